@@ -1,0 +1,19 @@
+# Third-party packages, all from Debian. Configure stops with the package to
+# install when one is missing.
+function(qvkdc_require_package name debian_package)
+  find_package(${name} ${ARGN} QUIET)
+  if(NOT ${name}_FOUND)
+    message(FATAL_ERROR
+      "${name} was not found. Install the Debian package: apt-get install ${debian_package}")
+  endif()
+endfunction()
+
+qvkdc_require_package(nlohmann_json nlohmann-json3-dev)
+qvkdc_require_package(CLI11 libcli11-dev)
+if(QVKDC_BUILD_TESTS)
+  qvkdc_require_package(GTest libgtest-dev)
+  include(GoogleTest)
+endif()
+if(QVKDC_BUILD_BENCHMARKS)
+  qvkdc_require_package(benchmark libbenchmark-dev)
+endif()

@@ -1,0 +1,13 @@
+// QvkdcCreOutputData: the output run behind QvkdcCreOutputDataWp.
+#ifndef QVKDC_ENTRY_QVKDCCREOUTPUTDATA_H
+#define QVKDC_ENTRY_QVKDCCREOUTPUTDATA_H
+
+#include "qvkdc/qvkdc.h"
+
+// Writes one CSV file per plan of the block; the status goes to *oStatusP.
+// REQUIRES: oStatusP points to a writable int.
+void QvkdcCreOutputData(const int* iPlnIdCnt, const ModelId* iPlnIdArr,
+                        const char* iOutPath, const char* iOutName,
+                        int* oStatusP);
+
+#endif  // QVKDC_ENTRY_QVKDCCREOUTPUTDATA_H

@@ -1,0 +1,79 @@
+// FileSystem: everything the library asks of the platform's file system.
+//
+// Paths come in as the library composes them: 8-bit texts with backslashes,
+// possibly root-relative (a leading backslash and no drive letter, meaning
+// the root of the current drive). Each implementation maps them onto its
+// platform in NativePath; traces and composed paths keep the backslashes.
+//
+// Default() is the platform's implementation (FileSystemPosix.cpp or
+// FileSystemWindows.cpp, chosen by the build). Tests install another one for
+// the duration of a ScopedFileSystem.
+#ifndef QVKDC_PLATFORM_FILESYSTEM_H
+#define QVKDC_PLATFORM_FILESYSTEM_H
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+// Reads a text file line by line.
+class LineReader {
+ public:
+    virtual ~LineReader() = default;
+    // Next line without its line end (LF, or CR LF) into *line.
+    // Returns 1 when a line was read (a last line without a line end
+    // counts), 0 at the end of the file, -1 on a read error.
+    virtual int ReadLine(std::string* line) = 0;
+};
+
+// A text file open for writing; nobody else may open it while it is.
+class TextWriter {
+ public:
+    // Closes the file if Close was not called; a failure there is lost.
+    virtual ~TextWriter() = default;
+    // Writes text; each "\n" becomes the platform's line end (CR LF on
+    // Windows). Returns 0, or -1 on a write error.
+    virtual int Write(std::string_view text) = 0;
+    // Flushes and closes. Returns 0, or -1 when the data may not all be on
+    // disk. REQUIRES: called at most once.
+    virtual int Close() = 0;
+};
+
+class FileSystem {
+ public:
+    virtual ~FileSystem() = default;
+
+    // The platform's file system. Never null.
+    static FileSystem* Default();
+    // The file system the library uses now: Default(), or the one a
+    // ScopedFileSystem installed.
+    static FileSystem* Current();
+
+    // The path as the platform's file calls take it.
+    virtual std::string NativePath(std::string_view path) = 0;
+    // True when a file or a folder exists at exactly path.
+    virtual bool Exists(std::string_view path) = 0;
+    // Opens path for reading as text. Returns 0 and sets *reader, or -1.
+    virtual int OpenForRead(std::string_view path,
+                            std::unique_ptr<LineReader>* reader) = 0;
+    // Creates path, or truncates it, for writing as text, not shared with
+    // other openers while open. Returns 0 and sets *writer, or -1.
+    virtual int OpenForWrite(std::string_view path,
+                             std::unique_ptr<TextWriter>* writer) = 0;
+    // Removes the file at path. Returns 0, or -1.
+    virtual int Remove(std::string_view path) = 0;
+};
+
+// Installs fs as FileSystem::Current() until the scope ends.
+// REQUIRES: fs outlives the scope; scopes nest in stack order.
+class ScopedFileSystem {
+ public:
+    explicit ScopedFileSystem(FileSystem* fs);
+    ~ScopedFileSystem();
+    ScopedFileSystem(const ScopedFileSystem&) = delete;
+    ScopedFileSystem& operator=(const ScopedFileSystem&) = delete;
+
+ private:
+    FileSystem* previous_;
+};
+
+#endif  // QVKDC_PLATFORM_FILESYSTEM_H

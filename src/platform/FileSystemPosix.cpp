@@ -1,0 +1,4 @@
+// Placeholder until the POSIX file system lands.
+#include "platform/FileSystem.h"
+
+FileSystem* FileSystem::Default() { return nullptr; }

@@ -1,0 +1,12 @@
+#include <gtest/gtest.h>
+
+#include "host/TraceScope.h"
+
+namespace {
+const TraceRecord kRec = {577685, "::QvkdcCreOutputData"};
+}
+
+TEST(TraceScope, InactiveWhenMasterSwitchOff) {
+    TraceScope scope(kRec);
+    EXPECT_FALSE(scope.ActiveAtEntry());
+}
