@@ -4,7 +4,8 @@
 //
 // Every call of ReadTable, FindRow, MoveFirst and GetNextRow is counted, and
 // a ReadTable can be made to fail (Faults). A ReadTable that fails leaves the
-// reader without data, whatever it held before. A lookup or walk that finds no row empties the row buffer.
+// reader without data, whatever it held before. A lookup or walk that finds
+// no row empties the row buffer.
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -50,8 +51,8 @@ class CQvlbwTableImpl {
  public:
     int Read(const char* path) {
         Drop();
-        std::string bytes;
         if (qvsim::TheFaults().Hit(qvsim::HostCall::kReadTable)) return -1;
+        std::string bytes;
         if (path == nullptr || !ReadFileBytes(path, &bytes)) return -1;
         if (table_.Parse(bytes) != 0) return -1;
         indexes_.resize(static_cast<std::size_t>(table_.MaxCellCount()));
