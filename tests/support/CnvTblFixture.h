@@ -5,20 +5,22 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "qvhostsim/qvhostsim.h"
+#include "support/HostFixture.h"
 #include "support/TableRoot.h"
 #include "tables/CQvkdcCnvTblCtrl.h"
 
-class CnvTblFixture : public ::testing::Test {
+class CnvTblFixture : public HostTest {
  protected:
     void SetUp() override {
-        QvsimReset();
+        HostTest::SetUp();
         QvsimTraceAll(1, 1);
     }
-    void TearDown() override { QvsimReset(); }
 
     // The worked example: item itemA (TitleA, key 250, priority 3, "Select"
     // with sub type "Integer"), a selection column itemMode with the choices
@@ -51,6 +53,24 @@ class CnvTblFixture : public ::testing::Test {
             ++n;
         }
         return n;
+    }
+
+    // The value and text lines of the trace, in order, without indentation
+    // and without the frames' entry and exit lines.
+    static std::vector<std::string> TraceBody() {
+        std::vector<std::string> lines;
+        const std::string_view trace = QvsimTraceText();
+        std::size_t p = 0;
+        while (p < trace.size()) {
+            std::size_t end = trace.find('\n', p);
+            if (end == std::string_view::npos) end = trace.size();
+            std::string_view line = trace.substr(p, end - p);
+            p = end + 1;
+            line.remove_prefix(std::min(line.find_first_not_of(' '), line.size()));
+            if (line.substr(0, 3) == ">> " || line.substr(0, 3) == "<< ") continue;
+            lines.emplace_back(line);
+        }
+        return lines;
     }
 
     TableRoot root;
