@@ -17,17 +17,28 @@
 namespace {
 
 // The whole file at path into bytes; false when it cannot be opened or read
-// to its end (a folder at path cannot be read).
+// to its end (a folder at path cannot be read) or too large for a table.
+// Reads in one go when the size is known, then on in chunks until the end.
 bool ReadFileBytes(const char* path, std::string* bytes) {
     std::unique_ptr<std::FILE, decltype(&std::fclose)> file(std::fopen(path, "rb"), &std::fclose);
     if (!file) return false;
+    std::size_t used = 0;
     bytes->clear();
-    char chunk[1 << 16];
-    for (;;) {
-        const std::size_t n = std::fread(chunk, 1, sizeof chunk, file.get());
-        bytes->append(chunk, n);
-        if (n < sizeof chunk) break;
+    if (std::fseek(file.get(), 0, SEEK_END) == 0) {
+        // A folder may report any size; no table is larger than kMaxBytes.
+        const long size = std::ftell(file.get());
+        if (size > 0 && static_cast<unsigned long>(size) > TsvTable::kMaxBytes) return false;
+        if (size > 0) bytes->resize(static_cast<std::size_t>(size));
+        std::rewind(file.get());
     }
+    for (;;) {
+        if (used == bytes->size()) bytes->resize(used + (1 << 16));
+        const std::size_t want = bytes->size() - used;
+        const std::size_t n = std::fread(&(*bytes)[used], 1, want, file.get());
+        used += n;
+        if (n < want) break;
+    }
+    bytes->resize(used);
     return std::ferror(file.get()) == 0;
 }
 
