@@ -1,7 +1,6 @@
 // CQvkdcCnvColData: the process parameter of a column, by the column's key
 // (or the key an item chooses by process type), written by its value type.
 #include <algorithm>
-#include <cstring>
 
 #include "convert/CQvkdcCnvColData.h"
 #include "convert/PrcsTypeSet.h"
