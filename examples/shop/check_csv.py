@@ -55,6 +55,9 @@ def compare_with_expected(out, expected):
     for name in written:
         with open(os.path.join(out, name), "rb") as f:
             got = f.read()
+        if os.name == "nt":
+            # Text mode on Windows ends every line in CR LF; expected/ holds LF.
+            got = got.replace(b"\r\n", b"\n")
         with open(os.path.join(expected, name), "rb") as f:
             want = f.read()
         if got != want:
