@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 
 #if !defined(_WIN32)
@@ -27,9 +28,13 @@ std::string Quote(const std::string& arg) { return "\"" + arg + "\""; }
 std::string QvkdcCliPath() { return QVKDC_CLI_PATH; }
 
 ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& args) {
+    // Tests run in parallel processes: the capture files need names no
+    // other process picks.
+    static std::random_device seed;
     static int counter = 0;
     const fs::path base = fs::temp_directory_path() /
-                          ("qvkdc_run_" + std::to_string(++counter));
+                          ("qvkdc_run_" + std::to_string(seed()) + "_" +
+                           std::to_string(++counter));
     const fs::path outFile = base.string() + ".out";
     const fs::path errFile = base.string() + ".err";
     std::string cmd = Quote(program);
