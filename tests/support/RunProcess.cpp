@@ -5,8 +5,13 @@
 #include <fstream>
 #include <sstream>
 
-#if !defined(_WIN32)
+#if defined(_WIN32)
+#include <process.h>
+#define QVKDC_GETPID _getpid
+#else
 #include <sys/wait.h>
+#include <unistd.h>
+#define QVKDC_GETPID getpid
 #endif
 
 namespace fs = std::filesystem;
@@ -28,8 +33,10 @@ std::string QvkdcCliPath() { return QVKDC_CLI_PATH; }
 
 ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& args) {
     static int counter = 0;
+    // Test processes run side by side: the process id keeps their files apart.
     const fs::path base = fs::temp_directory_path() /
-                          ("qvkdc_run_" + std::to_string(++counter));
+                          ("qvkdc_run_" + std::to_string(QVKDC_GETPID()) + "_" +
+                           std::to_string(++counter));
     const fs::path outFile = base.string() + ".out";
     const fs::path errFile = base.string() + ".err";
     std::string cmd = Quote(program);
