@@ -3,11 +3,15 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <sstream>
 
-#if !defined(_WIN32)
+#if defined(_WIN32)
+#include <process.h>
+#define QVKDC_GETPID _getpid
+#else
 #include <sys/wait.h>
+#include <unistd.h>
+#define QVKDC_GETPID getpid
 #endif
 
 namespace fs = std::filesystem;
@@ -28,12 +32,10 @@ std::string Quote(const std::string& arg) { return "\"" + arg + "\""; }
 std::string QvkdcCliPath() { return QVKDC_CLI_PATH; }
 
 ProcessResult RunProcess(const std::string& program, const std::vector<std::string>& args) {
-    // Tests run in parallel processes: the capture files need names no
-    // other process picks.
-    static std::random_device seed;
     static int counter = 0;
+    // Test processes run side by side: the process id keeps their files apart.
     const fs::path base = fs::temp_directory_path() /
-                          ("qvkdc_run_" + std::to_string(seed()) + "_" +
+                          ("qvkdc_run_" + std::to_string(QVKDC_GETPID()) + "_" +
                            std::to_string(++counter));
     const fs::path outFile = base.string() + ".out";
     const fs::path errFile = base.string() + ".err";
