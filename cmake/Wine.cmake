@@ -1,0 +1,45 @@
+# Running the Windows programs of a cross build under Wine on the build
+# machine (Debian: wine).
+#
+# Every program that the build or ctest starts goes through
+# CMAKE_CROSSCOMPILING_EMULATOR: wine with a prefix of its own below the
+# build tree, no debug channels and no display. The prefix is made at build
+# time (target wineprefix), not by a test fixture: GoogleTest's discovery
+# already runs the test program before the first test starts.
+#
+# The prefix has one extra drive, Q:, whose root is the folder
+# ${QVKDC_TEST_DRIVE_DIR}: the tests that need a drive root of their own
+# (root-relative paths such as \MIRVANE\...) work there.
+find_program(QVKDC_WINE NAMES wine)
+find_program(QVKDC_WINESERVER NAMES wineserver)
+if(NOT QVKDC_WINE OR NOT QVKDC_WINESERVER)
+  message(FATAL_ERROR "Wine was not found. Install the Debian package: apt-get install wine")
+endif()
+
+set(QVKDC_WINEPREFIX ${PROJECT_BINARY_DIR}/wineprefix)
+set(QVKDC_TEST_DRIVE q:)
+set(QVKDC_TEST_DRIVE_DIR ${PROJECT_BINARY_DIR}/test-drive-q)
+set(QVKDC_WINE_ENV
+  WINEPREFIX=${QVKDC_WINEPREFIX}
+  WINEDEBUG=-all
+  WINEDLLOVERRIDES=mscoree,mshtml=
+  DISPLAY=)
+if(NOT CMAKE_CROSSCOMPILING_EMULATOR)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_COMMAND} -E env ${QVKDC_WINE_ENV} ${QVKDC_WINE})
+endif()
+
+set(_qvkdc_wine_stamp ${QVKDC_WINEPREFIX}/qvkdc-prefix.stamp)
+add_custom_command(
+  OUTPUT ${_qvkdc_wine_stamp}
+  COMMAND ${CMAKE_COMMAND}
+    -DWINE=${QVKDC_WINE}
+    -DWINESERVER=${QVKDC_WINESERVER}
+    -DPREFIX=${QVKDC_WINEPREFIX}
+    -DDRIVE=${QVKDC_TEST_DRIVE}
+    -DDRIVE_DIR=${QVKDC_TEST_DRIVE_DIR}
+    -DSTAMP=${_qvkdc_wine_stamp}
+    -P ${CMAKE_CURRENT_LIST_DIR}/WinePrefix.cmake
+  DEPENDS ${CMAKE_CURRENT_LIST_DIR}/WinePrefix.cmake
+  COMMENT "Setting up the Wine prefix ${QVKDC_WINEPREFIX}"
+  VERBATIM)
+add_custom_target(wineprefix ALL DEPENDS ${_qvkdc_wine_stamp})
