@@ -1,6 +1,24 @@
 #include "entry/QvkdcCreOutputData.h"
 
-void QvkdcCreOutputData(const int*, const ModelId*, const char*, const char*,
+#include "entry/QvkdcEntry.h"
+#include "entry/QvkdcMsg.h"
+#include "host/TraceScope.h"
+
+namespace {
+const TraceRecord kRecord = {577685, "::QvkdcCreOutputData"};
+}  // namespace
+
+void QvkdcCreOutputData(const int* iPlnIdCnt, const ModelId* iPlnIdArr,
+                        const char* iOutPath, const char* iOutName,
                         int* oStatusP) {
-    *oStatusP = 0;
+    TraceScope scope(kRecord);
+    QvkdcTraceEntryArgs(iPlnIdCnt, iPlnIdArr, iOutPath, iOutName);
+    int status = 0;
+    if (!QvkdcCheckArgs(iPlnIdCnt, iPlnIdArr, iOutPath, iOutName)) {
+        status = -1;
+        WriteMsg("-", "-", kQvkdcMsgRunFailed);
+    } else {
+        QvkdcSetMsgColumns();
+    }
+    QvkdcExitProtocol(scope, status, oStatusP);
 }

@@ -1,0 +1,29 @@
+// Entry and exit protocol shared by the two internal entry functions,
+// QvkdcCreOutputData and QvkdcIsExistFile.
+#ifndef QVKDC_ENTRY_QVKDCENTRY_H
+#define QVKDC_ENTRY_QVKDCENTRY_H
+
+#include "host/TraceScope.h"
+#include "qvkdc/qvkdc.h"
+
+// Traces the five arguments while tracing is active: "iPlnIdCnt", then for
+// each plan "iPlnIdArr " and its four fields, then "iOutPath" and
+// "iOutName". Lines that would read through a null pointer are left out.
+void QvkdcTraceEntryArgs(const int* iPlnIdCnt, const ModelId* iPlnIdArr,
+                         const char* iOutPath, const char* iOutName);
+
+// True when none of the four input arguments is null; otherwise traces
+// "[ERR] : Invalid argument" and returns false.
+bool QvkdcCheckArgs(const int* iPlnIdCnt, const ModelId* iPlnIdArr,
+                    const char* iOutPath, const char* iOutName);
+
+// Exit protocol: writes status to *oStatusP and, when the entry was traced
+// and tracing is still active, traces "oStatusP". The frame itself closes
+// when scope ends.
+// REQUIRES: oStatusP points to a writable int.
+void QvkdcExitProtocol(const TraceScope& scope, int status, int* oStatusP);
+
+// Traces the four fields of id with "%d" under their names.
+void QvkdcTraceModelId(const ModelId& id);
+
+#endif  // QVKDC_ENTRY_QVKDCENTRY_H

@@ -1,0 +1,70 @@
+#include "entry/QvkdcGetFilePath.h"
+
+#include <cstring>
+#include <string>
+
+#include "entry/QvkdcEntry.h"
+#include "entry/QvkdcText.h"
+#include "host/HostText.h"
+#include "host/Qdgm.h"
+#include "host/TraceScope.h"
+
+namespace {
+
+const TraceRecord kRecord = {577711, "::QvkdcGetFilePath"};
+
+// File base of the plan; false when the plan's name cannot be read.
+bool MakeFileBase(int index, const ModelId& plan, const char* outName,
+                  int singleFlg, std::string* base) {
+    const std::string_view name = QvkdcTrim(outName);
+    if (!name.empty() && singleFlg == 0) {
+        base->assign(name);
+        QvkdcAppendIndex3(index, base);
+        return true;
+    }
+    if (!name.empty() && singleFlg == 1) {
+        base->assign(name);
+        return true;
+    }
+    HostText<kQdgmNameSize> planName;
+    if (QdgmRetIdnamLN(&plan, planName.data()) < 0) {
+        TraceScope::Chr("[ERR] : QdgmRetIdnamLN");
+        return false;
+    }
+    base->assign(planName.view());
+    return true;
+}
+
+}  // namespace
+
+int QvkdcGetFilePath(int iPlnIdx, const ModelId* iPlnId, const char* iOutFld,
+                     const char* iOutName, int iSingleFlg, char* oOutPath) {
+    TraceScope scope(kRecord);
+    if (TraceScope::Active()) {
+        if (iPlnId != nullptr) QvkdcTraceModelId(*iPlnId);
+        if (iOutFld != nullptr) TraceScope::Val("iOutFld", iOutFld);
+        if (iOutName != nullptr) TraceScope::Val("iOutName", iOutName);
+    }
+    int result = -1;
+    if (iPlnId == nullptr || iOutFld == nullptr || iOutName == nullptr) {
+        TraceScope::Chr("[ERR] : Invalid argument");
+    } else {
+        std::string path;
+        if (MakeFileBase(iPlnIdx, *iPlnId, iOutName, iSingleFlg, &path)) {
+            path.insert(0, "\\");
+            path.insert(0, iOutFld);
+            path += ".csv";
+            if (path.size() >= kQvkdcPathSize) {
+                TraceScope::Chr("[ERR] : Path too long");
+            } else {
+                std::memcpy(oOutPath, path.c_str(), path.size() + 1);
+                result = 0;
+            }
+        }
+    }
+    if (scope.StillActive() && oOutPath != nullptr) {
+        TraceScope::Val("oOutPath",
+                        std::string(oOutPath, strnlen(oOutPath, kQvkdcPathSize - 1)));
+    }
+    return result;
+}
