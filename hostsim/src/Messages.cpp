@@ -1,8 +1,38 @@
-// Placeholder: message resources and message manager of the stand-in host.
+// Message resources (ZrlErrGet) and message manager (Qvmsg) of the stand-in
+// host.
+#include <cstring>
+
+#include "Faults.h"
+#include "MessageStore.h"
 #include "host/Qvmsg.h"
 #include "host/Zrl.h"
 
-int ZrlErrGet(int, int, int, int*, char*) { return 0; }
-void QvmsgMgrInit(void) {}
-void QvmsgSetClmTtl(const char*) {}
-void QvmsgAddMsg(const int*, const char*) {}
+using qvsim::HostCall;
+using qvsim::TheFaults;
+using qvsim::TheMessages;
+
+int ZrlErrGet(int group, int number, int, int* unused, char* text) {
+    TheFaults().Hit(HostCall::kZrlErrGet);
+    const std::string* found = TheMessages().Text(group, number);
+    if (found == nullptr || text == nullptr) return -1;
+    const std::size_t n = found->size() < 255 ? found->size() : 255;
+    std::memcpy(text, found->data(), n);
+    text[n] = '\0';
+    if (unused != nullptr) *unused = 0;
+    return 0;
+}
+
+void QvmsgMgrInit(void) {
+    TheFaults().Hit(HostCall::kQvmsgMgrInit);
+    TheMessages().Init();
+}
+
+void QvmsgSetClmTtl(const char* title) {
+    TheFaults().Hit(HostCall::kQvmsgSetClmTtl);
+    TheMessages().SetTitle(title);
+}
+
+void QvmsgAddMsg(const int* kind, const char* line) {
+    TheFaults().Hit(HostCall::kQvmsgAddMsg);
+    TheMessages().Add(kind != nullptr ? *kind : -1, line);
+}

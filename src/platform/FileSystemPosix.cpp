@@ -1,4 +1,214 @@
-// Placeholder until the POSIX file system lands.
-#include "platform/FileSystem.h"
+#include "platform/FileSystemPosix.h"
 
-FileSystem* FileSystem::Default() { return nullptr; }
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <vector>
+
+namespace {
+
+constexpr std::size_t kBufferSize = 1 << 16;
+
+class UniqueFd {
+ public:
+    explicit UniqueFd(int fd) : fd_(fd) {}
+    ~UniqueFd() { Reset(); }
+    UniqueFd(const UniqueFd&) = delete;
+    UniqueFd& operator=(const UniqueFd&) = delete;
+
+    int get() const { return fd_; }
+    bool valid() const { return fd_ >= 0; }
+    int Release() {
+        const int fd = fd_;
+        fd_ = -1;
+        return fd;
+    }
+    // Closes the descriptor; false when close reports an error.
+    bool Reset() {
+        if (fd_ < 0) return true;
+        const int rc = ::close(fd_);
+        fd_ = -1;
+        return rc == 0;
+    }
+
+ private:
+    int fd_;
+};
+
+class PosixLineReader : public LineReader {
+ public:
+    explicit PosixLineReader(int fd) : fd_(fd), buffer_(kBufferSize) {}
+
+    int ReadLine(std::string* line) override {
+        line->clear();
+        bool any = false;
+        for (;;) {
+            if (pos_ == end_) {
+                if (eof_) break;
+                const ssize_t n = ::read(fd_.get(), buffer_.data(), buffer_.size());
+                if (n < 0) {
+                    if (errno == EINTR) continue;
+                    return -1;
+                }
+                if (n == 0) {
+                    eof_ = true;
+                    break;
+                }
+                pos_ = 0;
+                end_ = static_cast<std::size_t>(n);
+            }
+            const char* start = buffer_.data() + pos_;
+            const std::size_t avail = end_ - pos_;
+            const void* lf = std::memchr(start, '\n', avail);
+            if (lf != nullptr) {
+                const std::size_t len = static_cast<std::size_t>(static_cast<const char*>(lf) - start);
+                line->append(start, len);
+                pos_ += len + 1;
+                if (!line->empty() && line->back() == '\r') line->pop_back();
+                return 1;
+            }
+            line->append(start, avail);
+            pos_ = end_;
+            any = true;
+        }
+        return any ? 1 : 0;
+    }
+
+ private:
+    UniqueFd fd_;
+    std::vector<char> buffer_;
+    std::size_t pos_ = 0;
+    std::size_t end_ = 0;
+    bool eof_ = false;
+};
+
+// Collects text and writes it in blocks; the first error sticks.
+class PosixTextWriter : public TextWriter {
+ public:
+    explicit PosixTextWriter(int fd) : fd_(fd) { buffer_.reserve(kBufferSize); }
+    ~PosixTextWriter() override {
+        if (!closed_) Close();
+    }
+
+    int Write(std::string_view text) override {
+        if (failed_ || closed_) return -1;
+        if (buffer_.size() + text.size() > kBufferSize && !Flush()) return -1;
+        if (text.size() >= kBufferSize) return WriteAll(text.data(), text.size()) ? 0 : -1;
+        buffer_.append(text);
+        return 0;
+    }
+
+    int Close() override {
+        if (closed_) return -1;
+        closed_ = true;
+        const bool flushed = !failed_ && Flush();
+        const bool closed = fd_.Reset();
+        return flushed && closed ? 0 : -1;
+    }
+
+ private:
+    bool Flush() {
+        const bool ok = WriteAll(buffer_.data(), buffer_.size());
+        buffer_.clear();
+        return ok;
+    }
+
+    bool WriteAll(const char* data, std::size_t size) {
+        while (size > 0) {
+            const ssize_t n = ::write(fd_.get(), data, size);
+            if (n < 0) {
+                if (errno == EINTR) continue;
+                failed_ = true;
+                return false;
+            }
+            data += n;
+            size -= static_cast<std::size_t>(n);
+        }
+        return true;
+    }
+
+    UniqueFd fd_;
+    std::string buffer_;
+    bool failed_ = false;
+    bool closed_ = false;
+};
+
+// The native form of path into *native; false when it holds a NUL byte,
+// which no file name can.
+bool ToNative(FileSystem* fs, std::string_view path, std::string* native) {
+    if (path.find('\0') != std::string_view::npos) return false;
+    *native = fs->NativePath(path);
+    return true;
+}
+
+}  // namespace
+
+FileSystem* FileSystem::Default() {
+    static FileSystemPosix fs;
+    return &fs;
+}
+
+std::string FileSystemPosix::NativePath(std::string_view path) {
+    std::string native;
+    if (!path.empty() && path.front() == '\\') {
+        std::error_code ec;
+        const std::filesystem::path cwd = std::filesystem::current_path(ec);
+        if (!ec) native = cwd.string();
+        if (native.empty() || native.back() != '/') native.push_back('/');
+        path.remove_prefix(1);
+    }
+    const std::size_t from = native.size();
+    native.append(path);
+    std::replace(native.begin() + static_cast<std::ptrdiff_t>(from), native.end(), '\\', '/');
+    return native;
+}
+
+bool FileSystemPosix::Exists(std::string_view path) {
+    std::string native;
+    struct stat st;
+    return ToNative(this, path, &native) && ::stat(native.c_str(), &st) == 0;
+}
+
+int FileSystemPosix::OpenForRead(std::string_view path, std::unique_ptr<LineReader>* reader) {
+    std::string native;
+    if (!ToNative(this, path, &native)) return -1;
+    UniqueFd fd(::open(native.c_str(), O_RDONLY | O_CLOEXEC));
+    struct stat st;
+    if (!fd.valid() || ::fstat(fd.get(), &st) != 0 || S_ISDIR(st.st_mode)) return -1;
+    *reader = std::make_unique<PosixLineReader>(fd.Release());
+    return 0;
+}
+
+// Opened without O_TRUNC and truncated only once the lock is held, so that a
+// file another writer holds is not clobbered. Only regular files are locked
+// and truncated; O_NONBLOCK keeps the open of a pipe without reader from
+// hanging.
+int FileSystemPosix::OpenForWrite(std::string_view path, std::unique_ptr<TextWriter>* writer) {
+    std::string native;
+    if (!ToNative(this, path, &native)) return -1;
+    UniqueFd fd(::open(native.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666));
+    struct stat st;
+    if (!fd.valid() || ::fstat(fd.get(), &st) != 0) return -1;
+    const int flags = ::fcntl(fd.get(), F_GETFL);
+    if (flags == -1 || ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK) == -1) return -1;
+    if (S_ISREG(st.st_mode)) {
+        int rc;
+        do {
+            rc = ::flock(fd.get(), LOCK_EX | LOCK_NB);
+        } while (rc != 0 && errno == EINTR);
+        if (rc != 0 || ::ftruncate(fd.get(), 0) != 0) return -1;
+    }
+    *writer = std::make_unique<PosixTextWriter>(fd.Release());
+    return 0;
+}
+
+int FileSystemPosix::Remove(std::string_view path) {
+    std::string native;
+    return ToNative(this, path, &native) && ::unlink(native.c_str()) == 0 ? 0 : -1;
+}

@@ -23,15 +23,68 @@ extern "C" {
 #endif
 
 /* Back to the start state: no model, default messages, tracing off with
- * every level 0, empty trace and message list, no faults. Host blocks still
- * held stay counted. */
+ * every level 0, no open frame, stack level 0, empty trace and message list,
+ * no trace file, no faults, call counts and bad frees 0. Host blocks still
+ * held stay counted (and can still be given back). */
 QVHOST_API void QvsimReset(void);
 
-/* ---- model ---- */
+/* ---- model ----
+ *
+ * Model file (JSON):
+ *   { "plans": [PLAN, ...],                                  required
+ *     "toolTexts": {"TOOLNAME": TEXT | {"status": N}, ...},  optional
+ *     "messages": {"NUMBER": TEXT, ...} }                    optional
+ *   PLAN = { "id": [objid, aplsec, insid, entid],            required
+ *     "name": TEXT,                                          optional, ""
+ *     "machine": {"names": [TEXT, TEXT]},                    optional
+ *     "processes": [PROCESS, ...] | null,                    optional
+ *     "faults": [CALL, ...] }                                optional
+ *   PROCESS = { "id": [4 ints], "type": INT,                 required
+ *     "name": TEXT,                                          optional, ""
+ *     "tool": {"type": INT, "state": INT, "name": TEXT} | null,  optional
+ *     "candidateTools": [TEXT, ...],                         at most 5
+ *     "params": {"KEY": VALUE, ...},                         optional
+ *     "faults": [CALL, ...] }                                optional
+ *   VALUE = integer (int) | number with a fraction or exponent (double) |
+ *           TEXT | null (status 0, no value) | {"status": N} (no value)
+ *
+ * How the host calls answer from it:
+ * - QdgmRetLstRO: the plan's processes in file order, in a list of its own
+ *   for each call (also for no process: count 0 and a list that must still
+ *   be given back). Negative for an unknown plan and for a plan whose
+ *   "processes" is absent or null.
+ * - QdgmRetIdnamLN: the name of a plan or process, cut to 127 bytes.
+ * - QdgmRetLstRM: the plan whose "processes" hold the process; for an
+ *   unknown process the result is 0 with *capacity set to 0.
+ * - QdgmGetPrcs: a record with the process's type and, when "tool" is given,
+ *   a tool record (its name holds at most 63 bytes, or the file is refused).
+ * - QvlbpPrcInqPrm: the parameter of the process whose record *datSP is
+ *   (only records handed out and not yet given back are known; anything else
+ *   gives status -1). A key not listed gives status 0 and leaves *value as
+ *   it was, as do null and {"status": N} (status N). A value stays valid
+ *   until the next model load or reset; each lies in zero-padded, 8-aligned
+ *   storage of at least 8 bytes, texts NUL-terminated.
+ * - QvptfInqLnN: the text listed under the tool name, cut to 127 bytes;
+ *   {"status": N} gives status N and leaves the text as it was; a name not
+ *   listed gives an empty text and status 0.
+ * - QvlbuGetMaId: st 0 when the plan has "machine", else st 1;
+ *   QvlbuMagMcaLNF then gives the two names, each cut to 255 bytes.
+ * - QvlbuGetCanTool: the candidate tools first to fifth, each cut to 31
+ *   bytes; missing ones are empty.
+ * - "faults" makes the named calls fail for that plan ("QdgmRetLstRO",
+ *   "QdgmRetIdnamLN") or process ("QdgmInqNctyp", "QdgmGetPrcs",
+ *   "QdgmRetIdnamLN", "QdgmRetLstRM", "QvlbpPrcInqPrm") every time.
+ * - "messages" lays texts over the default message texts of group 577685.
+ * Ids are unique over all plans and processes. Texts are passed byte for
+ * byte as the file holds them after JSON unescaping (UTF-8). Unknown
+ * fields, wrong types, duplicate ids, more than 5 candidate tools or an
+ * unknown call in "faults" refuse the whole file. */
 
 /* Loads a model file (JSON) and replaces the current model. Returns 0, or -1
  * with a one-line reason naming the file and the place in err (errSize
- * bytes, NUL-terminated); the current model is then left as it was. */
+ * bytes, NUL-terminated), e.g. "model.json: plans[0].id: expected four
+ * ints", "model.json: not JSON: <parser message>", "model.json: cannot be
+ * read"; the current model is then left as it was. */
 QVHOST_API int QvsimLoadModelFile(const char* path, char* err, int errSize);
 /* The same for a model given as text; `name` stands for the file in err. */
 QVHOST_API int QvsimLoadModelText(const char* json, const char* name,
@@ -41,14 +94,28 @@ QVHOST_API int QvsimLoadModelText(const char* json, const char* name,
 QVHOST_API int QvsimPlanCount(void);
 QVHOST_API int QvsimPlanId(int i, ModelId* id);
 
-/* ---- trace facility ---- */
+/* ---- trace facility ----
+ *
+ * One line per trace call:
+ *   ZrlInt      ">> NAME [ID]"
+ *   ZrlTrceMk   "<< NAME [ID]"
+ *   ZrlVal      "LABEL = VALUE", VALUE printed with the call's format
+ *   ZrlChr      the text as given; a text with line feeds keeps them, and a
+ *               line feed ends it unless it ends with one already
+ *   ZrlSnp      "LABEL = V1 V2 ...", each value printed with the call's
+ *               integer format ("%x": 4 ints 1 2 3 -1 give "1 2 3 ffffffff")
+ * Every line starts with 2 * (stack level - 1) blanks (none at level 0 or
+ * 1); a multi-line ZrlChr text is indented at its start only. The facility
+ * writes every line it is asked for; the switches are for the library to
+ * read. */
 
 /* Sets ZrlMainSw and every level of ZrlProgSw to `level` (0 or 1 in use). */
 QVHOST_API void QvsimTraceAll(int mainSw, int level);
 /* Sets the level of one trace id. */
 QVHOST_API void QvsimTraceId(int id, int level);
-/* Also appends every trace line to the file at path (null: stop). The file
- * is created anew. Returns 0, or -1 when it cannot be opened. */
+/* Also appends every trace line to the file at path (null: stop), flushed
+ * line by line. The file is created anew and written in binary ("\n" line
+ * ends). Returns 0, or -1 when it cannot be opened. */
 QVHOST_API int QvsimTraceFile(const char* path);
 /* Whole trace written since the last reset or QvsimTraceClear. */
 QVHOST_API const char* QvsimTraceText(void);
@@ -56,11 +123,20 @@ QVHOST_API void QvsimTraceClear(void);
 
 /* ---- message manager ---- */
 
-/* Title line given to QvmsgSetClmTtl, or null when none was set. */
+/* Message texts: group 577685 only; 1 "Machine", 2 "Controller",
+ * 3 "Message", 4 and 9999 a sentence each, unless the model file's
+ * "messages" says otherwise. ZrlErrGet copies the text, cut to 255 bytes,
+ * and leaves the buffer as it was for an unknown group or number.
+ * QvmsgMgrInit starts a new list without a title. */
+
+/* Title line given to QvmsgSetClmTtl since the last QvmsgMgrInit, or null
+ * when none was set. */
 QVHOST_API const char* QvsimMsgTitle(void);
 /* Number of message lines, and line i (null when out of range). */
 QVHOST_API int QvsimMsgCount(void);
 QVHOST_API const char* QvsimMsgAt(int i);
+/* Kind passed with line i; -1 when out of range or passed as null. */
+QVHOST_API int QvsimMsgKindAt(int i);
 /* Number of QvmsgMgrInit calls since reset. */
 QVHOST_API int QvsimMsgInitCount(void);
 
@@ -69,16 +145,24 @@ QVHOST_API int QvsimMsgInitCount(void);
 /* Number of process id lists and process records handed out and not yet
  * given back. */
 QVHOST_API int QvsimHeldBlocks(void);
+/* Number of QmemFreId / QmemFrePrcs calls since reset with a pointer that
+ * was not handed out by that kind of call or was given back before; such a
+ * call frees nothing. A null pointer is ignored and not counted. */
+QVHOST_API int QvsimBadFrees(void);
 
 /* ---- fault injection ---- */
 
 /* Makes the nth call (1-based, counted from now) of the named host call fail
- * the way that call reports failure ("QdgmRetLstRO", "QdgmInqNctyp",
+ * the way that call reports failure (a negative result; status -1 for
+ * QvlbpPrcInqPrm and QvptfInqLnN; outputs untouched) ("QdgmRetLstRO", "QdgmInqNctyp",
  * "QdgmGetPrcs", "QdgmRetIdnamLN", "QdgmRetLstRM", "QvlbpPrcInqPrm",
  * "QvptfInqLnN", "ReadTable"); n = 0 clears it. Returns 0, or -1 for an
  * unknown name. */
 QVHOST_API int QvsimFailCall(const char* call, int nth);
-/* Number of calls of the named host call since reset. */
+/* Number of calls of the named host call since reset: the calls above, and
+ * "QmemFreId", "QmemFrePrcs", "QvlbuGetMaId", "QvlbuMagMcaLNF",
+ * "QvlbuGetCanTool", "ZrlErrGet", "QvmsgMgrInit", "QvmsgSetClmTtl",
+ * "QvmsgAddMsg", "FindRow", "MoveFirst", "GetNextRow"; 0 for other names. */
 QVHOST_API int QvsimCallCount(const char* call);
 
 #ifdef __cplusplus

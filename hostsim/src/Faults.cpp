@@ -1,0 +1,44 @@
+#include "Faults.h"
+
+#include <climits>
+
+namespace qvsim {
+
+bool Faults::Hit(HostCall call) {
+    const int i = Index(call);
+    ++counts_[i];
+    if (failAt_[i] != 0 && counts_[i] == failAt_[i]) {
+        failAt_[i] = 0;
+        return true;
+    }
+    return false;
+}
+
+int Faults::Arm(HostCall call, int nth) {
+    const int i = Index(call);
+    if (!HostCallCanFail(call) || nth < 0 || nth > INT_MAX - counts_[i]) {
+        return -1;
+    }
+    failAt_[i] = nth == 0 ? 0 : counts_[i] + nth;
+    return 0;
+}
+
+void Faults::Reset() {
+    for (int i = 0; i < kHostCallCount; ++i) {
+        counts_[i] = 0;
+        failAt_[i] = 0;
+    }
+}
+
+Faults& TheFaults() {
+    static Faults faults;
+    return faults;
+}
+
+}  // namespace qvsim
+
+bool QvsimShouldFail(const char* call) {
+    qvsim::HostCall c;
+    if (call == nullptr || !qvsim::HostCallByName(call, &c)) return false;
+    return qvsim::TheFaults().Hit(c);
+}

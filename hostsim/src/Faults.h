@@ -1,0 +1,45 @@
+// Faults: call counting and fault injection of the stand-in host.
+//
+// Every host call of the stand-in host counts itself here and asks whether
+// this very call must fail. A failure is armed from the control interface
+// (QvsimFailCall: the nth call from now fails, once) and cleared by a reset.
+// Failures that a model file names for a plan or process are decided by the
+// model database itself, not here.
+#ifndef QVHOSTSIM_FAULTS_H
+#define QVHOSTSIM_FAULTS_H
+
+#include "HostCall.h"
+
+namespace qvsim {
+
+class Faults {
+ public:
+    // Counts one call of `call`; true when it is the armed failing call (the
+    // arming is then used up). Calls that cannot fail are only counted.
+    bool Hit(HostCall call);
+    // Arms the nth call (1-based, from now) of `call` to fail; 0 disarms.
+    // Returns 0, or -1 when the call cannot fail or nth is negative.
+    int Arm(HostCall call, int nth);
+    int Count(HostCall call) const { return counts_[Index(call)]; }
+    // Zero counts, nothing armed.
+    void Reset();
+
+ private:
+    static int Index(HostCall call) { return static_cast<int>(call); }
+    int counts_[kHostCallCount] = {};
+    int failAt_[kHostCallCount] = {};  // call count that fails; 0 = none
+};
+
+// The one fault table of the stand-in host.
+Faults& TheFaults();
+
+}  // namespace qvsim
+
+// Hook for the parts of the stand-in host that know their call only by name
+// (the table reader: "ReadTable", and "FindRow", "MoveFirst", "GetNextRow",
+// which are only counted). Counts one call of the named host call and tells
+// whether this call must fail. An unknown name is not counted and never
+// fails.
+bool QvsimShouldFail(const char* call);
+
+#endif  // QVHOSTSIM_FAULTS_H

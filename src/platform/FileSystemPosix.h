@@ -1,0 +1,32 @@
+// FileSystemPosix: the file system of a POSIX platform.
+//
+// There are no drives: a root-relative path (a leading backslash) is taken
+// from the working directory, as from the root of the current drive (from
+// "/" when the working directory cannot be found). Every backslash of the
+// given path becomes a slash; a path starting with "/" is absolute and any
+// other path, one with a drive letter included, is relative to the working
+// directory. The working directory is looked up at each call.
+//
+// Files are written as they are given ("\n" stays "\n"). A regular file open
+// for writing holds an exclusive advisory lock (flock): another OpenForWrite
+// of the same file, from this process or another, is refused. Close reports
+// write and close errors; it does not force the data to disk (no fsync).
+#ifndef QVKDC_PLATFORM_FILESYSTEMPOSIX_H
+#define QVKDC_PLATFORM_FILESYSTEMPOSIX_H
+
+#include "platform/FileSystem.h"
+
+class FileSystemPosix : public FileSystem {
+ public:
+    std::string NativePath(std::string_view path) override;
+    // Also false when the path holds a NUL byte or cannot be looked at.
+    bool Exists(std::string_view path) override;
+    // Fails for a folder.
+    int OpenForRead(std::string_view path, std::unique_ptr<LineReader>* reader) override;
+    // Fails for a folder, and while another writer holds the file; a file
+    // held by another writer is left untouched.
+    int OpenForWrite(std::string_view path, std::unique_ptr<TextWriter>* writer) override;
+    int Remove(std::string_view path) override;
+};
+
+#endif  // QVKDC_PLATFORM_FILESYSTEMPOSIX_H
