@@ -1,32 +1,24 @@
-// The file system of Windows: the C run time's text-mode streams for reading
-// and writing, the Win32 API for the existence test and for removing.
-//
-// Paths go to the file calls as the library composes them: Windows takes
-// backslashes and resolves a root-relative path ("\MIRVANE\...") against the
-// root of the current drive itself.
-//
-// The existence test is GetFileAttributesA on exactly the path: it finds
-// files and folders alike, and takes no wildcards ('*' and '?' make the name
-// invalid, so such a path never exists), unlike a FindFirstFile search.
+#include "platform/FileSystemWindows.h"
+
 #include <windows.h>
 
 #include <share.h>
 
 #include <cstdio>
 
-#include "platform/FileSystem.h"
-
 namespace {
 
-class WindowsLineReader final : public LineReader {
+constexpr std::size_t kBufferSize = 1 << 16;
+
+class WindowsLineReader : public LineReader {
  public:
     explicit WindowsLineReader(std::FILE* file) : file_(file) {}
     ~WindowsLineReader() override { std::fclose(file_); }
     WindowsLineReader(const WindowsLineReader&) = delete;
     WindowsLineReader& operator=(const WindowsLineReader&) = delete;
 
-    // Text mode has already turned CR LF into LF; a CR left before the LF
-    // (a CR CR LF in the file) is taken as part of the line end as well.
+    // Text mode has turned CR LF into LF already; a CR left before the LF
+    // (CR CR LF in the file) belongs to the line end as well.
     int ReadLine(std::string* line) override {
         line->clear();
         char chunk[512];
@@ -34,7 +26,7 @@ class WindowsLineReader final : public LineReader {
         while (std::fgets(chunk, static_cast<int>(sizeof chunk), file_) != nullptr) {
             any = true;
             line->append(chunk);
-            if (!line->empty() && line->back() == '\n') {
+            if (line->back() == '\n') {
                 line->pop_back();
                 if (!line->empty() && line->back() == '\r') line->pop_back();
                 return 1;
@@ -48,9 +40,12 @@ class WindowsLineReader final : public LineReader {
     std::FILE* file_;
 };
 
-class WindowsTextWriter final : public TextWriter {
+// The first error sticks.
+class WindowsTextWriter : public TextWriter {
  public:
-    explicit WindowsTextWriter(std::FILE* file) : file_(file) {}
+    explicit WindowsTextWriter(std::FILE* file) : file_(file) {
+        std::setvbuf(file_, nullptr, _IOFBF, kBufferSize);
+    }
     ~WindowsTextWriter() override {
         if (file_ != nullptr) std::fclose(file_);
     }
@@ -58,55 +53,71 @@ class WindowsTextWriter final : public TextWriter {
     WindowsTextWriter& operator=(const WindowsTextWriter&) = delete;
 
     int Write(std::string_view text) override {
-        if (file_ == nullptr) return -1;
-        if (text.empty()) return 0;
-        return std::fwrite(text.data(), 1, text.size(), file_) == text.size() ? 0 : -1;
+        if (file_ == nullptr || failed_) return -1;
+        if (!text.empty() && std::fwrite(text.data(), 1, text.size(), file_) != text.size()) {
+            failed_ = true;
+            return -1;
+        }
+        return 0;
     }
 
     int Close() override {
         if (file_ == nullptr) return -1;
-        const int flushed = std::fflush(file_);
-        const int closed = std::fclose(file_);
+        const bool flushed = std::fflush(file_) == 0;
+        const bool closed = std::fclose(file_) == 0;
         file_ = nullptr;
-        return flushed == 0 && closed == 0 ? 0 : -1;
+        return !failed_ && flushed && closed ? 0 : -1;
     }
 
  private:
     std::FILE* file_;
+    bool failed_ = false;
 };
 
-class FileSystemWindows final : public FileSystem {
- public:
-    std::string NativePath(std::string_view path) override { return std::string(path); }
-
-    bool Exists(std::string_view path) override {
-        return GetFileAttributesA(NativePath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
-    }
-
-    int OpenForRead(std::string_view path, std::unique_ptr<LineReader>* reader) override {
-        std::FILE* file = std::fopen(NativePath(path).c_str(), "rt");
-        if (file == nullptr) return -1;
-        *reader = std::make_unique<WindowsLineReader>(file);
-        return 0;
-    }
-
-    // Text mode writes each "\n" as CR LF; _SH_DENYRW refuses every other
-    // open of the file, for reading or writing, until it is closed.
-    int OpenForWrite(std::string_view path, std::unique_ptr<TextWriter>* writer) override {
-        std::FILE* file = _fsopen(NativePath(path).c_str(), "wt", _SH_DENYRW);
-        if (file == nullptr) return -1;
-        *writer = std::make_unique<WindowsTextWriter>(file);
-        return 0;
-    }
-
-    int Remove(std::string_view path) override {
-        return DeleteFileA(NativePath(path).c_str()) ? 0 : -1;
-    }
-};
+// The native form of path into *native; false when it holds a NUL byte,
+// which no file name can.
+bool ToNative(FileSystem* fs, std::string_view path, std::string* native) {
+    if (path.find('\0') != std::string_view::npos) return false;
+    *native = fs->NativePath(path);
+    return true;
+}
 
 }  // namespace
 
 FileSystem* FileSystem::Default() {
     static FileSystemWindows fs;
     return &fs;
+}
+
+std::string FileSystemWindows::NativePath(std::string_view path) { return std::string(path); }
+
+bool FileSystemWindows::Exists(std::string_view path) {
+    std::string native;
+    return ToNative(this, path, &native) &&
+           GetFileAttributesA(native.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+int FileSystemWindows::OpenForRead(std::string_view path, std::unique_ptr<LineReader>* reader) {
+    std::string native;
+    if (!ToNative(this, path, &native)) return -1;
+    std::FILE* file = std::fopen(native.c_str(), "rt");
+    if (file == nullptr) return -1;
+    *reader = std::make_unique<WindowsLineReader>(file);
+    return 0;
+}
+
+// _SH_DENYRW: no other open of the file, for reading or writing, while it
+// is written.
+int FileSystemWindows::OpenForWrite(std::string_view path, std::unique_ptr<TextWriter>* writer) {
+    std::string native;
+    if (!ToNative(this, path, &native)) return -1;
+    std::FILE* file = _fsopen(native.c_str(), "wt", _SH_DENYRW);
+    if (file == nullptr) return -1;
+    *writer = std::make_unique<WindowsTextWriter>(file);
+    return 0;
+}
+
+int FileSystemWindows::Remove(std::string_view path) {
+    std::string native;
+    return ToNative(this, path, &native) && DeleteFileA(native.c_str()) ? 0 : -1;
 }

@@ -44,6 +44,25 @@ TEST_F(QvkdcDllLoadTest, BothFunctionsAreFoundByTheirPlainNames) {
     EXPECT_EQ(Get("_QvkdcCreOutputDataWp"), nullptr);
 }
 
+TEST_F(QvkdcDllLoadTest, NullArgumentsGiveStatusMinusOne) {
+    for (const char* name : {"QvkdcCreOutputDataWp", "QvkdcIsExistFileWp"}) {
+        const ExportFn fn = Get(name);
+        ASSERT_NE(fn, nullptr) << name;
+        int status = 5;
+        fn(nullptr, nullptr, nullptr, nullptr, &status);
+        EXPECT_EQ(status, -1) << name;
+    }
+}
+
+// The DLL and this program share one host: the failed run's message reaches
+// the message manager that the program reads.
+TEST_F(QvkdcDllLoadTest, FailedRunReportsToTheHostOfTheProcess) {
+    int status = 5;
+    Get("QvkdcCreOutputDataWp")(nullptr, nullptr, nullptr, nullptr, &status);
+    EXPECT_EQ(status, -1);
+    EXPECT_EQ(QvsimMsgCount(), 1);
+}
+
 TEST_F(QvkdcDllLoadTest, NoPlansMeansNoExistingFile) {
     const int count = 0;
     const ModelId none = {0, 0, 0, 0};
