@@ -7,9 +7,12 @@
 # time (target wineprefix), not by a test fixture: GoogleTest's discovery
 # already runs the test program before the first test starts.
 #
-# The prefix has one extra drive, Q:, whose root is the folder
-# ${QVKDC_TEST_DRIVE_DIR}: the tests that need a drive root of their own
-# (root-relative paths such as \MIRVANE\...) work there.
+# The prefix has a few extra drives, K: to N:, whose roots are folders below
+# ${QVKDC_TEST_DRIVES_DIR}: tests that need a drive root of their own
+# (root-relative paths such as \MIRVANE\...) take one of them while they run.
+# The programs see the build machine's files on drive Z: (Z:\ is /), so
+# paths of the source and build trees reach them as Z:/... whatever their
+# current drive; QVKDC_HOST_PATH_PREFIX holds that Z:.
 find_program(QVKDC_WINE NAMES wine)
 find_program(QVKDC_WINESERVER NAMES wineserver)
 if(NOT QVKDC_WINE OR NOT QVKDC_WINESERVER)
@@ -17,8 +20,9 @@ if(NOT QVKDC_WINE OR NOT QVKDC_WINESERVER)
 endif()
 
 set(QVKDC_WINEPREFIX ${PROJECT_BINARY_DIR}/wineprefix)
-set(QVKDC_TEST_DRIVE q:)
-set(QVKDC_TEST_DRIVE_DIR ${PROJECT_BINARY_DIR}/test-drive-q)
+set(QVKDC_TEST_DRIVES k l m n)
+set(QVKDC_TEST_DRIVES_DIR ${PROJECT_BINARY_DIR}/test-drives)
+set(QVKDC_HOST_PATH_PREFIX Z:)
 set(QVKDC_WINE_ENV
   WINEPREFIX=${QVKDC_WINEPREFIX}
   WINEDEBUG=-all
@@ -29,14 +33,15 @@ if(NOT CMAKE_CROSSCOMPILING_EMULATOR)
 endif()
 
 set(_qvkdc_wine_stamp ${QVKDC_WINEPREFIX}/qvkdc-prefix.stamp)
+string(REPLACE ";" "," _qvkdc_drives "${QVKDC_TEST_DRIVES}")
 add_custom_command(
   OUTPUT ${_qvkdc_wine_stamp}
   COMMAND ${CMAKE_COMMAND}
     -DWINE=${QVKDC_WINE}
     -DWINESERVER=${QVKDC_WINESERVER}
     -DPREFIX=${QVKDC_WINEPREFIX}
-    -DDRIVE=${QVKDC_TEST_DRIVE}
-    -DDRIVE_DIR=${QVKDC_TEST_DRIVE_DIR}
+    -DDRIVES=${_qvkdc_drives}
+    -DDRIVES_DIR=${QVKDC_TEST_DRIVES_DIR}
     -DSTAMP=${_qvkdc_wine_stamp}
     -P ${CMAKE_CURRENT_LIST_DIR}/WinePrefix.cmake
   DEPENDS ${CMAKE_CURRENT_LIST_DIR}/WinePrefix.cmake

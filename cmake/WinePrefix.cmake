@@ -1,7 +1,7 @@
-# Makes the Wine prefix PREFIX (cmake -P), with the drive DRIVE (such as q:)
-# mapped to the folder DRIVE_DIR, and touches STAMP when done.
-# Takes WINE, WINESERVER, PREFIX, DRIVE, DRIVE_DIR, STAMP.
-foreach(var WINE WINESERVER PREFIX DRIVE DRIVE_DIR STAMP)
+# Makes the Wine prefix PREFIX (cmake -P), with each drive of DRIVES (a list
+# of letters, comma-separated) mapped to the folder DRIVES_DIR/<letter>, and touches STAMP
+# when done. Takes WINE, WINESERVER, PREFIX, DRIVES, DRIVES_DIR, STAMP.
+foreach(var WINE WINESERVER PREFIX DRIVES DRIVES_DIR STAMP)
   if(NOT DEFINED ${var})
     message(FATAL_ERROR "WinePrefix.cmake: ${var} is not set")
   endif()
@@ -21,6 +21,9 @@ endif()
 # when it ends.
 execute_process(COMMAND ${WINESERVER} -w)
 
-file(MAKE_DIRECTORY ${DRIVE_DIR})
-file(CREATE_LINK ${DRIVE_DIR} ${PREFIX}/dosdevices/${DRIVE} SYMBOLIC)
+string(REPLACE "," ";" DRIVES "${DRIVES}")
+foreach(drive IN LISTS DRIVES)
+  file(MAKE_DIRECTORY ${DRIVES_DIR}/${drive})
+  file(CREATE_LINK ${DRIVES_DIR}/${drive} ${PREFIX}/dosdevices/${drive}: SYMBOLIC)
+endforeach()
 file(TOUCH ${STAMP})
