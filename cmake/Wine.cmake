@@ -2,8 +2,8 @@
 # machine (Debian: wine).
 #
 # Every program that the build or ctest starts goes through
-# CMAKE_CROSSCOMPILING_EMULATOR: wine with a prefix of its own below the
-# build tree, no debug channels and no display. The prefix is made at build
+# CMAKE_CROSSCOMPILING_EMULATOR: wine (through WineRun.sh) with a prefix of
+# its own below the build tree, no debug channels and no display. The prefix is made at build
 # time (target wineprefix), not by a test fixture: GoogleTest's discovery
 # already runs the test program before the first test starts.
 #
@@ -29,7 +29,9 @@ set(QVKDC_WINE_ENV
   WINEDLLOVERRIDES=mscoree,mshtml=
   DISPLAY=)
 if(NOT CMAKE_CROSSCOMPILING_EMULATOR)
-  set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_COMMAND} -E env ${QVKDC_WINE_ENV} ${QVKDC_WINE})
+  set(CMAKE_CROSSCOMPILING_EMULATOR
+    ${CMAKE_COMMAND} -E env ${QVKDC_WINE_ENV}
+    ${CMAKE_CURRENT_LIST_DIR}/WineRun.sh ${QVKDC_WINE})
 endif()
 
 set(_qvkdc_wine_stamp ${QVKDC_WINEPREFIX}/qvkdc-prefix.stamp)
