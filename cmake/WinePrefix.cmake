@@ -1,7 +1,8 @@
-# Makes the Wine prefix PREFIX (cmake -P), with each drive of DRIVES (a list
-# of letters, comma-separated) mapped to the folder DRIVES_DIR/<letter>, and touches STAMP
-# when done. Takes WINE, WINESERVER, PREFIX, DRIVES, DRIVES_DIR, STAMP.
-foreach(var WINE WINESERVER PREFIX DRIVES DRIVES_DIR STAMP)
+# Makes the Wine prefix PREFIX (cmake -P) with the drives of DRIVES, a
+# comma-separated list of letter=folder (such as k=/build/test-drives/k),
+# each letter mapped to its folder, and touches STAMP when done.
+# Takes WINE, WINESERVER, PREFIX, DRIVES, STAMP.
+foreach(var WINE WINESERVER PREFIX DRIVES STAMP)
   if(NOT DEFINED ${var})
     message(FATAL_ERROR "WinePrefix.cmake: ${var} is not set")
   endif()
@@ -23,7 +24,10 @@ execute_process(COMMAND ${WINESERVER} -w)
 
 string(REPLACE "," ";" DRIVES "${DRIVES}")
 foreach(drive IN LISTS DRIVES)
-  file(MAKE_DIRECTORY ${DRIVES_DIR}/${drive})
-  file(CREATE_LINK ${DRIVES_DIR}/${drive} ${PREFIX}/dosdevices/${drive}: SYMBOLIC)
+  if(NOT drive MATCHES "^([a-y])=(.+)$")
+    message(FATAL_ERROR "WinePrefix.cmake: not letter=folder: ${drive}")
+  endif()
+  file(MAKE_DIRECTORY ${CMAKE_MATCH_2})
+  file(CREATE_LINK ${CMAKE_MATCH_2} ${PREFIX}/dosdevices/${CMAKE_MATCH_1}: SYMBOLIC)
 endforeach()
 file(TOUCH ${STAMP})

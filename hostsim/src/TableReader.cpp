@@ -2,8 +2,10 @@
 // key column an index from cell text to the first row holding that text,
 // built on the first lookup by that column and kept until the next read.
 //
-// A ReadTable that fails leaves the reader without data, whatever it held
-// before. A lookup or walk that finds no row empties the row buffer.
+// Every call of ReadTable, FindRow, MoveFirst and GetNextRow is counted, and
+// a ReadTable can be made to fail (Faults). A ReadTable that fails leaves the
+// reader without data, whatever it held before. A lookup or walk that finds
+// no row empties the row buffer.
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -11,6 +13,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "Faults.h"
 #include "TsvTable.h"
 #include "host/Qvlbw.h"
 
@@ -48,7 +51,7 @@ class CQvlbwTableImpl {
  public:
     int Read(const char* path) {
         Drop();
-        // Fault hook of the stand-in host: a failing "ReadTable" goes here.
+        if (qvsim::TheFaults().Hit(qvsim::HostCall::kReadTable)) return -1;
         std::string bytes;
         if (path == nullptr || !ReadFileBytes(path, &bytes)) return -1;
         if (table_.Parse(bytes) != 0) return -1;
@@ -132,7 +135,14 @@ int CQvlbwTableA::GetRowCount() { return impl_->RowCount(); }
 int CQvlbwTableA::GetColCount() { return impl_->ColCount(); }
 int CQvlbwTableA::IsRead() { return impl_->IsRead(); }
 int CQvlbwTableA::FindRow(int keyCol, const char* key, CQvlbwStringArray* row) {
+    qvsim::TheFaults().Hit(qvsim::HostCall::kFindRow);
     return impl_->FindRow(keyCol, key, row);
 }
-void CQvlbwTableA::MoveFirst() { impl_->MoveFirst(); }
-int CQvlbwTableA::GetNextRow(CQvlbwStringArray* row) { return impl_->GetNextRow(row); }
+void CQvlbwTableA::MoveFirst() {
+    qvsim::TheFaults().Hit(qvsim::HostCall::kMoveFirst);
+    impl_->MoveFirst();
+}
+int CQvlbwTableA::GetNextRow(CQvlbwStringArray* row) {
+    qvsim::TheFaults().Hit(qvsim::HostCall::kGetNextRow);
+    return impl_->GetNextRow(row);
+}

@@ -1,7 +1,7 @@
 #include "entry/QvkdcCreOutputData.h"
 
 #include "entry/QvkdcEntry.h"
-#include "entry/QvkdcMsg.h"
+#include "entry/QvkdcOutputRun.h"
 #include "host/TraceScope.h"
 
 namespace {
@@ -13,12 +13,7 @@ void QvkdcCreOutputData(const int* iPlnIdCnt, const ModelId* iPlnIdArr,
                         int* oStatusP) {
     TraceScope scope(kRecord);
     QvkdcTraceEntryArgs(iPlnIdCnt, iPlnIdArr, iOutPath, iOutName);
-    int status = 0;
-    if (!QvkdcCheckArgs(iPlnIdCnt, iPlnIdArr, iOutPath, iOutName)) {
-        status = -1;
-        WriteMsg("-", "-", kQvkdcMsgRunFailed);
-    } else {
-        QvkdcSetMsgColumns();
-    }
+    QvkdcOutputRun run;
+    const int status = run.Run(scope, iPlnIdCnt, iPlnIdArr, iOutPath, iOutName);
     QvkdcExitProtocol(scope, status, oStatusP);
 }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "host/Qvlbw.h"
+#include "qvhostsim/qvhostsim.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -145,6 +146,24 @@ TEST_F(TableReaderTest, FindRowLeavesTheWalkUndisturbed) {
     table_.MoveFirst();
     ASSERT_EQ(table_.GetNextRow(&walked), 1);
     EXPECT_EQ(Cells(walked), (Row{"a", "1"}));
+}
+
+TEST_F(TableReaderTest, ReadTableFailsOnDemandAndCallsAreCounted) {
+    QvsimReset();
+    ASSERT_EQ(QvsimFailCall("ReadTable", 2), 0);
+    ASSERT_EQ(Load("a\n"), 0);
+    EXPECT_NE(Load("a\n"), 0);
+    EXPECT_EQ(table_.FindRow(1, "a", &row_), -2);
+    ASSERT_EQ(Load("a\n"), 0);
+    EXPECT_EQ(table_.FindRow(1, "a", &row_), 1);
+    table_.MoveFirst();
+    EXPECT_EQ(table_.GetNextRow(&row_), 1);
+    EXPECT_EQ(table_.GetNextRow(&row_), 0);
+    EXPECT_EQ(QvsimCallCount("ReadTable"), 3);
+    EXPECT_EQ(QvsimCallCount("FindRow"), 2);
+    EXPECT_EQ(QvsimCallCount("MoveFirst"), 1);
+    EXPECT_EQ(QvsimCallCount("GetNextRow"), 2);
+    QvsimReset();
 }
 
 TEST(StringArray, RefillsAndKeepsEmbeddedLengths) {

@@ -153,11 +153,12 @@ QVHOST_API int QvsimBadFrees(void);
 /* ---- fault injection ---- */
 
 /* Makes the nth call (1-based, counted from now) of the named host call fail
- * the way that call reports failure (a negative result; status -1 for
- * QvlbpPrcInqPrm and QvptfInqLnN; outputs untouched) ("QdgmRetLstRO", "QdgmInqNctyp",
- * "QdgmGetPrcs", "QdgmRetIdnamLN", "QdgmRetLstRM", "QvlbpPrcInqPrm",
- * "QvptfInqLnN", "ReadTable"); n = 0 clears it. Returns 0, or -1 for an
- * unknown name. */
+ * once, the way that call reports failure: a negative result, or status -1
+ * for QvlbpPrcInqPrm and QvptfInqLnN, with the outputs left untouched. The
+ * calls that can fail: "QdgmRetLstRO", "QdgmInqNctyp", "QdgmGetPrcs",
+ * "QdgmRetIdnamLN", "QdgmRetLstRM", "QvlbpPrcInqPrm", "QvptfInqLnN",
+ * "ReadTable". n = 0 clears it. Returns 0, or -1 for another name or a
+ * negative n. */
 QVHOST_API int QvsimFailCall(const char* call, int nth);
 /* Number of calls of the named host call since reset: the calls above, and
  * "QmemFreId", "QmemFrePrcs", "QvlbuGetMaId", "QvlbuMagMcaLNF",

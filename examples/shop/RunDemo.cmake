@@ -1,0 +1,92 @@
+# Runs the demo: exports every plan of the sample shop with qvkdc into
+# OUT_DIR, then prints the files written, the message list and the first
+# rows of the first CSV file. Fails when qvkdc exits non-zero.
+#
+#   cmake -DQVKDC=<qvkdc> -DSOURCE_DIR=<source tree> -DOUT_DIR=<folder> -P RunDemo.cmake
+foreach(var QVKDC SOURCE_DIR OUT_DIR)
+  if(NOT DEFINED ${var})
+    message(FATAL_ERROR "RunDemo.cmake needs -D${var}=...")
+  endif()
+endforeach()
+
+set(shop examples/shop)
+set(first_rows 4)
+
+# The lines of a text file as a list; ";" in a line stays in the line.
+function(read_lines path out_var)
+  file(READ "${path}" text)
+  string(REPLACE ";" "\\;" text "${text}")
+  string(REGEX REPLACE "\n$" "" text "${text}")
+  string(REPLACE "\n" ";" lines "${text}")
+  set(${out_var} "${lines}" PARENT_SCOPE)
+endfunction()
+
+file(REMOVE_RECURSE "${OUT_DIR}")
+file(MAKE_DIRECTORY "${OUT_DIR}")
+
+# Paths as the reader of the output knows them: relative to the source tree
+# when they lie inside it.
+file(RELATIVE_PATH out_shown "${SOURCE_DIR}" "${OUT_DIR}")
+if(out_shown MATCHES "^\\.\\./")
+  set(out_shown "${OUT_DIR}")
+endif()
+
+set(args export --model ${shop}/model.json --root ${shop} --out "${OUT_DIR}" --name SHOP
+         --messages "${OUT_DIR}/messages.txt" --overwrite)
+string(REPLACE ";" " " shown "${args}")
+string(REPLACE "${OUT_DIR}" "${out_shown}" shown "${shown}")
+message("$ qvkdc ${shown}")
+execute_process(COMMAND "${QVKDC}" ${args}
+  WORKING_DIRECTORY "${SOURCE_DIR}"
+  RESULT_VARIABLE rc
+  OUTPUT_VARIABLE out
+  ERROR_VARIABLE err)
+string(STRIP "${out}" out)
+message("${out}")
+if(err)
+  string(STRIP "${err}" err)
+  message("${err}")
+endif()
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "qvkdc exited with ${rc}")
+endif()
+
+file(GLOB csv_files RELATIVE "${OUT_DIR}" "${OUT_DIR}/*.csv")
+list(SORT csv_files)
+message("")
+message("Files written to ${out_shown}:")
+foreach(name IN LISTS csv_files)
+  read_lines("${OUT_DIR}/${name}" lines)
+  list(LENGTH lines count)
+  math(EXPR rows "${count} - 1")
+  message("  ${name}  (title line + ${rows} rows)")
+endforeach()
+if(NOT csv_files)
+  message("  (none)")
+endif()
+
+message("")
+message("Message list (messages.txt):")
+if(EXISTS "${OUT_DIR}/messages.txt")
+  read_lines("${OUT_DIR}/messages.txt" lines)
+  foreach(line IN LISTS lines)
+    message("  ${line}")
+  endforeach()
+else()
+  message("  (no message file)")
+endif()
+
+if(csv_files)
+  list(GET csv_files 0 first)
+  read_lines("${OUT_DIR}/${first}" lines)
+  message("")
+  message("First rows of ${first}:")
+  set(i 0)
+  foreach(line IN LISTS lines)
+    if(i GREATER ${first_rows})
+      break()
+    endif()
+    message("  ${line}")
+    math(EXPR i "${i} + 1")
+  endforeach()
+endif()

@@ -1,0 +1,42 @@
+// Value texts: how the process converter writes numbers and quoted texts.
+//
+// Every function here replaces the content of its text argument and keeps
+// its capacity, so a converter that reuses one text per cell allocates
+// nothing once the text has grown. Numbers are written without any locale:
+// the decimal point is always "." and there is no digit grouping, whatever
+// C locale the host process runs in.
+#ifndef QVKDC_CONVERT_VALUETEXT_H
+#define QVKDC_CONVERT_VALUETEXT_H
+
+#include <string>
+#include <string_view>
+
+// True for the white space that trimming removes: space, tab, line feed,
+// vertical tab, form feed, carriage return (and nothing else, in any locale).
+constexpr bool IsTrimSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' ||
+           c == '\r';
+}
+
+// The part of iText without white space at either end.
+std::string_view TrimView(std::string_view iText);
+
+// Removes white space from both ends of ioText.
+void TrimText(std::string& ioText);
+
+// oText := iVal in signed decimal ("%d"), or empty when iVal is null.
+void CnvIntVal(const int* iVal, std::string& oText);
+
+// oText := iVal in fixed point with six decimals and "." as the decimal
+// point ("%.6f": 2.5 gives 2.500000), or empty when iVal is null or the
+// value is not finite.
+void CnvRealVal(const double* iVal, std::string& oText);
+
+// Trims ioText; an empty result stays empty, any other is enclosed in one
+// double-quote character on each side. Nothing inside is escaped.
+void EncloseQuot(std::string& ioText);
+
+// The same with two double-quote characters on each side.
+void EncloseDblQuot(std::string& ioText);
+
+#endif  // QVKDC_CONVERT_VALUETEXT_H

@@ -1,0 +1,169 @@
+#include "entry/QvkdcOutputRun.h"
+
+#include <cstdint>
+#include <memory>
+
+#include "entry/QvkdcEntry.h"
+#include "entry/QvkdcGetFilePath.h"
+#include "entry/QvkdcMsg.h"
+#include "entry/QvkdcText.h"
+#include "host/HostMemory.h"
+#include "host/Qdgm.h"
+#include "host/TraceScope.h"
+#include "model/CQvkdcOutColTblMng.h"
+#include "platform/FileSystem.h"
+
+namespace {
+
+// Process type codes whose processes can be exported; a plan with any other
+// type is rejected as a whole.
+bool IsAcceptedType(int type) {
+    return (type >= 2411 && type <= 2417) || (type >= 2419 && type <= 2422) ||
+           (type >= 2425 && type <= 2444) || (type >= 2446 && type <= 2448) ||
+           type == 2502;
+}
+
+}  // namespace
+
+QvkdcOutputRun::QvkdcOutputRun() = default;
+QvkdcOutputRun::~QvkdcOutputRun() = default;
+
+int QvkdcOutputRun::Fail(const char* text, int status) {
+    if (text != nullptr) TraceScope::Chr(text);
+    WriteMsg("-", "-", kQvkdcMsgRunFailed);
+    return status;
+}
+
+int QvkdcOutputRun::Run(const TraceScope& scope, const int* iPlnIdCnt,
+                        const ModelId* iPlnIdArr, const char* iOutPath,
+                        const char* iOutName) {
+    scope_ = &scope;
+    if (!QvkdcCheckArgs(iPlnIdCnt, iPlnIdArr, iOutPath, iOutName)) {
+        return Fail(nullptr, -1);
+    }
+    QvkdcSetMsgColumns();
+    plans_ = iPlnIdArr;
+    outPath_ = iOutPath;
+    outName_ = iOutName;
+    const int count = *iPlnIdCnt;
+    singleFlg_ = count == 1 ? 1 : 0;
+    const int prepared = Prepare(iOutPath);
+    if (prepared != 0) return prepared;
+    for (int i = 0; i < count; ++i) {
+        const int status = RunPlan(i);
+        if (status != 0) return status;
+    }
+    return 0;
+}
+
+int QvkdcOutputRun::Prepare(const char* iOutPath) {
+    folder_.assign(QvkdcTrim(iOutPath));
+    if (folder_.empty()) return Fail("[ERR] : Path nothing", -1);
+    if (tables_.ImpCnvTbl() != 0) return Fail("[ERR] : ImpCnvTbl", -1);
+    if (tables_.CreColTbl() != 0) return Fail("[ERR] : CreColTbl", -1);
+    colTbl_ = tables_.GetColTbl();
+    if (colTbl_ == nullptr) return Fail("[ERR] : NULL ColTbl", -1);
+    if (tables_.CreSlctTbl() != 0) return Fail("[ERR] : CreSlctTbl", -1);
+    CQvkdcSlctValTblMng* slctTbl = tables_.GetSlctTbl();
+    if (slctTbl == nullptr) return Fail("[ERR] : NULL SlctTbl", -1);
+    converter_.SetSlctTbl(slctTbl);
+    tsetForm_ = tables_.GetTSetForm();
+    converter_.SetTSetFormTxt(tsetForm_);
+    return 0;
+}
+
+int QvkdcOutputRun::RunPlan(int index) {
+    const ModelId& plan = plans_[index];
+    rows_.clear();
+    rowCount_ = 0;
+    int count = 0;
+    ModelId* rawList = nullptr;
+    if (QdgmRetLstRO(kQdgmRelPlanPrcs, &plan, &count, &rawList) < 0) {
+        HostPrcsList stray(rawList);
+        TraceScope::Chr("[INF] : PrcsDat nothing");
+        TraceScope::Snp("[INF]iPlnIdS_I", plan);
+        return 0;
+    }
+    HostPrcsList list(rawList);
+    bool accepted = true;
+    const int built = BuildRows(list.get(), count, &accepted);
+    list.reset();
+    if (built != 0) return built;
+    if (!accepted) {
+        RejectPlan(plan);
+        return 0;
+    }
+    if (rowCount_ == 0) {
+        TraceScope::Chr("[INF] : arrOutRow nodata");
+        TraceScope::Snp("[INF]iPlnIdS_I", plan);
+        return 0;
+    }
+    HostText<kQvkdcPathSize> path;
+    if (QvkdcGetFilePath(index, &plan, outPath_, outName_, singleFlg_, path.data()) == -1) {
+        return Fail("[ERR] : Make FileName", -1);
+    }
+    return WriteFile(path.str());
+}
+
+int QvkdcOutputRun::BuildRows(const ModelId* list, int count, bool* accepted) {
+    const int colCount = colTbl_->GetColCnt();
+    for (int k = 0; k < count; ++k) {
+        const ModelId& prcsId = list[k];
+        int unused = 0;
+        int type = 0;
+        if (QdgmInqNctyp(&prcsId, &unused, &type) != 0) {
+            return Fail("[ERR] : QdgmInqNctyp", -1);
+        }
+        if (!IsAcceptedType(type)) {
+            *accepted = false;
+            return 0;
+        }
+        converter_.SetPrcsId(prcsId);
+        QdgmPrcsRec* rawRec = nullptr;
+        const int got = QdgmGetPrcs(0, &prcsId, &rawRec);
+        HostPrcsRec rec(rawRec);
+        if (got != 0) return Fail("[ERR] : QdgmGetPrcs", -1);
+        converter_.SetPrcsDat(rec.get());
+        for (int j = 0; j < colCount; ++j) {
+            value_.clear();
+            converter_.SetColRow(colTbl_->GetColRow(j));
+            const int r = converter_.CnvOutData(value_);
+            if (r < 0) return Fail("[ERR] : CnvOutData", r);
+            if (j > 0) rows_ += ',';
+            rows_ += value_;
+        }
+        rows_ += '\n';
+        ++rowCount_;
+        converter_.SetPrcsDat(nullptr);
+    }
+    return 0;
+}
+
+void QvkdcOutputRun::RejectPlan(const ModelId& plan) {
+    int64_t unused = 0;
+    QvlbuMaId machineId{};
+    int st = 0;
+    QvlbuGetMaId(&plan, &unused, &machineId, &st);
+    if (st != 1) {
+        QvlbuMagMcaLNF(&machineId, machineName1_.data(), machineName2_.data(), &st);
+    }
+    WriteMsg(machineName1_.c_str(), machineName2_.c_str(), kQvkdcMsgRejectedPlan);
+}
+
+int QvkdcOutputRun::WriteFile(const std::string& path) {
+    FileSystem* fs = FileSystem::Current();
+    std::unique_ptr<TextWriter> file;
+    if (fs->OpenForWrite(path, &file) != 0) return Fail("[ERR] : File Open", -1);
+    line_.clear();
+    colTbl_->GetTitleLine(line_);
+    line_ += '\n';
+    bool written = file->Write(line_) == 0 && file->Write(rows_) == 0;
+    if (scope_->StillActive()) TraceScope::Val("[INF]sOutPath", folder_);
+    written = file->Close() == 0 && written;
+    file.reset();
+    if (!written) {
+        fs->Remove(path);
+        return Fail("[ERR] : File Write", -1);
+    }
+    return 0;
+}

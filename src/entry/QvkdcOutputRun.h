@@ -1,0 +1,62 @@
+// QvkdcOutputRun: one output run, from the table steps through the plan loop
+// to the last CSV file.
+#ifndef QVKDC_ENTRY_QVKDCOUTPUTRUN_H
+#define QVKDC_ENTRY_QVKDCOUTPUTRUN_H
+
+#include <cstddef>
+#include <string>
+
+#include "convert/CQvkdcCnvColData.h"
+#include "host/HostText.h"
+#include "host/Qvlbu.h"
+#include "qvkdc/qvkdc.h"
+#include "tables/CQvkdcCnvTblCtrl.h"
+
+class CQvkdcOutColTblMng;
+class TraceScope;
+
+class QvkdcOutputRun {
+ public:
+    // Creates the objects of the run: the table set, the converter and the
+    // buffers. Reads nothing yet.
+    QvkdcOutputRun();
+    virtual ~QvkdcOutputRun();
+    QvkdcOutputRun(const QvkdcOutputRun&) = delete;
+    QvkdcOutputRun& operator=(const QvkdcOutputRun&) = delete;
+
+    // Runs the checks, the table steps and the plan loop, and returns the
+    // status: 0, -1, or the negative result of a failed row conversion. A
+    // failure is traced, sends one message 9999 and ends the run; every host
+    // block is given back before Run returns.
+    // REQUIRES: scope is the frame of the calling entry function.
+    int Run(const TraceScope& scope, const int* iPlnIdCnt,
+            const ModelId* iPlnIdArr, const char* iOutPath,
+            const char* iOutName);
+
+ private:
+    int Prepare(const char* iOutPath);
+    int RunPlan(int index);
+    int BuildRows(const ModelId* list, int count, bool* accepted);
+    int WriteFile(const std::string& path);
+    void RejectPlan(const ModelId& plan);
+    int Fail(const char* text, int status);
+
+    CQvkdcCnvTblCtrl tables_;
+    CQvkdcCnvColData converter_;
+    CQvkdcOutColTblMng* colTbl_ = nullptr;
+    const TraceScope* scope_ = nullptr;
+    const ModelId* plans_ = nullptr;
+    const char* outPath_ = nullptr;
+    const char* outName_ = nullptr;
+    int singleFlg_ = 0;
+    std::string folder_;     // iOutPath trimmed
+    std::string tsetForm_;   // tool-set form text
+    std::string rows_;       // the rows of the current plan, each ended by "\n"
+    std::size_t rowCount_ = 0;
+    std::string value_;      // value of one column
+    std::string line_;       // title line
+    HostText<kQvlbuMachineNameSize> machineName1_;
+    HostText<kQvlbuMachineNameSize> machineName2_;
+};
+
+#endif  // QVKDC_ENTRY_QVKDCOUTPUTRUN_H

@@ -1,0 +1,81 @@
+#include "model/CQvkdcSlctValTblMng.h"
+
+#include <charconv>
+#include <stdexcept>
+
+namespace {
+
+void AppendInt(std::string& out, int value) {
+    char buf[16];
+    const std::to_chars_result res = std::to_chars(buf, buf + sizeof buf, value);
+    out.append(buf, res.ptr);
+}
+
+}  // namespace
+
+CQvkdcSlctValTblMng::CQvkdcSlctValTblMng() { ClearTbl(); }
+
+CQvkdcSlctValTblMng::~CQvkdcSlctValTblMng() { ClearTbl(); }
+
+void CQvkdcSlctValTblMng::AddSlct(const std::string& colItName,
+                                  const std::string& slctItName,
+                                  const std::string& slctExName, int value) {
+    CQvkdcSlctValRowMng*& slot = RowOfName[colItName];
+    if (slot == nullptr) {
+        auto row = std::make_unique<CQvkdcSlctValRowMng>();
+        row->SetColItName(colItName);
+        Rows.push_back(std::move(row));
+        slot = Rows.back().get();
+    }
+    slot->AddSlctExName(slctExName);
+    slot->AddSlctItName(slctItName);
+    slot->AddSlctVal(value);
+}
+
+std::string CQvkdcSlctValTblMng::GetSlctExName(const std::string& colItName,
+                                               int value) const {
+    const auto it = RowOfName.find(colItName);
+    if (it == RowOfName.end()) return std::string();
+    const int j = it->second->FindSlctVal(value);
+    if (j < 0) return std::string();
+    return it->second->GetSlctExNameArr()[static_cast<std::size_t>(j)];
+}
+
+int CQvkdcSlctValTblMng::GetRowCnt() const {
+    return static_cast<int>(Rows.size());
+}
+
+const CQvkdcSlctValRowMng* CQvkdcSlctValTblMng::GetRow(int i) const {
+    if (i < 0 || static_cast<std::size_t>(i) >= Rows.size()) {
+        throw std::out_of_range("CQvkdcSlctValTblMng::GetRow: index");
+    }
+    return Rows[static_cast<std::size_t>(i)].get();
+}
+
+void CQvkdcSlctValTblMng::DumpTbl(std::string& dump) const {
+    dump.assign("ColItName\tSlctItName\tSlctExName\tSlctVal\n");
+    for (const auto& row : Rows) {
+        const std::vector<std::string>& itNames = row->GetSlctItNameArr();
+        const std::vector<std::string>& exNames = row->GetSlctExNameArr();
+        const std::vector<int>& vals = row->GetSlctValArr();
+        for (std::size_t j = 0; j < vals.size(); ++j) {
+            if (j == 0) {
+                dump += row->ColItNameRef();
+            } else {
+                dump += '\t';
+            }
+            dump += '\t';
+            dump += itNames[j];
+            dump += '\t';
+            dump += exNames[j];
+            dump += '\t';
+            AppendInt(dump, vals[j]);
+            dump += '\n';
+        }
+    }
+}
+
+void CQvkdcSlctValTblMng::ClearTbl() {
+    RowOfName.clear();
+    Rows.clear();
+}

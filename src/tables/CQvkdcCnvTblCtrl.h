@@ -1,0 +1,104 @@
+// CQvkdcCnvTblCtrl: the conversion table set of one output run.
+//
+// It owns a reader for each of the six conversion table files, the output
+// column table and the selection value table built from them, and the
+// tool-set form. The output run calls ImpCnvTbl, CreColTbl, GetColTbl,
+// CreSlctTbl, GetSlctTbl and GetTSetForm, in this order, once each, and
+// stops at the first failure.
+//
+// Table files live in the fixed root-relative folder
+// "\MIRVANE\CAM\KR\Tables\"; the user option file is
+// "\MIRVANE\user\cam\nccust\rc_pln2usr.ini". All file access goes through
+// FileSystem::Current(). Failures and notes are written as trace lines
+// "[ERR] : ..." and "[INF] : ..." while tracing is active.
+//
+// A row with fewer cells than are read from it makes the operation that
+// reads it fail with -1 and the line "[ERR] : Short row in <table>: <first
+// cell>".
+#ifndef QVKDC_TABLES_CQVKDCCNVTBLCTRL_H
+#define QVKDC_TABLES_CQVKDCCNVTBLCTRL_H
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "host/Qvlbw.h"
+#include "model/CQvkdcOutColTblMng.h"
+#include "model/CQvkdcSlctValTblMng.h"
+
+class CQvkdcCnvTblCtrl {
+ public:
+    // Readers without data, an empty TSetForm, then an empty column table
+    // and an empty selection table.
+    CQvkdcCnvTblCtrl();
+    // Destroys the column table, then the selection table, then the
+    // tool-set form and the readers.
+    virtual ~CQvkdcCnvTblCtrl();
+    CQvkdcCnvTblCtrl(const CQvkdcCnvTblCtrl&) = delete;
+    CQvkdcCnvTblCtrl& operator=(const CQvkdcCnvTblCtrl&) = delete;
+
+    // Reads every table file that exists, in the order ExteriorTable,
+    // ProcessParametersTable, ParameterSettingTable, SelectionToIntTable,
+    // VariableTable, PlanCSVTable, then looks up the tool-set form.
+    // Returns 0, or -1 when a file that exists cannot be read (the files
+    // after it are left unread) or the tool-set form lookup fails.
+    int ImpCnvTbl();
+
+    // Looks up the row of VariableTable whose column 3 is "akw_tls_nm" and
+    // takes its column 1 as TSetForm. Returns 0, also when there is no such
+    // row (TSetForm unchanged); -1 when VariableTable holds no data.
+    int SetTSetForm();
+
+    // Appends to oOptCols, in file order, the titles of the user option
+    // file that are new: comments ("#" to the line end) cut, white space
+    // trimmed at both ends, empty lines, repeated titles and titles equal to
+    // the ExName of a column table row left out. Returns 0 when the file was
+    // read (a read error ends the reading and keeps the titles taken so
+    // far), 1 when it could not be opened.
+    int GetOptionCol(std::vector<std::string>& oOptCols);
+
+    // Builds the column table: one row per PlanCSVTable row (column flag 1),
+    // then one per option title found in column 1 of ExteriorTable (column
+    // flag 2), each completed from ExteriorTable, ProcessParametersTable and
+    // ParameterSettingTable. Returns 0, or a negative value on failure;
+    // rows added before a failure stay. REQUIRES: ImpCnvTbl returned 0.
+    int CreColTbl();
+
+    // Sets *ioPrmKey to 1011 when iItName is "processType" and replaces a
+    // value type "MacroName" by "String". Either pointer null: no change.
+    // Returns 0.
+    int ReplacePrcsStat(const std::string& iItName, int* ioPrmKey,
+                        std::string* ioValType);
+
+    // Builds the selection table from the choice rows ("item:choice" in
+    // column 1) of ExteriorTable and the values of SelectionToIntTable.
+    // Returns 0 when the whole of ExteriorTable was walked, -1 on failure;
+    // choices filed before a failure stay. A choice whose item has no item
+    // row in ExteriorTable is skipped with an "[INF] : " line.
+    // REQUIRES: ImpCnvTbl returned 0.
+    int CreSlctTbl();
+
+    // The tables stay owned by the set and die with it.
+    CQvkdcOutColTblMng* GetColTbl() { return ColTbl.get(); }
+    CQvkdcSlctValTblMng* GetSlctTbl() { return SlctTbl.get(); }
+    // A copy of the tool-set form (empty until SetTSetForm found it).
+    std::string GetTSetForm() const { return TSetForm; }
+
+ private:
+    // True when row has at least cells cells; otherwise logs the short row
+    // of table.
+    static bool HasCells(const CQvlbwStringArray& row, int cells,
+                         const char* table);
+
+    std::unique_ptr<CQvkdcOutColTblMng> ColTbl;
+    std::unique_ptr<CQvkdcSlctValTblMng> SlctTbl;
+    CQvlbwTableA ExteriorTable;
+    CQvlbwTableA ProcessParametersTable;
+    CQvlbwTableA ParameterSettingTable;
+    CQvlbwTableA SelectionToIntTable;
+    CQvlbwTableA PlanCSVTable;
+    CQvlbwTableA VariableTable;
+    std::string TSetForm;
+};
+
+#endif  // QVKDC_TABLES_CQVKDCCNVTBLCTRL_H

@@ -1,0 +1,62 @@
+// CQvkdcCnvTblCtrl: the user option columns of rc_pln2usr.ini.
+#include <memory>
+#include <string_view>
+#include <unordered_set>
+
+#include "host/TraceScope.h"
+#include "platform/FileSystem.h"
+#include "tables/CQvkdcCnvTblCtrl.h"
+
+namespace {
+
+const TraceRecord kGetOptionColRec = {577686,
+                                      "CQvkdcCnvTblCtrl::GetOptionCol"};
+
+constexpr const char* kOptionFilePath =
+    "\\MIRVANE\\user\\cam\\nccust\\rc_pln2usr.ini";
+
+// What counts of an option file line: the text before its first "#",
+// without white space at either end.
+std::string_view OptionTitle(std::string_view line) {
+    constexpr std::string_view kSpace = " \t\r\n\v\f";
+    const std::size_t hash = line.find('#');
+    if (hash != std::string_view::npos) line = line.substr(0, hash);
+    const std::size_t first = line.find_first_not_of(kSpace);
+    if (first == std::string_view::npos) return std::string_view();
+    const std::size_t last = line.find_last_not_of(kSpace);
+    return line.substr(first, last - first + 1);
+}
+
+}  // namespace
+
+int CQvkdcCnvTblCtrl::GetOptionCol(std::vector<std::string>& oOptCols) {
+    std::unique_ptr<LineReader> reader;  // closed after the trace frame
+    TraceScope scope(kGetOptionColRec);
+    int result = 0;
+    if (FileSystem::Current()->OpenForRead(kOptionFilePath, &reader) != 0 ||
+        reader == nullptr) {
+        TraceScope::Chr("[INF] : rc_pln2usr.ini Open failed");
+        result = 1;
+    } else {
+        // Titles that are not new: those already in the array and the
+        // titles of the column table.
+        std::unordered_set<std::string> taken(oOptCols.begin(),
+                                              oOptCols.end());
+        if (ColTbl != nullptr) {
+            const int cnt = ColTbl->GetColCnt();
+            for (int i = 0; i < cnt; ++i) {
+                taken.insert(ColTbl->GetColRow(i)->ExNameRef());
+            }
+        }
+        std::string line;
+        int read = 0;
+        while ((read = reader->ReadLine(&line)) == 1) {
+            const std::string_view title = OptionTitle(line);
+            if (title.empty()) continue;
+            if (taken.emplace(title).second) oOptCols.emplace_back(title);
+        }
+        if (read < 0) TraceScope::Chr("[INF] : rc_pln2usr.ini Read failed");
+    }
+    if (scope.ActiveAtEntry()) TraceScope::Val("stat", result);
+    return result;
+}
