@@ -8,6 +8,11 @@ function(qvkdc_require_package name debian_package)
   endif()
 endfunction()
 
+if(CMAKE_CROSSCOMPILING)
+  include(${CMAKE_CURRENT_LIST_DIR}/CrossDependencies.cmake)
+  return()
+endif()
+
 qvkdc_require_package(nlohmann_json nlohmann-json3-dev)
 qvkdc_require_package(CLI11 libcli11-dev)
 if(QVKDC_BUILD_TESTS)

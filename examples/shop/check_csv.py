@@ -12,9 +12,17 @@
    one value per title once they are put back together.
 
     check_csv.py --qvkdc PATH --shop DIR --work DIR [--update]
+                 [--runner WORD]... [--root DIR] [--path-prefix TEXT] [--crlf]
 
 --update copies the files written into expected/ instead of comparing (after
 a deliberate change to the shop or the library; review the diff).
+
+For a Windows build run under Wine: --runner words go in front of qvkdc (the
+emulator), --root is the root that qvkdc gets instead of the shop folder (a
+drive mapped to it, such as S:\), --path-prefix goes in front of the other
+paths that qvkdc gets (Z:, the drive of the build machine's files), and
+--crlf checks that every line of the CSV files written ends in CR LF, then
+compares them as if they ended in LF.
 """
 import argparse
 import csv
@@ -32,12 +40,12 @@ def fail(text):
     sys.exit(1)
 
 
-def run_export(qvkdc, shop, out):
+def run_export(qvkdc, shop, out, runner, root, prefix):
     shutil.rmtree(out, ignore_errors=True)
     os.makedirs(out)
-    cmd = [qvkdc, "export", "--model", os.path.join(shop, "model.json"), "--root", shop,
-           "--out", out, "--name", "SHOP", "--messages", os.path.join(out, "messages.txt"),
-           "--overwrite"]
+    cmd = runner + [qvkdc, "export", "--model", prefix + os.path.join(shop, "model.json"),
+                    "--root", root, "--out", prefix + out, "--name", "SHOP",
+                    "--messages", prefix + os.path.join(out, "messages.txt"), "--overwrite"]
     proc = subprocess.run(cmd, capture_output=True, text=True)
     if proc.returncode != 0:
         fail("qvkdc exited with %d\nstdout:\n%s\nstderr:\n%s"
@@ -47,7 +55,7 @@ def run_export(qvkdc, shop, out):
         fail("qvkdc did not end with 'status: 0': %r" % proc.stdout)
 
 
-def compare_with_expected(out, expected):
+def compare_with_expected(out, expected, crlf):
     written = sorted(os.listdir(out))
     wanted = sorted(os.listdir(expected))
     if written != wanted:
@@ -55,8 +63,13 @@ def compare_with_expected(out, expected):
     for name in written:
         with open(os.path.join(out, name), "rb") as f:
             got = f.read()
-        if os.name == "nt":
-            # Text mode on Windows ends every line in CR LF; expected/ holds LF.
+        if crlf and name.endswith(".csv"):
+            # The library writes in text mode: on Windows every line ends in
+            # CR LF. expected/ holds LF.
+            if got.count(b"\n") != got.count(b"\r\n") or b"\r\r\n" in got:
+                fail("%s: not every line ends in exactly one CR LF" % name)
+            if got and not got.endswith(b"\r\n"):
+                fail("%s: the last line does not end in CR LF" % name)
             got = got.replace(b"\r\n", b"\n")
         with open(os.path.join(expected, name), "rb") as f:
             want = f.read()
@@ -151,18 +164,23 @@ def main():
     parser.add_argument("--shop", required=True)
     parser.add_argument("--work", required=True)
     parser.add_argument("--update", action="store_true")
+    parser.add_argument("--runner", action="append", default=[])
+    parser.add_argument("--root")
+    parser.add_argument("--path-prefix", default="")
+    parser.add_argument("--crlf", action="store_true", default=os.name == "nt")
     args = parser.parse_args()
 
     shop = os.path.abspath(args.shop)
     out = os.path.abspath(os.path.join(args.work, "shop-out"))
     expected = os.path.join(shop, "expected")
-    run_export(os.path.abspath(args.qvkdc), shop, out)
+    run_export(os.path.abspath(args.qvkdc), shop, out, args.runner, args.root or shop,
+               args.path_prefix)
     if args.update:
         shutil.rmtree(expected, ignore_errors=True)
         shutil.copytree(out, expected)
         print("check_csv: expected files updated in " + expected)
     else:
-        compare_with_expected(out, expected)
+        compare_with_expected(out, expected, args.crlf)
     check_fields(out, comma_values(shop))
     print("check_csv: OK")
 

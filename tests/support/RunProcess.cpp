@@ -18,8 +18,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// Read as text: on Windows the program's text-mode CR LF line ends come
+// back as "\n".
 std::string ReadAll(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(path);
     std::ostringstream s;
     s << in.rdbuf();
     return s.str();

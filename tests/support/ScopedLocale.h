@@ -23,16 +23,25 @@ class ScopedLocale {
     bool ok_;
 };
 
-// Switches to a locale with a decimal comma (de_DE.UTF-8). Where it is not
-// installed the calling test is skipped with a message, or fails when the
-// environment variable CI is set (CI generates the locale).
+// A locale with a decimal comma, by the name the C run time knows it.
+#if defined(_WIN32)
+#define QVKDC_DECIMAL_COMMA_LOCALE "German_Germany.1252"
+#else
+#define QVKDC_DECIMAL_COMMA_LOCALE "de_DE.UTF-8"
+#endif
+
+// Switches to the decimal comma locale. Where it is not installed the
+// calling test is skipped with a message, or fails when the environment
+// variable CI is set (CI generates the locale).
 #define QVKDC_ENTER_DECIMAL_COMMA_LOCALE(guard)                              \
-    ScopedLocale guard("de_DE.UTF-8");                                       \
+    ScopedLocale guard(QVKDC_DECIMAL_COMMA_LOCALE);                          \
     if (!guard.ok()) {                                                       \
         if (std::getenv("CI") != nullptr) {                                  \
-            FAIL() << "locale de_DE.UTF-8 is missing (locale-gen it)";       \
+            FAIL() << "locale " QVKDC_DECIMAL_COMMA_LOCALE                   \
+                      " is missing (locale-gen it)";                         \
         }                                                                    \
-        GTEST_SKIP() << "locale de_DE.UTF-8 is not installed; "              \
+        GTEST_SKIP() << "locale " QVKDC_DECIMAL_COMMA_LOCALE                 \
+                        " is not installed; "                                \
                         "run locale-gen to test under a decimal comma";      \
     }                                                                        \
     ASSERT_EQ(ScopedLocale::DecimalPoint(), ",")

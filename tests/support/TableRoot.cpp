@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <stdexcept>
 
 namespace fs = std::filesystem;
 
@@ -12,6 +13,15 @@ void WriteBytes(const std::string& path, std::string_view bytes) {
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
+#ifdef _WIN32
+std::string RootOf(const TestDrive& drive) {
+    if (drive.Root().empty()) throw std::runtime_error("no test drive of " QVKDC_TEST_DRIVES " is mapped");
+    return drive.Root();
+}
+#else
+std::string RootOf(const TempDir& dir) { return dir.Path(); }
+#endif
+
 }  // namespace
 
 const std::vector<std::string>& TableRoot::TableNames() {
@@ -21,10 +31,10 @@ const std::vector<std::string>& TableRoot::TableNames() {
     return kNames;
 }
 
-TableRoot::TableRoot() : previous_(fs::current_path().string()) {
-    fs::create_directories(dir_.PathOf("MIRVANE/CAM/KR/Tables"));
-    fs::create_directories(dir_.PathOf("MIRVANE/user/cam/nccust"));
-    fs::current_path(dir_.Path());
+TableRoot::TableRoot() : root_(RootOf(dir_)), previous_(fs::current_path().string()) {
+    fs::create_directories(PathOf("MIRVANE/CAM/KR/Tables"));
+    fs::create_directories(PathOf("MIRVANE/user/cam/nccust"));
+    fs::current_path(root_);
 }
 
 TableRoot::~TableRoot() {
@@ -32,8 +42,12 @@ TableRoot::~TableRoot() {
     fs::current_path(previous_, ec);
 }
 
+std::string TableRoot::PathOf(std::string_view relative) const {
+    return (fs::path(root_) / relative).string();
+}
+
 std::string TableRoot::TablePath(std::string_view name) const {
-    return dir_.PathOf("MIRVANE/CAM/KR/Tables/" + std::string(name) + ".tsv");
+    return PathOf("MIRVANE/CAM/KR/Tables/" + std::string(name) + ".tsv");
 }
 
 void TableRoot::WriteTable(std::string_view name, const Rows& rows) const {
@@ -73,5 +87,5 @@ void TableRoot::PutFolderAt(std::string_view name) const {
 }
 
 void TableRoot::WriteOptionFile(std::string_view text) const {
-    WriteBytes(dir_.PathOf("MIRVANE/user/cam/nccust/rc_pln2usr.ini"), text);
+    WriteBytes(PathOf("MIRVANE/user/cam/nccust/rc_pln2usr.ini"), text);
 }

@@ -13,7 +13,11 @@
 #include <string_view>
 #include <vector>
 
+#ifdef _WIN32
+#include "windows/TestDrive.h"
+#else
 #include "support/TempDir.h"
+#endif
 
 class TableRoot {
  public:
@@ -50,13 +54,20 @@ class TableRoot {
     // Writes the user option file rc_pln2usr.ini as it stands.
     void WriteOptionFile(std::string_view text) const;
 
-    // The root folder (the current directory while the object lives).
-    const std::string& Path() const { return dir_.Path(); }
+    // The root folder (the current directory while the object lives);
+    // on Windows the root of the drive, such as "K:\".
+    const std::string& Path() const { return root_; }
 
  private:
+    std::string PathOf(std::string_view relative) const;
     std::string TablePath(std::string_view name) const;
 
+#ifdef _WIN32
+    TestDrive dir_;
+#else
     TempDir dir_;
+#endif
+    std::string root_;
     std::string previous_;
 };
 

@@ -1,0 +1,33 @@
+// FileSystemWindows: the file system of Windows.
+//
+// Paths go to the file calls as they are given: Windows itself resolves a
+// root-relative path (a leading backslash, "\MIRVANE\...") against the root
+// of the current drive, and a path with a drive letter or a relative one as
+// usual.
+//
+// Files are read and written in text mode: each "\n" written becomes CR LF,
+// and CR LF read becomes the end of a line. A file open for writing is
+// shared with nobody: every other open of it, for reading or writing, from
+// this process or another, is refused until it is closed.
+#ifndef QVKDC_PLATFORM_FILESYSTEMWINDOWS_H
+#define QVKDC_PLATFORM_FILESYSTEMWINDOWS_H
+
+#include "platform/FileSystem.h"
+
+class FileSystemWindows : public FileSystem {
+ public:
+    // The path unchanged.
+    std::string NativePath(std::string_view path) override;
+    // GetFileAttributes of exactly the path: true for a file or a folder.
+    // It takes no wildcards: a path with '*' or '?' never exists. False as
+    // well when the path holds a NUL byte.
+    bool Exists(std::string_view path) override;
+    // Fails for a folder.
+    int OpenForRead(std::string_view path, std::unique_ptr<LineReader>* reader) override;
+    // Fails for a folder, and while the file is open anywhere else.
+    int OpenForWrite(std::string_view path, std::unique_ptr<TextWriter>* writer) override;
+    // Fails as well while the file is open.
+    int Remove(std::string_view path) override;
+};
+
+#endif  // QVKDC_PLATFORM_FILESYSTEMWINDOWS_H
