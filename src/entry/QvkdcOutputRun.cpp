@@ -79,7 +79,7 @@ int QvkdcOutputRun::RunPlan(int index) {
     int count = 0;
     ModelId* rawList = nullptr;
     if (QdgmRetLstRO(kQdgmRelPlanPrcs, &plan, &count, &rawList) < 0) {
-        HostPrcsList stray(rawList);
+        // No list was handed out: whatever the out value holds is not ours.
         TraceScope::Chr("[INF] : PrcsDat nothing");
         TraceScope::Snp("[INF]iPlnIdS_I", plan);
         return 0;

@@ -8,6 +8,7 @@
 #include "entry/QvkdcIsExistFile.h"
 #include "qvhostsim/qvhostsim.h"
 #include "support/HostFixture.h"
+#include "support/TempDir.h"
 
 namespace fs = std::filesystem;
 
@@ -24,15 +25,6 @@ class ExistFileTest : public HostTest {
     void SetUp() override {
         HostTest::SetUp();
         LoadModel(kModel);
-        dir_ = fs::temp_directory_path() /
-               ("qvkdc_exist_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override {
-        fs::remove_all(dir_);
-        HostTest::TearDown();
     }
     int Check(int count, const char* name) {
         int status = 99;
@@ -48,7 +40,8 @@ class ExistFileTest : public HostTest {
         }
         return n;
     }
-    fs::path dir_;
+    TempDir tmp_;
+    const fs::path dir_{tmp_.Path()};
     const ModelId plans_[3] = {{1, 0, 0, 1}, {2, 0, 0, 1}, {3, 0, 0, 1}};
 };
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "support/RunProcess.h"
+#include "support/TempDir.h"
 
 namespace fs = std::filesystem;
 
@@ -14,16 +15,11 @@ namespace {
 class CliTest : public ::testing::Test {
  protected:
     void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               (std::string("qvkdc_cli_") +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
         fs::create_directories(dir_ / "out");
         Write("model.json", R"({"plans": [
             {"id": [1, 0, 0, 1], "name": "First"},
             {"id": [2, 0, 0, 1], "name": "Second"}]})");
     }
-    void TearDown() override { fs::remove_all(dir_); }
     void Write(const std::string& name, const std::string& text) {
         std::ofstream(dir_ / name, std::ios::binary) << text;
     }
@@ -31,7 +27,8 @@ class CliTest : public ::testing::Test {
     ProcessResult Run(std::vector<std::string> args) {
         return RunProcess(QvkdcCliPath(), args);
     }
-    fs::path dir_;
+    TempDir tmp_;
+    const fs::path dir_{tmp_.Path()};
 };
 
 TEST_F(CliTest, ExistsAnswersZeroThenOne) {

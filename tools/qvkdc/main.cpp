@@ -62,8 +62,8 @@ int RunExport(Args& args) {
             if (!StdinIsTerminal() || !AskYesNo(question)) {
                 std::cerr << "qvkdc: output files exist in " << args.out
                           << "; nothing was exported (use --overwrite to replace them)\n";
-                session.Finish(status);
-                return kExitExists;
+                const int finished = session.Finish(status);
+                return finished == kExitHostMemory ? finished : kExitExists;
             }
         }
     }
