@@ -78,6 +78,23 @@ int QvsimPlanId(int i, ModelId* id) {
     return 0;
 }
 
+int QvsimParamKind(const ModelId* process, int key) {
+    const qvsim::Process* p = qvsim::TheModel().FindProcess(process);
+    if (p == nullptr) return -1;
+    const auto it = p->params.find(key);
+    if (it == p->params.end()) return 0;
+    switch (it->second.kind) {
+        case qvsim::ParamValue::Kind::kInt:
+            return 1;
+        case qvsim::ParamValue::Kind::kDouble:
+            return 2;
+        case qvsim::ParamValue::Kind::kText:
+            return 3;
+        default:
+            return 0;
+    }
+}
+
 void QvsimTraceAll(int mainSw, int level) {
     ZrlMainSw = static_cast<unsigned char>(mainSw);
     std::memset(ZrlProgSw, static_cast<unsigned char>(level), 1 << 20);

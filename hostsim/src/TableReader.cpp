@@ -70,13 +70,20 @@ class CQvlbwTableImpl {
         return 1;
     }
 
-    void MoveFirst() { next_ = 0; }
+    void MoveFirst() {
+        next_ = 0;
+        current_ = -1;
+    }
 
     int GetNextRow(CQvlbwStringArray* row) {
+        current_ = -1;
         if (!read_ || row == nullptr || next_ >= table_.RowCount()) return Miss(row, 0);
-        Fill(next_++, row);
+        current_ = next_++;
+        Fill(current_, row);
         return 1;
     }
+
+    int CurRowLine() const { return current_ >= 0 ? table_.RowLine(current_) : 0; }
 
     int RowCount() const { return read_ ? table_.RowCount() : 0; }
     int ColCount() const { return read_ ? table_.MaxCellCount() : 0; }
@@ -88,6 +95,7 @@ class CQvlbwTableImpl {
     void Drop() {
         read_ = false;
         next_ = 0;
+        current_ = -1;
         indexes_.clear();
         table_.Clear();
     }
@@ -123,6 +131,7 @@ class CQvlbwTableImpl {
     TsvTable table_;
     bool read_ = false;
     int next_ = 0;  // index of the row GetNextRow delivers next
+    int current_ = -1;  // index of the row GetNextRow delivered last, or -1
     std::vector<std::unique_ptr<Index>> indexes_;  // per column, 0-based
 };
 
@@ -134,6 +143,7 @@ int CQvlbwTableA::ReadTable(const char* path) { return impl_->Read(path); }
 int CQvlbwTableA::GetRowCount() { return impl_->RowCount(); }
 int CQvlbwTableA::GetColCount() { return impl_->ColCount(); }
 int CQvlbwTableA::IsRead() { return impl_->IsRead(); }
+int CQvlbwTableA::GetCurRowLine() const { return impl_->CurRowLine(); }
 int CQvlbwTableA::FindRow(int keyCol, const char* key, CQvlbwStringArray* row) {
     qvsim::TheFaults().Hit(qvsim::HostCall::kFindRow);
     return impl_->FindRow(keyCol, key, row);

@@ -31,6 +31,8 @@ void TsvTable::Clear() {
     cell_start_.shrink_to_fit();
     row_first_cell_.assign(1, 0);
     row_first_cell_.shrink_to_fit();
+    row_line_.clear();
+    row_line_.shrink_to_fit();
     max_cells_ = 0;
 }
 
@@ -40,12 +42,18 @@ int TsvTable::Parse(std::string_view bytes) {
     text_.reserve(bytes.size());
     std::size_t pos = bytes.substr(0, kBom.size()) == kBom ? kBom.size() : 0;
     const std::size_t n = bytes.size();
+    std::uint32_t line = 1;
+    std::size_t counted = 0;  // line feeds before here are in line
     while (pos < n) {
         if (bytes[pos] == '\n') {
             ++pos;
         } else if (bytes[pos] == '\r' && pos + 1 < n && bytes[pos + 1] == '\n') {
             pos += 2;
         } else {
+            line += static_cast<std::uint32_t>(
+                std::count(bytes.begin() + counted, bytes.begin() + pos, '\n'));
+            counted = pos;
+            row_line_.push_back(line);
             ParseRow(bytes, &pos);
         }
     }

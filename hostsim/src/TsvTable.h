@@ -13,6 +13,7 @@
 // - a quote that is never closed before the end of the file is no quote:
 //   the cell is then read like any other cell, its opening quote included.
 // A lone CR that is not followed by LF is cell text.
+// Each row remembers the line (1-based, counted by LF) on which it starts.
 #ifndef QVHOST_TSVTABLE_H
 #define QVHOST_TSVTABLE_H
 
@@ -38,6 +39,8 @@ class TsvTable {
     int CellCount(int row) const {
         return static_cast<int>(row_first_cell_[row + 1] - row_first_cell_[row]);
     }
+    // REQUIRES: 0 <= row < RowCount(). Line on which the row starts.
+    int RowLine(int row) const { return static_cast<int>(row_line_[row]); }
     // REQUIRES: 0 <= row < RowCount(), 0 <= cell < CellCount(row). The view
     // stays valid until the next Parse or Clear.
     std::string_view Cell(int row, int cell) const {
@@ -52,6 +55,7 @@ class TsvTable {
     std::string text_;                          // cell bytes, back to back
     std::vector<std::uint32_t> cell_start_{0};  // per cell, plus the end
     std::vector<std::uint32_t> row_first_cell_{0};  // per row, plus the end
+    std::vector<std::uint32_t> row_line_;           // per row
     int max_cells_ = 0;
 };
 

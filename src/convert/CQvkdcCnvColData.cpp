@@ -100,6 +100,13 @@ const CQvkdcCnvColData::DispatchEntry* CQvkdcCnvColData::FindDispatch(
     return (it != end && it->itName == iItName) ? it : nullptr;
 }
 
+CQvkdcCnvColData::ItemConv CQvkdcCnvColData::GetItemConv(
+    std::string_view iItName) {
+    const DispatchEntry* const entry = FindDispatch(iItName);
+    if (entry == nullptr) return kItemConvParam;
+    return entry->conv == nullptr ? kItemConvEmpty : kItemConvDedicated;
+}
+
 int CQvkdcCnvColData::CnvOutData(std::string& oOutStr) {
     TraceScope scope(kCnvOutDataRec);
     int status = 0;

@@ -64,6 +64,13 @@ class CQvkdcCnvColData {
     // result as "oOutStr" when tracing stays active.
     int CnvOutData(std::string& oOutStr);
 
+    // How CnvOutData writes a column of item iItName: always empty (nothing
+    // is read from the process), by a dedicated item converter, or as the
+    // process parameter under the column's key (CnvPrcsVal). For tools that
+    // check tables; the run does not ask.
+    enum ItemConv { kItemConvEmpty, kItemConvDedicated, kItemConvParam };
+    static ItemConv GetItemConv(std::string_view iItName);
+
  private:
     // An item converter: fills oText (handed over empty) for the column
     // whose item name is iItName; returns 0, or -1 with oText untouched.

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "entry/AcceptedPrcsType.h"
 #include "entry/QvkdcEntry.h"
 #include "entry/QvkdcGetFilePath.h"
 #include "entry/QvkdcMsg.h"
@@ -12,18 +13,6 @@
 #include "host/TraceScope.h"
 #include "model/CQvkdcOutColTblMng.h"
 #include "platform/FileSystem.h"
-
-namespace {
-
-// Process type codes whose processes can be exported; a plan with any other
-// type is rejected as a whole.
-bool IsAcceptedType(int type) {
-    return (type >= 2411 && type <= 2417) || (type >= 2419 && type <= 2422) ||
-           (type >= 2425 && type <= 2444) || (type >= 2446 && type <= 2448) ||
-           type == 2502;
-}
-
-}  // namespace
 
 QvkdcOutputRun::QvkdcOutputRun() = default;
 QvkdcOutputRun::~QvkdcOutputRun() = default;
@@ -114,7 +103,7 @@ int QvkdcOutputRun::BuildRows(const ModelId* list, int count, bool* accepted) {
         if (QdgmInqNctyp(&prcsId, &unused, &type) != 0) {
             return Fail("[ERR] : QdgmInqNctyp", -1);
         }
-        if (!IsAcceptedType(type)) {
+        if (!IsAcceptedPrcsType(type)) {
             *accepted = false;
             return 0;
         }

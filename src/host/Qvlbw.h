@@ -61,6 +61,12 @@ class QVHOST_API CQvlbwTableA {
     // stands on it; 0 = no further row (always 0 when no data is held).
     virtual int GetNextRow(CQvlbwStringArray* row);
 
+    // Not a slot, and not called by the library: an addition of the
+    // stand-in host for the command-line host's table check. Line of the
+    // file (1-based) on which the row that GetNextRow delivered last
+    // starts; 0 before the first row, after the last and without data.
+    int GetCurRowLine() const;
+
  private:
     CQvlbwTableImpl* impl_;
 };

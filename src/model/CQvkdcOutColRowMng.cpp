@@ -32,6 +32,14 @@ int Lookup(const KeywordCode (&table)[N], std::string_view keyword) {
     return 0;
 }
 
+template <std::size_t N>
+std::vector<std::string_view> Keywords(const KeywordCode (&table)[N]) {
+    std::vector<std::string_view> keywords;
+    keywords.reserve(N);
+    for (const KeywordCode& entry : table) keywords.push_back(entry.keyword);
+    return keywords;
+}
+
 }  // namespace
 
 int CQvkdcOutColRowMng::ValTypeCode(std::string_view keyword) {
@@ -40,6 +48,14 @@ int CQvkdcOutColRowMng::ValTypeCode(std::string_view keyword) {
 
 int CQvkdcOutColRowMng::SubTypeCode(std::string_view keyword) {
     return Lookup(kSubTypes, keyword);
+}
+
+std::vector<std::string_view> CQvkdcOutColRowMng::ValTypeKeywords() {
+    return Keywords(kValTypes);
+}
+
+std::vector<std::string_view> CQvkdcOutColRowMng::SubTypeKeywords() {
+    return Keywords(kSubTypes);
 }
 
 int CQvkdcOutColRowMng::MarkCode(std::string_view mark) {

@@ -10,6 +10,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 class CQvkdcOutColRowMng {
  public:
@@ -32,6 +33,9 @@ class CQvkdcOutColRowMng {
     static int ValTypeCode(std::string_view keyword);
     // Code of a sub-type keyword; 0 for any other text.
     static int SubTypeCode(std::string_view keyword);
+    // The value-type keywords in code order, and the sub-type keywords.
+    static std::vector<std::string_view> ValTypeKeywords();
+    static std::vector<std::string_view> SubTypeKeywords();
     // 1 when mark is exactly "o" (lower-case letter o), else 0.
     static int MarkCode(std::string_view mark);
 

@@ -2,6 +2,7 @@
 
 #include "host/TraceScope.h"
 #include "platform/FileSystem.h"
+#include "tables/CnvTblFiles.h"
 
 namespace {
 
@@ -21,30 +22,14 @@ CQvkdcCnvTblCtrl::~CQvkdcCnvTblCtrl() {
 }
 
 int CQvkdcCnvTblCtrl::ImpCnvTbl() {
-    struct TableFile {
-        CQvlbwTableA CQvkdcCnvTblCtrl::*reader;
-        const char* path;
-        const char* openError;
-    };
-    static const TableFile kFiles[] = {
-        {&CQvkdcCnvTblCtrl::ExteriorTable,
-         "\\MIRVANE\\CAM\\KR\\Tables\\ExteriorTable.tsv",
-         "[ERR] : ExternalNameTable Open Error"},
-        {&CQvkdcCnvTblCtrl::ProcessParametersTable,
-         "\\MIRVANE\\CAM\\KR\\Tables\\ProcessParametersTable.tsv",
-         "[ERR] : ProcessParametersTable Open Error"},
-        {&CQvkdcCnvTblCtrl::ParameterSettingTable,
-         "\\MIRVANE\\CAM\\KR\\Tables\\ParameterSettingTable.tsv",
-         "[ERR] : ParameterSettingTable Open Error"},
-        {&CQvkdcCnvTblCtrl::SelectionToIntTable,
-         "\\MIRVANE\\CAM\\KR\\Tables\\SelectionToIntTable.tsv",
-         "[ERR] : SelectionToIntTable Open Error"},
-        {&CQvkdcCnvTblCtrl::VariableTable,
-         "\\MIRVANE\\CAM\\KR\\Tables\\VariableTable.tsv",
-         "[ERR] : VariableTable Open Error"},
-        {&CQvkdcCnvTblCtrl::PlanCSVTable,
-         "\\MIRVANE\\CAM\\KR\\Tables\\PlanCSVTable.tsv",
-         "[ERR] : NeccesaryItemTabel Open Error"},
+    // The reader of each entry of kCnvTblFiles.
+    static CQvlbwTableA CQvkdcCnvTblCtrl::*const kReaders[kCnvTblFileCount] = {
+        &CQvkdcCnvTblCtrl::ExteriorTable,
+        &CQvkdcCnvTblCtrl::ProcessParametersTable,
+        &CQvkdcCnvTblCtrl::ParameterSettingTable,
+        &CQvkdcCnvTblCtrl::SelectionToIntTable,
+        &CQvkdcCnvTblCtrl::VariableTable,
+        &CQvkdcCnvTblCtrl::PlanCSVTable,
     };
 
     TraceScope scope(kImpCnvTblRec);
@@ -52,10 +37,11 @@ int CQvkdcCnvTblCtrl::ImpCnvTbl() {
     if (ColTbl != nullptr && SlctTbl != nullptr) {
         FileSystem* fs = FileSystem::Current();
         result = 0;
-        for (const TableFile& file : kFiles) {
+        for (int i = 0; i < kCnvTblFileCount; ++i) {
+            const CnvTblFile& file = kCnvTblFiles[i];
             if (!fs->Exists(file.path)) continue;
             const std::string native = fs->NativePath(file.path);
-            if ((this->*file.reader).ReadTable(native.c_str()) != 0) {
+            if ((this->*kReaders[i]).ReadTable(native.c_str()) != 0) {
                 TraceScope::Chr(file.openError);
                 result = -1;
                 break;

@@ -67,8 +67,8 @@ class CQvkdcCnvTblCtrl {
     // Sets *ioPrmKey to 1011 when iItName is "processType" and replaces a
     // value type "MacroName" by "String". Either pointer null: no change.
     // Returns 0.
-    int ReplacePrcsStat(const std::string& iItName, int* ioPrmKey,
-                        std::string* ioValType);
+    static int ReplacePrcsStat(const std::string& iItName, int* ioPrmKey,
+                               std::string* ioValType);
 
     // Builds the selection table from the choice rows ("item:choice" in
     // column 1) of ExteriorTable and the values of SelectionToIntTable.

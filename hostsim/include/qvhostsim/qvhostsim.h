@@ -93,6 +93,12 @@ QVHOST_API int QvsimLoadModelText(const char* json, const char* name,
  * QvsimPlanId returns 0, or -1 when i is out of range. */
 QVHOST_API int QvsimPlanCount(void);
 QVHOST_API int QvsimPlanId(int i, ModelId* id);
+/* What the model holds as parameter `key` of a process, for checks of a
+ * model against the column types (the host calls hand out only a pointer):
+ * 1 an integer, 2 a number with a fraction or exponent, 3 a text, 0 no
+ * value (the key is not listed, or its value is null or {"status": N}),
+ * -1 no such process. */
+QVHOST_API int QvsimParamKind(const ModelId* process, int key);
 
 /* ---- trace facility ----
  *
