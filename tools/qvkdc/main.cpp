@@ -1,6 +1,7 @@
 // qvkdc: the command-line host. It stands in for the CAM application: it
 // loads a model file into the stand-in host and calls the library's two
-// exported functions, or builds the conversion tables and prints them.
+// exported functions, or builds the conversion tables and prints or checks
+// them.
 #include <CLI/CLI.hpp>
 
 #include <iostream>
@@ -9,6 +10,7 @@
 #include "HostSession.h"
 #include "TablesCommand.h"
 #include "Terminal.h"
+#include "check/CheckCommand.h"
 #include "qvkdc/qvkdc.h"
 
 namespace {
@@ -96,6 +98,9 @@ int main(int argc, char** argv) {
     CLI::App* tablesCmd = app.add_subcommand("tables", "build and print the conversion tables");
     AddTrace(tablesCmd, &args);
 
+    CheckOptions checkOptions;
+    CLI::App* checkCmd = AddCheckCommand(&app, &checkOptions);
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
@@ -111,5 +116,6 @@ int main(int argc, char** argv) {
         args.host.plansGiven = existsPlans->count() > 0;
         return RunExists(args);
     }
+    if (*checkCmd) return RunCheck(checkOptions);
     return RunTables(args.host);
 }

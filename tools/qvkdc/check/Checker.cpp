@@ -1,0 +1,37 @@
+#include "check/Checker.h"
+
+#include "check/ChoiceCheck.h"
+#include "check/ColumnCheck.h"
+#include "check/DuplicateCheck.h"
+#include "check/ExportStepsCheck.h"
+#include "check/FileCheck.h"
+#include "check/HtmlReport.h"
+#include "check/JsonReport.h"
+#include "check/ModelCheck.h"
+#include "check/OptionCheck.h"
+#include "check/TextReport.h"
+
+Checker::Checker(std::string displayRoot, std::string modelFile)
+    : displayRoot_(std::move(displayRoot)), modelFile_(std::move(modelFile)) {}
+
+Checker::~Checker() = default;
+
+void Checker::Run() {
+    inputs_.Load(displayRoot_);
+    columns_ = std::make_unique<ColumnPlan>(inputs_);
+    choices_ = std::make_unique<SelectionPlan>(inputs_);
+    const CheckContext ctx{inputs_, *columns_, *choices_, findings_};
+    FileCheck(ctx).Run();
+    ColumnCheck(ctx).Run();
+    OptionCheck(ctx).Run();
+    ChoiceCheck(ctx).Run();
+    DuplicateCheck(ctx).Run();
+    ExportStepsCheck(ctx).Run();
+    if (!modelFile_.empty()) ModelCheck(ctx, modelFile_).Run();
+}
+
+std::string Checker::Report(const std::string& format) const {
+    if (format == "json") return JsonReport(findings_);
+    if (format == "html") return HtmlReport(*columns_, *choices_, findings_);
+    return TextReport(findings_);
+}

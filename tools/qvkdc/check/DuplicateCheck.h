@@ -1,0 +1,23 @@
+// DuplicateCheck: keys that more than one row of a table holds. The export's
+// lookups find the first such row only, so the later ones never count.
+#ifndef QVKDC_TOOLS_CHECK_DUPLICATECHECK_H
+#define QVKDC_TOOLS_CHECK_DUPLICATECHECK_H
+
+#include "check/CheckContext.h"
+
+class DuplicateCheck {
+ public:
+    explicit DuplicateCheck(const CheckContext& ctx) : ctx_(ctx) {}
+    void Run();
+
+ private:
+    // Reports every row of table whose cell keyCol repeats an earlier row's,
+    // with what the repeat does (effect); itemRowsOnly leaves ExteriorTable's
+    // choice rows out.
+    void CheckKey(CnvTblIndex table, int keyCol, const char* what, const char* effect,
+                  bool itemRowsOnly);
+
+    const CheckContext& ctx_;
+};
+
+#endif  // QVKDC_TOOLS_CHECK_DUPLICATECHECK_H

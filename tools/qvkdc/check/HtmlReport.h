@@ -1,0 +1,17 @@
+// HtmlReport: one self-contained page (no scripts, no outside files): the
+// column table (title, item, key, value type, flags, where it is defined)
+// with the findings about each column beside its row, the choices of each
+// column that has choices, and the findings about files and the model.
+#ifndef QVKDC_TOOLS_CHECK_HTMLREPORT_H
+#define QVKDC_TOOLS_CHECK_HTMLREPORT_H
+
+#include <string>
+
+#include "check/ColumnPlan.h"
+#include "check/FindingList.h"
+#include "check/SelectionPlan.h"
+
+std::string HtmlReport(const ColumnPlan& columns, const SelectionPlan& choices,
+                       const FindingList& findings);
+
+#endif  // QVKDC_TOOLS_CHECK_HTMLREPORT_H

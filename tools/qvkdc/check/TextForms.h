@@ -1,0 +1,25 @@
+// TextForms: what the checks need to know of a cell's text: what it does to
+// a CSV line when the export writes it unquoted (titles, selection texts,
+// plan names), whether it is a number, and how to show it in a message.
+#ifndef QVKDC_TOOLS_CHECK_TEXTFORMS_H
+#define QVKDC_TOOLS_CHECK_TEXTFORMS_H
+
+#include <string>
+#include <string_view>
+
+// Why text breaks the line it is written into unquoted: "holds a comma" and
+// the like, naming the first of comma, double quote, carriage return and
+// line feed it holds; the empty text when it holds none.
+std::string UnquotedFlaw(std::string_view text);
+
+// text in double quotes for a message, with control characters written as
+// \r, \n, \t or \xHH so that a finding stays on one line.
+std::string Quoted(std::string_view text);
+
+// True when text is a decimal int as a number cell should hold it:
+// optional white space, an optional sign, digits, optional white space, and
+// within the int range. ("12abc" and "abc" are not: the export reads them as
+// 12 and 0.)
+bool IsDecimalInt(std::string_view text);
+
+#endif  // QVKDC_TOOLS_CHECK_TEXTFORMS_H

@@ -1,0 +1,15 @@
+// TextReport: the findings one a line, as compilers write them
+// ("FILE:LINE: warning: message [code]"), then the summary line.
+#ifndef QVKDC_TOOLS_CHECK_TEXTREPORT_H
+#define QVKDC_TOOLS_CHECK_TEXTREPORT_H
+
+#include <string>
+
+#include "check/FindingList.h"
+
+// One finding's line, without a line end.
+std::string FindingLine(const Finding& finding);
+
+std::string TextReport(const FindingList& findings);
+
+#endif  // QVKDC_TOOLS_CHECK_TEXTREPORT_H

@@ -1,0 +1,97 @@
+#include "check/ValueTally.h"
+
+#include "check/TextForms.h"
+#include "model/CQvkdcOutColRowMng.h"
+
+namespace {
+
+const char* TypeName(int effType) {
+    switch (effType) {
+        case CQvkdcOutColRowMng::kSubTypeInteger:
+            return "Integer";
+        case CQvkdcOutColRowMng::kValTypeReal:
+            return "Real";
+        case CQvkdcOutColRowMng::kValTypeString:
+            return "String";
+        default:
+            return "Select";
+    }
+}
+
+const char* KindName(int kind) {
+    switch (kind) {
+        case kParamInt:
+            return "an integer";
+        case kParamDouble:
+            return "a number with a fraction";
+        default:
+            return "a text";
+    }
+}
+
+// What a column of type effType prints for a value of another kind.
+const char* WrongKindEffect(int effType, int kind) {
+    if (effType == CQvkdcOutColRowMng::kValTypeReal && kind == kParamInt) {
+        return "prints it as 0.000000";
+    }
+    if (effType == CQvkdcOutColRowMng::kValTypeString) return "prints the number's bytes as text";
+    if (effType == CQvkdcOutColRowMng::kValTypeSelect) return "takes its bytes for a selection code";
+    return kind == kParamText ? "prints the text's bytes as a number"
+                              : "prints part of the number's bytes as an integer";
+}
+
+std::string ColumnName(const ColumnSpec& c) {
+    const std::string key = c.itName == "ttlKZPCHVAL" ? "1122 or 1274" : std::to_string(c.prmKey);
+    return "column " + Quoted(c.exName) + " (" + TypeName(c.effType) + ", key " + key + ")";
+}
+
+}  // namespace
+
+std::string ValueTally::Count::Example() const {
+    return n > 1 ? first + " (and " + std::to_string(n - 1) + " more)" : first;
+}
+
+void ValueTally::Asked(int column, const std::string& where) { asked_[column].Add(where); }
+void ValueTally::Missing(int column, const std::string& where) { missing_[column].Add(where); }
+void ValueTally::WrongKind(int column, int kind, const std::string& where) {
+    wrongKind_[{column, kind}].Add(where);
+}
+void ValueTally::NoChoice(int column, int code, const std::string& where) {
+    noChoice_[{column, code}].Add(where);
+}
+
+void ValueTally::Report(const ColumnPlan& columns, const std::string& file, FindingList* out) const {
+    const auto spec = [&](int column) -> const ColumnSpec& {
+        return columns.Columns()[static_cast<std::size_t>(column)];
+    };
+    for (const auto& [column, missing] : missing_) {
+        const int asked = asked_.at(column).n;
+        const ColumnSpec& c = spec(column);
+        if (missing.n == asked) {
+            out->Add(Severity::kWarning, file, 1,
+                     ColumnName(c) + ": none of the " + std::to_string(asked) +
+                         " processes has such a parameter; its cells stay empty (is the key right?)",
+                     "missing-param", column);
+        } else {
+            out->Add(Severity::kNote, file, 1,
+                     ColumnName(c) + ": " + std::to_string(missing.n) + " of " + std::to_string(asked) +
+                         " processes have no such parameter, the first " + missing.first +
+                         "; their cells stay empty",
+                     "missing-param", column);
+        }
+    }
+    for (const auto& [key, count] : wrongKind_) {
+        const ColumnSpec& c = spec(key.first);
+        out->Add(Severity::kWarning, file, 1,
+                 ColumnName(c) + " reads " + KindName(key.second) + " from " + count.Example() +
+                     "; a " + TypeName(c.effType) + " column " + WrongKindEffect(c.effType, key.second),
+                 "param-kind", key.first);
+    }
+    for (const auto& [key, count] : noChoice_) {
+        const ColumnSpec& c = spec(key.first);
+        out->Add(Severity::kWarning, file, 1,
+                 "column " + Quoted(c.exName) + " has no choice for the code " +
+                     std::to_string(key.second) + " of " + count.Example() + "; the cell stays empty",
+                 "no-choice-for-code", key.first);
+    }
+}
