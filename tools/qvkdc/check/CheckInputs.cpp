@@ -50,9 +50,18 @@ void CheckInputs::LoadOptionTitles() {
     if (FileSystem::Current()->OpenForRead(kOptionFilePath, &reader) != 0 || reader == nullptr) return;
     std::string text;
     for (int line = 1; reader->ReadLine(&text) == 1; ++line) {
-        const std::string_view title = OptionTitle(text);
+        // Looked up as a C string: up to a NUL byte.
+        std::string_view title = OptionTitle(text);
+        title = title.substr(0, title.find('\0'));
         if (!title.empty()) titles_.push_back({line, std::string(title)});
     }
+}
+
+bool CheckInputs::AnyTableGarbled() const {
+    for (const CheckedTable& t : tables_) {
+        if (t.state == TableState::kUtf16 || t.state == TableState::kMisread) return true;
+    }
+    return false;
 }
 
 bool CheckInputs::OptionTitlesTrusted() const {

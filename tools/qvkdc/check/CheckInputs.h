@@ -48,11 +48,15 @@ class CheckInputs {
     const CheckedTable& Table(CnvTblIndex index) const { return tables_[index]; }
     const InputFile& OptionFile() const { return option_; }
     // The titles of the option file, in file order, as the export reads
-    // them (comments cut, white space trimmed, empty lines left out).
+    // them (comments cut, white space trimmed, empty lines left out) and
+    // looks them up (up to a NUL byte).
     const std::vector<OptionLine>& OptionTitles() const { return titles_; }
     // False when the option file is UTF-16 or has CR-only line ends: its
     // titles are garbage then.
     bool OptionTitlesTrusted() const;
+    // True when some table is UTF-16 or misread: the export then builds
+    // its columns from garbage.
+    bool AnyTableGarbled() const;
     // Shown name of the tables folder.
     const std::string& TablesFolder() const { return folder_; }
 

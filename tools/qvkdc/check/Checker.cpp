@@ -27,7 +27,14 @@ void Checker::Run() {
     ChoiceCheck(ctx).Run();
     DuplicateCheck(ctx).Run();
     ExportStepsCheck(ctx).Run();
-    if (!modelFile_.empty()) ModelCheck(ctx, modelFile_).Run();
+    if (modelFile_.empty()) return;
+    if (findings_.HasErrors()) {
+        findings_.Add(Severity::kNote, modelFile_, 1,
+                      "the model is not checked: the export stops at the tables before any plan",
+                      "model-not-checked");
+        return;
+    }
+    ModelCheck(ctx, modelFile_).Run();
 }
 
 std::string Checker::Report(const std::string& format) const {

@@ -130,7 +130,7 @@ void ColumnCheck::CheckKey(int index) {
         if (ctx_.in.Table(kProcessParametersTableFile).Usable()) {
             Add(Severity::kWarning, index, kProcessParametersTableFile, nullptr,
                 Item(c) + " has no row in " + Shown(kProcessParametersTableFile) +
-                    "; its key is 0" + kStaysEmpty,
+                    "; its key is 0 and its cells stay empty",
                 "no-key");
         }
         return;

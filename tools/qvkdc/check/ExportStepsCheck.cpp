@@ -1,5 +1,7 @@
 #include "check/ExportStepsCheck.h"
 
+#include <cstring>
+
 #include "check/TextForms.h"
 #include "model/CQvkdcOutColTblMng.h"
 #include "qvhostsim/qvhostsim.h"
@@ -22,7 +24,7 @@ void ExportStepsCheck::Run() {
     QvsimTraceClear();
 
     if (failed == nullptr) {
-        CompareColumns(*tables.GetColTbl());
+        if (!ctx_.in.AnyTableGarbled()) CompareColumns(*tables.GetColTbl());
         return;
     }
     if (ctx_.out.HasErrors()) return;
@@ -39,16 +41,25 @@ void ExportStepsCheck::CompareColumns(const CQvkdcOutColTblMng& built) {
     const std::vector<ColumnSpec>& read = ctx_.columns.Columns();
     const int n = built.GetColCnt();
     for (int i = 0; i < n || i < static_cast<int>(read.size()); ++i) {
-        const bool same = i < n && i < static_cast<int>(read.size()) &&
-                          built.GetColRow(i)->ItNameRef() == read[static_cast<std::size_t>(i)].itName &&
-                          built.GetColRow(i)->ExNameRef() == read[static_cast<std::size_t>(i)].exName &&
-                          built.GetColRow(i)->GetPrmKey() == read[static_cast<std::size_t>(i)].prmKey &&
-                          built.GetColRow(i)->GetValType() == read[static_cast<std::size_t>(i)].effType;
+        if (i >= n || i >= static_cast<int>(read.size())) {
+            Differs(i);
+            return;
+        }
+        const CQvkdcOutColRowMng& b = *built.GetColRow(i);
+        const ColumnSpec& r = read[static_cast<std::size_t>(i)];
+        // Names compare as the library's lookups see them: up to a NUL byte.
+        const bool same = std::strcmp(b.ItNameRef().c_str(), r.itName.c_str()) == 0 &&
+                          std::strcmp(b.ExNameRef().c_str(), r.exName.c_str()) == 0 &&
+                          b.GetPrmKey() == r.prmKey && b.GetValType() == r.effType;
         if (same) continue;
-        ctx_.out.Add(Severity::kNote, ctx_.in.TablesFolder(), 1,
-                     "the export builds column " + std::to_string(i + 1) +
-                         " otherwise than this check reads it; the findings about it may be off",
-                     "check-differs");
+        Differs(i);
         return;
     }
+}
+
+void ExportStepsCheck::Differs(int column) {
+    ctx_.out.Add(Severity::kNote, ctx_.in.TablesFolder(), 1,
+                 "the export builds column " + std::to_string(column + 1) +
+                     " otherwise than this check reads it; the findings about it may be off",
+                 "check-differs");
 }

@@ -17,6 +17,7 @@ class ExportStepsCheck {
 
  private:
     void CompareColumns(const CQvkdcOutColTblMng& built);
+    void Differs(int column);
 
     const CheckContext& ctx_;
 };

@@ -198,6 +198,12 @@ void ModelCheck::CheckFileNames() {
                                                                      : "in another folder"),
                          "path-in-name");
         }
+        const std::string flaw = UnquotedFlaw(p.name);
+        const int planColumn = ctx_.columns.FindItem("planName");
+        if (planColumn >= 0 && !flaw.empty()) {
+            ctx_.out.Add(Severity::kWarning, file_, 1, "the name of " + plan + ' ' + flaw, "unquoted-text",
+                         planColumn);
+        }
         const auto [it, isNew] = byName.try_emplace(p.name, &p);
         if (isNew) continue;
         ctx_.out.Add(Severity::kWarning, file_, 1,

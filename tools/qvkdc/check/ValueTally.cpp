@@ -84,7 +84,8 @@ void ValueTally::Report(const ColumnPlan& columns, const std::string& file, Find
         const ColumnSpec& c = spec(key.first);
         out->Add(Severity::kWarning, file, 1,
                  ColumnName(c) + " reads " + KindName(key.second) + " from " + count.Example() +
-                     "; a " + TypeName(c.effType) + " column " + WrongKindEffect(c.effType, key.second),
+                     (c.effType == CQvkdcOutColRowMng::kSubTypeInteger ? "; an " : "; a ") +
+                     TypeName(c.effType) + " column " + WrongKindEffect(c.effType, key.second),
                  "param-kind", key.first);
     }
     for (const auto& [key, count] : noChoice_) {

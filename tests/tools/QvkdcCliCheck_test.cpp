@@ -1,0 +1,86 @@
+// `qvkdc check` from end to end: the demo shop's deliberate mistakes, the
+// exit codes, --out and --format json.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "support/ExportTables.h"
+#include "support/RunProcess.h"
+#include "support/TableRoot.h"
+
+namespace {
+
+// "FILE:LINE: severity ... [code]" of each finding line, the file without
+// its folders; then the summary line.
+std::vector<std::string> Outline(const std::string& out) {
+    std::vector<std::string> lines;
+    std::istringstream in(out);
+    for (std::string line; std::getline(in, line);) {
+        const std::size_t colon = line.find(": ");
+        const std::size_t code = line.rfind(" [");
+        if (colon == std::string::npos || code == std::string::npos) {
+            lines.push_back(line);
+            continue;
+        }
+        const std::string place = line.substr(0, colon);
+        const std::size_t severityEnd = line.find(':', colon + 2);
+        lines.push_back(place.substr(place.find_last_of("/\\") + 1) + ' ' +
+                        line.substr(colon + 2, severityEnd - colon - 2) + line.substr(code));
+    }
+    return lines;
+}
+
+TEST(CliCheckTest, DemoShopShowsOnlyItsDeliberateMistakes) {
+    const std::string shop = std::string(QVKDC_SOURCE_DIR) + "/examples/shop";
+    const ProcessResult r =
+        RunProcess(QvkdcCliPath(), {"check", "--root", shop, "--model", shop + "/model.json"});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    std::vector<std::string> warnings;
+    for (const std::string& line : Outline(r.out)) {
+        if (line.find(" note [") == std::string::npos) warnings.push_back(line);
+    }
+    EXPECT_EQ(warnings, (std::vector<std::string>{
+                            "ParameterSettingTable.tsv:29 warning [no-text-form]",
+                            "ProcessParametersTable.tsv:38 warning [no-key]",
+                            "rc_pln2usr.ini:10 warning [standard-title]",
+                            "rc_pln2usr.ini:12 warning [repeated-title]",
+                            "rc_pln2usr.ini:14 warning [unknown-title]",
+                            "ExteriorTable.tsv:83 warning [unquoted-text]",
+                            "model.json:1 warning [rejected-plan]",
+                            "0 errors, 7 warnings, 15 notes",
+                        }));
+}
+
+TEST(CliCheckTest, ErrorsExitOneAndJsonGoesToTheOutFile) {
+    TableRoot root;
+    TableRoot::Tables tables = ExportTables();
+    tables.variable.clear();
+    root.WriteTables(tables);
+    root.RemoveTable("VariableTable");
+    const std::string report = root.Path() + "/report.json";
+    const ProcessResult r =
+        RunProcess(QvkdcCliPath(), {"check", "--root", root.Path(), "--format", "json", "--out", report});
+    EXPECT_EQ(r.exitCode, 1) << r.err;
+    // The tables' "Mode:a,b" also holds a comma.
+    EXPECT_EQ(r.out, "1 error, 1 warning, 0 notes\n");
+    std::ifstream in(report, std::ios::binary);
+    const nlohmann::json json = nlohmann::json::parse(std::string(std::istreambuf_iterator<char>(in), {}));
+    EXPECT_EQ(json["errors"], 1);
+    ASSERT_EQ(json["findings"].size(), 2u);
+    EXPECT_EQ(json["findings"][0]["code"], "missing-table");
+    EXPECT_EQ(json["findings"][0]["line"], 1);
+    EXPECT_TRUE(json["findings"][0]["column"].is_null());
+    EXPECT_EQ(json["findings"][1]["column"], 2);
+}
+
+TEST(CliCheckTest, RefusesAnUnknownFormatAndAMissingRoot) {
+    EXPECT_EQ(RunProcess(QvkdcCliPath(), {"check", "--format", "xml"}).exitCode, 2);
+    EXPECT_EQ(RunProcess(QvkdcCliPath(), {"check", "--root", "no/such/folder"}).exitCode, 2);
+}
+
+}  // namespace

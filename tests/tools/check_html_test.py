@@ -1,0 +1,140 @@
+#!/usr/bin/env python3
+"""`qvkdc check --format html` seen in a browser: the demo shop's page is
+loaded in headless Chromium, whose DOM must hold the column table with one
+row per column and the findings beside their rows, and whose screenshot must
+show the table (its header colour) on a page that is not blank.
+
+Exits 77 (skipped) when no chromium is installed."""
+import argparse
+import html.parser
+import os
+import shutil
+import struct
+import subprocess
+import sys
+import tempfile
+import zlib
+
+SKIP = 77
+HEADER_RGB = (0xE8, 0xEC, 0xF4)  # th background of the page's tables
+
+
+class ColumnTable(html.parser.HTMLParser):
+    """Rows of table#columns: their class and their cell texts."""
+
+    def __init__(self):
+        super().__init__()
+        self.depth = 0  # > 0 inside table#columns
+        self.rows = []
+        self.in_body = False
+
+    def handle_starttag(self, tag, attrs):
+        attrs = dict(attrs)
+        if tag == "table":
+            if self.depth or attrs.get("id") == "columns":
+                self.depth += 1
+        elif self.depth and tag == "tbody":
+            self.in_body = True
+        elif self.depth and self.in_body and tag == "tr":
+            self.rows.append({"class": attrs.get("class", ""), "cells": []})
+        elif self.depth and self.in_body and tag == "td" and self.rows:
+            self.rows[-1]["cells"].append("")
+
+    def handle_endtag(self, tag):
+        if tag == "table" and self.depth:
+            self.depth -= 1
+            self.in_body = self.in_body and self.depth > 0
+
+    def handle_data(self, data):
+        if self.depth and self.in_body and self.rows and self.rows[-1]["cells"]:
+            self.rows[-1]["cells"][-1] += data
+
+
+def png_pixels(path):
+    """Width, height and the RGB(A) rows of an 8-bit PNG."""
+    with open(path, "rb") as f:
+        data = f.read()
+    assert data[:8] == b"\x89PNG\r\n\x1a\n", "not a PNG"
+    pos, idat, width, height, channels = 8, b"", 0, 0, 0
+    while pos < len(data):
+        length, kind = struct.unpack(">I4s", data[pos:pos + 8])
+        body = data[pos + 8:pos + 8 + length]
+        if kind == b"IHDR":
+            width, height, depth, colour = struct.unpack(">IIBB", body[:10])
+            assert depth == 8 and colour in (2, 6), "unexpected PNG format"
+            channels = 3 if colour == 2 else 4
+        elif kind == b"IDAT":
+            idat += body
+        pos += 12 + length
+    raw = zlib.decompress(idat)
+    stride = width * channels
+    rows, prev = [], bytearray(stride)
+    for y in range(height):
+        start = y * (stride + 1)
+        kind, line = raw[start], bytearray(raw[start + 1:start + 1 + stride])
+        for i in range(stride):
+            a = line[i - channels] if i >= channels else 0
+            b = prev[i]
+            c = prev[i - channels] if i >= channels else 0
+            if kind == 1:
+                line[i] = (line[i] + a) & 255
+            elif kind == 2:
+                line[i] = (line[i] + b) & 255
+            elif kind == 3:
+                line[i] = (line[i] + (a + b) // 2) & 255
+            elif kind == 4:
+                p = a + b - c
+                pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
+                line[i] = (line[i] + (a if pa <= pb and pa <= pc else b if pb <= pc else c)) & 255
+        rows.append(line)
+        prev = line
+    return width, height, channels, rows
+
+
+def chromium(browser, profile, *args):
+    cmd = [browser, "--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
+           "--disable-background-networking", "--disable-component-update", "--disable-sync",
+           "--user-data-dir=" + profile, *args]
+    return subprocess.run(cmd, capture_output=True, text=True, timeout=120, check=True).stdout
+
+
+def main():
+    ap = argparse.ArgumentParser()
+    ap.add_argument("--qvkdc", required=True)
+    ap.add_argument("--shop", required=True)
+    ap.add_argument("--work", required=True)
+    args = ap.parse_args()
+    browser = shutil.which("chromium") or shutil.which("chromium-browser")
+    if browser is None:
+        print("chromium not found: skipped")
+        return SKIP
+
+    os.makedirs(args.work, exist_ok=True)
+    page = os.path.abspath(os.path.join(args.work, "check.html"))
+    shot = os.path.join(args.work, "check.png")
+    run = subprocess.run([args.qvkdc, "check", "--root", args.shop, "--model",
+                          os.path.join(args.shop, "model.json"), "--format", "html", "--out", page],
+                         capture_output=True, text=True)
+    assert run.returncode == 0, run.stderr
+    with tempfile.TemporaryDirectory() as profile:
+        dom = chromium(browser, profile, "--dump-dom", "file://" + page)
+        table = ColumnTable()
+        table.feed(dom)
+        assert len(table.rows) == 37, f"{len(table.rows)} column rows"
+        group = [r for r in table.rows if "ttlKPRCGRP" in r["cells"][2]]
+        assert group and group[0]["class"] == "warning", group
+        assert "has no text form" in group[0]["cells"][-1], group[0]["cells"]
+        chromium(browser, profile, "--window-size=900,900", "--screenshot=" + shot, "file://" + page)
+
+    width, height, channels, rows = png_pixels(shot)
+    header = sum(1 for row in rows for x in range(0, width * channels, channels)
+                 if tuple(row[x:x + 3]) == HEADER_RGB)
+    inked = sum(1 for row in rows for x in range(0, width * channels, channels) if sum(row[x:x + 3]) < 384)
+    assert header > 2000, f"{header} pixels of the table header"
+    assert inked > width * height // 100, f"{inked} dark pixels: the page looks blank"
+    print(f"1 passed, 0 failed: {len(table.rows)} column rows, {header} header pixels, {inked} dark pixels")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
