@@ -1,13 +1,12 @@
 // CQvkdcCnvTblCtrl: the user option columns of rc_pln2usr.ini.
 #include <memory>
-#include <string_view>
 #include <unordered_set>
 
 #include "host/TraceScope.h"
 #include "platform/FileSystem.h"
 #include "tables/CQvkdcCnvTblCtrl.h"
 #include "tables/CnvTblFiles.h"
-#include "tables/OptionTitle.h"
+#include "tables/OptionLines.h"
 
 namespace {
 
@@ -35,12 +34,10 @@ int CQvkdcCnvTblCtrl::GetOptionCol(std::vector<std::string>& oOptCols) {
                 taken.insert(ColTbl->GetColRow(i)->ExNameRef());
             }
         }
-        std::string line;
-        int read = 0;
-        while ((read = reader->ReadLine(&line)) == 1) {
-            const std::string_view title = OptionTitle(line);
-            if (title.empty()) continue;
-            if (taken.emplace(title).second) oOptCols.emplace_back(title);
+        std::vector<OptionLine> lines;
+        const int read = ReadOptionLines(*reader, &lines);
+        for (const OptionLine& line : lines) {
+            if (taken.insert(line.title).second) oOptCols.push_back(line.title);
         }
         if (read < 0) TraceScope::Chr("[INF] : rc_pln2usr.ini Read failed");
     }

@@ -4,7 +4,6 @@
 #include <memory>
 
 #include "platform/FileSystem.h"
-#include "tables/OptionTitle.h"
 
 namespace {
 
@@ -48,13 +47,12 @@ void CheckInputs::LoadOptionTitles() {
     titles_.clear();
     std::unique_ptr<LineReader> reader;
     if (FileSystem::Current()->OpenForRead(kOptionFilePath, &reader) != 0 || reader == nullptr) return;
-    std::string text;
-    for (int line = 1; reader->ReadLine(&text) == 1; ++line) {
-        // Looked up as a C string: up to a NUL byte.
-        std::string_view title = OptionTitle(text);
-        title = title.substr(0, title.find('\0'));
-        if (!title.empty()) titles_.push_back({line, std::string(title)});
-    }
+    ReadOptionLines(*reader, &titles_);
+    // The library looks titles up as C strings: up to a NUL byte.
+    for (OptionLine& t : titles_) t.title.erase(std::min(t.title.find('\0'), t.title.size()));
+    titles_.erase(std::remove_if(titles_.begin(), titles_.end(),
+                                 [](const OptionLine& t) { return t.title.empty(); }),
+                  titles_.end());
 }
 
 bool CheckInputs::AnyTableGarbled() const {
@@ -62,6 +60,10 @@ bool CheckInputs::AnyTableGarbled() const {
         if (t.state == TableState::kUtf16 || t.state == TableState::kMisread) return true;
     }
     return false;
+}
+
+bool CheckInputs::OptionTitleHasBom() const {
+    return !titles_.empty() && titles_.front().line == 1 && titles_.front().title.rfind("\xEF\xBB\xBF", 0) == 0;
 }
 
 bool CheckInputs::OptionTitlesTrusted() const {

@@ -11,6 +11,7 @@
 #include "check/InputFile.h"
 #include "check/TableRows.h"
 #include "tables/CnvTblFiles.h"
+#include "tables/OptionLines.h"
 
 enum class TableState {
     kMissing,     // no file: the export skips it
@@ -33,12 +34,6 @@ struct CheckedTable {
     bool Usable() const { return state == TableState::kRead; }
 };
 
-// A line of the option file that names a title.
-struct OptionLine {
-    int line = 0;
-    std::string title;
-};
-
 class CheckInputs {
  public:
     // Loads every file. displayRoot goes in front of the file names shown
@@ -54,6 +49,9 @@ class CheckInputs {
     // False when the option file is UTF-16 or has CR-only line ends: its
     // titles are garbage then.
     bool OptionTitlesTrusted() const;
+    // True when the title read from the option file's first line begins
+    // with the UTF-8 byte-order mark: the reader kept the mark.
+    bool OptionTitleHasBom() const;
     // True when some table is UTF-16 or misread: the export then builds
     // its columns from garbage.
     bool AnyTableGarbled() const;

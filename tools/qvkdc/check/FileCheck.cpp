@@ -1,7 +1,5 @@
 #include "check/FileCheck.h"
 
-#include "check/TextForms.h"
-
 namespace {
 
 // What an empty table does to the export.
@@ -103,10 +101,10 @@ void FileCheck::CheckOptionFile() {
                      "cr-line-ends");
         return;
     }
-    if (f.Utf8Bom()) {
+    if (f.Utf8Bom() && ctx_.in.OptionTitleHasBom()) {
         ctx_.out.Add(Severity::kWarning, file, 1,
-                     "the file starts with a UTF-8 byte-order mark; it is read as part of the "
-                     "first line, so a title there is not recognised; save it without the mark",
+                     "the file starts with a UTF-8 byte-order mark, which is read as part of the "
+                     "first title, so that title is not recognised; save it without the mark",
                      "bom");
     }
     if (const int line = f.NulLine()) {

@@ -53,6 +53,11 @@ void ModelCheck::Fail(const std::string& message) {
     failed_ = true;
 }
 
+void ModelCheck::FailParam(int key, const std::string& where, int status) {
+    Fail("the parameter " + std::to_string(key) + " of " + where + " answers the status " +
+         std::to_string(status));
+}
+
 void ModelCheck::CheckPlan(int index) {
     ModelId plan{};
     QvsimPlanId(index, &plan);
@@ -142,14 +147,17 @@ void ModelCheck::CheckColumn(int column, const ModelId& id, QdgmPrcsRec* rec, co
     if (localCoord) {
         int flagKey = kLocalCoordFlagKey;
         QvlbpPrcInqPrm(&rec, &flagKey, &value, &status);
+        if (status < 0) {
+            FailParam(flagKey, where, status);
+            return;
+        }
         if (value != nullptr && *static_cast<const int*>(value) == 1) return;
         if (c.itName == "ttlLCLPAXIS" && !IsPrcsTypeSetA(rec->nctyp)) return;
         value = nullptr;
     }
     QvlbpPrcInqPrm(&rec, &key, &value, &status);
     if (status < 0 || (status != 0 && !localCoord)) {
-        Fail("the parameter " + std::to_string(key) + " of " + where + " answers the status " +
-             std::to_string(status));
+        FailParam(key, where, status);
         return;
     }
     tally_.Asked(column, where);

@@ -41,6 +41,7 @@ class ModelCheck {
     void CheckTool(const QdgmPrcsRec& rec, const std::string& where);
     void CheckFileNames();
     void Fail(const std::string& message);
+    void FailParam(int key, const std::string& where, int status);
 
     const CheckContext& ctx_;
     std::string file_;
