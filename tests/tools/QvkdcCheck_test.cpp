@@ -156,8 +156,8 @@ const Case kCases[] = {
     {"short ProcessParametersTable row", [](Files* s) { s->t.processParameters[2] = {"itemZ", "300"}; },
      {"ProcessParametersTable.tsv:3: error: the row has 2 cells; the export reads the priority of item "
       "\"itemZ\" from cell 3 and stops here [short-row]"}},
-    {"short ParameterSettingTable row", [](Files* s) { s->t.parameterSetting[2] = {"itemZ", "String"}; },
-     {"ParameterSettingTable.tsv:3: error: the row has 2 cells; the export reads the repeat mark of item "
+    {"short ParameterSettingTable row", [](Files* s) { s->t.parameterSetting[2] = {"itemZ", "String", ""}; },
+     {"ParameterSettingTable.tsv:3: error: the row has 3 cells; the export reads the repeat mark of item "
       "\"itemZ\" from cell 4 and stops here [short-row]"}},
     {"short choice row", [](Files* s) { s->t.exterior[3] = {"Mode:off"}; },
      {"ExteriorTable.tsv:4: error: the row has 1 cell; the export reads the internal name of the choice "
@@ -283,6 +283,14 @@ const Case kCases[] = {
       "\"P1\"; an Integer column prints the text's bytes as a number [param-kind]"}},
     {"code without choice", [](Files* s) { Replace(&s->process, R"("200": 1)", R"("200": 7)"); },
      {"model.json:1: warning: column \"Mode\" has no choice for the code 7 of process \"Face\" of plan 0 "
+      "\"P1\"; the cell stays empty [no-choice-for-code]"}},
+    {"tool type without choice",
+     [](Files* s) {
+         s->t.planCsv.push_back({"5", "toolType1"});
+         s->t.exterior.insert(s->t.exterior.end(), {{"Tool type", "toolType1"}, {"Tool type:Mill", "tlMill"}});
+         s->t.selectionToInt.push_back({"tlMill", "2"});
+     },
+     {"model.json:1: warning: column \"Tool type\" has no choice for the code 1 of process \"Face\" of plan 0 "
       "\"P1\"; the cell stays empty [no-choice-for-code]"}},
     {"long tool name",
      [](Files* s) {

@@ -34,8 +34,8 @@ bool ColumnSpec::TypeHasText() const {
 
 ColumnPlan::ColumnPlan(const CheckInputs& inputs) : in_(inputs) {
     const CheckedTable& plan = in_.Table(kPlanCSVTableFile);
-    for (const TableRow& row : plan.rows.Rows()) {
-        if (!plan.Usable()) break;
+    const std::vector<TableRow> none;
+    for (const TableRow& row : plan.Usable() ? plan.rows.Rows() : none) {
         ColumnSpec spec;
         spec.file = &plan.file.Display();
         spec.line = row.line;
