@@ -36,9 +36,9 @@ std::vector<std::string> Outline(const std::string& out) {
 }
 
 TEST(CliCheckTest, DemoShopShowsOnlyItsDeliberateMistakes) {
-    const std::string shop = std::string(QVKDC_SOURCE_DIR) + "/examples/shop";
+    const std::string shop = QVKDC_SHOP_ROOT;
     const ProcessResult r =
-        RunProcess(QvkdcCliPath(), {"check", "--root", shop, "--model", shop + "/model.json"});
+        RunProcess(QvkdcCliPath(), {"check", "--root", shop, "--model", shop + "model.json"});
     EXPECT_EQ(r.exitCode, 0) << r.err;
     std::vector<std::string> warnings;
     for (const std::string& line : Outline(r.out)) {
@@ -62,9 +62,13 @@ TEST(CliCheckTest, ErrorsExitOneAndJsonGoesToTheOutFile) {
     tables.variable.clear();
     root.WriteTables(tables);
     root.RemoveTable("VariableTable");
-    const std::string report = root.Path() + "/report.json";
+    // "K:\\" would end its quoted argument in a backslash.
+    std::string dir = root.Path();
+    if (dir.back() != '/' && dir.back() != '\\') dir += '/';
+    dir.back() = '/';
+    const std::string report = dir + "report.json";
     const ProcessResult r =
-        RunProcess(QvkdcCliPath(), {"check", "--root", root.Path(), "--format", "json", "--out", report});
+        RunProcess(QvkdcCliPath(), {"check", "--root", dir, "--format", "json", "--out", report});
     EXPECT_EQ(r.exitCode, 1) << r.err;
     // The tables' "Mode:a,b" also holds a comma.
     EXPECT_EQ(r.out, "1 error, 1 warning, 0 notes\n");
