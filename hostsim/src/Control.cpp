@@ -5,6 +5,7 @@
 #include <sstream>
 #include <string>
 
+#include "CallLog.h"
 #include "Faults.h"
 #include "HostMemory.h"
 #include "MessageStore.h"
@@ -45,6 +46,7 @@ void QvsimReset(void) {
     qvsim::TheModel() = qvsim::Model();
     qvsim::TheFaults().Reset();
     qvsim::TheMemory().ClearBadFrees();
+    qvsim::TheCallLog().Reset();
 }
 
 int QvsimLoadModelFile(const char* path, char* err, int errSize) {
@@ -89,9 +91,28 @@ void QvsimTraceId(int id, int level) {
 
 int QvsimTraceFile(const char* path) { return qvsim::TheTraceSink().SetFile(path); }
 
+void QvsimTraceNotesOnly(int on) { qvsim::TraceNotesOnly(on != 0); }
+
 const char* QvsimTraceText(void) { return qvsim::TheTraceSink().Text().c_str(); }
 
 void QvsimTraceClear(void) { qvsim::TheTraceSink().Clear(); }
+
+void QvsimCallLog(int on) { qvsim::TheCallLog().Switch(on != 0); }
+
+int QvsimCallLogCount(void) {
+    return static_cast<int>(qvsim::TheCallLog().Calls().size());
+}
+
+int QvsimCallLogAt(int i, QvsimCall* entry) {
+    const auto& calls = qvsim::TheCallLog().Calls();
+    if (entry == nullptr || i < 0 || static_cast<std::size_t>(i) >= calls.size()) return -1;
+    const qvsim::LoggedCall& c = calls[static_cast<std::size_t>(i)];
+    entry->call = qvsim::HostCallName(c.call).data();
+    entry->id = c.id;
+    entry->result = c.result;
+    entry->value = c.value;
+    return 0;
+}
 
 const char* QvsimMsgTitle(void) {
     const std::string* title = qvsim::TheMessages().Title();

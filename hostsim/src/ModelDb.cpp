@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "CallLog.h"
 #include "Faults.h"
 #include "HostMemory.h"
 #include "ModelData.h"
@@ -60,7 +61,10 @@ using qvsim::TheFaults;
 using qvsim::TheMemory;
 using qvsim::TheModel;
 
-int QdgmRetLstRO(int kind, const ModelId* plan, int* count, ModelId** list) {
+namespace qvsim {
+namespace {
+
+int RetLstRO(int kind, const ModelId* plan, int* count, ModelId** list) {
     const qvsim::Plan* p = TheModel().FindPlan(plan);
     if (Failing(HostCall::kQdgmRetLstRO, p != nullptr ? p->faults : 0)) return -1;
     if (kind != kQdgmRelPlanPrcs || p == nullptr || !p->hasProcesses || count == nullptr ||
@@ -75,13 +79,30 @@ int QdgmRetLstRO(int kind, const ModelId* plan, int* count, ModelId** list) {
     return 0;
 }
 
-int QdgmInqNctyp(const ModelId* prcs, int* unused, int* nctyp) {
+int InqNctyp(const ModelId* prcs, int* unused, int* nctyp) {
     const qvsim::Process* p = TheModel().FindProcess(prcs);
     if (Failing(HostCall::kQdgmInqNctyp, p != nullptr ? p->faults : 0)) return -1;
     if (p == nullptr || nctyp == nullptr) return -1;
     if (unused != nullptr) *unused = 0;
     *nctyp = p->type;
     return 0;
+}
+
+}  // namespace
+}  // namespace qvsim
+
+int QdgmRetLstRO(int kind, const ModelId* plan, int* count, ModelId** list) {
+    const int result = qvsim::RetLstRO(kind, plan, count, list);
+    qvsim::TheCallLog().Add(HostCall::kQdgmRetLstRO, plan, result,
+                            result >= 0 ? *count : 0);
+    return result;
+}
+
+int QdgmInqNctyp(const ModelId* prcs, int* unused, int* nctyp) {
+    const int result = qvsim::InqNctyp(prcs, unused, nctyp);
+    qvsim::TheCallLog().Add(HostCall::kQdgmInqNctyp, prcs, result,
+                            result == 0 ? *nctyp : 0);
+    return result;
 }
 
 int QdgmGetPrcs(int, const ModelId* prcs, QdgmPrcsRec** rec) {
@@ -174,6 +195,7 @@ int QvptfInqLnN(int*, char* toolName, char* text, int* status) {
 int QvlbuGetMaId(const ModelId* plan, int64_t* unused, QvlbuMaId* maid, int* st) {
     TheFaults().Hit(HostCall::kQvlbuGetMaId);
     if (st == nullptr) return -1;
+    qvsim::TheCallLog().Add(HostCall::kQvlbuGetMaId, plan, 0, 0);
     const qvsim::Plan* p = TheModel().FindPlan(plan);
     if (unused != nullptr) *unused = 0;
     if (p == nullptr || !p->hasMachine || maid == nullptr) {

@@ -16,6 +16,14 @@ namespace {
 
 TraceFrame* g_current = nullptr;
 int g_level = 0;
+bool g_notesOnly = false;
+
+// A note is a line whose text or label begins with "[ERR]" or "[INF]".
+bool Kept(const char* textOrLabel) {
+    if (!g_notesOnly) return true;
+    return textOrLabel != nullptr && (std::strncmp(textOrLabel, "[ERR]", 5) == 0 ||
+                                      std::strncmp(textOrLabel, "[INF]", 5) == 0);
+}
 
 int Indent() { return g_level > 1 ? 2 * (g_level - 1) : 0; }
 
@@ -104,9 +112,12 @@ void TraceReset() {
     std::memset(ZrlProgSw, 0, sizeof ZrlProgSw);
     g_current = nullptr;
     g_level = 0;
+    g_notesOnly = false;
     TheTraceSink().Clear();
     TheTraceSink().SetFile(nullptr);
 }
+
+void TraceNotesOnly(bool on) { g_notesOnly = on; }
 
 }  // namespace qvsim
 
@@ -123,15 +134,17 @@ void ZrlStkLvlDec(void) {
 TraceFrame* ZrlCurrentGet(void) { return qvsim::g_current; }
 
 void ZrlInt(const TraceRecord* rec) {
-    if (rec == nullptr) return;
+    if (rec == nullptr || qvsim::g_notesOnly) return;
     TheTraceSink().Line(qvsim::Indent(), qvsim::FrameLine(">>", rec->name, rec->id));
 }
 
 void ZrlTrceMk(int, const char* name, int32_t id) {
+    if (qvsim::g_notesOnly) return;
     TheTraceSink().Line(qvsim::Indent(), qvsim::FrameLine("<<", name, id));
 }
 
 void ZrlVal(const char* label, const char* format, ...) {
+    if (!qvsim::Kept(label)) return;
     std::string line = label != nullptr ? label : "";
     line += " = ";
     std::va_list args;
@@ -142,11 +155,13 @@ void ZrlVal(const char* label, const char* format, ...) {
 }
 
 void ZrlChr(const char* text) {
+    if (!qvsim::Kept(text)) return;
     TheTraceSink().Line(qvsim::Indent(), text != nullptr ? text : "");
 }
 
 void ZrlSnp(const char* label, const char* format, const void* data, int count,
             int size) {
+    if (!qvsim::Kept(label)) return;
     std::string line = label != nullptr ? label : "";
     line += " =";
     if (data != nullptr && size > 0) {

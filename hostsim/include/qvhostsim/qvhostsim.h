@@ -15,8 +15,22 @@
 #ifndef QVHOSTSIM_QVHOSTSIM_H
 #define QVHOSTSIM_QVHOSTSIM_H
 
-#include "host/QvHostApi.h"
 #include "qvkdc/qvkdc.h"
+
+/* Linkage of the stand-in host's calls, as the library's host declarations
+ * have it; spelled here in C89 terms, so that C programs can include this
+ * header alone. */
+#ifndef QVHOST_API
+#  if defined(_WIN32)
+#    if defined(QVHOST_BUILDING)
+#      define QVHOST_API __declspec(dllexport)
+#    else
+#      define QVHOST_API __declspec(dllimport)
+#    endif
+#  else
+#    define QVHOST_API __attribute__((visibility("default")))
+#  endif
+#endif
 
 #ifdef __cplusplus
 extern "C" {
@@ -24,7 +38,8 @@ extern "C" {
 
 /* Back to the start state: no model, default messages, tracing off with
  * every level 0, no open frame, stack level 0, empty trace and message list,
- * no trace file, no faults, call counts and bad frees 0. Host blocks still
+ * no trace file, every trace line kept, no faults, call counts and bad frees
+ * 0, call log off and empty. Host blocks still
  * held stay counted (and can still be given back). */
 QVHOST_API void QvsimReset(void);
 
@@ -117,9 +132,37 @@ QVHOST_API void QvsimTraceId(int id, int level);
  * line by line. The file is created anew and written in binary ("\n" line
  * ends). Returns 0, or -1 when it cannot be opened. */
 QVHOST_API int QvsimTraceFile(const char* path);
+/* With 1, the facility keeps only the notes: the lines whose text (ZrlChr)
+ * or label (ZrlVal, ZrlSnp) begins with "[ERR]" or "[INF]"; it drops every
+ * other call before formatting it. 0 (the start state): every line. With
+ * the switches on, the library's errors and notes can so be followed at
+ * little cost, without a full trace. */
+QVHOST_API void QvsimTraceNotesOnly(int on);
 /* Whole trace written since the last reset or QvsimTraceClear. */
 QVHOST_API const char* QvsimTraceText(void);
 QVHOST_API void QvsimTraceClear(void);
+
+/* ---- call log ----
+ *
+ * While it is on, the stand-in host logs these calls of the library in call
+ * order: QdgmRetLstRO (id: the plan; value: the process count when the
+ * result is not negative), QdgmInqNctyp (id: the process; value: the type
+ * code when the result is 0) and QvlbuGetMaId (id: the plan; result and
+ * value 0). From them a host tells what became of each plan of a run. */
+typedef struct QvsimCall {
+    const char* call; /* the call's name, as QvsimCallCount spells it */
+    ModelId id;
+    int result;
+    int value;
+} QvsimCall;
+
+/* 1: starts a new, empty log; 0: stops logging and keeps the log. A reset
+ * stops and empties it. */
+QVHOST_API void QvsimCallLog(int on);
+/* Number of logged calls, and call i into *entry: 0, or -1 when i is out of
+ * range or entry is null. */
+QVHOST_API int QvsimCallLogCount(void);
+QVHOST_API int QvsimCallLogAt(int i, QvsimCall* entry);
 
 /* ---- message manager ---- */
 
