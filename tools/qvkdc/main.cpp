@@ -95,10 +95,17 @@ int main(int argc, char** argv) {
         names.push_back(sub.name);
         subs.push_back(std::move(sub));
     }
-    CLI::App* help = app.add_subcommand("help", "list the commands, or the options of one");
-    std::string topic;
-    help->add_option("command", topic, "the command whose options to show");
+    // Listed with the commands; answered before the parser sees it, since
+    // its topic is a command's name.
+    app.add_subcommand("help", "list the commands, or the options of one");
     names.push_back("help");
+    if (argc >= 2 && std::string(argv[1]) == "help") {
+        if (argc > 3) {
+            std::cerr << "qvkdc help: unexpected argument " << argv[3] << '\n';
+            return kExitUsage;
+        }
+        return Help(app, subs, names, argc == 3 ? argv[2] : "");
+    }
 
     try {
         app.parse(argc, argv);
@@ -123,7 +130,6 @@ int main(int argc, char** argv) {
         if (ReportLeftOver(*sub.app, "qvkdc " + sub.name, {})) return kExitUsage;
         return sub.command->Run();
     }
-    if (*help) return Help(app, subs, names, topic);
     if (ReportLeftOver(app, "qvkdc", names)) return kExitUsage;
     std::cerr << "qvkdc: a command is required: " ;
     for (std::size_t i = 0; i < names.size(); ++i) std::cerr << (i ? ", " : "") << names[i];
