@@ -11,13 +11,7 @@ foreach(var SOURCE_DIR WORK HOST_LIBRARY)
   endif()
 endforeach()
 
-function(run)
-  execute_process(COMMAND ${ARGN} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
-  if(NOT rc EQUAL 0)
-    string(REPLACE ";" " " cmd "${ARGN}")
-    message(FATAL_ERROR "${cmd} failed (${rc}):\n${out}\n${err}")
-  endif()
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/Run.cmake)
 
 file(REMOVE_RECURSE ${WORK})
 run(${CMAKE_COMMAND} -S ${SOURCE_DIR} -B ${WORK}/build -DCMAKE_BUILD_TYPE=Release
