@@ -114,19 +114,7 @@ int ExportCommand::Run() {
     report.files = files;
     report.plans = TellPlanOutcomes(session.plans().data(), count, record.calls, report.status);
     report.errors = record.Errors();
-    if (report.status < 0) {
-        const std::string step = report.errors.empty() ? "" : report.errors.back();
-        FailureContext context;
-        for (PlanOutcome& plan : report.plans) {
-            if (plan.outcome != Outcome::kFailed) continue;
-            plan.hasProcess = plan.hasProcess && StepConcernsProcess(step);
-            plan.failedAtFile = StepConcernsFile(step);
-            context.plan = PlanLabel(plan);
-            if (plan.hasProcess) context.process = ProcessLabel(plan);
-            context.file = report.File(plan);
-        }
-        report.failure = ExplainFailure(report.errors, context);
-    }
+    if (report.status < 0) report.ExplainFailure();
     report.messages = HostSession::Messages();
     report.exitCode = session.Conclude(report.status);
 

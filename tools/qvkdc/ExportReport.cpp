@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "FailureCause.h"
+
 namespace {
 
 std::string Plural(std::size_t n, const char* one, const char* many) {
@@ -17,6 +19,20 @@ std::string ProcessLabel(const PlanOutcome& plan) {
 
 std::string PlanLabel(const PlanOutcome& plan) {
     return "plan " + std::to_string(plan.index) + " \"" + plan.name + "\"";
+}
+
+void ExportReport::ExplainFailure() {
+    const std::string step = errors.empty() ? "" : errors.back();
+    FailureContext context;
+    for (PlanOutcome& plan : plans) {
+        if (plan.outcome != Outcome::kFailed) continue;
+        plan.hasProcess = plan.hasProcess && StepConcernsProcess(step);
+        plan.failedAtFile = StepConcernsFile(step);
+        context.plan = PlanLabel(plan);
+        if (plan.hasProcess) context.process = ProcessLabel(plan);
+        context.file = File(plan);
+    }
+    failure = ::ExplainFailure(errors, context);
 }
 
 std::string ExportReport::File(const PlanOutcome& plan) const {

@@ -21,6 +21,9 @@ struct ExportReport {
     std::vector<std::string> failure;  // why the run failed; empty when it did not
     MessageList messages;
 
+    // After a failed run: keeps on the failed plan only what the failed
+    // step concerns (its process, its file) and explains the failure.
+    void ExplainFailure();
     // Why plan i gave no file, or the failure; "" for a written plan.
     std::string Reason(const PlanOutcome& plan) const;
     // The file of a written plan, or of a plan whose file failed, as the
