@@ -117,6 +117,11 @@ int HostSession::EnterRoot() {
 }
 
 int HostSession::OpenOutputs(const std::vector<std::pair<std::string, std::string>>& more) {
+    if (!ParseIntList(options_.traceIds, &traceIds_)) {
+        std::cerr << "qvkdc: --trace-ids: expected comma-separated trace ids, got \""
+                  << options_.traceIds << "\"\n";
+        return kExitUsage;
+    }
     std::vector<std::pair<std::string, std::string>> files = {
         {"--trace", options_.trace}, {"--messages", options_.messages}};
     files.insert(files.end(), more.begin(), more.end());
@@ -139,12 +144,6 @@ int HostSession::OpenOutputs(const std::vector<std::pair<std::string, std::strin
 }
 
 int HostSession::SetUpTrace() {
-    std::vector<int> ids;
-    if (!ParseIntList(options_.traceIds, &ids)) {
-        std::cerr << "qvkdc: --trace-ids: expected comma-separated trace ids, got \""
-                  << options_.traceIds << "\"\n";
-        return kExitUsage;
-    }
     if (options_.trace.empty()) {
         // No trace asked for: the library traces as usual, and the stand-in
         // keeps nothing but its notes, which tell what went wrong.
@@ -161,7 +160,7 @@ int HostSession::SetUpTrace() {
         if (options_.trace.empty()) QvsimTraceId(kCnvOutDataTraceId, 0);
     } else {
         QvsimTraceAll(1, 0);
-        for (int id : ids) QvsimTraceId(id, 1);
+        for (int id : traceIds_) QvsimTraceId(id, 1);
     }
     return kExitOk;
 }

@@ -96,6 +96,7 @@ class HostSession {
     HostOptions options_;
     std::vector<ModelId> plans_;
     int planCount_ = 0;
+    std::vector<int> traceIds_;
     std::ofstream messagesOut_;
 };
 
