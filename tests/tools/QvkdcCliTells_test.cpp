@@ -22,7 +22,7 @@ namespace {
 
 // 0: two rows; 1: an empty process list; 2: no process data; 3: rejected by
 // its second process; 4: one row; 5: the model database fails at its
-// process; 6: its name cannot be read.
+// process; 6: its name cannot be read; 7: a parameter cannot be read.
 const char kModel[] = R"({"plans": [
   {"id": [1, 0, 0, 1], "name": "First", "processes": [
     {"id": [11, 0, 0, 1], "type": 2411, "params": {"100": 7, "200": 1, "300": "z"}},
@@ -36,7 +36,9 @@ const char kModel[] = R"({"plans": [
     {"id": [51, 0, 0, 1], "type": 2448, "params": {"100": 5}}]},
   {"id": [6, 0, 0, 1], "name": "Broken", "processes": [
     {"id": [61, 0, 0, 1], "type": 2411, "name": "Bad", "faults": ["QdgmInqNctyp"]}]},
-  {"id": [7, 0, 0, 1], "name": "Nameless", "faults": ["QdgmRetIdnamLN"]}]})";
+  {"id": [7, 0, 0, 1], "name": "Nameless", "faults": ["QdgmRetIdnamLN"]},
+  {"id": [8, 0, 0, 1], "name": "Unreadable", "processes": [
+    {"id": [81, 0, 0, 1], "type": 2411, "name": "Odd", "faults": ["QvlbpPrcInqPrm"]}]}]})";
 
 using Setup = void (*)(const TableRoot&);
 
@@ -77,16 +79,21 @@ const std::vector<Row>& Rows() {
          "", {}, "status: 0", {"OUT000.csv", "OUT004.csv"}},
         {"--quiet", Export({"--plans", "0,1,2,3,4", "--overwrite", "--quiet"}), nullptr, 0, {},
          "*", {}, "status: 0", {"OUT000.csv", "OUT004.csv"}},
-        {"a failing process, with the plans not looked at", Export({"--plans", "4,5,0"}),
+        {"one plan: no number in its file name", Export({"--plans", "4", "--overwrite"}), nullptr,
+         0, {"1 plan, 1 file written:\n", "OUT.csv, 1 row\n"}, "", {}, "status: 0", {"OUT.csv"}},
+        {"a failing process, with the plans not looked at", Export({"--plans", "4,5,0,1"}),
          nullptr, 1,
          {"OUT000.csv, 1 row", "plan 1 \"Broken\": no file, the run failed here",
-          "plan 2: not looked at",
+          "plans 2 to 3: not looked at",
           "export failed (status -1): the model database gave no process type, at process "
           "\"Bad\" (61 0 0 1) of plan 1 \"Broken\"\n"},
          "", {}, "status: -1", {"OUT000.csv"}},
-        {"the same with a full trace", Export({"--plans", "4,5,0", "--trace", "trace.txt", "--quiet"}),
-         nullptr, 1, {"the model database gave no process type, at process \"Bad\""}, "", {},
-         "status: -1", {"OUT000.csv"}},
+        {"a full trace follows each value: the converter's step",
+         Export({"--plans", "7", "--trace", "trace.txt", "--quiet"}), nullptr, 1,
+         {"export failed (status -1): a value could not be converted, at process \"Odd\" "
+          "(81 0 0 1) of plan 0 \"Unreadable\"\n",
+          "qvkdc:   the converter's step CnvPrcsVal failed\n"},
+         "", {}, "status: -1", {}},
         {"a missing table file", Export({}), NoVariableTable, 1,
          {"export failed (status -1): the table files could not be imported\n",
           "qvkdc:   missing from ", "VariableTable.tsv"},
@@ -109,6 +116,13 @@ const std::vector<Row>& Rows() {
         {"--dry-run", Export({"--plans", "0,4", "--dry-run", "--messages", "{root}/messages.txt"}),
          WriteOut001, 0, {}, "*", {"new     ", "OUT000.csv\n", "exists  ", "OUT001.csv\n"},
          "status: 1", {"OUT001.csv"}},
+        {"--dry-run, a plan whose file cannot be named",
+         {"export", "--model", "{model}", "--root", "{root}", "--out", "out", "--plans", "6,4",
+          "--dry-run"},
+         nullptr, 1, {}, "*",
+         {"no-name plan 0: the model database gave no name for the plan\n", "new     ",
+          "Fifth.csv\n"},
+         "status: -1", {}},
         {"files exist, no console: no question", Export({"--plans", "0,4"}), WriteOut001, 3,
          {"nothing was exported: these output files exist", "OUT001.csv"}, "Overwrite", {},
          "status: 1", {"OUT001.csv"}},
@@ -120,6 +134,8 @@ const std::vector<Row>& Rows() {
          "", {}},
         {"help of an unknown command", {"help", "tabels"}, nullptr, 2, {"did you mean tables?"},
          "", {}, "", {}},
+        {"help of two commands", {"help", "export", "tables"}, nullptr, 2,
+         {"qvkdc help: unexpected argument tables"}, "", {}, "", {}},
         {"a required option", {"exists", "--out", "o"}, nullptr, 2,
          {"qvkdc exists: --model is required"}, "", {}, "", {}},
         {"help lists the commands", {"help"}, nullptr, 0, {}, "*", {"export", "exists", "tables"},

@@ -42,7 +42,7 @@ int ExportCommand::DryRun(HostSession& session, const std::vector<PlanFile>& fil
         if (file.made) {
             std::cout << (file.exists ? "exists  " : "new     ") << file.native << '\n';
         } else {
-            std::cout << "no-name plan " << i << ": " << file.error << '\n';
+            std::cout << "no-name plan " << i << ": " << ExplainNote(file.error) << '\n';
         }
     }
     int status = 0;

@@ -79,9 +79,9 @@ std::string MissingTables() {
     return "missing from " + folder + ": " + missing;
 }
 
-// What an error note from inside a step tells; "" when it tells nothing of
-// its own (such as a step that only passes on an inner failure).
-std::string Detail(std::string_view note) {
+}  // namespace
+
+std::string ExplainNote(std::string_view note) {
     if (EndsWith(note, " Open Error")) {
         std::string_view table = note.substr(0, note.size() - 11);
         if (table == "ExternalNameTable") table = "ExteriorTable";
@@ -105,8 +105,6 @@ std::string Detail(std::string_view note) {
     if (StartsWith(note, "Cnv")) return "the converter's step " + std::string(note) + " failed";
     return "the library's note: [ERR] : " + std::string(note);
 }
-
-}  // namespace
 
 bool StepConcernsProcess(std::string_view step) {
     return step == "QdgmInqNctyp" || step == "QdgmGetPrcs" || step == "CnvOutData";
@@ -153,7 +151,7 @@ std::vector<std::string> ExplainFailure(const std::vector<std::string>& errors,
     std::string detail;
     if (step == "File Open" && !context.file.empty()) detail = WhyNotWritable(context.file);
     for (std::size_t i = errors.size() - 1; detail.empty() && i-- > 0;) {
-        detail = Detail(errors[i]);
+        detail = ExplainNote(errors[i]);
     }
     if (detail.empty()) return {what};
     return {what, detail};

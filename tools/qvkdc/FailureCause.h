@@ -28,6 +28,10 @@ bool StepConcernsFile(std::string_view step);
 std::vector<std::string> ExplainFailure(const std::vector<std::string>& errors,
                                         const FailureContext& context);
 
+// What one error note from inside a step says, in the user's terms ("" for
+// a note that only passes on an inner failure).
+std::string ExplainNote(std::string_view note);
+
 // Prints the explanation on stderr: "qvkdc: COMMAND failed (status N): "
 // and the first line, then the second line indented below it.
 void PrintFailure(const char* command, int status, const std::vector<std::string>& why);
