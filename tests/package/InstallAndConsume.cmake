@@ -35,7 +35,9 @@ endforeach()
 
 set(configure ${CMAKE_COMMAND} -S ${CONSUMER} -B ${WORK}/consumer -DCMAKE_PREFIX_PATH=${prefix})
 if(TOOLCHAIN)
-  list(APPEND configure -DCMAKE_TOOLCHAIN_FILE=${TOOLCHAIN})
+  # The toolchain looks for packages in the target's tree only, and the
+  # prefix lies outside it: name the package's folder itself.
+  list(APPEND configure -DCMAKE_TOOLCHAIN_FILE=${TOOLCHAIN} -DQvkdc_DIR=${prefix}/lib/cmake/Qvkdc)
 endif()
 if(C_FLAGS)
   list(APPEND configure "-DCMAKE_C_FLAGS=${C_FLAGS}" "-DCMAKE_EXE_LINKER_FLAGS=${C_FLAGS}")

@@ -164,10 +164,15 @@ class CliTellsTest : public ::testing::Test {
         std::ofstream(root_.Path() + "/model.json", std::ios::binary) << kModel;
         fs::create_directory(root_.Path() + "/out");
     }
+    // The root ends in "/" on the command line: a "K:\" would escape the
+    // quote that follows it there.
     ProcessResult Qvkdc(std::vector<std::string> args) const {
+        std::string root = root_.Path();
+        while (!root.empty() && (root.back() == '\\' || root.back() == '/')) root.pop_back();
         for (std::string& a : args) {
-            for (const auto& [from, to] : {std::pair<std::string, std::string>{"{root}", root_.Path()},
-                                           {"{model}", root_.Path() + "/model.json"}}) {
+            for (const auto& [from, to] : {std::pair<std::string, std::string>{"{root}/", root + "/"},
+                                           {"{root}", root + "/"},
+                                           {"{model}", root + "/model.json"}}) {
                 const std::size_t at = a.find(from);
                 if (at != std::string::npos) a.replace(at, from.size(), to);
             }
