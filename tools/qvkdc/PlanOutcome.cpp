@@ -52,6 +52,8 @@ std::vector<PlanOutcome> TellPlanOutcomes(const ModelId* plans, int count,
         o.name = ModelName(o.id);
         if (o.outcome != Outcome::kRejected && o.outcome != Outcome::kFailed) {
             o.hasProcess = false;
+            o.process = ModelId{};
+            o.processType = 0;
         }
         if (o.hasProcess) o.processName = ModelName(o.process);
     }
