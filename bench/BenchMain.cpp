@@ -288,7 +288,7 @@ void LibraryRun(benchmark::State& state, const fs::path& model, const fs::path& 
     const std::string folder = out.string();
     for (auto _ : state) {
         if (!trace.empty()) {
-            QvsimTraceFile(trace.c_str());
+            QvsimTraceFileBuffered(trace.c_str());
             QvsimTraceAll(1, 1);
         }
         int status = 0;

@@ -102,6 +102,10 @@ void QvsimTraceId(int id, int level) {
 
 int QvsimTraceFile(const char* path) { return qvsim::TheTraceSink().SetFile(path); }
 
+int QvsimTraceFileBuffered(const char* path) {
+    return qvsim::TheTraceSink().SetBufferedFile(path);
+}
+
 const char* QvsimTraceText(void) { return qvsim::TheTraceSink().Text().c_str(); }
 
 void QvsimTraceClear(void) { qvsim::TheTraceSink().Clear(); }

@@ -1,5 +1,6 @@
 #include "Trace.h"
 
+#include <charconv>
 #include <cstdarg>
 #include <cstdint>
 #include <cstdio>
@@ -19,14 +20,21 @@ int g_level = 0;
 
 int Indent() { return g_level > 1 ? 2 * (g_level - 1) : 0; }
 
-std::string FrameLine(const char* mark, const char* name, int32_t id) {
-    std::string line(mark);
+void AppendInt(std::string* out, long long value) {
+    char buf[24];
+    out->append(buf, std::to_chars(buf, buf + sizeof buf, value).ptr);
+}
+
+// "MARK NAME [ID]"
+void FrameLine(const char* mark, const char* name, int32_t id) {
+    std::string& line = TheTraceSink().BeginLine(Indent());
+    line += mark;
     line += ' ';
     line += name != nullptr ? name : "";
     line += " [";
-    line += std::to_string(id);
+    AppendInt(&line, id);
     line += ']';
-    return line;
+    TheTraceSink().EndLine();
 }
 
 void AppendV(std::string* out, const char* format, std::va_list args) {
@@ -124,21 +132,36 @@ TraceFrame* ZrlCurrentGet(void) { return qvsim::g_current; }
 
 void ZrlInt(const TraceRecord* rec) {
     if (rec == nullptr) return;
-    TheTraceSink().Line(qvsim::Indent(), qvsim::FrameLine(">>", rec->name, rec->id));
+    qvsim::FrameLine(">>", rec->name, rec->id);
 }
 
-void ZrlTrceMk(int, const char* name, int32_t id) {
-    TheTraceSink().Line(qvsim::Indent(), qvsim::FrameLine("<<", name, id));
-}
+void ZrlTrceMk(int, const char* name, int32_t id) { qvsim::FrameLine("<<", name, id); }
 
 void ZrlVal(const char* label, const char* format, ...) {
-    std::string line = label != nullptr ? label : "";
+    std::string& line = TheTraceSink().BeginLine(qvsim::Indent());
+    line += label != nullptr ? label : "";
     line += " = ";
     std::va_list args;
     va_start(args, format);
-    qvsim::AppendV(&line, format, args);
+    // The library's two formats without the printf machinery; the same
+    // text as vsnprintf gives.
+    if (format != nullptr && std::strcmp(format, "%d") == 0) {
+        qvsim::AppendInt(&line, va_arg(args, int));
+    } else if (format != nullptr && std::strcmp(format, "%s") == 0) {
+        std::va_list copy;
+        va_copy(copy, args);
+        const char* text = va_arg(copy, const char*);
+        va_end(copy);
+        if (text != nullptr) {
+            line += text;
+        } else {
+            qvsim::AppendV(&line, format, args);
+        }
+    } else {
+        qvsim::AppendV(&line, format, args);
+    }
     va_end(args);
-    TheTraceSink().Line(qvsim::Indent(), line);
+    TheTraceSink().EndLine();
 }
 
 void ZrlChr(const char* text) {
@@ -147,7 +170,8 @@ void ZrlChr(const char* text) {
 
 void ZrlSnp(const char* label, const char* format, const void* data, int count,
             int size) {
-    std::string line = label != nullptr ? label : "";
+    std::string& line = TheTraceSink().BeginLine(qvsim::Indent());
+    line += label != nullptr ? label : "";
     line += " =";
     if (data != nullptr && size > 0) {
         char conv;
@@ -158,5 +182,5 @@ void ZrlSnp(const char* label, const char* format, const void* data, int count,
             qvsim::AppendDumpValue(&line, spec, conv, p + static_cast<std::size_t>(i) * static_cast<std::size_t>(size), size);
         }
     }
-    TheTraceSink().Line(qvsim::Indent(), line);
+    TheTraceSink().EndLine();
 }

@@ -117,6 +117,12 @@ QVHOST_API void QvsimTraceId(int id, int level);
  * line by line. The file is created anew and written in binary ("\n" line
  * ends). Returns 0, or -1 when it cannot be opened. */
 QVHOST_API int QvsimTraceFile(const char* path);
+/* Writes every trace line to the file at path instead, for long traces: the
+ * lines go out in large writes (when 1 MiB has gathered, and when the file
+ * is closed by either call or by a reset) and are not kept for
+ * QvsimTraceText, so memory does not grow with the trace. Null closes it.
+ * The same file format and results as QvsimTraceFile. */
+QVHOST_API int QvsimTraceFileBuffered(const char* path);
 /* Whole trace written since the last reset or QvsimTraceClear. */
 QVHOST_API const char* QvsimTraceText(void);
 QVHOST_API void QvsimTraceClear(void);
