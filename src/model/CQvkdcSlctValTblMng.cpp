@@ -34,11 +34,16 @@ void CQvkdcSlctValTblMng::AddSlct(const std::string& colItName,
 
 std::string CQvkdcSlctValTblMng::GetSlctExName(const std::string& colItName,
                                                int value) const {
+    const CQvkdcSlctValRowMng* row = FindRow(colItName);
+    std::string_view text;
+    if (row == nullptr || !row->FindSlctExName(value, &text)) return std::string();
+    return std::string(text);
+}
+
+const CQvkdcSlctValRowMng* CQvkdcSlctValTblMng::FindRow(
+    const std::string& colItName) const {
     const auto it = RowOfName.find(colItName);
-    if (it == RowOfName.end()) return std::string();
-    const int j = it->second->FindSlctVal(value);
-    if (j < 0) return std::string();
-    return it->second->GetSlctExNameArr()[static_cast<std::size_t>(j)];
+    return it != RowOfName.end() ? it->second : nullptr;
 }
 
 int CQvkdcSlctValTblMng::GetRowCnt() const {
