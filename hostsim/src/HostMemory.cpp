@@ -59,9 +59,6 @@ void HostMemory::FreePrcsRec(QdgmPrcsRec* rec) {
     if (recs_.erase(rec) == 0) ++badFrees_;
 }
 
-HostMemory& TheMemory() {
-    static HostMemory memory;
-    return memory;
-}
+HostMemory g_memory;
 
 }  // namespace qvsim

@@ -57,7 +57,8 @@ class HostMemory {
 };
 
 // The one host memory of the stand-in host; it outlives resets.
-HostMemory& TheMemory();
+extern HostMemory g_memory;
+inline HostMemory& TheMemory() { return g_memory; }
 
 }  // namespace qvsim
 

@@ -109,7 +109,8 @@ struct Model {
 };
 
 // The model the host calls answer from; empty until a model is loaded.
-Model& TheModel();
+extern Model g_model;
+inline Model& TheModel() { return g_model; }
 
 }  // namespace qvsim
 

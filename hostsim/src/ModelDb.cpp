@@ -34,10 +34,7 @@ const Process* Model::FindProcess(const ModelId* id) const {
                : nullptr;
 }
 
-Model& TheModel() {
-    static Model model;
-    return model;
-}
+Model g_model;
 
 namespace {
 
@@ -141,13 +138,14 @@ int QvlbpPrcInqPrm(QdgmPrcsRec** datSP, int* key, void** value, int* status) {
         *status = -1;
         return -1;
     }
-    const qvsim::ParamValue* param = TheModel().FindParam(*p, *key);
+    const qvsim::Model& model = TheModel();
+    const qvsim::ParamValue* param = model.FindParam(*p, *key);
     if (param == nullptr) {
         *status = 0;
         return 0;
     }
     *status = param->status;
-    if (const void* v = TheModel().Value(*param)) *value = const_cast<void*>(v);
+    if (const void* v = model.Value(*param)) *value = const_cast<void*>(v);
     return *status;
 }
 
