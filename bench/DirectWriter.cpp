@@ -56,7 +56,9 @@ DirectWriter::DirectWriter(const Workload& workload) {
         if (c.item == "ttlKPMCRA") col.special = Column::kMacroA;
         if (c.item == "ttlKZPCHVAL") col.special = Column::kPitch;
         if (c.item == "ttlKHCOMMENTA") col.special = Column::kComment;
-        for (const auto& choice : c.choices) col.choices.emplace(choice.second, choice.first);
+        for (const auto& choice : c.choices) col.choices.emplace_back(choice.second, choice.first);
+        std::stable_sort(col.choices.begin(), col.choices.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
         columns_.push_back(std::move(col));
     }
 }
@@ -255,6 +257,8 @@ int DirectWriter::Param(const Column& col, int key, QdgmPrcsRec* rec, std::strin
 
 void DirectWriter::Select(const Column& col, const void* value, std::string& out) const {
     if (value == nullptr) return;
-    const auto it = col.choices.find(*static_cast<const int*>(value));
-    if (it != col.choices.end()) out += it->second;
+    const int v = *static_cast<const int*>(value);
+    const auto it = std::lower_bound(col.choices.begin(), col.choices.end(), v,
+                                     [](const auto& c, int x) { return c.first < x; });
+    if (it != col.choices.end() && it->first == v) out += it->second;
 }

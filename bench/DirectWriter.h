@@ -11,7 +11,7 @@
 #define QVKDC_BENCH_DIRECTWRITER_H
 
 #include <string>
-#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "Workload.h"
@@ -36,7 +36,8 @@ class DirectWriter {
         int key;
         int effType;
         enum Special { kNone, kMacro, kMacroA, kPitch, kComment } special;
-        std::unordered_map<int, std::string> choices;  // first text of each value
+        // The first text of each value, by value.
+        std::vector<std::pair<int, std::string>> choices;
     };
 
     int Row(const ModelId& prcs, QdgmPrcsRec* rec, std::string& out);
