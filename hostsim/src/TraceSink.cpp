@@ -2,34 +2,30 @@
 
 namespace qvsim {
 
-std::string& TraceSink::BeginLine(int indent) {
-    std::string& out = keep_ ? text_ : buffer_;
-    lineFrom_ = out.size();
-    if (indent > 0) out.append(static_cast<std::size_t>(indent), ' ');
-    lineStart_ = out.size();
-    return out;
-}
-
 void TraceSink::EndLine() {
-    std::string& out = keep_ ? text_ : buffer_;
-    if (out.size() == lineStart_ || out.back() != '\n') out.push_back('\n');
-    if (!keep_) {
-        if (buffer_.size() >= kFlushAt) FlushBuffer();
-    } else if (file_) {
-        std::fwrite(text_.data() + lineFrom_, 1, text_.size() - lineFrom_, file_.get());
+    if (lines_.Size() == lineStart_ || lines_.Back() != '\n') lines_.Append('\n');
+    if (buffered_) {
+        if (lines_.Size() >= kFlushAt) FlushLines();
+        return;
+    }
+    const std::string_view line = lines_.View(lineFrom_);
+    text_.append(line);
+    if (file_) {
+        std::fwrite(line.data(), 1, line.size(), file_.get());
         std::fflush(file_.get());
     }
+    lines_.Resize(0);
 }
 
-void TraceSink::FlushBuffer() {
-    if (file_ && !buffer_.empty()) std::fwrite(buffer_.data(), 1, buffer_.size(), file_.get());
-    buffer_.clear();
+void TraceSink::FlushLines() {
+    if (file_ && !lines_.Empty()) std::fwrite(lines_.Data(), 1, lines_.Size(), file_.get());
+    lines_.Resize(0);
 }
 
 void TraceSink::CloseFile() {
-    FlushBuffer();
+    if (buffered_) FlushLines();
     file_.reset();
-    keep_ = true;
+    buffered_ = false;
 }
 
 int TraceSink::SetFile(const char* path) {
@@ -41,8 +37,7 @@ int TraceSink::SetFile(const char* path) {
 
 int TraceSink::SetBufferedFile(const char* path) {
     if (SetFile(path) != 0 || path == nullptr) return path == nullptr ? 0 : -1;
-    keep_ = false;
-    buffer_.reserve(kFlushAt + 4096);
+    buffered_ = true;
     return 0;
 }
 

@@ -5,11 +5,11 @@
 // to that file and flushed at once, so that the file holds the trace up to
 // the last line even when the process dies. A long trace goes to a file set
 // with SetBufferedFile instead: its lines are not kept in memory and reach
-// the file in large writes, when the buffer is full and when the file is
+// the file in large writes, when 1 MiB has gathered and when the file is
 // closed (by SetFile, SetBufferedFile, or the sink's end).
 //
 // A trace function composes its line in place: BeginLine, append the text
-// to the string it returns, EndLine.
+// to the TraceLine it returns, EndLine.
 #ifndef QVHOSTSIM_TRACESINK_H
 #define QVHOSTSIM_TRACESINK_H
 
@@ -17,6 +17,8 @@
 #include <memory>
 #include <string>
 #include <string_view>
+
+#include "TraceLine.h"
 
 namespace qvsim {
 
@@ -28,12 +30,17 @@ class TraceSink {
     TraceSink& operator=(const TraceSink&) = delete;
 
     // Starts a line of `indent` blanks; append its text to the result.
-    std::string& BeginLine(int indent);
+    TraceLine& BeginLine(int indent) {
+        lineFrom_ = lines_.Size();
+        if (indent > 0) std::memset(lines_.Extend(static_cast<std::size_t>(indent)), ' ', static_cast<std::size_t>(indent));
+        lineStart_ = lines_.Size();
+        return lines_;
+    }
     // Ends the line with a line feed unless its text already ends with one.
     void EndLine();
     // A whole line: indent blanks, text, and the line end as EndLine.
     void Line(int indent, std::string_view text) {
-        BeginLine(indent).append(text);
+        BeginLine(indent).Append(text);
         EndLine();
     }
 
@@ -54,11 +61,12 @@ class TraceSink {
     static constexpr std::size_t kFlushAt = std::size_t{1} << 20;
 
     void CloseFile();
-    void FlushBuffer();
+    void FlushLines();
 
-    std::string text_;    // the lines kept in memory
-    std::string buffer_;  // lines on their way to a buffered file
-    bool keep_ = true;    // lines are composed in text_, else in buffer_
+    std::string text_;     // the lines kept in memory
+    TraceLine lines_;      // the line being composed, after the lines on
+                           // their way to a buffered file
+    bool buffered_ = false;
     std::size_t lineStart_ = 0;  // where the current line's text starts
     std::size_t lineFrom_ = 0;   // where the current line starts
     std::unique_ptr<std::FILE, FileCloser> file_;
