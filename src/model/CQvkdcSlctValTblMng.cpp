@@ -20,16 +20,22 @@ CQvkdcSlctValTblMng::~CQvkdcSlctValTblMng() { ClearTbl(); }
 void CQvkdcSlctValTblMng::AddSlct(const std::string& colItName,
                                   const std::string& slctItName,
                                   const std::string& slctExName, int value) {
-    CQvkdcSlctValRowMng*& slot = RowOfName[colItName];
-    if (slot == nullptr) {
-        auto row = std::make_unique<CQvkdcSlctValRowMng>();
-        row->SetColItName(colItName);
-        Rows.push_back(std::move(row));
-        slot = Rows.back().get();
+    // The choices of one column come one after another: the row of the
+    // choice before is tried before the index.
+    CQvkdcSlctValRowMng* row = LastRow;
+    if (row == nullptr || row->ColItNameRef() != colItName) {
+        CQvkdcSlctValRowMng*& slot = RowOfName[colItName];
+        if (slot == nullptr) {
+            auto added = std::make_unique<CQvkdcSlctValRowMng>();
+            added->SetColItName(colItName);
+            Rows.push_back(std::move(added));
+            slot = Rows.back().get();
+        }
+        row = LastRow = slot;
     }
-    slot->AddSlctExName(slctExName);
-    slot->AddSlctItName(slctItName);
-    slot->AddSlctVal(value);
+    row->AddSlctExName(slctExName);
+    row->AddSlctItName(slctItName);
+    row->AddSlctVal(value);
 }
 
 std::string CQvkdcSlctValTblMng::GetSlctExName(const std::string& colItName,
@@ -81,6 +87,7 @@ void CQvkdcSlctValTblMng::DumpTbl(std::string& dump) const {
 }
 
 void CQvkdcSlctValTblMng::ClearTbl() {
+    LastRow = nullptr;
     RowOfName.clear();
     Rows.clear();
 }

@@ -52,6 +52,7 @@ class CQvkdcSlctValTblMng {
  private:
     std::vector<std::unique_ptr<CQvkdcSlctValRowMng>> Rows;
     std::unordered_map<std::string, CQvkdcSlctValRowMng*> RowOfName;
+    CQvkdcSlctValRowMng* LastRow = nullptr;  // the row AddSlct filled last
 };
 
 #endif  // QVKDC_MODEL_CQVKDCSLCTVALTBLMNG_H
