@@ -77,8 +77,10 @@ QVHOST_API void QvsimReset(void);
  * - "messages" lays texts over the default message texts of group 577685.
  * Ids are unique over all plans and processes. Texts are passed byte for
  * byte as the file holds them after JSON unescaping (UTF-8). Unknown
- * fields, wrong types, duplicate ids, more than 5 candidate tools or an
- * unknown call in "faults" refuse the whole file. */
+ * fields, wrong types, duplicate ids, more than 5 candidate tools, an
+ * unknown call in "faults", a member given twice in one object, and a
+ * parameter key, tool name or message number given twice refuse the whole
+ * file; the reason names the first fault in file order. */
 
 /* Loads a model file (JSON) and replaces the current model. Returns 0, or -1
  * with a one-line reason naming the file and the place in err (errSize
