@@ -274,15 +274,24 @@ class InRoot {
     fs::path previous_;
 };
 
-void LibraryRun(benchmark::State& state, const fs::path& model, const fs::path& root,
-                const fs::path& out, const fs::path& trace) {
-    std::vector<ModelId> plans;
-    if (!EnsureModel(model.string(), &plans)) {
+// The plans of model, loaded, and the output folder; false (the benchmark
+// skipped) when the model cannot be loaded.
+bool PrepareExport(benchmark::State& state, const fs::path& model, const fs::path& out,
+                   std::vector<ModelId>* plans) {
+    if (!EnsureModel(model.string(), plans)) {
         state.SkipWithError("model");
-        return;
+        return false;
     }
     std::error_code ec;
     fs::create_directories(out, ec);
+    return true;
+}
+
+void LibraryRun(benchmark::State& state, const fs::path& model, const fs::path& root,
+                const fs::path& out, const fs::path& trace) {
+    std::vector<ModelId> plans;
+    if (!PrepareExport(state, model, out, &plans)) return;
+    std::error_code ec;
     InRoot inRoot(root);
     const int count = static_cast<int>(plans.size());
     const std::string folder = out.string();
@@ -304,12 +313,7 @@ void LibraryRun(benchmark::State& state, const fs::path& model, const fs::path& 
 void DirectRun(benchmark::State& state, const Workload& workload, const fs::path& model,
                const fs::path& out) {
     std::vector<ModelId> plans;
-    if (!EnsureModel(model.string(), &plans)) {
-        state.SkipWithError("model");
-        return;
-    }
-    std::error_code ec;
-    fs::create_directories(out, ec);
+    if (!PrepareExport(state, model, out, &plans)) return;
     DirectWriter writer(workload);
     for (auto _ : state) {
         if (writer.Export(plans, out.string(), "W") != 0) state.SkipWithError("direct writer");

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <climits>
+#include <cstdint>
 #include <cstring>
 #include <unordered_map>
 #include <vector>
@@ -110,6 +111,8 @@ class ModelLoader {
     bool Machine(const Place& place, Plan* plan);
     bool ProcessEntry(const Place& place, std::size_t plan);
     bool Tool(const Place& place, Process* p);
+    bool TextList(const Place& place, const char* what, std::string* out, std::size_t keep,
+                  std::size_t* count, std::size_t* notText);
     bool CandidateTools(const Place& place, Process* p);
     bool Params(const Place& place, Process* p);
     bool Param(const Place& params, std::string_view key, ParamValue* out);
@@ -374,26 +377,38 @@ bool ModelLoader::Tool(const Place& place, Process* p) {
     return true;
 }
 
-bool ModelLoader::CandidateTools(const Place& place, Process* p) {
-    if (!Expect(place, Type::kArray, "expected a list of texts")) return false;
+// A list of texts: the first `keep` into out, *count elements in all, and
+// the index of the first that is not a text (SIZE_MAX: none) in *notText.
+bool ModelLoader::TextList(const Place& place, const char* what, std::string* out,
+                           std::size_t keep, std::size_t* count, std::size_t* notText) {
+    if (!Expect(place, Type::kArray, what)) return false;
     in_.BeginArray();
-    std::size_t count = 0;
-    std::size_t notText = SIZE_MAX;
+    *count = 0;
+    *notText = SIZE_MAX;
     for (;;) {
         const int r = in_.NextElement();
         if (r < 0) return Syntax();
-        if (r == 0) break;
+        if (r == 0) return true;
         Type type;
         if (!in_.Peek(&type)) return Syntax();
         std::string_view text;
-        if (type == Type::kString && count < p->candidateTools.size()) {
+        if (type == Type::kString && *count < keep) {
             if (!in_.ReadString(&text)) return Syntax();
-            p->candidateTools[count].assign(text.data(), text.size());
+            out[*count].assign(text.data(), text.size());
         } else {
             if (!in_.SkipValue()) return Syntax();
-            if (type != Type::kString && notText == SIZE_MAX) notText = count;
+            if (type != Type::kString && *notText == SIZE_MAX) *notText = *count;
         }
-        ++count;
+        ++*count;
+    }
+}
+
+bool ModelLoader::CandidateTools(const Place& place, Process* p) {
+    std::size_t count = 0;
+    std::size_t notText = SIZE_MAX;
+    if (!TextList(place, "expected a list of texts", p->candidateTools.data(),
+                  p->candidateTools.size(), &count, &notText)) {
+        return false;
     }
     if (count > p->candidateTools.size()) return Fail(place, "more than 5 tools");
     if (notText != SIZE_MAX) return Fail(place.Element(notText), "expected a text");
@@ -438,32 +453,18 @@ bool ModelLoader::Machine(const Place& place, Plan* plan) {
     in_.BeginObject();
     unsigned seen = 0;
     const Place names = place.Member("names");
+    std::string texts[2];
     const bool ok = Fields(place, kMachineFields, &seen, [&](int) {
-        if (!Expect(names, Type::kArray, "expected two texts")) return false;
-        in_.BeginArray();
         std::size_t count = 0;
         std::size_t notText = SIZE_MAX;
-        for (;;) {
-            const int r = in_.NextElement();
-            if (r < 0) return Syntax();
-            if (r == 0) break;
-            Type type;
-            if (!in_.Peek(&type)) return Syntax();
-            std::string_view text;
-            if (type == Type::kString && count < 2) {
-                if (!in_.ReadString(&text)) return Syntax();
-                (count == 0 ? plan->machine1 : plan->machine2).assign(text.data(), text.size());
-            } else {
-                if (!in_.SkipValue()) return Syntax();
-                if (type != Type::kString && notText == SIZE_MAX) notText = count;
-            }
-            ++count;
-        }
+        if (!TextList(names, "expected two texts", texts, 2, &count, &notText)) return false;
         if (count != 2) return Fail(names, "expected two texts");
         if (notText != SIZE_MAX) return Fail(names.Element(notText), "expected a text");
         return true;
     });
     if (!ok || !Required(place, seen, 0, "names")) return false;
+    plan->machine1 = std::move(texts[0]);
+    plan->machine2 = std::move(texts[1]);
     plan->hasMachine = true;
     return true;
 }
