@@ -58,7 +58,7 @@ TEST(ValueText, Numbers) {
         double v;
         std::memcpy(&v, &state, sizeof v);
         if (i % 3 == 1) v = static_cast<double>(static_cast<int64_t>(state >> 20)) / 1000.0;
-        if (i % 3 == 2) v = static_cast<double>(static_cast<int64_t>(state >> 24)) / 128.0 / (1 << (i % 40));
+        if (i % 3 == 2) v = static_cast<double>(static_cast<int64_t>(state >> 24)) / 128.0 / static_cast<double>(uint64_t{1} << (i % 40));
         if (!std::isfinite(v)) continue;
         char buf[400];
         std::snprintf(buf, sizeof buf, "%.6f", v);
