@@ -94,6 +94,21 @@ class ModelLoader {
             if (!member(f)) return false;
         }
     }
+    // Runs entry(place of the member) for every member of the object at
+    // place, whose name is then in key_.
+    template <typename F>
+    bool Entries(const Place& place, F&& entry) {
+        if (!Expect(place, Type::kObject, "expected an object")) return false;
+        in_.BeginObject();
+        std::string_view key;
+        for (;;) {
+            const int r = in_.NextMember(&key);
+            if (r < 0) return Syntax();
+            if (r == 0) return true;
+            key_.assign(key.data(), key.size());
+            if (!entry(place.Member(key_))) return false;
+        }
+    }
     bool Required(const Place& place, unsigned seen, int field, const char* name) {
         return (seen & (1u << field)) != 0 || Fail(place.Member(name), "missing");
     }
@@ -520,15 +535,7 @@ bool ModelLoader::PlanEntry(const Place& place, std::size_t index) {
 }
 
 bool ModelLoader::ToolTexts(const Place& place) {
-    if (!Expect(place, Type::kObject, "expected an object")) return false;
-    in_.BeginObject();
-    std::string_view key;
-    for (;;) {
-        const int r = in_.NextMember(&key);
-        if (r < 0) return Syntax();
-        if (r == 0) return true;
-        key_.assign(key.data(), key.size());
-        const Place item = place.Member(key_);
+    return Entries(place, [&](const Place& item) {
         ToolText t;
         Type type;
         if (!in_.Peek(&type)) return Syntax();
@@ -541,29 +548,18 @@ bool ModelLoader::ToolTexts(const Place& place) {
             in_.BeginObject();
             if (!Status(item, &t.status)) return false;
         }
-        if (!model_->toolTexts.emplace(key_, std::move(t)).second) {
-            return Fail(item, "duplicate key");
-        }
-    }
+        return model_->toolTexts.emplace(key_, std::move(t)).second || Fail(item, "duplicate key");
+    });
 }
 
 bool ModelLoader::Messages(const Place& place) {
-    if (!Expect(place, Type::kObject, "expected an object")) return false;
-    in_.BeginObject();
-    std::string_view key;
-    for (;;) {
-        const int r = in_.NextMember(&key);
-        if (r < 0) return Syntax();
-        if (r == 0) return true;
-        key_.assign(key.data(), key.size());
-        const Place item = place.Member(key_);
+    return Entries(place, [&](const Place& item) {
         int number = 0;
         std::string text;
         if (!Key(key_, item, &number) || !Text(item, &text)) return false;
-        if (!model_->messages.emplace(number, std::move(text)).second) {
-            return Fail(item, "duplicate key");
-        }
-    }
+        return model_->messages.emplace(number, std::move(text)).second ||
+               Fail(item, "duplicate key");
+    });
 }
 
 bool ModelLoader::Root() {
