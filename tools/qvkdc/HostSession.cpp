@@ -148,7 +148,7 @@ int HostSession::SetUpTrace() {
         // No trace asked for: the library traces as usual, and the stand-in
         // keeps nothing but its notes, which tell what went wrong.
         QvsimTraceNotesOnly(1);
-    } else if (QvsimTraceFile(options_.trace.c_str()) != 0) {
+    } else if (QvsimTraceFileBuffered(options_.trace.c_str()) != 0) {
         std::cerr << "qvkdc: --trace " << options_.trace << ": cannot be written\n";
         return kExitUsage;
     }
