@@ -137,7 +137,7 @@ TEST_F(ColTblTest, ShortRowsFailNamingTableAndFirstCell) {
         const char* message;
     } const cases[] = {
         {[](TableRoot::Tables& t) { t.planCsv.push_back({"lonely"}); }, "",
-         "[ERR] : Short row in PlanCSVTable: lonely"},
+         "[ERR] : Short row 2 in PlanCSVTable: lonely"},
         {[](TableRoot::Tables& t) {
              t.planCsv.push_back({"", "itemB"});
              t.processParameters.push_back({"itemB", "5"});

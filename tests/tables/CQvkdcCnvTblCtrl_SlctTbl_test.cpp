@@ -101,7 +101,7 @@ TEST_F(SlctTblTest, ShortRowsFailNamingTableAndFirstCell) {
         const char* message;
     } const cases[] = {
         {{{"Mode", "itemMode"}, {"Mode:On"}}, {{"selOn", "1"}},
-         "[ERR] : Short row in ExteriorTable: Mode:On"},
+         "[ERR] : Short row 2 in ExteriorTable: Mode:On"},
         {{{"Mode"}, {"Mode:On", "selOn"}}, {{"selOn", "1"}},
          "[ERR] : Short row in ExteriorTable: Mode"},
         {{{"Mode", "itemMode"}, {"Mode:On", "selOn"}}, {{"selOn"}},
