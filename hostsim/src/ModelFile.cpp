@@ -1,5 +1,6 @@
 #include "ModelFile.h"
 
+#include <algorithm>
 #include <charconv>
 #include <climits>
 #include <cstring>
@@ -336,9 +337,46 @@ bool ModelParser::Root(const json& root) {
     return true;
 }
 
-// The parser's message without its exception tag: "parse error at line 2,
-// column 5: ...".
-std::string ParseMessage(const json::parse_error& e) {
+// Finds where the parser gives up on a text: a pass that builds nothing and
+// notes the offset of the token it stopped at.
+class ErrorPlace : public json::json_sax_t {
+ public:
+    // "line L, column C" of the token the parser stops at in text.
+    static std::string Of(std::string_view text) {
+        ErrorPlace place;
+        json::sax_parse(text.begin(), text.end(), &place);
+        const std::size_t offset = place.offset_ < text.size() ? place.offset_ : text.size();
+        const std::string_view before = text.substr(0, offset);
+        const std::size_t lineStart = before.rfind('\n') + 1;  // npos + 1 == 0
+        const auto line = std::count(before.begin(), before.end(), '\n') + 1;
+        return "line " + std::to_string(line) + ", column " +
+               std::to_string(offset - lineStart + 1);
+    }
+
+    bool null() override { return true; }
+    bool boolean(bool) override { return true; }
+    bool number_integer(json::number_integer_t) override { return true; }
+    bool number_unsigned(json::number_unsigned_t) override { return true; }
+    bool number_float(json::number_float_t, const std::string&) override { return true; }
+    bool string(std::string&) override { return true; }
+    bool binary(json::binary_t&) override { return true; }
+    bool start_object(std::size_t) override { return true; }
+    bool key(std::string&) override { return true; }
+    bool end_object() override { return true; }
+    bool start_array(std::size_t) override { return true; }
+    bool end_array() override { return true; }
+    bool parse_error(std::size_t position, const std::string& token,
+                     const json::exception&) override {
+        offset_ = position >= token.size() ? position - token.size() : 0;
+        return false;
+    }
+
+ private:
+    std::size_t offset_ = 0;
+};
+
+// The text of a parser exception without its tag ("[json.exception...] ").
+std::string WithoutTag(const json::exception& e) {
     std::string what = e.what();
     const std::size_t tag = what.find("] ");
     if (what.rfind("[json.exception", 0) == 0 && tag != std::string::npos) {
@@ -353,11 +391,16 @@ int ParseModel(std::string_view text, const std::string& name, Model* model,
                std::string* err) {
     json root;
     // The parser reports a malformed file only by exception; it is caught
-    // here and goes no further.
+    // here and goes no further. A syntax error's message carries its line
+    // and column ("parse error at line 2, column 5: ..."); any other (a
+    // number too large for a double) is placed by a second pass.
     try {
         root = json::parse(text.begin(), text.end());
     } catch (const json::parse_error& e) {
-        *err = name + ": not JSON: " + ParseMessage(e);
+        *err = name + ": not JSON: " + WithoutTag(e);
+        return -1;
+    } catch (const json::exception& e) {
+        *err = name + ": " + ErrorPlace::Of(text) + ": " + WithoutTag(e);
         return -1;
     }
     *model = Model();

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "Guarded.h"
 #include "host/Zrl.h"
 
 unsigned char ZrlMainSw = 0;
@@ -124,39 +125,47 @@ TraceFrame* ZrlCurrentGet(void) { return qvsim::g_current; }
 
 void ZrlInt(const TraceRecord* rec) {
     if (rec == nullptr) return;
-    TheTraceSink().Line(qvsim::Indent(), qvsim::FrameLine(">>", rec->name, rec->id));
+    qvsim::Guarded([&] {
+        TheTraceSink().Line(qvsim::Indent(), qvsim::FrameLine(">>", rec->name, rec->id));
+    });
 }
 
 void ZrlTrceMk(int, const char* name, int32_t id) {
-    TheTraceSink().Line(qvsim::Indent(), qvsim::FrameLine("<<", name, id));
+    qvsim::Guarded([&] { TheTraceSink().Line(qvsim::Indent(), qvsim::FrameLine("<<", name, id)); });
 }
 
 void ZrlVal(const char* label, const char* format, ...) {
-    std::string line = label != nullptr ? label : "";
-    line += " = ";
     std::va_list args;
     va_start(args, format);
-    qvsim::AppendV(&line, format, args);
+    qvsim::Guarded([&] {
+        std::string line = label != nullptr ? label : "";
+        line += " = ";
+        qvsim::AppendV(&line, format, args);
+        TheTraceSink().Line(qvsim::Indent(), line);
+    });
     va_end(args);
-    TheTraceSink().Line(qvsim::Indent(), line);
 }
 
 void ZrlChr(const char* text) {
-    TheTraceSink().Line(qvsim::Indent(), text != nullptr ? text : "");
+    qvsim::Guarded([&] { TheTraceSink().Line(qvsim::Indent(), text != nullptr ? text : ""); });
 }
 
 void ZrlSnp(const char* label, const char* format, const void* data, int count,
             int size) {
-    std::string line = label != nullptr ? label : "";
-    line += " =";
-    if (data != nullptr && size > 0) {
-        char conv;
-        const std::string spec = qvsim::DumpFormat(format, &conv);
-        const auto* p = static_cast<const unsigned char*>(data);
-        for (int i = 0; i < count; ++i) {
-            line += ' ';
-            qvsim::AppendDumpValue(&line, spec, conv, p + static_cast<std::size_t>(i) * static_cast<std::size_t>(size), size);
+    qvsim::Guarded([&] {
+        std::string line = label != nullptr ? label : "";
+        line += " =";
+        if (data != nullptr && size > 0) {
+            char conv;
+            const std::string spec = qvsim::DumpFormat(format, &conv);
+            const auto* p = static_cast<const unsigned char*>(data);
+            for (int i = 0; i < count; ++i) {
+                line += ' ';
+                qvsim::AppendDumpValue(&line, spec, conv,
+                                       p + static_cast<std::size_t>(i) * static_cast<std::size_t>(size),
+                                       size);
+            }
         }
-    }
-    TheTraceSink().Line(qvsim::Indent(), line);
+        TheTraceSink().Line(qvsim::Indent(), line);
+    });
 }

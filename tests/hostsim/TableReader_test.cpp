@@ -59,7 +59,7 @@ TEST_F(TableReaderTest, ReadsRowsAsSpreadsheetsSaveThem) {
         {"text after closing quote kept", "\"ab\"cd\te\n", {{"abcd", "e"}}},
         {"quote inside a cell is text", "a\"b\tc\"\n", {{"a\"b", "c\""}}},
         {"unterminated quote is text", "x\t\"abc\r\ny\n", {{"x", "\"abc"}, {"y"}}},
-        {"lone CR is text", "a\rb\n", {{"a\rb"}}},
+        {"lone CR ends a line", "a\rb\n", {{"a"}, {"b"}}},
         {"empty file", "", {}},
         {"bom only", "\xEF\xBB\xBF", {}},
     };
