@@ -231,7 +231,7 @@ TEST(RobustLineReader, NulBytesAreOrdinaryBytesOfTheirLine) {
     TempDir dir;
     for (const auto& c : cases) {
         std::unique_ptr<LineReader> reader;
-        ASSERT_EQ(FileSystem::Default()->OpenForRead(dir.WriteFile("nul.ini", c.bytes), &reader), 0);
+        ASSERT_EQ(FileSystem::Default()->OpenForRead(dir.WriteFile("lines.ini", c.bytes), &reader), 0);
         Lines lines;
         std::string line;
         while (reader->ReadLine(&line) == 1) lines.push_back(line);
