@@ -1,7 +1,5 @@
 #include "platform/FileSystemPosix.h"
 
-#include "platform/BufferedLineReader.h"
-
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -11,6 +9,8 @@
 #include <cerrno>
 #include <filesystem>
 #include <vector>
+
+#include "platform/BufferedLineReader.h"
 
 namespace {
 
