@@ -32,6 +32,15 @@ void CnvIntVal(const int* iVal, std::string& oText);
 // value is not finite.
 void CnvRealVal(const double* iVal, std::string& oText);
 
+// The same texts appended to ioText.
+void AppendIntVal(const int* iVal, std::string& ioText);
+void AppendRealVal(const double* iVal, std::string& ioText);
+
+// Appends what EncloseDblQuot and then EncloseQuot make of iText: three
+// double-quote characters, iText trimmed and three double-quote
+// characters, or nothing when iText is blank.
+void AppendQuotedText(std::string_view iText, std::string& ioText);
+
 // Trims ioText; an empty result stays empty, any other is enclosed in one
 // double-quote character on each side. Nothing inside is escaped.
 void EncloseQuot(std::string& ioText);

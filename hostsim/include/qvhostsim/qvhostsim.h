@@ -86,8 +86,10 @@ QVHOST_API void QvsimReset(void);
  * Ids are unique over all plans and processes. Texts are passed byte for
  * byte as the file holds them after JSON unescaping (UTF-8). Unknown
  * fields, wrong types, duplicate ids, more than 5 candidate tools, an
- * unknown call in "faults" or a number too large for a double (1e999,
- * wherever it stands) refuse the whole file. */
+ * unknown call in "faults", a member given twice in one object, a
+ * parameter key, tool name or message number given twice, and a number too
+ * large for a double (1e999, wherever it stands) refuse the whole file; the
+ * reason names the first fault in file order. */
 
 /* Loads a model file (JSON) and replaces the current model. Returns 0, or -1
  * with a one-line reason naming the file and the place in err (errSize
@@ -95,8 +97,7 @@ QVHOST_API void QvsimReset(void);
  * ints", "model.json: not JSON: <parser message>", "model.json: line 1,
  * column 19: number overflow parsing '1e999'", "model.json: cannot be
  * read"; the current model is then left as it was. A control character of
- * the file's texts or name is written as an escape ("
-", ""). */
+ * the file's texts or name is written as an escape ("\n", "\x01"). */
 QVHOST_API int QvsimLoadModelFile(const char* path, char* err, int errSize);
 /* The same for a model given as text; `name` stands for the file in err. */
 QVHOST_API int QvsimLoadModelText(const char* json, const char* name,
@@ -150,6 +151,12 @@ QVHOST_API void QvsimTraceId(int id, int level);
  * line by line. The file is created anew and written in binary ("\n" line
  * ends). Returns 0, or -1 when it cannot be opened. */
 QVHOST_API int QvsimTraceFile(const char* path);
+/* Writes every trace line to the file at path instead, for long traces: the
+ * lines go out in large writes (when 1 MiB has gathered, and when the file
+ * is closed by either call or by a reset) and are not kept for
+ * QvsimTraceText, so memory does not grow with the trace. Null closes it.
+ * The same file format and results as QvsimTraceFile. */
+QVHOST_API int QvsimTraceFileBuffered(const char* path);
 /* Whole trace written since the last reset or QvsimTraceClear. */
 QVHOST_API const char* QvsimTraceText(void);
 QVHOST_API void QvsimTraceClear(void);
