@@ -161,39 +161,36 @@ TEST_F(RobustTest, OptionFileTitlesAreTheTextBeforeANul) {
     }
 }
 
-// Files that would throw out of a run where it reads, writes or tests a file.
+// Files that throw where a run tests (0), reads (1) or writes (2) a file.
 class ThrowingFiles : public MemoryFiles {
  public:
-    enum class At { kExists, kOpenForRead, kOpenForWrite };
-    ThrowingFiles(At at, bool badAlloc) : at_(at), badAlloc_(badAlloc) {}
+    ThrowingFiles(int at, bool badAlloc) : at_(at), badAlloc_(badAlloc) {}
     bool Exists(std::string_view path) override {
-        Throw(At::kExists);
+        Throw(0);
         return MemoryFiles::Exists(path);
     }
     int OpenForRead(std::string_view path, std::unique_ptr<LineReader>* reader) override {
-        Throw(At::kOpenForRead);
+        Throw(1);
         return MemoryFiles::OpenForRead(path, reader);
     }
     int OpenForWrite(std::string_view path, std::unique_ptr<TextWriter>* writer) override {
-        Throw(At::kOpenForWrite);
+        Throw(2);
         return MemoryFiles::OpenForWrite(path, writer);
     }
 
  private:
-    void Throw(At at) const {
-        if (at != at_) return;
-        if (badAlloc_) throw std::bad_alloc();
-        throw std::runtime_error("file system");
+    void Throw(int at) const {
+        if (at == at_ && badAlloc_) throw std::bad_alloc();
+        if (at == at_) throw std::runtime_error("file system");
     }
-    At at_;
+    int at_;
     bool badAlloc_;
 };
 
 TEST_F(RobustTest, ExceptionInARunFailsItLikeAnyFailure) {
-    using At = ThrowingFiles::At;
-    for (const At at : {At::kExists, At::kOpenForRead, At::kOpenForWrite}) {
+    for (int at = 0; at < 3; ++at) {
         for (const bool badAlloc : {true, false}) {
-            SCOPED_TRACE(static_cast<int>(at) * 2 + badAlloc);
+            SCOPED_TRACE(at * 2 + badAlloc);
             QvsimTraceClear();
             ThrowingFiles files(at, badAlloc);
             AddTables(&files, "\n");
@@ -204,7 +201,7 @@ TEST_F(RobustTest, ExceptionInARunFailsItLikeAnyFailure) {
             EXPECT_EQ(RunFailedMessages(), 1);
         }
     }
-    ThrowingFiles files(At::kExists, true);
+    ThrowingFiles files(0, true);
     ScopedFileSystem scope(&files);
     ModelId plan{};
     const int count = 1;
