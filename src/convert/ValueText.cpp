@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "model/TextTrim.h"
+
 namespace {
 
 // Longest "%.6f" text of a double: sign, 309 integer digits, point, six
@@ -10,30 +12,16 @@ namespace {
 constexpr std::size_t kRealTextMax = 1 + 309 + 1 + 6;
 
 void Enclose(std::string& ioText, std::size_t quotes) {
-    TrimText(ioText);
+    const std::string_view kept = TrimSpace(ioText);
+    const std::size_t first = static_cast<std::size_t>(kept.data() - ioText.data());
+    ioText.resize(first + kept.size());
+    ioText.erase(0, first);
     if (ioText.empty()) return;
     ioText.insert(0, quotes, '"');
     ioText.append(quotes, '"');
 }
 
 }  // namespace
-
-std::string_view TrimView(std::string_view iText) {
-    std::size_t first = 0;
-    std::size_t last = iText.size();
-    while (first < last && IsTrimSpace(iText[first])) ++first;
-    while (last > first && IsTrimSpace(iText[last - 1])) --last;
-    return iText.substr(first, last - first);
-}
-
-void TrimText(std::string& ioText) {
-    std::size_t last = ioText.size();
-    while (last > 0 && IsTrimSpace(ioText[last - 1])) --last;
-    ioText.resize(last);
-    std::size_t first = 0;
-    while (first < last && IsTrimSpace(ioText[first])) ++first;
-    ioText.erase(0, first);
-}
 
 void CnvIntVal(const int* iVal, std::string& oText) {
     oText.clear();

@@ -9,20 +9,6 @@
 #define QVKDC_CONVERT_VALUETEXT_H
 
 #include <string>
-#include <string_view>
-
-// True for the white space that trimming removes: space, tab, line feed,
-// vertical tab, form feed, carriage return (and nothing else, in any locale).
-constexpr bool IsTrimSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' ||
-           c == '\r';
-}
-
-// The part of iText without white space at either end.
-std::string_view TrimView(std::string_view iText);
-
-// Removes white space from both ends of ioText.
-void TrimText(std::string& ioText);
 
 // oText := iVal in signed decimal ("%d"), or empty when iVal is null.
 void CnvIntVal(const int* iVal, std::string& oText);
@@ -32,8 +18,9 @@ void CnvIntVal(const int* iVal, std::string& oText);
 // value is not finite.
 void CnvRealVal(const double* iVal, std::string& oText);
 
-// Trims ioText; an empty result stays empty, any other is enclosed in one
-// double-quote character on each side. Nothing inside is escaped.
+// Trims ioText (TrimSpace); an empty result stays empty, any other is
+// enclosed in one double-quote character on each side. Nothing inside is
+// escaped.
 void EncloseQuot(std::string& ioText);
 
 // The same with two double-quote characters on each side.
