@@ -6,6 +6,7 @@
 #include <string>
 
 #include "Faults.h"
+#include "HostErrors.h"
 #include "HostMemory.h"
 #include "MessageStore.h"
 #include "ModelData.h"
@@ -45,6 +46,7 @@ void QvsimReset(void) {
     qvsim::TheModel() = qvsim::Model();
     qvsim::TheFaults().Reset();
     qvsim::TheMemory().ClearBadFrees();
+    qvsim::TheHostErrors().Clear();
 }
 
 int QvsimLoadModelFile(const char* path, char* err, int errSize) {
@@ -115,6 +117,8 @@ int QvsimMsgInitCount(void) { return qvsim::TheMessages().InitCount(); }
 int QvsimHeldBlocks(void) { return qvsim::TheMemory().Held(); }
 
 int QvsimBadFrees(void) { return qvsim::TheMemory().BadFrees(); }
+
+const char* QvsimHostErrors(void) { return qvsim::TheHostErrors().Text().c_str(); }
 
 int QvsimFailCall(const char* call, int nth) {
     qvsim::HostCall c;

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "HostErrors.h"
 #include "host/Zrl.h"
 
 unsigned char ZrlMainSw = 0;
@@ -127,7 +128,11 @@ void ZrlInt(const TraceRecord* rec) {
     TheTraceSink().Line(qvsim::Indent(), qvsim::FrameLine(">>", rec->name, rec->id));
 }
 
-void ZrlTrceMk(int, const char* name, int32_t id) {
+void ZrlTrceMk(int kind, const char* name, int32_t id) {
+    if (kind != 1) {
+        qvsim::TheHostErrors().Add("ZrlTrceMk: kind " + std::to_string(kind) + ", expected 1, at " +
+                                   qvsim::FrameLine("<<", name, id));
+    }
     TheTraceSink().Line(qvsim::Indent(), qvsim::FrameLine("<<", name, id));
 }
 
