@@ -172,7 +172,8 @@ class CnvColDataTest : public HostTest {
     // Host inquiries made so far: names, plans, parameters, tool texts.
     static int Asks() {
         int n = 0;
-        for (const char* call : {"QdgmRetIdnamLN", "QdgmRetLstRM", "QvlbpPrcInqPrm", "QvptfInqLnN", "QvlbuGetCanTool"}) {
+        for (const char* call :
+             {"QdgmRetIdnamLN", "QdgmRetLstRM", "QvlbpPrcInqPrm", "QvptfInqLnN", "QvlbuGetCanTool"}) {
             n += QvsimCallCount(call);
         }
         return n;

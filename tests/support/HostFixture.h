@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -21,21 +22,51 @@
 
 class HostTest : public ::testing::Test {
  protected:
-    void SetUp() override;
-    void TearDown() override;
+    void SetUp() override { QvsimReset(); }
+    void TearDown() override {
+        EXPECT_EQ(QvsimHeldBlocks(), 0) << "host lists or records not given back";
+        EXPECT_EQ(QvsimBadFrees(), 0) << "host memory freed twice or not handed out";
+        EXPECT_STREQ(QvsimHostErrors(), "") << "host calls with arguments the host does not accept";
+        QvsimReset();
+    }
 
     // Loads a model given as JSON text; a refused model fails the test.
-    static void LoadModel(const std::string& json);
-    static bool TraceHas(std::string_view text) { return TraceCount(text) > 0; }
+    static void LoadModel(const std::string& json) {
+        char err[512];
+        ASSERT_EQ(QvsimLoadModelText(json.c_str(), "model.json", err, sizeof err), 0) << err;
+    }
     // Number of times text occurs in the trace.
-    static int TraceCount(std::string_view text);
+    static int TraceCount(std::string_view text) {
+        const std::string_view trace = QvsimTraceText();
+        int n = 0;
+        for (auto p = trace.find(text); p != std::string_view::npos; p = trace.find(text, p + 1)) ++n;
+        return n;
+    }
+    static bool TraceHas(std::string_view text) { return TraceCount(text) > 0; }
     // The value and text lines of the trace, in order, without indentation
     // and without the frames' entry and exit lines.
-    static std::vector<std::string> TraceBody();
+    static std::vector<std::string> TraceBody() {
+        std::vector<std::string> lines;
+        const std::string_view trace = QvsimTraceText();
+        for (std::size_t p = 0, end = 0; p < trace.size(); p = end + 1) {
+            end = std::min(trace.find('\n', p), trace.size());
+            std::string_view line = trace.substr(p, end - p);
+            line.remove_prefix(std::min(line.find_first_not_of(' '), line.size()));
+            if (line.substr(0, 3) != ">> " && line.substr(0, 3) != "<< ") lines.emplace_back(line);
+        }
+        return lines;
+    }
     // The lines of the host's message list.
-    static std::vector<std::string> Messages();
+    static std::vector<std::string> Messages() {
+        std::vector<std::string> lines;
+        for (int i = 0; i < QvsimMsgCount(); ++i) lines.emplace_back(QvsimMsgAt(i));
+        return lines;
+    }
     // The table root of this test, the current folder until the test ends.
-    TableRoot& Root();
+    TableRoot& Root() {
+        if (!root_) root_ = std::make_unique<TableRoot>();
+        return *root_;
+    }
 
  private:
     std::unique_ptr<TableRoot> root_;

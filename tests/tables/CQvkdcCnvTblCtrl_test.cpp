@@ -98,7 +98,8 @@ TEST_F(CnvTblCtrlTest, OptionTitlesWithoutCommentsBlanksRepeatsAndTakenTitles) {
         {"Taken\n Taken \nitemT\n", 0, 0, {"itemT"}, {"stat = 0"}},
         {"", 0, 0, {}, {"stat = 0"}},
         {nullptr, 0, 1, {}, {"[INF] : rc_pln2usr.ini Open failed", "stat = 1"}},
-        {"TitleA\n# c\nTitleB\nTitleC\n", 4, 0, {"TitleA", "TitleB"}, {"[INF] : rc_pln2usr.ini Read failed", "stat = 0"}},
+        {"TitleA\n# c\nTitleB\nTitleC\n", 4, 0, {"TitleA", "TitleB"},
+         {"[INF] : rc_pln2usr.ini Read failed", "stat = 0"}},
     };
     for (const auto& c : cases) {
         Root().WriteOptionFile(c.file != nullptr ? c.file : "");
