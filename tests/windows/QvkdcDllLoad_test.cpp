@@ -11,9 +11,10 @@
 
 namespace {
 
+using QvkdcDllLoad = HostTest;
 using ExportFn = void (*)(const int*, const ModelId*, const char*, const char*, int*);
 
-TEST_F(HostTest, QvkdcDllExportsBothFunctionsByTheirPlainNames) {
+TEST_F(QvkdcDllLoad, ExportsBothFunctionsByTheirPlainNames) {
     char exe[MAX_PATH + 1] = {};
     std::string path(exe, GetModuleFileNameA(nullptr, exe, sizeof exe));
     path.erase(path.find_last_of("\\/") + 1);
