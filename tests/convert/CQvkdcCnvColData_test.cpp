@@ -107,10 +107,12 @@ TEST(ValueText, QuotingTrimsAndSkipsBlankTexts) {
 // name, tool of state 0, flag 1323 = 1; 3 type 2425 without tool; 4 type
 // 2502, blank tool text, flag of status 1 without value; 5 type 2411, tool
 // name longer than the tool text call takes, flag status -1; 6 type 2411,
-// tool text of status -1. Keys 1122 and 1274 (pitch) and 1300 differ.
+// tool text of status -1; 7 type 2411, tool text "LONG" of 200 bytes. Keys 1122
+// and 1274 (pitch) and 1300 differ.
 // SetUp adds a process [2,0,0,t] of type t for t = 2405 to 2455 and 2500 to
 // 2504, with pitch 1.5 under 1122 and 2.5 under 1274.
-const char kModel[] = R"({"toolTexts": {"T01": " D10 ", "T02": {"status": -1}, "T03": "  ", "ABCDEFGHIJKLMNO": "cut"},
+const char kModel[] = R"({"toolTexts": {"T01": " D10 ", "T02": {"status": -1}, "T03": "  ", "ABCDEFGHIJKLMNO": "cut",
+ "T04": "LONG"},
  "plans": [ { "id": [1,0,0,1], "name": "  Plan A ", "processes": [
   { "id": [2,0,0,1], "type": 2441, "name": " Drill ", "tool": {"type": 3, "state": 1, "name": "T01"},
     "candidateTools": ["A", "", "C", "", ""],
@@ -125,7 +127,8 @@ const char kModel[] = R"({"toolTexts": {"T01": " D10 ", "T02": {"status": -1}, "
     "params": {"1323": {"status": 1}, "1122": 11.25, "1274": 12.75, "1300": 3.0, "258": 2} },
   { "id": [2,0,0,5], "type": 2411, "name": "Long", "tool": {"type": 5, "state": 1, "name": "ABCDEFGHIJKLMNOPQRS"},
     "params": {"1323": {"status": -1}} },
-  { "id": [2,0,0,6], "type": 2411, "name": "Bad", "tool": {"type": 5, "state": 1, "name": "T02"} })";
+  { "id": [2,0,0,6], "type": 2411, "name": "Bad", "tool": {"type": 5, "state": 1, "name": "T02"} },
+  { "id": [2,0,0,7], "type": 2411, "name": "Tall", "tool": {"type": 5, "state": 1, "name": "T04"} })";
 
 std::vector<int> TypeCodes() {
     std::vector<int> types;
@@ -139,6 +142,7 @@ class CnvColDataTest : public HostTest {
     void SetUp() override {
         HostTest::SetUp();
         std::string model = kModel;
+        model.replace(model.find("LONG"), 4, std::string(200, 't'));
         for (const int t : TypeCodes()) {
             model += R"(, {"id": [2, 0, 0, )" + std::to_string(t) + R"(], "type": )" + std::to_string(t) +
                      R"(, "params": {"1122": 1.5, "1274": 2.5}})";
@@ -198,6 +202,7 @@ TEST_F(CnvColDataTest, ColumnTextsAndHostInquiries) {
         {1, "toolCheck1", 250, kInteger, "\"TS1 =\"\"D10\"\"\"", 1}, {3, "toolCheck1", 0, 0, "", 0},
         {4, "toolCheck1", 0, 0, "", 1},                      // blank text: no form
         {5, "toolCheck1", 0, 0, "\"TS1 =\"\"cut\"\"\"", 1},  // name cut to 15 bytes
+        {7, "toolCheck1", 0, 0, "\"TS1 =\"\"" + std::string(127, 't') + "\"\"\"", 1},  // text cut to 127
         {1, "ttlKSCNANGDECTYP", 258, kSelect, "Auto", 0},
         // Local coordinates: read unless flag 1323 is 1, the axis only for
         // the types of set A, written as real or selection.

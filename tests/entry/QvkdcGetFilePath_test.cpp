@@ -71,6 +71,7 @@ TEST_F(FilePathTest, FailureLeavesThePathUntouched) {
     char path[kQvkdcPathSize];
     ASSERT_EQ(QvkdcGetFilePath(0, &kPlans[0], folder.c_str(), "N", 1, path), 0);
     EXPECT_EQ(std::strlen(path), 511u);
+    EXPECT_TRUE(TraceHas("oOutPath = " + std::string(path) + "\n"));
     EXPECT_EQ(QvkdcGetFilePath(0, &kPlans[0], (folder + "d").c_str(), "N", 1, path), -1);
 }
 

@@ -91,6 +91,7 @@ TEST(CQvkdcSlctValTblMng, FilingLookupAndDump) {
               "\tk\tempty name\t5\n");
     tbl.ClearTbl();
     tbl.AddSlct("Col", "j2", "new", 1);
+    EXPECT_EQ(tbl.GetRowCnt(), 1);
     EXPECT_EQ(tbl.GetSlctExName("Col", -4), "");
     EXPECT_EQ(tbl.GetSlctExName("Col", 1), "new");
 }
