@@ -1,8 +1,9 @@
 // Control interface of the stand-in host.
+#include <cstdint>
+#include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
-#include <sstream>
+#include <filesystem>
+#include <memory>
 #include <string>
 
 #include "Faults.h"
@@ -25,10 +26,10 @@ void PutError(const std::string& text, char* err, int errSize) {
     err[n] = '\0';
 }
 
-int LoadModel(std::string_view text, const std::string& name, char* err, int errSize) {
-    qvsim::Model model;
-    std::string why;
-    if (qvsim::ParseModel(text, name, &model, &why) != 0) {
+// Makes model the current one, or puts the reason it is not into err.
+int TakeModel(int parsed, qvsim::Model&& model, const std::string& why, char* err,
+              int errSize) {
+    if (parsed != 0) {
         PutError(why, err, errSize);
         return -1;
     }
@@ -51,15 +52,24 @@ void QvsimReset(void) {
 
 int QvsimLoadModelFile(const char* path, char* err, int errSize) {
     const std::string name = path != nullptr ? path : "";
-    std::ifstream in;
-    if (path != nullptr) in.open(path, std::ios::binary);
-    std::ostringstream text;
-    if (in) text << in.rdbuf();
-    if (!in || in.bad()) {
+    std::unique_ptr<std::FILE, decltype(&std::fclose)> file(
+        path != nullptr ? std::fopen(path, "rb") : nullptr, &std::fclose);
+    qvsim::Model model;
+    std::string why;
+    int parsed = -1;
+    if (file) {
+        std::error_code ec;
+        const std::uintmax_t size = std::filesystem::file_size(path, ec);
+        qvsim::JsonReader in(file.get());
+        parsed = qvsim::ParseModel(in, name, &model, &why,
+                                   ec || size > SIZE_MAX ? 0 : static_cast<std::size_t>(size));
+        if (in.ReadFailed()) file.reset();
+    }
+    if (!file) {
         PutError(name + ": cannot be read", err, errSize);
         return -1;
     }
-    return LoadModel(text.str(), name, err, errSize);
+    return TakeModel(parsed, std::move(model), why, err, errSize);
 }
 
 int QvsimLoadModelText(const char* json, const char* name, char* err, int errSize) {
@@ -68,7 +78,10 @@ int QvsimLoadModelText(const char* json, const char* name, char* err, int errSiz
         PutError(fileName + ": cannot be read", err, errSize);
         return -1;
     }
-    return LoadModel(json, fileName, err, errSize);
+    qvsim::Model model;
+    std::string why;
+    const int parsed = qvsim::ParseModel(json, fileName, &model, &why);
+    return TakeModel(parsed, std::move(model), why, err, errSize);
 }
 
 int QvsimPlanCount(void) { return static_cast<int>(qvsim::TheModel().plans.size()); }
@@ -90,6 +103,10 @@ void QvsimTraceId(int id, int level) {
 }
 
 int QvsimTraceFile(const char* path) { return qvsim::TheTraceSink().SetFile(path); }
+
+int QvsimTraceFileBuffered(const char* path) {
+    return qvsim::TheTraceSink().SetBufferedFile(path);
+}
 
 const char* QvsimTraceText(void) { return qvsim::TheTraceSink().Text().c_str(); }
 

@@ -4,16 +4,6 @@
 
 namespace qvsim {
 
-bool Faults::Hit(HostCall call) {
-    const int i = Index(call);
-    ++counts_[i];
-    if (failAt_[i] != 0 && counts_[i] == failAt_[i]) {
-        failAt_[i] = 0;
-        return true;
-    }
-    return false;
-}
-
 int Faults::Arm(HostCall call, int nth) {
     const int i = Index(call);
     if (!HostCallCanFail(call) || nth < 0 || nth > INT_MAX - counts_[i]) {
@@ -30,10 +20,7 @@ void Faults::Reset() {
     }
 }
 
-Faults& TheFaults() {
-    static Faults faults;
-    return faults;
-}
+Faults g_faults;
 
 }  // namespace qvsim
 

@@ -16,7 +16,13 @@ class Faults {
  public:
     // Counts one call of `call`; true when it is the armed failing call (the
     // arming is then used up). Calls that cannot fail are only counted.
-    bool Hit(HostCall call);
+    bool Hit(HostCall call) {
+        const int i = Index(call);
+        ++counts_[i];
+        if (failAt_[i] == 0 || counts_[i] != failAt_[i]) return false;
+        failAt_[i] = 0;
+        return true;
+    }
     // Arms the nth call (1-based, from now) of `call` to fail; 0 disarms.
     // Returns 0, or -1 when the call cannot fail or nth is negative.
     int Arm(HostCall call, int nth);
@@ -31,7 +37,8 @@ class Faults {
 };
 
 // The one fault table of the stand-in host.
-Faults& TheFaults();
+extern Faults g_faults;
+inline Faults& TheFaults() { return g_faults; }
 
 }  // namespace qvsim
 

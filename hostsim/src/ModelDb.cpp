@@ -13,6 +13,11 @@
 
 namespace qvsim {
 
+Model::Model() : paramKeys(1) {
+    static uint64_t models = 0;
+    serial = ++models;
+}
+
 const Plan* Model::FindPlan(const ModelId* id) const {
     if (id == nullptr) return nullptr;
     const auto it = index.find(IdKey(*id));
@@ -29,10 +34,7 @@ const Process* Model::FindProcess(const ModelId* id) const {
                : nullptr;
 }
 
-Model& TheModel() {
-    static Model model;
-    return model;
-}
+Model g_model;
 
 namespace {
 
@@ -128,22 +130,22 @@ void QmemFrePrcs(QdgmPrcsRec* rec) {
 }
 
 int QvlbpPrcInqPrm(QdgmPrcsRec** datSP, int* key, void** value, int* status) {
-    const ModelId* id =
+    const qvsim::Process* p =
         datSP != nullptr ? TheMemory().RecordProcess(*datSP) : nullptr;
-    const qvsim::Process* p = TheModel().FindProcess(id);
     const bool fail = Failing(HostCall::kQvlbpPrcInqPrm, p != nullptr ? p->faults : 0);
     if (status == nullptr) return -1;
     if (fail || p == nullptr || key == nullptr || value == nullptr) {
         *status = -1;
         return -1;
     }
-    const auto it = p->params.find(*key);
-    if (it == p->params.end()) {
+    const qvsim::Model& model = TheModel();
+    const qvsim::ParamValue* param = model.FindParam(*p, *key);
+    if (param == nullptr) {
         *status = 0;
         return 0;
     }
-    *status = it->second.status;
-    if (const void* v = TheModel().Value(it->second)) *value = const_cast<void*>(v);
+    *status = param->status;
+    if (const void* v = model.Value(*param)) *value = const_cast<void*>(v);
     return *status;
 }
 

@@ -1,16 +1,19 @@
 // CQvlbwTableA: the rows of one table file (TsvTable), a row cursor, and per
 // key column an index from cell text to the first row holding that text,
 // built on the first lookup by that column and kept until the next read.
+// An index is one open-addressing table (linear probing, at most half full)
+// of cell hash and row, so building it allocates once and a lookup reads
+// one or two neighbouring slots and the cells they point at.
 //
 // Every call of ReadTable, FindRow, MoveFirst and GetNextRow is counted, and
 // a ReadTable can be made to fail (Faults). A ReadTable that fails leaves the
 // reader without data, whatever it held before. A lookup or walk that finds
 // no row empties the row buffer.
+#include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "Faults.h"
@@ -63,10 +66,9 @@ class CQvlbwTableImpl {
     int FindRow(int keyCol, const char* key, CQvlbwStringArray* row) {
         if (!read_) return Miss(row, -2);
         if (keyCol < 1 || keyCol > table_.MaxCellCount() || key == nullptr) return Miss(row, 0);
-        const Index& index = IndexOf(keyCol - 1);
-        const auto it = index.find(std::string_view(key));
-        if (it == index.end()) return Miss(row, 0);
-        Fill(it->second, row);
+        const int found = IndexOf(keyCol - 1).Find(table_, keyCol - 1, key);
+        if (found < 0) return Miss(row, 0);
+        Fill(found, row);
         return 1;
     }
 
@@ -83,7 +85,55 @@ class CQvlbwTableImpl {
     int IsRead() const { return read_ ? 1 : 0; }
 
  private:
-    using Index = std::unordered_map<std::string_view, int>;
+    // Cell text of one column -> first row that holds it.
+    class Index {
+     public:
+        Index(const TsvTable& table, int col) {
+            const int rows = table.RowCount();
+            std::size_t size = 16;
+            while (size < static_cast<std::size_t>(rows) * 2) size *= 2;
+            slots_.assign(size, Slot{0, -1});
+            for (int r = 0; r < rows; ++r) {
+                if (col >= table.CellCount(r)) continue;
+                const std::string_view cell = table.Cell(r, col);
+                const uint32_t hash = Hash(cell);
+                for (std::size_t i = hash & (size - 1);; i = (i + 1) & (size - 1)) {
+                    Slot& s = slots_[i];
+                    if (s.row < 0) {
+                        s = Slot{hash, r};
+                        break;
+                    }
+                    if (s.hash == hash && table.Cell(s.row, col) == cell) break;  // not the first
+                }
+            }
+        }
+        int Find(const TsvTable& table, int col, std::string_view key) const {
+            const uint32_t hash = Hash(key);
+            const std::size_t mask = slots_.size() - 1;
+            for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+                const Slot& s = slots_[i];
+                if (s.row < 0) return -1;
+                if (s.hash == hash && table.Cell(s.row, col) == key) return s.row;
+            }
+        }
+
+     private:
+        struct Slot {
+            uint32_t hash;
+            int row;  // -1: empty
+        };
+        // FNV-1a, then mixed so that the low bits used for the slot depend
+        // on every byte.
+        static uint32_t Hash(std::string_view text) {
+            uint32_t h = 2166136261u;
+            for (char c : text) h = (h ^ static_cast<unsigned char>(c)) * 16777619u;
+            h ^= h >> 15;
+            h *= 0x2C1B3C6Du;
+            h ^= h >> 12;
+            return h;
+        }
+        std::vector<Slot> slots_;
+    };
 
     void Drop() {
         read_ = false;
@@ -94,14 +144,7 @@ class CQvlbwTableImpl {
 
     const Index& IndexOf(int col) {
         std::unique_ptr<Index>& slot = indexes_[static_cast<std::size_t>(col)];
-        if (!slot) {
-            slot = std::make_unique<Index>();
-            const int rows = table_.RowCount();
-            slot->reserve(static_cast<std::size_t>(rows));
-            for (int r = 0; r < rows; ++r) {
-                if (col < table_.CellCount(r)) slot->try_emplace(table_.Cell(r, col), r);
-            }
-        }
+        if (!slot) slot = std::make_unique<Index>(table_, col);
         return *slot;
     }
 

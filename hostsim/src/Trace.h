@@ -20,7 +20,8 @@
 
 namespace qvsim {
 
-TraceSink& TheTraceSink();
+extern TraceSink g_traceSink;
+inline TraceSink& TheTraceSink() { return g_traceSink; }
 // Switches and every level 0, no open frame, stack level 0, empty trace, no
 // trace file.
 void TraceReset();

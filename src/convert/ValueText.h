@@ -9,6 +9,7 @@
 #define QVKDC_CONVERT_VALUETEXT_H
 
 #include <string>
+#include <string_view>
 
 // oText := iVal in signed decimal ("%d"), or empty when iVal is null.
 void CnvIntVal(const int* iVal, std::string& oText);
@@ -17,6 +18,15 @@ void CnvIntVal(const int* iVal, std::string& oText);
 // point ("%.6f": 2.5 gives 2.500000), or empty when iVal is null or the
 // value is not finite.
 void CnvRealVal(const double* iVal, std::string& oText);
+
+// The same texts appended to ioText.
+void AppendIntVal(const int* iVal, std::string& ioText);
+void AppendRealVal(const double* iVal, std::string& ioText);
+
+// Appends what EncloseDblQuot and then EncloseQuot make of iText: three
+// double-quote characters, iText trimmed and three double-quote
+// characters, or nothing when iText is blank.
+void AppendQuotedText(std::string_view iText, std::string& ioText);
 
 // Trims ioText (TrimSpace); an empty result stays empty, any other is
 // enclosed in one double-quote character on each side. Nothing inside is

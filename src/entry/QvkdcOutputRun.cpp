@@ -67,6 +67,7 @@ int QvkdcOutputRun::Prepare(const char* iOutPath) {
     CQvkdcSlctValTblMng* slctTbl = tables_.GetSlctTbl();
     if (slctTbl == nullptr) return Fail("[ERR] : NULL SlctTbl", -1);
     converter_.SetSlctTbl(slctTbl);
+    converter_.PrepareCols(*colTbl_);
     tsetForm_ = tables_.GetTSetForm();
     converter_.SetTSetFormTxt(tsetForm_);
     return 0;
@@ -125,12 +126,10 @@ int QvkdcOutputRun::BuildRows(const ModelId* list, int count, bool* accepted) {
         if (got != 0) return Fail("[ERR] : QdgmGetPrcs", -1);
         converter_.SetPrcsDat(rec.get());
         for (int j = 0; j < colCount; ++j) {
-            value_.clear();
             converter_.SetColRow(colTbl_->GetColRow(j));
-            const int r = converter_.CnvOutData(value_);
-            if (r < 0) return Fail("[ERR] : CnvOutData", r);
             if (j > 0) rows_ += ',';
-            rows_ += value_;
+            const int r = converter_.CnvOutDataAppend(rows_);
+            if (r < 0) return Fail("[ERR] : CnvOutData", r);
         }
         rows_ += '\n';
         ++rowCount_;

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <iterator>
 #include <limits>
 #include <string>
@@ -63,6 +64,25 @@ TEST(ValueText, Numbers) {
         EXPECT_EQ(out, "");
     };
     check();
+    // Random bit patterns of every exponent, and thousandths and binary
+    // fractions (ties) of every size.
+    uint64_t state = 12345;
+    for (int i = 0; i < 100000; ++i) {
+        state = state * 6364136223846793005ull + 1442695040888963407ull;
+        double v;
+        std::memcpy(&v, &state, sizeof v);
+        if (i % 3 == 1) v = static_cast<double>(static_cast<int64_t>(state >> 20)) / 1000.0;
+        if (i % 3 == 2) {
+            v = static_cast<double>(static_cast<int64_t>(state >> 24)) / 128.0 /
+                static_cast<double>(uint64_t{1} << (i % 40));
+        }
+        if (!std::isfinite(v)) continue;
+        char buf[400];
+        std::snprintf(buf, sizeof buf, "%.6f", v);
+        std::string out;
+        CnvRealVal(&v, out);
+        ASSERT_EQ(out, buf) << i;
+    }
 #ifdef _WIN32
     const char* const kCommaLocale = "German_Germany.1252";
 #else
@@ -97,6 +117,9 @@ TEST(ValueText, QuotingTrimsAndSkipsBlankTexts) {
         EncloseDblQuot(quoted);
         EncloseQuot(quoted);
         EXPECT_EQ(quoted, c.quoted) << '[' << c.in << ']';
+        std::string appended = "row,";
+        AppendQuotedText(c.in, appended);
+        EXPECT_EQ(appended, "row," + std::string(c.quoted)) << '[' << c.in << ']';
     }
     std::string dbl = " ab ";
     EncloseDblQuot(dbl);

@@ -96,7 +96,7 @@ int HostSession::SetUpTrace() {
                   << options_.traceIds << "\"\n";
         return kExitUsage;
     }
-    if (QvsimTraceFile(options_.trace.c_str()) != 0) {
+    if (QvsimTraceFileBuffered(options_.trace.c_str()) != 0) {
         std::cerr << "qvkdc: " << options_.trace << ": cannot be written\n";
         return kExitUsage;
     }

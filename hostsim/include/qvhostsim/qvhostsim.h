@@ -77,8 +77,10 @@ QVHOST_API void QvsimReset(void);
  * - "messages" lays texts over the default message texts of group 577685.
  * Ids are unique over all plans and processes. Texts are passed byte for
  * byte as the file holds them after JSON unescaping (UTF-8). Unknown
- * fields, wrong types, duplicate ids, more than 5 candidate tools or an
- * unknown call in "faults" refuse the whole file. */
+ * fields, wrong types, duplicate ids, more than 5 candidate tools, an
+ * unknown call in "faults", a member given twice in one object, and a
+ * parameter key, tool name or message number given twice refuse the whole
+ * file; the reason names the first fault in file order. */
 
 /* Loads a model file (JSON) and replaces the current model. Returns 0, or -1
  * with a one-line reason naming the file and the place in err (errSize
@@ -117,6 +119,12 @@ QVHOST_API void QvsimTraceId(int id, int level);
  * line by line. The file is created anew and written in binary ("\n" line
  * ends). Returns 0, or -1 when it cannot be opened. */
 QVHOST_API int QvsimTraceFile(const char* path);
+/* Writes every trace line to the file at path instead, for long traces: the
+ * lines go out in large writes (when 1 MiB has gathered, and when the file
+ * is closed by either call or by a reset) and are not kept for
+ * QvsimTraceText, so memory does not grow with the trace. Null closes it.
+ * The same file format and results as QvsimTraceFile. */
+QVHOST_API int QvsimTraceFileBuffered(const char* path);
 /* Whole trace written since the last reset or QvsimTraceClear. */
 QVHOST_API const char* QvsimTraceText(void);
 QVHOST_API void QvsimTraceClear(void);
