@@ -11,6 +11,7 @@
 
 #include "Faults.h"
 #include "Guarded.h"
+#include "HostErrors.h"
 #include "HostMemory.h"
 #include "MessageStore.h"
 #include "ModelData.h"
@@ -97,6 +98,7 @@ void QvsimReset(void) {
         qvsim::TheFaults().Reset();
         qvsim::TheMemory().ClearBadFrees();
         qvsim::SetTableSource(nullptr, nullptr);
+        qvsim::TheHostErrors().Clear();
     });
 }
 
@@ -219,6 +221,10 @@ int QvsimHeldBlocks(void) {
 
 int QvsimBadFrees(void) {
     return Guarded(0, [] { return qvsim::TheMemory().BadFrees(); });
+}
+
+const char* QvsimHostErrors(void) {
+    return Guarded(static_cast<const char*>(""), [] { return qvsim::TheHostErrors().Text().c_str(); });
 }
 
 int QvsimFailCall(const char* call, int nth) {

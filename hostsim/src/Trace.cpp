@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 
+#include "HostErrors.h"
 #include "host/Zrl.h"
 
 unsigned char ZrlMainSw = 0;
@@ -153,8 +154,14 @@ void ZrlInt(const TraceRecord* rec) {
     qvsim::GuardedLine([&] { qvsim::FrameLine(">>", rec->name, rec->id); });
 }
 
-void ZrlTrceMk(int, const char* name, int32_t id) {
-    qvsim::GuardedLine([&] { qvsim::FrameLine("<<", name, id); });
+void ZrlTrceMk(int kind, const char* name, int32_t id) {
+    qvsim::GuardedLine([&] {
+        if (kind != 1) {
+            qvsim::TheHostErrors().Add("ZrlTrceMk: kind " + std::to_string(kind) + ", expected 1, at << " +
+                                       (name != nullptr ? name : "") + " [" + std::to_string(id) + "]");
+        }
+        qvsim::FrameLine("<<", name, id);
+    });
 }
 
 void ZrlVal(const char* label, const char* format, ...) {

@@ -4,6 +4,7 @@
 #include <unordered_set>
 
 #include "host/TraceScope.h"
+#include "model/TextTrim.h"
 #include "platform/FileSystem.h"
 #include "tables/CQvkdcCnvTblCtrl.h"
 
@@ -21,14 +22,8 @@ constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 // (as a C string reads it: the title is looked up and written as that),
 // then before its first "#", without white space at either end.
 std::string_view OptionTitle(std::string_view line) {
-    constexpr std::string_view kSpace = " \t\r\n\v\f";
     line = line.substr(0, line.find('\0'));
-    const std::size_t hash = line.find('#');
-    if (hash != std::string_view::npos) line = line.substr(0, hash);
-    const std::size_t first = line.find_first_not_of(kSpace);
-    if (first == std::string_view::npos) return std::string_view();
-    const std::size_t last = line.find_last_not_of(kSpace);
-    return line.substr(first, last - first + 1);
+    return TrimSpace(line.substr(0, line.find('#')));
 }
 
 // True when text starts with a UTF-16 byte-order mark (either byte order).

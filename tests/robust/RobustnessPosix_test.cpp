@@ -17,7 +17,7 @@
 #include "host/Qvlbw.h"
 #include "platform/FileSystem.h"
 #include "qvhostsim/qvhostsim.h"
-#include "support/TempDir.h"
+#include "support/HostFixture.h"
 #include "tables/CQvkdcCnvTblCtrl.h"
 
 namespace {
@@ -33,8 +33,10 @@ int WithoutWaiting(const std::string& path, const std::function<int()>& open) {
     return result.get();
 }
 
-TEST(RobustPipes, PipeIsNotReadAsAFile) {
-    TempDir dir;
+using RobustPipes = HostTest;
+
+TEST_F(RobustPipes, PipeIsNotReadAsAFile) {
+    TableRoot& dir = Root();
     const std::string pipe = dir.PathOf("pipe");
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
 
@@ -47,17 +49,12 @@ TEST(RobustPipes, PipeIsNotReadAsAFile) {
     std::filesystem::create_directories(dir.PathOf("MIRVANE/user/cam/nccust"));
     const std::string option = dir.PathOf("MIRVANE/user/cam/nccust/rc_pln2usr.ini");
     ASSERT_EQ(::mkfifo(option.c_str(), 0600), 0);
-    const std::filesystem::path previous = std::filesystem::current_path();
-    std::filesystem::current_path(dir.Path());
-    QvsimReset();
     QvsimTraceAll(1, 1);
     CQvkdcCnvTblCtrl set;
     std::vector<std::string> titles;
     EXPECT_EQ(WithoutWaiting(option, [&] { return set.GetOptionCol(titles); }), 1);
     EXPECT_NE(std::string(QvsimTraceText()).find("[INF] : rc_pln2usr.ini Open failed\n"),
               std::string::npos);
-    QvsimReset();
-    std::filesystem::current_path(previous);
 }
 
 }  // namespace

@@ -16,8 +16,7 @@
 #include "host/Qvlbw.h"
 #include "host/Zrl.h"
 #include "qvhostsim/qvhostsim.h"
-#include "support/RunProcess.h"
-#include "support/TempDir.h"
+#include "support/HostFixture.h"
 
 namespace {
 
@@ -43,19 +42,16 @@ const char* const kTableText[][2] = {
 };
 const char kCsv[] = "N,Mode,Z\n7,on,\"\"\"z\"\"\"\n";
 
-class RobustTest : public ::testing::Test {
+class RobustTest : public HostTest {
  protected:
     void SetUp() override {
-        QvsimReset();
-        char err[256];
-        ASSERT_EQ(QvsimLoadModelText(kModel, "model.json", err, sizeof err), 0) << err;
+        HostTest::SetUp();
+        LoadModel(kModel);
         QvsimTraceAll(1, 1);
     }
     void TearDown() override {
-        EXPECT_EQ(QvsimHeldBlocks(), 0);
-        EXPECT_EQ(QvsimBadFrees(), 0);
         EXPECT_EQ(ZrlCurrentGet(), nullptr) << "a trace frame was left open";
-        QvsimReset();
+        HostTest::TearDown();
     }
 
     // The six tables, each "|" replaced by lineEnd, and the option file.
@@ -85,9 +81,6 @@ class RobustTest : public ::testing::Test {
         int n = 0;
         for (int i = 0; i < QvsimMsgCount(); ++i) n += std::string(QvsimMsgAt(i)) == kRunFailed;
         return n;
-    }
-    static bool TraceHas(const std::string& text) {
-        return std::string(QvsimTraceText()).find(text) != std::string::npos;
     }
 };
 
@@ -225,7 +218,7 @@ TEST(RobustLineReader, NulBytesAreOrdinaryBytesOfTheirLine) {
         {std::string("x\0\r\ny", 5), {std::string("x\0", 2), "y"}},
         {longLine + std::string("\0", 1) + longLine + "\r\nz", {longLine + std::string("\0", 1) + longLine, "z"}},
     };
-    TempDir dir;
+    TableRoot dir;
     for (const auto& c : cases) {
         std::unique_ptr<LineReader> reader;
         ASSERT_EQ(FileSystem::Default()->OpenForRead(dir.WriteFile("lines.ini", c.bytes), &reader), 0);
@@ -247,33 +240,6 @@ TEST(RobustFiles, DeviceIsNotReadAsAFile) {
     EXPECT_EQ(FileSystem::Default()->OpenForRead(device, &reader), -1);
     CQvlbwTableA table;
     EXPECT_EQ(table.ReadTable(device), -1);
-}
-
-// A model file the loader cannot take is refused with one line that names
-// the file and the place, exit code 2: also for numbers no double holds
-// and for texts that hold line ends.
-TEST(RobustModelFile, BadModelIsRefusedWithOneLine) {
-    const char* const models[] = {
-        R"({"plans": [], "x": 1e999})",
-        R"({"plans": [{"id": [1, 2, 3, 4], "processes": [{"id": [1, 1, 1, 1], "type": 2411,
-            "params": {"5": -1e999}}]}]})",
-        R"({"plans": [{"id": [1e999, 2, 3, 4]}]})",
-        R"({"plans": [{"id": [1, 2, 3, 4], "x": {"y": [-1E+999]}}]})",
-        R"({"pl\nans": []})",
-        R"({"plans": [{"id": [1, 2, 3, 4], "faults": ["Qdgm\r\nRetLstRO"]}]})",
-    };
-    TempDir dir;
-    for (const char* model : models) {
-        const std::string path = dir.WriteFile("m.json", model);
-        const ProcessResult r = RunProcess(QvkdcCliPath(), {"exists", "--model", path, "--out", "x"});
-        EXPECT_EQ(r.exitCode, 2) << model;
-        const std::string prefix = "qvkdc: " + path + ": ";
-        EXPECT_EQ(r.err.rfind(prefix, 0), 0u) << r.err;
-        EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;
-        // After the file: the place, then what is wrong with it.
-        EXPECT_NE(r.err.find(": ", prefix.size()), std::string::npos) << r.err;
-        EXPECT_EQ(r.out, "");
-    }
 }
 
 }  // namespace

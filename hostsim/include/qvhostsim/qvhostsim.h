@@ -31,9 +31,9 @@ extern "C" {
 
 /* Back to the start state: no model, default messages, tracing off with
  * every level 0, no open frame, stack level 0, empty trace and message list,
- * no trace file, no faults, call counts and bad frees 0, tables read from
- * the file system. Host blocks still held stay counted (and can still be
- * given back). */
+ * no trace file, no faults, call counts and bad frees 0, no host errors,
+ * tables read from the file system. Host blocks still held stay counted (and
+ * can still be given back). */
 QVHOST_API void QvsimReset(void);
 
 /* ---- model ----
@@ -189,6 +189,11 @@ QVHOST_API int QvsimHeldBlocks(void);
  * was not handed out by that kind of call or was given back before; such a
  * call frees nothing. A null pointer is ignored and not counted. */
 QVHOST_API int QvsimBadFrees(void);
+/* Host calls since reset with an argument that the host's own libraries do
+ * not accept, one line each, or "" when there was none. The calls checked:
+ * ZrlTrceMk, whose first argument must be 1 ("ZrlTrceMk: kind 0, expected
+ * 1, at << NAME [ID]"). */
+QVHOST_API const char* QvsimHostErrors(void);
 
 /* ---- fault injection ---- */
 
