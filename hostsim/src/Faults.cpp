@@ -6,11 +6,14 @@ namespace qvsim {
 
 int Faults::Arm(HostCall call, int nth) {
     const int i = Index(call);
-    if (!HostCallCanFail(call) || nth < 0 || nth > INT_MAX - counts_[i]) {
-        return -1;
-    }
+    if (!HostCallCanFail(call) || nth < 0) return -1;
     failAt_[i] = nth == 0 ? 0 : counts_[i] + nth;
     return 0;
+}
+
+int Faults::Count(HostCall call) const {
+    const long long n = counts_[Index(call)];
+    return n < INT_MAX ? static_cast<int>(n) : INT_MAX;
 }
 
 void Faults::Reset() {

@@ -26,14 +26,16 @@ class Faults {
     // Arms the nth call (1-based, from now) of `call` to fail; 0 disarms.
     // Returns 0, or -1 when the call cannot fail or nth is negative.
     int Arm(HostCall call, int nth);
-    int Count(HostCall call) const { return counts_[Index(call)]; }
+    // Calls counted, INT_MAX once there were more.
+    int Count(HostCall call) const;
     // Zero counts, nothing armed.
     void Reset();
 
  private:
     static int Index(HostCall call) { return static_cast<int>(call); }
-    int counts_[kHostCallCount] = {};
-    int failAt_[kHostCallCount] = {};  // call count that fails; 0 = none
+    // 64-bit: a long session or fuzz run makes billions of calls.
+    long long counts_[kHostCallCount] = {};
+    long long failAt_[kHostCallCount] = {};  // call count that fails; 0 = none
 };
 
 // The one fault table of the stand-in host.

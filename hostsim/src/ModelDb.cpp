@@ -1,11 +1,13 @@
 // CAM model database (Qdgm, Qmem), parameter and tool texts (Qvptf) and
 // machine and tool services (Qvlbu) of the stand-in host, answered from the
-// loaded model.
+// loaded model. The calls that allocate are guarded: running out of memory
+// fails the call, no exception leaves it.
 #include <cstring>
 #include <string>
 
 #include "CallLog.h"
 #include "Faults.h"
+#include "Guarded.h"
 #include "HostMemory.h"
 #include "ModelData.h"
 #include "host/Qdgm.h"
@@ -73,12 +75,14 @@ int RetLstRO(int kind, const ModelId* plan, int* count, ModelId** list) {
         list == nullptr) {
         return -1;
     }
-    std::vector<ModelId> ids;
-    ids.reserve(p->processes.size());
-    for (std::size_t i : p->processes) ids.push_back(TheModel().processes[i].id);
-    *list = TheMemory().NewIdList(ids);
-    *count = static_cast<int>(ids.size());
-    return 0;
+    return qvsim::Guarded(-1, [&] {
+        std::vector<ModelId> ids;
+        ids.reserve(p->processes.size());
+        for (std::size_t i : p->processes) ids.push_back(TheModel().processes[i].id);
+        *list = TheMemory().NewIdList(ids);
+        *count = static_cast<int>(ids.size());
+        return 0;
+    });
 }
 
 int InqNctyp(const ModelId* prcs, int* unused, int* nctyp) {
@@ -111,8 +115,10 @@ int QdgmGetPrcs(int, const ModelId* prcs, QdgmPrcsRec** rec) {
     const qvsim::Process* p = TheModel().FindProcess(prcs);
     if (Failing(HostCall::kQdgmGetPrcs, p != nullptr ? p->faults : 0)) return -1;
     if (p == nullptr || rec == nullptr) return -1;
-    *rec = TheMemory().NewPrcsRec(*p);
-    return 0;
+    return qvsim::Guarded(-1, [&] {
+        *rec = TheMemory().NewPrcsRec(*p);
+        return 0;
+    });
 }
 
 int QdgmRetIdnamLN(const ModelId* obj, char* name) {
@@ -181,17 +187,19 @@ int QvptfInqLnN(int*, char* toolName, char* text, int* status) {
     const std::size_t size = end != nullptr
                                  ? static_cast<std::size_t>(static_cast<const char*>(end) - toolName)
                                  : std::size_t{kQvptfToolNameSize};
-    const std::string name(toolName, size);
-    const auto& texts = TheModel().toolTexts;
-    const auto it = texts.find(name);
-    if (it == texts.end()) {
-        text[0] = '\0';
-        *status = 0;
-        return 0;
-    }
-    *status = it->second.status;
-    if (it->second.hasText) qvsim::CopyCut(it->second.text, text, kQvptfTextSize);
-    return *status;
+    *status = -1;  // stays so when the lookup runs out of memory
+    return qvsim::Guarded(-1, [&] {
+        const auto& texts = TheModel().toolTexts;
+        const auto it = texts.find(std::string(toolName, size));
+        if (it == texts.end()) {
+            text[0] = '\0';
+            *status = 0;
+            return 0;
+        }
+        *status = it->second.status;
+        if (it->second.hasText) qvsim::CopyCut(it->second.text, text, kQvptfTextSize);
+        return *status;
+    });
 }
 
 int QvlbuGetMaId(const ModelId* plan, int64_t* unused, QvlbuMaId* maid, int* st) {

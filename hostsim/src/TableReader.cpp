@@ -5,47 +5,34 @@
 // of cell hash and row, so building it allocates once and a lookup reads
 // one or two neighbouring slots and the cells they point at.
 //
+// ReadTable gets the file's bytes from the table source (TableSource.h): the
+// file system, where only a regular file can be read, or the source the
+// control interface set. A file that starts with a UTF-16 byte-order mark is
+// refused; while the main trace switch is on, the trace says why.
+//
 // Every call of ReadTable, FindRow, MoveFirst and GetNextRow is counted, and
 // a ReadTable can be made to fail (Faults). A ReadTable that fails leaves the
 // reader without data, whatever it held before. A lookup or walk that finds
 // no row empties the row buffer.
 #include <cstdint>
-#include <cstdio>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "Faults.h"
+#include "Guarded.h"
+#include "TableSource.h"
 #include "TsvTable.h"
 #include "host/Qvlbw.h"
+#include "host/Zrl.h"
 
 namespace {
 
-// The whole file at path into bytes; false when it cannot be opened or read
-// to its end (a folder at path cannot be read) or too large for a table.
-// Reads in one go when the size is known, then on in chunks until the end.
-bool ReadFileBytes(const char* path, std::string* bytes) {
-    std::unique_ptr<std::FILE, decltype(&std::fclose)> file(std::fopen(path, "rb"), &std::fclose);
-    if (!file) return false;
-    std::size_t used = 0;
-    bytes->clear();
-    if (std::fseek(file.get(), 0, SEEK_END) == 0) {
-        // A folder may report any size; no table is larger than kMaxBytes.
-        const long size = std::ftell(file.get());
-        if (size > 0 && static_cast<unsigned long>(size) > TsvTable::kMaxBytes) return false;
-        if (size > 0) bytes->resize(static_cast<std::size_t>(size));
-        std::rewind(file.get());
-    }
-    for (;;) {
-        if (used == bytes->size()) bytes->resize(used + (1 << 16));
-        const std::size_t want = bytes->size() - used;
-        const std::size_t n = std::fread(&(*bytes)[used], 1, want, file.get());
-        used += n;
-        if (n < want) break;
-    }
-    bytes->resize(used);
-    return std::ferror(file.get()) == 0;
+// True when bytes start with a UTF-16 byte-order mark (either byte order).
+bool IsUtf16(std::string_view bytes) {
+    const std::string_view mark = bytes.substr(0, 2);
+    return mark == "\xFF\xFE" || mark == "\xFE\xFF";
 }
 
 }  // namespace
@@ -55,8 +42,19 @@ class CQvlbwTableImpl {
     int Read(const char* path) {
         Drop();
         if (qvsim::TheFaults().Hit(qvsim::HostCall::kReadTable)) return -1;
-        std::string bytes;
-        if (path == nullptr || !ReadFileBytes(path, &bytes)) return -1;
+        std::string storage;
+        std::string_view bytes;
+        if (path == nullptr ||
+            !qvsim::ReadTableFile(path, TsvTable::kMaxBytes, &storage, &bytes)) {
+            return -1;
+        }
+        if (IsUtf16(bytes)) {
+            if (ZrlMainSw == 1) {
+                ZrlChr((std::string("ReadTable: ") + path +
+                        " is UTF-16 text; save it as 8-bit text").c_str());
+            }
+            return -1;
+        }
         if (table_.Parse(bytes) != 0) return -1;
         indexes_.resize(static_cast<std::size_t>(table_.MaxCellCount()));
         read_ = true;
@@ -173,7 +171,10 @@ class CQvlbwTableImpl {
 // reader owns its Impl by hand.
 CQvlbwTableA::CQvlbwTableA() : impl_(new CQvlbwTableImpl) {}
 CQvlbwTableA::~CQvlbwTableA() { delete impl_; }
-int CQvlbwTableA::ReadTable(const char* path) { return impl_->Read(path); }
+// A table that does not fit in memory cannot be read.
+int CQvlbwTableA::ReadTable(const char* path) {
+    return qvsim::Guarded(-1, [&] { return impl_->Read(path); });
+}
 int CQvlbwTableA::GetRowCount() { return impl_->RowCount(); }
 int CQvlbwTableA::GetColCount() { return impl_->ColCount(); }
 int CQvlbwTableA::IsRead() { return impl_->IsRead(); }

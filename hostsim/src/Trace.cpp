@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 
+#include "HostErrors.h"
 #include "host/Zrl.h"
 
 unsigned char ZrlMainSw = 0;
@@ -118,6 +119,17 @@ void AppendDumpValue(TraceLine* out, const std::string& spec, char conv,
     }
 }
 
+// Composes and writes one line; a trace call that runs out of memory on
+// the way drops its line, and no exception leaves it.
+template <typename Compose>
+void GuardedLine(Compose&& compose) noexcept {
+    try {
+        compose();
+    } catch (...) {
+        TheTraceSink().DropLine();
+    }
+}
+
 }  // namespace
 
 TraceSink g_traceSink;
@@ -150,61 +162,72 @@ TraceFrame* ZrlCurrentGet(void) { return qvsim::g_current; }
 
 void ZrlInt(const TraceRecord* rec) {
     if (rec == nullptr || qvsim::g_notesOnly) return;
-    qvsim::FrameLine(">>", rec->name, rec->id);
+    qvsim::GuardedLine([&] { qvsim::FrameLine(">>", rec->name, rec->id); });
 }
 
-void ZrlTrceMk(int, const char* name, int32_t id) {
-    if (qvsim::g_notesOnly) return;
-    qvsim::FrameLine("<<", name, id);
+void ZrlTrceMk(int kind, const char* name, int32_t id) {
+    qvsim::GuardedLine([&] {
+        if (kind != 1) {
+            qvsim::TheHostErrors().Add("ZrlTrceMk: kind " + std::to_string(kind) + ", expected 1, at << " +
+                                       (name != nullptr ? name : "") + " [" + std::to_string(id) + "]");
+        }
+        if (!qvsim::g_notesOnly) qvsim::FrameLine("<<", name, id);
+    });
 }
 
 void ZrlVal(const char* label, const char* format, ...) {
     if (!qvsim::Kept(label)) return;
-    qvsim::TraceLine& line = TheTraceSink().BeginLine(qvsim::Indent());
-    if (label != nullptr) line.Append(label);
-    line.Append(" = ");
     std::va_list args;
     va_start(args, format);
-    // The library's two formats without the printf machinery; the same
-    // text as vsnprintf gives.
-    if (qvsim::IsFormat(format, 'd')) {
-        line.AppendInt(va_arg(args, int));
-    } else if (qvsim::IsFormat(format, 's')) {
-        std::va_list copy;
-        va_copy(copy, args);
-        const char* text = va_arg(copy, const char*);
-        va_end(copy);
-        if (text != nullptr) {
-            line.Append(text);
+    qvsim::GuardedLine([&] {
+        qvsim::TraceLine& line = TheTraceSink().BeginLine(qvsim::Indent());
+        if (label != nullptr) line.Append(label);
+        line.Append(" = ");
+        // The library's two formats without the printf machinery; the same
+        // text as vsnprintf gives.
+        if (qvsim::IsFormat(format, 'd')) {
+            line.AppendInt(va_arg(args, int));
+        } else if (qvsim::IsFormat(format, 's')) {
+            std::va_list copy;
+            va_copy(copy, args);
+            const char* text = va_arg(copy, const char*);
+            va_end(copy);
+            if (text != nullptr) {
+                line.Append(text);
+            } else {
+                qvsim::AppendV(&line, format, args);
+            }
         } else {
             qvsim::AppendV(&line, format, args);
         }
-    } else {
-        qvsim::AppendV(&line, format, args);
-    }
+        TheTraceSink().EndLine();
+    });
     va_end(args);
-    TheTraceSink().EndLine();
 }
 
 void ZrlChr(const char* text) {
     if (!qvsim::Kept(text)) return;
-    TheTraceSink().Line(qvsim::Indent(), text != nullptr ? text : "");
+    qvsim::GuardedLine([&] { TheTraceSink().Line(qvsim::Indent(), text != nullptr ? text : ""); });
 }
 
 void ZrlSnp(const char* label, const char* format, const void* data, int count,
             int size) {
     if (!qvsim::Kept(label)) return;
-    qvsim::TraceLine& line = TheTraceSink().BeginLine(qvsim::Indent());
-    if (label != nullptr) line.Append(label);
-    line.Append(" =");
-    if (data != nullptr && size > 0) {
-        char conv;
-        const std::string spec = qvsim::DumpFormat(format, &conv);
-        const auto* p = static_cast<const unsigned char*>(data);
-        for (int i = 0; i < count; ++i) {
-            line.Append(' ');
-            qvsim::AppendDumpValue(&line, spec, conv, p + static_cast<std::size_t>(i) * static_cast<std::size_t>(size), size);
+    qvsim::GuardedLine([&] {
+        qvsim::TraceLine& line = TheTraceSink().BeginLine(qvsim::Indent());
+        if (label != nullptr) line.Append(label);
+        line.Append(" =");
+        if (data != nullptr && size > 0) {
+            char conv;
+            const std::string spec = qvsim::DumpFormat(format, &conv);
+            const auto* p = static_cast<const unsigned char*>(data);
+            for (int i = 0; i < count; ++i) {
+                line.Append(' ');
+                qvsim::AppendDumpValue(&line, spec, conv,
+                                       p + static_cast<std::size_t>(i) * static_cast<std::size_t>(size),
+                                       size);
+            }
         }
-    }
-    TheTraceSink().EndLine();
+        TheTraceSink().EndLine();
+    });
 }

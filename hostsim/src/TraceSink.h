@@ -39,6 +39,9 @@ class TraceSink {
     }
     // Ends the line with a line feed unless its text already ends with one.
     void EndLine();
+    // Drops the line begun and not ended (its composing failed).
+    // REQUIRES: BeginLine was called for it.
+    void DropLine() { lines_.Resize(lineFrom_); }
     // A whole line: indent blanks, text, and the line end as EndLine.
     void Line(int indent, std::string_view text) {
         BeginLine(indent).Append(text);

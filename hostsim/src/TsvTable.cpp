@@ -22,6 +22,8 @@ std::size_t FindClosingQuote(std::string_view bytes, std::size_t from) {
     return std::string_view::npos;
 }
 
+bool IsLineEnd(char c) { return c == '\n' || c == '\r'; }
+
 }  // namespace
 
 void TsvTable::Clear() {
@@ -41,10 +43,8 @@ int TsvTable::Parse(std::string_view bytes) {
     std::size_t pos = bytes.substr(0, kBom.size()) == kBom ? kBom.size() : 0;
     const std::size_t n = bytes.size();
     while (pos < n) {
-        if (bytes[pos] == '\n') {
-            ++pos;
-        } else if (bytes[pos] == '\r' && pos + 1 < n && bytes[pos + 1] == '\n') {
-            pos += 2;
+        if (IsLineEnd(bytes[pos])) {
+            ++pos;  // an empty line, or the LF of a CR LF
         } else {
             ParseRow(bytes, &pos);
         }
@@ -65,10 +65,8 @@ void TsvTable::ParseRow(std::string_view bytes, std::size_t* pos) {
             }
         }
         std::size_t end = p;
-        while (end < n && bytes[end] != '\t' && bytes[end] != '\n') ++end;
-        std::size_t stop = end;
-        if (end < n && bytes[end] == '\n' && stop > p && bytes[stop - 1] == '\r') --stop;
-        text_.append(bytes.data() + p, stop - p);
+        while (end < n && bytes[end] != '\t' && !IsLineEnd(bytes[end])) ++end;
+        text_.append(bytes.data() + p, end - p);
         cell_start_.push_back(static_cast<std::uint32_t>(text_.size()));
         ++cells;
         if (end < n && bytes[end] == '\t') {
@@ -76,6 +74,7 @@ void TsvTable::ParseRow(std::string_view bytes, std::size_t* pos) {
             continue;
         }
         p = end < n ? end + 1 : n;
+        if (end < n && bytes[end] == '\r' && p < n && bytes[p] == '\n') ++p;
         break;
     }
     row_first_cell_.push_back(static_cast<std::uint32_t>(cell_start_.size() - 1));

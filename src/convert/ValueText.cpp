@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "model/TextTrim.h"
+
 namespace {
 
 // Longest "%.6f" text of a double: sign, 309 integer digits, point, six
@@ -85,30 +87,16 @@ bool FixedSix(double v, char* buf, char** end) {
 }
 
 void Enclose(std::string& ioText, std::size_t quotes) {
-    TrimText(ioText);
+    const std::string_view kept = TrimSpace(ioText);
+    const std::size_t first = static_cast<std::size_t>(kept.data() - ioText.data());
+    ioText.resize(first + kept.size());
+    ioText.erase(0, first);
     if (ioText.empty()) return;
     ioText.insert(0, quotes, '"');
     ioText.append(quotes, '"');
 }
 
 }  // namespace
-
-std::string_view TrimView(std::string_view iText) {
-    std::size_t first = 0;
-    std::size_t last = iText.size();
-    while (first < last && IsTrimSpace(iText[first])) ++first;
-    while (last > first && IsTrimSpace(iText[last - 1])) --last;
-    return iText.substr(first, last - first);
-}
-
-void TrimText(std::string& ioText) {
-    std::size_t last = ioText.size();
-    while (last > 0 && IsTrimSpace(ioText[last - 1])) --last;
-    ioText.resize(last);
-    std::size_t first = 0;
-    while (first < last && IsTrimSpace(ioText[first])) ++first;
-    ioText.erase(0, first);
-}
 
 void CnvIntVal(const int* iVal, std::string& oText) {
     oText.clear();
@@ -141,7 +129,7 @@ void AppendRealVal(const double* iVal, std::string& ioText) {
 }
 
 void AppendQuotedText(std::string_view iText, std::string& ioText) {
-    const std::string_view text = TrimView(iText);
+    const std::string_view text = TrimSpace(iText);
     if (text.empty()) return;
     ioText.append("\"\"\"", 3).append(text).append("\"\"\"", 3);
 }

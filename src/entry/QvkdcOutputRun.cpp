@@ -6,11 +6,11 @@
 #include "entry/QvkdcEntry.h"
 #include "entry/QvkdcGetFilePath.h"
 #include "entry/QvkdcMsg.h"
-#include "entry/QvkdcText.h"
 #include "host/HostMemory.h"
 #include "host/Qdgm.h"
 #include "host/TraceScope.h"
 #include "model/CQvkdcOutColTblMng.h"
+#include "model/TextTrim.h"
 #include "platform/FileSystem.h"
 
 namespace {
@@ -57,7 +57,7 @@ int QvkdcOutputRun::Run(const TraceScope& scope, const int* iPlnIdCnt,
 }
 
 int QvkdcOutputRun::Prepare(const char* iOutPath) {
-    folder_.assign(QvkdcTrim(iOutPath));
+    folder_.assign(TrimSpace(iOutPath));
     if (folder_.empty()) return Fail("[ERR] : Path nothing", -1);
     if (tables_.ImpCnvTbl() != 0) return Fail("[ERR] : ImpCnvTbl", -1);
     if (tables_.CreColTbl() != 0) return Fail("[ERR] : CreColTbl", -1);

@@ -4,6 +4,7 @@
 #include <unordered_set>
 
 #include "host/TraceScope.h"
+#include "model/TextTrim.h"
 #include "platform/FileSystem.h"
 #include "tables/CQvkdcCnvTblCtrl.h"
 
@@ -15,16 +16,20 @@ const TraceRecord kGetOptionColRec = {577686,
 constexpr const char* kOptionFilePath =
     "\\MIRVANE\\user\\cam\\nccust\\rc_pln2usr.ini";
 
-// What counts of an option file line: the text before its first "#",
-// without white space at either end.
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
+// What counts of an option file line: the text before its first NUL byte
+// (as a C string reads it: the title is looked up and written as that),
+// then before its first "#", without white space at either end.
 std::string_view OptionTitle(std::string_view line) {
-    constexpr std::string_view kSpace = " \t\r\n\v\f";
-    const std::size_t hash = line.find('#');
-    if (hash != std::string_view::npos) line = line.substr(0, hash);
-    const std::size_t first = line.find_first_not_of(kSpace);
-    if (first == std::string_view::npos) return std::string_view();
-    const std::size_t last = line.find_last_not_of(kSpace);
-    return line.substr(first, last - first + 1);
+    line = line.substr(0, line.find('\0'));
+    return TrimSpace(line.substr(0, line.find('#')));
+}
+
+// True when text starts with a UTF-16 byte-order mark (either byte order).
+bool IsUtf16(std::string_view text) {
+    const std::string_view mark = text.substr(0, 2);
+    return mark == "\xFF\xFE" || mark == "\xFE\xFF";
 }
 
 }  // namespace
@@ -50,8 +55,19 @@ int CQvkdcCnvTblCtrl::GetOptionCol(std::vector<std::string>& oOptCols) {
         }
         std::string line;
         int read = 0;
-        while ((read = reader->ReadLine(&line)) == 1) {
-            const std::string_view title = OptionTitle(line);
+        for (bool first = true; (read = reader->ReadLine(&line)) == 1;
+             first = false) {
+            std::string_view text = line;
+            if (first && IsUtf16(text)) {
+                TraceScope::Chr(
+                    "[INF] : rc_pln2usr.ini is UTF-16 text; save it as 8-bit "
+                    "text");
+                break;
+            }
+            if (first && text.substr(0, kUtf8Bom.size()) == kUtf8Bom) {
+                text.remove_prefix(kUtf8Bom.size());
+            }
+            const std::string_view title = OptionTitle(text);
             if (title.empty()) continue;
             if (taken.emplace(title).second) oOptCols.emplace_back(title);
         }

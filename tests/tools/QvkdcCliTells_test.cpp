@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <nlohmann/json.hpp>
 #include <set>
@@ -12,9 +11,8 @@
 #include <vector>
 
 #include "qvkdc/qvkdc.h"
-#include "support/ExportTables.h"
-#include "support/RunProcess.h"
-#include "support/TableRoot.h"
+#include "support/HostFixture.h"
+#include "support/RunQvkdc.h"
 
 namespace fs = std::filesystem;
 
@@ -61,11 +59,9 @@ std::vector<std::string> Export(std::vector<std::string> extra) {
     return args;
 }
 
-void WriteOut001(const TableRoot& root) {
-    std::ofstream(root.Path() + "/out/OUT001.csv", std::ios::binary) << "mine\n";
-}
+void WriteOut001(const TableRoot& root) { root.WriteFile("out/OUT001.csv", "mine\n"); }
 void NoVariableTable(const TableRoot& root) { root.RemoveTable("VariableTable"); }
-void FolderAtOut001(const TableRoot& root) { fs::create_directory(root.Path() + "/out/OUT001.csv"); }
+void FolderAtOut001(const TableRoot& root) { fs::create_directory(root.PathOf("out/OUT001.csv")); }
 
 const std::vector<Row>& Rows() {
     static const std::vector<Row> rows = {
@@ -157,17 +153,16 @@ const std::vector<Row>& Rows() {
     return rows;
 }
 
-class CliTellsTest : public ::testing::Test {
+class CliTellsTest : public HostTest {
  protected:
     void SetUp() override {
-        root_.WriteTables(ExportTables());
-        std::ofstream(root_.Path() + "/model.json", std::ios::binary) << kModel;
-        fs::create_directory(root_.Path() + "/out");
+        HostTest::SetUp();
+        Root().WriteFile("model.json", kModel);
     }
     // The root ends in "/" on the command line: a "K:\" would escape the
     // quote that follows it there.
-    ProcessResult Qvkdc(std::vector<std::string> args) const {
-        std::string root = root_.Path();
+    Ran Qvkdc(std::vector<std::string> args) {
+        std::string root = Root().Path();
         while (!root.empty() && (root.back() == '\\' || root.back() == '/')) root.pop_back();
         for (std::string& a : args) {
             for (const auto& [from, to] : {std::pair<std::string, std::string>{"{root}/", root + "/"},
@@ -177,17 +172,8 @@ class CliTellsTest : public ::testing::Test {
                 if (at != std::string::npos) a.replace(at, from.size(), to);
             }
         }
-        return RunProcess(QvkdcCliPath(), args);
+        return RunQvkdc(Root(), args);
     }
-    std::set<std::string> Files() const {
-        std::set<std::string> names;
-        for (const auto& e : fs::directory_iterator(root_.Path() + "/out")) {
-            names.insert(e.path().filename().string());
-        }
-        return names;
-    }
-
-    TableRoot root_;
 };
 
 // Each fragment in order in text.
@@ -209,12 +195,12 @@ std::string LastLine(const std::string& text) {
 TEST_F(CliTellsTest, EveryBehaviourByRow) {
     for (const Row& row : Rows()) {
         SCOPED_TRACE(row.what);
-        fs::remove_all(root_.Path() + "/out");
-        fs::create_directory(root_.Path() + "/out");
-        root_.WriteTables(ExportTables());
-        fs::remove(root_.Path() + "/messages.txt");
-        if (row.setup != nullptr) row.setup(root_);
-        const ProcessResult r = Qvkdc(row.args);
+        fs::remove_all(Root().PathOf("out"));
+        fs::create_directory(Root().PathOf("out"));
+        Root().WriteTables(TableRoot::Example());
+        fs::remove(Root().PathOf("messages.txt"));
+        if (row.setup != nullptr) row.setup(Root());
+        const Ran r = Qvkdc(row.args);
         EXPECT_EQ(r.exitCode, row.exitCode) << r.err;
         ExpectInOrder(r.err, row.err);
         if (std::string(row.errAbsent) == "*") {
@@ -226,20 +212,21 @@ TEST_F(CliTellsTest, EveryBehaviourByRow) {
         if (row.lastOut != nullptr) {
             EXPECT_EQ(LastLine(r.out), row.lastOut) << r.out;
         }
-        EXPECT_EQ(Files(), row.files);
+        EXPECT_EQ(Root().Files("out"), row.files);
         // Refusals and dry runs leave no file of qvkdc's own.
         if (row.exitCode == 2 || std::string(row.what) == "--dry-run") {
-            EXPECT_FALSE(fs::exists(root_.Path() + "/messages.txt"));
-            EXPECT_FALSE(fs::exists(root_.Path() + "/report.json"));
+            EXPECT_FALSE(fs::exists(Root().PathOf("messages.txt")));
+            EXPECT_FALSE(fs::exists(Root().PathOf("report.json")));
         }
     }
 }
 
 TEST_F(CliTellsTest, ReportTellsScriptsTheSame) {
-    const ProcessResult r = Qvkdc(Export({"--plans", "0,2,3,5", "--report", "{root}/report.json"}));
+    Root().WriteTables(TableRoot::Example());
+    fs::create_directory(Root().PathOf("out"));
+    const Ran r = Qvkdc(Export({"--plans", "0,2,3,5", "--report", "{root}/report.json"}));
     ASSERT_EQ(r.exitCode, 1) << r.err;
-    std::ifstream in(root_.Path() + "/report.json", std::ios::binary);
-    const nlohmann::json report = nlohmann::json::parse(in);
+    const nlohmann::json report = nlohmann::json::parse(Root().ReadFile("report.json"));
     EXPECT_EQ(report["status"], -1);
     EXPECT_EQ(report["exitCode"], 1);
     std::vector<std::string> outcomes;

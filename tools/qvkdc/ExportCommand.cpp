@@ -8,7 +8,7 @@
 #include "ExportReport.h"
 #include "FailureCause.h"
 #include "Terminal.h"
-#include "entry/QvkdcText.h"
+#include "model/TextTrim.h"
 #include "platform/FileSystem.h"
 
 void ExportCommand::AddOptions(CLI::App* cmd) {
@@ -24,7 +24,7 @@ void ExportCommand::AddOptions(CLI::App* cmd) {
 }
 
 int ExportCommand::CheckOutFolder() const {
-    if (QvkdcTrim(out_).empty()) return kExitOk;  // the library's own check refuses it
+    if (TrimSpace(out_).empty()) return kExitOk;  // the library's own check refuses it
     const std::string native = FileSystem::Current()->NativePath(out_);
     std::error_code ec;
     if (std::filesystem::is_directory(native, ec)) return kExitOk;

@@ -11,9 +11,16 @@
  *
  * All state is process-wide. Texts returned stay valid until the next call
  * that changes the state they come from.
+ *
+ * No exception leaves a call of this host, neither these calls nor the host
+ * calls the library makes: a call that runs out of memory fails the way it
+ * reports failure (a load of a model answers "NAME: cannot be loaded: out
+ * of memory"; a trace line is dropped; ReadTable answers -1).
  */
 #ifndef QVHOSTSIM_QVHOSTSIM_H
 #define QVHOSTSIM_QVHOSTSIM_H
+
+#include <stddef.h>
 
 #include "qvkdc/qvkdc.h"
 
@@ -39,8 +46,9 @@ extern "C" {
 /* Back to the start state: no model, default messages, tracing off with
  * every level 0, no open frame, stack level 0, empty trace and message list,
  * no trace file, every trace line kept, no faults, call counts and bad frees
- * 0, call log off and empty. Host blocks still
- * held stay counted (and can still be given back). */
+ * 0, call log off and empty, no host errors, tables read from the file
+ * system. Host blocks still held stay counted (and can still be given
+ * back). */
 QVHOST_API void QvsimReset(void);
 
 /* ---- model ----
@@ -93,15 +101,18 @@ QVHOST_API void QvsimReset(void);
  * Ids are unique over all plans and processes. Texts are passed byte for
  * byte as the file holds them after JSON unescaping (UTF-8). Unknown
  * fields, wrong types, duplicate ids, more than 5 candidate tools, an
- * unknown call in "faults", a member given twice in one object, and a
- * parameter key, tool name or message number given twice refuse the whole
- * file; the reason names the first fault in file order. */
+ * unknown call in "faults", a member given twice in one object, a
+ * parameter key, tool name or message number given twice, and a number too
+ * large for a double (1e999, wherever it stands) refuse the whole file; the
+ * reason names the first fault in file order. */
 
 /* Loads a model file (JSON) and replaces the current model. Returns 0, or -1
  * with a one-line reason naming the file and the place in err (errSize
  * bytes, NUL-terminated), e.g. "model.json: plans[0].id: expected four
- * ints", "model.json: not JSON: <parser message>", "model.json: cannot be
- * read"; the current model is then left as it was. */
+ * ints", "model.json: not JSON: <parser message>", "model.json: line 1,
+ * column 19: number overflow parsing '1e999'", "model.json: cannot be
+ * read"; the current model is then left as it was. A control character of
+ * the file's texts or name is written as an escape ("\n", "\x01"). */
 QVHOST_API int QvsimLoadModelFile(const char* path, char* err, int errSize);
 /* The same for a model given as text; `name` stands for the file in err. */
 QVHOST_API int QvsimLoadModelText(const char* json, const char* name,
@@ -110,6 +121,27 @@ QVHOST_API int QvsimLoadModelText(const char* json, const char* name,
  * QvsimPlanId returns 0, or -1 when i is out of range. */
 QVHOST_API int QvsimPlanCount(void);
 QVHOST_API int QvsimPlanId(int i, ModelId* id);
+
+/* ---- table files ----
+ *
+ * The table reader (CQvlbwTableA) reads a file whole, then parses it: one
+ * row per line (LF, CR LF or a lone CR ends a line, empty lines are
+ * skipped), cells separated by tabs, a cell in double quotes may hold tabs
+ * and line breaks ("" is one quote), a UTF-8 byte-order mark at the start
+ * is skipped. A file that starts with a UTF-16 byte-order mark is refused
+ * (ReadTable answers -1); while ZrlMainSw is 1 the trace gets the line
+ * "ReadTable: PATH is UTF-16 text; save it as 8-bit text".
+ *
+ * ReadTable gets the bytes of its file from the table source. The default
+ * source is the file system, where only a regular file can be read: a
+ * folder, a pipe or a device cannot, and the open never waits for a
+ * writer. A source set here answers instead: called with the path as
+ * ReadTable got it, it returns 0 with the file's bytes in *data and *size
+ * (valid until ReadTable returns), or anything else when the file cannot be
+ * read; it must not throw. A null source is the file system again. */
+typedef int (*QvsimTableSource)(void* context, const char* path,
+                                const char** data, size_t* size);
+QVHOST_API void QvsimSetTableSource(QvsimTableSource source, void* context);
 
 /* ---- trace facility ----
  *
@@ -201,6 +233,11 @@ QVHOST_API int QvsimHeldBlocks(void);
  * was not handed out by that kind of call or was given back before; such a
  * call frees nothing. A null pointer is ignored and not counted. */
 QVHOST_API int QvsimBadFrees(void);
+/* Host calls since reset with an argument that the host's own libraries do
+ * not accept, one line each, or "" when there was none. The calls checked:
+ * ZrlTrceMk, whose first argument must be 1 ("ZrlTrceMk: kind 0, expected
+ * 1, at << NAME [ID]"). */
+QVHOST_API const char* QvsimHostErrors(void);
 
 /* ---- fault injection ---- */
 
