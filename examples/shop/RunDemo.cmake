@@ -1,6 +1,7 @@
 # Runs the demo: exports every plan of the sample shop with qvkdc into
-# OUT_DIR, then prints the files written, the message list and the first
-# rows of the first CSV file. Fails when qvkdc exits non-zero.
+# OUT_DIR (qvkdc tells what it wrote, plan by plan, and the messages the run
+# left), then prints the first rows of the first CSV file. Fails when qvkdc
+# exits non-zero.
 #
 #   cmake -DQVKDC=<qvkdc> -DSOURCE_DIR=<source tree> -DOUT_DIR=<folder> -P RunDemo.cmake
 foreach(var QVKDC SOURCE_DIR OUT_DIR)
@@ -41,41 +42,20 @@ execute_process(COMMAND "${QVKDC}" ${args}
   RESULT_VARIABLE rc
   OUTPUT_VARIABLE out
   ERROR_VARIABLE err)
-string(STRIP "${out}" out)
-message("${out}")
+# What qvkdc says on stderr comes before its status line on stdout.
 if(err)
   string(STRIP "${err}" err)
+  string(REPLACE "${OUT_DIR}" "${out_shown}" err "${err}")
   message("${err}")
 endif()
+string(STRIP "${out}" out)
+message("${out}")
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "qvkdc exited with ${rc}")
 endif()
 
 file(GLOB csv_files RELATIVE "${OUT_DIR}" "${OUT_DIR}/*.csv")
 list(SORT csv_files)
-message("")
-message("Files written to ${out_shown}:")
-foreach(name IN LISTS csv_files)
-  read_lines("${OUT_DIR}/${name}" lines)
-  list(LENGTH lines count)
-  math(EXPR rows "${count} - 1")
-  message("  ${name}  (title line + ${rows} rows)")
-endforeach()
-if(NOT csv_files)
-  message("  (none)")
-endif()
-
-message("")
-message("Message list (messages.txt):")
-if(EXISTS "${OUT_DIR}/messages.txt")
-  read_lines("${OUT_DIR}/messages.txt" lines)
-  foreach(line IN LISTS lines)
-    message("  ${line}")
-  endforeach()
-else()
-  message("  (no message file)")
-endif()
-
 if(csv_files)
   list(GET csv_files 0 first)
   read_lines("${OUT_DIR}/${first}" lines)

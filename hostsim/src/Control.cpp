@@ -1,146 +1,293 @@
-// Control interface of the stand-in host.
+// Control interface of the stand-in host. Every call runs its body through
+// Guarded: no exception leaves it.
+#include <cstdint>
+#include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
-#include <sstream>
+#include <filesystem>
+#include <initializer_list>
+#include <memory>
 #include <string>
+#include <string_view>
 
+#include "CallLog.h"
 #include "Faults.h"
+#include "Guarded.h"
+#include "HostErrors.h"
 #include "HostMemory.h"
 #include "MessageStore.h"
 #include "ModelData.h"
 #include "ModelFile.h"
+#include "TableSource.h"
 #include "Trace.h"
 #include "host/Zrl.h"
 #include "qvhostsim/qvhostsim.h"
 
 namespace {
 
-void PutError(const std::string& text, char* err, int errSize) {
-    if (err == nullptr || errSize <= 0) return;
-    const std::size_t size = static_cast<std::size_t>(errSize);
-    const std::size_t n = text.size() < size ? text.size() : size - 1;
-    std::memcpy(err, text.data(), n);
-    err[n] = '\0';
+using qvsim::Guarded;
+
+// The bytes that stand for c in an error line: c itself, or for a control
+// character an escape ("\n", "\t", "\x01"), so that a text of the file
+// (a key holding a line feed) cannot break the line. Returns the count.
+std::size_t Shown(char c, char out[4]) noexcept {
+    constexpr char kHex[] = "0123456789ABCDEF";
+    const auto u = static_cast<unsigned char>(c);
+    if (u >= 0x20 && u != 0x7F) {
+        out[0] = c;
+        return 1;
+    }
+    out[0] = '\\';
+    if (c == '\n' || c == '\r' || c == '\t') {
+        out[1] = c == '\n' ? 'n' : c == '\r' ? 'r' : 't';
+        return 2;
+    }
+    out[1] = 'x';
+    out[2] = kHex[u >> 4];
+    out[3] = kHex[u & 0xF];
+    return 4;
 }
 
-int LoadModel(std::string_view text, const std::string& name, char* err, int errSize) {
-    qvsim::Model model;
-    std::string why;
-    if (qvsim::ParseModel(text, name, &model, &why) != 0) {
-        PutError(why, err, errSize);
+// Writes the parts one after the other into err as one line (see Shown),
+// cut to errSize - 1 bytes and NUL-terminated. Allocates nothing, so it can
+// report running out of memory.
+void PutError(std::initializer_list<std::string_view> parts, char* err, int errSize) noexcept {
+    if (err == nullptr || errSize <= 0) return;
+    char* out = err;
+    const char* const end = err + errSize - 1;
+    for (const std::string_view part : parts) {
+        for (const char c : part) {
+            char shown[4];
+            const std::size_t n = Shown(c, shown);
+            if (static_cast<std::size_t>(end - out) < n) {
+                *out = '\0';
+                return;
+            }
+            std::memcpy(out, shown, n);
+            out += n;
+        }
+    }
+    *out = '\0';
+}
+
+// Makes model the current one, or puts the reason it is not into err.
+int TakeModel(int parsed, qvsim::Model&& model, const std::string& why, char* err,
+              int errSize) {
+    if (parsed != 0) {
+        PutError({why}, err, errSize);
         return -1;
     }
     qvsim::TheModel() = std::move(model);
     qvsim::TheMessages().SetTexts(qvsim::TheModel().messages);
-    PutError("", err, errSize);
+    PutError({}, err, errSize);
     return 0;
+}
+
+// What a load that threw tells: the parser catches its own errors, so it
+// ran out of memory.
+int LoadFailed(const char* name, char* err, int errSize) noexcept {
+    PutError({name != nullptr ? name : "", ": cannot be loaded: out of memory"}, err, errSize);
+    return -1;
 }
 
 }  // namespace
 
 void QvsimReset(void) {
-    qvsim::TraceReset();
-    qvsim::TheMessages().Reset();
-    qvsim::TheModel() = qvsim::Model();
-    qvsim::TheFaults().Reset();
-    qvsim::TheMemory().ClearBadFrees();
+    Guarded([] {
+        qvsim::TraceReset();
+        qvsim::TheMessages().Reset();
+        qvsim::TheModel() = qvsim::Model();
+        qvsim::TheFaults().Reset();
+        qvsim::TheMemory().ClearBadFrees();
+        qvsim::SetTableSource(nullptr, nullptr);
+        qvsim::TheHostErrors().Clear();
+        qvsim::TheCallLog().Reset();
+    });
 }
 
 int QvsimLoadModelFile(const char* path, char* err, int errSize) {
-    const std::string name = path != nullptr ? path : "";
-    std::ifstream in;
-    if (path != nullptr) in.open(path, std::ios::binary);
-    std::ostringstream text;
-    if (in) text << in.rdbuf();
-    if (!in || in.bad()) {
-        PutError(name + ": cannot be read", err, errSize);
-        return -1;
+    try {
+        const std::string name = path != nullptr ? path : "";
+        std::unique_ptr<std::FILE, decltype(&std::fclose)> file(
+            path != nullptr ? std::fopen(path, "rb") : nullptr, &std::fclose);
+        qvsim::Model model;
+        std::string why;
+        int parsed = -1;
+        if (file) {
+            std::error_code ec;
+            const std::uintmax_t size = std::filesystem::file_size(path, ec);
+            qvsim::JsonReader in(file.get());
+            parsed = qvsim::ParseModel(in, name, &model, &why,
+                                       ec || size > SIZE_MAX ? 0 : static_cast<std::size_t>(size));
+            if (in.ReadFailed()) file.reset();
+        }
+        if (!file) {
+            PutError({name, ": cannot be read"}, err, errSize);
+            return -1;
+        }
+        return TakeModel(parsed, std::move(model), why, err, errSize);
+    } catch (...) {
+        return LoadFailed(path, err, errSize);
     }
-    return LoadModel(text.str(), name, err, errSize);
 }
 
 int QvsimLoadModelText(const char* json, const char* name, char* err, int errSize) {
-    const std::string fileName = name != nullptr ? name : "";
-    if (json == nullptr) {
-        PutError(fileName + ": cannot be read", err, errSize);
-        return -1;
+    try {
+        const std::string fileName = name != nullptr ? name : "";
+        if (json == nullptr) {
+            PutError({fileName, ": cannot be read"}, err, errSize);
+            return -1;
+        }
+        qvsim::Model model;
+        std::string why;
+        const int parsed = qvsim::ParseModel(json, fileName, &model, &why);
+        return TakeModel(parsed, std::move(model), why, err, errSize);
+    } catch (...) {
+        return LoadFailed(name, err, errSize);
     }
-    return LoadModel(json, fileName, err, errSize);
 }
 
-int QvsimPlanCount(void) { return static_cast<int>(qvsim::TheModel().plans.size()); }
+int QvsimPlanCount(void) {
+    return Guarded(0, [] { return static_cast<int>(qvsim::TheModel().plans.size()); });
+}
 
 int QvsimPlanId(int i, ModelId* id) {
-    const auto& plans = qvsim::TheModel().plans;
-    if (id == nullptr || i < 0 || static_cast<std::size_t>(i) >= plans.size()) return -1;
-    *id = plans[static_cast<std::size_t>(i)].id;
-    return 0;
+    return Guarded(-1, [&] {
+        const auto& plans = qvsim::TheModel().plans;
+        if (id == nullptr || i < 0 || static_cast<std::size_t>(i) >= plans.size()) return -1;
+        *id = plans[static_cast<std::size_t>(i)].id;
+        return 0;
+    });
 }
 
 int QvsimParamKind(const ModelId* process, int key) {
-    const qvsim::Process* p = qvsim::TheModel().FindProcess(process);
-    if (p == nullptr) return -1;
-    const auto it = p->params.find(key);
-    if (it == p->params.end()) return 0;
-    switch (it->second.kind) {
-        case qvsim::ParamValue::Kind::kInt:
-            return 1;
-        case qvsim::ParamValue::Kind::kDouble:
-            return 2;
-        case qvsim::ParamValue::Kind::kText:
-            return 3;
-        default:
-            return 0;
-    }
+    return Guarded(-1, [&] {
+        const qvsim::Model& model = qvsim::TheModel();
+        const qvsim::Process* p = model.FindProcess(process);
+        if (p == nullptr) return -1;
+        const qvsim::ParamValue* param = model.FindParam(*p, key);
+        if (param == nullptr) return 0;
+        switch (param->kind) {
+            case qvsim::ParamValue::Kind::kInt:
+                return 1;
+            case qvsim::ParamValue::Kind::kDouble:
+                return 2;
+            case qvsim::ParamValue::Kind::kText:
+                return 3;
+            default:
+                return 0;
+        }
+    });
 }
 
 void QvsimTraceAll(int mainSw, int level) {
-    ZrlMainSw = static_cast<unsigned char>(mainSw);
-    std::memset(ZrlProgSw, static_cast<unsigned char>(level), 1 << 20);
+    Guarded([&] {
+        ZrlMainSw = static_cast<unsigned char>(mainSw);
+        std::memset(ZrlProgSw, static_cast<unsigned char>(level), 1 << 20);
+    });
 }
 
 void QvsimTraceId(int id, int level) {
-    if (id >= 0 && id < (1 << 20)) ZrlProgSw[id] = static_cast<unsigned char>(level);
+    Guarded([&] {
+        if (id >= 0 && id < (1 << 20)) ZrlProgSw[id] = static_cast<unsigned char>(level);
+    });
 }
 
-int QvsimTraceFile(const char* path) { return qvsim::TheTraceSink().SetFile(path); }
+int QvsimTraceFile(const char* path) {
+    return Guarded(-1, [&] { return qvsim::TheTraceSink().SetFile(path); });
+}
 
-const char* QvsimTraceText(void) { return qvsim::TheTraceSink().Text().c_str(); }
+int QvsimTraceFileBuffered(const char* path) {
+    return Guarded(-1, [&] { return qvsim::TheTraceSink().SetBufferedFile(path); });
+}
 
-void QvsimTraceClear(void) { qvsim::TheTraceSink().Clear(); }
+void QvsimTraceNotesOnly(int on) {
+    Guarded([&] { qvsim::TraceNotesOnly(on != 0); });
+}
+
+const char* QvsimTraceText(void) {
+    return Guarded("", [] { return qvsim::TheTraceSink().Text().c_str(); });
+}
+
+void QvsimTraceClear(void) {
+    Guarded([] { qvsim::TheTraceSink().Clear(); });
+}
+
+void QvsimCallLog(int on) {
+    Guarded([&] { qvsim::TheCallLog().Switch(on != 0); });
+}
+
+int QvsimCallLogCount(void) {
+    return static_cast<int>(qvsim::TheCallLog().Calls().size());
+}
+
+int QvsimCallLogAt(int i, QvsimCall* entry) {
+    const auto& calls = qvsim::TheCallLog().Calls();
+    if (entry == nullptr || i < 0 || static_cast<std::size_t>(i) >= calls.size()) return -1;
+    const qvsim::LoggedCall& c = calls[static_cast<std::size_t>(i)];
+    entry->call = qvsim::HostCallName(c.call).data();
+    entry->id = c.id;
+    entry->result = c.result;
+    entry->value = c.value;
+    return 0;
+}
 
 const char* QvsimMsgTitle(void) {
-    const std::string* title = qvsim::TheMessages().Title();
-    return title != nullptr ? title->c_str() : nullptr;
+    return Guarded(static_cast<const char*>(nullptr), []() -> const char* {
+        const std::string* title = qvsim::TheMessages().Title();
+        return title != nullptr ? title->c_str() : nullptr;
+    });
 }
 
-int QvsimMsgCount(void) { return qvsim::TheMessages().Count(); }
+int QvsimMsgCount(void) {
+    return Guarded(0, [] { return qvsim::TheMessages().Count(); });
+}
 
 const char* QvsimMsgAt(int i) {
-    const auto& messages = qvsim::TheMessages();
-    return i >= 0 && i < messages.Count() ? messages.Line(i).c_str() : nullptr;
+    return Guarded(static_cast<const char*>(nullptr), [&]() -> const char* {
+        const auto& messages = qvsim::TheMessages();
+        return i >= 0 && i < messages.Count() ? messages.Line(i).c_str() : nullptr;
+    });
 }
 
 int QvsimMsgKindAt(int i) {
-    const auto& messages = qvsim::TheMessages();
-    return i >= 0 && i < messages.Count() ? messages.Kind(i) : -1;
+    return Guarded(-1, [&] {
+        const auto& messages = qvsim::TheMessages();
+        return i >= 0 && i < messages.Count() ? messages.Kind(i) : -1;
+    });
 }
 
-int QvsimMsgInitCount(void) { return qvsim::TheMessages().InitCount(); }
+int QvsimMsgInitCount(void) {
+    return Guarded(0, [] { return qvsim::TheMessages().InitCount(); });
+}
 
-int QvsimHeldBlocks(void) { return qvsim::TheMemory().Held(); }
+int QvsimHeldBlocks(void) {
+    return Guarded(0, [] { return qvsim::TheMemory().Held(); });
+}
 
-int QvsimBadFrees(void) { return qvsim::TheMemory().BadFrees(); }
+int QvsimBadFrees(void) {
+    return Guarded(0, [] { return qvsim::TheMemory().BadFrees(); });
+}
+
+const char* QvsimHostErrors(void) {
+    return Guarded(static_cast<const char*>(""), [] { return qvsim::TheHostErrors().Text().c_str(); });
+}
 
 int QvsimFailCall(const char* call, int nth) {
-    qvsim::HostCall c;
-    if (call == nullptr || !qvsim::HostCallByName(call, &c)) return -1;
-    return qvsim::TheFaults().Arm(c, nth);
+    return Guarded(-1, [&] {
+        qvsim::HostCall c;
+        if (call == nullptr || !qvsim::HostCallByName(call, &c)) return -1;
+        return qvsim::TheFaults().Arm(c, nth);
+    });
 }
 
 int QvsimCallCount(const char* call) {
-    qvsim::HostCall c;
-    if (call == nullptr || !qvsim::HostCallByName(call, &c)) return 0;
-    return qvsim::TheFaults().Count(c);
+    return Guarded(0, [&] {
+        qvsim::HostCall c;
+        if (call == nullptr || !qvsim::HostCallByName(call, &c)) return 0;
+        return qvsim::TheFaults().Count(c);
+    });
+}
+
+void QvsimSetTableSource(QvsimTableSource source, void* context) {
+    Guarded([&] { qvsim::SetTableSource(source, context); });
 }

@@ -4,23 +4,16 @@
 
 namespace qvsim {
 
-bool Faults::Hit(HostCall call) {
-    const int i = Index(call);
-    ++counts_[i];
-    if (failAt_[i] != 0 && counts_[i] == failAt_[i]) {
-        failAt_[i] = 0;
-        return true;
-    }
-    return false;
-}
-
 int Faults::Arm(HostCall call, int nth) {
     const int i = Index(call);
-    if (!HostCallCanFail(call) || nth < 0 || nth > INT_MAX - counts_[i]) {
-        return -1;
-    }
+    if (!HostCallCanFail(call) || nth < 0) return -1;
     failAt_[i] = nth == 0 ? 0 : counts_[i] + nth;
     return 0;
+}
+
+int Faults::Count(HostCall call) const {
+    const long long n = counts_[Index(call)];
+    return n < INT_MAX ? static_cast<int>(n) : INT_MAX;
 }
 
 void Faults::Reset() {
@@ -30,10 +23,7 @@ void Faults::Reset() {
     }
 }
 
-Faults& TheFaults() {
-    static Faults faults;
-    return faults;
-}
+Faults g_faults;
 
 }  // namespace qvsim
 

@@ -29,14 +29,23 @@ QdgmPrcsRec* HostMemory::NewPrcsRec(const Process& prcs) {
         block->rec.tool = &block->tool;
     }
     block->prcs = prcs.id;
+    block->process = &prcs;
+    block->modelSerial = TheModel().serial;
     QdgmPrcsRec* rec = &block->rec;
     recs_.emplace(rec, std::move(block));
     return rec;
 }
 
-const ModelId* HostMemory::RecordProcess(const QdgmPrcsRec* rec) const {
-    const auto it = recs_.find(rec);
-    return it != recs_.end() ? &it->second->prcs : nullptr;
+const Process* HostMemory::RecordProcess(const QdgmPrcsRec* rec) {
+    if (rec == nullptr || rec != lastRec_) {
+        const auto it = recs_.find(rec);
+        if (it == recs_.end()) return nullptr;
+        lastRec_ = rec;
+        lastBlock_ = it->second.get();
+    }
+    const Model& model = TheModel();
+    return lastBlock_->modelSerial == model.serial ? lastBlock_->process
+                                                   : model.FindProcess(&lastBlock_->prcs);
 }
 
 void HostMemory::FreeIdList(ModelId* list) {
@@ -46,12 +55,10 @@ void HostMemory::FreeIdList(ModelId* list) {
 
 void HostMemory::FreePrcsRec(QdgmPrcsRec* rec) {
     if (rec == nullptr) return;
+    if (rec == lastRec_) lastRec_ = nullptr;
     if (recs_.erase(rec) == 0) ++badFrees_;
 }
 
-HostMemory& TheMemory() {
-    static HostMemory memory;
-    return memory;
-}
+HostMemory g_memory;
 
 }  // namespace qvsim

@@ -8,6 +8,7 @@
 #ifndef QVHOSTSIM_HOSTMEMORY_H
 #define QVHOSTSIM_HOSTMEMORY_H
 
+#include <cstdint>
 #include <memory>
 #include <unordered_map>
 #include <vector>
@@ -24,9 +25,11 @@ class HostMemory {
     // one id's size.
     ModelId* NewIdList(const std::vector<ModelId>& ids);
     // The record of a process, with its tool record when it has one.
+    // REQUIRES: prcs is a process of the current model (TheModel()).
     QdgmPrcsRec* NewPrcsRec(const Process& prcs);
-    // Id of the process whose record rec is; null when rec is not held.
-    const ModelId* RecordProcess(const QdgmPrcsRec* rec) const;
+    // The process of the current model whose record rec is; null when rec
+    // is not held or the current model has no such process.
+    const Process* RecordProcess(const QdgmPrcsRec* rec);
     // Null is ignored; anything not held is a bad free.
     void FreeIdList(ModelId* list);
     void FreePrcsRec(QdgmPrcsRec* rec);
@@ -40,14 +43,22 @@ class HostMemory {
         QdgmPrcsRec rec;  // first: its address is the record handed out
         QdgmToolRec tool;
         ModelId prcs;
+        // The process in the model of that serial (a record outlives a
+        // model load; the process is then looked up again by its id).
+        const Process* process;
+        uint64_t modelSerial;
     };
     std::unordered_map<const ModelId*, std::unique_ptr<ModelId[]>> lists_;
     std::unordered_map<const QdgmPrcsRec*, std::unique_ptr<PrcsBlock>> recs_;
+    // The record asked for last: the library asks many parameters of one.
+    const QdgmPrcsRec* lastRec_ = nullptr;
+    const PrcsBlock* lastBlock_ = nullptr;
     int badFrees_ = 0;
 };
 
 // The one host memory of the stand-in host; it outlives resets.
-HostMemory& TheMemory();
+extern HostMemory g_memory;
+inline HostMemory& TheMemory() { return g_memory; }
 
 }  // namespace qvsim
 

@@ -1,8 +1,10 @@
 // Message resources (ZrlErrGet) and message manager (Qvmsg) of the stand-in
-// host.
+// host. The calls that store text are guarded: running out of memory loses
+// the text, no exception leaves the call.
 #include <cstring>
 
 #include "Faults.h"
+#include "Guarded.h"
 #include "MessageStore.h"
 #include "host/Qvmsg.h"
 #include "host/Zrl.h"
@@ -24,15 +26,15 @@ int ZrlErrGet(int group, int number, int, int* unused, char* text) {
 
 void QvmsgMgrInit(void) {
     TheFaults().Hit(HostCall::kQvmsgMgrInit);
-    TheMessages().Init();
+    qvsim::Guarded([] { TheMessages().Init(); });
 }
 
 void QvmsgSetClmTtl(const char* title) {
     TheFaults().Hit(HostCall::kQvmsgSetClmTtl);
-    TheMessages().SetTitle(title);
+    qvsim::Guarded([&] { TheMessages().SetTitle(title); });
 }
 
 void QvmsgAddMsg(const int* kind, const char* line) {
     TheFaults().Hit(HostCall::kQvmsgAddMsg);
-    TheMessages().Add(kind != nullptr ? *kind : -1, line);
+    qvsim::Guarded([&] { TheMessages().Add(kind != nullptr ? *kind : -1, line); });
 }

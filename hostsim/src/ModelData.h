@@ -11,6 +11,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "ParamKeys.h"
 #include "qvkdc/qvkdc.h"
 
 namespace qvsim {
@@ -35,9 +36,9 @@ struct IdKeyHash {
 // slot `slot` on; a parameter without a value answers only its status.
 struct ParamValue {
     enum class Kind : unsigned char { kNone, kInt, kDouble, kText };
+    uint32_t slot = 0;
+    int32_t status = 0;
     Kind kind = Kind::kNone;
-    int status = 0;
-    std::size_t slot = 0;
 };
 
 struct ToolRecord {
@@ -53,7 +54,10 @@ struct Process {
     bool hasTool = false;
     ToolRecord tool;
     std::array<std::string, 5> candidateTools;
-    std::unordered_map<int, ParamValue> params;
+    // Parameters: the keys are Model::paramKeys[keys], the values in key
+    // order Model::params[firstParam...].
+    uint32_t keys = 0;
+    std::size_t firstParam = 0;
     unsigned faults = 0;  // HostCallBit set
     std::size_t plan = 0;  // index of the owning plan
 };
@@ -76,10 +80,17 @@ struct ToolText {
 };
 
 struct Model {
+    Model();
+
+    // Tells this model from every other one made in this process.
+    uint64_t serial;
     std::vector<Plan> plans;
     std::vector<Process> processes;
     // Every plan and process by id; a process is stored as ~index.
     std::unordered_map<IdKey, std::ptrdiff_t, IdKeyHash> index;
+    // Parameter keys shared between processes; [0] is the empty set.
+    std::vector<ParamKeys> paramKeys;
+    std::vector<ParamValue> params;
     // Storage of the parameter values: 8-byte slots, zero-padded.
     std::vector<uint64_t> values;
     std::unordered_map<std::string, ToolText> toolTexts;
@@ -87,13 +98,19 @@ struct Model {
 
     const Plan* FindPlan(const ModelId* id) const;
     const Process* FindProcess(const ModelId* id) const;
+    // Parameter key of the process; null when it has none under key.
+    const ParamValue* FindParam(const Process& prcs, int key) const {
+        const int pos = paramKeys[prcs.keys].Find(key);
+        return pos >= 0 ? &params[prcs.firstParam + static_cast<std::size_t>(pos)] : nullptr;
+    }
     const void* Value(const ParamValue& v) const {
         return v.kind == ParamValue::Kind::kNone ? nullptr : &values[v.slot];
     }
 };
 
 // The model the host calls answer from; empty until a model is loaded.
-Model& TheModel();
+extern Model g_model;
+inline Model& TheModel() { return g_model; }
 
 }  // namespace qvsim
 

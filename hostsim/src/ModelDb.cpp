@@ -1,10 +1,13 @@
 // CAM model database (Qdgm, Qmem), parameter and tool texts (Qvptf) and
 // machine and tool services (Qvlbu) of the stand-in host, answered from the
-// loaded model.
+// loaded model. The calls that allocate are guarded: running out of memory
+// fails the call, no exception leaves it.
 #include <cstring>
 #include <string>
 
+#include "CallLog.h"
 #include "Faults.h"
+#include "Guarded.h"
 #include "HostMemory.h"
 #include "ModelData.h"
 #include "host/Qdgm.h"
@@ -12,6 +15,11 @@
 #include "host/Qvptf.h"
 
 namespace qvsim {
+
+Model::Model() : paramKeys(1) {
+    static uint64_t models = 0;
+    serial = ++models;
+}
 
 const Plan* Model::FindPlan(const ModelId* id) const {
     if (id == nullptr) return nullptr;
@@ -29,10 +37,7 @@ const Process* Model::FindProcess(const ModelId* id) const {
                : nullptr;
 }
 
-Model& TheModel() {
-    static Model model;
-    return model;
-}
+Model g_model;
 
 namespace {
 
@@ -60,22 +65,27 @@ using qvsim::TheFaults;
 using qvsim::TheMemory;
 using qvsim::TheModel;
 
-int QdgmRetLstRO(int kind, const ModelId* plan, int* count, ModelId** list) {
+namespace qvsim {
+namespace {
+
+int RetLstRO(int kind, const ModelId* plan, int* count, ModelId** list) {
     const qvsim::Plan* p = TheModel().FindPlan(plan);
     if (Failing(HostCall::kQdgmRetLstRO, p != nullptr ? p->faults : 0)) return -1;
     if (kind != kQdgmRelPlanPrcs || p == nullptr || !p->hasProcesses || count == nullptr ||
         list == nullptr) {
         return -1;
     }
-    std::vector<ModelId> ids;
-    ids.reserve(p->processes.size());
-    for (std::size_t i : p->processes) ids.push_back(TheModel().processes[i].id);
-    *list = TheMemory().NewIdList(ids);
-    *count = static_cast<int>(ids.size());
-    return 0;
+    return qvsim::Guarded(-1, [&] {
+        std::vector<ModelId> ids;
+        ids.reserve(p->processes.size());
+        for (std::size_t i : p->processes) ids.push_back(TheModel().processes[i].id);
+        *list = TheMemory().NewIdList(ids);
+        *count = static_cast<int>(ids.size());
+        return 0;
+    });
 }
 
-int QdgmInqNctyp(const ModelId* prcs, int* unused, int* nctyp) {
+int InqNctyp(const ModelId* prcs, int* unused, int* nctyp) {
     const qvsim::Process* p = TheModel().FindProcess(prcs);
     if (Failing(HostCall::kQdgmInqNctyp, p != nullptr ? p->faults : 0)) return -1;
     if (p == nullptr || nctyp == nullptr) return -1;
@@ -84,12 +94,31 @@ int QdgmInqNctyp(const ModelId* prcs, int* unused, int* nctyp) {
     return 0;
 }
 
+}  // namespace
+}  // namespace qvsim
+
+int QdgmRetLstRO(int kind, const ModelId* plan, int* count, ModelId** list) {
+    const int result = qvsim::RetLstRO(kind, plan, count, list);
+    qvsim::TheCallLog().Add(HostCall::kQdgmRetLstRO, plan, result,
+                            result >= 0 ? *count : 0);
+    return result;
+}
+
+int QdgmInqNctyp(const ModelId* prcs, int* unused, int* nctyp) {
+    const int result = qvsim::InqNctyp(prcs, unused, nctyp);
+    qvsim::TheCallLog().Add(HostCall::kQdgmInqNctyp, prcs, result,
+                            result == 0 ? *nctyp : 0);
+    return result;
+}
+
 int QdgmGetPrcs(int, const ModelId* prcs, QdgmPrcsRec** rec) {
     const qvsim::Process* p = TheModel().FindProcess(prcs);
     if (Failing(HostCall::kQdgmGetPrcs, p != nullptr ? p->faults : 0)) return -1;
     if (p == nullptr || rec == nullptr) return -1;
-    *rec = TheMemory().NewPrcsRec(*p);
-    return 0;
+    return qvsim::Guarded(-1, [&] {
+        *rec = TheMemory().NewPrcsRec(*p);
+        return 0;
+    });
 }
 
 int QdgmRetIdnamLN(const ModelId* obj, char* name) {
@@ -128,22 +157,22 @@ void QmemFrePrcs(QdgmPrcsRec* rec) {
 }
 
 int QvlbpPrcInqPrm(QdgmPrcsRec** datSP, int* key, void** value, int* status) {
-    const ModelId* id =
+    const qvsim::Process* p =
         datSP != nullptr ? TheMemory().RecordProcess(*datSP) : nullptr;
-    const qvsim::Process* p = TheModel().FindProcess(id);
     const bool fail = Failing(HostCall::kQvlbpPrcInqPrm, p != nullptr ? p->faults : 0);
     if (status == nullptr) return -1;
     if (fail || p == nullptr || key == nullptr || value == nullptr) {
         *status = -1;
         return -1;
     }
-    const auto it = p->params.find(*key);
-    if (it == p->params.end()) {
+    const qvsim::Model& model = TheModel();
+    const qvsim::ParamValue* param = model.FindParam(*p, *key);
+    if (param == nullptr) {
         *status = 0;
         return 0;
     }
-    *status = it->second.status;
-    if (const void* v = TheModel().Value(it->second)) *value = const_cast<void*>(v);
+    *status = param->status;
+    if (const void* v = model.Value(*param)) *value = const_cast<void*>(v);
     return *status;
 }
 
@@ -158,22 +187,25 @@ int QvptfInqLnN(int*, char* toolName, char* text, int* status) {
     const std::size_t size = end != nullptr
                                  ? static_cast<std::size_t>(static_cast<const char*>(end) - toolName)
                                  : std::size_t{kQvptfToolNameSize};
-    const std::string name(toolName, size);
-    const auto& texts = TheModel().toolTexts;
-    const auto it = texts.find(name);
-    if (it == texts.end()) {
-        text[0] = '\0';
-        *status = 0;
-        return 0;
-    }
-    *status = it->second.status;
-    if (it->second.hasText) qvsim::CopyCut(it->second.text, text, kQvptfTextSize);
-    return *status;
+    *status = -1;  // stays so when the lookup runs out of memory
+    return qvsim::Guarded(-1, [&] {
+        const auto& texts = TheModel().toolTexts;
+        const auto it = texts.find(std::string(toolName, size));
+        if (it == texts.end()) {
+            text[0] = '\0';
+            *status = 0;
+            return 0;
+        }
+        *status = it->second.status;
+        if (it->second.hasText) qvsim::CopyCut(it->second.text, text, kQvptfTextSize);
+        return *status;
+    });
 }
 
 int QvlbuGetMaId(const ModelId* plan, int64_t* unused, QvlbuMaId* maid, int* st) {
     TheFaults().Hit(HostCall::kQvlbuGetMaId);
     if (st == nullptr) return -1;
+    qvsim::TheCallLog().Add(HostCall::kQvlbuGetMaId, plan, 0, 0);
     const qvsim::Plan* p = TheModel().FindPlan(plan);
     if (unused != nullptr) *unused = 0;
     if (p == nullptr || !p->hasMachine || maid == nullptr) {

@@ -1,48 +1,38 @@
 // CQvlbwTableA: the rows of one table file (TsvTable), a row cursor, and per
 // key column an index from cell text to the first row holding that text,
 // built on the first lookup by that column and kept until the next read.
+// An index is one open-addressing table (linear probing, at most half full)
+// of cell hash and row, so building it allocates once and a lookup reads
+// one or two neighbouring slots and the cells they point at.
+//
+// ReadTable gets the file's bytes from the table source (TableSource.h): the
+// file system, where only a regular file can be read, or the source the
+// control interface set. A file that starts with a UTF-16 byte-order mark is
+// refused; while the main trace switch is on, the trace says why.
 //
 // Every call of ReadTable, FindRow, MoveFirst and GetNextRow is counted, and
 // a ReadTable can be made to fail (Faults). A ReadTable that fails leaves the
 // reader without data, whatever it held before. A lookup or walk that finds
 // no row empties the row buffer.
-#include <cstdio>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "Faults.h"
+#include "Guarded.h"
+#include "TableSource.h"
 #include "TsvTable.h"
 #include "host/Qvlbw.h"
+#include "host/Zrl.h"
 
 namespace {
 
-// The whole file at path into bytes; false when it cannot be opened or read
-// to its end (a folder at path cannot be read) or too large for a table.
-// Reads in one go when the size is known, then on in chunks until the end.
-bool ReadFileBytes(const char* path, std::string* bytes) {
-    std::unique_ptr<std::FILE, decltype(&std::fclose)> file(std::fopen(path, "rb"), &std::fclose);
-    if (!file) return false;
-    std::size_t used = 0;
-    bytes->clear();
-    if (std::fseek(file.get(), 0, SEEK_END) == 0) {
-        // A folder may report any size; no table is larger than kMaxBytes.
-        const long size = std::ftell(file.get());
-        if (size > 0 && static_cast<unsigned long>(size) > TsvTable::kMaxBytes) return false;
-        if (size > 0) bytes->resize(static_cast<std::size_t>(size));
-        std::rewind(file.get());
-    }
-    for (;;) {
-        if (used == bytes->size()) bytes->resize(used + (1 << 16));
-        const std::size_t want = bytes->size() - used;
-        const std::size_t n = std::fread(&(*bytes)[used], 1, want, file.get());
-        used += n;
-        if (n < want) break;
-    }
-    bytes->resize(used);
-    return std::ferror(file.get()) == 0;
+// True when bytes start with a UTF-16 byte-order mark (either byte order).
+bool IsUtf16(std::string_view bytes) {
+    const std::string_view mark = bytes.substr(0, 2);
+    return mark == "\xFF\xFE" || mark == "\xFE\xFF";
 }
 
 }  // namespace
@@ -52,8 +42,19 @@ class CQvlbwTableImpl {
     int Read(const char* path) {
         Drop();
         if (qvsim::TheFaults().Hit(qvsim::HostCall::kReadTable)) return -1;
-        std::string bytes;
-        if (path == nullptr || !ReadFileBytes(path, &bytes)) return -1;
+        std::string storage;
+        std::string_view bytes;
+        if (path == nullptr ||
+            !qvsim::ReadTableFile(path, TsvTable::kMaxBytes, &storage, &bytes)) {
+            return -1;
+        }
+        if (IsUtf16(bytes)) {
+            if (ZrlMainSw == 1) {
+                ZrlChr((std::string("ReadTable: ") + path +
+                        " is UTF-16 text; save it as 8-bit text").c_str());
+            }
+            return -1;
+        }
         if (table_.Parse(bytes) != 0) return -1;
         indexes_.resize(static_cast<std::size_t>(table_.MaxCellCount()));
         read_ = true;
@@ -63,10 +64,9 @@ class CQvlbwTableImpl {
     int FindRow(int keyCol, const char* key, CQvlbwStringArray* row) {
         if (!read_) return Miss(row, -2);
         if (keyCol < 1 || keyCol > table_.MaxCellCount() || key == nullptr) return Miss(row, 0);
-        const Index& index = IndexOf(keyCol - 1);
-        const auto it = index.find(std::string_view(key));
-        if (it == index.end()) return Miss(row, 0);
-        Fill(it->second, row);
+        const int found = IndexOf(keyCol - 1).Find(table_, keyCol - 1, key);
+        if (found < 0) return Miss(row, 0);
+        Fill(found, row);
         return 1;
     }
 
@@ -90,7 +90,55 @@ class CQvlbwTableImpl {
     int IsRead() const { return read_ ? 1 : 0; }
 
  private:
-    using Index = std::unordered_map<std::string_view, int>;
+    // Cell text of one column -> first row that holds it.
+    class Index {
+     public:
+        Index(const TsvTable& table, int col) {
+            const int rows = table.RowCount();
+            std::size_t size = 16;
+            while (size < static_cast<std::size_t>(rows) * 2) size *= 2;
+            slots_.assign(size, Slot{0, -1});
+            for (int r = 0; r < rows; ++r) {
+                if (col >= table.CellCount(r)) continue;
+                const std::string_view cell = table.Cell(r, col);
+                const uint32_t hash = Hash(cell);
+                for (std::size_t i = hash & (size - 1);; i = (i + 1) & (size - 1)) {
+                    Slot& s = slots_[i];
+                    if (s.row < 0) {
+                        s = Slot{hash, r};
+                        break;
+                    }
+                    if (s.hash == hash && table.Cell(s.row, col) == cell) break;  // not the first
+                }
+            }
+        }
+        int Find(const TsvTable& table, int col, std::string_view key) const {
+            const uint32_t hash = Hash(key);
+            const std::size_t mask = slots_.size() - 1;
+            for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+                const Slot& s = slots_[i];
+                if (s.row < 0) return -1;
+                if (s.hash == hash && table.Cell(s.row, col) == key) return s.row;
+            }
+        }
+
+     private:
+        struct Slot {
+            uint32_t hash;
+            int row;  // -1: empty
+        };
+        // FNV-1a, then mixed so that the low bits used for the slot depend
+        // on every byte.
+        static uint32_t Hash(std::string_view text) {
+            uint32_t h = 2166136261u;
+            for (char c : text) h = (h ^ static_cast<unsigned char>(c)) * 16777619u;
+            h ^= h >> 15;
+            h *= 0x2C1B3C6Du;
+            h ^= h >> 12;
+            return h;
+        }
+        std::vector<Slot> slots_;
+    };
 
     void Drop() {
         read_ = false;
@@ -102,14 +150,7 @@ class CQvlbwTableImpl {
 
     const Index& IndexOf(int col) {
         std::unique_ptr<Index>& slot = indexes_[static_cast<std::size_t>(col)];
-        if (!slot) {
-            slot = std::make_unique<Index>();
-            const int rows = table_.RowCount();
-            slot->reserve(static_cast<std::size_t>(rows));
-            for (int r = 0; r < rows; ++r) {
-                if (col < table_.CellCount(r)) slot->try_emplace(table_.Cell(r, col), r);
-            }
-        }
+        if (!slot) slot = std::make_unique<Index>(table_, col);
         return *slot;
     }
 
@@ -139,7 +180,10 @@ class CQvlbwTableImpl {
 // reader owns its Impl by hand.
 CQvlbwTableA::CQvlbwTableA() : impl_(new CQvlbwTableImpl) {}
 CQvlbwTableA::~CQvlbwTableA() { delete impl_; }
-int CQvlbwTableA::ReadTable(const char* path) { return impl_->Read(path); }
+// A table that does not fit in memory cannot be read.
+int CQvlbwTableA::ReadTable(const char* path) {
+    return qvsim::Guarded(-1, [&] { return impl_->Read(path); });
+}
 int CQvlbwTableA::GetRowCount() { return impl_->RowCount(); }
 int CQvlbwTableA::GetColCount() { return impl_->ColCount(); }
 int CQvlbwTableA::IsRead() { return impl_->IsRead(); }

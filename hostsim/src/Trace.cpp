@@ -1,11 +1,13 @@
 #include "Trace.h"
 
+#include <charconv>
 #include <cstdarg>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <string>
 
+#include "HostErrors.h"
 #include "host/Zrl.h"
 
 unsigned char ZrlMainSw = 0;
@@ -16,20 +18,45 @@ namespace {
 
 TraceFrame* g_current = nullptr;
 int g_level = 0;
+bool g_notesOnly = false;
+
+// A note is a line whose text or label begins with "[ERR]" or "[INF]".
+bool Kept(const char* textOrLabel) {
+    if (!g_notesOnly) return true;
+    return textOrLabel != nullptr && (std::strncmp(textOrLabel, "[ERR]", 5) == 0 ||
+                                      std::strncmp(textOrLabel, "[INF]", 5) == 0);
+}
 
 int Indent() { return g_level > 1 ? 2 * (g_level - 1) : 0; }
 
-std::string FrameLine(const char* mark, const char* name, int32_t id) {
-    std::string line(mark);
-    line += ' ';
-    line += name != nullptr ? name : "";
-    line += " [";
-    line += std::to_string(id);
-    line += ']';
-    return line;
+// "MARK NAME [ID]". A frame's entry and exit lines, and every frame of the
+// same function, share " NAME [ID]": the last one is kept composed.
+void FrameLine(const char* mark, const char* name, int32_t id) {
+    static std::string lastName;
+    static int32_t lastId = 0;
+    static TraceLine lastText;  // " NAME [ID]"
+    if (name == nullptr) name = "";
+    if (id != lastId || lastText.Empty() || std::strncmp(name, lastName.c_str(), lastName.size() + 1) != 0) {
+        lastName = name;
+        lastId = id;
+        lastText.Resize(0);
+        lastText.Append(' ');
+        lastText.Append(lastName);
+        lastText.Append(" [");
+        lastText.AppendInt(id);
+        lastText.Append(']');
+    }
+    TraceLine& line = TheTraceSink().BeginLine(Indent());
+    line.Append(mark);
+    line.Append(lastText.View());
+    TheTraceSink().EndLine();
 }
 
-void AppendV(std::string* out, const char* format, std::va_list args) {
+bool IsFormat(const char* format, char conversion) {
+    return format != nullptr && format[0] == '%' && format[1] == conversion && format[2] == '\0';
+}
+
+void AppendV(TraceLine* out, const char* format, std::va_list args) {
     if (format == nullptr) return;
     char small[256];
     std::va_list copy;
@@ -38,16 +65,16 @@ void AppendV(std::string* out, const char* format, std::va_list args) {
     va_end(copy);
     if (n < 0) return;
     if (static_cast<std::size_t>(n) < sizeof small) {
-        out->append(small, static_cast<std::size_t>(n));
+        out->Append(std::string_view(small, static_cast<std::size_t>(n)));
         return;
     }
-    const std::size_t start = out->size();
-    out->resize(start + static_cast<std::size_t>(n) + 1);
-    std::vsnprintf(&(*out)[start], static_cast<std::size_t>(n) + 1, format, args);
-    out->resize(start + static_cast<std::size_t>(n));
+    const std::size_t start = out->Size();
+    std::vsnprintf(out->Extend(static_cast<std::size_t>(n) + 1), static_cast<std::size_t>(n) + 1,
+                   format, args);
+    out->Resize(start + static_cast<std::size_t>(n));
 }
 
-void Append(std::string* out, const char* format, ...) {
+void Append(TraceLine* out, const char* format, ...) {
     std::va_list args;
     va_start(args, format);
     AppendV(out, format, args);
@@ -71,7 +98,7 @@ std::string DumpFormat(const char* format, char* conv) {
     return spec;
 }
 
-void AppendDumpValue(std::string* out, const std::string& spec, char conv,
+void AppendDumpValue(TraceLine* out, const std::string& spec, char conv,
                      const unsigned char* p, int size) {
     uint64_t raw = 0;
     int64_t signedValue = 0;
@@ -92,21 +119,32 @@ void AppendDumpValue(std::string* out, const std::string& spec, char conv,
     }
 }
 
+// Composes and writes one line; a trace call that runs out of memory on
+// the way drops its line, and no exception leaves it.
+template <typename Compose>
+void GuardedLine(Compose&& compose) noexcept {
+    try {
+        compose();
+    } catch (...) {
+        TheTraceSink().DropLine();
+    }
+}
+
 }  // namespace
 
-TraceSink& TheTraceSink() {
-    static TraceSink sink;
-    return sink;
-}
+TraceSink g_traceSink;
 
 void TraceReset() {
     ZrlMainSw = 0;
     std::memset(ZrlProgSw, 0, sizeof ZrlProgSw);
     g_current = nullptr;
     g_level = 0;
+    g_notesOnly = false;
     TheTraceSink().Clear();
     TheTraceSink().SetFile(nullptr);
 }
+
+void TraceNotesOnly(bool on) { g_notesOnly = on; }
 
 }  // namespace qvsim
 
@@ -123,40 +161,73 @@ void ZrlStkLvlDec(void) {
 TraceFrame* ZrlCurrentGet(void) { return qvsim::g_current; }
 
 void ZrlInt(const TraceRecord* rec) {
-    if (rec == nullptr) return;
-    TheTraceSink().Line(qvsim::Indent(), qvsim::FrameLine(">>", rec->name, rec->id));
+    if (rec == nullptr || qvsim::g_notesOnly) return;
+    qvsim::GuardedLine([&] { qvsim::FrameLine(">>", rec->name, rec->id); });
 }
 
-void ZrlTrceMk(int, const char* name, int32_t id) {
-    TheTraceSink().Line(qvsim::Indent(), qvsim::FrameLine("<<", name, id));
+void ZrlTrceMk(int kind, const char* name, int32_t id) {
+    qvsim::GuardedLine([&] {
+        if (kind != 1) {
+            qvsim::TheHostErrors().Add("ZrlTrceMk: kind " + std::to_string(kind) + ", expected 1, at << " +
+                                       (name != nullptr ? name : "") + " [" + std::to_string(id) + "]");
+        }
+        if (!qvsim::g_notesOnly) qvsim::FrameLine("<<", name, id);
+    });
 }
 
 void ZrlVal(const char* label, const char* format, ...) {
-    std::string line = label != nullptr ? label : "";
-    line += " = ";
+    if (!qvsim::Kept(label)) return;
     std::va_list args;
     va_start(args, format);
-    qvsim::AppendV(&line, format, args);
+    qvsim::GuardedLine([&] {
+        qvsim::TraceLine& line = TheTraceSink().BeginLine(qvsim::Indent());
+        if (label != nullptr) line.Append(label);
+        line.Append(" = ");
+        // The library's two formats without the printf machinery; the same
+        // text as vsnprintf gives.
+        if (qvsim::IsFormat(format, 'd')) {
+            line.AppendInt(va_arg(args, int));
+        } else if (qvsim::IsFormat(format, 's')) {
+            std::va_list copy;
+            va_copy(copy, args);
+            const char* text = va_arg(copy, const char*);
+            va_end(copy);
+            if (text != nullptr) {
+                line.Append(text);
+            } else {
+                qvsim::AppendV(&line, format, args);
+            }
+        } else {
+            qvsim::AppendV(&line, format, args);
+        }
+        TheTraceSink().EndLine();
+    });
     va_end(args);
-    TheTraceSink().Line(qvsim::Indent(), line);
 }
 
 void ZrlChr(const char* text) {
-    TheTraceSink().Line(qvsim::Indent(), text != nullptr ? text : "");
+    if (!qvsim::Kept(text)) return;
+    qvsim::GuardedLine([&] { TheTraceSink().Line(qvsim::Indent(), text != nullptr ? text : ""); });
 }
 
 void ZrlSnp(const char* label, const char* format, const void* data, int count,
             int size) {
-    std::string line = label != nullptr ? label : "";
-    line += " =";
-    if (data != nullptr && size > 0) {
-        char conv;
-        const std::string spec = qvsim::DumpFormat(format, &conv);
-        const auto* p = static_cast<const unsigned char*>(data);
-        for (int i = 0; i < count; ++i) {
-            line += ' ';
-            qvsim::AppendDumpValue(&line, spec, conv, p + static_cast<std::size_t>(i) * static_cast<std::size_t>(size), size);
+    if (!qvsim::Kept(label)) return;
+    qvsim::GuardedLine([&] {
+        qvsim::TraceLine& line = TheTraceSink().BeginLine(qvsim::Indent());
+        if (label != nullptr) line.Append(label);
+        line.Append(" =");
+        if (data != nullptr && size > 0) {
+            char conv;
+            const std::string spec = qvsim::DumpFormat(format, &conv);
+            const auto* p = static_cast<const unsigned char*>(data);
+            for (int i = 0; i < count; ++i) {
+                line.Append(' ');
+                qvsim::AppendDumpValue(&line, spec, conv,
+                                       p + static_cast<std::size_t>(i) * static_cast<std::size_t>(size),
+                                       size);
+            }
         }
-    }
-    TheTraceSink().Line(qvsim::Indent(), line);
+        TheTraceSink().EndLine();
+    });
 }

@@ -22,6 +22,17 @@ std::size_t FindClosingQuote(std::string_view bytes, std::size_t from) {
     return std::string_view::npos;
 }
 
+bool IsLineEnd(char c) { return c == '\n' || c == '\r'; }
+
+// Number of line ends in text: LF, CR LF and lone CR count one each.
+std::uint32_t LineEnds(std::string_view text) {
+    std::uint32_t ends = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n'))) ++ends;
+    }
+    return ends;
+}
+
 }  // namespace
 
 void TsvTable::Clear() {
@@ -45,13 +56,10 @@ int TsvTable::Parse(std::string_view bytes) {
     std::uint32_t line = 1;
     std::size_t counted = 0;  // line feeds before here are in line
     while (pos < n) {
-        if (bytes[pos] == '\n') {
-            ++pos;
-        } else if (bytes[pos] == '\r' && pos + 1 < n && bytes[pos + 1] == '\n') {
-            pos += 2;
+        if (IsLineEnd(bytes[pos])) {
+            ++pos;  // an empty line, or the LF of a CR LF
         } else {
-            line += static_cast<std::uint32_t>(
-                std::count(bytes.begin() + counted, bytes.begin() + pos, '\n'));
+            line += LineEnds(bytes.substr(counted, pos - counted));
             counted = pos;
             row_line_.push_back(line);
             ParseRow(bytes, &pos);
@@ -73,10 +81,8 @@ void TsvTable::ParseRow(std::string_view bytes, std::size_t* pos) {
             }
         }
         std::size_t end = p;
-        while (end < n && bytes[end] != '\t' && bytes[end] != '\n') ++end;
-        std::size_t stop = end;
-        if (end < n && bytes[end] == '\n' && stop > p && bytes[stop - 1] == '\r') --stop;
-        text_.append(bytes.data() + p, stop - p);
+        while (end < n && bytes[end] != '\t' && !IsLineEnd(bytes[end])) ++end;
+        text_.append(bytes.data() + p, end - p);
         cell_start_.push_back(static_cast<std::uint32_t>(text_.size()));
         ++cells;
         if (end < n && bytes[end] == '\t') {
@@ -84,6 +90,7 @@ void TsvTable::ParseRow(std::string_view bytes, std::size_t* pos) {
             continue;
         }
         p = end < n ? end + 1 : n;
+        if (end < n && bytes[end] == '\r' && p < n && bytes[p] == '\n') ++p;
         break;
     }
     row_first_cell_.push_back(static_cast<std::uint32_t>(cell_start_.size() - 1));

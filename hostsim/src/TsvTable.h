@@ -3,7 +3,8 @@
 //
 // File format, as a spreadsheet program writes a sheet saved as
 // tab-delimited text:
-// - one row per line; LF or CR LF ends a line; empty lines are skipped;
+// - one row per line; LF, CR LF or a lone CR (as some spreadsheets still
+//   save) ends a line; empty lines are skipped;
 // - a UTF-8 byte-order mark at the very start is skipped;
 // - cells are separated by tabs; a trailing tab gives an empty last cell;
 // - a cell that starts with a double quote runs to the matching closing
@@ -12,8 +13,8 @@
 //   line end, is appended literally ("ab"cd gives abcd);
 // - a quote that is never closed before the end of the file is no quote:
 //   the cell is then read like any other cell, its opening quote included.
-// A lone CR that is not followed by LF is cell text.
-// Each row remembers the line (1-based, counted by LF) on which it starts.
+// Each row remembers the line (1-based, as a text editor counts them) on
+// which it starts.
 #ifndef QVHOST_TSVTABLE_H
 #define QVHOST_TSVTABLE_H
 

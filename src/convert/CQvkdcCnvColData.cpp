@@ -6,6 +6,7 @@
 #include "host/TraceScope.h"
 #include "host/Qvptf.h"
 #include "model/CQvkdcOutColRowMng.h"
+#include "model/CQvkdcOutColTblMng.h"
 #include "model/CQvkdcSlctValTblMng.h"
 
 namespace {
@@ -35,10 +36,56 @@ void CQvkdcCnvColData::SetPrcsId(const ModelId& iPrcsId) { PrcsId = iPrcsId; }
 
 void CQvkdcCnvColData::SetColRow(const CQvkdcOutColRowMng* iColRow) {
     ColRow = iColRow;
+    mCurCol = nullptr;
+    if (mCols.empty()) return;
+    if (mCols[mNextCol].row != iColRow) mNextCol = 0;
+    if (mCols[mNextCol].row == iColRow) {
+        mCurCol = &mCols[mNextCol];
+        mNextCol = (mNextCol + 1) % mCols.size();
+    }
 }
 
 void CQvkdcCnvColData::SetSlctTbl(const CQvkdcSlctValTblMng* iSlctTbl) {
     SlctTbl = iSlctTbl;
+    mCols.clear();
+    mNextCol = 0;
+    mCurCol = nullptr;
+}
+
+void CQvkdcCnvColData::PrepareCols(const CQvkdcOutColTblMng& iColTbl) {
+    mCols.assign(static_cast<std::size_t>(iColTbl.GetColCnt()), ColPlan());
+    for (std::size_t j = 0; j < mCols.size(); ++j) {
+        PlanCol(iColTbl.GetColRow(static_cast<int>(j)), &mCols[j]);
+    }
+    mNextCol = 0;
+    mCurCol = nullptr;
+}
+
+void CQvkdcCnvColData::PlanCol(const CQvkdcOutColRowMng* iRow,
+                               ColPlan* oPlan) const {
+    struct NamedRule {
+        std::string_view itName;
+        ItemRule rule;
+    };
+    static constexpr NamedRule kRules[] = {
+        {"ttlKPMCR", ItemRule::kMacro},     {"ttlKPMCRA", ItemRule::kMacroAlt},
+        {"ttlKZPCHVAL", ItemRule::kPitch},  {"ttlKHCOMMENTA", ItemRule::kComment},
+        {"ttlLCLPAXIS", ItemRule::kLocalAxis},
+    };
+    const std::string& itName = iRow->ItNameRef();
+    oPlan->row = iRow;
+    oPlan->entry = FindDispatch(itName);
+    oPlan->rule = ItemRule::kPlain;
+    for (const NamedRule& r : kRules) {
+        if (r.itName == itName) oPlan->rule = r.rule;
+    }
+    oPlan->slct = SlctTbl != nullptr ? SlctTbl->FindRow(itName) : nullptr;
+}
+
+const CQvkdcCnvColData::ColPlan& CQvkdcCnvColData::CurrentCol() {
+    if (mCurCol != nullptr) return *mCurCol;
+    PlanCol(ColRow, &mAdhoc);
+    return mAdhoc;
 }
 
 void CQvkdcCnvColData::SetPrcsDat(QdgmPrcsRec* iDatSP) { datSP = iDatSP; }
@@ -107,44 +154,51 @@ CQvkdcCnvColData::ItemConv CQvkdcCnvColData::GetItemConv(
     return entry->conv == nullptr ? kItemConvEmpty : kItemConvDedicated;
 }
 
-int CQvkdcCnvColData::CnvOutData(std::string& oOutStr) {
-    TraceScope scope(kCnvOutDataRec);
-    int status = 0;
+int CQvkdcCnvColData::ConvertCol(std::string& ioText) {
     if (ColRow == nullptr || SlctTbl == nullptr) {
         TraceScope::Chr("[ERR] : NULL ColTbl");
-        status = -1;
-    } else if (datSP == nullptr) {
-        TraceScope::Chr("[ERR] : NULL datSP");
-        status = -1;
-    } else {
-        const std::string& itName = ColRow->ItNameRef();
-        const DispatchEntry* const entry = FindDispatch(itName);
-        if (entry != nullptr && entry->conv == nullptr) {
-            oOutStr.clear();
-        } else {
-            const Converter conv =
-                entry != nullptr ? entry->conv : &CQvkdcCnvColData::CnvPrcsVal;
-            mWork.clear();
-            status = (this->*conv)(itName, mWork);
-            if (status == 0) {
-                oOutStr.assign(mWork);
-            } else {
-                TraceScope::Chr(entry != nullptr ? entry->errText
-                                                 : "[ERR] : CnvPrcsVal");
-            }
-        }
+        return -1;
     }
+    if (datSP == nullptr) {
+        TraceScope::Chr("[ERR] : NULL datSP");
+        return -1;
+    }
+    const ColPlan& col = CurrentCol();
+    const DispatchEntry* const entry = col.entry;
+    if (entry != nullptr && entry->conv == nullptr) return 0;
+    const Converter conv =
+        entry != nullptr ? entry->conv : &CQvkdcCnvColData::CnvPrcsVal;
+    const int status = (this->*conv)(col, ioText);
+    if (status != 0) {
+        TraceScope::Chr(entry != nullptr ? entry->errText : "[ERR] : CnvPrcsVal");
+    }
+    return status;
+}
+
+int CQvkdcCnvColData::CnvOutData(std::string& oOutStr) {
+    TraceScope scope(kCnvOutDataRec);
+    mWork.clear();
+    const int status = ConvertCol(mWork);
+    if (status == 0) oOutStr.swap(mWork);
     if (scope.StillActive()) TraceScope::Val("oOutStr", oOutStr);
     return status;
 }
 
-void CQvkdcCnvColData::CnvSlctVal(const std::string& iItName, const int* iVal,
-                                  std::string& oText) const {
-    if (iVal == nullptr) {
-        oText.clear();
-        return;
+int CQvkdcCnvColData::CnvOutDataAppend(std::string& ioRow) {
+    TraceScope scope(kCnvOutDataRec);
+    const std::size_t start = ioRow.size();
+    const int status = ConvertCol(ioRow);
+    if (status != 0) ioRow.resize(start);
+    if (scope.StillActive()) TraceScope::Val("oOutStr", ioRow.c_str() + start);
+    return status;
+}
+
+void CQvkdcCnvColData::CnvSlctVal(const ColPlan& iCol, const int* iVal,
+                                  std::string& ioText) {
+    std::string_view text;
+    if (iVal != nullptr && iCol.slct != nullptr && iCol.slct->FindSlctExName(*iVal, &text)) {
+        ioText.append(text);
     }
-    oText = SlctTbl->GetSlctExName(iItName, *iVal);
 }
 
 void CQvkdcCnvColData::InqPrm(int iKey, int& ioStatus, void*& oValue) {

@@ -10,18 +10,25 @@
 // column's value type.
 //
 // The converter borrows the column row, the selection table and the process
-// record; it owns nothing but its copy of the tool-set form.
+// record; it owns nothing but its copy of the tool-set form. What a column's
+// item name decides (its converter, the item's special rules, its selection
+// row) is worked out once per column by PrepareCols for a run, and for every
+// call of CnvOutData otherwise.
 #ifndef QVKDC_CONVERT_CQVKDCCNVCOLDATA_H
 #define QVKDC_CONVERT_CQVKDCCNVCOLDATA_H
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "host/Qdgm.h"
 #include "qvkdc/qvkdc.h"
 
 class CQvkdcOutColRowMng;
+class CQvkdcOutColTblMng;
+class CQvkdcSlctValRowMng;
 class CQvkdcSlctValTblMng;
 
 class CQvkdcCnvColData {
@@ -41,7 +48,15 @@ class CQvkdcCnvColData {
     // REQUIRES: the row outlives its use by CnvOutData (not owned).
     void SetColRow(const CQvkdcOutColRowMng* iColRow);
     // REQUIRES: the table outlives its use by CnvOutData (not owned).
+    // Drops what PrepareCols worked out.
     void SetSlctTbl(const CQvkdcSlctValTblMng* iSlctTbl);
+    // Works out for every column of iColTbl what its item name decides, so
+    // that CnvOutData does not for each cell. Columns are then best set in
+    // table order; a row that is not the next one (or not of the table) is
+    // worked out at each CnvOutData as without PrepareCols.
+    // REQUIRES: SetSlctTbl was called; the table, its rows' item names and
+    // the selection table stay unchanged until the next SetSlctTbl.
+    void PrepareCols(const CQvkdcOutColTblMng& iColTbl);
     // Record of the current process as the model database gave it.
     // REQUIRES: the record stays valid until the next SetPrcsDat (the run
     // frees it; the converter never does).
@@ -63,6 +78,10 @@ class CQvkdcCnvColData {
     // fails (its "[ERR] : Cnv..." line). Traced under id 577687, with the
     // result as "oOutStr" when tracing stays active.
     int CnvOutData(std::string& oOutStr);
+    // The same, with the column's text appended to ioRow instead (ioRow is
+    // left as it was on failure); the trace shows the appended text as
+    // "oOutStr", or the empty text on failure.
+    int CnvOutDataAppend(std::string& ioRow);
 
     // How CnvOutData writes a column of item iItName: always empty (nothing
     // is read from the process), by a dedicated item converter, or as the
@@ -72,34 +91,59 @@ class CQvkdcCnvColData {
     static ItemConv GetItemConv(std::string_view iItName);
 
  private:
-    // An item converter: fills oText (handed over empty) for the column
-    // whose item name is iItName; returns 0, or -1 with oText untouched.
-    using Converter = int (CQvkdcCnvColData::*)(const std::string& iItName,
-                                                std::string& oText);
     struct DispatchEntry;
+    // Items whose value the parameter value converter treats apart.
+    enum class ItemRule : unsigned char {
+        kPlain,
+        kMacro,      // ttlKPMCR: only for the macro process type
+        kMacroAlt,   // ttlKPMCRA: for every other type
+        kPitch,      // ttlKZPCHVAL: key by type set A
+        kComment,    // ttlKHCOMMENTA: quotes and commas become '_'
+        kLocalAxis,  // ttlLCLPAXIS: only for type set A
+    };
+    // What a column's item name decides.
+    struct ColPlan {
+        const CQvkdcOutColRowMng* row = nullptr;
+        const DispatchEntry* entry = nullptr;  // null: a parameter value
+        ItemRule rule = ItemRule::kPlain;
+        const CQvkdcSlctValRowMng* slct = nullptr;  // choices of the item
+    };
+    // An item converter: appends the text of column iCol to ioText;
+    // returns 0, or -1 (the caller then drops whatever was appended).
+    using Converter = int (CQvkdcCnvColData::*)(const ColPlan& iCol,
+                                                std::string& ioText);
     // Dispatch row of an item name, or null for a parameter value column.
     static const DispatchEntry* FindDispatch(std::string_view iItName);
+    // The plan of row iRow under the current selection table.
+    void PlanCol(const CQvkdcOutColRowMng* iRow, ColPlan* oPlan) const;
+    // The plan of the current column row.
+    const ColPlan& CurrentCol();
+    // Appends the text of the current column to ioText (nothing for an
+    // always empty column). Returns 0, or the failed converter's status
+    // after its "[ERR] : " line.
+    int ConvertCol(std::string& ioText);
 
     // Item converters (CQvkdcCnvColData_Items.cpp).
-    int CnvPrcsNam(const std::string& iItName, std::string& oText);
-    int CnvPlanNam(const std::string& iItName, std::string& oText);
-    int CnvToolType1(const std::string& iItName, std::string& oText);
-    int CnvToolCheck1(const std::string& iItName, std::string& oText);
-    int CnvScanAgl(const std::string& iItName, std::string& oText);
-    int CnvTlGrpNam(const std::string& iItName, std::string& oText);
-    int CnvLCLPVal(const std::string& iItName, std::string& oText);
+    int CnvPrcsNam(const ColPlan& iCol, std::string& ioText);
+    int CnvPlanNam(const ColPlan& iCol, std::string& ioText);
+    int CnvToolType1(const ColPlan& iCol, std::string& ioText);
+    int CnvToolCheck1(const ColPlan& iCol, std::string& ioText);
+    int CnvScanAgl(const ColPlan& iCol, std::string& ioText);
+    int CnvTlGrpNam(const ColPlan& iCol, std::string& ioText);
+    int CnvLCLPVal(const ColPlan& iCol, std::string& ioText);
 
     // Parameter value under the column's key (CQvkdcCnvColData_PrcsVal.cpp).
-    int CnvPrcsVal(const std::string& iItName, std::string& oText);
-    // oText := a copy of iText (empty when null); for the comment item its
-    // double-quote characters and commas become underscores.
-    static void CnvStrVal(const std::string& iItName, const char* iText,
-                          std::string& oText);
+    int CnvPrcsVal(const ColPlan& iCol, std::string& ioText);
+    // Appends the quoted text (AppendQuotedText) of iText, nothing when
+    // null; for the comment item its double-quote characters and commas
+    // become underscores first.
+    static void CnvStrVal(const ColPlan& iCol, const char* iText,
+                          std::string& ioText);
 
-    // oText := the selection text of value *iVal under item iItName, empty
-    // when iVal is null or the table has none.
-    void CnvSlctVal(const std::string& iItName, const int* iVal,
-                    std::string& oText) const;
+    // Appends the selection text of value *iVal among the column's choices;
+    // nothing when iVal is null or there is none.
+    static void CnvSlctVal(const ColPlan& iCol, const int* iVal,
+                           std::string& ioText);
 
     // Asks the host for parameter iKey of the current process: oValue is
     // set to null, then the host sets ioStatus and, unless it failed, points
@@ -112,9 +156,18 @@ class CQvkdcCnvColData {
     QdgmPrcsRec* datSP;
     std::string TSetForm;
 
-    // Text a converter fills; reused from cell to cell so that converting a
+    // Texts converters fill; reused from cell to cell so that converting a
     // row does not allocate once the texts have grown.
     std::string mWork;
+    std::string mScratch;
+
+    // PrepareCols' plans in column order, the one expected next, and the
+    // plan of the current row (null: worked out at each CnvOutData, into
+    // mAdhoc).
+    std::vector<ColPlan> mCols;
+    std::size_t mNextCol = 0;
+    const ColPlan* mCurCol = nullptr;
+    ColPlan mAdhoc;
 };
 
 #endif  // QVKDC_CONVERT_CQVKDCCNVCOLDATA_H

@@ -22,16 +22,14 @@ std::string_view ToolName(const QdgmToolRec& iTool) {
 
 }  // namespace
 
-int CQvkdcCnvColData::CnvPrcsNam(const std::string&, std::string& oText) {
+int CQvkdcCnvColData::CnvPrcsNam(const ColPlan&, std::string& ioText) {
     HostText<kQdgmNameSize> name;
     if (QdgmRetIdnamLN(&PrcsId, name.data()) < 0) return -1;
-    oText.assign(name.view());
-    EncloseDblQuot(oText);
-    EncloseQuot(oText);
+    AppendQuotedText(name.view(), ioText);
     return 0;
 }
 
-int CQvkdcCnvColData::CnvPlanNam(const std::string&, std::string& oText) {
+int CQvkdcCnvColData::CnvPlanNam(const ColPlan&, std::string& ioText) {
     int unused = 0;
     int capacity = 1;
     ModelId plan = {0, 0, 0, 0};
@@ -41,22 +39,21 @@ int CQvkdcCnvColData::CnvPlanNam(const std::string&, std::string& oText) {
     }
     HostText<kQdgmNameSize> name;
     if (QdgmRetIdnamLN(&plan, name.data()) < 0) return -1;
-    oText.assign(name.view());
+    ioText.append(name.view());
     return 0;
 }
 
-int CQvkdcCnvColData::CnvToolType1(const std::string& iItName,
-                                   std::string& oText) {
+int CQvkdcCnvColData::CnvToolType1(const ColPlan& iCol, std::string& ioText) {
     const QdgmToolRec* const tool = datSP->tool;
     if (tool == nullptr) return 0;
     if (tool->state == 1) {
         const int toolType = tool->toolType;
-        CnvSlctVal(iItName, &toolType, oText);
+        CnvSlctVal(iCol, &toolType, ioText);
     }
     return 0;
 }
 
-int CQvkdcCnvColData::CnvToolCheck1(const std::string&, std::string& oText) {
+int CQvkdcCnvColData::CnvToolCheck1(const ColPlan&, std::string& ioText) {
     const QdgmToolRec* const tool = datSP->tool;
     if (tool == nullptr) return 0;
     // A name too long for the buffer is passed cut to its first 15 bytes.
@@ -67,23 +64,23 @@ int CQvkdcCnvColData::CnvToolCheck1(const std::string&, std::string& oText) {
     int status = 0;
     QvptfInqLnN(&one, toolName.data(), text.data(), &status);
     if (status < 0) return -1;
-    oText.assign(text.view());
-    EncloseDblQuot(oText);
-    if (oText.empty()) return 0;
-    oText.insert(0, 1, '=');
-    oText.insert(0, TSetForm);
-    EncloseQuot(oText);
+    mScratch.assign(text.view());
+    EncloseDblQuot(mScratch);
+    if (mScratch.empty()) return 0;
+    mScratch.insert(0, 1, '=');
+    mScratch.insert(0, TSetForm);
+    EncloseQuot(mScratch);
+    ioText.append(mScratch);
     return 0;
 }
 
-int CQvkdcCnvColData::CnvScanAgl(const std::string& iItName,
-                                 std::string& oText) {
+int CQvkdcCnvColData::CnvScanAgl(const ColPlan& iCol, std::string& ioText) {
     const int zero = 0;
-    CnvSlctVal(iItName, &zero, oText);
+    CnvSlctVal(iCol, &zero, ioText);
     return 0;
 }
 
-int CQvkdcCnvColData::CnvTlGrpNam(const std::string&, std::string& oText) {
+int CQvkdcCnvColData::CnvTlGrpNam(const ColPlan&, std::string& ioText) {
     HostText<kQvlbuCanToolSize> tools[5];
     int zero = 0;
     QvlbuGetCanTool(&PrcsId, &zero, tools[0].data(), tools[1].data(),
@@ -91,30 +88,31 @@ int CQvkdcCnvColData::CnvTlGrpNam(const std::string&, std::string& oText) {
     for (std::size_t i = 0; i < 5; ++i) {
         const std::string_view name = tools[i].view();
         if (name.empty()) continue;
-        if (i > 0) oText.push_back('#');
-        oText.append(name);
+        if (i > 0) ioText.push_back('#');
+        ioText.append(name);
     }
     return 0;
 }
 
-int CQvkdcCnvColData::CnvLCLPVal(const std::string& iItName,
-                                 std::string& oText) {
+int CQvkdcCnvColData::CnvLCLPVal(const ColPlan& iCol, std::string& ioText) {
     int status = 0;
     void* value = nullptr;
     InqPrm(kLocalCoordFlagKey, status, value);
     if (status < 0) return -1;
     // A flag the host gives no value for counts as "not 1".
     if (value != nullptr && *static_cast<const int*>(value) == 1) return 0;
-    if (iItName == "ttlLCLPAXIS" && !IsPrcsTypeSetA(datSP->nctyp)) return 0;
+    if (iCol.rule == ItemRule::kLocalAxis && !IsPrcsTypeSetA(datSP->nctyp)) {
+        return 0;
+    }
 
     InqPrm(ColRow->GetPrmKey(), status, value);
     if (status < 0) return -1;
     switch (ColRow->GetValType()) {
         case CQvkdcOutColRowMng::kValTypeReal:
-            CnvRealVal(static_cast<const double*>(value), oText);
+            AppendRealVal(static_cast<const double*>(value), ioText);
             break;
         case CQvkdcOutColRowMng::kValTypeSelect:
-            CnvSlctVal(iItName, static_cast<const int*>(value), oText);
+            CnvSlctVal(iCol, static_cast<const int*>(value), ioText);
             break;
         default:
             break;

@@ -20,17 +20,16 @@ constexpr int kMacroPrcsType = 2441;
 
 }  // namespace
 
-int CQvkdcCnvColData::CnvPrcsVal(const std::string& iItName,
-                                 std::string& oText) {
+int CQvkdcCnvColData::CnvPrcsVal(const ColPlan& iCol, std::string& ioText) {
     int key = ColRow->GetPrmKey();
     const int valType = ColRow->GetValType();
     const int nctyp = datSP->nctyp;
 
-    if (iItName == "ttlKPMCR") {
+    if (iCol.rule == ItemRule::kMacro) {
         if (nctyp != kMacroPrcsType) return 0;
-    } else if (iItName == "ttlKPMCRA") {
+    } else if (iCol.rule == ItemRule::kMacroAlt) {
         if (nctyp == kMacroPrcsType) return 0;
-    } else if (iItName == "ttlKZPCHVAL") {
+    } else if (iCol.rule == ItemRule::kPitch) {
         key = IsPrcsTypeSetA(nctyp) ? kPitchKeySetA : kPitchKeyOther;
     }
     if (key == kNoKey || key == kNoKeyAlt) return 0;
@@ -42,18 +41,16 @@ int CQvkdcCnvColData::CnvPrcsVal(const std::string& iItName,
 
     switch (valType) {
         case CQvkdcOutColRowMng::kSubTypeInteger:
-            CnvIntVal(static_cast<const int*>(value), oText);
+            AppendIntVal(static_cast<const int*>(value), ioText);
             break;
         case CQvkdcOutColRowMng::kValTypeReal:
-            CnvRealVal(static_cast<const double*>(value), oText);
+            AppendRealVal(static_cast<const double*>(value), ioText);
             break;
         case CQvkdcOutColRowMng::kValTypeString:
-            CnvStrVal(iItName, static_cast<const char*>(value), oText);
-            EncloseDblQuot(oText);
-            EncloseQuot(oText);
+            CnvStrVal(iCol, static_cast<const char*>(value), ioText);
             break;
         case CQvkdcOutColRowMng::kValTypeSelect:
-            CnvSlctVal(iItName, static_cast<const int*>(value), oText);
+            CnvSlctVal(iCol, static_cast<const int*>(value), ioText);
             break;
         default:
             break;
@@ -61,15 +58,16 @@ int CQvkdcCnvColData::CnvPrcsVal(const std::string& iItName,
     return 0;
 }
 
-void CQvkdcCnvColData::CnvStrVal(const std::string& iItName,
-                                 const char* iText, std::string& oText) {
-    if (iText == nullptr) {
-        oText.clear();
-        return;
-    }
-    oText.assign(iText);
-    if (iItName == "ttlKHCOMMENTA") {
-        std::replace(oText.begin(), oText.end(), '"', '_');
-        std::replace(oText.begin(), oText.end(), ',', '_');
+void CQvkdcCnvColData::CnvStrVal(const ColPlan& iCol, const char* iText,
+                                 std::string& ioText) {
+    if (iText == nullptr) return;
+    const std::size_t start = ioText.size();
+    AppendQuotedText(iText, ioText);
+    // Trimming takes neither character, so replacing after it is the same.
+    if (iCol.rule == ItemRule::kComment && ioText.size() > start) {
+        const auto first = ioText.begin() + static_cast<std::ptrdiff_t>(start) + 3;
+        const auto last = ioText.end() - 3;
+        std::replace(first, last, '"', '_');
+        std::replace(first, last, ',', '_');
     }
 }

@@ -11,19 +11,6 @@
 #include <string>
 #include <string_view>
 
-// True for the white space that trimming removes: space, tab, line feed,
-// vertical tab, form feed, carriage return (and nothing else, in any locale).
-constexpr bool IsTrimSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' ||
-           c == '\r';
-}
-
-// The part of iText without white space at either end.
-std::string_view TrimView(std::string_view iText);
-
-// Removes white space from both ends of ioText.
-void TrimText(std::string& ioText);
-
 // oText := iVal in signed decimal ("%d"), or empty when iVal is null.
 void CnvIntVal(const int* iVal, std::string& oText);
 
@@ -32,8 +19,18 @@ void CnvIntVal(const int* iVal, std::string& oText);
 // value is not finite.
 void CnvRealVal(const double* iVal, std::string& oText);
 
-// Trims ioText; an empty result stays empty, any other is enclosed in one
-// double-quote character on each side. Nothing inside is escaped.
+// The same texts appended to ioText.
+void AppendIntVal(const int* iVal, std::string& ioText);
+void AppendRealVal(const double* iVal, std::string& ioText);
+
+// Appends what EncloseDblQuot and then EncloseQuot make of iText: three
+// double-quote characters, iText trimmed and three double-quote
+// characters, or nothing when iText is blank.
+void AppendQuotedText(std::string_view iText, std::string& ioText);
+
+// Trims ioText (TrimSpace); an empty result stays empty, any other is
+// enclosed in one double-quote character on each side. Nothing inside is
+// escaped.
 void EncloseQuot(std::string& ioText);
 
 // The same with two double-quote characters on each side.

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "entry/QvkdcEntry.h"
+#include "entry/QvkdcMsg.h"
 #include "entry/QvkdcOutputRun.h"
 #include "host/TraceScope.h"
 
@@ -18,7 +19,15 @@ void QvkdcCreOutputData(const int* iPlnIdCnt, const ModelId* iPlnIdArr,
     std::optional<QvkdcOutputRun> run;
     TraceScope scope(kRecord);
     QvkdcTraceEntryArgs(iPlnIdCnt, iPlnIdArr, iOutPath, iOutName);
-    run.emplace();
-    const int status = run->Run(scope, iPlnIdCnt, iPlnIdArr, iOutPath, iOutName);
+    int status = -1;
+    try {
+        run.emplace();
+        status = run->Run(scope, iPlnIdCnt, iPlnIdArr, iOutPath, iOutName);
+    } catch (...) {
+        // The inner frames have closed and every host block held below has
+        // been given back on the way out; the run fails like any other.
+        TraceScope::Chr(QvkdcExceptionStep());
+        WriteMsg("-", "-", kQvkdcMsgRunFailed);
+    }
     QvkdcExitProtocol(scope, status, oStatusP);
 }

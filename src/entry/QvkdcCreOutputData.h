@@ -5,6 +5,9 @@
 #include "qvkdc/qvkdc.h"
 
 // Writes one CSV file per plan of the block; the status goes to *oStatusP.
+// An exception inside the run (memory exhausted) fails it like any other
+// failure: the trace says "[ERR] : Out of memory", the status is -1 and one
+// message 9999 goes out.
 // REQUIRES: oStatusP points to a writable int.
 void QvkdcCreOutputData(const int* iPlnIdCnt, const ModelId* iPlnIdArr,
                         const char* iOutPath, const char* iOutName,

@@ -1,5 +1,7 @@
 #include "entry/QvkdcEntry.h"
 
+#include <new>
+
 void QvkdcTraceModelId(const ModelId& id) {
     TraceScope::Val("objid", id.objid);
     TraceScope::Val("aplsec", id.aplsec);
@@ -36,4 +38,14 @@ bool QvkdcCheckArgs(const int* iPlnIdCnt, const ModelId* iPlnIdArr,
 void QvkdcExitProtocol(const TraceScope& scope, int status, int* oStatusP) {
     *oStatusP = status;
     if (scope.StillActive()) TraceScope::Val("oStatusP", status);
+}
+
+const char* QvkdcExceptionStep() noexcept {
+    try {
+        throw;
+    } catch (const std::bad_alloc&) {
+        return "[ERR] : Out of memory";
+    } catch (...) {
+        return "[ERR] : Unexpected exception";
+    }
 }

@@ -23,6 +23,13 @@ bool QvkdcCheckArgs(const int* iPlnIdCnt, const ModelId* iPlnIdArr,
 // REQUIRES: oStatusP points to a writable int.
 void QvkdcExitProtocol(const TraceScope& scope, int status, int* oStatusP);
 
+// The failed step to trace for the exception being handled:
+// "[ERR] : Out of memory" for std::bad_alloc, "[ERR] : Unexpected
+// exception" for anything else. The entry functions catch every exception
+// at their end, so that none leaves the library.
+// REQUIRES: called inside a catch block.
+const char* QvkdcExceptionStep() noexcept;
+
 // Traces the four fields of id with "%d" under their names.
 void QvkdcTraceModelId(const ModelId& id);
 

@@ -8,6 +8,7 @@
 #include "host/HostText.h"
 #include "host/Qdgm.h"
 #include "host/TraceScope.h"
+#include "model/TextTrim.h"
 
 namespace {
 
@@ -16,7 +17,7 @@ const TraceRecord kRecord = {577711, "::QvkdcGetFilePath"};
 // File base of the plan; false when the plan's name cannot be read.
 bool MakeFileBase(int index, const ModelId& plan, const char* outName,
                   int singleFlg, std::string* base) {
-    const std::string_view name = QvkdcTrim(outName);
+    const std::string_view name = TrimSpace(outName);
     if (!name.empty() && singleFlg == 0) {
         base->assign(name);
         QvkdcAppendIndex3(index, base);

@@ -8,6 +8,27 @@
 
 namespace {
 const TraceRecord kRecord = {577710, "::QvkdcIsExistFile"};
+
+// The status of the check: 1 when a file of any plan exists, 0 when none
+// does, -1 on an invalid argument or a path that cannot be made.
+int CheckPlans(const int* iPlnIdCnt, const ModelId* iPlnIdArr,
+               const char* iOutPath, const char* iOutName) {
+    if (!QvkdcCheckArgs(iPlnIdCnt, iPlnIdArr, iOutPath, iOutName)) return -1;
+    const int count = *iPlnIdCnt;
+    const int singleFlg = count == 1 ? 1 : 0;
+    FileSystem* fs = FileSystem::Current();
+    for (int i = 0; i < count; ++i) {
+        HostText<kQvkdcPathSize> path;
+        if (QvkdcGetFilePath(i, &iPlnIdArr[i], iOutPath, iOutName, singleFlg,
+                             path.data()) == -1) {
+            TraceScope::Chr("[ERR] : Make FileName");
+            return -1;
+        }
+        if (fs->Exists(path.view())) return 1;
+    }
+    return 0;
+}
+
 }  // namespace
 
 void QvkdcIsExistFile(const int* iPlnIdCnt, const ModelId* iPlnIdArr,
@@ -16,24 +37,11 @@ void QvkdcIsExistFile(const int* iPlnIdCnt, const ModelId* iPlnIdArr,
     TraceScope scope(kRecord);
     QvkdcTraceEntryArgs(iPlnIdCnt, iPlnIdArr, iOutPath, iOutName);
     int status = -1;
-    if (QvkdcCheckArgs(iPlnIdCnt, iPlnIdArr, iOutPath, iOutName)) {
-        const int count = *iPlnIdCnt;
-        const int singleFlg = count == 1 ? 1 : 0;
-        status = 0;
-        FileSystem* fs = FileSystem::Current();
-        for (int i = 0; i < count; ++i) {
-            HostText<kQvkdcPathSize> path;
-            if (QvkdcGetFilePath(i, &iPlnIdArr[i], iOutPath, iOutName,
-                                 singleFlg, path.data()) == -1) {
-                TraceScope::Chr("[ERR] : Make FileName");
-                status = -1;
-                break;
-            }
-            if (fs->Exists(path.view())) {
-                status = 1;
-                break;
-            }
-        }
+    try {
+        status = CheckPlans(iPlnIdCnt, iPlnIdArr, iOutPath, iOutName);
+    } catch (...) {
+        TraceScope::Chr(QvkdcExceptionStep());
+        status = -1;
     }
     QvkdcExitProtocol(scope, status, oStatusP);
 }

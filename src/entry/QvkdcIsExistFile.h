@@ -6,7 +6,8 @@
 
 // *oStatusP := 1 when a file or folder exists at the path of any plan's CSV
 // file, 0 when none does, -1 on an invalid argument or a path that could not
-// be made.
+// be made, and -1 (traced as "[ERR] : Out of memory") when an exception
+// ends the check.
 // REQUIRES: oStatusP points to a writable int.
 void QvkdcIsExistFile(const int* iPlnIdCnt, const ModelId* iPlnIdArr,
                       const char* iOutPath, const char* iOutName,

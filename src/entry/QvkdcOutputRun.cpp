@@ -7,11 +7,11 @@
 #include "entry/QvkdcEntry.h"
 #include "entry/QvkdcGetFilePath.h"
 #include "entry/QvkdcMsg.h"
-#include "entry/QvkdcText.h"
 #include "host/HostMemory.h"
 #include "host/Qdgm.h"
 #include "host/TraceScope.h"
 #include "model/CQvkdcOutColTblMng.h"
+#include "model/TextTrim.h"
 #include "platform/FileSystem.h"
 
 QvkdcOutputRun::QvkdcOutputRun() = default;
@@ -46,7 +46,7 @@ int QvkdcOutputRun::Run(const TraceScope& scope, const int* iPlnIdCnt,
 }
 
 int QvkdcOutputRun::Prepare(const char* iOutPath) {
-    folder_.assign(QvkdcTrim(iOutPath));
+    folder_.assign(TrimSpace(iOutPath));
     if (folder_.empty()) return Fail("[ERR] : Path nothing", -1);
     if (tables_.ImpCnvTbl() != 0) return Fail("[ERR] : ImpCnvTbl", -1);
     if (tables_.CreColTbl() != 0) return Fail("[ERR] : CreColTbl", -1);
@@ -56,6 +56,7 @@ int QvkdcOutputRun::Prepare(const char* iOutPath) {
     CQvkdcSlctValTblMng* slctTbl = tables_.GetSlctTbl();
     if (slctTbl == nullptr) return Fail("[ERR] : NULL SlctTbl", -1);
     converter_.SetSlctTbl(slctTbl);
+    converter_.PrepareCols(*colTbl_);
     tsetForm_ = tables_.GetTSetForm();
     converter_.SetTSetFormTxt(tsetForm_);
     return 0;
@@ -114,12 +115,10 @@ int QvkdcOutputRun::BuildRows(const ModelId* list, int count, bool* accepted) {
         if (got != 0) return Fail("[ERR] : QdgmGetPrcs", -1);
         converter_.SetPrcsDat(rec.get());
         for (int j = 0; j < colCount; ++j) {
-            value_.clear();
             converter_.SetColRow(colTbl_->GetColRow(j));
-            const int r = converter_.CnvOutData(value_);
-            if (r < 0) return Fail("[ERR] : CnvOutData", r);
             if (j > 0) rows_ += ',';
-            rows_ += value_;
+            const int r = converter_.CnvOutDataAppend(rows_);
+            if (r < 0) return Fail("[ERR] : CnvOutData", r);
         }
         rows_ += '\n';
         ++rowCount_;

@@ -53,7 +53,6 @@ class QvkdcOutputRun {
     std::string tsetForm_;   // tool-set form text
     std::string rows_;       // the rows of the current plan, each ended by "\n"
     std::size_t rowCount_ = 0;
-    std::string value_;      // value of one column
     std::string line_;       // title line
     HostText<kQvlbuMachineNameSize> machineName1_;
     HostText<kQvlbuMachineNameSize> machineName2_;

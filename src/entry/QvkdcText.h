@@ -3,12 +3,6 @@
 #define QVKDC_ENTRY_QVKDCTEXT_H
 
 #include <string>
-#include <string_view>
-
-// text without white space (blank, tab, CR, LF, VT, FF) at either end.
-// REQUIRES: text is NUL-terminated.
-std::string_view QvkdcTrim(const char* text);
-std::string_view QvkdcTrim(std::string_view text);
 
 // Appends value in decimal with at least three digits, zero-padded, as
 // "%.3d" writes it (7 gives "007", -7 gives "-007", 1000 gives "1000").

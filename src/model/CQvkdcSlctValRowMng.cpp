@@ -6,6 +6,8 @@ int CQvkdcSlctValRowMng::IsColItName(const std::string& name) const {
 
 void CQvkdcSlctValRowMng::AddSlctExName(const std::string& exName) {
     SlctExName.push_back(exName);
+    ExNameText += exName;
+    ExNameEnd.push_back(static_cast<uint32_t>(ExNameText.size()));
 }
 
 void CQvkdcSlctValRowMng::AddSlctItName(const std::string& itName) {
@@ -13,11 +15,8 @@ void CQvkdcSlctValRowMng::AddSlctItName(const std::string& itName) {
 }
 
 void CQvkdcSlctValRowMng::AddSlctVal(int value) {
-    FirstOfVal.emplace(value, static_cast<int>(SlctVal.size()));
+    FirstOfVal.Add(value, static_cast<int>(SlctVal.size()));
     SlctVal.push_back(value);
 }
 
-int CQvkdcSlctValRowMng::FindSlctVal(int value) const {
-    const auto it = FirstOfVal.find(value);
-    return it != FirstOfVal.end() ? it->second : -1;
-}
+int CQvkdcSlctValRowMng::FindSlctVal(int value) const { return FirstOfVal.Find(value); }

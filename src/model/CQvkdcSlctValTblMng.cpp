@@ -20,25 +20,36 @@ CQvkdcSlctValTblMng::~CQvkdcSlctValTblMng() { ClearTbl(); }
 void CQvkdcSlctValTblMng::AddSlct(const std::string& colItName,
                                   const std::string& slctItName,
                                   const std::string& slctExName, int value) {
-    CQvkdcSlctValRowMng*& slot = RowOfName[colItName];
-    if (slot == nullptr) {
-        auto row = std::make_unique<CQvkdcSlctValRowMng>();
-        row->SetColItName(colItName);
-        Rows.push_back(std::move(row));
-        slot = Rows.back().get();
+    // The choices of one column come one after another: the row of the
+    // choice before is tried before the index.
+    CQvkdcSlctValRowMng* row = LastRow;
+    if (row == nullptr || row->ColItNameRef() != colItName) {
+        CQvkdcSlctValRowMng*& slot = RowOfName[colItName];
+        if (slot == nullptr) {
+            auto added = std::make_unique<CQvkdcSlctValRowMng>();
+            added->SetColItName(colItName);
+            Rows.push_back(std::move(added));
+            slot = Rows.back().get();
+        }
+        row = LastRow = slot;
     }
-    slot->AddSlctExName(slctExName);
-    slot->AddSlctItName(slctItName);
-    slot->AddSlctVal(value);
+    row->AddSlctExName(slctExName);
+    row->AddSlctItName(slctItName);
+    row->AddSlctVal(value);
 }
 
 std::string CQvkdcSlctValTblMng::GetSlctExName(const std::string& colItName,
                                                int value) const {
+    const CQvkdcSlctValRowMng* row = FindRow(colItName);
+    std::string_view text;
+    if (row == nullptr || !row->FindSlctExName(value, &text)) return std::string();
+    return std::string(text);
+}
+
+const CQvkdcSlctValRowMng* CQvkdcSlctValTblMng::FindRow(
+    const std::string& colItName) const {
     const auto it = RowOfName.find(colItName);
-    if (it == RowOfName.end()) return std::string();
-    const int j = it->second->FindSlctVal(value);
-    if (j < 0) return std::string();
-    return it->second->GetSlctExNameArr()[static_cast<std::size_t>(j)];
+    return it != RowOfName.end() ? it->second : nullptr;
 }
 
 int CQvkdcSlctValTblMng::GetRowCnt() const {
@@ -76,6 +87,7 @@ void CQvkdcSlctValTblMng::DumpTbl(std::string& dump) const {
 }
 
 void CQvkdcSlctValTblMng::ClearTbl() {
+    LastRow = nullptr;
     RowOfName.clear();
     Rows.clear();
 }

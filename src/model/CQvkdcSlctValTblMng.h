@@ -31,6 +31,8 @@ class CQvkdcSlctValTblMng {
     // External text of the first choice of colItName's row whose value is
     // value; the empty string when there is no such row or choice.
     std::string GetSlctExName(const std::string& colItName, int value) const;
+    // The row of colItName, or null. The row stays owned by the table.
+    const CQvkdcSlctValRowMng* FindRow(const std::string& colItName) const;
 
     // Number of rows, and row i. REQUIRES: 0 <= i < GetRowCnt(); any other
     // index throws std::out_of_range.
@@ -50,6 +52,7 @@ class CQvkdcSlctValTblMng {
  private:
     std::vector<std::unique_ptr<CQvkdcSlctValRowMng>> Rows;
     std::unordered_map<std::string, CQvkdcSlctValRowMng*> RowOfName;
+    CQvkdcSlctValRowMng* LastRow = nullptr;  // the row AddSlct filled last
 };
 
 #endif  // QVKDC_MODEL_CQVKDCSLCTVALTBLMNG_H

@@ -19,9 +19,10 @@
 class LineReader {
  public:
     virtual ~LineReader() = default;
-    // Next line without its line end (LF, or CR LF) into *line.
-    // Returns 1 when a line was read (a last line without a line end
-    // counts), 0 at the end of the file, -1 on a read error.
+    // Next line without its line end (LF, or CR LF) into *line; a NUL
+    // byte is part of the line. Returns 1 when a line was read (a last
+    // line without a line end counts), 0 at the end of the file, -1 on a
+    // read error.
     virtual int ReadLine(std::string* line) = 0;
 };
 
@@ -52,7 +53,8 @@ class FileSystem {
     virtual std::string NativePath(std::string_view path) = 0;
     // True when a file or a folder exists at exactly path.
     virtual bool Exists(std::string_view path) = 0;
-    // Opens path for reading as text. Returns 0 and sets *reader, or -1.
+    // Opens path for reading as text. Returns 0 and sets *reader, or -1;
+    // -1 at once, without waiting, when path is not a regular file.
     virtual int OpenForRead(std::string_view path,
                             std::unique_ptr<LineReader>* reader) = 0;
     // Creates path, or truncates it, for writing as text, not shared with

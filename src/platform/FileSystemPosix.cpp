@@ -7,9 +7,10 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <vector>
+
+#include "platform/BufferedLineReader.h"
 
 namespace {
 
@@ -41,51 +42,24 @@ class UniqueFd {
     int fd_;
 };
 
-class PosixLineReader : public LineReader {
+class PosixLineReader : public BufferedLineReader {
  public:
     explicit PosixLineReader(int fd) : fd_(fd), buffer_(kBufferSize) {}
 
-    int ReadLine(std::string* line) override {
-        line->clear();
-        bool any = false;
+ protected:
+    int NextBlock(std::string_view* block) override {
         for (;;) {
-            if (pos_ == end_) {
-                if (eof_) break;
-                const ssize_t n = ::read(fd_.get(), buffer_.data(), buffer_.size());
-                if (n < 0) {
-                    if (errno == EINTR) continue;
-                    return -1;
-                }
-                if (n == 0) {
-                    eof_ = true;
-                    break;
-                }
-                pos_ = 0;
-                end_ = static_cast<std::size_t>(n);
-            }
-            const char* start = buffer_.data() + pos_;
-            const std::size_t avail = end_ - pos_;
-            const void* lf = std::memchr(start, '\n', avail);
-            if (lf != nullptr) {
-                const std::size_t len = static_cast<std::size_t>(static_cast<const char*>(lf) - start);
-                line->append(start, len);
-                pos_ += len + 1;
-                if (!line->empty() && line->back() == '\r') line->pop_back();
-                return 1;
-            }
-            line->append(start, avail);
-            pos_ = end_;
-            any = true;
+            const ssize_t n = ::read(fd_.get(), buffer_.data(), buffer_.size());
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) return n < 0 ? -1 : 0;
+            *block = std::string_view(buffer_.data(), static_cast<std::size_t>(n));
+            return 1;
         }
-        return any ? 1 : 0;
     }
 
  private:
     UniqueFd fd_;
     std::vector<char> buffer_;
-    std::size_t pos_ = 0;
-    std::size_t end_ = 0;
-    bool eof_ = false;
 };
 
 // Collects text and writes it in blocks; the first error sticks.
@@ -147,6 +121,11 @@ bool ToNative(FileSystem* fs, std::string_view path, std::string* native) {
     return true;
 }
 
+bool ClearNonBlocking(int fd) {
+    const int flags = ::fcntl(fd, F_GETFL);
+    return flags != -1 && ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != -1;
+}
+
 }  // namespace
 
 FileSystem* FileSystem::Default() {
@@ -175,12 +154,15 @@ bool FileSystemPosix::Exists(std::string_view path) {
     return ToNative(this, path, &native) && ::stat(native.c_str(), &st) == 0;
 }
 
+// O_NONBLOCK keeps the open of a pipe without writer from hanging; only a
+// regular file is read, in blocking mode.
 int FileSystemPosix::OpenForRead(std::string_view path, std::unique_ptr<LineReader>* reader) {
     std::string native;
     if (!ToNative(this, path, &native)) return -1;
-    UniqueFd fd(::open(native.c_str(), O_RDONLY | O_CLOEXEC));
+    UniqueFd fd(::open(native.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     struct stat st;
-    if (!fd.valid() || ::fstat(fd.get(), &st) != 0 || S_ISDIR(st.st_mode)) return -1;
+    if (!fd.valid() || ::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) return -1;
+    if (!ClearNonBlocking(fd.get())) return -1;
     *reader = std::make_unique<PosixLineReader>(fd.Release());
     return 0;
 }
@@ -195,8 +177,7 @@ int FileSystemPosix::OpenForWrite(std::string_view path, std::unique_ptr<TextWri
     UniqueFd fd(::open(native.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666));
     struct stat st;
     if (!fd.valid() || ::fstat(fd.get(), &st) != 0) return -1;
-    const int flags = ::fcntl(fd.get(), F_GETFL);
-    if (flags == -1 || ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK) == -1) return -1;
+    if (!ClearNonBlocking(fd.get())) return -1;
     if (S_ISREG(st.st_mode)) {
         int rc;
         do {

@@ -21,7 +21,8 @@ class FileSystemPosix : public FileSystem {
     std::string NativePath(std::string_view path) override;
     // Also false when the path holds a NUL byte or cannot be looked at.
     bool Exists(std::string_view path) override;
-    // Fails for a folder.
+    // Fails, without waiting, for anything but a regular file (a folder,
+    // a pipe, a device).
     int OpenForRead(std::string_view path, std::unique_ptr<LineReader>* reader) override;
     // Fails for a folder, and while another writer holds the file; a file
     // held by another writer is left untouched.

@@ -2,42 +2,40 @@
 
 #include <windows.h>
 
+#include <io.h>
 #include <share.h>
 
 #include <cstdio>
+#include <vector>
+
+#include "platform/BufferedLineReader.h"
 
 namespace {
 
 constexpr std::size_t kBufferSize = 1 << 16;
 
-class WindowsLineReader : public LineReader {
+// Text mode has turned CR LF into LF already; a CR left before the LF
+// (CR CR LF in the file) belongs to the line end as well.
+class WindowsLineReader : public BufferedLineReader {
  public:
-    explicit WindowsLineReader(std::FILE* file) : file_(file) {}
+    explicit WindowsLineReader(std::FILE* file) : file_(file), buffer_(kBufferSize) {}
     ~WindowsLineReader() override { std::fclose(file_); }
     WindowsLineReader(const WindowsLineReader&) = delete;
     WindowsLineReader& operator=(const WindowsLineReader&) = delete;
 
-    // Text mode has turned CR LF into LF already; a CR left before the LF
-    // (CR CR LF in the file) belongs to the line end as well.
-    int ReadLine(std::string* line) override {
-        line->clear();
-        char chunk[512];
-        bool any = false;
-        while (std::fgets(chunk, static_cast<int>(sizeof chunk), file_) != nullptr) {
-            any = true;
-            line->append(chunk);
-            if (line->back() == '\n') {
-                line->pop_back();
-                if (!line->empty() && line->back() == '\r') line->pop_back();
-                return 1;
-            }
+ protected:
+    int NextBlock(std::string_view* block) override {
+        const std::size_t n = std::fread(buffer_.data(), 1, buffer_.size(), file_);
+        if (n > 0) {
+            *block = std::string_view(buffer_.data(), n);
+            return 1;
         }
-        if (std::ferror(file_) != 0) return -1;
-        return any ? 1 : 0;
+        return std::ferror(file_) != 0 ? -1 : 0;
     }
 
  private:
     std::FILE* file_;
+    std::vector<char> buffer_;
 };
 
 // The first error sticks.
@@ -102,6 +100,10 @@ int FileSystemWindows::OpenForRead(std::string_view path, std::unique_ptr<LineRe
     if (!ToNative(this, path, &native)) return -1;
     std::FILE* file = std::fopen(native.c_str(), "rt");
     if (file == nullptr) return -1;
+    if (GetFileType(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)))) != FILE_TYPE_DISK) {
+        std::fclose(file);
+        return -1;
+    }
     *reader = std::make_unique<WindowsLineReader>(file);
     return 0;
 }

@@ -22,7 +22,7 @@ class FileSystemWindows : public FileSystem {
     // It takes no wildcards: a path with '*' or '?' never exists. False as
     // well when the path holds a NUL byte.
     bool Exists(std::string_view path) override;
-    // Fails for a folder.
+    // Fails for anything but a file on disk (a folder, a pipe, a device).
     int OpenForRead(std::string_view path, std::unique_ptr<LineReader>* reader) override;
     // Fails for a folder, and while the file is open anywhere else.
     int OpenForWrite(std::string_view path, std::unique_ptr<TextWriter>* writer) override;

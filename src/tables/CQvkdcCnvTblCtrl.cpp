@@ -80,9 +80,14 @@ int CQvkdcCnvTblCtrl::SetTSetForm() {
 }
 
 bool CQvkdcCnvTblCtrl::HasCells(const CQvlbwStringArray& row, int cells,
-                                const char* table) {
+                                const char* table, int walkRow) {
     if (row.GetSize() >= cells) return true;
-    std::string line = "[ERR] : Short row in ";
+    std::string line = "[ERR] : Short row ";
+    if (walkRow > 0) {
+        line += std::to_string(walkRow);
+        line += ' ';
+    }
+    line += "in ";
     line += table;
     line += ": ";
     if (row.GetSize() > 0) line += row.GetAt(0);

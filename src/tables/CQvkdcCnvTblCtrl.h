@@ -13,8 +13,9 @@
 // "[ERR] : ..." and "[INF] : ..." while tracing is active.
 //
 // A row with fewer cells than are read from it makes the operation that
-// reads it fail with -1 and the line "[ERR] : Short row in <table>: <first
-// cell>".
+// reads it fail with -1 and the line "[ERR] : Short row <n> in <table>:
+// <first cell>" for the nth row (from 1, in file order) of a walk, or
+// "[ERR] : Short row in <table>: <first cell>" for a row found by its key.
 #ifndef QVKDC_TABLES_CQVKDCCNVTBLCTRL_H
 #define QVKDC_TABLES_CQVKDCCNVTBLCTRL_H
 
@@ -50,11 +51,14 @@ class CQvkdcCnvTblCtrl {
     int SetTSetForm();
 
     // Appends to oOptCols, in file order, the titles of the user option
-    // file that are new: comments ("#" to the line end) cut, white space
-    // trimmed at both ends, empty lines, repeated titles and titles equal to
-    // the ExName of a column table row left out. Returns 0 when the file was
-    // read (a read error ends the reading and keeps the titles taken so
-    // far), 1 when it could not be opened.
+    // file that are new: each line cut at its first NUL byte, comments ("#"
+    // to the line end) cut, white space trimmed at both ends, empty lines,
+    // repeated titles and titles equal to the ExName of a column table row
+    // left out. A UTF-8 byte-order mark at the start is skipped; a file
+    // that starts with a UTF-16 one gives no title. Returns 0 when the file
+    // was read (a read error ends the reading and keeps the titles taken so
+    // far), 1 when it could not be opened (it is missing, or not a regular
+    // file).
     int GetOptionCol(std::vector<std::string>& oOptCols);
 
     // Builds the column table: one row per PlanCSVTable row (column flag 1),
@@ -86,9 +90,9 @@ class CQvkdcCnvTblCtrl {
 
  private:
     // True when row has at least cells cells; otherwise logs the short row
-    // of table.
+    // of table: the walkRow-th row of a walk, or a found row (walkRow 0).
     static bool HasCells(const CQvlbwStringArray& row, int cells,
-                         const char* table);
+                         const char* table, int walkRow = 0);
 
     std::unique_ptr<CQvkdcOutColTblMng> ColTbl;
     std::unique_ptr<CQvkdcSlctValTblMng> SlctTbl;

@@ -80,9 +80,10 @@ int CQvkdcCnvTblCtrl::CreColTbl() {
     };
 
     int result = 0;
+    int planRowNo = 0;
     while (result == 0 && PlanCSVTable.GetNextRow(&planRow) != 0) {
         v.Reset();
-        if (!HasCells(planRow, 2, "PlanCSVTable")) {
+        if (!HasCells(planRow, 2, "PlanCSVTable", ++planRowNo)) {
             result = -1;
             break;
         }

@@ -36,6 +36,9 @@ int CQvkdcCnvTblCtrl::GetOptionCol(std::vector<std::string>& oOptCols) {
         }
         std::vector<OptionLine> lines;
         const int read = ReadOptionLines(*reader, &lines);
+        if (read == kOptionFileUtf16) {
+            TraceScope::Chr("[INF] : rc_pln2usr.ini is UTF-16 text; save it as 8-bit text");
+        }
         for (const OptionLine& line : lines) {
             if (taken.insert(line.title).second) oOptCols.push_back(line.title);
         }

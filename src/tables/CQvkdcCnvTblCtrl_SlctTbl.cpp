@@ -22,16 +22,17 @@ int CQvkdcCnvTblCtrl::CreSlctTbl() {
     std::string choiceItName;
 
     int result = 0;
+    int exRowNo = 0;
     ExteriorTable.MoveFirst();
     while (ExteriorTable.GetNextRow(&exRow) != 0) {
-        if (!HasCells(exRow, 1, "ExteriorTable")) {
+        if (!HasCells(exRow, 1, "ExteriorTable", ++exRowNo)) {
             result = -1;
             break;
         }
         const std::string_view key = exRow.GetAt(0);
         const std::size_t colon = key.find(':');
         if (colon == std::string_view::npos) continue;
-        if (!HasCells(exRow, 2, "ExteriorTable")) {
+        if (!HasCells(exRow, 2, "ExteriorTable", exRowNo)) {
             result = -1;
             break;
         }

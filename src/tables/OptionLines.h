@@ -16,14 +16,21 @@ struct OptionLine {
     std::string title;
 };
 
-// The text of line before its first "#", without white space (blank, tab,
-// CR, LF, VT, FF) at either end; empty when nothing is left. The view points
-// into line.
+// The title a line names: its text before the first NUL byte (as a C string
+// reads it, so the title is looked up and written as the same text), then
+// before the first "#", without white space at either end; empty when
+// nothing is left. The view points into line.
 std::string_view OptionTitle(std::string_view line);
 
+// ReadOptionLines results besides 0 and -1.
+inline constexpr int kOptionFileUtf16 = 1;
+
 // Reads reader to its end and appends, in file order, the title of every
-// line that has one (OptionTitle), with the line's number. Returns 0, or -1
-// on a read error (the titles read before it stay).
+// line that has one (OptionTitle), with the line's number. A UTF-8
+// byte-order mark in front of the first line is skipped. Returns 0;
+// kOptionFileUtf16 when the file starts with a UTF-16 byte-order mark (its
+// lines are no 8-bit text: none is taken); -1 on a read error (the titles
+// read before it stay).
 int ReadOptionLines(LineReader& reader, std::vector<OptionLine>* oLines);
 
 #endif  // QVKDC_TABLES_OPTIONLINES_H

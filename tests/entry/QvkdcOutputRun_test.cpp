@@ -1,119 +1,128 @@
-// Whole output runs in the test process, where host calls and file
-// operations can be made to fail: which plans end how, and what stays on
-// disk after a failure.
+// Whole output runs in the test process, with the example tables in a table
+// root: the files written, the plans skipped or rejected, the messages, and
+// what stays on disk after a failure.
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "entry/QvkdcCreOutputData.h"
-#include "platform/FileSystem.h"
-#include "qvhostsim/qvhostsim.h"
-#include "support/ExportTables.h"
 #include "support/FaultFileSystem.h"
 #include "support/HostFixture.h"
-#include "support/TableRoot.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
-// Plan 0: two rows; plan 1: two rows; plan 2: one row.
+using Files = std::set<std::string>;
+
+// 0: two rows; 1: no process; 2: no process data; 3: rejected by its second
+// process; 4: one row.
 const char kModel[] = R"({"plans": [
   {"id": [1, 0, 0, 1], "name": "First", "processes": [
     {"id": [11, 0, 0, 1], "type": 2411, "params": {"100": 7, "200": 1, "300": "z"}},
     {"id": [12, 0, 0, 1], "type": 2502, "params": {"100": -3, "200": 0}}]},
-  {"id": [2, 0, 0, 1], "name": "Second", "processes": [
-    {"id": [21, 0, 0, 1], "type": 2448}, {"id": [22, 0, 0, 1], "type": 2411}]},
-  {"id": [3, 0, 0, 1], "name": "Third", "processes": [
-    {"id": [31, 0, 0, 1], "type": 2411}]}]})";
+  {"id": [2, 0, 0, 1], "name": "Second", "processes": []},
+  {"id": [255, 16, 0, -1], "name": "Third"},
+  {"id": [4, 0, 0, 1], "name": "Fourth", "machine": {"names": ["5AX", "CTL"]}, "processes": [
+    {"id": [41, 0, 0, 1], "type": 2411, "params": {"100": 1}},
+    {"id": [42, 0, 0, 1], "type": 2418}]},
+  {"id": [5, 0, 0, 1], "name": "Fifth", "processes": [
+    {"id": [51, 0, 0, 1], "type": 2448, "params": {"100": 5, "300": "x,y"}}]}]})";
 
 const char kFirstPlanFile[] = "N,Mode,Z\n7,a,b,\"\"\"z\"\"\"\n-3,off,\n";
+const char kFifthPlanFile[] = "N,Mode,Z\n5,,\"\"\"x,y\"\"\"\n";
 
 class OutputRunTest : public HostTest {
  protected:
     void SetUp() override {
         HostTest::SetUp();
-        root_.WriteTables(ExportTables());
-        out_ = root_.Path() + "/out";
-        fs::create_directory(out_);
+        Root().WriteTables(TableRoot::Example());
+        std::filesystem::create_directory(Root().PathOf("out"));
         QvsimTraceAll(1, 1);
     }
 
-    // Exports the first count plans of the model into out_.
-    int Run(int count, const std::string& name = "OUT") {
-        std::vector<ModelId> ids(static_cast<std::size_t>(count));
-        for (int i = 0; i < count; ++i) QvsimPlanId(i, &ids[static_cast<std::size_t>(i)]);
+    // Exports the plans of the model at these indexes into the folder.
+    int Run(const std::vector<int>& plans, const std::string& name, std::string folder = "") {
+        if (folder.empty()) folder = Root().PathOf("out");
+        std::vector<ModelId> ids(plans.size());
+        for (std::size_t i = 0; i < plans.size(); ++i) QvsimPlanId(plans[i], &ids[i]);
+        const int count = static_cast<int>(plans.size());
         int status = 99;
-        QvkdcCreOutputData(&count, ids.data(), out_.c_str(), name.c_str(), &status);
+        QvkdcCreOutputData(&count, ids.data(), folder.c_str(), name.c_str(), &status);
         return status;
     }
-    std::set<std::string> Files() const {
-        std::set<std::string> names;
-        for (const auto& e : fs::directory_iterator(out_)) names.insert(e.path().filename().string());
-        return names;
-    }
-    std::string Read(const std::string& name) const {
-        std::ifstream in(out_ + "/" + name, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-    static std::vector<std::string> Messages() {
-        std::vector<std::string> lines;
-        for (int i = 0; i < QvsimMsgCount(); ++i) lines.emplace_back(QvsimMsgAt(i));
-        return lines;
-    }
-    static bool TraceHas(const std::string& text) {
-        return std::string(QvsimTraceText()).find(text) != std::string::npos;
-    }
-
-    TableRoot root_;
-    std::string out_;
 };
+
+TEST_F(OutputRunTest, WritesOneFilePerPlanWithRows) {
+    LoadModel(kModel);
+    Root().WriteFile("out/OUT000.csv", std::string(200, 'x') + "\n");
+    EXPECT_EQ(Run({0, 1, 2, 3, 4}, "OUT"), 0);
+    EXPECT_EQ(Root().Files("out"), (Files{"OUT000.csv", "OUT004.csv"}));
+    EXPECT_EQ(Root().ReadFile("out/OUT000.csv"), FileLines(kFirstPlanFile));
+    EXPECT_EQ(Root().ReadFile("out/OUT004.csv"), FileLines(kFifthPlanFile));
+    EXPECT_STREQ(QvsimMsgTitle(), kMsgTitleLine);
+    EXPECT_EQ(Messages(), std::vector<std::string>{std::string("5AX\tCTL\t") + kMsgRejectedText});
+    EXPECT_TRUE(TraceHas("\n[INF]sOutPath = " + Root().PathOf("out") + "\n[INF] : arrOutRow nodata\n"
+                         "[INF]iPlnIdS_I = 2 0 0 1\n[INF] : PrcsDat nothing\n"
+                         "[INF]iPlnIdS_I = ff 10 0 ffffffff\n"))
+        << QvsimTraceText();
+    EXPECT_TRUE(TraceHas("\noStatusP = 0\n<< ::QvkdcCreOutputData [577685]\n"));
+    EXPECT_EQ(QvsimCallCount("QdgmRetLstRO"), 5);
+}
+
+// A single plan's file carries no number; a blank name gives the plans'
+// names; an empty column table gives empty title lines and rows.
+TEST_F(OutputRunTest, FileNamesAndEmptyColumnTable) {
+    LoadModel(kModel);
+    EXPECT_EQ(Run({0}, "OUT"), 0);
+    EXPECT_EQ(Run({4, 0}, " \t"), 0);
+    EXPECT_EQ(Root().Files("out"), (Files{"OUT.csv", "Fifth.csv", "First.csv"}));
+    Root().RemoveTable("PlanCSVTable");
+    EXPECT_EQ(Run({0, 4}, "OUT"), 0);
+    EXPECT_EQ(Root().ReadFile("out/OUT000.csv"), FileLines("\n\n\n"));
+    EXPECT_EQ(Root().ReadFile("out/OUT001.csv"), FileLines("\n\n"));
+}
 
 // A failure in plan 1 of 3, from the host or from the file system: plan 0's
 // file stays whole, plan 1 leaves no file, plan 2 is never listed, and the
-// host gets one message 9999.
-TEST_F(OutputRunTest, FailureInPlanOneKeepsPlanZerosFileOnly) {
-    struct Case {
-        const char* hostCall;  // null: a file system fault
-        FaultFileSystem::Op op;
-        int nth;
-        const char* name;
-        const char* errText;
-        const char* keptFile;
-    } const cases[] = {
-        {"QdgmInqNctyp", {}, 3, "OUT", "[ERR] : QdgmInqNctyp", "OUT000.csv"},
-        {"QdgmGetPrcs", {}, 4, "OUT", "[ERR] : QdgmGetPrcs", "OUT000.csv"},
-        {"QdgmRetIdnamLN", {}, 2, "", "[ERR] : Make FileName", "First.csv"},
-        {nullptr, FaultFileSystem::kOpenForWrite, 2, "OUT", "[ERR] : File Open", "OUT000.csv"},
-        {nullptr, FaultFileSystem::kWrite, 4, "OUT", "[ERR] : File Write", "OUT000.csv"},
-        {nullptr, FaultFileSystem::kClose, 2, "OUT", "[ERR] : File Write", "OUT000.csv"},
+// host gets one message 9999. A blank folder fails before any table.
+TEST_F(OutputRunTest, FailureEndsTheRunAndKeepsTheFilesWritten) {
+    const struct { const char* fault; int nth; const char *name, *err, *kept; } cases[] = {
+        {"QdgmInqNctyp", 3, "OUT", "[ERR] : QdgmInqNctyp", "OUT000.csv"},
+        {"QdgmGetPrcs", 3, "OUT", "[ERR] : QdgmGetPrcs", "OUT000.csv"},
+        {"QdgmRetIdnamLN", 2, "", "[ERR] : Make FileName", "First.csv"},
+        {"QvlbpPrcInqPrm", 7, "OUT", "[ERR] : CnvOutData", "OUT000.csv"},
+        {"Write", 4, "OUT", "[ERR] : File Write", "OUT000.csv"},
+        {"Close", 2, "OUT", "[ERR] : File Write", "OUT000.csv"},
+        {"a folder OUT001.csv", 0, "OUT", "[ERR] : File Open", "OUT000.csv"},
+        {"a blank folder", 0, "OUT", "[ERR] : Path nothing", nullptr},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.hostCall != nullptr ? c.hostCall : c.errText);
-        fs::remove_all(out_);
-        fs::create_directory(out_);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.fault);
+        const std::string fault = c.fault;
         QvsimReset();
         QvsimTraceAll(1, 1);
-        ASSERT_NO_FATAL_FAILURE(LoadModel(kModel));
-        FaultFileSystem faults(FileSystem::Default());
-        ScopedFileSystem scoped(&faults);
-        if (c.hostCall != nullptr) {
-            QvsimFailCall(c.hostCall, c.nth);
-        } else {
-            faults.FailNth(c.op, c.nth);
+        LoadModel(kModel);
+        Files files;
+        if (c.kept != nullptr) files.insert(c.kept);
+        if (fault == "a folder OUT001.csv") {
+            files.insert("OUT001.csv");
+            Root().WriteFile("out/OUT001.csv/x", "");
         }
-        EXPECT_EQ(Run(3, c.name), -1);
-        EXPECT_TRUE(TraceHas(std::string(c.errText) + "\noStatusP = -1\n")) << QvsimTraceText();
-        EXPECT_EQ(Files(), std::set<std::string>{c.keptFile});
-        EXPECT_EQ(Read(c.keptFile), kFirstPlanFile);
-        EXPECT_EQ(QvsimCallCount("QdgmRetLstRO"), 2);
+        QvsimFailCall(c.fault, c.nth);
+        FaultFileSystem faults(fault == "Close" ? FaultFileSystem::kClose : FaultFileSystem::kWrite,
+                               fault == "Write" || fault == "Close" ? c.nth : 0);
+        EXPECT_EQ(Run({0, 4, 1}, c.name, c.kept != nullptr ? "" : " \t "), -1);
+        EXPECT_TRUE(TraceHas(std::string(c.err) + "\noStatusP = -1\n")) << QvsimTraceText();
+        EXPECT_EQ(Root().Files("out"), files);
+        EXPECT_EQ(Root().ReadFile("out/" + std::string(c.kept ? c.kept : "none")),
+                  c.kept ? FileLines(kFirstPlanFile) : "<missing>");
+        EXPECT_EQ(QvsimCallCount("QdgmRetLstRO"), c.kept != nullptr ? 2 : 0);
+        EXPECT_EQ(TraceHas("ImpCnvTbl"), c.kept != nullptr);
+        EXPECT_STREQ(QvsimMsgTitle(), kMsgTitleLine);
         EXPECT_EQ(Messages(), std::vector<std::string>{kMsgFailedLine});
-        EXPECT_EQ(QvsimHeldBlocks(), 0);
+        for (const std::string& f : files) std::filesystem::remove_all(Root().PathOf("out/" + f));
     }
 }
 
@@ -139,38 +148,18 @@ TEST_F(OutputRunTest, TypeCodesRejectOrWriteTheirPlan) {
                  process(3, 2411) + "]}";
     }
     LoadModel(model + "]}");
-    EXPECT_EQ(Run(10), 0);
-    EXPECT_EQ(Files(), (std::set<std::string>{"OUT008.csv", "OUT009.csv"}));
-    EXPECT_EQ(Read("OUT009.csv"), "N,Mode,Z\n9,,\n9,,\n9,,\n");
+    EXPECT_EQ(Run({0, 1, 2, 3, 4, 5, 6, 7, 8, 9}, "OUT"), 0);
+    EXPECT_EQ(Root().Files("out"), (Files{"OUT008.csv", "OUT009.csv"}));
+    EXPECT_EQ(Root().ReadFile("out/OUT009.csv"), FileLines("N,Mode,Z\n9,,\n9,,\n9,,\n"));
     const std::string text = kMsgRejectedText;
-    EXPECT_EQ(Messages(), (std::vector<std::string>{
-                              "\t\t" + text, "M1\tC1\t" + text, "M1\tC1\t" + text,
-                              "M3\tC3\t" + text, "M3\tC3\t" + text, "M5\tC5\t" + text,
-                              "M5\tC5\t" + text, "M7\tC7\t" + text}));
+    EXPECT_EQ(Messages(), (std::vector<std::string>{"\t\t" + text, "M1\tC1\t" + text, "M1\tC1\t" + text,
+                                                    "M3\tC3\t" + text, "M3\tC3\t" + text,
+                                                    "M5\tC5\t" + text, "M5\tC5\t" + text,
+                                                    "M7\tC7\t" + text}));
     // Rejected plans: two types asked, one record read; written plans: three each.
     EXPECT_EQ(QvsimCallCount("QdgmInqNctyp"), 8 * 2 + 2 * 3);
     EXPECT_EQ(QvsimCallCount("QdgmGetPrcs"), 8 * 1 + 2 * 3);
     EXPECT_EQ(QvsimCallCount("QvlbuMagMcaLNF"), 4);
-}
-
-TEST_F(OutputRunTest, FailedConversionEndsTheRunWithItsStatus) {
-    LoadModel(R"({"plans": [{"id": [1, 0, 0, 1], "processes": [
-        {"id": [11, 0, 0, 1], "type": 2411, "params": {"300": {"status": 1}}}]}]})");
-    EXPECT_EQ(Run(1), -1);
-    EXPECT_TRUE(TraceHas("[ERR] : CnvPrcsVal\n")) << QvsimTraceText();
-    EXPECT_TRUE(TraceHas("[ERR] : CnvOutData\noStatusP = -1\n")) << QvsimTraceText();
-    EXPECT_TRUE(Files().empty());
-    EXPECT_EQ(Messages(), std::vector<std::string>{kMsgFailedLine});
-}
-
-TEST_F(OutputRunTest, OverlongPathFailsWithoutWriting) {
-    LoadModel(kModel);
-    const std::string name(520 - out_.size(), 'n');
-    EXPECT_EQ(Run(1, name), -1);
-    EXPECT_TRUE(TraceHas("[ERR] : Path too long\n"));
-    EXPECT_TRUE(TraceHas("[ERR] : Make FileName\noStatusP = -1\n")) << QvsimTraceText();
-    EXPECT_TRUE(Files().empty());
-    EXPECT_EQ(Messages(), std::vector<std::string>{kMsgFailedLine});
 }
 
 }  // namespace

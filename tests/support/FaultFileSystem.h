@@ -1,41 +1,57 @@
-// FaultFileSystem: forwards to another file system and makes the nth call of
-// a chosen operation fail, counted from when it is armed. Readers and
-// writers it hands out count and fail their calls the same way.
-//
-// A failing call reports the operation's failure without reaching the file
-// system below (Exists answers false), except Close, which closes the file
-// below and then reports -1.
+// FaultFileSystem: the platform's file system, except that the nth call of
+// one operation of its readers and writers fails once: a write or a read
+// gives -1, a close closes the file and then gives -1. It is the library's
+// current file system while the object lives.
 #ifndef QVKDC_TESTS_SUPPORT_FAULTFILESYSTEM_H
 #define QVKDC_TESTS_SUPPORT_FAULTFILESYSTEM_H
+
+#include <memory>
+#include <string>
 
 #include "platform/FileSystem.h"
 
 class FaultFileSystem : public FileSystem {
  public:
-    enum Op { kExists, kOpenForRead, kOpenForWrite, kWrite, kClose, kRemove, kReadLine, kOpCount };
+    enum Op { kWrite, kClose, kReadLine };
 
-    // REQUIRES: base outlives this object and every reader and writer it
-    // hands out.
-    explicit FaultFileSystem(FileSystem* base) : base_(base) {}
-
-    // The nth call (1-based, from now) of op fails, once; 0 disarms.
-    void FailNth(Op op, int nth);
-    // Calls of op since construction.
-    int Calls(Op op) const { return calls_[op]; }
+    FaultFileSystem(Op op, int nth) : failing_(op), left_(nth), scope_(this) {}
 
     std::string NativePath(std::string_view path) override { return base_->NativePath(path); }
-    bool Exists(std::string_view path) override;
-    int OpenForRead(std::string_view path, std::unique_ptr<LineReader>* reader) override;
-    int OpenForWrite(std::string_view path, std::unique_ptr<TextWriter>* writer) override;
-    int Remove(std::string_view path) override;
-
-    // Counts a call of op; true when it must fail.
-    bool Hit(Op op);
+    bool Exists(std::string_view path) override { return base_->Exists(path); }
+    int Remove(std::string_view path) override { return base_->Remove(path); }
+    int OpenForRead(std::string_view path, std::unique_ptr<LineReader>* reader) override {
+        auto file = std::make_unique<File>(this);
+        if (base_->OpenForRead(path, &file->reader) != 0) return -1;
+        *reader = std::move(file);
+        return 0;
+    }
+    int OpenForWrite(std::string_view path, std::unique_ptr<TextWriter>* writer) override {
+        auto file = std::make_unique<File>(this);
+        if (base_->OpenForWrite(path, &file->writer) != 0) return -1;
+        *writer = std::move(file);
+        return 0;
+    }
 
  private:
-    FileSystem* base_;
-    int calls_[kOpCount] = {};
-    int fail_at_[kOpCount] = {};  // call number that fails; 0 = none
+    // A file the platform's file system opened, with the faults on top.
+    struct File : LineReader, TextWriter {
+        explicit File(FaultFileSystem* owner) : fs(owner) {}
+        int ReadLine(std::string* line) override { return fs->Fails(kReadLine) ? -1 : reader->ReadLine(line); }
+        int Write(std::string_view text) override { return fs->Fails(kWrite) ? -1 : writer->Write(text); }
+        int Close() override {
+            const int rc = writer->Close();
+            return fs->Fails(kClose) ? -1 : rc;
+        }
+        FaultFileSystem* fs;
+        std::unique_ptr<LineReader> reader;
+        std::unique_ptr<TextWriter> writer;
+    };
+    bool Fails(Op op) { return op == failing_ && --left_ == 0; }
+
+    FileSystem* base_ = FileSystem::Default();
+    Op failing_;
+    int left_;
+    ScopedFileSystem scope_;
 };
 
 #endif  // QVKDC_TESTS_SUPPORT_FAULTFILESYSTEM_H

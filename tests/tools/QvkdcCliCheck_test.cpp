@@ -2,16 +2,13 @@
 // exit codes, --out and --format json.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include "support/ExportTables.h"
-#include "support/RunProcess.h"
-#include "support/TableRoot.h"
+#include "support/HostFixture.h"
+#include "support/RunQvkdc.h"
 
 namespace {
 
@@ -35,10 +32,11 @@ std::vector<std::string> Outline(const std::string& out) {
     return lines;
 }
 
-TEST(CliCheckTest, DemoShopShowsOnlyItsDeliberateMistakes) {
+using CliCheckTest = HostTest;
+
+TEST_F(CliCheckTest, DemoShopShowsOnlyItsDeliberateMistakes) {
     const std::string shop = QVKDC_SHOP_ROOT;
-    const ProcessResult r =
-        RunProcess(QvkdcCliPath(), {"check", "--root", shop, "--model", shop + "model.json"});
+    const Ran r = RunQvkdc(Root(), {"check", "--root", shop, "--model", shop + "model.json"});
     EXPECT_EQ(r.exitCode, 0) << r.err;
     std::vector<std::string> warnings;
     for (const std::string& line : Outline(r.out)) {
@@ -56,24 +54,19 @@ TEST(CliCheckTest, DemoShopShowsOnlyItsDeliberateMistakes) {
                         }));
 }
 
-TEST(CliCheckTest, ErrorsExitOneAndJsonGoesToTheOutFile) {
-    TableRoot root;
-    TableRoot::Tables tables = ExportTables();
-    tables.variable.clear();
-    root.WriteTables(tables);
-    root.RemoveTable("VariableTable");
+TEST_F(CliCheckTest, ErrorsExitOneAndJsonGoesToTheOutFile) {
+    Root().WriteTables(TableRoot::Example());
+    Root().RemoveTable("VariableTable");
     // "K:\\" would end its quoted argument in a backslash.
-    std::string dir = root.Path();
+    std::string dir = Root().Path();
     if (dir.back() != '/' && dir.back() != '\\') dir += '/';
     dir.back() = '/';
     const std::string report = dir + "report.json";
-    const ProcessResult r =
-        RunProcess(QvkdcCliPath(), {"check", "--root", dir, "--format", "json", "--out", report});
+    const Ran r = RunQvkdc(Root(), {"check", "--root", dir, "--format", "json", "--out", report});
     EXPECT_EQ(r.exitCode, 1) << r.err;
     // The tables' "Mode:a,b" also holds a comma.
     EXPECT_EQ(r.out, "1 error, 1 warning, 0 notes\n");
-    std::ifstream in(report, std::ios::binary);
-    const nlohmann::json json = nlohmann::json::parse(std::string(std::istreambuf_iterator<char>(in), {}));
+    const nlohmann::json json = nlohmann::json::parse(Root().ReadFile("report.json"));
     EXPECT_EQ(json["errors"], 1);
     ASSERT_EQ(json["findings"].size(), 2u);
     EXPECT_EQ(json["findings"][0]["code"], "missing-table");
@@ -82,9 +75,9 @@ TEST(CliCheckTest, ErrorsExitOneAndJsonGoesToTheOutFile) {
     EXPECT_EQ(json["findings"][1]["column"], 2);
 }
 
-TEST(CliCheckTest, RefusesAnUnknownFormatAndAMissingRoot) {
-    EXPECT_EQ(RunProcess(QvkdcCliPath(), {"check", "--format", "xml"}).exitCode, 2);
-    EXPECT_EQ(RunProcess(QvkdcCliPath(), {"check", "--root", "no/such/folder"}).exitCode, 2);
+TEST_F(CliCheckTest, RefusesAnUnknownFormatAndAMissingRoot) {
+    EXPECT_EQ(RunQvkdc(Root(), {"check", "--format", "xml"}).exitCode, 2);
+    EXPECT_EQ(RunQvkdc(Root(), {"check", "--root", "no/such/folder"}).exitCode, 2);
 }
 
 }  // namespace

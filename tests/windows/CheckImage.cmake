@@ -1,8 +1,8 @@
 # Checks a Windows image (cmake -P) with objdump -p: it imports no DLL of the
 # MinGW run time (libstdc++, libgcc, winpthread), which would have to ship
 # beside it, and when EXPORTS is given, its export table names exactly those
-# functions, undecorated.
-# Takes OBJDUMP, IMAGE and optionally EXPORTS (a list).
+# functions, undecorated, and so does the .def file DEF when given.
+# Takes OBJDUMP, IMAGE and optionally EXPORTS (a list) and DEF.
 execute_process(COMMAND ${OBJDUMP} -p ${IMAGE}
   RESULT_VARIABLE result OUTPUT_VARIABLE dump ERROR_VARIABLE err)
 if(NOT result EQUAL 0)
@@ -40,5 +40,24 @@ if(DEFINED EXPORTS)
   list(SORT expected)
   if(NOT exports STREQUAL expected)
     message(FATAL_ERROR "${IMAGE} exports [${exports}], expected [${expected}]")
+  endif()
+endif()
+if(DEFINED DEF)
+  # The names below the EXPORTS line, one a line; ";" starts a comment.
+  file(STRINGS ${DEF} def_lines)
+  set(def_names "")
+  set(in_exports OFF)
+  foreach(line IN LISTS def_lines)
+    string(REGEX REPLACE "[ \t]*;.*$" "" line "${line}")
+    string(STRIP "${line}" line)
+    if(line MATCHES "^EXPORTS$")
+      set(in_exports ON)
+    elseif(in_exports AND NOT line STREQUAL "")
+      list(APPEND def_names "${line}")
+    endif()
+  endforeach()
+  list(SORT def_names)
+  if(NOT def_names STREQUAL expected)
+    message(FATAL_ERROR "${DEF} names [${def_names}], expected [${expected}]")
   endif()
 endif()

@@ -1,15 +1,19 @@
 #include "HostSession.h"
 
 #include <charconv>
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
+#include <string_view>
 #include <system_error>
 
-#include "qvhostsim/qvhostsim.h"
-
 namespace fs = std::filesystem;
+
+namespace {
+
+// Trace id of the conversion of one value (CQvkdcCnvColData::CnvOutData).
+constexpr int kCnvOutDataTraceId = 577687;
+
+}  // namespace
 
 bool ParseIntList(const std::string& text, std::vector<int>* values) {
     values->clear();
@@ -28,36 +32,52 @@ bool ParseIntList(const std::string& text, std::vector<int>* values) {
     }
 }
 
-namespace {
-
-// Paths given on the command line are relative to where qvkdc was started,
-// not to --root.
-std::string Absolute(const std::string& path) {
+std::string AbsolutePath(const std::string& path) {
     if (path.empty()) return path;
     std::error_code ec;
     const fs::path abs = fs::absolute(path, ec);
     return ec ? path : abs.string();
 }
 
-}  // namespace
-
-HostSession::HostSession(HostOptions options) : options_(std::move(options)) {
-    options_.trace = Absolute(options_.trace);
-    options_.messages = Absolute(options_.messages);
+std::string OutputFileProblem(const std::string& path) {
+    std::error_code ec;
+    const fs::path p(path);
+    if (fs::is_directory(p, ec)) return "is a folder";
+    const fs::path parent = p.parent_path();
+    if (!parent.empty() && !fs::is_directory(parent, ec)) {
+        return "its folder " + parent.string() + " does not exist";
+    }
+    return "";
 }
 
-int HostSession::Prepare() {
-    QvsimReset();
-    if (!options_.model.empty()) {
-        char err[1024] = {};
-        if (QvsimLoadModelFile(options_.model.c_str(), err, sizeof err) != 0) {
-            std::cerr << "qvkdc: " << err << '\n';
-            return kExitUsage;
-        }
-        const int rc = ParsePlans();
-        if (rc != kExitOk) return rc;
+std::vector<std::string> CallRecord::Errors() const {
+    std::vector<std::string> errors;
+    for (const std::string& note : notes) {
+        std::string_view text(note);
+        if (text.substr(0, 5) != "[ERR]") continue;
+        text.remove_prefix(5);
+        if (text.substr(0, 3) == " : ") text.remove_prefix(3);
+        errors.emplace_back(text);
     }
-    return SetUpTrace();
+    return errors;
+}
+
+HostSession::HostSession(HostOptions options) : options_(std::move(options)) {
+    // Paths on the command line are relative to where qvkdc was started,
+    // not to --root.
+    options_.trace = AbsolutePath(options_.trace);
+    options_.messages = AbsolutePath(options_.messages);
+}
+
+int HostSession::LoadModel() {
+    QvsimReset();
+    if (options_.model.empty()) return kExitOk;
+    char err[1024] = {};
+    if (QvsimLoadModelFile(options_.model.c_str(), err, sizeof err) != 0) {
+        std::cerr << "qvkdc: " << err << '\n';
+        return kExitUsage;
+    }
+    return ParsePlans();
 }
 
 int HostSession::ParsePlans() {
@@ -85,30 +105,6 @@ int HostSession::ParsePlans() {
     return kExitOk;
 }
 
-int HostSession::SetUpTrace() {
-    if (options_.trace.empty()) {
-        QvsimTraceAll(0, 0);
-        return kExitOk;
-    }
-    std::vector<int> ids;
-    if (!ParseIntList(options_.traceIds, &ids)) {
-        std::cerr << "qvkdc: --trace-ids: expected comma-separated trace ids, got \""
-                  << options_.traceIds << "\"\n";
-        return kExitUsage;
-    }
-    if (QvsimTraceFile(options_.trace.c_str()) != 0) {
-        std::cerr << "qvkdc: " << options_.trace << ": cannot be written\n";
-        return kExitUsage;
-    }
-    if (options_.traceIds.empty()) {
-        QvsimTraceAll(1, 1);
-    } else {
-        QvsimTraceAll(1, 0);
-        for (int id : ids) QvsimTraceId(id, 1);
-    }
-    return kExitOk;
-}
-
 int HostSession::EnterRoot() {
     if (options_.root.empty()) return kExitOk;
     std::error_code ec;
@@ -120,15 +116,102 @@ int HostSession::EnterRoot() {
     return kExitOk;
 }
 
-int HostSession::Finish(int status) {
-    QvsimTraceFile(nullptr);
-    int code = status < 0 ? kExitFailed : kExitOk;
+int HostSession::OpenOutputs(const std::vector<std::pair<std::string, std::string>>& more) {
+    if (!ParseIntList(options_.traceIds, &traceIds_)) {
+        std::cerr << "qvkdc: --trace-ids: expected comma-separated trace ids, got \""
+                  << options_.traceIds << "\"\n";
+        return kExitUsage;
+    }
+    std::vector<std::pair<std::string, std::string>> files = {
+        {"--trace", options_.trace}, {"--messages", options_.messages}};
+    files.insert(files.end(), more.begin(), more.end());
+    for (const auto& [option, path] : files) {
+        if (path.empty()) continue;
+        const std::string problem = OutputFileProblem(path);
+        if (!problem.empty()) {
+            std::cerr << "qvkdc: " << option << " " << path << ": " << problem << '\n';
+            return kExitUsage;
+        }
+    }
     if (!options_.messages.empty()) {
-        std::ofstream out(options_.messages, std::ios::binary | std::ios::trunc);
-        if (const char* title = QvsimMsgTitle()) out << title << '\n';
-        for (int i = 0; i < QvsimMsgCount(); ++i) out << QvsimMsgAt(i) << '\n';
-        if (!out) {
-            std::cerr << "qvkdc: " << options_.messages << ": cannot be written\n";
+        messagesOut_.open(options_.messages, std::ios::binary | std::ios::trunc);
+        if (!messagesOut_) {
+            std::cerr << "qvkdc: --messages " << options_.messages << ": cannot be written\n";
+            return kExitUsage;
+        }
+    }
+    return SetUpTrace();
+}
+
+int HostSession::SetUpTrace() {
+    if (options_.trace.empty()) {
+        // No trace asked for: the library traces as usual, and the stand-in
+        // keeps nothing but its notes, which tell what went wrong.
+        QvsimTraceNotesOnly(1);
+    } else if (QvsimTraceFileBuffered(options_.trace.c_str()) != 0) {
+        std::cerr << "qvkdc: --trace " << options_.trace << ": cannot be written\n";
+        return kExitUsage;
+    }
+    if (options_.traceIds.empty()) {
+        QvsimTraceAll(1, 1);
+        // The conversion of every single value is left untraced when only
+        // notes are kept: following it would cost more than the run's own
+        // work is worth; the run still names the step and the process.
+        if (options_.trace.empty()) QvsimTraceId(kCnvOutDataTraceId, 0);
+    } else {
+        QvsimTraceAll(1, 0);
+        for (int id : traceIds_) QvsimTraceId(id, 1);
+    }
+    return kExitOk;
+}
+
+void HostSession::BeginCall() {
+    QvsimTraceClear();
+    QvsimCallLog(1);
+}
+
+CallRecord HostSession::EndCall() {
+    QvsimCallLog(0);
+    CallRecord record;
+    std::string_view text(QvsimTraceText());
+    while (!text.empty()) {
+        const std::size_t eol = text.find('\n');
+        std::string_view line = text.substr(0, eol);
+        text.remove_prefix(eol == std::string_view::npos ? text.size() : eol + 1);
+        const std::size_t start = line.find_first_not_of(' ');
+        if (start == std::string_view::npos) continue;
+        line.remove_prefix(start);
+        if (line.substr(0, 5) == "[ERR]" || line.substr(0, 5) == "[INF]") {
+            record.notes.emplace_back(line);
+        }
+    }
+    const int count = QvsimCallLogCount();
+    record.calls.resize(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) QvsimCallLogAt(i, &record.calls[static_cast<std::size_t>(i)]);
+    return record;
+}
+
+MessageList HostSession::Messages() {
+    MessageList list;
+    if (const char* title = QvsimMsgTitle()) {
+        list.hasTitle = true;
+        list.title = title;
+    }
+    for (int i = 0; i < QvsimMsgCount(); ++i) list.lines.emplace_back(QvsimMsgAt(i));
+    return list;
+}
+
+int HostSession::Conclude(int status) {
+    QvsimTraceFile(nullptr);
+    QvsimTraceAll(0, 0);
+    int code = status < 0 ? kExitFailed : kExitOk;
+    if (messagesOut_.is_open()) {
+        const MessageList list = Messages();
+        if (list.hasTitle) messagesOut_ << list.title << '\n';
+        for (const std::string& line : list.lines) messagesOut_ << line << '\n';
+        messagesOut_.close();
+        if (!messagesOut_) {
+            std::cerr << "qvkdc: --messages " << options_.messages << ": cannot be written\n";
             code = kExitUsage;
         }
     }
@@ -138,6 +221,13 @@ int HostSession::Finish(int status) {
                   << " host memory block(s) unreleased\n";
         code = kExitHostMemory;
     }
-    std::cout << "status: " << status << std::endl;
+    return code;
+}
+
+void HostSession::PrintStatus(int status) { std::cout << "status: " << status << std::endl; }
+
+int HostSession::Finish(int status) {
+    const int code = Conclude(status);
+    PrintStatus(status);
     return code;
 }

@@ -1,13 +1,16 @@
-// HostSession: what the command-line host does around one library call, the
-// way the CAM application would: load the model, switch the trace, move to
-// the root folder, and afterwards collect the messages and check that the
+// HostSession: what the command-line host does around a library call, the
+// way the CAM application would: load the model, move to the root folder,
+// open its own output files, follow the call through the trace facility and
+// the call log, and afterwards hand out the message list and check that the
 // library gave back all host memory.
 #ifndef QVKDC_TOOLS_HOSTSESSION_H
 #define QVKDC_TOOLS_HOSTSESSION_H
 
+#include <fstream>
 #include <string>
 #include <vector>
 
+#include "qvhostsim/qvhostsim.h"
 #include "qvkdc/qvkdc.h"
 
 // Exit codes of qvkdc.
@@ -24,27 +27,67 @@ struct HostOptions {
     std::string plans;      // comma-separated plan indexes
     bool plansGiven = false;
     std::string root;       // working directory of the library call
-    std::string trace;      // trace file; empty: tracing off
+    std::string trace;      // trace file; empty: notes only, kept in memory
     std::string traceIds;   // comma-separated trace ids at level 1
     std::string messages;   // message list file
+};
+
+// What the library told the host during one call.
+struct CallRecord {
+    // Its trace notes, in order: the lines that begin with "[ERR]" or
+    // "[INF]", without indentation.
+    std::vector<std::string> notes;
+    // The model database calls of the call log, in order.
+    std::vector<QvsimCall> calls;
+
+    // The error notes without their "[ERR] : " (or "[ERR]") in front.
+    std::vector<std::string> Errors() const;
+};
+
+// The message manager's list as the library left it.
+struct MessageList {
+    bool hasTitle = false;
+    std::string title;
+    std::vector<std::string> lines;
 };
 
 class HostSession {
  public:
     explicit HostSession(HostOptions options);
 
-    // Loads the model, resolves the plan list and switches the trace.
+    // Resets the stand-in host, loads the model and resolves the plan list.
     // Returns kExitOk, or kExitUsage after printing one line on stderr.
-    int Prepare();
+    int LoadModel();
     // Moves into the root folder (when given). Returns kExitOk or
     // kExitUsage.
     int EnterRoot();
+    // Checks the files qvkdc writes itself (the trace file, the message list
+    // and `more`, each with the option that names it) before the library
+    // writes anything, then opens the message list and switches the trace
+    // on: into the trace file when one was asked for, otherwise keeping only
+    // the notes. Returns kExitOk, or kExitUsage after one line on stderr.
+    int OpenOutputs(const std::vector<std::pair<std::string, std::string>>& more = {});
+    // Starts following one library call: an empty kept trace, a new call log.
+    void BeginCall();
+    // What the library told during the call since BeginCall.
+    CallRecord EndCall();
+
     // Plans of the call, in the order given.
     std::vector<ModelId>& plans() { return plans_; }
     int* planCount() { return &planCount_; }
-    // Writes the message list (when asked for), prints "status: N" and
-    // returns the exit code for status.
+    const HostOptions& options() const { return options_; }
+
+    // Stops the trace, writes the message list (when asked for), checks the
+    // host memory and returns the exit code for status, after a line on
+    // stderr for anything that changes it.
+    int Conclude(int status);
+    // Prints "status: N", the last line on stdout.
+    static void PrintStatus(int status);
+    // Conclude, then PrintStatus; returns the exit code.
     int Finish(int status);
+
+    // The message manager's list now.
+    static MessageList Messages();
 
  private:
     int ParsePlans();
@@ -53,10 +96,19 @@ class HostSession {
     HostOptions options_;
     std::vector<ModelId> plans_;
     int planCount_ = 0;
+    std::vector<int> traceIds_;
+    std::ofstream messagesOut_;
 };
 
 // Splits "1,2,3" into ints. Returns false on anything that is not a
 // comma-separated list of decimal ints; the empty text is an empty list.
 bool ParseIntList(const std::string& text, std::vector<int>* values);
+
+// path made absolute against the folder qvkdc was started in ("" stays "").
+std::string AbsolutePath(const std::string& path);
+
+// Checks that a file qvkdc is to write can be created at path: its folder
+// exists and path is not a folder. Returns "" or the reason.
+std::string OutputFileProblem(const std::string& path);
 
 #endif  // QVKDC_TOOLS_HOSTSESSION_H

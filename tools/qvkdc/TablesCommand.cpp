@@ -3,6 +3,8 @@
 #include <iostream>
 #include <string>
 
+#include "CommonOptions.h"
+#include "FailureCause.h"
 #include "model/CQvkdcOutColTblMng.h"
 #include "model/CQvkdcSlctValTblMng.h"
 #include "tables/CQvkdcCnvTblCtrl.h"
@@ -10,37 +12,39 @@
 namespace {
 
 // The table steps of an export, stopping at the first failure as the export
-// would. Returns 0 or the failed step's result.
-int BuildTables(CQvkdcCnvTblCtrl& tables) {
+// would. Returns 0, or the failed step's result with its name in *step.
+int BuildTables(CQvkdcCnvTblCtrl& tables, std::string* step) {
     int rc = tables.ImpCnvTbl();
-    if (rc != 0) {
-        std::cerr << "qvkdc: tables: the table files could not be imported (see the trace)\n";
-        return rc < 0 ? rc : -1;
+    if (rc == 0) {
+        rc = tables.CreColTbl();
+        if (rc == 0) {
+            rc = tables.CreSlctTbl();
+            if (rc != 0) *step = "CreSlctTbl";
+        } else {
+            *step = "CreColTbl";
+        }
+    } else {
+        *step = "ImpCnvTbl";
     }
-    rc = tables.CreColTbl();
-    if (rc != 0) {
-        std::cerr << "qvkdc: tables: the column table could not be built (see the trace)\n";
-        return rc < 0 ? rc : -1;
-    }
-    rc = tables.CreSlctTbl();
-    if (rc != 0) {
-        std::cerr << "qvkdc: tables: the selection table could not be built (see the trace)\n";
-        return rc < 0 ? rc : -1;
-    }
-    return 0;
+    return rc == 0 ? 0 : rc < 0 ? rc : -1;
 }
 
 }  // namespace
 
-int RunTables(const HostOptions& options) {
-    HostSession session(options);
-    int rc = session.Prepare();
+void TablesCommand::AddOptions(CLI::App* cmd) { AddRootAndTraceOptions(cmd, &host_); }
+
+int TablesCommand::Run() {
+    HostSession session(host_);
+    int rc = session.LoadModel();
     if (rc == kExitOk) rc = session.EnterRoot();
+    if (rc == kExitOk) rc = session.OpenOutputs();
     if (rc != kExitOk) return rc;
     int status = 0;
+    std::string step;
+    session.BeginCall();
     {
         CQvkdcCnvTblCtrl tables;
-        status = BuildTables(tables);
+        status = BuildTables(tables, &step);
         if (status == 0) {
             std::string dump;
             tables.GetColTbl()->DumpTbl(dump);
@@ -48,6 +52,13 @@ int RunTables(const HostOptions& options) {
             tables.GetSlctTbl()->DumpTbl(dump);
             std::cout << dump;
         }
+    }
+    CallRecord record = session.EndCall();
+    if (status != 0) {
+        std::vector<std::string> errors = record.Errors();
+        errors.push_back(step);
+        const std::vector<std::string> why = ExplainFailure(errors, FailureContext{});
+        PrintFailure("tables", status, why);
     }
     return session.Finish(status);
 }

@@ -3,9 +3,16 @@
 #ifndef QVKDC_TOOLS_TABLESCOMMAND_H
 #define QVKDC_TOOLS_TABLESCOMMAND_H
 
+#include "Command.h"
 #include "HostSession.h"
 
-// Returns the exit code.
-int RunTables(const HostOptions& options);
+class TablesCommand : public Command {
+ public:
+    void AddOptions(CLI::App* cmd) override;
+    int Run() override;
+
+ private:
+    HostOptions host_;
+};
 
 #endif  // QVKDC_TOOLS_TABLESCOMMAND_H

@@ -1,11 +1,13 @@
-// Asking the user on a terminal, for the overwrite question of `export`.
+// Asking the user at the console, for the overwrite question of `export`.
 #ifndef QVKDC_TOOLS_TERMINAL_H
 #define QVKDC_TOOLS_TERMINAL_H
 
 #include <string>
 
-// True when standard input is a terminal.
-bool StdinIsTerminal();
+// True when standard input is an interactive console that a user types at:
+// a terminal on POSIX; on Windows a console input handle (GetConsoleMode
+// succeeds), which NUL, a file and a pipe are not.
+bool StdinIsConsole();
 
 // Prints question on stderr and reads one line from standard input; true
 // for an answer starting with y or Y.

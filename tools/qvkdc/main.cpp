@@ -2,120 +2,138 @@
 // loads a model file into the stand-in host and calls the library's two
 // exported functions, or builds the conversion tables and prints or checks
 // them.
+//
+// The subcommands come from Commands(). Whatever the parser does not
+// recognise is reported first, with the nearest valid name.
 #include <CLI/CLI.hpp>
 
 #include <iostream>
+#include <memory>
 #include <string>
+#include <vector>
 
+#include "Command.h"
 #include "HostSession.h"
-#include "TablesCommand.h"
-#include "Terminal.h"
-#include "check/CheckCommand.h"
+#include "Suggest.h"
 #include "qvkdc/qvkdc.h"
 
 namespace {
 
-struct Args {
-    HostOptions host;
-    std::string out;
+struct Subcommand {
     std::string name;
-    bool overwrite = false;
+    CLI::App* app;
+    std::unique_ptr<Command> command;
 };
 
-void AddCommon(CLI::App* cmd, Args* args, CLI::Option** plans) {
-    cmd->add_option("--model", args->host.model, "model file (JSON)")->required();
-    cmd->add_option("--out", args->out, "output folder, passed to the library as it stands")->required();
-    cmd->add_option("--name", args->name, "output name (default: empty)");
-    *plans = cmd->add_option("--plans", args->host.plans,
-                             "comma-separated 0-based plan indexes (default: all)");
+std::vector<std::string> OptionNames(const CLI::App& app) {
+    std::vector<std::string> names;
+    for (const CLI::Option* opt : app.get_options()) {
+        for (const std::string& name : opt->get_lnames()) names.push_back("--" + name);
+    }
+    return names;
 }
 
-void AddTrace(CLI::App* cmd, Args* args) {
-    cmd->add_option("--root", args->host.root,
-                    "working directory of the call; stands for the root of the current drive");
-    cmd->add_option("--trace", args->host.trace, "write the trace to this file");
-    cmd->add_option("--trace-ids", args->host.traceIds,
-                    "comma-separated trace ids to switch on (default: all)");
+// Reports the first argument that the parser of `app` left over: an unknown
+// option, an unknown command (when commands are given) or an unexpected
+// argument, with the nearest valid name. False when nothing was left over.
+bool ReportLeftOver(const CLI::App& app, const std::string& who,
+                    const std::vector<std::string>& commands) {
+    const std::vector<std::string> rest = app.remaining();
+    if (rest.empty()) return false;
+    const std::string& first = rest.front();
+    std::string nearest;
+    if (first.size() > 1 && first[0] == '-') {
+        const std::string option = first.substr(0, first.find('='));
+        std::cerr << who << ": unknown option " << option;
+        nearest = Nearest(option, OptionNames(app));
+    } else if (!commands.empty()) {
+        std::cerr << who << ": unknown command " << first;
+        nearest = Nearest(first, commands);
+    } else {
+        std::cerr << who << ": unexpected argument " << first;
+    }
+    if (!nearest.empty()) std::cerr << "; did you mean " << nearest << "?";
+    std::cerr << '\n';
+    return true;
 }
 
-int RunExists(Args& args) {
-    HostSession session(args.host);
-    int rc = session.Prepare();
-    if (rc == kExitOk) rc = session.EnterRoot();
-    if (rc != kExitOk) return rc;
-    int status = 0;
-    QvkdcIsExistFileWp(session.planCount(), session.plans().data(),
-                       args.out.c_str(), args.name.c_str(), &status);
-    return session.Finish(status);
-}
-
-int RunExport(Args& args) {
-    HostSession session(args.host);
-    int rc = session.Prepare();
-    if (rc == kExitOk) rc = session.EnterRoot();
-    if (rc != kExitOk) return rc;
-    int status = 0;
-    if (!args.overwrite) {
-        QvkdcIsExistFileWp(session.planCount(), session.plans().data(),
-                           args.out.c_str(), args.name.c_str(), &status);
-        if (status == 1) {
-            const std::string question =
-                "qvkdc: output files already exist in " + args.out + ". Overwrite them?";
-            if (!StdinIsTerminal() || !AskYesNo(question)) {
-                std::cerr << "qvkdc: output files exist in " << args.out
-                          << "; nothing was exported (use --overwrite to replace them)\n";
-                const int finished = session.Finish(status);
-                return finished == kExitHostMemory ? finished : kExitExists;
-            }
+int Help(const CLI::App& app, const std::vector<Subcommand>& subs,
+         const std::vector<std::string>& names, const std::string& topic) {
+    if (topic.empty()) {
+        std::cout << app.get_formatter()->make_help(&app, "qvkdc", CLI::AppFormatMode::Normal);
+        return kExitOk;
+    }
+    for (const Subcommand& sub : subs) {
+        if (sub.name == topic) {
+            std::cout << sub.app->help("qvkdc");
+            return kExitOk;
         }
     }
-    QvkdcCreOutputDataWp(session.planCount(), session.plans().data(),
-                         args.out.c_str(), args.name.c_str(), &status);
-    return session.Finish(status);
+    std::cerr << "qvkdc help: unknown command " << topic;
+    const std::string nearest = Nearest(topic, names);
+    if (!nearest.empty()) std::cerr << "; did you mean " << nearest << "?";
+    std::cerr << '\n';
+    return kExitUsage;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    CLI::App app{"qvkdc: export the machining knowledge of CAM plans as CSV files"};
-    app.require_subcommand(1);
-    Args args;
+    CLI::App app{"qvkdc: export the machining knowledge of CAM plans as CSV files", "qvkdc"};
+    app.set_version_flag("--version", std::string("qvkdc ") + QVKDC_VERSION_STRING);
+    app.allow_extras();
+    app.footer(
+        "Run 'qvkdc help COMMAND' or 'qvkdc COMMAND --help' for the options of a command.\n"
+        "Exit codes: 0 library status >= 0; 1 library status < 0; 2 usage or model file error;\n"
+        "3 export declined to overwrite; 4 host memory left unreleased.");
 
-    CLI::App* exportCmd = app.add_subcommand("export", "write one CSV file per plan");
-    CLI::Option* exportPlans = nullptr;
-    AddCommon(exportCmd, &args, &exportPlans);
-    AddTrace(exportCmd, &args);
-    exportCmd->add_option("--messages", args.host.messages,
-                          "write the message manager's list to this file");
-    exportCmd->add_flag("--overwrite", args.overwrite,
-                        "do not ask before overwriting existing files");
-
-    CLI::App* existsCmd = app.add_subcommand("exists", "tell whether any output file exists");
-    CLI::Option* existsPlans = nullptr;
-    AddCommon(existsCmd, &args, &existsPlans);
-    AddTrace(existsCmd, &args);
-
-    CLI::App* tablesCmd = app.add_subcommand("tables", "build and print the conversion tables");
-    AddTrace(tablesCmd, &args);
-
-    CheckOptions checkOptions;
-    CLI::App* checkCmd = AddCheckCommand(&app, &checkOptions);
+    std::vector<Subcommand> subs;
+    std::vector<std::string> names;
+    for (const CommandInfo& info : Commands()) {
+        Subcommand sub{info.name, app.add_subcommand(info.name, info.summary), info.make()};
+        sub.app->allow_extras();
+        sub.command->AddOptions(sub.app);
+        names.push_back(sub.name);
+        subs.push_back(std::move(sub));
+    }
+    // Listed with the commands; answered before the parser sees it, since
+    // its topic is a command's name.
+    app.add_subcommand("help", "list the commands, or the options of one");
+    names.push_back("help");
+    if (argc >= 2 && std::string(argv[1]) == "help") {
+        if (argc > 3) {
+            std::cerr << "qvkdc help: unexpected argument " << argv[3] << '\n';
+            return kExitUsage;
+        }
+        return Help(app, subs, names, argc == 3 ? argv[2] : "");
+    }
 
     try {
         app.parse(argc, argv);
+    } catch (const CLI::Success& e) {
+        return app.exit(e);  // --help, --version
     } catch (const CLI::ParseError& e) {
-        const int rc = app.exit(e);
-        return rc == 0 ? kExitOk : kExitUsage;
+        // A mistyped option explains a failure better than what it caused,
+        // such as a required option that then seems missing.
+        for (const Subcommand& sub : subs) {
+            if (*sub.app && ReportLeftOver(*sub.app, "qvkdc " + sub.name, {})) return kExitUsage;
+            if (*sub.app) {
+                std::cerr << "qvkdc " << sub.name << ": " << e.what() << '\n';
+                return kExitUsage;
+            }
+        }
+        if (!ReportLeftOver(app, "qvkdc", names)) std::cerr << "qvkdc: " << e.what() << '\n';
+        return kExitUsage;
     }
 
-    if (*exportCmd) {
-        args.host.plansGiven = exportPlans->count() > 0;
-        return RunExport(args);
+    for (const Subcommand& sub : subs) {
+        if (!*sub.app) continue;
+        if (ReportLeftOver(*sub.app, "qvkdc " + sub.name, {})) return kExitUsage;
+        return sub.command->Run();
     }
-    if (*existsCmd) {
-        args.host.plansGiven = existsPlans->count() > 0;
-        return RunExists(args);
-    }
-    if (*checkCmd) return RunCheck(checkOptions);
-    return RunTables(args.host);
+    if (ReportLeftOver(app, "qvkdc", names)) return kExitUsage;
+    std::cerr << "qvkdc: a command is required: " ;
+    for (std::size_t i = 0; i < names.size(); ++i) std::cerr << (i ? ", " : "") << names[i];
+    std::cerr << " (qvkdc help lists them)\n";
+    return kExitUsage;
 }

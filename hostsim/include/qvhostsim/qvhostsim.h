@@ -11,12 +11,33 @@
  *
  * All state is process-wide. Texts returned stay valid until the next call
  * that changes the state they come from.
+ *
+ * No exception leaves a call of this host, neither these calls nor the host
+ * calls the library makes: a call that runs out of memory fails the way it
+ * reports failure (a load of a model answers "NAME: cannot be loaded: out
+ * of memory"; a trace line is dropped; ReadTable answers -1).
  */
 #ifndef QVHOSTSIM_QVHOSTSIM_H
 #define QVHOSTSIM_QVHOSTSIM_H
 
-#include "host/QvHostApi.h"
+#include <stddef.h>
+
 #include "qvkdc/qvkdc.h"
+
+/* Linkage of the stand-in host's calls, as the library's host declarations
+ * have it; spelled here in C89 terms, so that C programs can include this
+ * header alone. */
+#ifndef QVHOST_API
+#  if defined(_WIN32)
+#    if defined(QVHOST_BUILDING)
+#      define QVHOST_API __declspec(dllexport)
+#    else
+#      define QVHOST_API __declspec(dllimport)
+#    endif
+#  else
+#    define QVHOST_API __attribute__((visibility("default")))
+#  endif
+#endif
 
 #ifdef __cplusplus
 extern "C" {
@@ -24,8 +45,10 @@ extern "C" {
 
 /* Back to the start state: no model, default messages, tracing off with
  * every level 0, no open frame, stack level 0, empty trace and message list,
- * no trace file, no faults, call counts and bad frees 0. Host blocks still
- * held stay counted (and can still be given back). */
+ * no trace file, every trace line kept, no faults, call counts and bad frees
+ * 0, call log off and empty, no host errors, tables read from the file
+ * system. Host blocks still held stay counted (and can still be given
+ * back). */
 QVHOST_API void QvsimReset(void);
 
 /* ---- model ----
@@ -77,14 +100,19 @@ QVHOST_API void QvsimReset(void);
  * - "messages" lays texts over the default message texts of group 577685.
  * Ids are unique over all plans and processes. Texts are passed byte for
  * byte as the file holds them after JSON unescaping (UTF-8). Unknown
- * fields, wrong types, duplicate ids, more than 5 candidate tools or an
- * unknown call in "faults" refuse the whole file. */
+ * fields, wrong types, duplicate ids, more than 5 candidate tools, an
+ * unknown call in "faults", a member given twice in one object, a
+ * parameter key, tool name or message number given twice, and a number too
+ * large for a double (1e999, wherever it stands) refuse the whole file; the
+ * reason names the first fault in file order. */
 
 /* Loads a model file (JSON) and replaces the current model. Returns 0, or -1
  * with a one-line reason naming the file and the place in err (errSize
  * bytes, NUL-terminated), e.g. "model.json: plans[0].id: expected four
- * ints", "model.json: not JSON: <parser message>", "model.json: cannot be
- * read"; the current model is then left as it was. */
+ * ints", "model.json: not JSON: <parser message>", "model.json: line 1,
+ * column 19: number overflow parsing '1e999'", "model.json: cannot be
+ * read"; the current model is then left as it was. A control character of
+ * the file's texts or name is written as an escape ("\n", "\x01"). */
 QVHOST_API int QvsimLoadModelFile(const char* path, char* err, int errSize);
 /* The same for a model given as text; `name` stands for the file in err. */
 QVHOST_API int QvsimLoadModelText(const char* json, const char* name,
@@ -99,6 +127,27 @@ QVHOST_API int QvsimPlanId(int i, ModelId* id);
  * value (the key is not listed, or its value is null or {"status": N}),
  * -1 no such process. */
 QVHOST_API int QvsimParamKind(const ModelId* process, int key);
+
+/* ---- table files ----
+ *
+ * The table reader (CQvlbwTableA) reads a file whole, then parses it: one
+ * row per line (LF, CR LF or a lone CR ends a line, empty lines are
+ * skipped), cells separated by tabs, a cell in double quotes may hold tabs
+ * and line breaks ("" is one quote), a UTF-8 byte-order mark at the start
+ * is skipped. A file that starts with a UTF-16 byte-order mark is refused
+ * (ReadTable answers -1); while ZrlMainSw is 1 the trace gets the line
+ * "ReadTable: PATH is UTF-16 text; save it as 8-bit text".
+ *
+ * ReadTable gets the bytes of its file from the table source. The default
+ * source is the file system, where only a regular file can be read: a
+ * folder, a pipe or a device cannot, and the open never waits for a
+ * writer. A source set here answers instead: called with the path as
+ * ReadTable got it, it returns 0 with the file's bytes in *data and *size
+ * (valid until ReadTable returns), or anything else when the file cannot be
+ * read; it must not throw. A null source is the file system again. */
+typedef int (*QvsimTableSource)(void* context, const char* path,
+                                const char** data, size_t* size);
+QVHOST_API void QvsimSetTableSource(QvsimTableSource source, void* context);
 
 /* ---- trace facility ----
  *
@@ -123,9 +172,44 @@ QVHOST_API void QvsimTraceId(int id, int level);
  * line by line. The file is created anew and written in binary ("\n" line
  * ends). Returns 0, or -1 when it cannot be opened. */
 QVHOST_API int QvsimTraceFile(const char* path);
+/* Writes every trace line to the file at path instead, for long traces: the
+ * lines go out in large writes (when 1 MiB has gathered, and when the file
+ * is closed by either call or by a reset) and, but for the notes (the lines
+ * that begin with "[ERR]" or "[INF]"), are not kept for QvsimTraceText, so
+ * memory does not grow with the trace. Null closes it. The same file format
+ * and results as QvsimTraceFile. */
+QVHOST_API int QvsimTraceFileBuffered(const char* path);
+/* With 1, the facility keeps only the notes: the lines whose text (ZrlChr)
+ * or label (ZrlVal, ZrlSnp) begins with "[ERR]" or "[INF]"; it drops every
+ * other call before formatting it. 0 (the start state): every line. With
+ * the switches on, the library's errors and notes can so be followed at
+ * little cost, without a full trace. */
+QVHOST_API void QvsimTraceNotesOnly(int on);
 /* Whole trace written since the last reset or QvsimTraceClear. */
 QVHOST_API const char* QvsimTraceText(void);
 QVHOST_API void QvsimTraceClear(void);
+
+/* ---- call log ----
+ *
+ * While it is on, the stand-in host logs these calls of the library in call
+ * order: QdgmRetLstRO (id: the plan; value: the process count when the
+ * result is not negative), QdgmInqNctyp (id: the process; value: the type
+ * code when the result is 0) and QvlbuGetMaId (id: the plan; result and
+ * value 0). From them a host tells what became of each plan of a run. */
+typedef struct QvsimCall {
+    const char* call; /* the call's name, as QvsimCallCount spells it */
+    ModelId id;
+    int result;
+    int value;
+} QvsimCall;
+
+/* 1: starts a new, empty log; 0: stops logging and keeps the log. A reset
+ * stops and empties it. */
+QVHOST_API void QvsimCallLog(int on);
+/* Number of logged calls, and call i into *entry: 0, or -1 when i is out of
+ * range or entry is null. */
+QVHOST_API int QvsimCallLogCount(void);
+QVHOST_API int QvsimCallLogAt(int i, QvsimCall* entry);
 
 /* ---- message manager ---- */
 
@@ -155,6 +239,11 @@ QVHOST_API int QvsimHeldBlocks(void);
  * was not handed out by that kind of call or was given back before; such a
  * call frees nothing. A null pointer is ignored and not counted. */
 QVHOST_API int QvsimBadFrees(void);
+/* Host calls since reset with an argument that the host's own libraries do
+ * not accept, one line each, or "" when there was none. The calls checked:
+ * ZrlTrceMk, whose first argument must be 1 ("ZrlTrceMk: kind 0, expected
+ * 1, at << NAME [ID]"). */
+QVHOST_API const char* QvsimHostErrors(void);
 
 /* ---- fault injection ---- */
 

@@ -36,8 +36,6 @@ void CheckInputs::LoadTable(CnvTblIndex index, const std::string& displayRoot) {
         t.state = TableState::kUnreadable;
     } else if (t.rows.Rows().empty()) {
         t.state = TableState::kEmpty;
-    } else if (t.file.CrOnlyLines() && t.rows.Rows().size() == 1) {
-        t.state = TableState::kMisread;
     } else {
         t.state = TableState::kRead;
     }
@@ -48,22 +46,13 @@ void CheckInputs::LoadOptionTitles() {
     std::unique_ptr<LineReader> reader;
     if (FileSystem::Current()->OpenForRead(kOptionFilePath, &reader) != 0 || reader == nullptr) return;
     ReadOptionLines(*reader, &titles_);
-    // The library looks titles up as C strings: up to a NUL byte.
-    for (OptionLine& t : titles_) t.title.erase(std::min(t.title.find('\0'), t.title.size()));
-    titles_.erase(std::remove_if(titles_.begin(), titles_.end(),
-                                 [](const OptionLine& t) { return t.title.empty(); }),
-                  titles_.end());
 }
 
 bool CheckInputs::AnyTableGarbled() const {
     for (const CheckedTable& t : tables_) {
-        if (t.state == TableState::kUtf16 || t.state == TableState::kMisread) return true;
+        if (t.state == TableState::kUtf16) return true;
     }
     return false;
-}
-
-bool CheckInputs::OptionTitleHasBom() const {
-    return !titles_.empty() && titles_.front().line == 1 && titles_.front().title.rfind("\xEF\xBB\xBF", 0) == 0;
 }
 
 bool CheckInputs::OptionTitlesTrusted() const {

@@ -16,8 +16,7 @@
 enum class TableState {
     kMissing,     // no file: the export skips it
     kUnreadable,  // there, but it cannot be read: the import fails
-    kUtf16,       // saved as UTF-16
-    kMisread,     // CR-only line ends that the reader takes for one row
+    kUtf16,       // saved as UTF-16: the reader refuses it, the import fails
     kEmpty,       // 0 bytes: read, without rows
     kRead,        // read, with rows
 };
@@ -43,17 +42,12 @@ class CheckInputs {
     const CheckedTable& Table(CnvTblIndex index) const { return tables_[index]; }
     const InputFile& OptionFile() const { return option_; }
     // The titles of the option file, in file order, as the export reads
-    // them (comments cut, white space trimmed, empty lines left out) and
-    // looks them up (up to a NUL byte).
+    // them (ReadOptionLines).
     const std::vector<OptionLine>& OptionTitles() const { return titles_; }
     // False when the option file is UTF-16 or has CR-only line ends: its
     // titles are garbage then.
     bool OptionTitlesTrusted() const;
-    // True when the title read from the option file's first line begins
-    // with the UTF-8 byte-order mark: the reader kept the mark.
-    bool OptionTitleHasBom() const;
-    // True when some table is UTF-16 or misread: the export then builds
-    // its columns from garbage.
+    // True when some table is UTF-16: the export then stops at the import.
     bool AnyTableGarbled() const;
     // Shown name of the tables folder.
     const std::string& TablesFolder() const { return folder_; }

@@ -51,15 +51,10 @@ void FileCheck::CheckTable(const CheckedTable& t) {
             return;
         case TableState::kUtf16:
             ctx_.out.Add(Severity::kError, file, 1,
-                         "the file is saved as UTF-16, which the table reader cannot read; "
-                         "save it as 8-bit text",
+                         std::string("the file is saved as UTF-16, which the table reader refuses; "
+                                     "the export stops with \"") +
+                             t.def->openError + "\"; save it as 8-bit text",
                          "utf16");
-            return;
-        case TableState::kMisread:
-            ctx_.out.Add(Severity::kWarning, file, 1,
-                         "the lines end in CR alone and the table reader reads the whole file "
-                         "as one row; save it with LF or CR LF line ends",
-                         "cr-line-ends");
             return;
         case TableState::kEmpty:
             ctx_.out.Add(Severity::kWarning, file, 1,
@@ -89,8 +84,8 @@ void FileCheck::CheckOptionFile() {
     }
     if (f.Utf16()) {
         ctx_.out.Add(Severity::kWarning, file, 1,
-                     "the file is saved as UTF-16; it is read as 8-bit text lines, so none of "
-                     "its titles is recognised; save it as 8-bit text",
+                     "the file is saved as UTF-16; the export ignores it and adds no option "
+                     "columns; save it as 8-bit text",
                      "utf16");
         return;
     }
@@ -100,12 +95,6 @@ void FileCheck::CheckOptionFile() {
                      "titles is recognised; save it with LF or CR LF line ends",
                      "cr-line-ends");
         return;
-    }
-    if (f.Utf8Bom() && ctx_.in.OptionTitleHasBom()) {
-        ctx_.out.Add(Severity::kWarning, file, 1,
-                     "the file starts with a UTF-8 byte-order mark, which is read as part of the "
-                     "first title, so that title is not recognised; save it without the mark",
-                     "bom");
     }
     if (const int line = f.NulLine()) {
         ctx_.out.Add(Severity::kWarning, file, line,

@@ -44,7 +44,6 @@ bool InputFile::Utf16() const {
     return little || big;
 }
 
-bool InputFile::Utf8Bom() const { return bytes_.compare(0, 3, "\xEF\xBB\xBF") == 0; }
 
 bool InputFile::CrOnlyLines() const {
     if (bytes_.find('\n') != std::string::npos) return false;

@@ -25,8 +25,6 @@ class InputFile {
     // Starts with a UTF-16 byte-order mark, or its first characters are
     // ASCII with a NUL byte before or after each.
     bool Utf16() const;
-    // Starts with the UTF-8 byte-order mark EF BB BF.
-    bool Utf8Bom() const;
     // Holds carriage returns but no line feed, and text after the first
     // carriage return: its lines end in CR alone.
     bool CrOnlyLines() const;

@@ -7,10 +7,11 @@
 #include <string_view>
 #include <vector>
 
-// The candidate closest to word by edit distance, letter case ignored and
-// surrounding white space dropped, when it is close enough to be a likely
-// typo (at most a third of the word's length, and at least 1, edits);
-// otherwise the empty text.
+// The candidate closest to word by edit distance (EditDistance of
+// Suggest.h), letter case ignored and surrounding white space dropped, when
+// it is close enough to be a likely typo (at most a third of the word's
+// length, and at least 1, edits); otherwise the empty text. Unlike the
+// command line's Nearest, table titles are matched without regard to case.
 std::string NearestWord(std::string_view word, const std::vector<std::string_view>& candidates);
 
 #endif  // QVKDC_TOOLS_CHECK_NEARESTWORD_H

@@ -16,8 +16,7 @@ void OptionCheck::Run() {
         const std::string title = "title " + Quoted(f.line->title);
         switch (f.fate) {
             case OptionFate::kUnknown: {
-                // A byte-order mark in front of the first line has its own finding.
-                if (!exterior.Usable() || (f.line->line == 1 && ctx_.in.OptionTitleHasBom())) break;
+                if (!exterior.Usable()) break;
                 const std::string near = NearestWord(f.line->title, known);
                 ctx_.out.Add(Severity::kWarning, file.Display(), f.line->line,
                              title + " is not the title of an item in " + exterior.file.Display() +

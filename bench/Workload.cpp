@@ -1,0 +1,433 @@
+#include "Workload.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// splitmix64: small, fast and the same everywhere.
+class Rng {
+ public:
+    explicit Rng(uint64_t seed) : state_(seed) {}
+    uint64_t Next() {
+        uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+        return z ^ (z >> 31);
+    }
+    // 0 <= result < n.
+    int Below(int n) { return static_cast<int>(Next() % static_cast<uint64_t>(n)); }
+    bool Percent(int p) { return Below(100) < p; }
+
+ private:
+    uint64_t state_;
+};
+
+template <typename T, std::size_t N>
+const T& Pick(Rng& rng, const T (&items)[N]) {
+    return items[rng.Below(static_cast<int>(N))];
+}
+
+// Buffered output to a file; Ok() is false once a write failed.
+class Out {
+ public:
+    explicit Out(const fs::path& path) : file_(std::fopen(path.string().c_str(), "wb")) {
+        buf_.reserve(kChunk + 4096);
+    }
+    ~Out() { Close(); }
+    Out& operator<<(const std::string& s) { return Put(s.data(), s.size()); }
+    Out& operator<<(const char* s) { return Put(s, std::char_traits<char>::length(s)); }
+    Out& operator<<(char c) { return Put(&c, 1); }
+    Out& operator<<(int v) { return *this << std::to_string(v); }
+    bool Close() {
+        if (file_ == nullptr) return false;
+        Flush();
+        ok_ = std::fclose(file_) == 0 && ok_;
+        file_ = nullptr;
+        return ok_;
+    }
+
+ private:
+    static constexpr std::size_t kChunk = 1 << 20;
+    Out& Put(const char* s, std::size_t n) {
+        buf_.append(s, n);
+        if (buf_.size() >= kChunk) Flush();
+        return *this;
+    }
+    void Flush() {
+        if (file_ != nullptr && !buf_.empty()) {
+            ok_ = std::fwrite(buf_.data(), 1, buf_.size(), file_) == buf_.size() && ok_;
+        }
+        buf_.clear();
+    }
+    std::FILE* file_;
+    std::string buf_;
+    bool ok_ = true;
+};
+
+std::string JsonText(const std::string& text) {
+    std::string out = "\"";
+    for (char c : text) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            char esc[8];
+            std::snprintf(esc, sizeof esc, "\\u%04x", static_cast<unsigned>(c));
+            out += esc;
+        } else {
+            out += c;
+        }
+    }
+    return out + '"';
+}
+
+// A real with three decimals, always with a fraction so that the model
+// file gives it as a double.
+std::string Real(Rng& rng, int range) {
+    const int thousandths = rng.Below(range * 1000);
+    const bool negative = rng.Percent(5);
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%s%d.%03d", negative ? "-" : "", thousandths / 1000,
+                  thousandths % 1000);
+    return buf;
+}
+
+constexpr int kAcceptedTypes[] = {
+    2411, 2412, 2413, 2414, 2415, 2416, 2417, 2419, 2420, 2421, 2422, 2425,
+    2426, 2427, 2428, 2429, 2430, 2431, 2432, 2433, 2434, 2435, 2436, 2437,
+    2438, 2439, 2440, 2441, 2442, 2443, 2444, 2446, 2447, 2448, 2502};
+constexpr int kMacroType = 2441;
+
+const char* const kTexts[] = {
+    "Roughing pass",        "Finish, climb",        "Leave 0.2 \"stock\"",
+    "  padded text  ",      "",                     "Check clamp side",
+    "Deburr all edges",     "Use \"soft\" jaws, 2 mm", "Spot face",
+    "Datum A, B and C",     "   ",                  "Coolant on",
+};
+const char* const kProcessNames[] = {
+    "Face top",        " Rough pocket P",   "Finish pocket P",   "Profile outside",
+    "\"Slot\" key, S", "Spot drill",        "  Drill M8 ",       "Tap M8x1.25",
+    "Chamfer 0.5x45",  "Thread mill, M30 ", "Engrave part no.", "   ",
+};
+const char* const kMacros[] = {"O9001 WARMUP", "O9000 SAFE", " O8100 PROBE ", "O7000 \"TC\""};
+const char* const kComments[] = {
+    "Leave 0.2 on the clamp side, check \"tab\" positions",
+    "Measure \"bore\" after pass 2",
+    "Plain comment",
+    "Reduce feed, thin wall",
+};
+const char* const kToolKinds[] = {"EM", "FM", "DR", "TP", "BM", "CH", "TM", "RM"};
+const char* const kToolWords[] = {"End mill", "Face mill", "Drill", "Tap",
+                                  "Ball mill", "Chamfer mill", "Thread mill", "Reamer"};
+
+}  // namespace
+
+Workload::Workload(const WorkloadSize& size) : size_(size) {
+    BuildColumns();
+    for (int i = 0; i < 200; ++i) {
+        const int kind = i % 8;
+        std::string name = kToolKinds[kind] + std::to_string(4 + i / 8) + "-" +
+                           std::to_string(2 + i % 5) + "F";
+        if (i % 23 == 5) name += "-LONGREACH-80MM";  // longer than the text lookup takes
+        tools_.push_back(name);
+    }
+}
+
+void Workload::AddChoices(WorkloadColumn* col, int count, int firstValue, int step) {
+    for (int j = 0; j < count; ++j) {
+        std::string text = "Choice " + std::to_string(j + 1);
+        if (j % 97 == 3) text += ", wide";
+        col->choices.emplace_back(text, firstValue + j * step);
+    }
+}
+
+void Workload::BuildColumns() {
+    struct Fixed {
+        const char* item;
+        const char* title;
+        int tableKey;
+        const char* valType;
+        const char* subType;
+        CellRule rule;
+    };
+    static const Fixed kFixed[] = {
+        {"processType", "Process type", 12, "Select", "", CellRule::kParam},
+        {"ttlKHNAMEA", "Process name", 0, "String", "", CellRule::kPrcsName},
+        {"planName", "Plan name", 0, "String", "", CellRule::kPlanName},
+        {"planFolder", "Plan folder", 0, "String", "", CellRule::kEmpty},
+        {"processCheck", "Process check", 0, "String", "", CellRule::kEmpty},
+        {"toolType1", "Tool type", 0, "Select", "", CellRule::kToolType},
+        {"toolType2", "Tool type 2", 0, "Select", "", CellRule::kEmpty},
+        {"toolCheck1", "Tool", 0, "String", "", CellRule::kToolCheck},
+        {"toolCheck2", "Tool 2", 0, "String", "", CellRule::kEmpty},
+        {"toolGrpName", "Candidate tools", 0, "String", "", CellRule::kToolGroup},
+        {"ttlKTOOLNO", "Tool no.", 1101, "Select", "Integer", CellRule::kParam},
+        {"ttlKSPINDLE", "Spindle speed (rpm)", 1201, "Real", "Integer", CellRule::kParam},
+        {"ttlKFEEDRATE", "Feed rate (mm/min)", 1202, "Real", "", CellRule::kParam},
+        {"ttlKCOOLANT", "Coolant", 1208, "Select", "", CellRule::kParam},
+        {"ttlKZPCHVAL", "Pitch (mm)", 0, "Real", "", CellRule::kParam},
+        {"ttlKPMCR", "Cycle macro", 1401, "MacroName", "", CellRule::kParam},
+        {"ttlKPMCRA", "Macro", 1402, "MacroName", "", CellRule::kParam},
+        {"ttlKSCNANGDECTYP", "Scan angle", 0, "Select", "", CellRule::kScanAngle},
+        {"ttlLCLPAXIS", "Local axis", 1325, "Select", "", CellRule::kLocalAxis},
+        {"ttlLCLPHGT", "Local height (mm)", 1326, "Real", "", CellRule::kLocalHeight},
+        {"ttlKPANGLE", "Tilt angle (deg)", 1327, "Real", "", CellRule::kEmpty},
+        {"ttlKPRCGRP", "Process group", 1403, "GroupName", "", CellRule::kParam},
+        {"ttlKHCOMMENTA", "Comment", 1410, "String", "", CellRule::kParam},
+        {"comment", "Note", 0, "String", "", CellRule::kEmpty},
+        {"ttlKCYCLETM", "Cycle time (min)", 1411, "String", "Real", CellRule::kParam},
+    };
+    auto code = [](const std::string& type) {
+        if (type == "Real") return 1001;
+        if (type == "String" || type == "MacroName") return 1002;
+        if (type == "Select") return 1003;
+        if (type == "GroupName") return 1004;
+        if (type == "Integer") return 65;
+        return 0;
+    };
+    auto add = [&](const std::string& item, const std::string& title, int tableKey,
+                   const std::string& valType, const std::string& subType, CellRule rule) {
+        WorkloadColumn c;
+        c.item = item;
+        c.title = title;
+        c.tableKey = tableKey;
+        c.key = item == "processType" ? 1011 : tableKey;
+        c.valType = valType;
+        c.subType = subType;
+        c.effType = code(subType) != 0 ? code(subType) : code(valType);
+        c.rule = rule;
+        columns_.push_back(std::move(c));
+        return &columns_.back();
+    };
+
+    const int total = std::max(size_.columns, 1);
+    const int fixedCount = std::min<int>(total, static_cast<int>(std::size(kFixed)) + 10);
+    int fixedChoices = 0;
+    for (int i = 0; i < fixedCount; ++i) {
+        if (i < static_cast<int>(std::size(kFixed))) {
+            const Fixed& f = kFixed[i];
+            WorkloadColumn* c = add(f.item, f.title, f.tableKey, f.valType, f.subType, f.rule);
+            const std::string item = f.item;
+            if (item == "processType") {
+                for (int t : kAcceptedTypes) {
+                    c->choices.emplace_back("Type " + std::to_string(t), t);
+                }
+            } else if (item == "toolType1") {
+                for (int t = 1; t <= 60; ++t) {
+                    c->choices.emplace_back(kToolWords[t % 8] + std::string(" ") +
+                                                std::to_string(t), t);
+                }
+            } else if (item == "ttlKCOOLANT") {
+                const char* names[] = {"Off", "Flood", "Mist", "Through spindle, 70 bar",
+                                       "Air blast"};
+                for (int v = 0; v < 5; ++v) c->choices.emplace_back(names[v], v);
+            } else if (item == "ttlKSCNANGDECTYP") {
+                c->choices = {{"Automatic", 0}, {"By feature", 1}, {"Fixed", 2}};
+            } else if (item == "ttlLCLPAXIS") {
+                const char* axes[] = {"+X", "-X", "+Y", "-Y", "+Z", "-Z"};
+                for (int v = 0; v < 6; ++v) c->choices.emplace_back(axes[v], v + 1);
+            }
+            fixedChoices += static_cast<int>(c->choices.size());
+        } else {
+            const int u = i - static_cast<int>(std::size(kFixed)) + 1;
+            add("ttlKPUSRDEF" + std::to_string(u), "User field " + std::to_string(u), 0,
+                "String", "", CellRule::kEmpty);
+        }
+    }
+
+    // Generic columns: about 13% selections (39 of 300 columns together
+    // with the standard ones), the rest by a fixed mix.
+    const int generic = total - fixedCount;
+    const int wantSelects = std::max(0, (total * 39 + 150) / 300 - 6);
+    const int selects = std::min(generic, wantSelects);
+    const int perSelect =
+        selects > 0 ? std::max(1, (size_.choices - fixedChoices) / selects) : 0;
+    int extra = selects > 0 ? std::max(0, size_.choices - fixedChoices - perSelect * selects) : 0;
+    struct Kind {
+        const char* valType;
+        const char* subType;
+    };
+    static const Kind kMix[20] = {
+        {"Real", ""},   {"Real", ""},   {"Real", "Integer"}, {"String", ""},
+        {"Real", ""},   {"Real", ""},   {"Real", ""},        {"String", ""},
+        {"Real", "Integer"}, {"Real", ""}, {"Real", ""},     {"String", "Real"},
+        {"Real", ""},   {"Select", "Integer"}, {"String", ""}, {"Real", ""},
+        {"Real", ""},   {"Real", ""},   {"Real", "Integer"}, {"String", ""},
+    };
+    int other = 0;
+    for (int g = 0; g < generic; ++g) {
+        char item[32];
+        char title[48];
+        std::snprintf(item, sizeof item, "ttlKG%04d", g);
+        const bool isSelect = selects > 0 && (g + 1) * selects / generic > g * selects / generic;
+        if (isSelect) {
+            std::snprintf(title, sizeof title, "Setting %04d", g);
+            WorkloadColumn* c = add(item, title, 2000 + g, "Select", "", CellRule::kParam);
+            const int n = perSelect + (extra > 0 ? 1 : 0);
+            if (extra > 0) --extra;
+            AddChoices(c, n, 1, 1);
+            continue;
+        }
+        const Kind& k = kMix[other % 20];
+        std::snprintf(title, sizeof title, "Value %04d (mm)", g);
+        WorkloadColumn* c = add(item, title, 2000 + g, k.valType, k.subType, CellRule::kParam);
+        if (other % 40 == 19) c->key = c->tableKey = 999999;  // never asked
+        if (other % 40 == 39) {                               // no text form
+            c->valType = "GroupName";
+            c->effType = 1004;
+        }
+        if (other % 25 == 16) c->inModel = false;  // the host has no such value
+        ++other;
+    }
+    // The last columns come from the user option file.
+    const int options = std::min(generic, total / 30);
+    for (int i = 0; i < options; ++i) columns_[columns_.size() - 1 - i].option = true;
+}
+
+bool Workload::WriteTables(const std::string& root) const {
+    const fs::path tables = fs::path(root) / "MIRVANE" / "CAM" / "KR" / "Tables";
+    const fs::path user = fs::path(root) / "MIRVANE" / "user" / "cam" / "nccust";
+    std::error_code ec;
+    fs::create_directories(tables, ec);
+    fs::create_directories(user, ec);
+
+    int choiceCount = 0;
+    for (const WorkloadColumn& c : columns_) choiceCount += static_cast<int>(c.choices.size());
+    const int spare =
+        std::max(0, size_.exteriorRows - 1 - static_cast<int>(columns_.size()) - choiceCount);
+
+    Out ex(tables / "ExteriorTable.tsv");
+    Out ppt(tables / "ProcessParametersTable.tsv");
+    Out pst(tables / "ParameterSettingTable.tsv");
+    Out sti(tables / "SelectionToIntTable.tsv");
+    Out plan(tables / "PlanCSVTable.tsv");
+    Out var(tables / "VariableTable.tsv");
+    Out opt(user / "rc_pln2usr.ini");
+
+    ex << "External name\tInternal name\n";
+    ppt << "Item\tParameter key\tPriority\n";
+    pst << "Item\tValue type\tBlank\tRepeat\tSub type\n";
+    sti << "Choice\tValue\n";
+    int n = 0;
+    for (const WorkloadColumn& c : columns_) {
+        ++n;
+        ex << c.title << '\t' << c.item << '\n';
+        ppt << c.item << '\t' << c.tableKey << '\t' << n << '\n';
+        pst << c.item << '\t' << c.valType << '\t' << (n % 3 == 0 ? "o" : "") << '\t'
+            << (n % 7 == 0 ? "o" : "") << '\t' << c.subType << '\n';
+        if (!c.option) plan << n << '\t' << c.item << '\n';
+    }
+    for (int i = 0; i < spare; ++i) {
+        char item[32];
+        std::snprintf(item, sizeof item, "ttlKSPARE%05d", i);
+        ex << "Spare item " << i << '\t' << item << '\n';
+        ppt << item << '\t' << (5000 + i) << '\t' << (n + i) << '\n';
+        pst << item << "\tReal\t\t\t\n";
+    }
+    int col = 0;
+    for (const WorkloadColumn& c : columns_) {
+        int j = 0;
+        for (const auto& choice : c.choices) {
+            const std::string name = "s" + std::to_string(col) + "_" + std::to_string(j++);
+            ex << c.title << ':' << choice.first << '\t' << name << '\n';
+            sti << name << '\t' << choice.second << '\n';
+        }
+        ++col;
+    }
+    var << "Text\tDescription\tVariable\n"
+        << ToolSetForm() << "\tForm of the tool-set reference\takw_tls_nm\n"
+        << "VMC\tDefault machine group\takw_mc_grp\n";
+    opt << "# Extra columns, one title a line; \"#\" starts a comment.\n";
+    for (const WorkloadColumn& c : columns_) {
+        if (c.option) opt << c.title << "    # option column\n";
+    }
+    opt << "Coolant\n\n# Not a title of ExteriorTable.\nSurface finish (Ra)\n";
+    bool ok = true;
+    for (Out* o : {&ex, &ppt, &pst, &sti, &plan, &var, &opt}) ok = o->Close() && ok;
+    return ok;
+}
+
+bool Workload::WriteModel(const std::string& path, int plans) const {
+    Out out{fs::path(path)};
+    const int planCount = plans < 0 ? size_.plans : std::min(plans, size_.plans);
+    out << "{\"plans\": [\n";
+    for (int p = 0; p < planCount; ++p) {
+        Rng planRng(0x51ED0000ull + static_cast<uint64_t>(p));
+        out << (p > 0 ? ",\n" : "") << "{\"id\": [" << (p + 1) << ", 0, 0, 1], \"name\": "
+            << JsonText("Part P-" + std::to_string(1000 + p) + (p % 7 == 3 ? ", rev B" : "") +
+                        " OP10")
+            << ", \"machine\": {\"names\": [\"VMC-" << (p % 4) << "\", \"Controller M-30\"]},"
+            << " \"processes\": [\n";
+        for (int k = 0; k < size_.processes; ++k) {
+            Rng rng(planRng.Next());
+            const int type = rng.Percent(5) ? kMacroType
+                                            : Pick(rng, kAcceptedTypes);
+            out << (k > 0 ? ",\n" : "") << "{\"id\": [" << (p + 1) << ", " << (k + 1)
+                << ", 0, 2], \"type\": " << type << ", \"name\": "
+                << JsonText(std::string(Pick(rng, kProcessNames)) +
+                            std::to_string(k % 50));
+            if (rng.Percent(92)) {
+                out << ", \"tool\": {\"type\": " << (1 + rng.Below(64))
+                    << ", \"state\": " << (rng.Percent(90) ? 1 : 0)
+                    << ", \"name\": " << JsonText(tools_[rng.Below(static_cast<int>(tools_.size()))])
+                    << '}';
+            }
+            const int candidates = rng.Below(6);
+            if (candidates > 0) {
+                out << ", \"candidateTools\": [";
+                for (int i = 0; i < candidates; ++i) {
+                    const bool blank = i == 0 && rng.Percent(10);
+                    out << (i > 0 ? ", " : "")
+                        << JsonText(blank ? "" : tools_[rng.Below(static_cast<int>(tools_.size()))]);
+                }
+                out << ']';
+            }
+            out << ", \"params\": {\"1323\": " << (rng.Percent(20) ? 1 : 0)
+                << ", \"1122\": " << Real(rng, 4) << ", \"1274\": " << Real(rng, 4);
+            for (const WorkloadColumn& c : columns_) {
+                if (!c.inModel || c.key == 0 || c.key == 999999) continue;
+                std::string value;
+                if (c.item == "processType") {
+                    value = std::to_string(type);
+                } else if (c.item == "ttlKPMCR" || c.item == "ttlKPMCRA") {
+                    value = JsonText(Pick(rng, kMacros));
+                } else if (c.item == "ttlKHCOMMENTA") {
+                    value = JsonText(Pick(rng, kComments));
+                } else if (rng.Percent(2)) {
+                    value = "null";
+                } else if (c.effType == 1003) {
+                    value = !c.choices.empty() && rng.Percent(95)
+                                ? std::to_string(c.choices[rng.Below(
+                                      static_cast<int>(c.choices.size()))].second)
+                                : "-1";
+                } else if (c.effType == 65 || c.effType == 1004) {
+                    value = std::to_string(rng.Below(20000));
+                } else if (c.effType == 1001) {
+                    value = Real(rng, c.subType == "Real" ? 100 : 5000);
+                } else {
+                    value = JsonText(Pick(rng, kTexts));
+                }
+                out << ", \"" << c.key << "\": " << value;
+            }
+            out << "}}";
+        }
+        out << "]}";
+    }
+    out << "],\n\"toolTexts\": {";
+    for (std::size_t i = 0; i < tools_.size(); ++i) {
+        if (i % 12 == 7) continue;  // no text: the tool column stays empty
+        std::string text = kToolWords[i % 8] + std::string(" D") + std::to_string(4 + i / 8) +
+                           ", " + std::to_string(2 + i % 5) + " flutes";
+        if (i % 17 == 2) text = "   ";
+        if (i % 19 == 4) text = "Holder \"HSK63\", " + text;
+        out << (i > 0 ? ", " : "") << JsonText(tools_[i].substr(0, 15)) << ": "
+            << JsonText(text);
+    }
+    out << "}}\n";
+    return out.Close();
+}

@@ -1,0 +1,64 @@
+// Fuzz target: the user option file, bytes -> lines -> option titles.
+//
+// After each input: the lines do not depend on where the file's blocks end
+// and hold no line feed, and every title GetOptionCol gives is new (not
+// repeated, not a column's title), not empty, and holds no NUL byte, no
+// "#" and no white space at either end.
+#include <cstddef>
+#include <cstdint>
+#include <set>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "FuzzCheck.h"
+#include "MemoryFiles.h"
+#include "qvhostsim/qvhostsim.h"
+#include "tables/CQvkdcCnvTblCtrl.h"
+
+namespace {
+
+constexpr char kOptionFile[] = "\\MIRVANE\\user\\cam\\nccust\\rc_pln2usr.ini";
+constexpr char kColumnTitle[] = "Taken";
+constexpr std::string_view kSpace = " \t\r\n\v\f";
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    QvsimReset();
+    QvsimTraceAll(1, 1);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const std::size_t block = size > 0 ? 1 + data[size - 1] % 13 : 1;
+    const std::vector<std::string> lines = ReadAllLines(bytes, 0);
+    FuzzCheck(lines == ReadAllLines(bytes, block), "lines do not depend on block ends");
+    std::size_t feeds = 0;
+    for (const char c : bytes) feeds += c == '\n' ? 1 : 0;
+    const bool open = size > 0 && bytes.back() != '\n';
+    FuzzCheck(lines.size() == feeds + (open ? 1 : 0), "one line per line feed, and the last");
+    for (const std::string& line : lines) {
+        FuzzCheck(line.find('\n') == std::string::npos, "a line holds no line feed");
+    }
+
+    MemoryFiles files(block);
+    files.Add(kOptionFile, bytes);
+    ScopedFileSystem scope(&files);
+    CQvkdcCnvTblCtrl set;
+    set.GetColTbl()->AddColRow(1, kColumnTitle, "item", "", "", 0, 0, "String", "");
+    std::vector<std::string> titles;
+    FuzzCheck(set.GetOptionCol(titles) == 0, "an option file that exists is read");
+    std::set<std::string> seen{kColumnTitle};
+    for (const std::string& title : titles) {
+        FuzzCheck(!title.empty() && title.find_first_of(std::string("#\0", 2)) == std::string::npos,
+                  "a title is not empty and holds no NUL and no #");
+        FuzzCheck(kSpace.find(title.front()) == std::string_view::npos &&
+                      kSpace.find(title.back()) == std::string_view::npos,
+                  "a title has no white space at its ends");
+        FuzzCheck(seen.insert(title).second, "a title is new");
+    }
+    QvsimTraceClear();
+    return 0;
+}

@@ -1,0 +1,253 @@
+// What qvkdc tells, end to end: one row per behaviour, from the command line
+// to the exit code, what stderr says (fragments, in order), the last line on
+// stdout and the files in the output folder afterwards.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <iterator>
+#include <nlohmann/json.hpp>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "qvkdc/qvkdc.h"
+#include "support/HostFixture.h"
+#include "support/RunQvkdc.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// 0: two rows; 1: an empty process list; 2: no process data; 3: rejected by
+// its second process; 4: one row; 5: the model database fails at its
+// process; 6: its name cannot be read; 7: a parameter cannot be read.
+const char kModel[] = R"({"plans": [
+  {"id": [1, 0, 0, 1], "name": "First", "processes": [
+    {"id": [11, 0, 0, 1], "type": 2411, "params": {"100": 7, "200": 1, "300": "z"}},
+    {"id": [12, 0, 0, 1], "type": 2502, "params": {"100": -3, "200": 0}}]},
+  {"id": [2, 0, 0, 1], "name": "Second", "processes": []},
+  {"id": [3, 0, 0, 1], "name": "Third"},
+  {"id": [4, 0, 0, 1], "name": "Fourth", "machine": {"names": ["5AX", "CTL"]}, "processes": [
+    {"id": [41, 0, 0, 1], "type": 2411, "params": {"100": 1}},
+    {"id": [42, 0, 0, 1], "type": 2418, "name": "Tap"}]},
+  {"id": [5, 0, 0, 1], "name": "Fifth", "processes": [
+    {"id": [51, 0, 0, 1], "type": 2448, "params": {"100": 5}}]},
+  {"id": [6, 0, 0, 1], "name": "Broken", "processes": [
+    {"id": [61, 0, 0, 1], "type": 2411, "name": "Bad", "faults": ["QdgmInqNctyp"]}]},
+  {"id": [7, 0, 0, 1], "name": "Nameless", "faults": ["QdgmRetIdnamLN"]},
+  {"id": [8, 0, 0, 1], "name": "Unreadable", "processes": [
+    {"id": [81, 0, 0, 1], "type": 2411, "name": "Odd", "faults": ["QvlbpPrcInqPrm"]}]}]})";
+
+using Setup = void (*)(const TableRoot&);
+
+struct Row {
+    const char* what;
+    std::vector<std::string> args;  // {root} and {model} are replaced
+    Setup setup;
+    int exitCode;
+    std::vector<std::string> err;   // found in this order
+    const char* errAbsent;          // "" = no check; "*" = stderr is empty
+    std::vector<std::string> out;   // found in this order
+    const char* lastOut;            // last stdout line; "" = no stdout at all
+    std::set<std::string> files;    // in out/ afterwards
+};
+
+std::vector<std::string> Export(std::vector<std::string> extra) {
+    std::vector<std::string> args = {"export", "--model", "{model}", "--root", "{root}",
+                                     "--out", "out", "--name", "OUT"};
+    args.insert(args.end(), extra.begin(), extra.end());
+    return args;
+}
+
+void WriteOut001(const TableRoot& root) { root.WriteFile("out/OUT001.csv", "mine\n"); }
+void NoVariableTable(const TableRoot& root) { root.RemoveTable("VariableTable"); }
+void FolderAtOut001(const TableRoot& root) { fs::create_directory(root.PathOf("out/OUT001.csv")); }
+
+const std::vector<Row>& Rows() {
+    static const std::vector<Row> rows = {
+        {"each plan's outcome and the messages", Export({"--plans", "0,1,2,3,4", "--overwrite"}),
+         nullptr, 0,
+         {"5 plans, 2 files written:\n", "plan 0 \"First\": ", "OUT000.csv, 2 rows\n",
+          "plan 1 \"Second\": no file, no rows: its process list is empty",
+          "plan 2 \"Third\": no file, no processes: the model database has no process data",
+          "plan 3 \"Fourth\": no file, rejected: process \"Tap\" (42 0 0 1) has type 2418",
+          "OUT004.csv, 1 row\n", "the run left 1 message:\n", "  5AX | CTL | The plan has"},
+         "", {}, "status: 0", {"OUT000.csv", "OUT004.csv"}},
+        {"--quiet", Export({"--plans", "0,1,2,3,4", "--overwrite", "--quiet"}), nullptr, 0, {},
+         "*", {}, "status: 0", {"OUT000.csv", "OUT004.csv"}},
+        {"one plan: no number in its file name", Export({"--plans", "4", "--overwrite"}), nullptr,
+         0, {"1 plan, 1 file written:\n", "OUT.csv, 1 row\n"}, "", {}, "status: 0", {"OUT.csv"}},
+        {"a failing process, with the plans not looked at", Export({"--plans", "4,5,0,1"}),
+         nullptr, 1,
+         {"OUT000.csv, 1 row", "plan 1 \"Broken\": no file, the run failed here",
+          "plans 2 to 3: not looked at",
+          "export failed (status -1): the model database gave no process type, at process "
+          "\"Bad\" (61 0 0 1) of plan 1 \"Broken\"\n"},
+         "", {}, "status: -1", {"OUT000.csv"}},
+        {"a full trace follows each value: the converter's step",
+         Export({"--plans", "7", "--trace", "trace.txt", "--quiet"}), nullptr, 1,
+         {"export failed (status -1): a value could not be converted, at process \"Odd\" "
+          "(81 0 0 1) of plan 0 \"Unreadable\"\n",
+          "qvkdc:   the converter's step CnvPrcsVal failed\n"},
+         "", {}, "status: -1", {}},
+        {"a missing table file", Export({}), NoVariableTable, 1,
+         {"export failed (status -1): the table files could not be imported\n",
+          "qvkdc:   missing from ", "VariableTable.tsv"},
+         "", {}, "status: -1", {}},
+        {"a folder in the way of a file", Export({"--plans", "4,0", "--overwrite"}),
+         FolderAtOut001, 1,
+         {"OUT000.csv, 1 row", "the output file could not be created, at plan 1 \"First\": ",
+          "OUT001.csv\n", "a folder of that name is in the way"},
+         "", {}, "status: -1", {"OUT000.csv", "OUT001.csv"}},
+        {"a blank output folder", {"export", "--model", "{model}", "--root", "{root}", "--out", " "},
+         nullptr, 1, {"export failed (status -1): the output folder (--out) is blank"}, "", {},
+         "status: -1", {}},
+        {"no output folder: refused before anything is written",
+         {"export", "--model", "{model}", "--root", "{root}", "--out", "nowhere", "--messages",
+          "{root}/messages.txt", "--report", "{root}/report.json"},
+         nullptr, 2, {"--out nowhere: no such folder"}, "", {}, "", {}},
+        {"a --messages file in no folder: refused before any CSV file",
+         Export({"--overwrite", "--messages", "{root}/nodir/m.txt"}), nullptr, 2,
+         {"--messages ", "nodir", "does not exist"}, "", {}, "", {}},
+        {"--dry-run", Export({"--plans", "0,4", "--dry-run", "--messages", "{root}/messages.txt"}),
+         WriteOut001, 0, {}, "*", {"new     ", "OUT000.csv\n", "exists  ", "OUT001.csv\n"},
+         "status: 1", {"OUT001.csv"}},
+        {"--dry-run, a plan whose file cannot be named",
+         {"export", "--model", "{model}", "--root", "{root}", "--out", "out", "--plans", "6,4",
+          "--dry-run"},
+         nullptr, 1, {}, "*",
+         {"no-name plan 0: the model database gave no name for the plan\n", "new     ",
+          "Fifth.csv\n"},
+         "status: -1", {}},
+        {"files exist, no console: no question", Export({"--plans", "0,4"}), WriteOut001, 3,
+         {"nothing was exported: these output files exist", "OUT001.csv"}, "Overwrite", {},
+         "status: 1", {"OUT001.csv"}},
+        {"a mistyped command", {"exprot"}, nullptr, 2,
+         {"qvkdc: unknown command exprot; did you mean export?\n"}, "", {}, "", {}},
+        {"a mistyped option", {"export", "--modle", "m.json", "--out", "o"}, nullptr, 2,
+         {"qvkdc export: unknown option --modle; did you mean --model?\n"}, "", {}, "", {}},
+        {"a mistyped top option", {"--verison"}, nullptr, 2, {"did you mean --version?"}, "", {},
+         "", {}},
+        {"help of an unknown command", {"help", "tabels"}, nullptr, 2, {"did you mean tables?"},
+         "", {}, "", {}},
+        {"help of two commands", {"help", "export", "tables"}, nullptr, 2,
+         {"qvkdc help: unexpected argument tables"}, "", {}, "", {}},
+        {"a required option", {"exists", "--out", "o"}, nullptr, 2,
+         {"qvkdc exists: --model is required"}, "", {}, "", {}},
+        {"help lists the commands", {"help"}, nullptr, 0, {}, "*", {"export", "exists", "tables"},
+         "3 export declined to overwrite; 4 host memory left unreleased.", {}},
+        {"help of a command", {"help", "export"}, nullptr, 0, {}, "*",
+         {"qvkdc export", "--report", "--dry-run", "--quiet"}, nullptr, {}},
+        {"COMMAND --help", {"tables", "--help"}, nullptr, 0, {}, "*", {"--root", "--trace"},
+         nullptr, {}},
+        {"--version", {"--version"}, nullptr, 0, {}, "*", {}, "qvkdc " QVKDC_VERSION_STRING, {}},
+        {"tables says why", {"tables", "--root", "{root}"}, NoVariableTable, 1,
+         {"tables failed (status -1): the table files could not be imported\n", "VariableTable.tsv"},
+         "see the trace", {}, "status: -1", {}},
+        {"exists says why", {"exists", "--model", "{model}", "--out", "out", "--plans", "6"},
+         nullptr, 1,
+         {"exists failed (status -1): the file name could not be made, at plan 0 (7 0 0 1)\n",
+          "qvkdc:   the model database gave no name for the plan\n"},
+         "", {}, "status: -1", {}},
+    };
+    return rows;
+}
+
+class CliTellsTest : public HostTest {
+ protected:
+    void SetUp() override {
+        HostTest::SetUp();
+        Root().WriteFile("model.json", kModel);
+    }
+    // The root ends in "/" on the command line: a "K:\" would escape the
+    // quote that follows it there.
+    Ran Qvkdc(std::vector<std::string> args) {
+        std::string root = Root().Path();
+        while (!root.empty() && (root.back() == '\\' || root.back() == '/')) root.pop_back();
+        for (std::string& a : args) {
+            for (const auto& [from, to] : {std::pair<std::string, std::string>{"{root}/", root + "/"},
+                                           {"{root}", root + "/"},
+                                           {"{model}", root + "/model.json"}}) {
+                const std::size_t at = a.find(from);
+                if (at != std::string::npos) a.replace(at, from.size(), to);
+            }
+        }
+        return RunQvkdc(Root(), args);
+    }
+};
+
+// Each fragment in order in text.
+void ExpectInOrder(const std::string& text, const std::vector<std::string>& fragments) {
+    std::size_t at = 0;
+    for (const std::string& f : fragments) {
+        const std::size_t found = text.find(f, at);
+        EXPECT_NE(found, std::string::npos) << "missing or out of order: [" << f << "] in\n" << text;
+        if (found != std::string::npos) at = found + f.size();
+    }
+}
+
+std::string LastLine(const std::string& text) {
+    std::string t = text;
+    while (!t.empty() && t.back() == '\n') t.pop_back();
+    return t.substr(t.rfind('\n') == std::string::npos ? 0 : t.rfind('\n') + 1);
+}
+
+TEST_F(CliTellsTest, EveryBehaviourByRow) {
+    for (const Row& row : Rows()) {
+        SCOPED_TRACE(row.what);
+        fs::remove_all(Root().PathOf("out"));
+        fs::create_directory(Root().PathOf("out"));
+        Root().WriteTables(TableRoot::Example());
+        fs::remove(Root().PathOf("messages.txt"));
+        if (row.setup != nullptr) row.setup(Root());
+        const Ran r = Qvkdc(row.args);
+        EXPECT_EQ(r.exitCode, row.exitCode) << r.err;
+        ExpectInOrder(r.err, row.err);
+        if (std::string(row.errAbsent) == "*") {
+            EXPECT_EQ(r.err, "");
+        } else if (*row.errAbsent != '\0') {
+            EXPECT_EQ(r.err.find(row.errAbsent), std::string::npos) << r.err;
+        }
+        ExpectInOrder(r.out, row.out);
+        if (row.lastOut != nullptr) {
+            EXPECT_EQ(LastLine(r.out), row.lastOut) << r.out;
+        }
+        EXPECT_EQ(Root().Files("out"), row.files);
+        // Refusals and dry runs leave no file of qvkdc's own.
+        if (row.exitCode == 2 || std::string(row.what) == "--dry-run") {
+            EXPECT_FALSE(fs::exists(Root().PathOf("messages.txt")));
+            EXPECT_FALSE(fs::exists(Root().PathOf("report.json")));
+        }
+    }
+}
+
+TEST_F(CliTellsTest, ReportTellsScriptsTheSame) {
+    Root().WriteTables(TableRoot::Example());
+    fs::create_directory(Root().PathOf("out"));
+    const Ran r = Qvkdc(Export({"--plans", "0,2,3,5", "--report", "{root}/report.json"}));
+    ASSERT_EQ(r.exitCode, 1) << r.err;
+    const nlohmann::json report = nlohmann::json::parse(Root().ReadFile("report.json"));
+    EXPECT_EQ(report["status"], -1);
+    EXPECT_EQ(report["exitCode"], 1);
+    std::vector<std::string> outcomes;
+    for (const auto& plan : report["plans"]) outcomes.push_back(plan["outcome"]);
+    EXPECT_EQ(outcomes, (std::vector<std::string>{"written", "no-processes", "rejected", "failed"}));
+    const auto& first = report["plans"][0];
+    EXPECT_EQ(first["id"], nlohmann::json::array({1, 0, 0, 1}));
+    EXPECT_EQ(first["name"], "First");
+    EXPECT_EQ(first["rows"], 2);
+    EXPECT_NE(first["file"].get<std::string>().find("OUT000.csv"), std::string::npos);
+    EXPECT_TRUE(first["reason"].is_null());
+    const auto& rejected = report["plans"][2];
+    EXPECT_TRUE(rejected["file"].is_null());
+    EXPECT_EQ(rejected["process"]["id"], nlohmann::json::array({42, 0, 0, 1}));
+    EXPECT_EQ(rejected["process"]["type"], 2418);
+    EXPECT_EQ(report["plans"][3]["process"]["name"], "Bad");
+    EXPECT_EQ(report["failure"]["step"], "QdgmInqNctyp");
+    EXPECT_EQ(report["failure"]["notes"], nlohmann::json::array({"[ERR] : QdgmInqNctyp"}));
+    EXPECT_EQ(report["messages"]["title"], kMsgTitleLine);
+    EXPECT_EQ(report["messages"]["lines"],
+              nlohmann::json::array({std::string("5AX\tCTL\t") + kMsgRejectedText, kMsgFailedLine}));
+}
+
+}  // namespace

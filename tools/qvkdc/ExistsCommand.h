@@ -1,0 +1,23 @@
+// `qvkdc exists`: asks QvkdcIsExistFileWp whether any output file of the
+// plans exists, and says why when it fails.
+#ifndef QVKDC_TOOLS_EXISTSCOMMAND_H
+#define QVKDC_TOOLS_EXISTSCOMMAND_H
+
+#include <string>
+
+#include "Command.h"
+#include "HostSession.h"
+
+class ExistsCommand : public Command {
+ public:
+    void AddOptions(CLI::App* cmd) override;
+    int Run() override;
+
+ private:
+    HostOptions host_;
+    std::string out_;
+    std::string name_;
+    CLI::Option* plans_ = nullptr;
+};
+
+#endif  // QVKDC_TOOLS_EXISTSCOMMAND_H

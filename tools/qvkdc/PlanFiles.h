@@ -1,0 +1,30 @@
+// PlanFiles: the CSV file each plan of a block would be written to, as the
+// library composes its path, and whether something exists there.
+#ifndef QVKDC_TOOLS_PLANFILES_H
+#define QVKDC_TOOLS_PLANFILES_H
+
+#include <string>
+#include <vector>
+
+#include "qvkdc/qvkdc.h"
+
+struct PlanFile {
+    bool made = false;    // false: the path could not be composed
+    std::string error;    // why not: the library's error note, without "[ERR] : "
+    std::string path;     // the path as the library composes it
+    std::string native;   // the path as the platform opens it
+    bool exists = false;  // a file or folder is at that path now
+};
+
+// One entry for each of the count plans, by the library's own path
+// composition and existence test, so that the answer is the library's.
+// Call it before the session's trace is set up: it switches the stand-in's
+// trace on, keeping notes only, for each composition, and off again.
+// REQUIRES: plans holds at least count ids.
+std::vector<PlanFile> ComposePlanFiles(const ModelId* plans, int count, const std::string& out,
+                                       const std::string& name);
+
+// The native paths of the entries that exist now, each once, in plan order.
+std::vector<std::string> ExistingFiles(const std::vector<PlanFile>& files);
+
+#endif  // QVKDC_TOOLS_PLANFILES_H
