@@ -85,8 +85,8 @@ TEST(JsonReader, ReadsEveryKindOfValueWhereverTheChunksEnd) {
     } cases[] = {
         {R"( {"a": [1, -2, 3.5, 1e2, true, false, null], "b": {}, "c": []} )",
          "{a:[u1,i-2,d3.5,d100,true,false,null],b:{},c:[]}"},
-        {R"(["q\"b\\s\/n\n", "\u00e9\ud83d\ude00", "caf)" "\xC3\xA9" R"("])",
-         "[s\"q\"b\\s/n\n\",s\"\xC3\xA9\xF0\x9F\x98\x80\",s\"caf\xC3\xA9\"]"},
+        {R"(["q\"b\\s\/n\n", "\u00e9\u20ac\ud83d\ude00", "caf)" "\xC3\xA9" R"("])",
+         "[s\"q\"b\\s/n\n\",s\"\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80\",s\"caf\xC3\xA9\"]"},
         {"\xEF\xBB\xBF[0, -0]", "[u0,i0]"},
         {"[18446744073709551615, 18446744073709551616, -9223372036854775808, "
          "-9223372036854775809]",
