@@ -21,6 +21,7 @@ TEST(Suggest, NearestNameOnlyWhenCloseEnough) {
         {"exist", "exists"},   {"tabels", "tables"}, {"expor", "export"},
         {"hlep", "help"},      {"export", "export"},
         {"ex", ""},            // two edits, but most of a short word
+        {"hxxp", ""},          // two edits, half of the word
         {"xyzzy", ""},         {"", ""},
         {"exits", "exists"},   // the first of equally near names
     };
