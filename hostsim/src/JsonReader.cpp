@@ -152,6 +152,12 @@ bool JsonReader::Fail(const char* at, const std::string& what) {
     return false;
 }
 
+bool JsonReader::SkipBlankBefore(const char* expected) {
+    if (SkipBlank()) return true;
+    if (error_.empty()) Fail(end_, std::string("unexpected end of input; expected ") + expected);
+    return false;
+}
+
 int JsonReader::FailedCall(const char* at, const std::string& what) {
     Fail(at, what);
     return -1;
@@ -181,9 +187,7 @@ bool JsonReader::SkipBlankSlow() {
 }
 
 bool JsonReader::Peek(Type* type) {
-    if (!SkipBlank()) {
-        return error_.empty() ? Fail(end_, "unexpected end of input; expected a value") : false;
-    }
+    if (!SkipBlankBefore("a value")) return false;
     switch (*p_) {
         case '{': *type = Type::kObject; return true;
         case '[': *type = Type::kArray; return true;
@@ -213,10 +217,7 @@ void JsonReader::BeginArray() {
 }
 
 int JsonReader::NextMember(std::string_view* key) {
-    if (!SkipBlank()) {
-        if (error_.empty()) Fail(end_, "unexpected end of input; expected '}'");
-        return -1;
-    }
+    if (!SkipBlankBefore("'}'")) return -1;
     if (*p_ == '}') {
         ++p_;
         open_.pop_back();
@@ -226,10 +227,7 @@ int JsonReader::NextMember(std::string_view* key) {
     if (!first_) {
         if (*p_ != ',') return FailedCall(p_, "syntax error; expected ',' or '}'");
         ++p_;
-        if (!SkipBlank()) {
-            if (error_.empty()) Fail(end_, "unexpected end of input; expected a member name");
-            return -1;
-        }
+        if (!SkipBlankBefore("a member name")) return -1;
     }
     if (*p_ != '"') return FailedCall(p_, "syntax error; expected a member name");
     std::string_view text;
@@ -247,10 +245,7 @@ int JsonReader::NextMember(std::string_view* key) {
         key_.assign(text.data(), text.size());
         *key = key_;
     }
-    if (!SkipBlank()) {
-        if (error_.empty()) Fail(end_, "unexpected end of input; expected ':'");
-        return -1;
-    }
+    if (!SkipBlankBefore("':'")) return -1;
     if (*p_ != ':') return FailedCall(p_, "syntax error; expected ':'");
     ++p_;
     first_ = false;
@@ -258,10 +253,7 @@ int JsonReader::NextMember(std::string_view* key) {
 }
 
 int JsonReader::NextElement() {
-    if (!SkipBlank()) {
-        if (error_.empty()) Fail(end_, "unexpected end of input; expected ']'");
-        return -1;
-    }
+    if (!SkipBlankBefore("']'")) return -1;
     if (*p_ == ']') {
         ++p_;
         open_.pop_back();

@@ -79,6 +79,9 @@ class JsonReader {
         return (started_ && p_ < end_) || SkipBlankSlow();
     }
     bool SkipBlankSlow();
+    // SkipBlank; at the end of the input it fails with "unexpected end of
+    // input; expected " + expected, unless reading already failed.
+    bool SkipBlankBefore(const char* expected);
     bool Fail(const char* at, const std::string& what);
     int FailedCall(const char* at, const std::string& what);  // Fail, then -1
     bool ScanString(const char** pos, bool* plain);
