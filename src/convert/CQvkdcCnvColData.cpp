@@ -63,22 +63,10 @@ void CQvkdcCnvColData::PrepareCols(const CQvkdcOutColTblMng& iColTbl) {
 
 void CQvkdcCnvColData::PlanCol(const CQvkdcOutColRowMng* iRow,
                                ColPlan* oPlan) const {
-    struct NamedRule {
-        std::string_view itName;
-        ItemRule rule;
-    };
-    static constexpr NamedRule kRules[] = {
-        {"ttlKPMCR", ItemRule::kMacro},     {"ttlKPMCRA", ItemRule::kMacroAlt},
-        {"ttlKZPCHVAL", ItemRule::kPitch},  {"ttlKHCOMMENTA", ItemRule::kComment},
-        {"ttlLCLPAXIS", ItemRule::kLocalAxis},
-    };
     const std::string& itName = iRow->ItNameRef();
     oPlan->row = iRow;
     oPlan->entry = FindDispatch(itName);
-    oPlan->rule = ItemRule::kPlain;
-    for (const NamedRule& r : kRules) {
-        if (r.itName == itName) oPlan->rule = r.rule;
-    }
+    oPlan->rule = ItemRuleOf(itName);
     oPlan->slct = SlctTbl != nullptr ? SlctTbl->FindRow(itName) : nullptr;
 }
 
@@ -100,21 +88,21 @@ const CQvkdcCnvColData::DispatchEntry* CQvkdcCnvColData::FindDispatch(
     static constexpr DispatchEntry kTable[] = {
         {"comment", nullptr, nullptr},
         {"planFolder", nullptr, nullptr},
-        {"planName", &CQvkdcCnvColData::CnvPlanNam, "[ERR] : CnvPlanNam"},
+        {kItemPlanName, &CQvkdcCnvColData::CnvPlanNam, "[ERR] : CnvPlanNam"},
         {"processCheck", nullptr, nullptr},
-        {"toolCheck1", &CQvkdcCnvColData::CnvToolCheck1,
+        {kItemToolCheck, &CQvkdcCnvColData::CnvToolCheck1,
          "[ERR] : CnvToolCheck1"},
         {"toolCheck2", nullptr, nullptr},
         {"toolCheck3", nullptr, nullptr},
         {"toolCheck4", nullptr, nullptr},
         {"toolCheck5", nullptr, nullptr},
-        {"toolGrpName", &CQvkdcCnvColData::CnvTlGrpNam, "[ERR] : CnvTlGrpNam"},
-        {"toolType1", &CQvkdcCnvColData::CnvToolType1, "[ERR] : CnvToolType1"},
+        {kItemToolGroup, &CQvkdcCnvColData::CnvTlGrpNam, "[ERR] : CnvTlGrpNam"},
+        {kItemToolType, &CQvkdcCnvColData::CnvToolType1, "[ERR] : CnvToolType1"},
         {"toolType2", nullptr, nullptr},
         {"toolType3", nullptr, nullptr},
         {"toolType4", nullptr, nullptr},
         {"toolType5", nullptr, nullptr},
-        {"ttlKHNAMEA", &CQvkdcCnvColData::CnvPrcsNam, "[ERR] : CnvPrcsNam"},
+        {kItemPrcsName, &CQvkdcCnvColData::CnvPrcsNam, "[ERR] : CnvPrcsNam"},
         {"ttlKPANGLE", nullptr, nullptr},
         {"ttlKPUSRDEF1", nullptr, nullptr},
         {"ttlKPUSRDEF10", nullptr, nullptr},
@@ -126,10 +114,10 @@ const CQvkdcCnvColData::DispatchEntry* CQvkdcCnvColData::FindDispatch(
         {"ttlKPUSRDEF7", nullptr, nullptr},
         {"ttlKPUSRDEF8", nullptr, nullptr},
         {"ttlKPUSRDEF9", nullptr, nullptr},
-        {"ttlKSCNANGDECTYP", &CQvkdcCnvColData::CnvScanAgl,
+        {kItemScanAngle, &CQvkdcCnvColData::CnvScanAgl,
          "[ERR] : CnvScanAgl"},
-        {"ttlLCLPAXIS", &CQvkdcCnvColData::CnvLCLPVal, "[ERR] : CnvLCLPVal"},
-        {"ttlLCLPHGT", &CQvkdcCnvColData::CnvLCLPVal, "[ERR] : CnvLCLPVal"},
+        {kItemLocalAxis, &CQvkdcCnvColData::CnvLCLPVal, "[ERR] : CnvLCLPVal"},
+        {kItemLocalHeight, &CQvkdcCnvColData::CnvLCLPVal, "[ERR] : CnvLCLPVal"},
     };
     constexpr bool kSorted = [] {
         for (std::size_t i = 1; i < std::size(kTable); ++i) {

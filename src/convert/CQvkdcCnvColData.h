@@ -23,6 +23,7 @@
 #include <string_view>
 #include <vector>
 
+#include "convert/ItemRules.h"
 #include "host/Qdgm.h"
 #include "qvkdc/qvkdc.h"
 
@@ -92,15 +93,6 @@ class CQvkdcCnvColData {
 
  private:
     struct DispatchEntry;
-    // Items whose value the parameter value converter treats apart.
-    enum class ItemRule : unsigned char {
-        kPlain,
-        kMacro,      // ttlKPMCR: only for the macro process type
-        kMacroAlt,   // ttlKPMCRA: for every other type
-        kPitch,      // ttlKZPCHVAL: key by type set A
-        kComment,    // ttlKHCOMMENTA: quotes and commas become '_'
-        kLocalAxis,  // ttlLCLPAXIS: only for type set A
-    };
     // What a column's item name decides.
     struct ColPlan {
         const CQvkdcOutColRowMng* row = nullptr;

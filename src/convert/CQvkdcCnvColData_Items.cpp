@@ -4,7 +4,6 @@
 #include <cstring>
 
 #include "convert/CQvkdcCnvColData.h"
-#include "convert/PrcsTypeSet.h"
 #include "convert/ValueText.h"
 #include "host/HostText.h"
 #include "host/Qdgm.h"
@@ -13,8 +12,6 @@
 #include "model/CQvkdcOutColRowMng.h"
 
 namespace {
-
-constexpr int kLocalCoordFlagKey = 1323;
 
 std::string_view ToolName(const QdgmToolRec& iTool) {
     return std::string_view(iTool.name, strnlen(iTool.name, sizeof iTool.name));
@@ -101,17 +98,15 @@ int CQvkdcCnvColData::CnvLCLPVal(const ColPlan& iCol, std::string& ioText) {
     if (status < 0) return -1;
     // A flag the host gives no value for counts as "not 1".
     if (value != nullptr && *static_cast<const int*>(value) == 1) return 0;
-    if (iCol.rule == ItemRule::kLocalAxis && !IsPrcsTypeSetA(datSP->nctyp)) {
-        return 0;
-    }
+    if (!ItemWrittenFor(iCol.rule, datSP->nctyp)) return 0;
 
     InqPrm(ColRow->GetPrmKey(), status, value);
     if (status < 0) return -1;
-    switch (ColRow->GetValType()) {
-        case CQvkdcOutColRowMng::kValTypeReal:
+    switch (LocalCoordValueForm(ColRow->GetValType())) {
+        case ValueForm::kReal:
             AppendRealVal(static_cast<const double*>(value), ioText);
             break;
-        case CQvkdcOutColRowMng::kValTypeSelect:
+        case ValueForm::kSelect:
             CnvSlctVal(iCol, static_cast<const int*>(value), ioText);
             break;
         default:

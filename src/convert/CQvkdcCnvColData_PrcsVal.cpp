@@ -3,56 +3,40 @@
 #include <algorithm>
 
 #include "convert/CQvkdcCnvColData.h"
-#include "convert/PrcsTypeSet.h"
 #include "convert/ValueText.h"
 #include "model/CQvkdcOutColRowMng.h"
-
-namespace {
-
-// Keys that mean "no parameter": the host is not asked.
-constexpr int kNoKey = 0;
-constexpr int kNoKeyAlt = 999999;
-// Pitch value keys of "ttlKZPCHVAL", by type set A.
-constexpr int kPitchKeySetA = 1122;
-constexpr int kPitchKeyOther = 1274;
-// Process type that "ttlKPMCR" is written for and "ttlKPMCRA" is not.
-constexpr int kMacroPrcsType = 2441;
-
-}  // namespace
 
 int CQvkdcCnvColData::CnvPrcsVal(const ColPlan& iCol, std::string& ioText) {
     int key = ColRow->GetPrmKey();
     const int valType = ColRow->GetValType();
     const int nctyp = datSP->nctyp;
 
-    if (iCol.rule == ItemRule::kMacro) {
-        if (nctyp != kMacroPrcsType) return 0;
-    } else if (iCol.rule == ItemRule::kMacroAlt) {
-        if (nctyp == kMacroPrcsType) return 0;
-    } else if (iCol.rule == ItemRule::kPitch) {
-        key = IsPrcsTypeSetA(nctyp) ? kPitchKeySetA : kPitchKeyOther;
+    if (!ItemWrittenFor(iCol.rule, nctyp)) return 0;
+    if (iCol.rule == ItemRule::kPitch) {
+        key = PitchPrmKey(nctyp);
+    } else if (IsNoPrmKey(key)) {
+        return 0;
     }
-    if (key == kNoKey || key == kNoKeyAlt) return 0;
 
     int status = 0;
     void* value = nullptr;
     InqPrm(key, status, value);
     if (status != 0) return -1;
 
-    switch (valType) {
-        case CQvkdcOutColRowMng::kSubTypeInteger:
+    switch (ParamValueForm(valType)) {
+        case ValueForm::kInt:
             AppendIntVal(static_cast<const int*>(value), ioText);
             break;
-        case CQvkdcOutColRowMng::kValTypeReal:
+        case ValueForm::kReal:
             AppendRealVal(static_cast<const double*>(value), ioText);
             break;
-        case CQvkdcOutColRowMng::kValTypeString:
+        case ValueForm::kText:
             CnvStrVal(iCol, static_cast<const char*>(value), ioText);
             break;
-        case CQvkdcOutColRowMng::kValTypeSelect:
+        case ValueForm::kSelect:
             CnvSlctVal(iCol, static_cast<const int*>(value), ioText);
             break;
-        default:
+        case ValueForm::kNone:
             break;
     }
     return 0;

@@ -1,0 +1,118 @@
+// ItemRules: the item names, process types and parameter keys that the
+// process converter treats apart, and how a value of each value type is
+// written, named once. The converter, the tools that check tables and
+// models, and the benchmark's direct writer all take them from here.
+#ifndef QVKDC_CONVERT_ITEMRULES_H
+#define QVKDC_CONVERT_ITEMRULES_H
+
+#include <string_view>
+
+#include "convert/PrcsTypeSet.h"
+#include "model/CQvkdcOutColRowMng.h"
+
+// ---- Items with a dedicated converter ----
+inline constexpr std::string_view kItemPrcsName = "ttlKHNAMEA";
+inline constexpr std::string_view kItemPlanName = "planName";
+inline constexpr std::string_view kItemToolType = "toolType1";
+inline constexpr std::string_view kItemToolCheck = "toolCheck1";
+inline constexpr std::string_view kItemScanAngle = "ttlKSCNANGDECTYP";
+inline constexpr std::string_view kItemToolGroup = "toolGrpName";
+inline constexpr std::string_view kItemLocalAxis = "ttlLCLPAXIS";
+inline constexpr std::string_view kItemLocalHeight = "ttlLCLPHGT";
+
+// ---- Items the parameter value converter treats apart ----
+inline constexpr std::string_view kItemMacro = "ttlKPMCR";
+inline constexpr std::string_view kItemMacroAlt = "ttlKPMCRA";
+inline constexpr std::string_view kItemPitch = "ttlKZPCHVAL";
+inline constexpr std::string_view kItemComment = "ttlKHCOMMENTA";
+
+// ---- Process types and parameter keys ----
+// Keys that mean "no parameter": a parameter column with one of them gives
+// an empty text without asking the host.
+inline constexpr int kNoPrmKey = 0;
+inline constexpr int kNoPrmKeyAlt = 999999;
+constexpr bool IsNoPrmKey(int iKey) { return iKey == kNoPrmKey || iKey == kNoPrmKeyAlt; }
+
+// The process type for which "ttlKPMCR" is written and "ttlKPMCRA" is not.
+inline constexpr int kMacroPrcsType = 2441;
+// The parameter that, when it is 1, leaves both local coordinate columns
+// empty. It is asked before the column's own key.
+inline constexpr int kLocalCoordFlagKey = 1323;
+// The keys "ttlKZPCHVAL" is asked under: by type set A, whatever the
+// column's own key.
+inline constexpr int kPitchKeySetA = 1122;
+inline constexpr int kPitchKeyOther = 1274;
+constexpr int PitchPrmKey(int iNctyp) {
+    return IsPrcsTypeSetA(iNctyp) ? kPitchKeySetA : kPitchKeyOther;
+}
+
+// What an item name asks of the parameter value converter (and, for the
+// local coordinate axis, of its own converter).
+enum class ItemRule : unsigned char {
+    kPlain,
+    kMacro,      // ttlKPMCR: written only for the macro process type
+    kMacroAlt,   // ttlKPMCRA: written for every other type
+    kPitch,      // ttlKZPCHVAL: key by type set A
+    kComment,    // ttlKHCOMMENTA: double quotes and commas become '_'
+    kLocalAxis,  // ttlLCLPAXIS: written only for type set A
+};
+
+constexpr ItemRule ItemRuleOf(std::string_view iItName) {
+    if (iItName == kItemMacro) return ItemRule::kMacro;
+    if (iItName == kItemMacroAlt) return ItemRule::kMacroAlt;
+    if (iItName == kItemPitch) return ItemRule::kPitch;
+    if (iItName == kItemComment) return ItemRule::kComment;
+    if (iItName == kItemLocalAxis) return ItemRule::kLocalAxis;
+    return ItemRule::kPlain;
+}
+
+// False when an item of rule iRule stays empty for a process of type iNctyp
+// whatever the process holds: the macro items split the processes by the
+// macro type, and the local coordinate axis is written for type set A only.
+constexpr bool ItemWrittenFor(ItemRule iRule, int iNctyp) {
+    switch (iRule) {
+        case ItemRule::kMacro:
+            return iNctyp == kMacroPrcsType;
+        case ItemRule::kMacroAlt:
+            return iNctyp != kMacroPrcsType;
+        case ItemRule::kLocalAxis:
+            return IsPrcsTypeSetA(iNctyp);
+        default:
+            return true;
+    }
+}
+
+// ---- How a value is written ----
+enum class ValueForm : unsigned char {
+    kNone,    // no text, although the host was asked
+    kInt,     // "%d"
+    kReal,    // "%.6f"
+    kText,    // trimmed, in three double quotes on each side
+    kSelect,  // the selection text of the int code
+};
+
+// How the parameter value converter writes a value of the effective value
+// type iValType.
+constexpr ValueForm ParamValueForm(int iValType) {
+    switch (iValType) {
+        case CQvkdcOutColRowMng::kSubTypeInteger:
+            return ValueForm::kInt;
+        case CQvkdcOutColRowMng::kValTypeReal:
+            return ValueForm::kReal;
+        case CQvkdcOutColRowMng::kValTypeString:
+            return ValueForm::kText;
+        case CQvkdcOutColRowMng::kValTypeSelect:
+            return ValueForm::kSelect;
+        default:
+            return ValueForm::kNone;
+    }
+}
+
+// How the local coordinate converter writes a value of the effective value
+// type iValType: only Real and Select give a text.
+constexpr ValueForm LocalCoordValueForm(int iValType) {
+    const ValueForm form = ParamValueForm(iValType);
+    return form == ValueForm::kReal || form == ValueForm::kSelect ? form : ValueForm::kNone;
+}
+
+#endif  // QVKDC_CONVERT_ITEMRULES_H
