@@ -3,6 +3,7 @@
 #include "host/TraceScope.h"
 #include "platform/FileSystem.h"
 #include "tables/CnvTblFiles.h"
+#include "tables/CnvTblObserver.h"
 
 namespace {
 
@@ -21,28 +22,50 @@ CQvkdcCnvTblCtrl::~CQvkdcCnvTblCtrl() {
     SlctTbl.reset();
 }
 
-int CQvkdcCnvTblCtrl::ImpCnvTbl() {
-    // The reader of each entry of kCnvTblFiles.
-    static CQvlbwTableA CQvkdcCnvTblCtrl::*const kReaders[kCnvTblFileCount] = {
-        &CQvkdcCnvTblCtrl::ExteriorTable,
-        &CQvkdcCnvTblCtrl::ProcessParametersTable,
-        &CQvkdcCnvTblCtrl::ParameterSettingTable,
-        &CQvkdcCnvTblCtrl::SelectionToIntTable,
-        &CQvkdcCnvTblCtrl::VariableTable,
-        &CQvkdcCnvTblCtrl::PlanCSVTable,
-    };
+CQvlbwTableA& CQvkdcCnvTblCtrl::GetReader(CnvTblIndex table) {
+    switch (table) {
+        case kExteriorTableFile:
+            return ExteriorTable;
+        case kProcessParametersTableFile:
+            return ProcessParametersTable;
+        case kParameterSettingTableFile:
+            return ParameterSettingTable;
+        case kSelectionToIntTableFile:
+            return SelectionToIntTable;
+        case kVariableTableFile:
+            return VariableTable;
+        default:
+            return PlanCSVTable;
+    }
+}
 
+int CQvkdcCnvTblCtrl::ImpCnvTbl() {
     TraceScope scope(kImpCnvTblRec);
+    site_ = BuildSite{"ImpCnvTbl", nullptr, 0, {}};
     int result = -1;
     if (ColTbl != nullptr && SlctTbl != nullptr) {
         FileSystem* fs = FileSystem::Current();
         result = 0;
         for (int i = 0; i < kCnvTblFileCount; ++i) {
+            const CnvTblIndex table = static_cast<CnvTblIndex>(i);
             const CnvTblFile& file = kCnvTblFiles[i];
-            if (!fs->Exists(file.path)) continue;
+            if (!fs->Exists(file.path)) {
+                if (observer_ != nullptr) observer_->TableRead(table, false, 0);
+                continue;
+            }
             const std::string native = fs->NativePath(file.path);
-            if ((this->*kReaders[i]).ReadTable(native.c_str()) != 0) {
+            const int read = GetReader(table).ReadTable(native.c_str());
+            if (observer_ != nullptr) observer_->TableRead(table, true, read);
+            if (read != 0) {
                 TraceScope::Chr(file.openError);
+                if (observer_ != nullptr) {
+                    CnvTblStop stop;
+                    stop.kind = CnvTblStop::kUnreadable;
+                    stop.step = site_.step;
+                    stop.traceLine = file.openError;
+                    stop.table = table;
+                    observer_->Stopped(stop);
+                }
                 result = -1;
                 break;
             }
@@ -58,29 +81,35 @@ int CQvkdcCnvTblCtrl::ImpCnvTbl() {
 
 int CQvkdcCnvTblCtrl::SetTSetForm() {
     TraceScope scope(kSetTSetFormRec);
+    site_ = BuildSite{"SetTSetForm", nullptr, 0, {}};
     int result = 0;
     CQvlbwStringArray row;
-    switch (VariableTable.FindRow(3, "akw_tls_nm", &row)) {
+    CnvTblRow trail;
+    const int found = VariableTable.FindRow(3, "akw_tls_nm", &row);
+    if (observer_ != nullptr) Record(&trail, VariableTable, row, false, found == 1);
+    switch (found) {
         case 1:
-            if (HasCells(row, 1, "VariableTable")) {
+            if (HasCells(row, 1, kVariableTableFile, 0, "the tool-set form", &trail)) {
                 TSetForm = row.GetAt(0);
             } else {
                 result = -1;
             }
             break;
         case -2:
-            TraceScope::Chr("[ERR] : Not import tablefile VariableTable");
-            result = -1;
+            result = NotImported(kVariableTableFile, "[ERR] : Not import tablefile VariableTable",
+                                 "akw_tls_nm", CnvTblStop::kNotImported);
             break;
         default:
             break;
     }
+    if (result == 0 && observer_ != nullptr) observer_->ToolSetForm(trail);
     if (scope.ActiveAtEntry()) TraceScope::Val("stat", result);
     return result;
 }
 
 bool CQvkdcCnvTblCtrl::HasCells(const CQvlbwStringArray& row, int cells,
-                                const char* table, int walkRow) {
+                                CnvTblIndex table, int walkRow,
+                                const char* reads, const CnvTblRow* trail) {
     if (row.GetSize() >= cells) return true;
     std::string line = "[ERR] : Short row ";
     if (walkRow > 0) {
@@ -88,9 +117,51 @@ bool CQvkdcCnvTblCtrl::HasCells(const CQvlbwStringArray& row, int cells,
         line += ' ';
     }
     line += "in ";
-    line += table;
+    line += kCnvTblFiles[table].name;
     line += ": ";
     if (row.GetSize() > 0) line += row.GetAt(0);
     TraceScope::Chr(line);
+    if (observer_ != nullptr) {
+        CnvTblStop stop;
+        stop.kind = CnvTblStop::kShortRow;
+        stop.step = site_.step;
+        stop.traceLine = line;
+        stop.table = table;
+        stop.row = trail;
+        stop.cells = cells;
+        stop.reads = reads;
+        stop.context = site_.context;
+        stop.colFlg = site_.colFlg;
+        stop.item = site_.item;
+        observer_->Stopped(stop);
+    }
     return false;
+}
+
+int CQvkdcCnvTblCtrl::NotImported(CnvTblIndex table, const char* line,
+                                  std::string_view key, int kind) {
+    TraceScope::Chr(line);
+    if (observer_ != nullptr) {
+        CnvTblStop stop;
+        stop.kind = static_cast<CnvTblStop::Kind>(kind);
+        stop.step = site_.step;
+        stop.traceLine = line;
+        stop.table = table;
+        stop.key = key;
+        stop.context = site_.context;
+        stop.colFlg = site_.colFlg;
+        stop.item = site_.item;
+        observer_->Stopped(stop);
+    }
+    return -1;
+}
+
+void CQvkdcCnvTblCtrl::Record(CnvTblRow* trail, const CQvlbwTableA& reader,
+                              const CQvlbwStringArray& row, bool walked,
+                              bool found) const {
+    trail->read = found;
+    trail->line = found ? observer_->RowLine(reader, walked) : 0;
+    trail->cells.clear();
+    if (!found) return;
+    for (int i = 0; i < row.GetSize(); ++i) trail->cells.emplace_back(row.GetAt(i));
 }

@@ -21,11 +21,16 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "host/Qvlbw.h"
 #include "model/CQvkdcOutColTblMng.h"
 #include "model/CQvkdcSlctValTblMng.h"
+#include "tables/CnvTblFiles.h"
+
+class CnvTblObserver;
+struct CnvTblRow;
 
 class CQvkdcCnvTblCtrl {
  public:
@@ -82,6 +87,14 @@ class CQvkdcCnvTblCtrl {
     // REQUIRES: ImpCnvTbl returned 0.
     int CreSlctTbl();
 
+    // Tells observer what the following steps read and decide (null: no
+    // one, as for the export). The steps stay exactly what they are.
+    // REQUIRES: observer outlives its use.
+    void SetObserver(CnvTblObserver* observer) { observer_ = observer; }
+    // The reader of a table, for tools that look at every row after the
+    // build (a walk moves its cursor).
+    CQvlbwTableA& GetReader(CnvTblIndex table);
+
     // The tables stay owned by the set and die with it.
     CQvkdcOutColTblMng* GetColTbl() { return ColTbl.get(); }
     CQvkdcSlctValTblMng* GetSlctTbl() { return SlctTbl.get(); }
@@ -89,10 +102,29 @@ class CQvkdcCnvTblCtrl {
     std::string GetTSetForm() const { return TSetForm; }
 
  private:
+    // What a step was building when it stopped, for the observer.
+    struct BuildSite {
+        const char* step = "";
+        const CnvTblRow* context = nullptr;
+        int colFlg = 0;
+        std::string_view item;
+    };
+
+    // GetOptionCol, also giving each title's line in oLines when not null.
+    int ReadOptionCol(std::vector<std::string>& oOptCols, std::vector<int>* oLines);
     // True when row has at least cells cells; otherwise logs the short row
-    // of table: the walkRow-th row of a walk, or a found row (walkRow 0).
-    static bool HasCells(const CQvlbwStringArray& row, int cells,
-                         const char* table, int walkRow = 0);
+    // of table (the walkRow-th row of a walk, or a found row: walkRow 0)
+    // and tells the observer, which recorded the row as trail, that the
+    // build reads `reads` from cell `cells`.
+    bool HasCells(const CQvlbwStringArray& row, int cells, CnvTblIndex table,
+                  int walkRow, const char* reads, const CnvTblRow* trail);
+    // Traces line, tells the observer that a lookup of key in table found
+    // no data (or, for kNoRow, no row), and returns -1.
+    int NotImported(CnvTblIndex table, const char* line, std::string_view key,
+                    int kind);
+    // With an observer: the row reader delivered, into *trail.
+    void Record(CnvTblRow* trail, const CQvlbwTableA& reader,
+                const CQvlbwStringArray& row, bool walked, bool found) const;
 
     std::unique_ptr<CQvkdcOutColTblMng> ColTbl;
     std::unique_ptr<CQvkdcSlctValTblMng> SlctTbl;
@@ -103,6 +135,8 @@ class CQvkdcCnvTblCtrl {
     CQvlbwTableA PlanCSVTable;
     CQvlbwTableA VariableTable;
     std::string TSetForm;
+    CnvTblObserver* observer_ = nullptr;
+    BuildSite site_;
 };
 
 #endif  // QVKDC_TABLES_CQVKDCCNVTBLCTRL_H

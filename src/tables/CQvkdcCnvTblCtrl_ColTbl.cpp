@@ -1,6 +1,7 @@
 // CQvkdcCnvTblCtrl: building the output column table.
 #include "host/TraceScope.h"
 #include "tables/CQvkdcCnvTblCtrl.h"
+#include "tables/CnvTblObserver.h"
 #include "tables/TextToInt.h"
 
 namespace {
@@ -48,56 +49,84 @@ int CQvkdcCnvTblCtrl::CreColTbl() {
     CQvlbwStringArray planRow;
     CQvlbwStringArray found;
     ColValues v;
+    CnvColTrail trail;  // what an observer is told of each column
+    site_ = BuildSite{"CreColTbl", &trail.def, 1, v.itName};
 
+    // Looks key up in column keyCol of table; an observer learns the row.
+    auto lookup = [&](CnvTblIndex table, int keyCol, const std::string& key,
+                      CnvTblRow* into) {
+        CQvlbwTableA& reader = GetReader(table);
+        const int res = reader.FindRow(keyCol, key.c_str(), &found);
+        if (observer_ != nullptr) Record(into, reader, found, false, res == 1);
+        return res;
+    };
     // Completes v from ProcessParametersTable and ParameterSettingTable;
     // notImported is the line logged when either holds no data.
     auto completeFromSettings = [&](const char* notImported) -> int {
-        int res = ProcessParametersTable.FindRow(1, v.itName.c_str(), &found);
+        int res = lookup(kProcessParametersTableFile, 1, v.itName, &trail.keyRow);
         if (res == 1) {
-            if (!HasCells(found, 3, "ProcessParametersTable")) return -1;
+            if (!HasCells(found, 3, kProcessParametersTableFile, 0,
+                          "the priority", &trail.keyRow)) {
+                return -1;
+            }
             v.prmKey = TextToInt(found.GetAt(1));
             v.priority = TextToInt(found.GetAt(2));
         } else if (res == -2) {
-            TraceScope::Chr(notImported);
-            return -1;
+            return NotImported(kProcessParametersTableFile, notImported,
+                               v.itName, CnvTblStop::kNotImported);
         }
-        res = ParameterSettingTable.FindRow(1, v.itName.c_str(), &found);
+        res = lookup(kParameterSettingTableFile, 1, v.itName, &trail.typeRow);
         if (res == 1) {
-            if (!HasCells(found, 4, "ParameterSettingTable")) return -1;
+            if (!HasCells(found, 4, kParameterSettingTableFile, 0,
+                          "the repeat mark", &trail.typeRow)) {
+                return -1;
+            }
             v.valType.assign(found.GetAt(1));
             v.isBlank.assign(found.GetAt(2));
             v.isRepeat.assign(found.GetAt(3));
             if (found.GetSize() >= 5) v.subType.assign(found.GetAt(4));
         } else if (res == -2) {
-            TraceScope::Chr(notImported);
-            return -1;
+            return NotImported(kParameterSettingTableFile, notImported,
+                               v.itName, CnvTblStop::kNotImported);
         }
         return 0;
     };
     auto addRow = [&](int colFlg) {
         ColTbl->AddColRow(colFlg, v.exName, v.itName, v.isBlank, v.isRepeat,
                           v.priority, v.prmKey, v.valType, v.subType);
+        if (observer_ == nullptr) return;
+        trail.index = ColTbl->GetColCnt() - 1;
+        trail.colFlg = colFlg;
+        observer_->Column(trail);
     };
 
     int result = 0;
     int planRowNo = 0;
     while (result == 0 && PlanCSVTable.GetNextRow(&planRow) != 0) {
         v.Reset();
-        if (!HasCells(planRow, 2, "PlanCSVTable", ++planRowNo)) {
+        site_.item = {};
+        if (observer_ != nullptr) {
+            trail = CnvColTrail();
+            Record(&trail.def, PlanCSVTable, planRow, true, true);
+        }
+        if (!HasCells(planRow, 2, kPlanCSVTableFile, ++planRowNo, "the item",
+                      &trail.def)) {
             result = -1;
             break;
         }
         v.itName.assign(planRow.GetAt(1));
-        const int res = ExteriorTable.FindRow(2, v.itName.c_str(), &found);
+        site_.item = v.itName;
+        const int res = lookup(kExteriorTableFile, 2, v.itName, &trail.titleRow);
         if (res == 1) {
-            if (!HasCells(found, 1, "ExteriorTable")) {
+            if (!HasCells(found, 1, kExteriorTableFile, 0, "the title",
+                          &trail.titleRow)) {
                 result = -1;
                 break;
             }
             v.exName.assign(found.GetAt(0));
         } else if (res == -2) {
-            TraceScope::Chr("[ERR] : Not import tablefile");
-            result = -1;
+            result = NotImported(kExteriorTableFile, "[ERR] : Not import tablefile",
+                                 v.itName, CnvTblStop::kNotImported);
             break;
         }
         result = completeFromSettings("[ERR] : _Not import tablefile");
@@ -111,36 +140,52 @@ int CQvkdcCnvTblCtrl::CreColTbl() {
     }
 
     std::vector<std::string> optCols;
+    std::vector<int> optLines;
     if (result == 0) {
-        const int res = GetOptionCol(optCols);
+        const int res = ReadOptionCol(optCols, observer_ != nullptr ? &optLines : nullptr);
         if (res < 0) {
             TraceScope::Chr("[ERR] : GetOptionCol");
             result = res;
         }
     }
 
+    site_.colFlg = 2;
     for (std::size_t i = 0; result == 0 && i < optCols.size(); ++i) {
         v.Reset();
         v.exName = optCols[i];
-        const int res = ExteriorTable.FindRow(1, v.exName.c_str(), &found);
+        site_.item = v.exName;
+        if (observer_ != nullptr) {
+            trail = CnvColTrail();
+            trail.def.read = true;
+            trail.def.line = optLines[i];
+            trail.def.cells.push_back(v.exName);
+        }
+        const int res = lookup(kExteriorTableFile, 1, v.exName, &trail.titleRow);
         if (res == -2) {
-            TraceScope::Chr("[ERR] : Not import tablefile");
-            result = -1;
+            result = NotImported(kExteriorTableFile, "[ERR] : Not import tablefile",
+                                 v.exName, CnvTblStop::kNotImported);
             break;
         }
         if (res != 1) {
             TraceScope::Chr("[INF] : Invalid Row in rc_pln2usr.ini ");
+            if (observer_ != nullptr) {
+                observer_->OptionTitle({optLines[i], v.exName, OptionFate::kUnknown, -1});
+            }
             continue;
         }
-        if (!HasCells(found, 2, "ExteriorTable")) {
+        if (!HasCells(found, 2, kExteriorTableFile, 0, "the item", &trail.titleRow)) {
             result = -1;
             break;
         }
         v.itName.assign(found.GetAt(1));
+        site_.item = v.itName;
         result = completeFromSettings("[ERR] : Not import tablefile");
         if (result != 0) break;
         ReplacePrcsStat(v.itName, &v.prmKey, &v.valType);
         addRow(2);
+        if (observer_ != nullptr) {
+            observer_->OptionTitle({optLines[i], v.exName, OptionFate::kTaken, trail.index});
+        }
     }
 
     if (result == 0 && scope.ActiveAtEntry()) {
@@ -148,6 +193,7 @@ int CQvkdcCnvTblCtrl::CreColTbl() {
         ColTbl->DumpTbl(dump);
         TraceScope::Chr(dump);
     }
+    site_ = BuildSite{};
     if (scope.ActiveAtEntry()) TraceScope::Val("stat", result);
     return result;
 }

@@ -1,11 +1,12 @@
 // CQvkdcCnvTblCtrl: the user option columns of rc_pln2usr.ini.
 #include <memory>
-#include <unordered_set>
+#include <unordered_map>
 
 #include "host/TraceScope.h"
 #include "platform/FileSystem.h"
 #include "tables/CQvkdcCnvTblCtrl.h"
 #include "tables/CnvTblFiles.h"
+#include "tables/CnvTblObserver.h"
 #include "tables/OptionLines.h"
 
 namespace {
@@ -16,6 +17,11 @@ const TraceRecord kGetOptionColRec = {577686,
 }  // namespace
 
 int CQvkdcCnvTblCtrl::GetOptionCol(std::vector<std::string>& oOptCols) {
+    return ReadOptionCol(oOptCols, nullptr);
+}
+
+int CQvkdcCnvTblCtrl::ReadOptionCol(std::vector<std::string>& oOptCols,
+                                    std::vector<int>* oLines) {
     std::unique_ptr<LineReader> reader;  // closed after the trace frame
     TraceScope scope(kGetOptionColRec);
     int result = 0;
@@ -24,14 +30,16 @@ int CQvkdcCnvTblCtrl::GetOptionCol(std::vector<std::string>& oOptCols) {
         TraceScope::Chr("[INF] : rc_pln2usr.ini Open failed");
         result = 1;
     } else {
-        // Titles that are not new: those already in the array and the
-        // titles of the column table.
-        std::unordered_set<std::string> taken(oOptCols.begin(),
-                                              oOptCols.end());
+        // Titles that are not new, each with where it was taken: those of
+        // the column table (their column), those of earlier lines (minus
+        // their line) and those already in the array (kInArray).
+        constexpr int kInArray = -1 - (1 << 30);
+        std::unordered_map<std::string, int> taken;
+        for (const std::string& title : oOptCols) taken.emplace(title, kInArray);
         if (ColTbl != nullptr) {
             const int cnt = ColTbl->GetColCnt();
             for (int i = 0; i < cnt; ++i) {
-                taken.insert(ColTbl->GetColRow(i)->ExNameRef());
+                taken.emplace(ColTbl->GetColRow(i)->ExNameRef(), i);
             }
         }
         std::vector<OptionLine> lines;
@@ -40,7 +48,16 @@ int CQvkdcCnvTblCtrl::GetOptionCol(std::vector<std::string>& oOptCols) {
             TraceScope::Chr("[INF] : rc_pln2usr.ini is UTF-16 text; save it as 8-bit text");
         }
         for (const OptionLine& line : lines) {
-            if (taken.insert(line.title).second) oOptCols.push_back(line.title);
+            const auto [it, isNew] = taken.emplace(line.title, -line.line);
+            if (isNew) {
+                oOptCols.push_back(line.title);
+                if (oLines != nullptr) oLines->push_back(line.line);
+            } else if (observer_ != nullptr) {
+                const int at = it->second;
+                observer_->OptionTitle({line.line, line.title,
+                                        at < 0 ? OptionFate::kRepeated : OptionFate::kStandard,
+                                        at == kInArray ? 0 : at < 0 ? -at : at});
+            }
         }
         if (read < 0) TraceScope::Chr("[INF] : rc_pln2usr.ini Read failed");
     }
