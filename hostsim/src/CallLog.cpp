@@ -2,18 +2,18 @@
 
 namespace qvsim {
 
-void CallLog::Switch(bool on) {
-    if (on) calls_.clear();
-    on_ = on;
+void CallLog::Switch(int level) {
+    if (level > 0) calls_.clear();
+    level_ = level;
 }
 
 void CallLog::Add(HostCall call, const ModelId* id, int result, int value) {
-    if (!on_) return;
+    if (level_ == 0) return;
     calls_.push_back(LoggedCall{call, id != nullptr ? *id : ModelId{}, result, value});
 }
 
 void CallLog::Reset() {
-    on_ = false;
+    level_ = 0;
     calls_.clear();
 }
 

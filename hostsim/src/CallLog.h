@@ -4,7 +4,11 @@
 // A host application sees every call the library makes to it. The log keeps
 // those that tell what became of each plan of a run: QdgmRetLstRO (the plan;
 // its result; the process count), QdgmInqNctyp (the process; its result; the
-// type code) and QvlbuGetMaId (the plan; its result; st).
+// type code) and QvlbuGetMaId (the plan; its result; st); and those that
+// tell which call failed: a failing QdgmGetPrcs, QdgmRetIdnamLN (the object),
+// QdgmRetLstRM (the process; its result; the capacity it left),
+// QvlbpPrcInqPrm (the process; its status; the key) and QvptfInqLnN (its
+// status). At level 2 it keeps every QvlbpPrcInqPrm.
 #ifndef QVHOSTSIM_CALLLOG_H
 #define QVHOSTSIM_CALLLOG_H
 
@@ -24,16 +28,22 @@ struct LoggedCall {
 
 class CallLog {
  public:
-    // On: a new, empty log; off: the log is kept as it stands.
-    void Switch(bool on);
+    // Level 1 or 2: a new, empty log; 0: off, the log is kept as it stands.
+    void Switch(int level);
     // Logs one call while the log is on; a null id logs zeros.
     void Add(HostCall call, const ModelId* id, int result, int value);
+    // Logs a parameter inquiry that failed, or any at level 2.
+    void AddParam(const ModelId* process, int status, int key) {
+        if (level_ >= 2 || (level_ == 1 && status != 0)) {
+            Add(HostCall::kQvlbpPrcInqPrm, process, status, key);
+        }
+    }
     const std::vector<LoggedCall>& Calls() const { return calls_; }
     // Off and empty.
     void Reset();
 
  private:
-    bool on_ = false;
+    int level_ = 0;
     std::vector<LoggedCall> calls_;
 };
 

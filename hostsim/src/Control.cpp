@@ -213,7 +213,7 @@ void QvsimTraceClear(void) {
 }
 
 void QvsimCallLog(int on) {
-    Guarded([&] { qvsim::TheCallLog().Switch(on != 0); });
+    Guarded([&] { qvsim::TheCallLog().Switch(on < 0 ? 0 : on > 2 ? 2 : on); });
 }
 
 int QvsimCallLogCount(void) {

@@ -111,7 +111,10 @@ int QdgmInqNctyp(const ModelId* prcs, int* unused, int* nctyp) {
     return result;
 }
 
-int QdgmGetPrcs(int, const ModelId* prcs, QdgmPrcsRec** rec) {
+namespace qvsim {
+namespace {
+
+int GetPrcs(const ModelId* prcs, QdgmPrcsRec** rec) {
     const qvsim::Process* p = TheModel().FindProcess(prcs);
     if (Failing(HostCall::kQdgmGetPrcs, p != nullptr ? p->faults : 0)) return -1;
     if (p == nullptr || rec == nullptr) return -1;
@@ -121,7 +124,7 @@ int QdgmGetPrcs(int, const ModelId* prcs, QdgmPrcsRec** rec) {
     });
 }
 
-int QdgmRetIdnamLN(const ModelId* obj, char* name) {
+int RetIdnamLN(const ModelId* obj, char* name) {
     const qvsim::Plan* plan = TheModel().FindPlan(obj);
     const qvsim::Process* prcs = TheModel().FindProcess(obj);
     const unsigned faults = plan != nullptr ? plan->faults : prcs != nullptr ? prcs->faults : 0;
@@ -131,8 +134,7 @@ int QdgmRetIdnamLN(const ModelId* obj, char* name) {
     return 0;
 }
 
-int QdgmRetLstRM(int kind, const ModelId* prcs, int* unused, int* capacity,
-                 ModelId* owner) {
+int RetLstRM(int kind, const ModelId* prcs, int* unused, int* capacity, ModelId* owner) {
     const qvsim::Process* p = TheModel().FindProcess(prcs);
     if (Failing(HostCall::kQdgmRetLstRM, p != nullptr ? p->faults : 0)) return -1;
     if (kind != kQdgmRelPlanPrcs || capacity == nullptr || owner == nullptr) return -1;
@@ -146,6 +148,31 @@ int QdgmRetLstRM(int kind, const ModelId* prcs, int* unused, int* capacity,
     return 0;
 }
 
+}  // namespace
+}  // namespace qvsim
+
+// The calls below log a failure, so that a host can tell which call failed.
+int QdgmGetPrcs(int, const ModelId* prcs, QdgmPrcsRec** rec) {
+    const int result = qvsim::GetPrcs(prcs, rec);
+    if (result != 0) qvsim::TheCallLog().Add(HostCall::kQdgmGetPrcs, prcs, result, 0);
+    return result;
+}
+
+int QdgmRetIdnamLN(const ModelId* obj, char* name) {
+    const int result = qvsim::RetIdnamLN(obj, name);
+    if (result < 0) qvsim::TheCallLog().Add(HostCall::kQdgmRetIdnamLN, obj, result, 0);
+    return result;
+}
+
+int QdgmRetLstRM(int kind, const ModelId* prcs, int* unused, int* capacity, ModelId* owner) {
+    const int result = qvsim::RetLstRM(kind, prcs, unused, capacity, owner);
+    const int found = capacity != nullptr ? *capacity : 0;
+    if (result < 0 || found == 0) {
+        qvsim::TheCallLog().Add(HostCall::kQdgmRetLstRM, prcs, result, found);
+    }
+    return result;
+}
+
 void QmemFreId(ModelId* list) {
     TheFaults().Hit(HostCall::kQmemFreId);
     TheMemory().FreeIdList(list);
@@ -156,9 +183,10 @@ void QmemFrePrcs(QdgmPrcsRec* rec) {
     TheMemory().FreePrcsRec(rec);
 }
 
-int QvlbpPrcInqPrm(QdgmPrcsRec** datSP, int* key, void** value, int* status) {
-    const qvsim::Process* p =
-        datSP != nullptr ? TheMemory().RecordProcess(*datSP) : nullptr;
+namespace qvsim {
+namespace {
+
+int PrcInqPrm(const qvsim::Process* p, int* key, void** value, int* status) {
     const bool fail = Failing(HostCall::kQvlbpPrcInqPrm, p != nullptr ? p->faults : 0);
     if (status == nullptr) return -1;
     if (fail || p == nullptr || key == nullptr || value == nullptr) {
@@ -176,7 +204,7 @@ int QvlbpPrcInqPrm(QdgmPrcsRec** datSP, int* key, void** value, int* status) {
     return *status;
 }
 
-int QvptfInqLnN(int*, char* toolName, char* text, int* status) {
+int InqLnN(char* toolName, char* text, int* status) {
     const bool fail = TheFaults().Hit(HostCall::kQvptfInqLnN);
     if (status == nullptr) return -1;
     if (fail || toolName == nullptr || text == nullptr) {
@@ -202,16 +230,35 @@ int QvptfInqLnN(int*, char* toolName, char* text, int* status) {
     });
 }
 
+}  // namespace
+}  // namespace qvsim
+
+int QvlbpPrcInqPrm(QdgmPrcsRec** datSP, int* key, void** value, int* status) {
+    const qvsim::Process* p = datSP != nullptr ? TheMemory().RecordProcess(*datSP) : nullptr;
+    const int result = qvsim::PrcInqPrm(p, key, value, status);
+    const int st = status != nullptr ? *status : result;
+    qvsim::TheCallLog().AddParam(p != nullptr ? &p->id : nullptr, st, key != nullptr ? *key : 0);
+    return result;
+}
+
+int QvptfInqLnN(int*, char* toolName, char* text, int* status) {
+    const int result = qvsim::InqLnN(toolName, text, status);
+    const int st = status != nullptr ? *status : result;
+    if (st < 0) qvsim::TheCallLog().Add(HostCall::kQvptfInqLnN, nullptr, st, 0);
+    return result;
+}
+
 int QvlbuGetMaId(const ModelId* plan, int64_t* unused, QvlbuMaId* maid, int* st) {
     TheFaults().Hit(HostCall::kQvlbuGetMaId);
     if (st == nullptr) return -1;
-    qvsim::TheCallLog().Add(HostCall::kQvlbuGetMaId, plan, 0, 0);
     const qvsim::Plan* p = TheModel().FindPlan(plan);
     if (unused != nullptr) *unused = 0;
     if (p == nullptr || !p->hasMachine || maid == nullptr) {
         *st = 1;
+        qvsim::TheCallLog().Add(HostCall::kQvlbuGetMaId, plan, 0, 1);
         return 0;
     }
+    qvsim::TheCallLog().Add(HostCall::kQvlbuGetMaId, plan, 0, 0);
     std::memcpy(maid->bytes, &p->id, sizeof p->id);
     std::memcpy(maid->bytes + sizeof p->id, qvsim::kMachineTag, sizeof qvsim::kMachineTag);
     *st = 0;

@@ -62,11 +62,12 @@ class CQvlbwTableImpl {
     }
 
     int FindRow(int keyCol, const char* key, CQvlbwStringArray* row) {
+        found_ = -1;
         if (!read_) return Miss(row, -2);
         if (keyCol < 1 || keyCol > table_.MaxCellCount() || key == nullptr) return Miss(row, 0);
-        const int found = IndexOf(keyCol - 1).Find(table_, keyCol - 1, key);
-        if (found < 0) return Miss(row, 0);
-        Fill(found, row);
+        found_ = IndexOf(keyCol - 1).Find(table_, keyCol - 1, key);
+        if (found_ < 0) return Miss(row, 0);
+        Fill(found_, row);
         return 1;
     }
 
@@ -84,6 +85,7 @@ class CQvlbwTableImpl {
     }
 
     int CurRowLine() const { return current_ >= 0 ? table_.RowLine(current_) : 0; }
+    int FoundRowLine() const { return found_ >= 0 ? table_.RowLine(found_) : 0; }
 
     int RowCount() const { return read_ ? table_.RowCount() : 0; }
     int ColCount() const { return read_ ? table_.MaxCellCount() : 0; }
@@ -144,6 +146,7 @@ class CQvlbwTableImpl {
         read_ = false;
         next_ = 0;
         current_ = -1;
+        found_ = -1;
         indexes_.clear();
         table_.Clear();
     }
@@ -173,6 +176,7 @@ class CQvlbwTableImpl {
     bool read_ = false;
     int next_ = 0;  // index of the row GetNextRow delivers next
     int current_ = -1;  // index of the row GetNextRow delivered last, or -1
+    int found_ = -1;    // index of the row FindRow found last, or -1
     std::vector<std::unique_ptr<Index>> indexes_;  // per column, 0-based
 };
 
@@ -188,6 +192,7 @@ int CQvlbwTableA::GetRowCount() { return impl_->RowCount(); }
 int CQvlbwTableA::GetColCount() { return impl_->ColCount(); }
 int CQvlbwTableA::IsRead() { return impl_->IsRead(); }
 int CQvlbwTableA::GetCurRowLine() const { return impl_->CurRowLine(); }
+int CQvlbwTableA::GetFoundRowLine() const { return impl_->FoundRowLine(); }
 int CQvlbwTableA::FindRow(int keyCol, const char* key, CQvlbwStringArray* row) {
     qvsim::TheFaults().Hit(qvsim::HostCall::kFindRow);
     return impl_->FindRow(keyCol, key, row);

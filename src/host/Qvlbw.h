@@ -66,6 +66,8 @@ class QVHOST_API CQvlbwTableA {
     // file (1-based) on which the row that GetNextRow delivered last
     // starts; 0 before the first row, after the last and without data.
     int GetCurRowLine() const;
+    // The same for the row that FindRow found last; 0 when it found none.
+    int GetFoundRowLine() const;
 
  private:
     CQvlbwTableImpl* impl_;

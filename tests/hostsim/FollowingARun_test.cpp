@@ -66,6 +66,10 @@ TEST_F(FollowingARun, CallLogHoldsTheCallsThatTellWhatBecameOfEachPlan) {
     ASSERT_EQ(QdgmRetLstRO(kQdgmRelPlanPrcs, &plan3, &count, &list), 0);
     EXPECT_NE(QdgmInqNctyp(&list[0], &unused, &type), 0);
     QmemFreId(list);
+    char name[kQdgmNameSize] = {};
+    EXPECT_EQ(QdgmRetIdnamLN(&plan3, name), 0);  // succeeds: not logged
+    const ModelId unknown{9, 0, 0, 1};
+    EXPECT_LT(QdgmRetIdnamLN(&unknown, name), 0);
     QvsimCallLog(0);
     QdgmRetLstRO(kQdgmRelPlanPrcs, &plan2, &count, &list);  // after the log
 
@@ -77,8 +81,9 @@ TEST_F(FollowingARun, CallLogHoldsTheCallsThatTellWhatBecameOfEachPlan) {
     };
     const std::vector<Expected> expected = {
         {"QdgmRetLstRO", 1, false, 1}, {"QdgmInqNctyp", 11, false, 2418},
-        {"QvlbuGetMaId", 1, false, 0}, {"QdgmRetLstRO", 2, true, 0},
-        {"QdgmRetLstRO", 3, false, 1}, {"QdgmInqNctyp", 31, true, 0}};
+        {"QvlbuGetMaId", 1, false, 1}, {"QdgmRetLstRO", 2, true, 0},
+        {"QdgmRetLstRO", 3, false, 1}, {"QdgmInqNctyp", 31, true, 0},
+        {"QdgmRetIdnamLN", 9, true, 0}};
     ASSERT_EQ(QvsimCallLogCount(), static_cast<int>(expected.size()));
     for (int i = 0; i < QvsimCallLogCount(); ++i) {
         QvsimCall call{};

@@ -194,8 +194,14 @@ QVHOST_API void QvsimTraceClear(void);
  * While it is on, the stand-in host logs these calls of the library in call
  * order: QdgmRetLstRO (id: the plan; value: the process count when the
  * result is not negative), QdgmInqNctyp (id: the process; value: the type
- * code when the result is 0) and QvlbuGetMaId (id: the plan; result and
- * value 0). From them a host tells what became of each plan of a run. */
+ * code when the result is 0) and QvlbuGetMaId (id: the plan; result 0;
+ * value: st). From them a host tells what became of each plan of a run.
+ * It also logs the calls that fail, so that a host can tell which one did:
+ * QdgmGetPrcs (id: the process), QdgmRetIdnamLN (id: the plan or process),
+ * QdgmRetLstRM (id: the process; value: the capacity it left, 0 when it
+ * found no plan), QvlbpPrcInqPrm (id: the process; result: the status, when
+ * it is not 0; value: the key) and QvptfInqLnN (result: the status, when it
+ * is negative). At level 2 every QvlbpPrcInqPrm call is logged. */
 typedef struct QvsimCall {
     const char* call; /* the call's name, as QvsimCallCount spells it */
     ModelId id;
@@ -203,8 +209,8 @@ typedef struct QvsimCall {
     int value;
 } QvsimCall;
 
-/* 1: starts a new, empty log; 0: stops logging and keeps the log. A reset
- * stops and empties it. */
+/* 1 or 2 (the level): starts a new, empty log; 0: stops logging and keeps
+ * the log. A reset stops and empties it. */
 QVHOST_API void QvsimCallLog(int on);
 /* Number of logged calls, and call i into *entry: 0, or -1 when i is out of
  * range or entry is null. */
