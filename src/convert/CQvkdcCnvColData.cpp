@@ -142,6 +142,34 @@ CQvkdcCnvColData::ItemConv CQvkdcCnvColData::GetItemConv(
     return entry->conv == nullptr ? kItemConvEmpty : kItemConvDedicated;
 }
 
+CQvkdcCnvColData::ColumnUse CQvkdcCnvColData::DescribeCol(
+    std::string_view iItName, int iPrmKey, int iValType) {
+    ColumnUse use;
+    use.conv = GetItemConv(iItName);
+    use.rule = ItemRuleOf(iItName);
+    if (use.conv == kItemConvParam) {
+        // CnvPrcsVal.
+        use.keyMeansNone = use.rule != ItemRule::kPitch && IsNoPrmKey(iPrmKey);
+        use.asksOwnKey = use.rule != ItemRule::kPitch && !use.keyMeansNone;
+        use.form = use.keyMeansNone ? ValueForm::kNone : ParamValueForm(iValType);
+        use.choiceText = use.form == ValueForm::kSelect;
+    } else if (iItName == kItemLocalAxis || iItName == kItemLocalHeight) {
+        // CnvLCLPVal.
+        use.asksOwnKey = true;
+        use.flagKey = kLocalCoordFlagKey;
+        use.form = LocalCoordValueForm(iValType);
+        use.choiceText = use.form == ValueForm::kSelect;
+    } else if (iItName == kItemToolType) {
+        use.choiceText = true;  // CnvToolType1: the tool type number
+    } else if (iItName == kItemScanAngle) {
+        use.choiceText = true;  // CnvScanAgl: always the choice of 0
+        use.fixedCode = 0;
+    } else if (iItName == kItemToolCheck) {
+        use.toolSetForm = true;  // CnvToolCheck1
+    }
+    return use;
+}
+
 int CQvkdcCnvColData::ConvertCol(std::string& ioText) {
     if (ColRow == nullptr || SlctTbl == nullptr) {
         TraceScope::Chr("[ERR] : NULL ColTbl");

@@ -91,6 +91,37 @@ class CQvkdcCnvColData {
     enum ItemConv { kItemConvEmpty, kItemConvDedicated, kItemConvParam };
     static ItemConv GetItemConv(std::string_view iItName);
 
+    // What CnvOutData does with a column of item iItName, key iPrmKey and
+    // effective value type iValType, for tools that explain tables and
+    // models. It is told from the same dispatch and item rules the
+    // converters follow.
+    struct ColumnUse {
+        ItemConv conv = kItemConvParam;
+        ItemRule rule = ItemRule::kPlain;
+        // The host is asked for the value under the column's own key: a
+        // parameter column whose key is not a "no parameter" key (but the
+        // pitch item, whose key comes from the process type), and a local
+        // coordinate column, whatever its key.
+        bool asksOwnKey = false;
+        // A parameter column whose key means "no parameter": the host is
+        // never asked and its cells stay empty.
+        bool keyMeansNone = false;
+        // The key asked before the value (the local coordinate flag), or 0.
+        int flagKey = 0;
+        // How the value the host gives is written; kNone: no text (also for
+        // columns that ask for no value).
+        ValueForm form = ValueForm::kNone;
+        // The text is a choice of the column's item (its selection row):
+        // Select values, the tool type, the scan angle.
+        bool choiceText = false;
+        // The code every cell looks up (the scan angle: 0), or -1.
+        int fixedCode = -1;
+        // The text begins with the tool-set form (the tool check item).
+        bool toolSetForm = false;
+    };
+    static ColumnUse DescribeCol(std::string_view iItName, int iPrmKey,
+                                 int iValType);
+
  private:
     struct DispatchEntry;
     // What a column's item name decides.

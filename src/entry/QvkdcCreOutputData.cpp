@@ -14,6 +14,12 @@ const TraceRecord kRecord = {577685, "::QvkdcCreOutputData"};
 void QvkdcCreOutputData(const int* iPlnIdCnt, const ModelId* iPlnIdArr,
                         const char* iOutPath, const char* iOutName,
                         int* oStatusP) {
+    QvkdcCreOutputDataAt(iPlnIdCnt, iPlnIdArr, iOutPath, iOutName, oStatusP, nullptr);
+}
+
+void QvkdcCreOutputDataAt(const int* iPlnIdCnt, const ModelId* iPlnIdArr,
+                          const char* iOutPath, const char* iOutName,
+                          int* oStatusP, QvkdcRunPlace* oPlace) {
     // The run's objects (the table set with its host table readers) are
     // created inside the frame and destroyed after it has closed.
     std::optional<QvkdcOutputRun> run;
@@ -29,5 +35,6 @@ void QvkdcCreOutputData(const int* iPlnIdCnt, const ModelId* iPlnIdArr,
         TraceScope::Chr(QvkdcExceptionStep());
         WriteMsg("-", "-", kQvkdcMsgRunFailed);
     }
+    if (oPlace != nullptr && run) *oPlace = run->Place();
     QvkdcExitProtocol(scope, status, oStatusP);
 }

@@ -4,6 +4,8 @@
 
 #include "qvkdc/qvkdc.h"
 
+struct QvkdcRunPlace;
+
 // Writes one CSV file per plan of the block; the status goes to *oStatusP.
 // An exception inside the run (memory exhausted) fails it like any other
 // failure: the trace says "[ERR] : Out of memory", the status is -1 and one
@@ -12,5 +14,12 @@
 void QvkdcCreOutputData(const int* iPlnIdCnt, const ModelId* iPlnIdArr,
                         const char* iOutPath, const char* iOutName,
                         int* oStatusP);
+
+// The same run, for tools that follow one in process (the table check, a
+// dry run): when oPlace is not null it receives where the run was when it
+// failed (or where it ended).
+void QvkdcCreOutputDataAt(const int* iPlnIdCnt, const ModelId* iPlnIdArr,
+                          const char* iOutPath, const char* iOutName,
+                          int* oStatusP, QvkdcRunPlace* oPlace);
 
 #endif  // QVKDC_ENTRY_QVKDCCREOUTPUTDATA_H

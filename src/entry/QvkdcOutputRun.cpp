@@ -39,6 +39,8 @@ int QvkdcOutputRun::Run(const TraceScope& scope, const int* iPlnIdCnt,
     const int prepared = Prepare(iOutPath);
     if (prepared != 0) return prepared;
     for (int i = 0; i < count; ++i) {
+        place_ = QvkdcRunPlace();
+        place_.plan = i;
         const int status = RunPlan(i);
         if (status != 0) return status;
     }
@@ -99,6 +101,8 @@ int QvkdcOutputRun::BuildRows(const ModelId* list, int count, bool* accepted) {
     const int colCount = colTbl_->GetColCnt();
     for (int k = 0; k < count; ++k) {
         const ModelId& prcsId = list[k];
+        place_.process = k;
+        place_.prcsId = prcsId;
         int unused = 0;
         int type = 0;
         if (QdgmInqNctyp(&prcsId, &unused, &type) != 0) {
@@ -118,7 +122,10 @@ int QvkdcOutputRun::BuildRows(const ModelId* list, int count, bool* accepted) {
             converter_.SetColRow(colTbl_->GetColRow(j));
             if (j > 0) rows_ += ',';
             const int r = converter_.CnvOutDataAppend(rows_);
-            if (r < 0) return Fail("[ERR] : CnvOutData", r);
+            if (r < 0) {
+                place_.column = j;
+                return Fail("[ERR] : CnvOutData", r);
+            }
         }
         rows_ += '\n';
         ++rowCount_;

@@ -15,6 +15,15 @@
 class CQvkdcOutColTblMng;
 class TraceScope;
 
+// Where an output run was: the plan, the process and the column it was
+// converting. After a failure, where it failed.
+struct QvkdcRunPlace {
+    int plan = -1;     // index into the block; -1: before the first plan
+    int process = -1;  // index into the plan's process list; -1: none yet
+    ModelId prcsId{};  // that process
+    int column = -1;   // the column being converted; -1: none
+};
+
 class QvkdcOutputRun {
  public:
     // Creates the objects of the run: the table set, the converter and the
@@ -32,6 +41,9 @@ class QvkdcOutputRun {
     int Run(const TraceScope& scope, const int* iPlnIdCnt,
             const ModelId* iPlnIdArr, const char* iOutPath,
             const char* iOutName);
+
+    // Where the run was when Run returned.
+    const QvkdcRunPlace& Place() const { return place_; }
 
  private:
     int Prepare(const char* iOutPath);
@@ -56,6 +68,7 @@ class QvkdcOutputRun {
     std::string line_;       // title line
     HostText<kQvlbuMachineNameSize> machineName1_;
     HostText<kQvlbuMachineNameSize> machineName2_;
+    QvkdcRunPlace place_;
 };
 
 #endif  // QVKDC_ENTRY_QVKDCOUTPUTRUN_H

@@ -55,8 +55,9 @@ TEST_F(CliCheckTest, DemoShopShowsOnlyItsDeliberateMistakes) {
 }
 
 TEST_F(CliCheckTest, ErrorsExitOneAndJsonGoesToTheOutFile) {
-    Root().WriteTables(TableRoot::Example());
-    Root().RemoveTable("VariableTable");
+    TableRoot::Tables tables = TableRoot::Example();
+    tables.selectionToInt.pop_back();  // "Mode:off" has no value: the export stops there
+    Root().WriteTables(tables);
     // "K:\\" would end its quoted argument in a backslash.
     std::string dir = Root().Path();
     if (dir.back() != '/' && dir.back() != '\\') dir += '/';
@@ -64,15 +65,24 @@ TEST_F(CliCheckTest, ErrorsExitOneAndJsonGoesToTheOutFile) {
     const std::string report = dir + "report.json";
     const Ran r = RunQvkdc(Root(), {"check", "--root", dir, "--format", "json", "--out", report});
     EXPECT_EQ(r.exitCode, 1) << r.err;
-    // The tables' "Mode:a,b" also holds a comma.
+    // "Mode:a,b", filed before the stop, also holds a comma.
     EXPECT_EQ(r.out, "1 error, 1 warning, 0 notes\n");
     const nlohmann::json json = nlohmann::json::parse(Root().ReadFile("report.json"));
     EXPECT_EQ(json["errors"], 1);
     ASSERT_EQ(json["findings"].size(), 2u);
-    EXPECT_EQ(json["findings"][0]["code"], "missing-table");
-    EXPECT_EQ(json["findings"][0]["line"], 1);
+    EXPECT_EQ(json["findings"][0]["code"], "missing-choice-value");
+    EXPECT_EQ(json["findings"][0]["line"], 4);
     EXPECT_TRUE(json["findings"][0]["column"].is_null());
     EXPECT_EQ(json["findings"][1]["column"], 2);
+    // The columns as the export builds them, with where each came from.
+    ASSERT_EQ(json["columns"].size(), 3u);
+    const nlohmann::json& mode = json["columns"][1];
+    EXPECT_EQ(mode["title"], "Mode");
+    EXPECT_EQ(mode["valueType"], (nlohmann::json{{"keyword", "Select"}, {"code", 1003}}));
+    EXPECT_EQ(mode["choices"], nlohmann::json::parse(
+                                   R"([{"value": 1, "text": "a,b", "item": "selAB", "shadowed": false,
+                                        "at": ")" + dir + R"(MIRVANE/CAM/KR/Tables/ExteriorTable.tsv:3"}])"));
+    EXPECT_EQ(mode["at"]["key"], dir + "MIRVANE/CAM/KR/Tables/ProcessParametersTable.tsv:2");
 }
 
 TEST_F(CliCheckTest, RefusesAnUnknownFormatAndAMissingRoot) {

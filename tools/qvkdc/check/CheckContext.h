@@ -1,17 +1,21 @@
-// CheckContext: what every table check reads and where it reports.
+// CheckContext: what every check reads and where it reports.
 #ifndef QVKDC_TOOLS_CHECK_CHECKCONTEXT_H
 #define QVKDC_TOOLS_CHECK_CHECKCONTEXT_H
 
 #include "check/CheckInputs.h"
-#include "check/ColumnPlan.h"
 #include "check/FindingList.h"
-#include "check/SelectionPlan.h"
+#include "check/TableBuild.h"
 
 struct CheckContext {
     const CheckInputs& in;
-    const ColumnPlan& columns;
-    const SelectionPlan& choices;
+    TableBuild& build;
     FindingList& out;
+
+    // Shown name of the file a column is defined in, and of a table.
+    const std::string& DefFile(const CheckedColumn& c) const {
+        return c.trail.colFlg == 1 ? in.Shown(kPlanCSVTableFile) : in.OptionFile().Display();
+    }
+    const std::string& Shown(CnvTblIndex table) const { return in.Shown(table); }
 };
 
 #endif  // QVKDC_TOOLS_CHECK_CHECKCONTEXT_H

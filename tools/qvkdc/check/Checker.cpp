@@ -2,13 +2,14 @@
 
 #include "check/ChoiceCheck.h"
 #include "check/ColumnCheck.h"
+#include "check/ColumnReport.h"
 #include "check/DuplicateCheck.h"
-#include "check/ExportStepsCheck.h"
 #include "check/FileCheck.h"
 #include "check/HtmlReport.h"
 #include "check/JsonReport.h"
 #include "check/ModelCheck.h"
 #include "check/OptionCheck.h"
+#include "check/StopCheck.h"
 #include "check/TextReport.h"
 
 Checker::Checker(std::string displayRoot, std::string modelFile)
@@ -18,17 +19,17 @@ Checker::~Checker() = default;
 
 void Checker::Run() {
     inputs_.Load(displayRoot_);
-    columns_ = std::make_unique<ColumnPlan>(inputs_);
-    choices_ = std::make_unique<SelectionPlan>(inputs_);
-    const CheckContext ctx{inputs_, *columns_, *choices_, findings_};
+    build_ = std::make_unique<TableBuild>();
+    build_->Run();
+    const CheckContext ctx{inputs_, *build_, findings_};
+    StopCheck(ctx).Run();
     FileCheck(ctx).Run();
     ColumnCheck(ctx).Run();
     OptionCheck(ctx).Run();
     ChoiceCheck(ctx).Run();
     DuplicateCheck(ctx).Run();
-    ExportStepsCheck(ctx).Run();
     if (modelFile_.empty()) return;
-    if (findings_.HasErrors()) {
+    if (!build_->FailedStep().empty()) {
         findings_.Add(Severity::kNote, modelFile_, 1,
                       "the model is not checked: the export stops at the tables before any plan",
                       "model-not-checked");
@@ -38,7 +39,7 @@ void Checker::Run() {
 }
 
 std::string Checker::Report(const std::string& format) const {
-    if (format == "json") return JsonReport(findings_);
-    if (format == "html") return HtmlReport(*columns_, *choices_, findings_);
+    if (format == "json") return JsonReport(findings_, ReportColumns(*build_, inputs_));
+    if (format == "html") return HtmlReport(ReportColumns(*build_, inputs_), findings_);
     return TextReport(findings_);
 }

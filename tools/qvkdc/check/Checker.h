@@ -1,6 +1,7 @@
-// Checker: one run of `qvkdc check`: loads the table files and the option
-// file under the current directory (the root an export would use), runs
-// every check, and renders the findings.
+// Checker: one run of `qvkdc check`: looks at the table files and the option
+// file under the current directory (the root an export would use), builds
+// the tables by the library's own steps, runs every check and, with a model,
+// the library's export over every plan; then renders the findings.
 #ifndef QVKDC_TOOLS_CHECK_CHECKER_H
 #define QVKDC_TOOLS_CHECK_CHECKER_H
 
@@ -8,9 +9,8 @@
 #include <string>
 
 #include "check/CheckInputs.h"
-#include "check/ColumnPlan.h"
 #include "check/FindingList.h"
-#include "check/SelectionPlan.h"
+#include "check/TableBuild.h"
 
 class Checker {
  public:
@@ -29,8 +29,7 @@ class Checker {
     std::string displayRoot_;
     std::string modelFile_;
     CheckInputs inputs_;
-    std::unique_ptr<ColumnPlan> columns_;
-    std::unique_ptr<SelectionPlan> choices_;
+    std::unique_ptr<TableBuild> build_;
     FindingList findings_;
 };
 

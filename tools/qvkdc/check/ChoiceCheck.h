@@ -1,6 +1,7 @@
 // ChoiceCheck: findings about the choice rows of ExteriorTable and their
-// values in SelectionToIntTable: choices the selection build stops at,
-// skips or reads wrongly, and choice texts that break the CSV line.
+// values in SelectionToIntTable that the selection build takes without
+// stopping: choices it skips, values it reads wrongly, and choice texts that
+// break the CSV line.
 #ifndef QVKDC_TOOLS_CHECK_CHOICECHECK_H
 #define QVKDC_TOOLS_CHECK_CHOICECHECK_H
 
@@ -12,10 +13,6 @@ class ChoiceCheck {
     void Run();
 
  private:
-    // False when the export stops at this choice or skips it.
-    bool CheckRows(const ChoiceSpec& c, bool* missingReported);
-    void CheckValue(const ChoiceSpec& c);
-
     const CheckContext& ctx_;
 };
 

@@ -1,7 +1,8 @@
-// ColumnCheck: findings about the output columns: tables the column build
-// needs but cannot find, rows too short to read, titles, keys, value types
-// and marks that leave cells empty or wrong, Select columns without choices,
-// and the tool-set form of the tool column.
+// ColumnCheck: findings about the output columns the export builds: titles,
+// keys, value types and marks that leave cells empty or wrong, Select
+// columns without choices, and the tool-set form of the tool column. What a
+// column reads and how it is written is the converter's own description of
+// the column (CQvkdcCnvColData::DescribeCol).
 #ifndef QVKDC_TOOLS_CHECK_COLUMNCHECK_H
 #define QVKDC_TOOLS_CHECK_COLUMNCHECK_H
 
@@ -15,7 +16,6 @@ class ColumnCheck {
     void Run();
 
  private:
-    void MissingTables();
     void CheckColumn(int index);
     void CheckKey(int index);
     void CheckValueType(int index);
@@ -24,9 +24,8 @@ class ColumnCheck {
 
     // Adds a finding about column index, at the column's definition when
     // row is null, else at row of table.
-    void Add(Severity severity, int index, CnvTblIndex table, const TableRow* row,
+    void Add(Severity severity, int index, CnvTblIndex table, const CnvTblRow* row,
              std::string message, const char* code);
-    const std::string& Shown(CnvTblIndex table) const;
 
     const CheckContext& ctx_;
 };

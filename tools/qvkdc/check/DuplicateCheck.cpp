@@ -1,6 +1,7 @@
 #include "check/DuplicateCheck.h"
 
-#include <unordered_map>
+#include <string>
+#include <string_view>
 
 #include "check/TextForms.h"
 
@@ -16,17 +17,24 @@ void DuplicateCheck::Run() {
 
 void DuplicateCheck::CheckKey(CnvTblIndex table, int keyCol, const char* what, const char* effect,
                               bool itemRowsOnly) {
-    const CheckedTable& t = ctx_.in.Table(table);
-    if (!t.Usable()) return;
-    std::unordered_map<std::string_view, int> first;  // key -> line
-    for (const TableRow& row : t.rows.Rows()) {
-        if (row.CellCount() < keyCol) continue;
-        if (itemRowsOnly && row.Cell(1).find(':') != std::string::npos) continue;
-        const auto [it, isNew] = first.try_emplace(row.Cell(keyCol), row.line);
-        if (isNew) continue;
-        ctx_.out.Add(Severity::kWarning, t.file.Display(), row.line,
-                     std::string("the ") + what + ' ' + Quoted(row.Cell(keyCol)) + " repeats line " +
-                         std::to_string(it->second) + "; " + effect,
+    if (!ctx_.build.HasRows(table)) return;
+    // The row a lookup of a row's key finds is the first with that key: a
+    // row that is not it repeats it. Nothing is kept per key.
+    CQvlbwTableA& reader = ctx_.build.Tables().GetReader(table);
+    CQvlbwStringArray row;
+    CQvlbwStringArray found;
+    reader.MoveFirst();
+    while (reader.GetNextRow(&row) != 0) {
+        if (row.GetSize() < keyCol) continue;
+        if (itemRowsOnly && std::string_view(row.GetAt(0)).find(':') != std::string_view::npos) continue;
+        const char* key = row.GetAt(keyCol - 1);
+        if (reader.FindRow(keyCol, key, &found) != 1) continue;
+        const int line = reader.GetCurRowLine();
+        const int first = reader.GetFoundRowLine();
+        if (first == line) continue;
+        ctx_.out.Add(Severity::kWarning, ctx_.Shown(table), line,
+                     std::string("the ") + what + ' ' + Quoted(key) + " repeats line " + std::to_string(first) +
+                         "; " + effect,
                      "duplicate-key");
     }
 }

@@ -1,5 +1,6 @@
 // DuplicateCheck: keys that more than one row of a table holds. The export's
-// lookups find the first such row only, so the later ones never count.
+// lookups find the first such row only, so the later ones never count. The
+// rows are walked in the readers the export's build filled.
 #ifndef QVKDC_TOOLS_CHECK_DUPLICATECHECK_H
 #define QVKDC_TOOLS_CHECK_DUPLICATECHECK_H
 

@@ -1,5 +1,7 @@
 #include "check/FileCheck.h"
 
+#include "check/TextForms.h"
+
 namespace {
 
 // What an empty table does to the export.
@@ -23,52 +25,54 @@ const char* EmptyTableEffect(CnvTblIndex index) {
 }  // namespace
 
 void FileCheck::Run() {
-    for (int i = 0; i < kCnvTblFileCount; ++i) CheckTable(ctx_.in.Table(static_cast<CnvTblIndex>(i)));
+    for (int i = 0; i < kCnvTblFileCount; ++i) CheckTable(static_cast<CnvTblIndex>(i));
     CheckOptionFile();
 }
 
-void FileCheck::CheckTable(const CheckedTable& t) {
-    const std::string& file = t.file.Display();
-    const CnvTblIndex index = static_cast<CnvTblIndex>(t.def - kCnvTblFiles);
-    switch (t.state) {
-        case TableState::kMissing:
-            if (index == kVariableTableFile) {
-                ctx_.out.Add(Severity::kError, file, 1,
-                             "the file is missing; the export stops with "
-                             "\"[ERR] : Not import tablefile VariableTable\"",
-                             "missing-table");
-            } else if (index == kPlanCSVTableFile) {
-                ctx_.out.Add(Severity::kNote, file, 1,
-                             "the file is missing; the files hold only the option columns",
-                             "missing-table");
-            }
-            return;
-        case TableState::kUnreadable:
-            ctx_.out.Add(Severity::kError, file, 1,
-                         std::string("the file cannot be read; the export stops with \"") +
-                             t.def->openError + "\"",
-                         "unreadable");
-            return;
-        case TableState::kUtf16:
-            ctx_.out.Add(Severity::kError, file, 1,
-                         std::string("the file is saved as UTF-16, which the table reader refuses; "
-                                     "the export stops with \"") +
-                             t.def->openError + "\"; save it as 8-bit text",
-                         "utf16");
-            return;
-        case TableState::kEmpty:
-            ctx_.out.Add(Severity::kWarning, file, 1,
-                         std::string(t.file.Empty() ? "the file is empty (0 bytes)"
-                                                    : "the file holds no row") +
-                             "; it counts as read, so " + EmptyTableEffect(index),
-                         "empty-file");
-            return;
-        default:
-            break;
+void FileCheck::CheckTable(CnvTblIndex index) {
+    const InputFile& f = ctx_.in.Table(index);
+    const std::string& file = f.Display();
+    const BuildStop* stop = ctx_.build.Stop();
+    const bool stopsHere = stop != nullptr && stop->kind == CnvTblStop::kUnreadable && stop->table == index;
+    if (!f.Exists()) {
+        if (index == kPlanCSVTableFile) {
+            ctx_.out.Add(Severity::kNote, file, 1,
+                         "the file is missing; the files hold only the option columns", "missing-table");
+        }
+        return;
     }
-    if (const int line = t.file.NulLine()) {
-        ctx_.out.Add(Severity::kWarning, file, line,
-                     "the line holds a NUL byte; lookups and titles end at it",
+    if (stopsHere) return;  // told where the export stops
+    const std::string openError = Quoted(kCnvTblFiles[index].openError);
+    if (f.Utf16Marked()) {
+        // The import stopped at an earlier table before reading this one.
+        ctx_.out.Add(Severity::kError, file, 1,
+                     "the file is saved as UTF-16, which the table reader refuses; the export stops with " +
+                         openError + "; save it as 8-bit text",
+                     "utf16");
+        return;
+    }
+    if (!f.Readable()) {
+        ctx_.out.Add(Severity::kError, file, 1, "the file cannot be read; the export stops with " + openError,
+                     "unreadable");
+        return;
+    }
+    if (f.Utf16Unmarked()) {
+        ctx_.out.Add(Severity::kWarning, file, 1,
+                     "the file looks like UTF-16 without a byte-order mark; the table reader reads it as "
+                     "8-bit text with a NUL byte beside each character, so no name in it matches; "
+                     "save it as 8-bit text",
+                     "utf16");
+        return;
+    }
+    if (ctx_.build.Read(index) && !ctx_.build.HasRows(index)) {
+        ctx_.out.Add(Severity::kWarning, file, 1,
+                     std::string(f.Empty() ? "the file is empty (0 bytes)" : "the file holds no row") +
+                         "; it counts as read, so " + EmptyTableEffect(index),
+                     "empty-file");
+        return;
+    }
+    if (const int line = f.NulLine()) {
+        ctx_.out.Add(Severity::kWarning, file, line, "the line holds a NUL byte; lookups and titles end at it",
                      "nul-byte");
     }
 }
@@ -78,8 +82,8 @@ void FileCheck::CheckOptionFile() {
     const std::string& file = f.Display();
     if (!f.Exists()) return;
     if (!f.Readable()) {
-        ctx_.out.Add(Severity::kWarning, file, 1,
-                     "the file cannot be read; the export adds no option columns", "unreadable");
+        ctx_.out.Add(Severity::kWarning, file, 1, "the file cannot be read; the export adds no option columns",
+                     "unreadable");
         return;
     }
     if (f.Utf16()) {
@@ -98,7 +102,12 @@ void FileCheck::CheckOptionFile() {
     }
     if (const int line = f.NulLine()) {
         ctx_.out.Add(Severity::kWarning, file, line,
-                     "the line holds a NUL byte; its title ends at it or is not recognised",
-                     "nul-byte");
+                     "the line holds a NUL byte; its title ends at it or is not recognised", "nul-byte");
+    }
+    if (const int line = f.CtrlZLine()) {
+        ctx_.out.Add(Severity::kWarning, file, line,
+                     "the line holds a Ctrl-Z byte (0x1A); on Windows the file is read as text and ends "
+                     "there, so the titles from here on are lost",
+                     "ctrl-z");
     }
 }

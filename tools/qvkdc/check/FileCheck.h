@@ -1,7 +1,8 @@
-// FileCheck: findings about whole files: a table file that cannot be read,
-// is missing where the export needs it at once, is empty, or is saved in a
-// form the readers take for something else (UTF-16, CR-only line ends, a
-// byte-order mark or a NUL byte in the option file).
+// FileCheck: findings about whole files, from their bytes: a table file that
+// cannot be read (beyond the one the export stops at), is empty, or is saved
+// in a form the readers take for something else (UTF-16, with or without a
+// byte-order mark; CR-only line ends, a NUL or Ctrl-Z byte in the option
+// file).
 #ifndef QVKDC_TOOLS_CHECK_FILECHECK_H
 #define QVKDC_TOOLS_CHECK_FILECHECK_H
 
@@ -13,7 +14,7 @@ class FileCheck {
     void Run();
 
  private:
-    void CheckTable(const CheckedTable& table);
+    void CheckTable(CnvTblIndex index);
     void CheckOptionFile();
 
     const CheckContext& ctx_;

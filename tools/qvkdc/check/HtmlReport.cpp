@@ -51,23 +51,23 @@ std::string FindingItems(const std::vector<const Finding*>& list, bool withPlace
 
 std::string BaseName(const std::string& path) { return path.substr(path.find_last_of("/\\") + 1); }
 
-std::string TypeCell(const ColumnSpec& c) {
-    std::string type = c.valTypeText;
-    if (!c.subTypeText.empty()) type += " / " + c.subTypeText;
-    return Escape(type) + (c.effType != 0 ? " <span class=\"loc\">(" + std::to_string(c.effType) + ")</span>" : "");
+std::string TypeCell(const ColumnEntry& c) {
+    std::string type = c.valTypeKeyword;
+    if (!c.subTypeKeyword.empty()) type += " / " + c.subTypeKeyword;
+    return Escape(type) +
+           (c.effectiveType != 0 ? " <span class=\"loc\">(" + std::to_string(c.effectiveType) + ")</span>" : "");
 }
 
-std::string FlagsCell(const ColumnSpec& c) {
-    std::string flags = c.flag == 1 ? "standard" : "option";
-    if (c.blankMark == "o") flags += ", blank";
-    if (c.repeatMark == "o") flags += ", repeat";
+std::string FlagsCell(const ColumnEntry& c) {
+    std::string flags = c.option ? "option" : "standard";
+    if (c.blank) flags += ", blank";
+    if (c.repeat) flags += ", repeat";
     return flags;
 }
 
 }  // namespace
 
-std::string HtmlReport(const ColumnPlan& columns, const SelectionPlan& choices, const FindingList& findings) {
-    const std::vector<ColumnSpec>& cols = columns.Columns();
+std::string HtmlReport(const std::vector<ColumnEntry>& cols, const FindingList& findings) {
     std::vector<std::vector<const Finding*>> byColumn(cols.size());
     std::vector<const Finding*> general;
     for (const Finding& f : findings.All()) {
@@ -90,32 +90,33 @@ std::string HtmlReport(const ColumnPlan& columns, const SelectionPlan& choices, 
             "<th>Key</th><th>Type</th><th>Flags</th><th>Defined at</th><th>Findings</th></tr></thead>"
             "<tbody>\n";
     for (std::size_t i = 0; i < cols.size(); ++i) {
-        const ColumnSpec& c = cols[i];
+        const ColumnEntry& c = cols[i];
         const std::vector<const Finding*>& own = byColumn[i];
         Severity worst = Severity::kNote;
         for (const Finding* f : own) worst = std::min(worst, f->severity);
         html += "<tr id=\"column-" + std::to_string(i + 1) + "\"" +
                 (own.empty() || worst == Severity::kNote ? std::string()
                                                           : std::string(" class=\"") + SeverityName(worst) + "\"") +
-                "><td class=\"num\">" + std::to_string(i + 1) + "</td><td>" + Escape(c.exName) + "</td><td><code>" +
-                Escape(c.itName) + "</code></td><td class=\"num\">" + std::to_string(c.prmKey) + "</td><td>" +
+                "><td class=\"num\">" + std::to_string(i + 1) + "</td><td>" + Escape(c.title) + "</td><td><code>" +
+                Escape(c.item) + "</code></td><td class=\"num\">" + std::to_string(c.key) + "</td><td>" +
                 TypeCell(c) + "</td><td>" + FlagsCell(c) + "</td><td class=\"loc\" title=\"" +
-                Escape(*c.file) + "\">" + Escape(BaseName(*c.file) + ':' + std::to_string(c.line)) + "</td><td>" +
+                Escape(c.definition.file) + "\">" +
+                Escape(BaseName(c.definition.file) + ':' + std::to_string(c.definition.line)) + "</td><td>" +
                 (own.empty() ? std::string() : FindingItems(own, false)) + "</td></tr>\n";
     }
     html += "</tbody></table>\n";
 
     std::set<std::string> shown;
     std::string selections;
-    for (const ColumnSpec& c : cols) {
-        if (!choices.HasChoices(c.itName) || !shown.insert(c.itName).second) continue;
-        selections += "<h3>" + Escape(c.exName) + " <code>" + Escape(c.itName) +
+    for (const ColumnEntry& c : cols) {
+        if (c.choices.empty() || !shown.insert(c.item).second) continue;
+        selections += "<h3>" + Escape(c.title) + " <code>" + Escape(c.item) +
                       "</code></h3>\n<table class=\"choices\"><thead><tr><th>Value</th><th>Text</th>"
                       "<th>Choice</th><th>Line</th></tr></thead><tbody>\n";
-        for (const ChoiceSpec* choice : choices.ChoicesOf(c.itName)) {
-            selections += "<tr><td class=\"num\">" + std::to_string(choice->value) + "</td><td>" +
-                          Escape(choice->text) + "</td><td><code>" + Escape(choice->choiceItName) +
-                          "</code></td><td class=\"num\">" + std::to_string(choice->row->line) + "</td></tr>\n";
+        for (const ChoiceEntry& choice : c.choices) {
+            selections += "<tr><td class=\"num\">" + std::to_string(choice.value) + "</td><td>" +
+                          Escape(choice.text) + "</td><td><code>" + Escape(choice.item) +
+                          "</code></td><td class=\"num\">" + std::to_string(choice.at.line) + "</td></tr>\n";
         }
         selections += "</tbody></table>\n";
     }

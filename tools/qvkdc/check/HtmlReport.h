@@ -7,11 +7,11 @@
 
 #include <string>
 
-#include "check/ColumnPlan.h"
-#include "check/FindingList.h"
-#include "check/SelectionPlan.h"
+#include <vector>
 
-std::string HtmlReport(const ColumnPlan& columns, const SelectionPlan& choices,
-                       const FindingList& findings);
+#include "check/ColumnReport.h"
+#include "check/FindingList.h"
+
+std::string HtmlReport(const std::vector<ColumnEntry>& columns, const FindingList& findings);
 
 #endif  // QVKDC_TOOLS_CHECK_HTMLREPORT_H

@@ -1,6 +1,7 @@
-// InputFile: the raw bytes of one file the export reads (a table file or the
-// user option file), for the findings that the readers cannot see: an empty
-// file, UTF-16, a byte-order mark, CR-only line ends, NUL bytes.
+// InputFile: what the bytes of one file the export reads (a table file or
+// the user option file) show that its readers do not tell: an empty file,
+// UTF-16 text, CR-only line ends, NUL bytes. The file is read once, in
+// blocks; only these facts are kept.
 #ifndef QVKDC_TOOLS_CHECK_INPUTFILE_H
 #define QVKDC_TOOLS_CHECK_INPUTFILE_H
 
@@ -19,25 +20,39 @@ class InputFile {
     bool Exists() const { return exists_; }
     // It is a regular file whose bytes could be read.
     bool Readable() const { return readable_; }
-    const std::string& Bytes() const { return bytes_; }
 
-    bool Empty() const { return readable_ && bytes_.empty(); }
-    // Starts with a UTF-16 byte-order mark, or its first characters are
-    // ASCII with a NUL byte before or after each.
-    bool Utf16() const;
+    bool Empty() const { return readable_ && size_ == 0; }
+    // Starts with a UTF-16 byte-order mark.
+    bool Utf16Marked() const { return utf16Marked_; }
+    // Its first characters are ASCII with a NUL byte before or after each:
+    // UTF-16 without a byte-order mark.
+    bool Utf16Unmarked() const { return utf16Unmarked_; }
+    bool Utf16() const { return utf16Marked_ || utf16Unmarked_; }
     // Holds carriage returns but no line feed, and text after the first
     // carriage return: its lines end in CR alone.
-    bool CrOnlyLines() const;
-    // Line (counted by line feeds, from 1) of the first NUL byte; 0 when
-    // there is none.
-    int NulLine() const;
+    bool CrOnlyLines() const { return !sawLf_ && textAfterCr_; }
+    // Line (counted by line feeds, from 1) of the first NUL byte, and of
+    // the first Ctrl-Z byte (0x1A); 0 when there is none.
+    int NulLine() const { return nulLine_; }
+    int CtrlZLine() const { return ctrlZLine_; }
 
  private:
+    void Scan(const char* bytes, std::size_t n);
+
     const char* libPath_ = "";
     std::string display_;
     bool exists_ = false;
     bool readable_ = false;
-    std::string bytes_;
+    std::size_t size_ = 0;
+    std::string head_;  // the first bytes, for the UTF-16 tests
+    bool utf16Marked_ = false;
+    bool utf16Unmarked_ = false;
+    bool sawLf_ = false;
+    bool sawCr_ = false;
+    bool textAfterCr_ = false;
+    int lines_ = 1;
+    int nulLine_ = 0;
+    int ctrlZLine_ = 0;
 };
 
 #endif  // QVKDC_TOOLS_CHECK_INPUTFILE_H

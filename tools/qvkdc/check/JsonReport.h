@@ -1,14 +1,23 @@
-// JsonReport: the findings as one JSON object, for scripts and CI:
+// JsonReport: the check as one JSON object, for scripts and CI:
 // {"findings": [{"file", "line", "severity", "code", "message", "column"}],
-//  "errors": N, "warnings": N, "notes": N}. "column" is the 1-based column
-// a finding concerns, or null. Bytes that are not UTF-8 become U+FFFD.
+//  "errors": N, "warnings": N, "notes": N, "columns": [COLUMN, ...]}.
+// "column" is the 1-based column a finding concerns, or null. COLUMN is the
+// column table as the export will write it (ColumnReport), in column order:
+// {"number", "title", "item", "key", "priority",
+//  "valueType": {"keyword", "code"}, "subType": {"keyword", "code"},
+//  "effectiveType", "flags": {"origin": "table"|"option", "blank", "repeat"},
+//  "choices": [{"value", "text", "item", "at", "shadowed"}],
+//  "at": {"definition", "title", "key", "type"}}, each "at" a "FILE:LINE"
+// or null. Bytes that are not UTF-8 become U+FFFD.
 #ifndef QVKDC_TOOLS_CHECK_JSONREPORT_H
 #define QVKDC_TOOLS_CHECK_JSONREPORT_H
 
 #include <string>
+#include <vector>
 
+#include "check/ColumnReport.h"
 #include "check/FindingList.h"
 
-std::string JsonReport(const FindingList& findings);
+std::string JsonReport(const FindingList& findings, const std::vector<ColumnEntry>& columns);
 
 #endif  // QVKDC_TOOLS_CHECK_JSONREPORT_H

@@ -1,9 +1,14 @@
-// ModelCheck: findings about a model against the tables, as the export would
-// meet them plan by plan: plans it rejects, files that collide or land
-// outside the output folder, parameters that are missing or of the wrong
-// kind for their column, selection codes without a choice, and tool names
-// too long for the tool text lookup. It reads the model through the same
-// host calls as the export.
+// ModelCheck: a model against the tables, found by running the library's own
+// export over every plan, in process, through the stand-in host, into a file
+// system that writes nothing. Every failure is reported where the export
+// meets it (the plan, the process, the column and the host call that
+// failed), and the run goes on with the plan after it. Then, for the plans
+// the export writes, the library's converter is run once more cell by cell
+// while the stand-in logs the parameters it asks for, to tell why cells come
+// out empty or wrong: parameters missing or of another kind than the
+// column's, codes without a choice, tool names too long for the tool text
+// lookup. Last, the names of the written plans: files that collide or land
+// outside the output folder with a blank output name.
 #ifndef QVKDC_TOOLS_CHECK_MODELCHECK_H
 #define QVKDC_TOOLS_CHECK_MODELCHECK_H
 
@@ -11,45 +16,46 @@
 #include <string>
 #include <vector>
 
+#include "PlanOutcome.h"
 #include "check/CheckContext.h"
 #include "check/ValueTally.h"
+#include "convert/CQvkdcCnvColData.h"
+#include "entry/QvkdcOutputRun.h"
 #include "host/Qdgm.h"
 
 class ModelCheck {
  public:
     // modelFile: the model's name as shown in findings. REQUIRES: the model
-    // is loaded into the host.
-    ModelCheck(const CheckContext& ctx, std::string modelFile)
-        : ctx_(ctx), file_(std::move(modelFile)) {}
+    // is loaded into the host and the tables were built without failure.
+    ModelCheck(const CheckContext& ctx, std::string modelFile);
     void Run();
 
  private:
-    struct WrittenPlan {
-        int index;
-        std::string name;
-    };
+    // Runs the export over the plans from index first on. Returns the index
+    // of the plan it failed at, or the plan count when it did not fail.
+    int RunExport(int first);
+    void ReportFailure(const QvkdcRunPlace& place, const std::vector<QvsimCall>& calls,
+                       const std::string& errors);
+    // What the failing host call of calls (after the last process type
+    // inquiry) was, in the user's terms; "" when none failed.
+    std::string FailedCall(const std::vector<QvsimCall>& calls, const QvkdcRunPlace& place) const;
+    void ReportRejected(const PlanOutcome& o, const std::vector<QvsimCall>& calls, int rejectedBefore);
 
-    void CheckPlan(int index);
-    // False when the plan is rejected; reports it.
-    bool CheckTypes(int index, const ModelId& plan, const std::string& name, const ModelId* list,
-                    int count);
-    // The machine names message 4 of a rejected plan carries; reports a plan
-    // without machine data.
-    void CheckMachine(int index, const ModelId& plan, const std::string& name);
-    void CheckProcess(const std::string& plan, const ModelId& id);
-    void CheckColumn(int column, const ModelId& id, QdgmPrcsRec* rec, const std::string& where);
-    void CheckTool(const QdgmPrcsRec& rec, const std::string& where);
+    void Explain(int plan);
+    void ExplainCell(int column, const ModelId& id, QdgmPrcsRec* rec, const std::string& where);
+    void CheckTool(const QdgmPrcsRec& rec, int column, const std::string& where);
     void CheckFileNames();
-    void Fail(const std::string& message);
-    void FailParam(int key, const std::string& where, int status);
+
+    std::string PlanName(int index) const;
 
     const CheckContext& ctx_;
     std::string file_;
+    std::vector<ModelId> plans_;
+    std::vector<PlanOutcome> outcomes_;  // per plan, once its run looked at it
+    CQvkdcCnvColData converter_;
+    std::string cell_;
     ValueTally tally_;
-    std::vector<WrittenPlan> written_;
     std::set<std::string> toolsSeen_;
-    std::string lastMachines_;  // names in the message of the last rejected plan
-    bool failed_ = false;
 };
 
 #endif  // QVKDC_TOOLS_CHECK_MODELCHECK_H

@@ -40,9 +40,11 @@ const char* WrongKindEffect(int effType, int kind) {
                               : "prints part of the number's bytes as an integer";
 }
 
-std::string ColumnName(const ColumnSpec& c) {
-    const std::string key = c.itName == "ttlKZPCHVAL" ? "1122 or 1274" : std::to_string(c.prmKey);
-    return "column " + Quoted(c.exName) + " (" + TypeName(c.effType) + ", key " + key + ")";
+std::string ColumnName(const CheckedColumn& c) {
+    const std::string key = c.use.rule == ItemRule::kPitch
+                                ? std::to_string(kPitchKeySetA) + " or " + std::to_string(kPitchKeyOther)
+                                : std::to_string(c.row->GetPrmKey());
+    return "column " + Quoted(c.ExName()) + " (" + TypeName(c.row->GetValType()) + ", key " + key + ")";
 }
 
 }  // namespace
@@ -60,13 +62,14 @@ void ValueTally::NoChoice(int column, int code, const std::string& where) {
     noChoice_[{column, code}].Add(where);
 }
 
-void ValueTally::Report(const ColumnPlan& columns, const std::string& file, FindingList* out) const {
-    const auto spec = [&](int column) -> const ColumnSpec& {
-        return columns.Columns()[static_cast<std::size_t>(column)];
+void ValueTally::Report(const std::vector<CheckedColumn>& columns, const std::string& file,
+                        FindingList* out) const {
+    const auto spec = [&](int column) -> const CheckedColumn& {
+        return columns[static_cast<std::size_t>(column)];
     };
     for (const auto& [column, missing] : missing_) {
         const int asked = asked_.at(column).n;
-        const ColumnSpec& c = spec(column);
+        const CheckedColumn& c = spec(column);
         if (missing.n == asked) {
             out->Add(Severity::kWarning, file, 1,
                      ColumnName(c) + ": none of the " + std::to_string(asked) +
@@ -81,17 +84,17 @@ void ValueTally::Report(const ColumnPlan& columns, const std::string& file, Find
         }
     }
     for (const auto& [key, count] : wrongKind_) {
-        const ColumnSpec& c = spec(key.first);
+        const CheckedColumn& c = spec(key.first);
         out->Add(Severity::kWarning, file, 1,
                  ColumnName(c) + " reads " + KindName(key.second) + " from " + count.Example() +
-                     (c.effType == CQvkdcOutColRowMng::kSubTypeInteger ? "; an " : "; a ") +
-                     TypeName(c.effType) + " column " + WrongKindEffect(c.effType, key.second),
+                     (c.row->GetValType() == CQvkdcOutColRowMng::kSubTypeInteger ? "; an " : "; a ") +
+                     TypeName(c.row->GetValType()) + " column " + WrongKindEffect(c.row->GetValType(), key.second),
                  "param-kind", key.first);
     }
     for (const auto& [key, count] : noChoice_) {
-        const ColumnSpec& c = spec(key.first);
+        const CheckedColumn& c = spec(key.first);
         out->Add(Severity::kWarning, file, 1,
-                 "column " + Quoted(c.exName) + " has no choice for the code " +
+                 "column " + Quoted(c.ExName()) + " has no choice for the code " +
                      std::to_string(key.second) + " of " + count.Example() + "; the cell stays empty",
                  "no-choice-for-code", key.first);
     }

@@ -7,9 +7,10 @@
 #include <map>
 #include <string>
 #include <tuple>
+#include <vector>
 
-#include "check/ColumnPlan.h"
 #include "check/FindingList.h"
+#include "check/TableBuild.h"
 
 // Kinds of value a model holds for a parameter (as QvsimParamKind answers).
 enum ParamKind { kParamNone = 0, kParamInt = 1, kParamDouble = 2, kParamText = 3 };
@@ -23,7 +24,7 @@ class ValueTally {
     void NoChoice(int column, int code, const std::string& where);
 
     // Adds the findings, at line 1 of file.
-    void Report(const ColumnPlan& columns, const std::string& file, FindingList* out) const;
+    void Report(const std::vector<CheckedColumn>& columns, const std::string& file, FindingList* out) const;
 
  private:
     struct Count {

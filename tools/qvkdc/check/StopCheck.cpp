@@ -1,0 +1,106 @@
+#include "check/StopCheck.h"
+
+#include "check/TextForms.h"
+
+namespace {
+
+std::string StopsWith(const std::string& traceLine) {
+    return "; the export stops here with " + Quoted(traceLine);
+}
+
+}  // namespace
+
+void StopCheck::Run() {
+    const TableBuild& build = ctx_.build;
+    if (build.FailedStep().empty()) return;
+    const BuildStop* stop = build.Stop();
+    if (stop == nullptr) {
+        // A failure the steps did not explain (memory ran out, say).
+        const std::string& errors = build.ErrorLines();
+        const std::string first = errors.substr(0, errors.find('\n'));
+        ctx_.out.Add(Severity::kError, ctx_.in.TablesFolder(), 1,
+                     "the export's step " + build.FailedStep() + " fails" +
+                         (first.empty() ? std::string() : " with " + Quoted(first)),
+                     "export-fails");
+        return;
+    }
+    switch (stop->kind) {
+        case CnvTblStop::kUnreadable:
+            Unreadable(*stop);
+            break;
+        case CnvTblStop::kNotImported:
+            NotImported(*stop);
+            break;
+        case CnvTblStop::kNoRow:
+            NoRow(*stop);
+            break;
+        case CnvTblStop::kShortRow:
+            ShortRow(*stop);
+            break;
+    }
+}
+
+const std::string& StopCheck::ContextFile(const BuildStop& stop) const {
+    if (stop.colFlg == 2) return ctx_.in.OptionFile().Display();
+    return ctx_.Shown(stop.colFlg == 1 ? kPlanCSVTableFile : kExteriorTableFile);
+}
+
+void StopCheck::Unreadable(const BuildStop& stop) {
+    const InputFile& file = ctx_.in.Table(stop.table);
+    const std::string stops = "; the export stops with " + Quoted(stop.traceLine);
+    if (file.Utf16Marked()) {
+        ctx_.out.Add(Severity::kError, file.Display(), 1,
+                     "the file is saved as UTF-16, which the table reader refuses" + stops +
+                         "; save it as 8-bit text",
+                     "utf16");
+    } else {
+        ctx_.out.Add(Severity::kError, file.Display(), 1, "the file cannot be read" + stops,
+                     "unreadable");
+    }
+}
+
+void StopCheck::NotImported(const BuildStop& stop) {
+    if (!stop.hasContext) {
+        // The tool-set form, looked up at the import.
+        ctx_.out.Add(Severity::kError, ctx_.Shown(stop.table), 1,
+                     "the file is missing; the export stops with " + Quoted(stop.traceLine),
+                     "missing-table");
+        return;
+    }
+    std::string subject;
+    if (stop.colFlg == 0) {
+        subject = "the choice " + Quoted(stop.context.Cell(1));
+    } else {
+        const bool title = stop.colFlg == 2 && stop.table == kExteriorTableFile;
+        subject = (title ? "title " : "item ") + Quoted(stop.key);
+    }
+    ctx_.out.Add(Severity::kError, ContextFile(stop), stop.context.line,
+                 subject + " is looked up in " + ctx_.Shown(stop.table) + ", which is missing" +
+                     StopsWith(stop.traceLine),
+                 "missing-table");
+}
+
+void StopCheck::NoRow(const BuildStop& stop) {
+    ctx_.out.Add(Severity::kError, ContextFile(stop), stop.context.line,
+                 "the choice " + Quoted(stop.context.Cell(1)) + " has no row " + Quoted(stop.key) +
+                     " in " + ctx_.Shown(stop.table) + StopsWith(stop.traceLine),
+                 "missing-choice-value");
+}
+
+void StopCheck::ShortRow(const BuildStop& stop) {
+    std::string of;
+    if (stop.colFlg == 0 && stop.hasContext) {
+        const std::string& choice =
+            stop.table == kSelectionToIntTableFile ? stop.context.Cell(2) : stop.context.Cell(1);
+        of = " of the choice " + Quoted(choice);
+    } else if (stop.colFlg != 0 && stop.table != kPlanCSVTableFile && !stop.item.empty()) {
+        const bool title = stop.colFlg == 2 && stop.table == kExteriorTableFile;
+        of = std::string(title ? " of title " : " of item ") + Quoted(stop.item);
+    }
+    const int n = stop.row.CellCount();
+    ctx_.out.Add(Severity::kError, ctx_.Shown(stop.table), stop.row.line,
+                 "the row has " + std::to_string(n) + (n == 1 ? " cell" : " cells") +
+                     "; the export reads " + stop.reads + of + " from cell " +
+                     std::to_string(stop.cells) + " and stops here",
+                 "short-row");
+}

@@ -1,0 +1,25 @@
+// StopCheck: the error at which the export's table steps stop, told where
+// the export meets it: a table it cannot read, a table a lookup needs but
+// that is missing, a choice without value, a row too short to read.
+#ifndef QVKDC_TOOLS_CHECK_STOPCHECK_H
+#define QVKDC_TOOLS_CHECK_STOPCHECK_H
+
+#include "check/CheckContext.h"
+
+class StopCheck {
+ public:
+    explicit StopCheck(const CheckContext& ctx) : ctx_(ctx) {}
+    void Run();
+
+ private:
+    void Unreadable(const BuildStop& stop);
+    void NotImported(const BuildStop& stop);
+    void NoRow(const BuildStop& stop);
+    void ShortRow(const BuildStop& stop);
+    // File and line of the column definition or choice row being built.
+    const std::string& ContextFile(const BuildStop& stop) const;
+
+    const CheckContext& ctx_;
+};
+
+#endif  // QVKDC_TOOLS_CHECK_STOPCHECK_H

@@ -1,0 +1,132 @@
+#include "check/TableBuild.h"
+
+#include <algorithm>
+#include <string_view>
+
+#include "check/TextForms.h"
+#include "model/CQvkdcOutColTblMng.h"
+#include "model/CQvkdcSlctValTblMng.h"
+#include "qvhostsim/qvhostsim.h"
+
+TableBuild::TableBuild() : tables_(std::make_unique<CQvkdcCnvTblCtrl>()) {}
+
+TableBuild::~TableBuild() = default;
+
+void TableBuild::Run() {
+    // The library traces only its notes: the "[ERR]" lines say what failed.
+    QvsimTraceClear();
+    QvsimTraceNotesOnly(1);
+    QvsimTraceAll(1, 1);
+    tables_->SetObserver(this);
+    if (tables_->ImpCnvTbl() != 0) {
+        failedStep_ = "ImpCnvTbl";
+    } else if (tables_->CreColTbl() != 0) {
+        failedStep_ = "CreColTbl";
+    } else if (tables_->CreSlctTbl() != 0) {
+        failedStep_ = "CreSlctTbl";
+    }
+    tables_->SetObserver(nullptr);
+    std::string_view trace = QvsimTraceText();
+    while (!trace.empty()) {
+        const std::size_t eol = trace.find('\n');
+        std::string_view line = trace.substr(0, eol);
+        trace.remove_prefix(eol == std::string_view::npos ? trace.size() : eol + 1);
+        line.remove_prefix(std::min(line.size(), line.find_first_not_of(' ')));
+        if (line.substr(0, 5) == "[ERR]") errors_.append(line).append("\n");
+    }
+    QvsimTraceAll(0, 0);
+    QvsimTraceNotesOnly(0);
+    QvsimTraceClear();
+}
+
+bool TableBuild::HasRows(CnvTblIndex table) {
+    return read_[table] && tables_->GetReader(table).GetRowCount() > 0;
+}
+
+int TableBuild::FindItem(const std::string& itName) const {
+    const auto it = itemColumn_.find(itName);
+    return it != itemColumn_.end() ? it->second : -1;
+}
+
+const std::vector<int>* TableBuild::ChoiceLines(const CQvkdcSlctValRowMng* row) const {
+    const auto it = choiceLines_.find(row);
+    return it != choiceLines_.end() ? &it->second : nullptr;
+}
+
+int TableBuild::RowLine(const CQvlbwTableA& reader, bool walked) {
+    return walked ? reader.GetCurRowLine() : reader.GetFoundRowLine();
+}
+
+void TableBuild::TableRead(CnvTblIndex table, bool exists, int result) {
+    exists_[table] = exists;
+    read_[table] = exists && result == 0;
+}
+
+void TableBuild::ToolSetForm(const CnvTblRow& row) {
+    toolSetLooked_ = true;
+    toolSetRow_ = row;
+}
+
+void TableBuild::Column(const CnvColTrail& column) {
+    CheckedColumn c;
+    c.row = tables_->GetColTbl()->GetColRow(column.index);
+    c.trail = column;
+    c.use = CQvkdcCnvColData::DescribeCol(c.row->ItNameRef(), c.row->GetPrmKey(),
+                                          c.row->GetValType());
+    itemColumn_.try_emplace(c.row->ItNameRef(), static_cast<int>(columns_.size()));
+    columns_.push_back(std::move(c));
+}
+
+void TableBuild::OptionTitle(const CnvOptionTrail& title) {
+    options_.push_back({title.line, std::string(title.title), title.fate, title.other});
+}
+
+void TableBuild::Choice(const CnvChoiceTrail& choice) {
+    const CnvTblRow& row = *choice.row;
+    if (!choice.itemRow->read) {
+        ChoiceNote note;
+        note.kind = ChoiceNote::kOrphan;
+        note.line = row.line;
+        note.key = row.Cell(1);
+        note.itemTitle = choice.itemTitle;
+        notes_.push_back(std::move(note));
+        return;
+    }
+    choiceLines_[choice.filedIn].push_back(row.line);
+    const CnvTblRow& value = *choice.valueRow;
+    if (!IsDecimalInt(value.Cell(2)) && valueLinesSeen_.insert(value.line).second) {
+        ChoiceNote note;
+        note.kind = ChoiceNote::kNotANumber;
+        note.line = value.line;
+        note.text = value.Cell(2);
+        note.choiceItName = row.Cell(2);
+        note.value = choice.value;
+        notes_.push_back(std::move(note));
+    }
+    const int column = choice.filedIn != nullptr ? FindItem(choice.filedIn->ColItNameRef()) : -1;
+    if (column >= 0 && !UnquotedFlaw(choice.text).empty()) {
+        ChoiceNote note;
+        note.kind = ChoiceNote::kUnquoted;
+        note.line = row.line;
+        note.text = choice.text;
+        note.column = column;
+        notes_.push_back(std::move(note));
+    }
+}
+
+void TableBuild::Stopped(const CnvTblStop& stop) {
+    stop_ = std::make_unique<BuildStop>();
+    BuildStop& s = *stop_;
+    s.kind = stop.kind;
+    s.step = stop.step;
+    s.traceLine = stop.traceLine;
+    s.table = stop.table;
+    s.key = stop.key;
+    if (stop.row != nullptr) s.row = *stop.row;
+    s.cells = stop.cells;
+    s.reads = stop.reads;
+    s.hasContext = stop.context != nullptr;
+    if (stop.context != nullptr) s.context = *stop.context;
+    s.colFlg = stop.colFlg;
+    s.item = stop.item;
+}
