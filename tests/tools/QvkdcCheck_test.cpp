@@ -11,6 +11,8 @@
 
 #include "check/Checker.h"
 #include "check/TextReport.h"
+#include "entry/QvkdcCreOutputData.h"
+#include "platform/DiscardingFileSystem.h"
 #include "support/HostFixture.h"
 #include "tables/CQvkdcCnvTblCtrl.h"
 
@@ -25,13 +27,14 @@ struct Files {
     std::string plan = R"("name": "P1", "machine": {"names": ["M1", "C1"]})";
     std::string process = R"("type": 2411, "name": "Face", "tool": {"type": 1, "state": 1, "name": "T1"},
         "params": {"100": 5, "200": 1, "300": "abc", "400": 2.5})";
+    std::string moreProcesses;  // further processes of plan 0, each starting with ","
     std::string more;  // further plans, each starting with ","
     std::string toolTexts = R"("T1": "tool one")";
     std::vector<std::pair<std::string, std::string>> raw;  // table, bytes (or kRemove, kFolder)
 
     std::string Model() const {
         return R"({"plans": [{"id": [1, 0, 1, 0], )" + plan + R"(, "processes": [{"id": [1, 1, 1, 0], )" +
-               process + "}]}" + more + R"(], "toolTexts": {)" + toolTexts + "}}";
+               process + "}" + moreProcesses + "]}" + more + R"(], "toolTexts": {)" + toolTexts + "}}";
     }
 };
 
@@ -106,6 +109,17 @@ class CheckTest : public HostTest {
     static bool ExportTableStepsFail() {
         CQvkdcCnvTblCtrl tables;
         return tables.ImpCnvTbl() != 0 || tables.CreColTbl() != 0 || tables.CreSlctTbl() != 0;
+    }
+    // The status of an export of every plan of the loaded model.
+    static int ExportStatus() {
+        std::vector<ModelId> plans(static_cast<std::size_t>(QvsimPlanCount()));
+        for (std::size_t i = 0; i < plans.size(); ++i) QvsimPlanId(static_cast<int>(i), &plans[i]);
+        const int count = static_cast<int>(plans.size());
+        DiscardingFileSystem nowhere;
+        const ScopedFileSystem scope(&nowhere);
+        int status = 0;
+        QvkdcCreOutputData(&count, plans.data(), "out", "OUT", &status);
+        return status;
     }
 };
 
@@ -317,13 +331,91 @@ TEST_P(CheckCaseTest, GivesExactlyItsFindings) {
     EXPECT_EQ(ExportTableStepsFail(), tableError);
 }
 
-INSTANTIATE_TEST_SUITE_P(Findings, CheckCaseTest, ::testing::ValuesIn(kCases),
-                         [](const ::testing::TestParamInfo<Case>& param) {
-                             std::string name;
-                             for (const char* p = param.param.name; *p != '\0'; ++p) {
-                                 if (std::isalnum(static_cast<unsigned char>(*p))) name += *p;
-                             }
-                             return name;
-                         });
+std::string CaseName(const ::testing::TestParamInfo<Case>& param) {
+    std::string name;
+    for (const char* p = param.param.name; *p != '\0'; ++p) {
+        if (std::isalnum(static_cast<unsigned char>(*p))) name += *p;
+    }
+    return name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Findings, CheckCaseTest, ::testing::ValuesIn(kCases), CaseName);
+
+// Models on which the export fails: the check meets each failure where the
+// export does, because it runs the export.
+void AddColumn(Files* s, const std::string& item, const std::string& title) {
+    s->t.planCsv.push_back({"5", item});
+    s->t.exterior.push_back({title, item});
+}
+
+const std::string kStops = "; the export stops there with ";
+
+const Case kFailures[] = {
+    {"conversion fails before a rejecting process",
+     [](Files* s) {
+         Replace(&s->process, R"("300": "abc")", R"("300": {"status": -2})");
+         s->moreProcesses = R"(, {"id": [1, 1, 2, 0], "type": 2418, "name": "Swarf"})";
+     },
+     {"model.json:1: error: plan 0 \"P1\", process \"Face\", column 3 \"Z\" (PlanCSVTable.tsv:3): the parameter "
+      "300 answers the status -2 (QvlbpPrcInqPrm)" + kStops + "\"[ERR] : CnvPrcsVal\" [model-fails]"}},
+    {"plan name the host cannot give",
+     [](Files* s) {
+         AddColumn(s, "planName", "Plan");
+         s->plan += R"(, "faults": ["QdgmRetIdnamLN"])";
+     },
+     {"model.json:1: error: plan 0 \"\", process \"Face\", column 5 \"Plan\" (PlanCSVTable.tsv:5): the model "
+      "database cannot give the plan's name (QdgmRetIdnamLN answers -1)" + kStops + "\"[ERR] : CnvPlanNam\" "
+      "[model-fails]"}},
+    {"plan of the process the host cannot give",
+     [](Files* s) {
+         AddColumn(s, "planName", "Plan");
+         s->process += R"(, "faults": ["QdgmRetLstRM"])";
+     },
+     {"model.json:1: error: plan 0 \"P1\", process \"Face\", column 5 \"Plan\" (PlanCSVTable.tsv:5): the model "
+      "database cannot give the plan that holds the process (QdgmRetLstRM answers -1)" + kStops +
+      "\"[ERR] : CnvPlanNam\" [model-fails]"}},
+    {"process name the host cannot give",
+     [](Files* s) {
+         AddColumn(s, "ttlKHNAMEA", "Name");
+         s->process += R"(, "faults": ["QdgmRetIdnamLN"])";
+     },
+     {"model.json:1: error: plan 0 \"P1\", process 1 1 1 0, column 5 \"Name\" (PlanCSVTable.tsv:5): the model "
+      "database cannot give the process's name (QdgmRetIdnamLN answers -1)" + kStops +
+      "\"[ERR] : CnvPrcsNam\" [model-fails]"}},
+    {"tool text with a negative status", [](Files* s) { s->toolTexts = R"("T1": {"status": -3})"; },
+     {"model.json:1: error: plan 0 \"P1\", process \"Face\", column 4 \"Tool\" (PlanCSVTable.tsv:4): the tool "
+      "text lookup answers the status -3 for the tool \"T1\" (QvptfInqLnN)" + kStops +
+      "\"[ERR] : CnvToolCheck1\" [model-fails]"}},
+    {"local coordinate column with key 0",
+     [](Files* s) {
+         AddColumn(s, "ttlLCLPHGT", "Height");
+         s->t.parameterSetting.push_back({"ttlLCLPHGT", "Real", "", ""});
+         Replace(&s->process, R"("400": 2.5)", R"("400": 2.5, "0": {"status": -1})");
+     },
+     {"PlanCSVTable.tsv:5: warning: item \"ttlLCLPHGT\" has no row in ProcessParametersTable.tsv; its key is 0, "
+      "under which the export asks the host for its value [no-key]",
+      "model.json:1: error: plan 0 \"P1\", process \"Face\", column 5 \"Height\" (PlanCSVTable.tsv:5): the "
+      "parameter 0 answers the status -1 (QvlbpPrcInqPrm)" + kStops + "\"[ERR] : CnvLCLPVal\" [model-fails]"}},
+    {"every failing plan is told",
+     [](Files* s) {
+         s->process += R"(, "faults": ["QdgmGetPrcs"])";
+         s->more = Plan(2, "P2", 2411, R"("100": 1, "200": 0, "300": "x", "400": {"status": 5})");
+     },
+     {"model.json:1: error: plan 0 \"P1\", process \"Face\": the model database cannot give the process's "
+      "record (QdgmGetPrcs answers -1)" + kStops + "\"[ERR] : QdgmGetPrcs\" [model-fails]",
+      "model.json:1: error: plan 1 \"P2\", process \"F2\", column 5 \"Extra\" (rc_pln2usr.ini:1): the "
+      "parameter 400 answers the status 5 (QvlbpPrcInqPrm)" + kStops + "\"[ERR] : CnvPrcsVal\" [model-fails]"}},
+};
+
+class ModelFailureTest : public CheckTest, public ::testing::WithParamInterface<Case> {};
+
+TEST_P(ModelFailureTest, CheckErrsWhereTheExportFails) {
+    Files s = Clean();
+    GetParam().mutate(&s);
+    EXPECT_EQ(Check(s), GetParam().findings);
+    EXPECT_LT(ExportStatus(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Models, ModelFailureTest, ::testing::ValuesIn(kFailures), CaseName);
 
 }  // namespace

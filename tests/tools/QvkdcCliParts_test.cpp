@@ -7,6 +7,8 @@
 
 #include "PlanOutcome.h"
 #include "Suggest.h"
+#include "check/NearestWord.h"
+#include "check/TextForms.h"
 #include "support/HostFixture.h"
 
 namespace {
@@ -30,6 +32,28 @@ TEST(Suggest, NearestNameOnlyWhenCloseEnough) {
     EXPECT_EQ(EditDistance("ab", "ba"), 1);
     EXPECT_EQ(EditDistance("kitten", "sitting"), 3);
     EXPECT_EQ(EditDistance("", "abc"), 3);
+}
+
+TEST(Suggest, NearestTitleIgnoresCaseAndUnitsAndStaysLinear) {
+    const std::string huge(1 << 20, 'S');
+    const std::vector<std::string_view> titles = {"Spindle speed (rpm)", "Spindle direction", "Coolant", huge};
+    const struct {
+        std::string word;
+        const char* nearest;
+    } cases[] = {
+        {"Spindle sped (rpm)", "Spindle speed (rpm)"},
+        {"Spindel speed", "Spindle speed (rpm)"},  // the title without its unit
+        {" spindle DIRECTION ", "Spindle direction"},
+        {"Colant", "Coolant"},
+        {"Feed", ""},
+        {std::string(kNearestWordLongest + 1, 'S'), ""},  // no title is that long
+        {huge, ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(NearestWord(c.word, titles), c.nearest) << c.word.substr(0, 20);
+    // A long text in a message is cut, with its length.
+    EXPECT_EQ(Quoted(std::string(kQuotedLongest + 1, 'a')),
+              "\"" + std::string(kQuotedShown, 'a') + "...\" (" + std::to_string(kQuotedLongest + 1) + " bytes)");
+    EXPECT_EQ(Quoted("a\tb"), "\"a\\tb\"");
 }
 
 class PlanOutcomes : public HostTest {};

@@ -19,7 +19,8 @@ std::string UnquotedFlaw(std::string_view text) {
 
 std::string Quoted(std::string_view text) {
     std::string out = "\"";
-    for (char c : text) {
+    const bool cut = text.size() > kQuotedLongest;
+    for (char c : cut ? text.substr(0, kQuotedShown) : text) {
         const auto u = static_cast<unsigned char>(c);
         if (c == '\r') {
             out += "\\r";
@@ -35,6 +36,7 @@ std::string Quoted(std::string_view text) {
             out += c;
         }
     }
+    if (cut) return out + "...\" (" + std::to_string(text.size()) + " bytes)";
     out += '"';
     return out;
 }

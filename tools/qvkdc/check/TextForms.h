@@ -13,7 +13,11 @@
 std::string UnquotedFlaw(std::string_view text);
 
 // text in double quotes for a message, with control characters written as
-// \r, \n, \t or \xHH so that a finding stays on one line.
+// \r, \n, \t or \xHH so that a finding stays on one line. A text longer
+// than kQuotedLongest bytes is shown by its first kQuotedShown, then "..."
+// and its length: "abc..." (5242880 bytes).
+inline constexpr std::size_t kQuotedLongest = 96;
+inline constexpr std::size_t kQuotedShown = 64;
 std::string Quoted(std::string_view text);
 
 // True when text is a decimal int as a number cell should hold it:
