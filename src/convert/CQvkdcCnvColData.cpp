@@ -82,9 +82,9 @@ void CQvkdcCnvColData::SetTSetFormTxt(std::string_view iTSetForm) {
     TSetForm.assign(iTSetForm.data(), iTSetForm.size());
 }
 
-const CQvkdcCnvColData::DispatchEntry* CQvkdcCnvColData::FindDispatch(
-    std::string_view iItName) {
-    // Sorted by item name (byte order) for the binary search below.
+const CQvkdcCnvColData::DispatchEntry* CQvkdcCnvColData::DispatchTable(
+    std::size_t* oCount) {
+    // Sorted by item name (byte order) for the binary search of FindDispatch.
     static constexpr DispatchEntry kTable[] = {
         {"comment", nullptr, nullptr},
         {"planFolder", nullptr, nullptr},
@@ -127,10 +127,17 @@ const CQvkdcCnvColData::DispatchEntry* CQvkdcCnvColData::FindDispatch(
     }();
     static_assert(kSorted,
                   "dispatch table must be sorted and free of duplicates");
+    *oCount = std::size(kTable);
+    return kTable;
+}
 
-    const DispatchEntry* const end = std::end(kTable);
+const CQvkdcCnvColData::DispatchEntry* CQvkdcCnvColData::FindDispatch(
+    std::string_view iItName) {
+    std::size_t count = 0;
+    const DispatchEntry* const begin = DispatchTable(&count);
+    const DispatchEntry* const end = begin + count;
     const DispatchEntry* const it = std::lower_bound(
-        std::begin(kTable), end, iItName,
+        begin, end, iItName,
         [](const DispatchEntry& e, std::string_view n) { return e.itName < n; });
     return (it != end && it->itName == iItName) ? it : nullptr;
 }
@@ -168,6 +175,15 @@ CQvkdcCnvColData::ColumnUse CQvkdcCnvColData::DescribeCol(
         use.toolSetForm = true;  // CnvToolCheck1
     }
     return use;
+}
+
+std::vector<std::string_view> CQvkdcCnvColData::DispatchItemNames() {
+    std::size_t count = 0;
+    const DispatchEntry* const table = DispatchTable(&count);
+    std::vector<std::string_view> names;
+    names.reserve(count);
+    for (std::size_t i = 0; i < count; ++i) names.push_back(table[i].itName);
+    return names;
 }
 
 int CQvkdcCnvColData::ConvertCol(std::string& ioText) {

@@ -90,6 +90,10 @@ class CQvkdcCnvColData {
     // check tables; the run does not ask.
     enum ItemConv { kItemConvEmpty, kItemConvDedicated, kItemConvParam };
     static ItemConv GetItemConv(std::string_view iItName);
+    // Every item name GetItemConv answers kItemConvEmpty or
+    // kItemConvDedicated for, in byte order. For tools and tests that
+    // list the special items.
+    static std::vector<std::string_view> DispatchItemNames();
 
     // What CnvOutData does with a column of item iItName, key iPrmKey and
     // effective value type iValType, for tools that explain tables and
@@ -135,6 +139,8 @@ class CQvkdcCnvColData {
     // returns 0, or -1 (the caller then drops whatever was appended).
     using Converter = int (CQvkdcCnvColData::*)(const ColPlan& iCol,
                                                 std::string& ioText);
+    // The dispatch table, sorted by item name; *oCount gets its length.
+    static const DispatchEntry* DispatchTable(std::size_t* oCount);
     // Dispatch row of an item name, or null for a parameter value column.
     static const DispatchEntry* FindDispatch(std::string_view iItName);
     // The plan of row iRow under the current selection table.

@@ -66,6 +66,17 @@ constexpr ItemRule ItemRuleOf(std::string_view iItName) {
     return ItemRule::kPlain;
 }
 
+// The items whose rule is not kPlain, for tools and tests that list them.
+inline constexpr std::string_view kRuleItemNames[] = {
+    kItemMacro, kItemMacroAlt, kItemPitch, kItemComment, kItemLocalAxis,
+};
+static_assert([] {
+    for (std::string_view name : kRuleItemNames) {
+        if (ItemRuleOf(name) == ItemRule::kPlain) return false;
+    }
+    return true;
+}(), "every item of kRuleItemNames has a rule");
+
 // False when an item of rule iRule stays empty for a process of type iNctyp
 // whatever the process holds: the macro items split the processes by the
 // macro type, and the local coordinate axis is written for type set A only.

@@ -14,6 +14,8 @@ void CheckCommand::AddOptions(CLI::App* cmd) {
     cmd->add_option("--format", format_, "report format: text (default), json or html")
         ->check(CLI::IsMember({"text", "json", "html"}));
     cmd->add_option("--out", out_, "write the report to this file");
+    cmd->footer("The tables and the option file are described in docs/configuration.md,\n"
+                "the findings in docs/check.md.");
 }
 
 int CheckCommand::Run() {

@@ -66,7 +66,8 @@ void ColumnCheck::CheckKey(int index) {
     const CnvTblRow& keyRow = c.trail.keyRow;
     const int key = c.row->GetPrmKey();
     if (!keyRow.read) {
-        if (!ctx_.build.HasRows(kProcessParametersTableFile)) return;
+        // A key the build gives without a row (processType's) is no mistake.
+        if (key != kNoPrmKey || !ctx_.build.HasRows(kProcessParametersTableFile)) return;
         Add(Severity::kWarning, index, kProcessParametersTableFile, nullptr,
             Item(c) + " has no row in " + ctx_.Shown(kProcessParametersTableFile) + "; its key is " +
                 std::to_string(key) +
