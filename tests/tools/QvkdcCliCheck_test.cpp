@@ -85,6 +85,24 @@ TEST_F(CliCheckTest, ErrorsExitOneAndJsonGoesToTheOutFile) {
     EXPECT_EQ(mode["at"]["key"], dir + "MIRVANE/CAM/KR/Tables/ProcessParametersTable.tsv:2");
 }
 
+TEST_F(CliCheckTest, StrictFailsOnWarningsAndHelpTellsCheckExitCodes) {
+    const std::string shop = QVKDC_SHOP_ROOT;
+    const Ran strict = RunQvkdc(Root(), {"check", "--root", shop, "--strict"});
+    EXPECT_EQ(strict.exitCode, 1) << strict.err;  // the shop's deliberate warnings
+    TableRoot::Tables tables = TableRoot::Example();
+    Root().WriteTables(tables);
+    EXPECT_EQ(RunQvkdc(Root(), {"check", "--strict"}).exitCode, 1);  // the comma of "Mode:a,b"
+    EXPECT_EQ(RunQvkdc(Root(), {"check"}).exitCode, 0);
+    tables.exterior[2][0] = "Mode:a or b";
+    Root().WriteTables(tables);
+    const Ran clean = RunQvkdc(Root(), {"check", "--strict"});
+    EXPECT_EQ(clean.exitCode, 0) << clean.out;
+    const Ran help = RunQvkdc(Root(), {"help", "check"});
+    EXPECT_NE(help.out.find("--strict"), std::string::npos);
+    EXPECT_NE(help.out.find("(with --strict: no error and no warning)"), std::string::npos) << help.out;
+    EXPECT_EQ(help.out.find("library status"), std::string::npos) << "the export's exit codes";
+}
+
 TEST_F(CliCheckTest, RefusesAnUnknownFormatAndAMissingRoot) {
     EXPECT_EQ(RunQvkdc(Root(), {"check", "--format", "xml"}).exitCode, 2);
     EXPECT_EQ(RunQvkdc(Root(), {"check", "--root", "no/such/folder"}).exitCode, 2);

@@ -14,8 +14,13 @@ void CheckCommand::AddOptions(CLI::App* cmd) {
     cmd->add_option("--format", format_, "report format: text (default), json or html")
         ->check(CLI::IsMember({"text", "json", "html"}));
     cmd->add_option("--out", out_, "write the report to this file");
-    cmd->footer("The tables and the option file are described in docs/configuration.md,\n"
-                "the findings in docs/check.md.");
+    cmd->add_flag("--strict", strict_, "warnings fail the check too (exit 1), so that it can gate an export");
+    cmd->footer(
+        "Exit codes: 0 no error (with --strict: no error and no warning); 1 an error (with --strict:\n"
+        "or a warning); 2 a bad option, a model file that cannot be loaded, a root that does not\n"
+        "exist, or a report that cannot be written.\n"
+        "The tables and the option file are described in docs/configuration.md,\n"
+        "the findings in docs/check.md.");
 }
 
 int CheckCommand::Run() {
@@ -44,5 +49,7 @@ int CheckCommand::Run() {
         }
         std::cout << checker.Findings().Summary() << '\n';
     }
-    return checker.Findings().HasErrors() ? kExitFailed : kExitOk;
+    const FindingList& findings = checker.Findings();
+    const bool fails = findings.HasErrors() || (strict_ && findings.Count(Severity::kWarning) > 0);
+    return fails ? kExitFailed : kExitOk;
 }

@@ -1,8 +1,9 @@
 // `qvkdc check [--root DIR] [--model FILE] [--format text|json|html]
-// [--out FILE]`: finds the mistakes in the conversion tables, the user
-// option file and (with --model) a model that would make an export fail or
-// write empty cells, shifted columns or misplaced files. It makes no library
-// call; the checks themselves are in check/.
+// [--out FILE] [--strict]`: finds the mistakes in the conversion tables, the
+// user option file and (with --model) a model that would make an export fail
+// or write empty cells, shifted columns or misplaced files. It runs the
+// library's own steps in process (never its exported functions); the checks
+// themselves are in check/.
 #ifndef QVKDC_TOOLS_CHECKCOMMAND_H
 #define QVKDC_TOOLS_CHECKCOMMAND_H
 
@@ -14,9 +15,9 @@ class CheckCommand : public Command {
  public:
     void AddOptions(CLI::App* cmd) override;
     // Writes the report to standard output, or to --out with the summary
-    // line on standard output. Returns 0 when there is no error, 1 when
-    // there is one, 2 for a model file, root or output file that cannot be
-    // used.
+    // line on standard output. Returns 0 when there is no error (with
+    // --strict: and no warning), 1 when there is one, 2 for a model file,
+    // root or output file that cannot be used.
     int Run() override;
 
  private:
@@ -24,6 +25,7 @@ class CheckCommand : public Command {
     std::string model_;
     std::string format_ = "text";
     std::string out_;
+    bool strict_ = false;
 };
 
 #endif  // QVKDC_TOOLS_CHECKCOMMAND_H
