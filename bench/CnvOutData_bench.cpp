@@ -4,9 +4,11 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "convert/CQvkdcCnvColData.h"
+#include "convert/ItemRules.h"
 #include "model/CQvkdcOutColRowMng.h"
 #include "model/CQvkdcSlctValTblMng.h"
 #include "qvhostsim/qvhostsim.h"
@@ -28,7 +30,7 @@ const char* const kModel = R"({
  "toolTexts": {"DRILL-10": "D10 L80"} })";
 
 struct Column {
-    const char* item;
+    std::string_view item;
     int key;
     int valType;
 };
@@ -39,16 +41,16 @@ constexpr int kStr = CQvkdcOutColRowMng::kValTypeString;
 constexpr int kSel = CQvkdcOutColRowMng::kValTypeSelect;
 
 const Column kColumns[] = {
-    {"ttlKHNAMEA", 0, kStr},      {"planName", 0, kStr},
-    {"toolType1", 0, kSel},       {"toolCheck1", 0, kStr},
-    {"ttlKSCNANGDECTYP", 0, kSel}, {"toolGrpName", 0, kStr},
-    {"ttlLCLPAXIS", 1301, kSel},  {"ttlLCLPHGT", 1300, kReal},
+    {kItemPrcsName, 0, kStr},     {kItemPlanName, 0, kStr},
+    {kItemToolType, 0, kSel},     {kItemToolCheck, 0, kStr},
+    {kItemScanAngle, 0, kSel},    {kItemToolGroup, 0, kStr},
+    {kItemLocalAxis, 1301, kSel}, {kItemLocalHeight, 1300, kReal},
     {"comment", 0, kStr},         {"planFolder", 0, kStr},
     {"processCheck", 0, kStr},    {"toolType2", 0, kSel},
     {"toolCheck2", 0, kStr},      {"ttlKPANGLE", 0, kReal},
     {"ttlKPUSRDEF1", 0, kStr},    {"ttlKPUSRDEF10", 0, kStr},
-    {"ttlKPMCR", 500, kInt},      {"ttlKPMCRA", 501, kInt},
-    {"ttlKZPCHVAL", 0, kReal},    {"ttlKHCOMMENTA", 520, kStr},
+    {kItemMacro, 500, kInt},      {kItemMacroAlt, 501, kInt},
+    {kItemPitch, 0, kReal},       {kItemComment, 520, kStr},
     {"itDepth", 502, kInt},       {"itCount", 503, kInt},
     {"itSteps", 504, kInt},       {"itLoops", 505, kInt},
     {"itFeed", 510, kReal},       {"itSpeed", 511, kReal},
@@ -58,7 +60,7 @@ const Column kColumns[] = {
     {"itMark", 523, kStr},        {"itCoolant", 530, kSel},
     {"itDirection", 531, kSel},   {"itCycle", 532, kSel},
     {"itSide", 533, kSel},        {"itUnset", 0, kInt},
-    {"itMissing", 4711, kReal},   {"itNone", 999999, kStr},
+    {"itMissing", 4711, kReal},   {"itNone", kNoPrmKeyAlt, kStr},
 };
 
 void BM_CnvOutData_Process40Columns(benchmark::State& state) {
@@ -69,18 +71,19 @@ void BM_CnvOutData_Process40Columns(benchmark::State& state) {
         return;
     }
     CQvkdcSlctValTblMng slct;
-    for (const char* item : {"toolType1", "ttlLCLPAXIS", "itCoolant",
-                             "itDirection", "itCycle", "itSide"}) {
+    const std::string selects[] = {std::string(kItemToolType), std::string(kItemLocalAxis),
+                                   "itCoolant", "itDirection", "itCycle", "itSide"};
+    for (const std::string& item : selects) {
         slct.AddSlct(item, "one", "One", 1);
         slct.AddSlct(item, "two", "Two", 2);
         slct.AddSlct(item, "three", "Three", 3);
     }
-    slct.AddSlct("ttlKSCNANGDECTYP", "auto", "Auto", 0);
+    slct.AddSlct(std::string(kItemScanAngle), "auto", "Auto", 0);
 
     std::vector<std::unique_ptr<CQvkdcOutColRowMng>> rows;
     for (const Column& c : kColumns) {
         rows.push_back(std::make_unique<CQvkdcOutColRowMng>());
-        rows.back()->SetItName(c.item);
+        rows.back()->SetItName(std::string(c.item));
         rows.back()->SetPrmKey(c.key);
         rows.back()->SetValType(c.valType);
     }

@@ -6,40 +6,16 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
-#include <string_view>
 
-#include "convert/PrcsTypeSet.h"
+#include "convert/CQvkdcCnvColData.h"
+#include "convert/ValueText.h"
+#include "entry/AcceptedPrcsType.h"
 #include "host/Qdgm.h"
 #include "host/Qvlbu.h"
 #include "host/Qvptf.h"
+#include "model/TextTrim.h"
 
 namespace {
-
-constexpr int kMacroType = 2441;
-
-bool Accepted(int type) {
-    return (type >= 2411 && type <= 2417) || (type >= 2419 && type <= 2422) ||
-           (type >= 2425 && type <= 2444) || (type >= 2446 && type <= 2448) ||
-           type == 2502;
-}
-
-bool Blank(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-std::string_view Trim(std::string_view s) {
-    while (!s.empty() && Blank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && Blank(s.back())) s.remove_suffix(1);
-    return s;
-}
-
-// A text in three double quotes on each side once trimmed; nothing when
-// blank.
-void AppendQuoted(std::string_view text, std::string& out) {
-    text = Trim(text);
-    if (text.empty()) return;
-    out.append("\"\"\"").append(text).append("\"\"\"");
-}
 
 std::string_view Bounded(const char* buf, std::size_t size) {
     return std::string_view(buf, strnlen(buf, size - 1));
@@ -47,15 +23,33 @@ std::string_view Bounded(const char* buf, std::size_t size) {
 
 }  // namespace
 
+DirectWriter::CellRule DirectWriter::CellRuleOf(std::string_view item) {
+    switch (CQvkdcCnvColData::GetItemConv(item)) {
+        case CQvkdcCnvColData::kItemConvEmpty:
+            return CellRule::kEmpty;
+        case CQvkdcCnvColData::kItemConvParam:
+            return CellRule::kParam;
+        case CQvkdcCnvColData::kItemConvDedicated:
+            break;
+    }
+    if (item == kItemPrcsName) return CellRule::kPrcsName;
+    if (item == kItemPlanName) return CellRule::kPlanName;
+    if (item == kItemToolType) return CellRule::kToolType;
+    if (item == kItemToolCheck) return CellRule::kToolCheck;
+    if (item == kItemScanAngle) return CellRule::kScanAngle;
+    if (item == kItemToolGroup) return CellRule::kToolGroup;
+    if (item == kItemLocalAxis || item == kItemLocalHeight) return CellRule::kLocalCoord;
+    return CellRule::kUnknown;
+}
+
 DirectWriter::DirectWriter(const Workload& workload) {
     for (const WorkloadColumn& c : workload.Columns()) {
         if (!title_.empty()) title_ += ',';
         title_ += c.title;
-        Column col{c.rule, c.key, c.effType, Column::kNone, {}};
-        if (c.item == "ttlKPMCR") col.special = Column::kMacro;
-        if (c.item == "ttlKPMCRA") col.special = Column::kMacroA;
-        if (c.item == "ttlKZPCHVAL") col.special = Column::kPitch;
-        if (c.item == "ttlKHCOMMENTA") col.special = Column::kComment;
+        const CellRule cell = CellRuleOf(c.item);
+        const ValueForm form = cell == CellRule::kLocalCoord ? LocalCoordValueForm(c.effType)
+                                                             : ParamValueForm(c.effType);
+        Column col{cell, ItemRuleOf(c.item), form, c.key, {}};
         for (const auto& choice : c.choices) col.choices.emplace_back(choice.second, choice.first);
         std::stable_sort(col.choices.begin(), col.choices.end(),
                          [](const auto& a, const auto& b) { return a.first < b.first; });
@@ -79,7 +73,7 @@ int DirectWriter::Export(const std::vector<ModelId>& plans, const std::string& f
                 status = -1;
                 break;
             }
-            if (!Accepted(type)) {
+            if (!IsAcceptedPrcsType(type)) {
                 accepted = false;
                 break;
             }
@@ -119,13 +113,13 @@ int DirectWriter::Row(const ModelId& prcs, QdgmPrcsRec* rec, std::string& out) {
 
 int DirectWriter::Cell(const Column& col, const ModelId& prcs, QdgmPrcsRec* rec,
                        std::string& out) {
-    switch (col.rule) {
+    switch (col.cell) {
         case CellRule::kEmpty:
             return 0;
         case CellRule::kPrcsName: {
             char name[kQdgmNameSize] = {};
             if (QdgmRetIdnamLN(&prcs, name) < 0) return -1;
-            AppendQuoted(Bounded(name, sizeof name), out);
+            AppendQuotedText(Bounded(name, sizeof name), out);
             return 0;
         }
         case CellRule::kPlanName: {
@@ -156,7 +150,7 @@ int DirectWriter::Cell(const Column& col, const ModelId& prcs, QdgmPrcsRec* rec,
             int status = 0;
             QvptfInqLnN(&one, toolName, text, &status);
             if (status < 0) return -1;
-            const std::string_view t = Trim(Bounded(text, sizeof text));
+            const std::string_view t = TrimSpace(Bounded(text, sizeof text));
             if (!t.empty()) {
                 out.append("\"").append(Workload::ToolSetForm()).append("=\"\"");
                 out.append(t).append("\"\"\"");
@@ -180,41 +174,38 @@ int DirectWriter::Cell(const Column& col, const ModelId& prcs, QdgmPrcsRec* rec,
             }
             return 0;
         }
-        case CellRule::kLocalAxis:
-        case CellRule::kLocalHeight: {
-            void* value = nullptr;
-            int status = 0;
-            int flagKey = 1323;
-            QvlbpPrcInqPrm(&rec, &flagKey, &value, &status);
-            if (status < 0) return -1;
-            if (value != nullptr && *static_cast<const int*>(value) == 1) return 0;
-            if (col.rule == CellRule::kLocalAxis && !IsPrcsTypeSetA(rec->nctyp)) return 0;
-            value = nullptr;
-            int key = col.key;
-            QvlbpPrcInqPrm(&rec, &key, &value, &status);
-            if (status < 0) return -1;
-            if (col.effType == 1003) {
-                Select(col, value, out);
-            } else if (col.effType == 1001 && value != nullptr) {
-                const double v = *static_cast<const double*>(value);
-                if (std::isfinite(v)) {
-                    char buf[400];
-                    out.append(buf, std::to_chars(buf, buf + sizeof buf, v,
-                                                  std::chars_format::fixed, 6).ptr);
-                }
-            }
-            return 0;
-        }
+        case CellRule::kLocalCoord:
+            return LocalCoord(col, rec, out);
         case CellRule::kParam:
             break;
+        case CellRule::kUnknown:
+            return -1;
     }
     const int type = rec->nctyp;
+    if (!ItemWrittenFor(col.rule, type)) return 0;
     int key = col.key;
-    if (col.special == Column::kMacro && type != kMacroType) return 0;
-    if (col.special == Column::kMacroA && type == kMacroType) return 0;
-    if (col.special == Column::kPitch) key = IsPrcsTypeSetA(type) ? 1122 : 1274;
-    if (key == 0 || key == 999999) return 0;
+    if (col.rule == ItemRule::kPitch) {
+        key = PitchPrmKey(type);
+    } else if (IsNoPrmKey(key)) {
+        return 0;
+    }
     return Param(col, key, rec, out);
+}
+
+int DirectWriter::LocalCoord(const Column& col, QdgmPrcsRec* rec, std::string& out) {
+    void* value = nullptr;
+    int status = 0;
+    int flagKey = kLocalCoordFlagKey;
+    QvlbpPrcInqPrm(&rec, &flagKey, &value, &status);
+    if (status < 0) return -1;
+    if (value != nullptr && *static_cast<const int*>(value) == 1) return 0;
+    if (!ItemWrittenFor(col.rule, rec->nctyp)) return 0;
+    value = nullptr;
+    int key = col.key;
+    QvlbpPrcInqPrm(&rec, &key, &value, &status);
+    if (status < 0) return -1;
+    Value(col, value, out);
+    return 0;
 }
 
 int DirectWriter::Param(const Column& col, int key, QdgmPrcsRec* rec, std::string& out) {
@@ -222,13 +213,18 @@ int DirectWriter::Param(const Column& col, int key, QdgmPrcsRec* rec, std::strin
     int status = 0;
     QvlbpPrcInqPrm(&rec, &key, &value, &status);
     if (status != 0) return -1;
-    if (value == nullptr) return 0;
+    Value(col, value, out);
+    return 0;
+}
+
+void DirectWriter::Value(const Column& col, const void* value, std::string& out) const {
+    if (value == nullptr) return;
     char buf[400];
-    switch (col.effType) {
-        case 65:
+    switch (col.form) {
+        case ValueForm::kInt:
             out.append(buf, std::to_chars(buf, buf + sizeof buf, *static_cast<const int*>(value)).ptr);
             break;
-        case 1001: {
+        case ValueForm::kReal: {
             const double v = *static_cast<const double*>(value);
             if (std::isfinite(v)) {
                 out.append(buf, std::to_chars(buf, buf + sizeof buf, v,
@@ -236,23 +232,22 @@ int DirectWriter::Param(const Column& col, int key, QdgmPrcsRec* rec, std::strin
             }
             break;
         }
-        case 1002:
-            if (col.special == Column::kComment) {
+        case ValueForm::kText:
+            if (col.rule == ItemRule::kComment) {
                 std::string text = static_cast<const char*>(value);
                 std::replace(text.begin(), text.end(), '"', '_');
                 std::replace(text.begin(), text.end(), ',', '_');
-                AppendQuoted(text, out);
+                AppendQuotedText(text, out);
             } else {
-                AppendQuoted(static_cast<const char*>(value), out);
+                AppendQuotedText(static_cast<const char*>(value), out);
             }
             break;
-        case 1003:
+        case ValueForm::kSelect:
             Select(col, value, out);
             break;
-        default:
+        case ValueForm::kNone:
             break;
     }
-    return 0;
 }
 
 void DirectWriter::Select(const Column& col, const void* value, std::string& out) const {

@@ -6,15 +6,21 @@
 // library makes, in the same order, formatted with the same number formats
 // and quoting, and the rows go to the file through one buffer. None of the
 // library's tables, converter, trace frames or file system is used, so the
-// library's time over this one's is the price of its machinery.
+// library's time over this one's is the price of its machinery. What the
+// rules are (accepted process types, the items and keys treated apart, how
+// each value type is written) it takes from the library's headers, and
+// what each column is from the library's dispatch on item names, all once
+// per writer, not per cell.
 #ifndef QVKDC_BENCH_DIRECTWRITER_H
 #define QVKDC_BENCH_DIRECTWRITER_H
 
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
 #include "Workload.h"
+#include "convert/ItemRules.h"
 #include "qvkdc/qvkdc.h"
 
 struct QdgmPrcsRec;
@@ -31,18 +37,34 @@ class DirectWriter {
                const std::string& name);
 
  private:
+    // Which of the library's converters fills a column.
+    enum class CellRule {
+        kEmpty,       // always empty, the host is not asked
+        kPrcsName,    // the dedicated converters, by item name
+        kPlanName,
+        kToolType,
+        kToolCheck,
+        kScanAngle,
+        kToolGroup,
+        kLocalCoord,  // axis and height
+        kParam,       // the parameter under the column's key
+        kUnknown,     // a dedicated converter this writer does not mirror
+    };
     struct Column {
-        CellRule rule;
+        CellRule cell;
+        ItemRule rule;   // what the item name asks of the converter
+        ValueForm form;  // how a value of the column is written
         int key;
-        int effType;
-        enum Special { kNone, kMacro, kMacroA, kPitch, kComment } special;
         // The first text of each value, by value.
         std::vector<std::pair<int, std::string>> choices;
     };
 
+    static CellRule CellRuleOf(std::string_view item);
     int Row(const ModelId& prcs, QdgmPrcsRec* rec, std::string& out);
     int Cell(const Column& col, const ModelId& prcs, QdgmPrcsRec* rec, std::string& out);
+    int LocalCoord(const Column& col, QdgmPrcsRec* rec, std::string& out);
     int Param(const Column& col, int key, QdgmPrcsRec* rec, std::string& out);
+    void Value(const Column& col, const void* value, std::string& out) const;
     void Select(const Column& col, const void* value, std::string& out) const;
 
     std::vector<Column> columns_;

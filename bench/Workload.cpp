@@ -5,6 +5,11 @@
 #include <filesystem>
 #include <memory>
 
+#include "convert/ItemRules.h"
+#include "entry/AcceptedPrcsType.h"
+#include "model/CQvkdcOutColRowMng.h"
+#include "tables/CQvkdcCnvTblCtrl.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -30,6 +35,11 @@ class Rng {
 template <typename T, std::size_t N>
 const T& Pick(Rng& rng, const T (&items)[N]) {
     return items[rng.Below(static_cast<int>(N))];
+}
+
+template <typename T>
+const T& Pick(Rng& rng, const std::vector<T>& items) {
+    return items[rng.Below(static_cast<int>(items.size()))];
 }
 
 // Buffered output to a file; Ok() is false once a write failed.
@@ -97,11 +107,31 @@ std::string Real(Rng& rng, int range) {
     return buf;
 }
 
-constexpr int kAcceptedTypes[] = {
-    2411, 2412, 2413, 2414, 2415, 2416, 2417, 2419, 2420, 2421, 2422, 2425,
-    2426, 2427, 2428, 2429, 2430, 2431, 2432, 2433, 2434, 2435, 2436, 2437,
-    2438, 2439, 2440, 2441, 2442, 2443, 2444, 2446, 2447, 2448, 2502};
-constexpr int kMacroType = 2441;
+// The process types an export accepts, in ascending order (every one
+// lies below 10000).
+const std::vector<int>& AcceptedTypes() {
+    static const std::vector<int> types = [] {
+        std::vector<int> t;
+        for (int code = 1; code < 10000; ++code) {
+            if (IsAcceptedPrcsType(code)) t.push_back(code);
+        }
+        return t;
+    }();
+    return types;
+}
+
+// The key the export asks for and the effective value type code of a
+// column, as the library builds its column table.
+void KeyAndType(WorkloadColumn* c) {
+    int key = c->tableKey;
+    std::string valType = c->valType;
+    CQvkdcCnvTblCtrl::ReplacePrcsStat(c->item, &key, &valType);
+    CQvkdcOutColRowMng row;
+    row.SetValTypeStr(valType);
+    row.SetSubTypeStr(c->subType);
+    c->key = key;
+    c->effType = row.GetValType();
+}
 
 const char* const kTexts[] = {
     "Roughing pass",        "Finish, climb",        "Leave 0.2 \"stock\"",
@@ -147,60 +177,52 @@ void Workload::AddChoices(WorkloadColumn* col, int count, int firstValue, int st
 }
 
 void Workload::BuildColumns() {
+    // The shop's standard columns: every item with a dedicated converter
+    // or a rule of its own, items that are always empty, and plain
+    // parameters.
     struct Fixed {
-        const char* item;
+        std::string_view item;
         const char* title;
         int tableKey;
         const char* valType;
         const char* subType;
-        CellRule rule;
     };
     static const Fixed kFixed[] = {
-        {"processType", "Process type", 12, "Select", "", CellRule::kParam},
-        {"ttlKHNAMEA", "Process name", 0, "String", "", CellRule::kPrcsName},
-        {"planName", "Plan name", 0, "String", "", CellRule::kPlanName},
-        {"planFolder", "Plan folder", 0, "String", "", CellRule::kEmpty},
-        {"processCheck", "Process check", 0, "String", "", CellRule::kEmpty},
-        {"toolType1", "Tool type", 0, "Select", "", CellRule::kToolType},
-        {"toolType2", "Tool type 2", 0, "Select", "", CellRule::kEmpty},
-        {"toolCheck1", "Tool", 0, "String", "", CellRule::kToolCheck},
-        {"toolCheck2", "Tool 2", 0, "String", "", CellRule::kEmpty},
-        {"toolGrpName", "Candidate tools", 0, "String", "", CellRule::kToolGroup},
-        {"ttlKTOOLNO", "Tool no.", 1101, "Select", "Integer", CellRule::kParam},
-        {"ttlKSPINDLE", "Spindle speed (rpm)", 1201, "Real", "Integer", CellRule::kParam},
-        {"ttlKFEEDRATE", "Feed rate (mm/min)", 1202, "Real", "", CellRule::kParam},
-        {"ttlKCOOLANT", "Coolant", 1208, "Select", "", CellRule::kParam},
-        {"ttlKZPCHVAL", "Pitch (mm)", 0, "Real", "", CellRule::kParam},
-        {"ttlKPMCR", "Cycle macro", 1401, "MacroName", "", CellRule::kParam},
-        {"ttlKPMCRA", "Macro", 1402, "MacroName", "", CellRule::kParam},
-        {"ttlKSCNANGDECTYP", "Scan angle", 0, "Select", "", CellRule::kScanAngle},
-        {"ttlLCLPAXIS", "Local axis", 1325, "Select", "", CellRule::kLocalAxis},
-        {"ttlLCLPHGT", "Local height (mm)", 1326, "Real", "", CellRule::kLocalHeight},
-        {"ttlKPANGLE", "Tilt angle (deg)", 1327, "Real", "", CellRule::kEmpty},
-        {"ttlKPRCGRP", "Process group", 1403, "GroupName", "", CellRule::kParam},
-        {"ttlKHCOMMENTA", "Comment", 1410, "String", "", CellRule::kParam},
-        {"comment", "Note", 0, "String", "", CellRule::kEmpty},
-        {"ttlKCYCLETM", "Cycle time (min)", 1411, "String", "Real", CellRule::kParam},
+        {"processType", "Process type", 12, "Select", ""},
+        {kItemPrcsName, "Process name", 0, "String", ""},
+        {kItemPlanName, "Plan name", 0, "String", ""},
+        {"planFolder", "Plan folder", 0, "String", ""},
+        {"processCheck", "Process check", 0, "String", ""},
+        {kItemToolType, "Tool type", 0, "Select", ""},
+        {"toolType2", "Tool type 2", 0, "Select", ""},
+        {kItemToolCheck, "Tool", 0, "String", ""},
+        {"toolCheck2", "Tool 2", 0, "String", ""},
+        {kItemToolGroup, "Candidate tools", 0, "String", ""},
+        {"ttlKTOOLNO", "Tool no.", 1101, "Select", "Integer"},
+        {"ttlKSPINDLE", "Spindle speed (rpm)", 1201, "Real", "Integer"},
+        {"ttlKFEEDRATE", "Feed rate (mm/min)", 1202, "Real", ""},
+        {"ttlKCOOLANT", "Coolant", 1208, "Select", ""},
+        {kItemPitch, "Pitch (mm)", 0, "Real", ""},
+        {kItemMacro, "Cycle macro", 1401, "MacroName", ""},
+        {kItemMacroAlt, "Macro", 1402, "MacroName", ""},
+        {kItemScanAngle, "Scan angle", 0, "Select", ""},
+        {kItemLocalAxis, "Local axis", 1325, "Select", ""},
+        {kItemLocalHeight, "Local height (mm)", 1326, "Real", ""},
+        {"ttlKPANGLE", "Tilt angle (deg)", 1327, "Real", ""},
+        {"ttlKPRCGRP", "Process group", 1403, "GroupName", ""},
+        {kItemComment, "Comment", 1410, "String", ""},
+        {"comment", "Note", 0, "String", ""},
+        {"ttlKCYCLETM", "Cycle time (min)", 1411, "String", "Real"},
     };
-    auto code = [](const std::string& type) {
-        if (type == "Real") return 1001;
-        if (type == "String" || type == "MacroName") return 1002;
-        if (type == "Select") return 1003;
-        if (type == "GroupName") return 1004;
-        if (type == "Integer") return 65;
-        return 0;
-    };
-    auto add = [&](const std::string& item, const std::string& title, int tableKey,
-                   const std::string& valType, const std::string& subType, CellRule rule) {
+    auto add = [&](std::string_view item, const std::string& title, int tableKey,
+                   const std::string& valType, const std::string& subType) {
         WorkloadColumn c;
         c.item = item;
         c.title = title;
         c.tableKey = tableKey;
-        c.key = item == "processType" ? 1011 : tableKey;
         c.valType = valType;
         c.subType = subType;
-        c.effType = code(subType) != 0 ? code(subType) : code(valType);
-        c.rule = rule;
+        KeyAndType(&c);
         columns_.push_back(std::move(c));
         return &columns_.back();
     };
@@ -211,13 +233,13 @@ void Workload::BuildColumns() {
     for (int i = 0; i < fixedCount; ++i) {
         if (i < static_cast<int>(std::size(kFixed))) {
             const Fixed& f = kFixed[i];
-            WorkloadColumn* c = add(f.item, f.title, f.tableKey, f.valType, f.subType, f.rule);
-            const std::string item = f.item;
+            WorkloadColumn* c = add(f.item, f.title, f.tableKey, f.valType, f.subType);
+            const std::string_view item = f.item;
             if (item == "processType") {
-                for (int t : kAcceptedTypes) {
+                for (int t : AcceptedTypes()) {
                     c->choices.emplace_back("Type " + std::to_string(t), t);
                 }
-            } else if (item == "toolType1") {
+            } else if (item == kItemToolType) {
                 for (int t = 1; t <= 60; ++t) {
                     c->choices.emplace_back(kToolWords[t % 8] + std::string(" ") +
                                                 std::to_string(t), t);
@@ -226,9 +248,9 @@ void Workload::BuildColumns() {
                 const char* names[] = {"Off", "Flood", "Mist", "Through spindle, 70 bar",
                                        "Air blast"};
                 for (int v = 0; v < 5; ++v) c->choices.emplace_back(names[v], v);
-            } else if (item == "ttlKSCNANGDECTYP") {
+            } else if (item == kItemScanAngle) {
                 c->choices = {{"Automatic", 0}, {"By feature", 1}, {"Fixed", 2}};
-            } else if (item == "ttlLCLPAXIS") {
+            } else if (item == kItemLocalAxis) {
                 const char* axes[] = {"+X", "-X", "+Y", "-Y", "+Z", "-Z"};
                 for (int v = 0; v < 6; ++v) c->choices.emplace_back(axes[v], v + 1);
             }
@@ -236,7 +258,7 @@ void Workload::BuildColumns() {
         } else {
             const int u = i - static_cast<int>(std::size(kFixed)) + 1;
             add("ttlKPUSRDEF" + std::to_string(u), "User field " + std::to_string(u), 0,
-                "String", "", CellRule::kEmpty);
+                "String", "");
         }
     }
 
@@ -267,7 +289,7 @@ void Workload::BuildColumns() {
         const bool isSelect = selects > 0 && (g + 1) * selects / generic > g * selects / generic;
         if (isSelect) {
             std::snprintf(title, sizeof title, "Setting %04d", g);
-            WorkloadColumn* c = add(item, title, 2000 + g, "Select", "", CellRule::kParam);
+            WorkloadColumn* c = add(item, title, 2000 + g, "Select", "");
             const int n = perSelect + (extra > 0 ? 1 : 0);
             if (extra > 0) --extra;
             AddChoices(c, n, 1, 1);
@@ -275,12 +297,10 @@ void Workload::BuildColumns() {
         }
         const Kind& k = kMix[other % 20];
         std::snprintf(title, sizeof title, "Value %04d (mm)", g);
-        WorkloadColumn* c = add(item, title, 2000 + g, k.valType, k.subType, CellRule::kParam);
-        if (other % 40 == 19) c->key = c->tableKey = 999999;  // never asked
-        if (other % 40 == 39) {                               // no text form
-            c->valType = "GroupName";
-            c->effType = 1004;
-        }
+        WorkloadColumn* c = add(item, title, 2000 + g, k.valType, k.subType);
+        if (other % 40 == 19) c->tableKey = kNoPrmKeyAlt;  // never asked
+        if (other % 40 == 39) c->valType = "GroupName";    // no text form
+        KeyAndType(c);
         if (other % 25 == 16) c->inModel = false;  // the host has no such value
         ++other;
     }
@@ -365,8 +385,7 @@ bool Workload::WriteModel(const std::string& path, int plans) const {
             << " \"processes\": [\n";
         for (int k = 0; k < size_.processes; ++k) {
             Rng rng(planRng.Next());
-            const int type = rng.Percent(5) ? kMacroType
-                                            : Pick(rng, kAcceptedTypes);
+            const int type = rng.Percent(5) ? kMacroPrcsType : Pick(rng, AcceptedTypes());
             out << (k > 0 ? ",\n" : "") << "{\"id\": [" << (p + 1) << ", " << (k + 1)
                 << ", 0, 2], \"type\": " << type << ", \"name\": "
                 << JsonText(std::string(Pick(rng, kProcessNames)) +
@@ -387,27 +406,30 @@ bool Workload::WriteModel(const std::string& path, int plans) const {
                 }
                 out << ']';
             }
-            out << ", \"params\": {\"1323\": " << (rng.Percent(20) ? 1 : 0)
-                << ", \"1122\": " << Real(rng, 4) << ", \"1274\": " << Real(rng, 4);
+            out << ", \"params\": {\"" << kLocalCoordFlagKey << "\": " << (rng.Percent(20) ? 1 : 0)
+                << ", \"" << kPitchKeySetA << "\": " << Real(rng, 4) << ", \"" << kPitchKeyOther
+                << "\": " << Real(rng, 4);
             for (const WorkloadColumn& c : columns_) {
-                if (!c.inModel || c.key == 0 || c.key == 999999) continue;
+                if (!c.inModel || IsNoPrmKey(c.key)) continue;
+                const ItemRule rule = ItemRuleOf(c.item);
+                const ValueForm form = ParamValueForm(c.effType);
                 std::string value;
                 if (c.item == "processType") {
                     value = std::to_string(type);
-                } else if (c.item == "ttlKPMCR" || c.item == "ttlKPMCRA") {
+                } else if (rule == ItemRule::kMacro || rule == ItemRule::kMacroAlt) {
                     value = JsonText(Pick(rng, kMacros));
-                } else if (c.item == "ttlKHCOMMENTA") {
+                } else if (rule == ItemRule::kComment) {
                     value = JsonText(Pick(rng, kComments));
                 } else if (rng.Percent(2)) {
                     value = "null";
-                } else if (c.effType == 1003) {
+                } else if (form == ValueForm::kSelect) {
                     value = !c.choices.empty() && rng.Percent(95)
                                 ? std::to_string(c.choices[rng.Below(
                                       static_cast<int>(c.choices.size()))].second)
                                 : "-1";
-                } else if (c.effType == 65 || c.effType == 1004) {
+                } else if (form == ValueForm::kInt || form == ValueForm::kNone) {
                     value = std::to_string(rng.Below(20000));
-                } else if (c.effType == 1001) {
+                } else if (form == ValueForm::kReal) {
                     value = Real(rng, c.subType == "Real" ? 100 : 5000);
                 } else {
                     value = JsonText(Pick(rng, kTexts));

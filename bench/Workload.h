@@ -28,30 +28,14 @@ struct WorkloadSize {
     int exteriorRows = 50000; // all rows of ExteriorTable, heading included
 };
 
-// How the export fills a column; mirrors the library's dispatch on the
-// column's item name and value type.
-enum class CellRule {
-    kEmpty,        // always empty, the host is not asked
-    kPrcsName,     // ttlKHNAMEA
-    kPlanName,     // planName
-    kToolType,     // toolType1
-    kToolCheck,    // toolCheck1
-    kScanAngle,    // ttlKSCNANGDECTYP
-    kToolGroup,    // toolGrpName
-    kLocalAxis,    // ttlLCLPAXIS
-    kLocalHeight,  // ttlLCLPHGT
-    kParam,        // the parameter under the column's key, by value type
-};
-
 struct WorkloadColumn {
     std::string item;      // internal item name
     std::string title;     // external name, the CSV title
     int tableKey = 0;      // key in ProcessParametersTable
-    int key = 0;           // key the export asks for (processType: 1011)
+    int key = 0;           // key the export asks for, as the library takes it
     std::string valType;   // ParameterSettingTable keywords
     std::string subType;
-    int effType = 0;       // effective value type code (sub type, else type)
-    CellRule rule = CellRule::kParam;
+    int effType = 0;       // effective value type code, as the library takes it
     bool option = false;   // added by the user option file
     bool inModel = true;   // processes hold a value under key
     // Choices of a selection column: text and value, in table order.

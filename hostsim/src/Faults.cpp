@@ -26,9 +26,3 @@ void Faults::Reset() {
 Faults g_faults;
 
 }  // namespace qvsim
-
-bool QvsimShouldFail(const char* call) {
-    qvsim::HostCall c;
-    if (call == nullptr || !qvsim::HostCallByName(call, &c)) return false;
-    return qvsim::TheFaults().Hit(c);
-}

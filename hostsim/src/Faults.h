@@ -44,11 +44,4 @@ inline Faults& TheFaults() { return g_faults; }
 
 }  // namespace qvsim
 
-// Hook for the parts of the stand-in host that know their call only by name
-// (the table reader: "ReadTable", and "FindRow", "MoveFirst", "GetNextRow",
-// which are only counted). Counts one call of the named host call and tells
-// whether this call must fail. An unknown name is not counted and never
-// fails.
-bool QvsimShouldFail(const char* call);
-
 #endif  // QVHOSTSIM_FAULTS_H

@@ -1,17 +1,8 @@
 #include "model/CQvkdcOutColTblMng.h"
 
-#include <charconv>
 #include <stdexcept>
 
-namespace {
-
-void AppendInt(std::string& out, int value) {
-    char buf[16];
-    const std::to_chars_result res = std::to_chars(buf, buf + sizeof buf, value);
-    out.append(buf, res.ptr);
-}
-
-}  // namespace
+#include "model/IntText.h"
 
 CQvkdcOutColTblMng::CQvkdcOutColTblMng() { ClearTbl(); }
 
