@@ -17,9 +17,6 @@ void CallLog::Reset() {
     calls_.clear();
 }
 
-CallLog& TheCallLog() {
-    static CallLog log;
-    return log;
-}
+CallLog g_callLog;
 
 }  // namespace qvsim

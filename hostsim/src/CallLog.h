@@ -32,6 +32,8 @@ class CallLog {
     void Switch(int level);
     // Logs one call while the log is on; a null id logs zeros.
     void Add(HostCall call, const ModelId* id, int result, int value);
+    // 0 while the log is off.
+    int Level() const { return level_; }
     // Logs a parameter inquiry that failed, or any at level 2.
     void AddParam(const ModelId* process, int status, int key) {
         if (level_ >= 2 || (level_ == 1 && status != 0)) {
@@ -47,8 +49,10 @@ class CallLog {
     std::vector<LoggedCall> calls_;
 };
 
-// The one call log of the stand-in host.
-CallLog& TheCallLog();
+// The one call log of the stand-in host. A plain global, so that a call
+// that looks whether the log is on costs a load, not a guarded static.
+extern CallLog g_callLog;
+inline CallLog& TheCallLog() { return g_callLog; }
 
 }  // namespace qvsim
 

@@ -236,8 +236,10 @@ int InqLnN(char* toolName, char* text, int* status) {
 int QvlbpPrcInqPrm(QdgmPrcsRec** datSP, int* key, void** value, int* status) {
     const qvsim::Process* p = datSP != nullptr ? TheMemory().RecordProcess(*datSP) : nullptr;
     const int result = qvsim::PrcInqPrm(p, key, value, status);
-    const int st = status != nullptr ? *status : result;
-    qvsim::TheCallLog().AddParam(p != nullptr ? &p->id : nullptr, st, key != nullptr ? *key : 0);
+    if (qvsim::TheCallLog().Level() != 0) {
+        qvsim::TheCallLog().AddParam(p != nullptr ? &p->id : nullptr, status != nullptr ? *status : result,
+                                     key != nullptr ? *key : 0);
+    }
     return result;
 }
 
