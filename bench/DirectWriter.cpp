@@ -150,11 +150,7 @@ int DirectWriter::Cell(const Column& col, const ModelId& prcs, QdgmPrcsRec* rec,
             int status = 0;
             QvptfInqLnN(&one, toolName, text, &status);
             if (status < 0) return -1;
-            const std::string_view t = TrimSpace(Bounded(text, sizeof text));
-            if (!t.empty()) {
-                out.append("\"").append(Workload::ToolSetForm()).append("=\"\"");
-                out.append(t).append("\"\"\"");
-            }
+            AppendToolCheckText(Workload::ToolSetForm(), Bounded(text, sizeof text), scratch_, out);
             return 0;
         }
         case CellRule::kScanAngle: {
@@ -234,10 +230,7 @@ void DirectWriter::Value(const Column& col, const void* value, std::string& out)
         }
         case ValueForm::kText:
             if (col.rule == ItemRule::kComment) {
-                std::string text = static_cast<const char*>(value);
-                std::replace(text.begin(), text.end(), '"', '_');
-                std::replace(text.begin(), text.end(), ',', '_');
-                AppendQuotedText(text, out);
+                AppendCommentText(static_cast<const char*>(value), out);
             } else {
                 AppendQuotedText(static_cast<const char*>(value), out);
             }

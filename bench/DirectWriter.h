@@ -70,6 +70,7 @@ class DirectWriter {
     std::vector<Column> columns_;
     std::string title_;
     std::string rows_;
+    std::string scratch_;
 };
 
 #endif  // QVKDC_BENCH_DIRECTWRITER_H

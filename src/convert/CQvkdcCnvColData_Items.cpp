@@ -61,13 +61,7 @@ int CQvkdcCnvColData::CnvToolCheck1(const ColPlan&, std::string& ioText) {
     int status = 0;
     QvptfInqLnN(&one, toolName.data(), text.data(), &status);
     if (status < 0) return -1;
-    mScratch.assign(text.view());
-    EncloseDblQuot(mScratch);
-    if (mScratch.empty()) return 0;
-    mScratch.insert(0, 1, '=');
-    mScratch.insert(0, TSetForm);
-    EncloseQuot(mScratch);
-    ioText.append(mScratch);
+    AppendToolCheckText(TSetForm, text.view(), mScratch, ioText);
     return 0;
 }
 

@@ -1,7 +1,5 @@
 // CQvkdcCnvColData: the process parameter of a column, by the column's key
 // (or the key an item chooses by process type), written by its value type.
-#include <algorithm>
-
 #include "convert/CQvkdcCnvColData.h"
 #include "convert/ValueText.h"
 #include "model/CQvkdcOutColRowMng.h"
@@ -45,13 +43,9 @@ int CQvkdcCnvColData::CnvPrcsVal(const ColPlan& iCol, std::string& ioText) {
 void CQvkdcCnvColData::CnvStrVal(const ColPlan& iCol, const char* iText,
                                  std::string& ioText) {
     if (iText == nullptr) return;
-    const std::size_t start = ioText.size();
-    AppendQuotedText(iText, ioText);
-    // Trimming takes neither character, so replacing after it is the same.
-    if (iCol.rule == ItemRule::kComment && ioText.size() > start) {
-        const auto first = ioText.begin() + static_cast<std::ptrdiff_t>(start) + 3;
-        const auto last = ioText.end() - 3;
-        std::replace(first, last, '"', '_');
-        std::replace(first, last, ',', '_');
+    if (iCol.rule == ItemRule::kComment) {
+        AppendCommentText(iText, ioText);
+    } else {
+        AppendQuotedText(iText, ioText);
     }
 }

@@ -1,5 +1,6 @@
 #include "convert/ValueText.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -132,6 +133,27 @@ void AppendQuotedText(std::string_view iText, std::string& ioText) {
     const std::string_view text = TrimSpace(iText);
     if (text.empty()) return;
     ioText.append("\"\"\"", 3).append(text).append("\"\"\"", 3);
+}
+
+void AppendCommentText(std::string_view iText, std::string& ioText) {
+    const std::size_t start = ioText.size();
+    AppendQuotedText(iText, ioText);
+    if (ioText.size() == start) return;
+    const auto first = ioText.begin() + static_cast<std::ptrdiff_t>(start) + 3;
+    const auto last = ioText.end() - 3;
+    std::replace(first, last, '"', '_');
+    std::replace(first, last, ',', '_');
+}
+
+void AppendToolCheckText(std::string_view iTSetForm, std::string_view iText,
+                         std::string& ioScratch, std::string& ioText) {
+    ioScratch.assign(iText);
+    EncloseDblQuot(ioScratch);
+    if (ioScratch.empty()) return;
+    ioScratch.insert(0, 1, '=');
+    ioScratch.insert(0, iTSetForm);
+    EncloseQuot(ioScratch);
+    ioText.append(ioScratch);
 }
 
 void EncloseQuot(std::string& ioText) { Enclose(ioText, 1); }

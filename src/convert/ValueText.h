@@ -28,6 +28,19 @@ void AppendRealVal(const double* iVal, std::string& ioText);
 // characters, or nothing when iText is blank.
 void AppendQuotedText(std::string_view iText, std::string& ioText);
 
+// The same for the comment item: every double-quote character and every
+// comma of the text becomes an underscore, so that the field stays one
+// field. (Trimming takes neither, so they are replaced after it.)
+void AppendCommentText(std::string_view iText, std::string& ioText);
+
+// Appends the tool check text of a tool whose tool text is iText: nothing
+// when iText is blank; else one double-quote character, the tool-set form
+// (its leading white space dropped), "=", two double-quote characters,
+// iText trimmed and three double-quote characters. ioScratch is a work text
+// that keeps its capacity from call to call.
+void AppendToolCheckText(std::string_view iTSetForm, std::string_view iText,
+                         std::string& ioScratch, std::string& ioText);
+
 // Trims ioText (TrimSpace); an empty result stays empty, any other is
 // enclosed in one double-quote character on each side. Nothing inside is
 // escaped.
