@@ -10,15 +10,9 @@
 
 #include <stdint.h>
 
-/* Version of the library. QVKDC_VERSION is one number for comparisons in
- * #if: MAJOR * 10000 + MINOR * 100 + PATCH (0.1.0 gives 100). The DLL's
- * version resource carries the same numbers. */
-#define QVKDC_VERSION_MAJOR 0
-#define QVKDC_VERSION_MINOR 1
-#define QVKDC_VERSION_PATCH 0
-#define QVKDC_VERSION_STRING "0.1.0"
-#define QVKDC_VERSION \
-    (QVKDC_VERSION_MAJOR * 10000 + QVKDC_VERSION_MINOR * 100 + QVKDC_VERSION_PATCH)
+/* The version macros QVKDC_VERSION_MAJOR, _MINOR, _PATCH, _STRING and
+ * QVKDC_VERSION. */
+#include "qvkdc/version.h"
 
 #if defined(_WIN32)
 #  if defined(QVKDC_BUILDING_DLL)

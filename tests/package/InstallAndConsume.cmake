@@ -1,6 +1,6 @@
-# Installs a build of Qvkdc into a fresh prefix, checks what is there, then
-# configures, builds and runs a consumer project that does find_package(Qvkdc)
-# and links Qvkdc::Qvkdc (cmake -P).
+# Installs a build of Qvkdc into a fresh prefix, checks what is there
+# (Layout.cmake), then configures, builds and runs a consumer project that
+# does find_package(Qvkdc) and links Qvkdc::Qvkdc (cmake -P).
 #
 # Takes BUILD_DIR (the build to install), WORK (a folder of its own, made
 # anew), CONSUMER (the consumer project), WINDOWS (ON for a Windows build),
@@ -13,20 +13,13 @@ foreach(var BUILD_DIR WORK CONSUMER WINDOWS)
 endforeach()
 
 include(${CMAKE_CURRENT_LIST_DIR}/Run.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/Layout.cmake)
 
 set(prefix ${WORK}/prefix)
 file(REMOVE_RECURSE ${WORK})
 run(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
 
-if(WINDOWS)
-  set(expected include/qvkdc/qvkdc.h bin/Qvkdc.dll lib/libQvkdc.dll.a lib/Qvkdc.def
-               bin/qvkdc.exe bin/qvhost.dll lib/cmake/Qvkdc/QvkdcConfig.cmake
-               lib/cmake/Qvkdc/QvkdcConfigVersion.cmake lib/cmake/Qvkdc/QvkdcTargets.cmake)
-else()
-  set(expected include/qvkdc/qvkdc.h lib/libQvkdc.so bin/qvkdc lib/libqvhost.so
-               lib/cmake/Qvkdc/QvkdcConfig.cmake lib/cmake/Qvkdc/QvkdcConfigVersion.cmake
-               lib/cmake/Qvkdc/QvkdcTargets.cmake)
-endif()
+qvkdc_installed_files(expected "${WINDOWS}" "" ${CMAKE_CURRENT_LIST_DIR}/../..)
 foreach(file IN LISTS expected)
   if(NOT EXISTS ${prefix}/${file})
     message(FATAL_ERROR "the installation lacks ${file}")

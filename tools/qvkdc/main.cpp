@@ -3,27 +3,21 @@
 // exported functions, or builds the conversion tables and prints or checks
 // them.
 //
-// The subcommands come from Commands(). Whatever the parser does not
-// recognise is reported first, with the nearest valid name.
+// The subcommands come from Commands(), through Parser. Whatever the parser
+// does not recognise is reported first, with the nearest valid name.
 #include <CLI/CLI.hpp>
 
 #include <iostream>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "Command.h"
+#include "CommandDocs.h"
 #include "HostSession.h"
+#include "Parser.h"
 #include "Suggest.h"
-#include "qvkdc/qvkdc.h"
 
 namespace {
-
-struct Subcommand {
-    std::string name;
-    CLI::App* app;
-    std::unique_ptr<Command> command;
-};
 
 std::vector<std::string> OptionNames(const CLI::App& app) {
     std::vector<std::string> names;
@@ -79,28 +73,17 @@ int Help(const CLI::App& app, const std::vector<Subcommand>& subs,
 }  // namespace
 
 int main(int argc, char** argv) {
-    CLI::App app{"qvkdc: export the machining knowledge of CAM plans as CSV files", "qvkdc"};
-    app.set_version_flag("--version", std::string("qvkdc ") + QVKDC_VERSION_STRING);
-    app.allow_extras();
-    app.footer(
-        "Run 'qvkdc help COMMAND' or 'qvkdc COMMAND --help' for the options of a command.\n"
-        "Exit codes: 0 library status >= 0; 1 library status < 0; 2 usage or model file error;\n"
-        "3 export declined to overwrite; 4 host memory left unreleased.");
-
-    std::vector<Subcommand> subs;
-    std::vector<std::string> names;
-    for (const CommandInfo& info : Commands()) {
-        Subcommand sub{info.name, app.add_subcommand(info.name, info.summary), info.make()};
-        sub.app->allow_extras();
-        sub.command->AddOptions(sub.app);
-        names.push_back(sub.name);
-        subs.push_back(std::move(sub));
-    }
-    // Listed with the commands; answered before the parser sees it, since
-    // its topic is a command's name.
-    app.add_subcommand("help", "list the commands, or the options of one");
-    names.push_back("help");
+    Parser parser;
+    CLI::App& app = parser.App();
+    std::vector<Subcommand>& subs = parser.Subcommands();
+    const std::vector<std::string>& names = parser.Names();
     if (argc >= 2 && std::string(argv[1]) == "help") {
+        // The manual page and the completion scripts, which the build
+        // makes: `help --man`, `help --completion SHELL`. Not listed.
+        if (argc >= 3 && IsDocsOption(argv[2])) {
+            return WriteDocs(parser, std::vector<std::string>(argv + 2, argv + argc), std::cout,
+                             std::cerr);
+        }
         if (argc > 3) {
             std::cerr << "qvkdc help: unexpected argument " << argv[3] << '\n';
             return kExitUsage;

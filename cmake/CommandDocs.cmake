@@ -1,0 +1,51 @@
+# The manual page qvkdc(1) and the bash completion of qvkdc, written at
+# build time by the qvkdc just built (`qvkdc help --man`,
+# `qvkdc help --completion bash`) from the commands and options its parser
+# knows, and installed:
+#
+#   share/man/man1/qvkdc.1
+#   share/bash-completion/completions/qvkdc
+#
+# In the build tree they lie at the same places below the build folder.
+#
+# A cross build for Windows runs qvkdc.exe under Wine, like its tests (the
+# emulator of cmake/Wine.cmake): the program that ships describes itself, and
+# the build needs no second, native build of the tools. Wine writes the
+# program's text-mode output with CR LF line ends, which
+# GenerateCommandDoc.cmake takes out. Without an emulator (a cross build
+# without tests) the two files are not made.
+set(QVKDC_MAN_PAGE ${PROJECT_BINARY_DIR}/share/man/man1/qvkdc.1)
+set(QVKDC_BASH_COMPLETION ${PROJECT_BINARY_DIR}/share/bash-completion/completions/qvkdc)
+
+if(CMAKE_CROSSCOMPILING AND NOT CMAKE_CROSSCOMPILING_EMULATOR)
+  message(STATUS "No emulator to run qvkdc at build time: "
+                 "its manual page and bash completion are not made")
+  return()
+endif()
+
+set(_qvkdc_doc_depends qvkdc Qvkdc qvhost ${CMAKE_CURRENT_LIST_DIR}/GenerateCommandDoc.cmake)
+if(TARGET wineprefix)
+  list(APPEND _qvkdc_doc_depends wineprefix)
+endif()
+foreach(kind man bash)
+  if(kind STREQUAL "man")
+    set(output ${QVKDC_MAN_PAGE})
+  else()
+    set(output ${QVKDC_BASH_COMPLETION})
+  endif()
+  add_custom_command(OUTPUT ${output}
+    COMMAND ${CMAKE_COMMAND}
+      "-DRUNNER=${CMAKE_CROSSCOMPILING_EMULATOR}"
+      -DQVKDC=$<TARGET_FILE:qvkdc>
+      -DKIND=${kind}
+      -DOUTPUT=${output}
+      -P ${CMAKE_CURRENT_LIST_DIR}/GenerateCommandDoc.cmake
+    DEPENDS ${_qvkdc_doc_depends}
+    COMMENT "Writing ${output} with qvkdc"
+    VERBATIM)
+endforeach()
+add_custom_target(qvkdc_command_docs ALL DEPENDS ${QVKDC_MAN_PAGE} ${QVKDC_BASH_COMPLETION})
+
+install(FILES ${QVKDC_MAN_PAGE} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${QVKDC_BASH_COMPLETION}
+  DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/bash-completion/completions)

@@ -1,0 +1,33 @@
+// CommandDocs: the manual page qvkdc(1) and the bash completion of qvkdc,
+// written from its parser (Parser.h): every command the parser knows, each
+// with every option it takes, the option's value and the description that
+// `qvkdc help COMMAND` shows. The build writes both with the hidden options
+// `qvkdc help --man` and `qvkdc help --completion bash` and installs them.
+#ifndef QVKDC_TOOLS_COMMANDDOCS_H
+#define QVKDC_TOOLS_COMMANDDOCS_H
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "Parser.h"
+
+// Whether arg, the first word after `help`, asks for one of them: "--man"
+// or "--completion".
+bool IsDocsOption(const std::string& arg);
+
+// Writes what args ask for ({"--man"} or {"--completion", SHELL}) to out
+// and returns kExitOk; a wrong request is told on err and returns
+// kExitUsage.
+int WriteDocs(const Parser& parser, const std::vector<std::string>& args, std::ostream& out,
+              std::ostream& err);
+
+// The manual page, in the man macros of roff.
+void WriteManPage(const Parser& parser, std::ostream& out);
+
+// A bash completion script: commands, options of each command, the choices
+// of an option that has them, command names after `help`, and file names
+// for other option values (readline's default).
+void WriteBashCompletion(const Parser& parser, std::ostream& out);
+
+#endif  // QVKDC_TOOLS_COMMANDDOCS_H
