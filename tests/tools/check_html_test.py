@@ -1,12 +1,15 @@
 #!/usr/bin/env python3
 """`qvkdc check --format html` seen in a browser: the demo shop's page is
 loaded in headless Chromium, whose DOM must hold the column table with one
-row per column and the findings beside their rows, and whose screenshot must
-show the table (its header colour) on a page that is not blank.
+row per column and the findings beside their rows, every finding of the
+check (as its JSON report lists them) with its FILE:LINE, a link to it from
+the summary and a link to its column where it has one, and whose screenshot
+must show the table (its header colour) on a page that is not blank.
 
 Exits 77 (skipped) when no chromium is installed."""
 import argparse
 import html.parser
+import json
 import os
 import shutil
 import struct
@@ -48,6 +51,42 @@ class ColumnTable(html.parser.HTMLParser):
     def handle_data(self, data):
         if self.depth and self.in_body and self.rows and self.rows[-1]["cells"]:
             self.rows[-1]["cells"][-1] += data
+
+
+class Anchors(html.parser.HTMLParser):
+    """Every element's id, every link, and the text and links inside each
+    finding (an element whose id starts with "finding-")."""
+
+    def __init__(self):
+        super().__init__()
+        self.ids, self.hrefs, self.findings = set(), [], {}
+        self.open = []  # ids of the findings being read, innermost last
+        self.depth = []  # element depth at which each of them opened
+        self.level = 0
+
+    def handle_starttag(self, tag, attrs):
+        attrs = dict(attrs)
+        self.level += 1
+        if "id" in attrs:
+            self.ids.add(attrs["id"])
+            if attrs["id"].startswith("finding-"):
+                self.findings[attrs["id"]] = {"text": "", "targets": []}
+                self.open.append(attrs["id"])
+                self.depth.append(self.level)
+        if tag == "a" and "href" in attrs:
+            self.hrefs.append(attrs["href"])
+            if self.open and attrs.get("class") == "target":
+                self.findings[self.open[-1]]["targets"].append(attrs["href"])
+
+    def handle_endtag(self, tag):
+        if self.depth and self.depth[-1] == self.level:
+            self.open.pop()
+            self.depth.pop()
+        self.level -= 1
+
+    def handle_data(self, data):
+        if self.open:
+            self.findings[self.open[-1]]["text"] += data
 
 
 def png_pixels(path):
@@ -112,10 +151,11 @@ def main():
     os.makedirs(args.work, exist_ok=True)
     page = os.path.abspath(os.path.join(args.work, "check.html"))
     shot = os.path.join(args.work, "check.png")
-    run = subprocess.run([args.qvkdc, "check", "--root", args.shop, "--model",
-                          os.path.join(args.shop, "model.json"), "--format", "html", "--out", page],
-                         capture_output=True, text=True)
+    check = [args.qvkdc, "check", "--root", args.shop, "--model", os.path.join(args.shop, "model.json")]
+    run = subprocess.run(check + ["--format", "html", "--out", page], capture_output=True, text=True)
     assert run.returncode == 0, run.stderr
+    report = json.loads(subprocess.run(check + ["--format", "json"], capture_output=True, text=True,
+                                       check=True).stdout)
     with tempfile.TemporaryDirectory() as profile:
         dom = chromium(browser, profile, "--dump-dom", "file://" + page)
         table = ColumnTable()
@@ -124,6 +164,19 @@ def main():
         group = [r for r in table.rows if "ttlKPRCGRP" in r["cells"][2]]
         assert group and group[0]["class"] == "warning", group
         assert "has no text form" in group[0]["cells"][-1], group[0]["cells"]
+        anchors = Anchors()
+        anchors.feed(dom)
+        findings = report["findings"]
+        assert len(anchors.findings) == len(findings), f"{len(anchors.findings)} findings on the page"
+        for n, f in enumerate(findings, 1):
+            shown = anchors.findings.get(f"finding-{n}")
+            place = f"{f['file']}:{f['line']}"
+            assert shown and place in shown["text"], (n, place, shown)
+            assert f"#finding-{n}" in anchors.hrefs, f"the summary does not link to finding {n}"
+            for target in shown["targets"]:
+                assert target[1:] in anchors.ids, f"finding {n} links to {target}, which is not on the page"
+            if f["column"] is not None:
+                assert shown["targets"], f"finding {n} of column {f['column']} links nowhere"
         chromium(browser, profile, "--window-size=900,900", "--screenshot=" + shot, "file://" + page)
 
     width, height, channels, rows = png_pixels(shot)
@@ -132,7 +185,8 @@ def main():
     inked = sum(1 for row in rows for x in range(0, width * channels, channels) if sum(row[x:x + 3]) < 384)
     assert header > 2000, f"{header} pixels of the table header"
     assert inked > width * height // 100, f"{inked} dark pixels: the page looks blank"
-    print(f"1 passed, 0 failed: {len(table.rows)} column rows, {header} header pixels, {inked} dark pixels")
+    print(f"1 passed, 0 failed: {len(table.rows)} column rows, {len(findings)} findings with their links, "
+          f"{header} header pixels, {inked} dark pixels")
     return 0
 
 

@@ -5,6 +5,7 @@
 #include <iostream>
 
 #include "HostSession.h"
+#include "TextEncoding.h"
 #include "check/Checker.h"
 
 void CheckCommand::AddOptions(CLI::App* cmd) {
@@ -14,6 +15,9 @@ void CheckCommand::AddOptions(CLI::App* cmd) {
     cmd->add_option("--format", format_, "report format: text (default), json or html")
         ->check(CLI::IsMember({"text", "json", "html"}));
     cmd->add_option("--out", out_, "write the report to this file");
+    cmd->add_option("--encoding", encoding_,
+                    "code page of the tables' texts, for the json and html reports (e.g. windows-1252, "
+                    "windows-1251, shift_jis; default: the system's)");
     cmd->add_flag("--strict", strict_, "warnings fail the check too (exit 1), so that it can gate an export");
     cmd->footer(
         "Exit codes: 0 no error (with --strict: no error and no warning); 1 an error (with --strict:\n"
@@ -24,6 +28,13 @@ void CheckCommand::AddOptions(CLI::App* cmd) {
 }
 
 int CheckCommand::Run() {
+    std::string error;
+    const std::unique_ptr<TextEncoding> encoding =
+        TextEncoding::Open(encoding_.empty() ? TextEncoding::DefaultName() : encoding_, &error);
+    if (encoding == nullptr) {
+        std::cerr << "qvkdc check: --encoding: " << error << '\n';
+        return kExitUsage;
+    }
     HostOptions host;
     host.model = model_;
     host.root = root_;
@@ -35,7 +46,7 @@ int CheckCommand::Run() {
 
     std::string displayRoot = root_;
     if (!displayRoot.empty() && displayRoot.back() != '/' && displayRoot.back() != '\\') displayRoot += '/';
-    Checker checker(displayRoot, model_);
+    Checker checker(displayRoot, model_, encoding.get());
     checker.Run();
     const std::string report = checker.Report(format_);
     if (out.empty()) {

@@ -1,5 +1,5 @@
 // `qvkdc check [--root DIR] [--model FILE] [--format text|json|html]
-// [--out FILE] [--strict]`: finds the mistakes in the conversion tables, the
+// [--out FILE] [--encoding CODEPAGE] [--strict]`: finds the mistakes in the conversion tables, the
 // user option file and (with --model) a model that would make an export fail
 // or write empty cells, shifted columns or misplaced files. It runs the
 // library's own steps in process (never its exported functions); the checks
@@ -25,6 +25,7 @@ class CheckCommand : public Command {
     std::string model_;
     std::string format_ = "text";
     std::string out_;
+    std::string encoding_;
     bool strict_ = false;
 };
 

@@ -6,10 +6,14 @@
 #include "check/FindingList.h"
 #include "check/TableBuild.h"
 
+class TextEncoding;
+
 struct CheckContext {
     const CheckInputs& in;
     TableBuild& build;
     FindingList& out;
+    // The code page of the texts.
+    const TextEncoding& encoding;
 
     // Shown name of the file a column is defined in, and of a table.
     const std::string& DefFile(const CheckedColumn& c) const {

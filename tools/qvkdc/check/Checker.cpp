@@ -1,5 +1,9 @@
 #include "check/Checker.h"
 
+#include <ctime>
+
+#include "qvkdc/qvkdc.h"
+
 #include "check/ChoiceCheck.h"
 #include "check/ColumnCheck.h"
 #include "check/ColumnReport.h"
@@ -12,16 +16,40 @@
 #include "check/StopCheck.h"
 #include "check/TextReport.h"
 
-Checker::Checker(std::string displayRoot, std::string modelFile)
-    : displayRoot_(std::move(displayRoot)), modelFile_(std::move(modelFile)) {}
+namespace {
+
+std::string Now() {
+    // qvkdc runs one thread: localtime's shared result is safe here.
+    const std::time_t now = std::time(nullptr);
+    char text[32] = "";
+    if (const std::tm* local = std::localtime(&now)) std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", local);
+    return text;
+}
+
+}  // namespace
+
+Checker::Checker(std::string displayRoot, std::string modelFile, const TextEncoding* encoding)
+    : displayRoot_(std::move(displayRoot)), modelFile_(std::move(modelFile)) {
+    if (encoding == nullptr) {
+        std::string error;
+        defaultEncoding_ = TextEncoding::Open(TextEncoding::DefaultName(), &error);
+        if (defaultEncoding_ == nullptr) defaultEncoding_ = TextEncoding::Open("windows-1252", &error);
+        encoding = defaultEncoding_.get();
+    }
+    facts_.root = displayRoot_;
+    facts_.model = modelFile_;
+    facts_.version = QVKDC_VERSION_STRING;
+    facts_.encoding = encoding;
+}
 
 Checker::~Checker() = default;
 
 void Checker::Run() {
+    facts_.date = Now();
     inputs_.Load(displayRoot_);
     build_ = std::make_unique<TableBuild>();
     build_->Run();
-    const CheckContext ctx{inputs_, *build_, findings_};
+    const CheckContext ctx{inputs_, *build_, findings_, *facts_.encoding};
     StopCheck(ctx).Run();
     FileCheck(ctx).Run();
     ColumnCheck(ctx).Run();
@@ -39,7 +67,7 @@ void Checker::Run() {
 }
 
 std::string Checker::Report(const std::string& format) const {
-    if (format == "json") return JsonReport(findings_, ReportColumns(*build_, inputs_));
-    if (format == "html") return HtmlReport(ReportColumns(*build_, inputs_), findings_);
+    if (format == "json") return JsonReport(findings_, ReportColumns(*build_, inputs_), facts_);
+    if (format == "html") return HtmlReport(ReportColumns(*build_, inputs_), findings_, facts_);
     return TextReport(findings_);
 }

@@ -10,6 +10,7 @@
 
 #include "check/CheckInputs.h"
 #include "check/FindingList.h"
+#include "check/ReportFacts.h"
 #include "check/TableBuild.h"
 
 class Checker {
@@ -17,7 +18,9 @@ class Checker {
     // displayRoot goes in front of the file names in findings ("" or a
     // folder ending in "/"). modelFile: the name of the model loaded into
     // the host, shown in findings; empty when no model is checked.
-    Checker(std::string displayRoot, std::string modelFile);
+    // encoding: the code page of the texts; null for the default one.
+    // REQUIRES: encoding outlives the checker.
+    Checker(std::string displayRoot, std::string modelFile, const TextEncoding* encoding = nullptr);
     ~Checker();
 
     void Run();
@@ -28,6 +31,8 @@ class Checker {
  private:
     std::string displayRoot_;
     std::string modelFile_;
+    std::unique_ptr<TextEncoding> defaultEncoding_;
+    ReportFacts facts_;
     CheckInputs inputs_;
     std::unique_ptr<TableBuild> build_;
     FindingList findings_;

@@ -40,15 +40,16 @@ std::vector<ColumnEntry> ReportColumns(const TableBuild& build, const CheckInput
         e.keyAt = At(in.Shown(kProcessParametersTableFile), c.trail.keyRow);
         e.typeAt = At(in.Shown(kParameterSettingTableFile), c.trail.typeRow);
         if (const CQvkdcSlctValRowMng* choices = build.SlctTbl().FindRow(e.item)) {
-            const std::vector<int>* lines = build.ChoiceLines(choices);
+            const std::vector<ChoiceLines>* lines = build.LinesOf(choices);
             const std::vector<int>& values = choices->GetSlctValArr();
             for (std::size_t j = 0; j < values.size(); ++j) {
                 ChoiceEntry ch;
                 ch.value = values[j];
                 ch.text = choices->GetSlctExNameArr()[j];
                 ch.item = choices->GetSlctItNameArr()[j];
-                const int line = lines != nullptr && j < lines->size() ? (*lines)[j] : 0;
-                ch.at = SourceAt{in.Shown(kExteriorTableFile), line};
+                const ChoiceLines at = lines != nullptr && j < lines->size() ? (*lines)[j] : ChoiceLines();
+                ch.at = SourceAt{in.Shown(kExteriorTableFile), at.choice};
+                ch.valueAt = SourceAt{in.Shown(kSelectionToIntTableFile), at.value};
                 ch.shadowed = choices->FindSlctVal(ch.value) != static_cast<int>(j);
                 e.choices.push_back(std::move(ch));
             }

@@ -26,6 +26,7 @@ struct ChoiceEntry {
     std::string text;  // as the CSV shows it
     std::string item;  // the choice's internal name
     SourceAt at;       // its choice row
+    SourceAt valueAt;  // its row in SelectionToIntTable
     bool shadowed = false;  // an earlier choice has the same value: never shown
 };
 

@@ -1,17 +1,23 @@
-// HtmlReport: one self-contained page (no scripts, no outside files): the
-// column table (title, item, key, value type, flags, where it is defined)
-// with the findings about each column beside its row, the choices of each
-// column that has choices, and the findings about files and the model.
+// HtmlReport: one self-contained page (no scripts, no outside files), drawn
+// from the same column table as the JSON report, for the engineer who
+// works from it: the facts of the run; a summary that links to every
+// finding; the column table (title, item, key, value type, flags, the rows
+// each column came from) with the findings about each column in its row;
+// the choices of each column, the findings about a choice row beside it;
+// the findings about files and the model. Every finding shows its
+// FILE:LINE and links to its column or choice row. The page is UTF-8: every
+// text is read in the facts' encoding.
 #ifndef QVKDC_TOOLS_CHECK_HTMLREPORT_H
 #define QVKDC_TOOLS_CHECK_HTMLREPORT_H
 
 #include <string>
-
 #include <vector>
 
 #include "check/ColumnReport.h"
 #include "check/FindingList.h"
+#include "check/ReportFacts.h"
 
-std::string HtmlReport(const std::vector<ColumnEntry>& columns, const FindingList& findings);
+std::string HtmlReport(const std::vector<ColumnEntry>& columns, const FindingList& findings,
+                       const ReportFacts& facts);
 
 #endif  // QVKDC_TOOLS_CHECK_HTMLREPORT_H

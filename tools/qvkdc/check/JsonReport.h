@@ -8,7 +8,9 @@
 //  "effectiveType", "flags": {"origin": "table"|"option", "blank", "repeat"},
 //  "choices": [{"value", "text", "item", "at", "shadowed"}],
 //  "at": {"definition", "title", "key", "type"}}, each "at" a "FILE:LINE"
-// or null. Bytes that are not UTF-8 become U+FFFD.
+// or null; and "run": {"root", "model", "date", "version", "encoding"}.
+// Every text is read in the facts' encoding and written as UTF-8, a byte
+// that does not convert as \xHH.
 #ifndef QVKDC_TOOLS_CHECK_JSONREPORT_H
 #define QVKDC_TOOLS_CHECK_JSONREPORT_H
 
@@ -17,7 +19,9 @@
 
 #include "check/ColumnReport.h"
 #include "check/FindingList.h"
+#include "check/ReportFacts.h"
 
-std::string JsonReport(const FindingList& findings, const std::vector<ColumnEntry>& columns);
+std::string JsonReport(const FindingList& findings, const std::vector<ColumnEntry>& columns,
+                       const ReportFacts& facts);
 
 #endif  // QVKDC_TOOLS_CHECK_JSONREPORT_H

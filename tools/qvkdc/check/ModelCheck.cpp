@@ -3,6 +3,7 @@
 #include <cstring>
 #include <map>
 
+#include "TextEncoding.h"
 #include "check/TextForms.h"
 #include "entry/QvkdcCreOutputData.h"
 #include "entry/QvkdcGetFilePath.h"
@@ -326,7 +327,9 @@ void ModelCheck::CheckFileNames() {
                          "no-plan-name");
             continue;
         }
-        if (o.name.find_first_of("/\\") != std::string::npos) {
+        // A separator is a character of its own: in a code page of two
+        // bytes a character, 0x5C can be the second byte of one.
+        if (ctx_.encoding.HasChar(o.name, '/') || ctx_.encoding.HasChar(o.name, '\\')) {
             ctx_.out.Add(Severity::kWarning, file_, 1,
                          "the name of " + plan + " holds a path separator; with a blank output name its file lands " +
                              (o.name.find("..") != std::string::npos ? "outside the output folder"

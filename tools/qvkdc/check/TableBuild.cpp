@@ -48,7 +48,7 @@ int TableBuild::FindItem(const std::string& itName) const {
     return it != itemColumn_.end() ? it->second : -1;
 }
 
-const std::vector<int>* TableBuild::ChoiceLines(const CQvkdcSlctValRowMng* row) const {
+const std::vector<ChoiceLines>* TableBuild::LinesOf(const CQvkdcSlctValRowMng* row) const {
     const auto it = choiceLines_.find(row);
     return it != choiceLines_.end() ? &it->second : nullptr;
 }
@@ -92,8 +92,8 @@ void TableBuild::Choice(const CnvChoiceTrail& choice) {
         notes_.push_back(std::move(note));
         return;
     }
-    choiceLines_[choice.filedIn].push_back(row.line);
     const CnvTblRow& value = *choice.valueRow;
+    choiceLines_[choice.filedIn].push_back({row.line, value.line});
     if (!IsDecimalInt(value.Cell(2)) && valueLinesSeen_.insert(value.line).second) {
         ChoiceNote note;
         note.kind = ChoiceNote::kNotANumber;

@@ -54,6 +54,12 @@ struct ChoiceNote {
     int column = -1;          // kUnquoted: the column showing it
 };
 
+// The lines a filed choice came from.
+struct ChoiceLines {
+    int choice = 0;  // its choice row in ExteriorTable
+    int value = 0;   // its row in SelectionToIntTable
+};
+
 // Where the build stopped, with its texts and rows copied.
 struct BuildStop {
     CnvTblStop::Kind kind = CnvTblStop::kUnreadable;
@@ -101,7 +107,7 @@ class TableBuild : private CnvTblObserver {
     const std::vector<OptionTitleTrail>& OptionTitles() const { return options_; }
     const std::vector<ChoiceNote>& ChoiceNotes() const { return notes_; }
     // The lines of the choices filed in row, in filing order; null for none.
-    const std::vector<int>* ChoiceLines(const CQvkdcSlctValRowMng* row) const;
+    const std::vector<ChoiceLines>* LinesOf(const CQvkdcSlctValRowMng* row) const;
     // The row of the tool-set form, once SetTSetForm looked it up.
     bool ToolSetFormLooked() const { return toolSetLooked_; }
     const CnvTblRow& ToolSetFormRow() const { return toolSetRow_; }
@@ -130,7 +136,7 @@ class TableBuild : private CnvTblObserver {
     std::vector<OptionTitleTrail> options_;
     std::vector<ChoiceNote> notes_;
     std::set<int> valueLinesSeen_;
-    std::unordered_map<const CQvkdcSlctValRowMng*, std::vector<int>> choiceLines_;
+    std::unordered_map<const CQvkdcSlctValRowMng*, std::vector<ChoiceLines>> choiceLines_;
     bool toolSetLooked_ = false;
     CnvTblRow toolSetRow_;
 };

@@ -1,0 +1,53 @@
+// TextEncoding: the 8-bit texts of the tables, the model and the file names,
+// in the ANSI code page they were written in, made UTF-8 for the reports
+// (check's HTML and JSON, export's JSON report).
+//
+// One implementation per platform: TextEncodingPosix.cpp with iconv,
+// TextEncodingWindows.cpp with MultiByteToWideChar.
+#ifndef QVKDC_TOOLS_TEXTENCODING_H
+#define QVKDC_TOOLS_TEXTENCODING_H
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <string_view>
+
+class TextEncoding {
+ public:
+    virtual ~TextEncoding() = default;
+
+    // The code page called name: "windows-1252", "windows-1251",
+    // "shift_jis", "cp932", "1252", and whatever else the platform knows.
+    // Null, with the reason in *error, when the platform does not know it.
+    static std::unique_ptr<TextEncoding> Open(const std::string& name, std::string* error);
+    // The name of the code page texts are in when none is given: the
+    // system's ANSI code page on Windows; elsewhere the character set of
+    // the user's locale, or windows-1252 when that is plain ASCII.
+    static std::string DefaultName();
+
+    const std::string& Name() const { return name_; }
+    // text as UTF-8. A byte that belongs to no character of the code page
+    // is written as \xHH, never dropped.
+    virtual std::string ToUtf8(std::string_view text) const = 0;
+    // The number of bytes of the character that starts at text[at]: 1, or 2
+    // and more in a code page of several bytes per character (shift_jis: a
+    // lead byte and a trail byte, which may be 0x5C). A byte that starts no
+    // character counts 1.
+    // REQUIRES: at < text.size().
+    virtual std::size_t CharLength(std::string_view text, std::size_t at) const = 0;
+
+    // True when one of the characters of text is c, a character of one
+    // byte (not the trail byte of a longer one).
+    bool HasChar(std::string_view text, char c) const;
+
+ protected:
+    explicit TextEncoding(std::string name) : name_(std::move(name)) {}
+
+ private:
+    std::string name_;
+};
+
+// "\xHH" for byte b.
+std::string EscapedByte(unsigned char b);
+
+#endif  // QVKDC_TOOLS_TEXTENCODING_H

@@ -1,0 +1,123 @@
+// TextEncoding on POSIX: iconv.
+#include <iconv.h>
+#include <langinfo.h>
+#include <locale.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <cstring>
+#include <vector>
+
+#include "TextEncoding.h"
+
+namespace {
+
+std::string Lower(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+// The name iconv knows a code page by. The Windows names and numbers are
+// taken as Windows means them: shift_jis is code page 932, where 0x5C is a
+// backslash (iconv's SHIFT_JIS makes it a yen sign).
+std::string IconvName(const std::string& name) {
+    const std::string lower = Lower(name);
+    if (lower == "shift_jis" || lower == "shift-jis" || lower == "sjis" || lower == "windows-31j" ||
+        lower == "932") {
+        return "CP932";
+    }
+    const std::size_t digits = lower.find_first_of("0123456789");
+    const std::string prefix = lower.substr(0, digits);
+    if (digits != std::string::npos && lower.find_first_not_of("0123456789", digits) == std::string::npos &&
+        (prefix.empty() || prefix == "windows-" || prefix == "cp")) {
+        return "CP" + lower.substr(digits);
+    }
+    return name;
+}
+
+class IconvEncoding : public TextEncoding {
+ public:
+    IconvEncoding(std::string name, iconv_t cd) : TextEncoding(std::move(name)), cd_(cd) {}
+    ~IconvEncoding() override { iconv_close(cd_); }
+
+    std::string ToUtf8(std::string_view text) const override {
+        std::string out;
+        out.reserve(text.size());
+        for (std::size_t i = 0; i < text.size();) {
+            const unsigned char b = static_cast<unsigned char>(text[i]);
+            if (b < 0x80) {  // every code page here keeps ASCII as it is
+                out += static_cast<char>(b);
+                ++i;
+                continue;
+            }
+            std::string ch;
+            const std::size_t n = Convert(text, i, &ch);
+            if (n == 0) {
+                out += EscapedByte(b);
+                ++i;
+            } else {
+                out += ch;
+                i += n;
+            }
+        }
+        return out;
+    }
+
+    std::size_t CharLength(std::string_view text, std::size_t at) const override {
+        if (static_cast<unsigned char>(text[at]) < 0x80) return 1;
+        std::string ch;
+        const std::size_t n = Convert(text, at, &ch);
+        return n == 0 ? 1 : n;
+    }
+
+ private:
+    // Converts the one character at text[at] into *utf8. Returns its length
+    // in bytes, or 0 when no character of the code page starts there.
+    std::size_t Convert(std::string_view text, std::size_t at, std::string* utf8) const {
+        const std::size_t longest = std::min<std::size_t>(4, text.size() - at);
+        for (std::size_t n = 1; n <= longest; ++n) {
+            iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+            char in[4];
+            std::memcpy(in, text.data() + at, n);
+            char* inPtr = in;
+            std::size_t inLeft = n;
+            char out[16];
+            char* outPtr = out;
+            std::size_t outLeft = sizeof out;
+            const std::size_t rc = iconv(cd_, &inPtr, &inLeft, &outPtr, &outLeft);
+            if (rc != static_cast<std::size_t>(-1) && inLeft == 0) {
+                utf8->assign(out, static_cast<std::size_t>(outPtr - out));
+                return n;
+            }
+            if (errno != EINVAL) return 0;  // not a character; EINVAL: it goes on
+        }
+        return 0;
+    }
+
+    iconv_t cd_;
+};
+
+}  // namespace
+
+std::unique_ptr<TextEncoding> TextEncoding::Open(const std::string& name, std::string* error) {
+    const iconv_t cd = iconv_open("UTF-8", IconvName(name).c_str());
+    if (cd == reinterpret_cast<iconv_t>(-1)) {
+        *error = "unknown code page \"" + name + "\" (" + std::strerror(errno) + ")";
+        return nullptr;
+    }
+    return std::make_unique<IconvEncoding>(name, cd);
+}
+
+std::string TextEncoding::DefaultName() {
+    std::string codeset;
+    if (const locale_t loc = newlocale(LC_CTYPE_MASK, "", static_cast<locale_t>(0))) {
+        codeset = nl_langinfo_l(CODESET, loc);
+        freelocale(loc);
+    }
+    const std::string lower = Lower(codeset);
+    if (lower.empty() || lower == "ansi_x3.4-1968" || lower == "us-ascii" || lower == "ascii") {
+        return "windows-1252";
+    }
+    return codeset;
+}

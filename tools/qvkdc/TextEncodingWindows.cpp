@@ -1,0 +1,105 @@
+// TextEncoding on Windows: the system's code pages, through
+// MultiByteToWideChar and WideCharToMultiByte.
+#include <windows.h>
+
+#include <cctype>
+#include <cstdlib>
+
+#include "TextEncoding.h"
+
+namespace {
+
+std::string Lower(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+// The code page number of a name: "windows-1252", "cp1252" and "1252" are
+// 1252; a few names of their own; 0 when there is none.
+UINT CodePageOf(const std::string& name) {
+    const std::string lower = Lower(name);
+    struct Named {
+        const char* name;
+        UINT cp;
+    };
+    static const Named kNamed[] = {
+        {"shift_jis", 932}, {"shift-jis", 932}, {"sjis", 932},  {"windows-31j", 932},
+        {"gbk", 936},       {"gb2312", 936},    {"big5", 950},  {"euc-kr", 949},
+        {"koi8-r", 20866},  {"utf-8", 65001},   {"utf8", 65001}, {"us-ascii", 20127},
+    };
+    for (const Named& n : kNamed) {
+        if (lower == n.name) return n.cp;
+    }
+    if (lower.rfind("iso-8859-", 0) == 0) return 28590 + static_cast<UINT>(std::atoi(lower.c_str() + 9));
+    const std::size_t digits = lower.find_first_of("0123456789");
+    if (digits == std::string::npos || lower.find_first_not_of("0123456789", digits) != std::string::npos) {
+        return 0;
+    }
+    const std::string prefix = lower.substr(0, digits);
+    if (!prefix.empty() && prefix != "windows-" && prefix != "cp") return 0;
+    return static_cast<UINT>(std::strtoul(lower.c_str() + digits, nullptr, 10));
+}
+
+class CodePageEncoding : public TextEncoding {
+ public:
+    CodePageEncoding(std::string name, UINT cp) : TextEncoding(std::move(name)), cp_(cp) {}
+
+    std::string ToUtf8(std::string_view text) const override {
+        std::string out;
+        out.reserve(text.size());
+        for (std::size_t i = 0; i < text.size();) {
+            const unsigned char b = static_cast<unsigned char>(text[i]);
+            if (b < 0x80) {
+                out += static_cast<char>(b);
+                ++i;
+                continue;
+            }
+            const std::size_t n = CharLength(text, i);
+            wchar_t wide[4];
+            const int w = MultiByteToWideChar(cp_, MB_ERR_INVALID_CHARS, text.data() + i, static_cast<int>(n),
+                                              wide, 4);
+            char utf8[16];
+            const int u = w > 0 ? WideCharToMultiByte(CP_UTF8, 0, wide, w, utf8, sizeof utf8, nullptr, nullptr) : 0;
+            if (u <= 0) {
+                out += EscapedByte(b);
+                ++i;
+                continue;
+            }
+            out.append(utf8, static_cast<std::size_t>(u));
+            i += n;
+        }
+        return out;
+    }
+
+    std::size_t CharLength(std::string_view text, std::size_t at) const override {
+        const BYTE b = static_cast<BYTE>(text[at]);
+        if (b < 0x80) return 1;
+        if (IsDBCSLeadByteEx(cp_, b)) return at + 1 < text.size() ? 2 : 1;
+        // Other code pages of several bytes a character (UTF-8): the
+        // shortest run of bytes that makes a character.
+        const std::size_t longest = text.size() - at < 4 ? text.size() - at : 4;
+        for (std::size_t n = 1; n <= longest; ++n) {
+            wchar_t wide[4];
+            if (MultiByteToWideChar(cp_, MB_ERR_INVALID_CHARS, text.data() + at, static_cast<int>(n), wide, 4) > 0) {
+                return n;
+            }
+        }
+        return 1;
+    }
+
+ private:
+    UINT cp_;
+};
+
+}  // namespace
+
+std::unique_ptr<TextEncoding> TextEncoding::Open(const std::string& name, std::string* error) {
+    const UINT cp = CodePageOf(name);
+    if (cp == 0 || !IsValidCodePage(cp)) {
+        *error = "unknown code page \"" + name + "\"";
+        return nullptr;
+    }
+    return std::make_unique<CodePageEncoding>(name, cp);
+}
+
+std::string TextEncoding::DefaultName() { return "windows-" + std::to_string(GetACP()); }

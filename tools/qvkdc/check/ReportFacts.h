@@ -1,0 +1,23 @@
+// ReportFacts: the facts of one check that its reports state, and the code
+// page its texts are read in.
+#ifndef QVKDC_TOOLS_CHECK_REPORTFACTS_H
+#define QVKDC_TOOLS_CHECK_REPORTFACTS_H
+
+#include <string>
+
+#include "TextEncoding.h"
+
+struct ReportFacts {
+    std::string root;      // as given (--root), or "" for the current folder
+    std::string model;     // the model file, or "" when none was checked
+    std::string date;      // when the check ran, "2026-12-06 14:51:07"
+    std::string version;   // qvkdc's
+    // The code page of the tables, the option file, the model's texts and
+    // the file names. REQUIRES: set before a report is made.
+    const TextEncoding* encoding = nullptr;
+
+    // text as UTF-8, read in the encoding.
+    std::string Utf8(const std::string& text) const { return encoding->ToUtf8(text); }
+};
+
+#endif  // QVKDC_TOOLS_CHECK_REPORTFACTS_H
