@@ -15,6 +15,7 @@
 #include "Command.h"
 #include "HostSession.h"
 #include "Suggest.h"
+#include "SystemFiles.h"
 #include "qvkdc/qvkdc.h"
 
 namespace {
@@ -79,6 +80,9 @@ int Help(const CLI::App& app, const std::vector<Subcommand>& subs,
 }  // namespace
 
 int main(int argc, char** argv) {
+    // A file size limit makes a write fail, as a full disk would, and the
+    // library removes the partial file.
+    KeepRunningPastFileSizeLimit();
     CLI::App app{"qvkdc: export the machining knowledge of CAM plans as CSV files", "qvkdc"};
     app.set_version_flag("--version", std::string("qvkdc ") + QVKDC_VERSION_STRING);
     app.allow_extras();
