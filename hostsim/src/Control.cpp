@@ -82,6 +82,9 @@ int TakeModel(int parsed, qvsim::Model&& model, const std::string& why, char* er
     return 0;
 }
 
+// The size of the blocks a model file is read in; 0: the reader's default.
+std::size_t modelReadBlock = 0;
+
 // What a load that threw tells: the parser catches its own errors, so it
 // ran out of memory.
 int LoadFailed(const char* name, char* err, int errSize) noexcept {
@@ -101,8 +104,11 @@ void QvsimReset(void) {
         qvsim::SetTableSource(nullptr, nullptr);
         qvsim::TheHostErrors().Clear();
         qvsim::TheCallLog().Reset();
+        modelReadBlock = 0;
     });
 }
+
+void QvsimModelReadBlock(size_t bytes) { modelReadBlock = bytes; }
 
 int QvsimLoadModelFile(const char* path, char* err, int errSize) {
     try {
@@ -115,7 +121,9 @@ int QvsimLoadModelFile(const char* path, char* err, int errSize) {
         if (file) {
             std::error_code ec;
             const std::uintmax_t size = std::filesystem::file_size(path, ec);
-            qvsim::JsonReader in(file.get());
+            qvsim::JsonReader in(file.get(), modelReadBlock > 0
+                                                 ? modelReadBlock
+                                                 : qvsim::JsonReader::kDefaultChunk);
             parsed = qvsim::ParseModel(in, name, &model, &why,
                                        ec || size > SIZE_MAX ? 0 : static_cast<std::size_t>(size));
             if (in.ReadFailed()) file.reset();

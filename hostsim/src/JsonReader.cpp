@@ -324,7 +324,8 @@ bool JsonReader::ReadHex4(const char** pos, unsigned* value) {
 }
 
 // REQUIRES: ScanString accepted the string that starts at start, so its
-// closing quote is in the buffer and every byte outside escapes is valid.
+// closing quote is in the buffer and every byte outside escapes is valid;
+// a backslash there is followed by one more byte of the string.
 bool JsonReader::DecodeString(const char* start, std::string* out) {
     out->clear();
     const char* q = start + 1;
@@ -345,19 +346,17 @@ bool JsonReader::DecodeString(const char* start, std::string* out) {
             case 'r': out->push_back('\r'); break;
             case 't': out->push_back('\t'); break;
             case 'u': {
+                // The closing quote is no hex digit: ReadHex4 stops at it
+                // at the latest, wherever the bytes at hand end.
                 unsigned cp = 0;
-                if (end_ - q < 4 || !ReadHex4(&q, &cp)) {
-                    return error_.empty()
-                               ? Fail(q, "invalid string: '\\u' must be followed by 4 hex digits")
-                               : false;
-                }
+                if (!ReadHex4(&q, &cp)) return false;
                 if (cp >= 0xDC00 && cp <= 0xDFFF) {
                     return Fail(q, "invalid string: surrogate U+DC00..U+DFFF must follow "
                                    "U+D800..U+DBFF");
                 }
                 if (cp >= 0xD800 && cp <= 0xDBFF) {
                     unsigned low = 0;
-                    if (end_ - q < 6 || q[0] != '\\' || q[1] != 'u') {
+                    if (q[0] != '\\' || q[1] != 'u') {
                         return Fail(q, "invalid string: surrogate U+D800..U+DBFF must be "
                                        "followed by U+DC00..U+DFFF");
                     }

@@ -38,10 +38,13 @@ class JsonReader {
 
     // Reads text, which must outlive the reader.
     explicit JsonReader(std::string_view text);
+    // Bytes read from a file at a time, unless the constructor is told.
+    static constexpr std::size_t kDefaultChunk = std::size_t{1} << 20;
+
     // Reads the file from its current position to its end, `chunk` bytes
     // at a time; a read error counts as the end of the text (see
     // ReadFailed).
-    explicit JsonReader(std::FILE* file, std::size_t chunk = std::size_t{1} << 20);
+    explicit JsonReader(std::FILE* file, std::size_t chunk = kDefaultChunk);
     JsonReader(const JsonReader&) = delete;
     JsonReader& operator=(const JsonReader&) = delete;
 
@@ -74,9 +77,11 @@ class JsonReader {
     // and every pointer given is moved with them. False at the end.
     bool Refill(const char** keep, const char** other = nullptr);
     // Moves to the next byte that is not white space; false at the end.
+    // The first call looks for the byte-order mark before any blank.
     bool SkipBlank() {
+        if (!started_) return SkipBlankSlow();
         while (p_ < end_ && (*p_ == ' ' || *p_ == '\n' || *p_ == '\t' || *p_ == '\r')) ++p_;
-        return (started_ && p_ < end_) || SkipBlankSlow();
+        return p_ < end_ || SkipBlankSlow();
     }
     bool SkipBlankSlow();
     // SkipBlank; at the end of the input it fails with "unexpected end of

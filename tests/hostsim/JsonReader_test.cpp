@@ -113,6 +113,8 @@ TEST(JsonReader, NamesTheLineAndColumnOfAFault) {
         {R"(["\ud800x"])", "parse error at line 1, column 9: invalid string: surrogate U+D800"},
         {R"(["\udc00"])", "parse error at line 1, column 9: invalid string: surrogate U+DC00"},
         {R"(["\u12G4"])", "parse error at line 1, column 7: invalid string: '\\u' must be"},
+        {R"(["\u00"])", "parse error at line 1, column 7: invalid string: '\\u' must be"},
+        {R"(["\ud800\u12"])", "parse error at line 1, column 13: invalid string: '\\u' must be"},
         {R"(["\x"])", "parse error at line 1, column 4: invalid string: forbidden character"},
         {"[\"abc", "parse error at line 1, column 6: invalid string: missing closing quote"},
         {"[01]", "parse error at line 1, column 3: syntax error"},
@@ -124,6 +126,7 @@ TEST(JsonReader, NamesTheLineAndColumnOfAFault) {
         {R"({"a": 1,})", "parse error at line 1, column 9: syntax error; expected a member"},
         {"[1] x", "parse error at line 1, column 5: syntax error; expected the end"},
         {"\xEF\xBB[]", "parse error at line 1, column 2: invalid BOM"},
+        {" \xEF\xBB\xBF[]", "parse error at line 1, column 2: invalid literal"},  // not at the start
     };
     for (const auto& c : cases) {
         const std::string got = WalkEveryWay(c.text);

@@ -59,8 +59,20 @@ std::vector<std::string> Export(std::vector<std::string> extra) {
     return args;
 }
 
+std::vector<std::string> Exists(std::vector<std::string> extra) {
+    std::vector<std::string> args = {"exists", "--model", "{model}", "--root", "{root}",
+                                     "--out", "out", "--name", "OUT"};
+    args.insert(args.end(), extra.begin(), extra.end());
+    return args;
+}
+
+// A name the library takes (its paths go to 511 characters), but no file
+// system of ours takes for a file (at most 255).
+const std::string kLongName(300, 'n');
+
 void WriteOut001(const TableRoot& root) { root.WriteFile("out/OUT001.csv", "mine\n"); }
 void NoVariableTable(const TableRoot& root) { root.RemoveTable("VariableTable"); }
+void NoTablesFolder(const TableRoot& root) { fs::remove_all(root.PathOf("MIRVANE")); }
 void FolderAtOut001(const TableRoot& root) { fs::create_directory(root.PathOf("out/OUT001.csv")); }
 
 const std::vector<Row>& Rows() {
@@ -106,6 +118,17 @@ const std::vector<Row>& Rows() {
          {"export", "--model", "{model}", "--root", "{root}", "--out", "nowhere", "--messages",
           "{root}/messages.txt", "--report", "{root}/report.json"},
          nullptr, 2, {"--out nowhere: no such folder"}, "", {}, "", {}},
+        {"an output folder that is a file",
+         {"export", "--model", "{model}", "--root", "{root}", "--out", "{model}"}, nullptr, 2,
+         {"model.json: is not a folder\n"}, "", {}, "", {}},
+        {"a --report file in no folder: no report, no export",
+         Export({"--overwrite", "--report", "{root}/nodir/r.json"}), nullptr, 2,
+         {"--report ", "nodir", "does not exist"}, "", {}, "", {}},
+        {"no plans: a summary line without a list", Export({"--plans", "", "--overwrite"}),
+         nullptr, 0, {"qvkdc: 0 plans, 0 files written\n"}, "written:", {}, "status: 0", {}},
+        {"a model file that is not there, with the system's reason",
+         {"exists", "--model", "{root}/none.json", "--out", "out"}, nullptr, 2,
+         {"none.json: cannot be read: "}, "read: \n", {}, "", {}},
         {"a --messages file in no folder: refused before any CSV file",
          Export({"--overwrite", "--messages", "{root}/nodir/m.txt"}), nullptr, 2,
          {"--messages ", "nodir", "does not exist"}, "", {}, "", {}},
@@ -144,6 +167,25 @@ const std::vector<Row>& Rows() {
         {"tables says why", {"tables", "--root", "{root}"}, NoVariableTable, 1,
          {"tables failed (status -1): the table files could not be imported\n", "VariableTable.tsv"},
          "see the trace", {}, "status: -1", {}},
+        {"exists names the files that exist", Exists({"--plans", "0,4,0"}), WriteOut001, 0,
+         {"qvkdc: these output files exist:\n  ", "OUT001.csv\n"}, "OUT000", {}, "status: 1",
+         {"OUT001.csv"}},
+        {"exists --quiet", Exists({"--plans", "0,4", "--quiet"}), WriteOut001, 0, {}, "*", {},
+         "status: 1", {"OUT001.csv"}},
+        {"exists warns of a file name too long for the file system",
+         {"exists", "--model", "{model}", "--out", "out", "--plans", "0", "--name", kLongName},
+         nullptr, 0,
+         {"warning: plan 0: the file name is 304 bytes long, but this file system takes at most "},
+         "", {}, "status: 0", {}},
+        {"export warns before it writes, and fails at that file",
+         {"export", "--model", "{model}", "--root", "{root}", "--out", "out", "--plans", "0",
+          "--name", kLongName},
+         nullptr, 1,
+         {"warning: plan 0: the file name is 304 bytes long", "export failed (status -1): ",
+          "the output file could not be created"},
+         "", {}, "status: -1", {}},
+        {"check without a tables folder suggests --root", {"check", "--root", "{root}"},
+         NoTablesFolder, 1, {"qvkdc: note: there is no tables folder ", "--root"}, "", {}, nullptr, {}},
         {"exists says why", {"exists", "--model", "{model}", "--out", "out", "--plans", "6"},
          nullptr, 1,
          {"exists failed (status -1): the file name could not be made, at plan 0 (7 0 0 1)\n",
@@ -199,6 +241,7 @@ TEST_F(CliTellsTest, EveryBehaviourByRow) {
         fs::create_directory(Root().PathOf("out"));
         Root().WriteTables(TableRoot::Example());
         fs::remove(Root().PathOf("messages.txt"));
+        fs::remove(Root().PathOf("report.json"));
         if (row.setup != nullptr) row.setup(Root());
         const Ran r = Qvkdc(row.args);
         EXPECT_EQ(r.exitCode, row.exitCode) << r.err;
@@ -213,11 +256,74 @@ TEST_F(CliTellsTest, EveryBehaviourByRow) {
             EXPECT_EQ(LastLine(r.out), row.lastOut) << r.out;
         }
         EXPECT_EQ(Root().Files("out"), row.files);
-        // Refusals and dry runs leave no file of qvkdc's own.
+        // Refusals leave no message list, dry runs no file of qvkdc's own.
         if (row.exitCode == 2 || std::string(row.what) == "--dry-run") {
             EXPECT_FALSE(fs::exists(Root().PathOf("messages.txt")));
+        }
+        if (std::string(row.what) == "--dry-run") {
             EXPECT_FALSE(fs::exists(Root().PathOf("report.json")));
         }
+    }
+}
+
+// --report is written for every outcome once the command line is parsed:
+// the status (null without a library call), the refusal as stderr tells
+// it, the files that made the export decline, and the plans of a run.
+TEST_F(CliTellsTest, ReportIsWrittenWhateverTheOutcome) {
+    const int kNoCall = 99;
+    const struct {
+        const char* what;
+        const char* model;
+        std::vector<std::string> extra;  // after "export --root {root} --report ... --model MODEL"
+        void (*setup)(const TableRoot&);
+        int exitCode;
+        int status;           // kNoCall: null
+        const char* refusal;  // found in "refusal"; "" = null
+        std::size_t existing;
+        std::size_t plans;
+        const char* step;  // failure.step; "" = no failure
+    } rows[] = {
+        {"finished", "{model}", {"--out", "out", "--plans", "0,4", "--overwrite"}, nullptr, 0, 0, "",
+         0, 2, ""},
+        {"failed", "{model}", {"--out", "out"}, NoVariableTable, 1, -1, "", 0, 8, "ImpCnvTbl"},
+        {"declined", "{model}", {"--out", "out", "--name", "OUT", "--plans", "0,4"}, WriteOut001, 3,
+         1, "", 1, 0, ""},
+        {"--out is a file", "{model}", {"--out", "{model}"}, nullptr, 2, kNoCall,
+         "model.json: is not a folder", 0, 0, ""},
+        {"bad --plans", "{model}", {"--out", "out", "--plans", "0,x"}, nullptr, 2, kNoCall,
+         "--plans: ", 0, 0, ""},
+        {"--messages in no folder", "{model}", {"--out", "out", "--messages", "{root}/nodir/m.txt"},
+         nullptr, 2, kNoCall, "--messages ", 0, 0, ""},
+        {"no model file", "{root}/none.json", {"--out", "out"}, nullptr, 2, kNoCall,
+         "none.json: cannot be read: ", 0, 0, ""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        fs::remove_all(Root().PathOf("out"));
+        fs::create_directory(Root().PathOf("out"));
+        Root().WriteTables(TableRoot::Example());
+        fs::remove(Root().PathOf("report.json"));
+        if (row.setup != nullptr) row.setup(Root());
+        std::vector<std::string> args = {"export", "--root", "{root}", "--report",
+                                         "{root}/report.json", "--model", row.model};
+        args.insert(args.end(), row.extra.begin(), row.extra.end());
+        const Ran r = Qvkdc(args);
+        EXPECT_EQ(r.exitCode, row.exitCode) << r.err;
+        const nlohmann::json report = nlohmann::json::parse(Root().ReadFile("report.json"), nullptr, false);
+        ASSERT_TRUE(report.is_object()) << Root().ReadFile("report.json");
+        EXPECT_EQ(report["formatVersion"], 1);
+        EXPECT_EQ(report["exitCode"], r.exitCode);
+        EXPECT_EQ(report["status"], row.status == kNoCall ? nlohmann::json() : nlohmann::json(row.status));
+        if (*row.refusal == '\0') {
+            EXPECT_TRUE(report["refusal"].is_null()) << report["refusal"];
+        } else {
+            const std::string refusal = report["refusal"].is_string() ? report["refusal"].get<std::string>() : "";
+            EXPECT_NE(refusal.find(row.refusal), std::string::npos) << refusal;
+            EXPECT_EQ(r.err, "qvkdc: " + refusal + "\n");
+        }
+        EXPECT_EQ(report["existing"].size(), row.existing);
+        EXPECT_EQ(report["plans"].size(), row.plans);
+        EXPECT_EQ(report["failure"].is_null() ? "" : report["failure"]["step"].get<std::string>(), row.step);
     }
 }
 

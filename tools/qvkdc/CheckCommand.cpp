@@ -1,11 +1,12 @@
 #include "CheckCommand.h"
 
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 
+#include "FailureCause.h"
 #include "HostSession.h"
 #include "TextEncoding.h"
+#include "SystemFiles.h"
 #include "check/Checker.h"
 
 void CheckCommand::AddOptions(CLI::App* cmd) {
@@ -46,16 +47,21 @@ int CheckCommand::Run() {
 
     std::string displayRoot = root_;
     if (!displayRoot.empty() && displayRoot.back() != '/' && displayRoot.back() != '\\') displayRoot += '/';
+    // Told on stderr, outside the findings: most likely the wrong root.
+    std::string tables;
+    if (!TablesFolderExists(&tables)) {
+        std::cerr << "qvkdc: note: there is no tables folder " << tables
+                  << "; --root names the folder that holds MIRVANE\n";
+    }
     Checker checker(displayRoot, model_, encoding.get());
     checker.Run();
     const std::string report = checker.Report(format_);
     if (out.empty()) {
         std::cout << report << std::flush;
     } else {
-        std::ofstream file(out, std::ios::binary | std::ios::trunc);
-        file << report;
-        if (!file.flush()) {
-            std::cerr << "qvkdc: " << out_ << ": cannot be written\n";
+        const std::string why = WriteWholeFile(out, report);
+        if (!why.empty()) {
+            std::cerr << "qvkdc: " << out_ << ": cannot be written: " << why << '\n';
             return kExitUsage;
         }
         std::cout << checker.Findings().Summary() << '\n';

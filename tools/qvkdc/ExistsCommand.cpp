@@ -10,6 +10,7 @@
 void ExistsCommand::AddOptions(CLI::App* cmd) {
     plans_ = AddCallOptions(cmd, &host_, &out_, &name_);
     AddRootAndTraceOptions(cmd, &host_);
+    cmd->add_flag("--quiet", quiet_, "do not list the files that exist");
 }
 
 int ExistsCommand::Run() {
@@ -22,6 +23,7 @@ int ExistsCommand::Run() {
         ComposePlanFiles(session.plans().data(), *session.planCount(), out_, name_);
     rc = session.OpenOutputs();
     if (rc != kExitOk) return rc;
+    WarnOfLongNames(files, std::cerr);
     int status = 0;
     session.BeginCall();
     QvkdcIsExistFileWp(session.planCount(), session.plans().data(), out_.c_str(),
@@ -37,6 +39,9 @@ int ExistsCommand::Run() {
         }
         const std::vector<std::string> why = ExplainFailure(record.Errors(), context);
         PrintFailure("exists", status, why);
+    } else if (status == 1 && !quiet_) {
+        std::cerr << "qvkdc: these output files exist:\n";
+        for (const std::string& path : ExistingFiles(files)) std::cerr << "  " << path << '\n';
     }
     return session.Finish(status);
 }

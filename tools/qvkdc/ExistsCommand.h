@@ -1,5 +1,6 @@
 // `qvkdc exists`: asks QvkdcIsExistFileWp whether any output file of the
-// plans exists, and says why when it fails.
+// plans exists, names the files that do (unless --quiet), warns of file
+// names too long for the file system, and says why when the check fails.
 #ifndef QVKDC_TOOLS_EXISTSCOMMAND_H
 #define QVKDC_TOOLS_EXISTSCOMMAND_H
 
@@ -17,6 +18,7 @@ class ExistsCommand : public Command {
     HostOptions host_;
     std::string out_;
     std::string name_;
+    bool quiet_ = false;
     CLI::Option* plans_ = nullptr;
 };
 

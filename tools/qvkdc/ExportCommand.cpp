@@ -5,7 +5,6 @@
 #include <system_error>
 
 #include "CommonOptions.h"
-#include "ExportReport.h"
 #include "FailureCause.h"
 #include "Terminal.h"
 #include "model/TextTrim.h"
@@ -16,27 +15,29 @@ void ExportCommand::AddOptions(CLI::App* cmd) {
     AddRootAndTraceOptions(cmd, &host_);
     cmd->add_option("--messages", host_.messages,
                     "write the message manager's list to this file");
-    cmd->add_option("--report", report_, "write what the export did to this file, as JSON");
+    cmd->add_option("--report", report_,
+                    "write what the export did to this file, as JSON, whatever the outcome");
     cmd->add_flag("--overwrite", overwrite_, "do not ask before overwriting existing files");
     cmd->add_flag("--dry-run", dryRun_,
                   "list the files the export would write and which exist; write nothing");
     cmd->add_flag("--quiet", quiet_, "do not list what the export did (failures are still told)");
 }
 
-int ExportCommand::CheckOutFolder() const {
+int ExportCommand::CheckOutFolder(HostSession& session) const {
     if (TrimSpace(out_).empty()) return kExitOk;  // the library's own check refuses it
     const std::string native = FileSystem::Current()->NativePath(out_);
     std::error_code ec;
-    if (std::filesystem::is_directory(native, ec)) return kExitOk;
-    std::cerr << "qvkdc: --out " << out_ << ": no such folder";
+    const std::filesystem::file_status status = std::filesystem::status(native, ec);
+    if (std::filesystem::is_directory(status)) return kExitOk;
+    std::string why = std::filesystem::exists(status) ? "is not a folder" : "no such folder";
     if (!host_.root.empty() && std::filesystem::path(native).is_relative()) {
-        std::cerr << " (below --root " << host_.root << ")";
+        why += " (below --root " + host_.root + ")";
     }
-    std::cerr << '\n';
-    return kExitUsage;
+    return session.Refuse("--out " + out_ + ": " + why);
 }
 
-int ExportCommand::DryRun(HostSession& session, const std::vector<PlanFile>& files) {
+int ExportCommand::DryRun(HostSession& session, const std::vector<PlanFile>& files,
+                          ExportReport* report) {
     for (std::size_t i = 0; i < files.size(); ++i) {
         const PlanFile& file = files[i];
         if (file.made) {
@@ -45,15 +46,16 @@ int ExportCommand::DryRun(HostSession& session, const std::vector<PlanFile>& fil
             std::cout << "no-name plan " << i << ": " << ExplainNote(file.error) << '\n';
         }
     }
-    int status = 0;
     session.BeginCall();
     QvkdcIsExistFileWp(session.planCount(), session.plans().data(), out_.c_str(),
-                       name_.c_str(), &status);
+                       name_.c_str(), &report->status);
     session.EndCall();
-    return session.Finish(status);
+    report->called = true;
+    return session.Conclude(report->status);
 }
 
-int ExportCommand::AskBeforeOverwriting(HostSession& session, const std::vector<PlanFile>& files) {
+int ExportCommand::AskBeforeOverwriting(HostSession& session, const std::vector<PlanFile>& files,
+                                        ExportReport* report) {
     int status = 0;
     session.BeginCall();
     QvkdcIsExistFileWp(session.planCount(), session.plans().data(), out_.c_str(),
@@ -69,8 +71,74 @@ int ExportCommand::AskBeforeOverwriting(HostSession& session, const std::vector<
     }
     std::cerr << "qvkdc: nothing was exported: these output files exist (--overwrite replaces them):"
               << list << '\n';
-    const int finished = session.Finish(status);
-    return finished == kExitHostMemory ? finished : kExitExists;
+    report->called = true;
+    report->status = status;
+    report->existing = existing;
+    report->messages = HostSession::Messages();
+    const int finished = session.Conclude(status);
+    return finished == kExitOk ? kExitExists : finished;
+}
+
+int ExportCommand::Export(HostSession& session, ExportReport* report) {
+    if (!report_.empty()) {
+        // Checked first, so that every later refusal can still be reported.
+        const std::string problem = OutputFileProblem(report_);
+        if (!problem.empty()) {
+            reportRefused_ = true;
+            return session.Refuse("--report " + report_ + ": " + problem);
+        }
+    }
+    int rc = session.LoadModel();
+    if (rc == kExitOk) rc = session.EnterRoot();
+    if (rc == kExitOk) rc = CheckOutFolder(session);
+    if (rc != kExitOk) return rc;
+    const int count = *session.planCount();
+    const std::vector<PlanFile> files =
+        ComposePlanFiles(session.plans().data(), count, out_, name_);
+    rc = session.OpenOutputs();
+    if (rc != kExitOk) return rc;
+    WarnOfLongNames(files, std::cerr);
+    if (dryRun_) return DryRun(session, files, report);
+    if (!report_.empty()) {
+        // Opened before the library writes anything: a report that cannot
+        // be written refuses the export.
+        const std::string why = reportOut_.Open(report_);
+        if (!why.empty()) {
+            reportRefused_ = true;
+            return session.Refuse("--report " + report_ + ": cannot be written: " + why);
+        }
+    }
+    if (!overwrite_) {
+        rc = AskBeforeOverwriting(session, files, report);
+        if (rc != kExitOk) return rc;
+    }
+
+    session.BeginCall();
+    QvkdcCreOutputDataWp(session.planCount(), session.plans().data(), out_.c_str(),
+                         name_.c_str(), &report->status);
+    const CallRecord record = session.EndCall();
+    report->called = true;
+    report->files = files;
+    report->plans = TellPlanOutcomes(session.plans().data(), count, record.calls, report->status);
+    report->errors = record.Errors();
+    if (report->status < 0) report->ExplainFailure();
+    report->messages = HostSession::Messages();
+    rc = session.Conclude(report->status);
+
+    if (!quiet_) PrintExportSummary(*report, std::cerr);
+    PrintFailure("export", report->status, report->failure);
+    return rc;
+}
+
+int ExportCommand::WriteReport(HostSession& session, const ExportReport& report) {
+    if (report_.empty() || reportRefused_) return kExitOk;
+    std::string why = reportOut_.IsOpen() ? "" : reportOut_.Open(report_);
+    if (why.empty()) {
+        reportOut_.Write(ExportJson(report));
+        why = reportOut_.Close();
+    }
+    if (why.empty()) return kExitOk;
+    return session.Refuse("--report " + report_ + ": cannot be written: " + why);
 }
 
 int ExportCommand::Run() {
@@ -82,52 +150,11 @@ int ExportCommand::Run() {
         report_.clear();
     }
     HostSession session(host_);
-    int rc = session.LoadModel();
-    if (rc == kExitOk) rc = session.EnterRoot();
-    if (rc == kExitOk) rc = CheckOutFolder();
-    if (rc != kExitOk) return rc;
-    const int count = *session.planCount();
-    const std::vector<PlanFile> files =
-        ComposePlanFiles(session.plans().data(), count, out_, name_);
-    rc = session.OpenOutputs({{"--report", report_}});
-    if (rc != kExitOk) return rc;
-    if (dryRun_) return DryRun(session, files);
-    if (!overwrite_) {
-        rc = AskBeforeOverwriting(session, files);
-        if (rc != kExitOk) return rc;
-    }
-    std::ofstream reportOut;
-    if (!report_.empty()) {
-        reportOut.open(report_, std::ios::binary | std::ios::trunc);
-        if (!reportOut) {
-            std::cerr << "qvkdc: --report " << report_ << ": cannot be written\n";
-            return kExitUsage;
-        }
-    }
-
     ExportReport report;
-    session.BeginCall();
-    QvkdcCreOutputDataWp(session.planCount(), session.plans().data(), out_.c_str(),
-                         name_.c_str(), &report.status);
-    const CallRecord record = session.EndCall();
     report.folder = out_;
-    report.files = files;
-    report.plans = TellPlanOutcomes(session.plans().data(), count, record.calls, report.status);
-    report.errors = record.Errors();
-    if (report.status < 0) report.ExplainFailure();
-    report.messages = HostSession::Messages();
-    report.exitCode = session.Conclude(report.status);
-
-    if (!quiet_) PrintExportSummary(report, std::cerr);
-    PrintFailure("export", report.status, report.failure);
-    if (reportOut.is_open()) {
-        WriteExportJson(report, reportOut);
-        reportOut.close();
-        if (!reportOut) {
-            std::cerr << "qvkdc: --report " << report_ << ": cannot be written\n";
-            report.exitCode = kExitUsage;
-        }
-    }
-    HostSession::PrintStatus(report.status);
+    report.exitCode = Export(session, &report);
+    report.refusal = session.Refusal();
+    if (WriteReport(session, report) != kExitOk) report.exitCode = kExitUsage;
+    if (report.called) HostSession::PrintStatus(report.status);
     return report.exitCode;
 }

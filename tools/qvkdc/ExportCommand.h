@@ -1,7 +1,8 @@
 // `qvkdc export`: checks what it can, asks QvkdcIsExistFileWp first (unless
 // --overwrite), calls QvkdcCreOutputDataWp, and says what the run did: each
 // file written with its rows, each plan that gave no file and why, the
-// messages left, and why the run failed. --dry-run lists the files instead.
+// messages left, and why the run failed. --report says the same as JSON for
+// every outcome, refusals included. --dry-run lists the files instead.
 #ifndef QVKDC_TOOLS_EXPORTCOMMAND_H
 #define QVKDC_TOOLS_EXPORTCOMMAND_H
 
@@ -9,8 +10,10 @@
 #include <vector>
 
 #include "Command.h"
+#include "ExportReport.h"
 #include "HostSession.h"
 #include "PlanFiles.h"
+#include "SystemFiles.h"
 
 class ExportCommand : public Command {
  public:
@@ -18,20 +21,30 @@ class ExportCommand : public Command {
     int Run() override;
 
  private:
+    // The whole command but the report and the status line: fills *report
+    // and returns the exit code.
+    int Export(HostSession& session, ExportReport* report);
     // kExitOk, or kExitUsage when the output folder is not blank and no
     // folder is there: the library would write nothing into it.
-    int CheckOutFolder() const;
+    int CheckOutFolder(HostSession& session) const;
     // Lists the files of every plan and whether they exist, and asks the
     // existence check; writes nothing but the trace.
-    int DryRun(HostSession& session, const std::vector<PlanFile>& files);
+    int DryRun(HostSession& session, const std::vector<PlanFile>& files, ExportReport* report);
     // When files exist and the user does not confirm at the console: names
-    // them and returns kExitExists (or kExitHostMemory); else kExitOk.
-    int AskBeforeOverwriting(HostSession& session, const std::vector<PlanFile>& files);
+    // them and returns kExitExists (or what the session's end changes it
+    // to); else kExitOk.
+    int AskBeforeOverwriting(HostSession& session, const std::vector<PlanFile>& files,
+                             ExportReport* report);
+    // Writes the report to --report unless that file was what was refused.
+    // Returns kExitOk, or kExitUsage after one line on stderr.
+    int WriteReport(HostSession& session, const ExportReport& report);
 
     HostOptions host_;
     std::string out_;
     std::string name_;
     std::string report_;
+    OutputFile reportOut_;
+    bool reportRefused_ = false;  // --report itself was refused: no report
     bool overwrite_ = false;
     bool dryRun_ = false;
     bool quiet_ = false;

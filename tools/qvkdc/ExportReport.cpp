@@ -66,7 +66,7 @@ void PrintExportSummary(const ExportReport& report, std::ostream& out) {
     std::size_t written = 0;
     for (const PlanOutcome& plan : report.plans) written += plan.outcome == Outcome::kWritten;
     out << "qvkdc: " << Plural(report.plans.size(), "plan", "plans") << ", "
-        << Plural(written, "file", "files") << " written:\n";
+        << Plural(written, "file", "files") << " written" << (report.plans.empty() ? "\n" : ":\n");
     for (std::size_t i = 0; i < report.plans.size(); ++i) {
         const PlanOutcome& plan = report.plans[i];
         if (plan.outcome == Outcome::kWritten) {

@@ -12,8 +12,11 @@
 #include "PlanOutcome.h"
 
 struct ExportReport {
-    int status = 0;
+    bool called = false;               // a library call was made: status holds its status
+    int status = 0;                    // the last call's status, as on the last line of stdout
     int exitCode = 0;
+    std::string refusal;               // why qvkdc refused to run (exit 2); "" otherwise
+    std::vector<std::string> existing; // the files that exist, when the export declined (exit 3)
     std::string folder;                // --out as given
     std::vector<PlanOutcome> plans;
     std::vector<PlanFile> files;       // one per plan, as the library composes them
@@ -40,8 +43,10 @@ std::string ProcessLabel(const PlanOutcome& plan);
 // then the messages the run left. Lines are indented below a heading.
 void PrintExportSummary(const ExportReport& report, std::ostream& out);
 
-// The report as one JSON object:
-//   {"status": N, "exitCode": N, "folder": TEXT,
+// The report as one JSON object, for every outcome: finished, failed,
+// declined to overwrite and refused:
+//   {"formatVersion": 1, "status": N|null, "exitCode": N, "refusal": TEXT|null,
+//    "existing": [TEXT, ...], "folder": TEXT,
 //    "plans": [{"index": N, "id": [4 ints], "name": TEXT, "outcome": TEXT,
 //               "file": TEXT|null, "rows": N, "reason": TEXT|null,
 //               "process": {"id": [4 ints], "name": TEXT, "type": N}   (rejected, failed)
@@ -49,8 +54,11 @@ void PrintExportSummary(const ExportReport& report, std::ostream& out);
 //    "failure": {"step": TEXT, "cause": TEXT, "detail": TEXT|null,
 //                "notes": [TEXT, ...]} | null,
 //    "messages": {"title": TEXT|null, "lines": [TEXT, ...]}}
-// outcome: written, rejected, no-processes, no-rows, failed, not-reached.
+// status: null when no library call was made; plans: empty unless the
+// export ran. outcome: written, rejected, no-processes, no-rows, failed,
+// not-reached. docs/schema/export-report.schema.json is its schema; a
+// change that a script could trip over raises formatVersion.
 // Texts that are not UTF-8 have their bad bytes replaced by U+FFFD.
-void WriteExportJson(const ExportReport& report, std::ostream& out);
+std::string ExportJson(const ExportReport& report);
 
 #endif  // QVKDC_TOOLS_EXPORTREPORT_H

@@ -6,6 +6,9 @@ namespace {
 
 using json = nlohmann::ordered_json;
 
+// Raised when a field changes its meaning or goes away; new fields keep it.
+constexpr int kExportReportFormat = 1;
+
 json IdJson(const ModelId& id) { return json::array({id.objid, id.aplsec, id.insid, id.entid}); }
 
 json TextOrNull(const std::string& text) { return text.empty() ? json(nullptr) : json(text); }
@@ -28,11 +31,11 @@ json PlanJson(const ExportReport& report, const PlanOutcome& plan) {
 
 }  // namespace
 
-void WriteExportJson(const ExportReport& report, std::ostream& out) {
+std::string ExportJson(const ExportReport& report) {
     json plans = json::array();
     for (const PlanOutcome& plan : report.plans) plans.push_back(PlanJson(report, plan));
     json failure = nullptr;
-    if (report.status < 0) {
+    if (report.called && report.status < 0) {
         json notes = json::array();
         for (const std::string& e : report.errors) notes.push_back("[ERR] : " + e);
         failure = {{"step", report.errors.empty() ? json(nullptr) : json(report.errors.back())},
@@ -43,8 +46,14 @@ void WriteExportJson(const ExportReport& report, std::ostream& out) {
     const json messages = {
         {"title", report.messages.hasTitle ? json(report.messages.title) : json(nullptr)},
         {"lines", report.messages.lines}};
-    const json j = {{"status", report.status},   {"exitCode", report.exitCode},
-                    {"folder", report.folder},   {"plans", plans},
-                    {"failure", failure},        {"messages", messages}};
-    out << j.dump(2, ' ', false, json::error_handler_t::replace) << '\n';
+    const json j = {{"formatVersion", kExportReportFormat},
+                    {"status", report.called ? json(report.status) : json(nullptr)},
+                    {"exitCode", report.exitCode},
+                    {"refusal", TextOrNull(report.refusal)},
+                    {"existing", report.existing},
+                    {"folder", report.folder},
+                    {"plans", plans},
+                    {"failure", failure},
+                    {"messages", messages}};
+    return j.dump(2, ' ', false, json::error_handler_t::replace) + '\n';
 }

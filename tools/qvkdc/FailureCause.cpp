@@ -1,23 +1,18 @@
 #include "FailureCause.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <iostream>
 #include <string_view>
 #include <system_error>
 
+#include "SystemFiles.h"
 #include "platform/FileSystem.h"
+#include "tables/CnvTblFiles.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-constexpr const char* kTablesFolder = "\\MIRVANE\\CAM\\KR\\Tables\\";
-constexpr const char* kTableNames[] = {"ExteriorTable",       "ProcessParametersTable",
-                                       "ParameterSettingTable", "SelectionToIntTable",
-                                       "VariableTable",       "PlanCSVTable"};
 
 // The steps of a run and of the table set, by their error note.
 struct Step {
@@ -40,12 +35,20 @@ constexpr Step kSteps[] = {
     {"File Write", "the output file could not be written, and was removed"},
 };
 
-std::string TablePath(std::string_view table) {
-    return FileSystem::Current()->NativePath(std::string(kTablesFolder) + std::string(table) + ".tsv");
+std::string TablePath(const CnvTblFile& table) { return FileSystem::Current()->NativePath(table.path); }
+
+// The table named table ("VariableTable"); null for another name.
+const CnvTblFile* TableNamed(std::string_view table) {
+    for (const CnvTblFile& file : kCnvTblFiles) {
+        if (table == file.name) return &file;
+    }
+    return nullptr;
 }
 
-bool EndsWith(std::string_view text, std::string_view end) {
-    return text.size() >= end.size() && text.substr(text.size() - end.size()) == end;
+// The folder of the tables, as the platform opens it.
+std::string TablesFolder() {
+    const std::string_view first = kCnvTblFiles[0].path;
+    return FileSystem::Current()->NativePath(first.substr(0, first.rfind('\\') + 1));
 }
 
 bool StartsWith(std::string_view text, std::string_view start) {
@@ -53,25 +56,20 @@ bool StartsWith(std::string_view text, std::string_view start) {
 }
 
 std::string WhyNotReadable(const std::string& path) {
-    std::error_code ec;
-    if (!fs::exists(path, ec)) return "no such file";
-    if (fs::is_directory(path, ec)) return "is a folder";
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (f == nullptr) return std::strerror(errno);
-    std::fclose(f);
-    return "the table reader cannot read it as a table";
+    const std::string why = WhyNotReadableFile(path);
+    return why.empty() ? "the table reader cannot read it as a table" : why;
 }
 
 std::string MissingTables() {
     std::string missing;
-    for (const char* table : kTableNames) {
+    for (const CnvTblFile& table : kCnvTblFiles) {
         std::error_code ec;
-        if (fs::exists(TablePath(table), ec)) continue;
+        const std::string path = TablePath(table);
+        if (fs::exists(path, ec)) continue;
         missing += missing.empty() ? "" : ", ";
-        missing += table;
-        missing += ".tsv";
+        missing += fs::path(path).filename().string();
     }
-    const std::string folder = FileSystem::Current()->NativePath(kTablesFolder);
+    const std::string folder = TablesFolder();
     if (missing.empty()) {
         return "every table file is in " + folder +
                ", but a row that one of them names is missing from another";
@@ -82,10 +80,10 @@ std::string MissingTables() {
 }  // namespace
 
 std::string ExplainNote(std::string_view note) {
-    if (EndsWith(note, " Open Error")) {
-        std::string_view table = note.substr(0, note.size() - 11);
-        if (table == "ExternalNameTable") table = "ExteriorTable";
-        if (table == "NeccesaryItemTabel") table = "PlanCSVTable";
+    for (const CnvTblFile& table : kCnvTblFiles) {
+        // The note the table reader's failure leaves, without "[ERR] : ".
+        const std::string_view open = table.openError;
+        if (note != open.substr(open.find(": ") + 2)) continue;
         const std::string path = TablePath(table);
         return path + ": " + WhyNotReadable(path);
     }
@@ -96,7 +94,9 @@ std::string ExplainNote(std::string_view note) {
     if (StartsWith(note, "Short row in ")) {
         note.remove_prefix(13);
         const std::size_t colon = note.find(": ");
-        return TablePath(note.substr(0, colon)) + ": a row has too few cells" +
+        const CnvTblFile* table = TableNamed(note.substr(0, colon));
+        return (table != nullptr ? TablePath(*table) : std::string(note.substr(0, colon))) +
+               ": a row has too few cells" +
                (colon == std::string_view::npos ? "" : ": \"" + std::string(note.substr(colon + 2)) + "\"");
     }
     if (note == "QdgmRetIdnamLN") return "the model database gave no name for the plan";
@@ -104,6 +104,12 @@ std::string ExplainNote(std::string_view note) {
     if (note == "SetTSetForm Error") return "";
     if (StartsWith(note, "Cnv")) return "the converter's step " + std::string(note) + " failed";
     return "the library's note: [ERR] : " + std::string(note);
+}
+
+bool TablesFolderExists(std::string* folder) {
+    *folder = TablesFolder();
+    std::error_code ec;
+    return fs::is_directory(*folder, ec);
 }
 
 bool StepConcernsProcess(std::string_view step) {
@@ -120,12 +126,8 @@ std::string WhyNotWritable(const std::string& path) {
         return "the folder " + parent.string() + " does not exist";
     }
     if (fs::is_directory(p, ec)) return "a folder of that name is in the way";
-    const bool existed = fs::exists(p, ec);
-    std::FILE* f = std::fopen(path.c_str(), "ab");
-    if (f == nullptr) return std::strerror(errno);
-    std::fclose(f);
-    if (!existed) fs::remove(p, ec);
-    return "the operating system refused it then, but gives no reason now";
+    const std::string why = WhyNotWritableFile(path);
+    return why.empty() ? "the operating system refused it then, but gives no reason now" : why;
 }
 
 void PrintFailure(const char* command, int status, const std::vector<std::string>& why) {

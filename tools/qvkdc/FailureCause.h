@@ -41,4 +41,8 @@ void PrintFailure(const char* command, int status, const std::vector<std::string
 // to open it (a file made by that attempt is removed again).
 std::string WhyNotWritable(const std::string& path);
 
+// Whether the folder of the table files is there, below the root the
+// library reads them from; *folder: that folder as the platform opens it.
+bool TablesFolderExists(std::string* folder);
+
 #endif  // QVKDC_TOOLS_FAILURECAUSE_H

@@ -69,14 +69,21 @@ HostSession::HostSession(HostOptions options) : options_(std::move(options)) {
     options_.messages = AbsolutePath(options_.messages);
 }
 
+int HostSession::Refuse(const std::string& line) {
+    std::cerr << "qvkdc: " << line << '\n';
+    refusal_ = line;
+    return kExitUsage;
+}
+
 int HostSession::LoadModel() {
     QvsimReset();
     if (options_.model.empty()) return kExitOk;
+    // Looked at first, for the system's reason, and so that a pipe in its
+    // place is refused rather than waited on.
+    const std::string why = WhyNotReadableFile(options_.model);
+    if (!why.empty()) return Refuse(options_.model + ": cannot be read: " + why);
     char err[1024] = {};
-    if (QvsimLoadModelFile(options_.model.c_str(), err, sizeof err) != 0) {
-        std::cerr << "qvkdc: " << err << '\n';
-        return kExitUsage;
-    }
+    if (QvsimLoadModelFile(options_.model.c_str(), err, sizeof err) != 0) return Refuse(err);
     return ParsePlans();
 }
 
@@ -87,16 +94,14 @@ int HostSession::ParsePlans() {
     if (!options_.plansGiven) {
         for (int i = 0; i < total; ++i) indexes.push_back(i);
     } else if (!ParseIntList(options_.plans, &indexes)) {
-        std::cerr << "qvkdc: --plans: expected comma-separated plan indexes, got \""
-                  << options_.plans << "\"\n";
-        return kExitUsage;
+        return Refuse("--plans: expected comma-separated plan indexes, got \"" + options_.plans +
+                      "\"");
     }
     for (int index : indexes) {
         ModelId id{};
         if (QvsimPlanId(index, &id) != 0) {
-            std::cerr << "qvkdc: --plans: no plan " << index << " in "
-                      << options_.model << " (it has " << total << ")\n";
-            return kExitUsage;
+            return Refuse("--plans: no plan " + std::to_string(index) + " in " + options_.model +
+                          " (it has " + std::to_string(total) + ")");
         }
         plans_.push_back(id);
     }
@@ -109,18 +114,14 @@ int HostSession::EnterRoot() {
     if (options_.root.empty()) return kExitOk;
     std::error_code ec;
     fs::current_path(options_.root, ec);
-    if (ec) {
-        std::cerr << "qvkdc: --root " << options_.root << ": " << ec.message() << '\n';
-        return kExitUsage;
-    }
+    if (ec) return Refuse("--root " + options_.root + ": " + ec.message());
     return kExitOk;
 }
 
 int HostSession::OpenOutputs(const std::vector<std::pair<std::string, std::string>>& more) {
     if (!ParseIntList(options_.traceIds, &traceIds_)) {
-        std::cerr << "qvkdc: --trace-ids: expected comma-separated trace ids, got \""
-                  << options_.traceIds << "\"\n";
-        return kExitUsage;
+        return Refuse("--trace-ids: expected comma-separated trace ids, got \"" +
+                      options_.traceIds + "\"");
     }
     std::vector<std::pair<std::string, std::string>> files = {
         {"--trace", options_.trace}, {"--messages", options_.messages}};
@@ -128,17 +129,11 @@ int HostSession::OpenOutputs(const std::vector<std::pair<std::string, std::strin
     for (const auto& [option, path] : files) {
         if (path.empty()) continue;
         const std::string problem = OutputFileProblem(path);
-        if (!problem.empty()) {
-            std::cerr << "qvkdc: " << option << " " << path << ": " << problem << '\n';
-            return kExitUsage;
-        }
+        if (!problem.empty()) return Refuse(option + " " + path + ": " + problem);
     }
     if (!options_.messages.empty()) {
-        messagesOut_.open(options_.messages, std::ios::binary | std::ios::trunc);
-        if (!messagesOut_) {
-            std::cerr << "qvkdc: --messages " << options_.messages << ": cannot be written\n";
-            return kExitUsage;
-        }
+        const std::string why = messagesOut_.Open(options_.messages);
+        if (!why.empty()) return Refuse("--messages " + options_.messages + ": cannot be written: " + why);
     }
     return SetUpTrace();
 }
@@ -149,8 +144,10 @@ int HostSession::SetUpTrace() {
         // keeps nothing but its notes, which tell what went wrong.
         QvsimTraceNotesOnly(1);
     } else if (QvsimTraceFileBuffered(options_.trace.c_str()) != 0) {
-        std::cerr << "qvkdc: --trace " << options_.trace << ": cannot be written\n";
-        return kExitUsage;
+        // The stand-in host tells no reason; the system tells it again.
+        std::string why = WhyNotWritableFile(options_.trace);
+        if (why.empty()) why = "the trace facility could not open it";
+        return Refuse("--trace " + options_.trace + ": cannot be written: " + why);
     }
     if (options_.traceIds.empty()) {
         QvsimTraceAll(1, 1);
@@ -205,15 +202,14 @@ int HostSession::Conclude(int status) {
     QvsimTraceFile(nullptr);
     QvsimTraceAll(0, 0);
     int code = status < 0 ? kExitFailed : kExitOk;
-    if (messagesOut_.is_open()) {
+    if (messagesOut_.IsOpen()) {
         const MessageList list = Messages();
-        if (list.hasTitle) messagesOut_ << list.title << '\n';
-        for (const std::string& line : list.lines) messagesOut_ << line << '\n';
-        messagesOut_.close();
-        if (!messagesOut_) {
-            std::cerr << "qvkdc: --messages " << options_.messages << ": cannot be written\n";
-            code = kExitUsage;
-        }
+        std::string text;
+        if (list.hasTitle) text += list.title + '\n';
+        for (const std::string& line : list.lines) text += line + '\n';
+        messagesOut_.Write(text);
+        const std::string why = messagesOut_.Close();
+        if (!why.empty()) code = Refuse("--messages " + options_.messages + ": cannot be written: " + why);
     }
     const int held = QvsimHeldBlocks();
     if (held != 0) {

@@ -6,10 +6,10 @@
 #ifndef QVKDC_TOOLS_HOSTSESSION_H
 #define QVKDC_TOOLS_HOSTSESSION_H
 
-#include <fstream>
 #include <string>
 #include <vector>
 
+#include "SystemFiles.h"
 #include "qvhostsim/qvhostsim.h"
 #include "qvkdc/qvkdc.h"
 
@@ -58,6 +58,11 @@ class HostSession {
     // Resets the stand-in host, loads the model and resolves the plan list.
     // Returns kExitOk, or kExitUsage after printing one line on stderr.
     int LoadModel();
+    // Prints "qvkdc: " and line on stderr and keeps line as the refusal of
+    // the command. Returns kExitUsage.
+    int Refuse(const std::string& line);
+    // The last line given to Refuse; "" when there was none.
+    const std::string& Refusal() const { return refusal_; }
     // Moves into the root folder (when given). Returns kExitOk or
     // kExitUsage.
     int EnterRoot();
@@ -97,7 +102,8 @@ class HostSession {
     std::vector<ModelId> plans_;
     int planCount_ = 0;
     std::vector<int> traceIds_;
-    std::ofstream messagesOut_;
+    OutputFile messagesOut_;
+    std::string refusal_;
 };
 
 // Splits "1,2,3" into ints. Returns false on anything that is not a

@@ -1,7 +1,9 @@
 #include "PlanFiles.h"
 
 #include <algorithm>
+#include <filesystem>
 
+#include "SystemFiles.h"
 #include "entry/QvkdcGetFilePath.h"
 #include "platform/FileSystem.h"
 #include "qvhostsim/qvhostsim.h"
@@ -45,4 +47,22 @@ std::vector<std::string> ExistingFiles(const std::vector<PlanFile>& files) {
         }
     }
     return existing;
+}
+
+void WarnOfLongNames(const std::vector<PlanFile>& files, std::ostream& out) {
+    std::string folder;
+    std::size_t limit = 0;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        if (!files[i].made) continue;
+        const std::filesystem::path path(files[i].native);
+        const std::size_t length = path.filename().string().size();
+        if (limit == 0 || path.parent_path().string() != folder) {
+            folder = path.parent_path().string();
+            limit = NameLengthLimit(folder);
+        }
+        if (length <= limit) continue;
+        out << "qvkdc: warning: plan " << i << ": the file name is " << length
+            << " bytes long, but this file system takes at most " << limit
+            << " for a name; the export will fail at it: " << files[i].native << '\n';
+    }
 }

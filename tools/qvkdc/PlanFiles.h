@@ -3,6 +3,7 @@
 #ifndef QVKDC_TOOLS_PLANFILES_H
 #define QVKDC_TOOLS_PLANFILES_H
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -26,5 +27,11 @@ std::vector<PlanFile> ComposePlanFiles(const ModelId* plans, int count, const st
 
 // The native paths of the entries that exist now, each once, in plan order.
 std::vector<std::string> ExistingFiles(const std::vector<PlanFile>& files);
+
+// Warns on out, one line each, of the entries whose file name (the last
+// part of the path) is longer than the file system of its folder takes for
+// a name: the library composes paths of up to 511 characters, but such a
+// file cannot be created, and the export would fail at it.
+void WarnOfLongNames(const std::vector<PlanFile>& files, std::ostream& out);
 
 #endif  // QVKDC_TOOLS_PLANFILES_H

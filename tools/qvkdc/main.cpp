@@ -16,6 +16,7 @@
 #include "HostSession.h"
 #include "Parser.h"
 #include "Suggest.h"
+#include "SystemFiles.h"
 
 namespace {
 
@@ -73,6 +74,9 @@ int Help(const CLI::App& app, const std::vector<Subcommand>& subs,
 }  // namespace
 
 int main(int argc, char** argv) {
+    // A file size limit makes a write fail, as a full disk would, and the
+    // library removes the partial file.
+    KeepRunningPastFileSizeLimit();
     Parser parser;
     CLI::App& app = parser.App();
     std::vector<Subcommand>& subs = parser.Subcommands();

@@ -43,12 +43,12 @@
 extern "C" {
 #endif
 
-/* Back to the start state: no model, default messages, tracing off with
- * every level 0, no open frame, stack level 0, empty trace and message list,
- * no trace file, every trace line kept, no faults, call counts and bad frees
- * 0, call log off and empty, no host errors, tables read from the file
- * system. Host blocks still held stay counted (and can still be given
- * back). */
+/* Back to the start state: no model, default messages, model files read in
+ * blocks of 1 MiB, tracing off with every level 0, no open frame, stack
+ * level 0, empty trace and message list, no trace file, every trace line
+ * kept, no faults, call counts and bad frees 0, call log off and empty, no
+ * host errors, tables read from the file system. Host blocks still held
+ * stay counted (and can still be given back). */
 QVHOST_API void QvsimReset(void);
 
 /* ---- model ----
@@ -117,6 +117,10 @@ QVHOST_API int QvsimLoadModelFile(const char* path, char* err, int errSize);
 /* The same for a model given as text; `name` stands for the file in err. */
 QVHOST_API int QvsimLoadModelText(const char* json, const char* name,
                                   char* err, int errSize);
+/* QvsimLoadModelFile reads the file in blocks of `bytes` bytes (0: 1 MiB,
+ * the default, also after QvsimReset); a file loads the same whatever the
+ * size, which tests check by moving the block ends around. */
+QVHOST_API void QvsimModelReadBlock(size_t bytes);
 /* Number of plans of the model, and the id of plan i (0-based, file order).
  * QvsimPlanId returns 0, or -1 when i is out of range. */
 QVHOST_API int QvsimPlanCount(void);

@@ -1,0 +1,94 @@
+#include <windows.h>
+
+#include "SystemFiles.h"
+
+namespace {
+
+// The system's text for error, without the line end and full stop it ends
+// with ("The system cannot find the file specified").
+std::string ErrorText(DWORD error) {
+    char* text = nullptr;
+    const DWORD n = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                       FORMAT_MESSAGE_IGNORE_INSERTS,
+                                   nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+    std::string message = n > 0 && text != nullptr ? std::string(text, n)
+                                                   : "system error " + std::to_string(error);
+    if (text != nullptr) LocalFree(text);
+    while (!message.empty() &&
+           (message.back() == '\n' || message.back() == '\r' || message.back() == ' ' ||
+            message.back() == '.')) {
+        message.pop_back();
+    }
+    return message;
+}
+
+HANDLE AsHandle(std::intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
+
+}  // namespace
+
+std::string WhyNotReadableFile(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return ErrorText(GetLastError());
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return "is a folder";
+    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return ErrorText(GetLastError());
+    const DWORD type = GetFileType(file);
+    CloseHandle(file);
+    if (type == FILE_TYPE_PIPE) return "is a pipe, not a file";
+    if (type != FILE_TYPE_DISK) return "is a device, not a file";
+    return "";
+}
+
+std::string WhyNotWritableFile(const std::string& path) {
+    const HANDLE file = CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
+                                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return ErrorText(GetLastError());
+    const bool created = GetLastError() != ERROR_ALREADY_EXISTS;
+    CloseHandle(file);
+    if (created) DeleteFileA(path.c_str());
+    return "";
+}
+
+OutputFile::~OutputFile() {
+    if (IsOpen()) CloseHandle(AsHandle(handle_));
+}
+
+std::string OutputFile::Open(const std::string& path) {
+    const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                    CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return ErrorText(GetLastError());
+    handle_ = reinterpret_cast<std::intptr_t>(file);
+    error_.clear();
+    return "";
+}
+
+void OutputFile::Write(std::string_view bytes) {
+    while (IsOpen() && error_.empty() && !bytes.empty()) {
+        const DWORD chunk = bytes.size() > (1u << 30) ? (1u << 30) : static_cast<DWORD>(bytes.size());
+        DWORD written = 0;
+        if (!WriteFile(AsHandle(handle_), bytes.data(), chunk, &written, nullptr)) {
+            error_ = ErrorText(GetLastError());
+            return;
+        }
+        if (written == 0) {
+            error_ = "nothing was written";
+            return;
+        }
+        bytes.remove_prefix(written);
+    }
+}
+
+std::string OutputFile::Close() {
+    if (!IsOpen()) return error_.empty() ? "the file is not open" : error_;
+    if (!CloseHandle(AsHandle(handle_)) && error_.empty()) error_ = ErrorText(GetLastError());
+    handle_ = kClosed;
+    return error_;
+}
+
+// A name of a Windows file system holds up to 255 characters.
+std::size_t NameLengthLimit(const std::string&) { return 255; }
+
+// Windows has no signal for a file size limit.
+void KeepRunningPastFileSizeLimit() {}
