@@ -4,10 +4,14 @@
 #include <iostream>
 #include <system_error>
 
+#include <set>
+
 #include "CommonOptions.h"
 #include "FailureCause.h"
 #include "Terminal.h"
+#include "entry/QvkdcCreOutputData.h"
 #include "model/TextTrim.h"
+#include "platform/DiscardingFileSystem.h"
 #include "platform/FileSystem.h"
 
 void ExportCommand::AddOptions(CLI::App* cmd) {
@@ -19,7 +23,7 @@ void ExportCommand::AddOptions(CLI::App* cmd) {
                     "write what the export did to this file, as JSON, whatever the outcome");
     cmd->add_flag("--overwrite", overwrite_, "do not ask before overwriting existing files");
     cmd->add_flag("--dry-run", dryRun_,
-                  "list the files the export would write and which exist; write nothing");
+                  "run the export without writing and list the files it would write, and which exist");
     cmd->add_flag("--quiet", quiet_, "do not list what the export did (failures are still told)");
 }
 
@@ -36,21 +40,29 @@ int ExportCommand::CheckOutFolder(HostSession& session) const {
     return session.Refuse("--out " + out_ + ": " + why);
 }
 
-int ExportCommand::DryRun(HostSession& session, const std::vector<PlanFile>& files,
-                          ExportReport* report) {
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        const PlanFile& file = files[i];
-        if (file.made) {
-            std::cout << (file.exists ? "exists  " : "new     ") << file.native << '\n';
-        } else {
-            std::cout << "no-name plan " << i << ": " << ExplainNote(file.error) << '\n';
-        }
-    }
+int ExportCommand::DryRun(HostSession& session, ExportReport* report) {
+    DiscardingFileSystem nowhere;
     session.BeginCall();
-    QvkdcIsExistFileWp(session.planCount(), session.plans().data(), out_.c_str(),
-                       name_.c_str(), &report->status);
-    session.EndCall();
+    {
+        const ScopedFileSystem scope(&nowhere);
+        QvkdcCreOutputData(session.planCount(), session.plans().data(), out_.c_str(), name_.c_str(),
+                           &report->status);
+    }
+    const CallRecord record = session.EndCall();
     report->called = true;
+    FileSystem* fs = FileSystem::Current();
+    std::set<std::string> listed;
+    for (const std::string& path : nowhere.Opened()) {
+        if (!listed.insert(path).second) continue;  // a later plan of the same name
+        std::cout << (fs->Exists(path) ? "exists  " : "new     ") << fs->NativePath(path) << '\n';
+    }
+    if (report->status < 0) {
+        const int count = *session.planCount();
+        report->plans = TellPlanOutcomes(session.plans().data(), count, record.calls, report->status);
+        report->errors = record.Errors();
+        report->ExplainFailure();
+        PrintFailure("export --dry-run", report->status, report->failure);
+    }
     return session.Conclude(report->status);
 }
 
@@ -98,7 +110,7 @@ int ExportCommand::Export(HostSession& session, ExportReport* report) {
     rc = session.OpenOutputs();
     if (rc != kExitOk) return rc;
     WarnOfLongNames(files, std::cerr);
-    if (dryRun_) return DryRun(session, files, report);
+    if (dryRun_) return DryRun(session, report);
     if (!report_.empty()) {
         // Opened before the library writes anything: a report that cannot
         // be written refuses the export.

@@ -2,7 +2,9 @@
 // --overwrite), calls QvkdcCreOutputDataWp, and says what the run did: each
 // file written with its rows, each plan that gave no file and why, the
 // messages left, and why the run failed. --report says the same as JSON for
-// every outcome, refusals included. --dry-run lists the files instead.
+// every outcome, refusals included. --dry-run runs the library's export in
+// process into a file system that writes nothing and lists the files it
+// would write.
 #ifndef QVKDC_TOOLS_EXPORTCOMMAND_H
 #define QVKDC_TOOLS_EXPORTCOMMAND_H
 
@@ -27,9 +29,11 @@ class ExportCommand : public Command {
     // kExitOk, or kExitUsage when the output folder is not blank and no
     // folder is there: the library would write nothing into it.
     int CheckOutFolder(HostSession& session) const;
-    // Lists the files of every plan and whether they exist, and asks the
-    // existence check; writes nothing but the trace.
-    int DryRun(HostSession& session, const std::vector<PlanFile>& files, ExportReport* report);
+    // Runs the export (the library linked in, QvkdcCreOutputData) into a
+    // DiscardingFileSystem and lists each file it opened for writing, once,
+    // with whether it exists now; says why the run failed, if it did.
+    // Writes nothing but the trace.
+    int DryRun(HostSession& session, ExportReport* report);
     // When files exist and the user does not confirm at the console: names
     // them and returns kExitExists (or what the session's end changes it
     // to); else kExitOk.
