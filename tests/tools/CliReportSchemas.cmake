@@ -44,3 +44,10 @@ qvkdc_report_schema_test(ExportOutIsAFile export-report.schema.json 2
   ARGS ${_export} --root ${_shop} --out ${_shop}/model.json)
 qvkdc_report_schema_test(ExportModelUnreadable export-report.schema.json 2
   ARGS export --model @WORK@/missing.json --report @REPORT@ --out @WORK@)
+
+# The check's report: a clean check with its column table and choices, and
+# one that stops at the tables.
+set(_check check --model ${_shop}/model.json --format json --out @REPORT@)
+qvkdc_report_schema_test(CheckShop check-report.schema.json 0 ARGS ${_check} --root ${_shop})
+qvkdc_report_schema_test(CheckNoTables check-report.schema.json 1 FRESH @WORK@/MIRVANE/CAM/KR/Tables
+  ARGS ${_check} --root @WORK@)

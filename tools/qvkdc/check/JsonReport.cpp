@@ -54,7 +54,8 @@ std::string JsonReport(const FindingList& findings, const std::vector<ColumnEntr
                                 {"date", facts.date},
                                 {"version", facts.version},
                                 {"encoding", facts.encoding->Name()}};
-    const nlohmann::json report = {{"run", run},
+    const nlohmann::json report = {{"formatVersion", kCheckReportFormat},
+                                   {"run", run},
                                    {"findings", list},
                                    {"errors", findings.Count(Severity::kError)},
                                    {"warnings", findings.Count(Severity::kWarning)},

@@ -1,5 +1,6 @@
 // JsonReport: the check as one JSON object, for scripts and CI:
-// {"findings": [{"file", "line", "severity", "code", "message", "column"}],
+// {"formatVersion": 1, "run": {...},
+//  "findings": [{"file", "line", "severity", "code", "message", "column"}],
 //  "errors": N, "warnings": N, "notes": N, "columns": [COLUMN, ...]}.
 // "column" is the 1-based column a finding concerns, or null. COLUMN is the
 // column table as the export will write it (ColumnReport), in column order:
@@ -20,6 +21,9 @@
 #include "check/ColumnReport.h"
 #include "check/FindingList.h"
 #include "check/ReportFacts.h"
+
+// The layout's number; docs/schema/check-report.schema.json describes it.
+inline constexpr int kCheckReportFormat = 1;
 
 std::string JsonReport(const FindingList& findings, const std::vector<ColumnEntry>& columns,
                        const ReportFacts& facts);
