@@ -158,6 +158,8 @@ int QvsimPlanCount(void) {
     return Guarded(0, [] { return static_cast<int>(qvsim::TheModel().plans.size()); });
 }
 
+const char* QvsimModelEncoding(void) { return qvsim::TheModel().encoding.c_str(); }
+
 int QvsimPlanId(int i, ModelId* id) {
     return Guarded(-1, [&] {
         const auto& plans = qvsim::TheModel().plans;

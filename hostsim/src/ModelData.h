@@ -95,6 +95,9 @@ struct Model {
     std::vector<uint64_t> values;
     std::unordered_map<std::string, ToolText> toolTexts;
     std::map<int, std::string> messages;
+    // The host's code page the texts were made in ("encoding" of the file);
+    // empty: they are as the file holds them (UTF-8).
+    std::string encoding;
 
     const Plan* FindPlan(const ModelId* id) const;
     const Process* FindProcess(const ModelId* id) const;

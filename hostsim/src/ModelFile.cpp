@@ -1,6 +1,7 @@
 #include "ModelFile.h"
 
 #include <charconv>
+#include <memory>
 #include <climits>
 #include <cstdint>
 #include <cstring>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "HostCall.h"
+#include "TextEncoding.h"
 
 namespace qvsim {
 namespace {
@@ -41,7 +43,7 @@ int FieldIndex(std::string_view name, const char* const (&names)[N]) {
     return -1;
 }
 
-constexpr const char* kRootFields[] = {"plans", "toolTexts", "messages"};
+constexpr const char* kRootFields[] = {"plans", "toolTexts", "messages", "encoding"};
 constexpr const char* kPlanFields[] = {"id", "name", "machine", "processes", "faults"};
 constexpr const char* kProcessFields[] = {"id", "type", "name", "tool", "candidateTools",
                                           "params", "faults"};
@@ -116,6 +118,9 @@ class ModelLoader {
     bool IntValue(const Place& place, const Number& n, int32_t* out);
     bool Int(const Place& place, int32_t* out);
     bool Text(const Place& place, std::string* out);
+    // text in the host's code page into *out (as it stands without one).
+    bool Host(const Place& place, std::string_view text, std::string* out);
+    bool Encoding(const Place& place);
     bool Id(const Place& place, ModelId* out);
     bool Key(std::string_view key, const Place& place, int* out);
     bool Status(const Place& place, int* out);
@@ -147,6 +152,8 @@ class ModelLoader {
     std::vector<int32_t> keys_;       // keys of the process being read
     uint32_t lastKeys_ = 0;           // keys of the process before
     std::unordered_multimap<uint64_t, uint32_t> keysByHash_;
+    std::unique_ptr<TextEncoding> codePage_;  // null: texts stay as they are
+    std::string hostText_;                    // a text in the code page
 };
 
 bool ModelLoader::IntValue(const Place& place, const Number& n, int32_t* out) {
@@ -169,8 +176,23 @@ bool ModelLoader::Text(const Place& place, std::string* out) {
     if (!Expect(place, Type::kString, "expected a text")) return false;
     std::string_view text;
     if (!in_.ReadString(&text)) return Syntax();
-    out->assign(text.data(), text.size());
-    return true;
+    return Host(place, text, out);
+}
+
+bool ModelLoader::Host(const Place& place, std::string_view text, std::string* out) {
+    if (codePage_ == nullptr) {
+        out->assign(text.data(), text.size());
+        return true;
+    }
+    return codePage_->FromUtf8(text, out) ||
+           Fail(place, "a character that code page " + codePage_->Name() + " has not");
+}
+
+bool ModelLoader::Encoding(const Place& place) {
+    if (!Text(place, &model_->encoding)) return false;
+    std::string error;
+    codePage_ = TextEncoding::Open(model_->encoding, &error);
+    return codePage_ != nullptr || Fail(place, error);
 }
 
 bool ModelLoader::Id(const Place& place, ModelId* out) {
@@ -309,9 +331,10 @@ bool ModelLoader::Param(const Place& params, std::string_view key, ParamValue* o
         case Type::kString: {
             std::string_view text;
             if (!in_.ReadString(&text)) return Syntax();
+            if (!Host(place, text, &hostText_)) return false;
             out->kind = Kind::kText;
             // At least one slot, with room for the NUL.
-            return Store(place, text.data(), text.size(), text.size() / 8 + 1, &out->slot);
+            return Store(place, hostText_.data(), hostText_.size(), hostText_.size() / 8 + 1, &out->slot);
         }
         default:
             // Reading over the value may take the reader's member name.
@@ -409,7 +432,7 @@ bool ModelLoader::TextList(const Place& place, const char* what, std::string* ou
         std::string_view text;
         if (type == Type::kString && *count < keep) {
             if (!in_.ReadString(&text)) return Syntax();
-            out[*count].assign(text.data(), text.size());
+            if (!Host(place.Element(*count), text, &out[*count])) return false;
         } else {
             if (!in_.SkipValue()) return Syntax();
             if (type != Type::kString && *notText == SIZE_MAX) *notText = *count;
@@ -548,7 +571,9 @@ bool ModelLoader::ToolTexts(const Place& place) {
             in_.BeginObject();
             if (!Status(item, &t.status)) return false;
         }
-        return model_->toolTexts.emplace(key_, std::move(t)).second || Fail(item, "duplicate key");
+        std::string tool;
+        if (!Host(item, key_, &tool)) return false;
+        return model_->toolTexts.emplace(std::move(tool), std::move(t)).second || Fail(item, "duplicate key");
     });
 }
 
@@ -581,7 +606,11 @@ bool ModelLoader::Root() {
                 }
             }
             case 1: return ToolTexts(field);
-            default: return Messages(field);
+            case 2: return Messages(field);
+            default:
+                // Every text after it is in its code page.
+                return seen == 1u << 3 ? Encoding(field)
+                                       : Fail(field, "must come before the other members");
         }
     });
     if (!ok || !Required(root, seen, 0, "plans")) return false;

@@ -3,10 +3,11 @@
 #include <filesystem>
 #include <iostream>
 
+#include "CommonOptions.h"
 #include "FailureCause.h"
 #include "HostSession.h"
-#include "TextEncoding.h"
 #include "SystemFiles.h"
+#include "TextEncoding.h"
 #include "check/Checker.h"
 
 void CheckCommand::AddOptions(CLI::App* cmd) {
@@ -16,9 +17,7 @@ void CheckCommand::AddOptions(CLI::App* cmd) {
     cmd->add_option("--format", format_, "report format: text (default), json or html")
         ->check(CLI::IsMember({"text", "json", "html"}));
     cmd->add_option("--out", out_, "write the report to this file");
-    cmd->add_option("--encoding", encoding_,
-                    "code page of the tables' texts, for the json and html reports (e.g. windows-1252, "
-                    "windows-1251, shift_jis; default: the system's)");
+    AddEncodingOption(cmd, &encoding_);
     cmd->add_flag("--strict", strict_, "warnings fail the check too (exit 1), so that it can gate an export");
     cmd->footer(
         "Exit codes: 0 no error (with --strict: no error and no warning); 1 an error (with --strict:\n"
@@ -29,19 +28,18 @@ void CheckCommand::AddOptions(CLI::App* cmd) {
 }
 
 int CheckCommand::Run() {
-    std::string error;
-    const std::unique_ptr<TextEncoding> encoding =
-        TextEncoding::Open(encoding_.empty() ? TextEncoding::DefaultName() : encoding_, &error);
-    if (encoding == nullptr) {
-        std::cerr << "qvkdc check: --encoding: " << error << '\n';
-        return kExitUsage;
-    }
     HostOptions host;
     host.model = model_;
     host.root = root_;
     const std::string out = out_.empty() ? out_ : std::filesystem::absolute(out_).string();
     HostSession session(host);
     int rc = session.LoadModel();
+    std::string error;
+    const std::unique_ptr<TextEncoding> encoding = OpenReportEncoding(encoding_, &error);
+    if (rc == kExitOk && encoding == nullptr) {
+        std::cerr << "qvkdc check: --encoding: " << error << '\n';
+        rc = kExitUsage;
+    }
     if (rc == kExitOk) rc = session.EnterRoot();
     if (rc != kExitOk) return rc;
 

@@ -17,3 +17,16 @@ void AddRootAndTraceOptions(CLI::App* cmd, HostOptions* host) {
     cmd->add_option("--trace-ids", host->traceIds,
                     "comma-separated trace ids to switch on (default: all)");
 }
+
+void AddEncodingOption(CLI::App* cmd, std::string* encoding) {
+    cmd->add_option("--encoding", *encoding,
+                     "code page of the texts (tables, model, file names) for the UTF-8 reports, "
+                     "e.g. windows-1252, windows-1251, shift_jis (default: the model's, else the system's)");
+}
+
+std::unique_ptr<TextEncoding> OpenReportEncoding(const std::string& option, std::string* error) {
+    std::string name = option;
+    if (name.empty()) name = QvsimModelEncoding();
+    if (name.empty()) name = TextEncoding::DefaultName();
+    return TextEncoding::Open(name, error);
+}

@@ -8,6 +8,7 @@
 #ifndef QVKDC_TOOLS_EXPORTCOMMAND_H
 #define QVKDC_TOOLS_EXPORTCOMMAND_H
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,7 @@
 #include "HostSession.h"
 #include "PlanFiles.h"
 #include "SystemFiles.h"
+#include "TextEncoding.h"
 
 class ExportCommand : public Command {
  public:
@@ -47,6 +49,8 @@ class ExportCommand : public Command {
     std::string out_;
     std::string name_;
     std::string report_;
+    std::string encodingName_;                  // --encoding
+    std::unique_ptr<TextEncoding> encoding_;    // of the report's texts
     OutputFile reportOut_;
     bool reportRefused_ = false;  // --report itself was refused: no report
     bool overwrite_ = false;

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+class TextEncoding;
+
 #include "HostSession.h"
 #include "PlanFiles.h"
 #include "PlanOutcome.h"
@@ -23,6 +25,9 @@ struct ExportReport {
     std::vector<std::string> errors;   // the run's error notes, without "[ERR] : "
     std::vector<std::string> failure;  // why the run failed; empty when it did not
     MessageList messages;
+    // The code page of the texts from the host and the file names, made
+    // UTF-8 in the JSON report; null: bytes that are not UTF-8 become U+FFFD.
+    const TextEncoding* encoding = nullptr;
 
     // After a failed run: keeps on the failed plan only what the failed
     // step concerns (its process, its file) and explains the failure.

@@ -54,7 +54,8 @@ QVHOST_API void QvsimReset(void);
 /* ---- model ----
  *
  * Model file (JSON):
- *   { "plans": [PLAN, ...],                                  required
+ *   { "encoding": CODEPAGE,                                  optional, first
+ *     "plans": [PLAN, ...],                                  required
  *     "toolTexts": {"TOOLNAME": TEXT | {"status": N}, ...},  optional
  *     "messages": {"NUMBER": TEXT, ...} }                    optional
  *   PLAN = { "id": [objid, aplsec, insid, entid],            required
@@ -99,7 +100,12 @@ QVHOST_API void QvsimReset(void);
  *   "QdgmRetIdnamLN", "QdgmRetLstRM", "QvlbpPrcInqPrm") every time.
  * - "messages" lays texts over the default message texts of group 577685.
  * Ids are unique over all plans and processes. Texts are passed byte for
- * byte as the file holds them after JSON unescaping (UTF-8). Unknown
+ * byte as the file holds them after JSON unescaping (UTF-8), or, when the
+ * file names an "encoding" (the host's ANSI code page: "windows-1252",
+ * "windows-1251", "shift_jis", ...; it must be the first member), in that
+ * code page: a name 表 in a file of "shift_jis" is the bytes 0x95 0x5C. A
+ * text with a character the code page has not, and an unknown code page,
+ * refuse the file. Unknown
  * fields, wrong types, duplicate ids, more than 5 candidate tools, an
  * unknown call in "faults", a member given twice in one object, a
  * parameter key, tool name or message number given twice, and a number too
@@ -121,6 +127,9 @@ QVHOST_API int QvsimLoadModelText(const char* json, const char* name,
  * the default, also after QvsimReset); a file loads the same whatever the
  * size, which tests check by moving the block ends around. */
 QVHOST_API void QvsimModelReadBlock(size_t bytes);
+/* The code page the model's texts are in, as the file's "encoding" names
+ * it; "" when it names none (the texts are UTF-8). */
+QVHOST_API const char* QvsimModelEncoding(void);
 /* Number of plans of the model, and the id of plan i (0-based, file order).
  * QvsimPlanId returns 0, or -1 when i is out of range. */
 QVHOST_API int QvsimPlanCount(void);

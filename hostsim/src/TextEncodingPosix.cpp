@@ -38,8 +38,29 @@ std::string IconvName(const std::string& name) {
 
 class IconvEncoding : public TextEncoding {
  public:
-    IconvEncoding(std::string name, iconv_t cd) : TextEncoding(std::move(name)), cd_(cd) {}
-    ~IconvEncoding() override { iconv_close(cd_); }
+    IconvEncoding(std::string name, iconv_t cd, iconv_t back)
+        : TextEncoding(std::move(name)), cd_(cd), back_(back) {}
+    ~IconvEncoding() override {
+        iconv_close(cd_);
+        iconv_close(back_);
+    }
+
+    bool FromUtf8(std::string_view utf8, std::string* out) const override {
+        out->clear();
+        iconv(back_, nullptr, nullptr, nullptr, nullptr);
+        std::vector<char> in(utf8.begin(), utf8.end());
+        char* inPtr = in.data();
+        std::size_t inLeft = in.size();
+        char block[256];
+        while (inLeft > 0) {
+            char* outPtr = block;
+            std::size_t outLeft = sizeof block;
+            const std::size_t rc = iconv(back_, &inPtr, &inLeft, &outPtr, &outLeft);
+            out->append(block, static_cast<std::size_t>(outPtr - block));
+            if (rc == static_cast<std::size_t>(-1) && errno != E2BIG) return false;
+        }
+        return true;
+    }
 
     std::string ToUtf8(std::string_view text) const override {
         std::string out;
@@ -95,18 +116,22 @@ class IconvEncoding : public TextEncoding {
         return 0;
     }
 
-    iconv_t cd_;
+    iconv_t cd_;    // the code page to UTF-8
+    iconv_t back_;  // UTF-8 to the code page
 };
 
 }  // namespace
 
 std::unique_ptr<TextEncoding> TextEncoding::Open(const std::string& name, std::string* error) {
+    const iconv_t none = reinterpret_cast<iconv_t>(-1);
     const iconv_t cd = iconv_open("UTF-8", IconvName(name).c_str());
-    if (cd == reinterpret_cast<iconv_t>(-1)) {
+    const iconv_t back = cd != none ? iconv_open(IconvName(name).c_str(), "UTF-8") : none;
+    if (back == none) {
         *error = "unknown code page \"" + name + "\" (" + std::strerror(errno) + ")";
+        if (cd != none) iconv_close(cd);
         return nullptr;
     }
-    return std::make_unique<IconvEncoding>(name, cd);
+    return std::make_unique<IconvEncoding>(name, cd, back);
 }
 
 std::string TextEncoding::DefaultName() {

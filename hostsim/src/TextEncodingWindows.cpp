@@ -71,6 +71,25 @@ class CodePageEncoding : public TextEncoding {
         return out;
     }
 
+    bool FromUtf8(std::string_view utf8, std::string* out) const override {
+        out->clear();
+        if (utf8.empty()) return true;
+        const int n = static_cast<int>(utf8.size());
+        const int wides = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), n, nullptr, 0);
+        if (wides <= 0) return false;
+        std::wstring wide(static_cast<std::size_t>(wides), L'\0');
+        MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), n, wide.data(), wides);
+        // A character the code page has not must not become "?" unseen.
+        BOOL lost = FALSE;
+        const DWORD flags = cp_ == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
+        BOOL* lostArg = cp_ == CP_UTF8 ? nullptr : &lost;
+        const int bytes = WideCharToMultiByte(cp_, flags, wide.data(), wides, nullptr, 0, nullptr, lostArg);
+        if (bytes <= 0 || lost) return false;
+        out->resize(static_cast<std::size_t>(bytes));
+        WideCharToMultiByte(cp_, flags, wide.data(), wides, out->data(), bytes, nullptr, lostArg);
+        return !lost;
+    }
+
     std::size_t CharLength(std::string_view text, std::size_t at) const override {
         const BYTE b = static_cast<BYTE>(text[at]);
         if (b < 0x80) return 1;

@@ -1,11 +1,13 @@
-// TextEncoding: the 8-bit texts of the tables, the model and the file names,
-// in the ANSI code page they were written in, made UTF-8 for the reports
-// (check's HTML and JSON, export's JSON report).
+// TextEncoding: an 8-bit ANSI code page of the host, to and from UTF-8. The
+// stand-in host makes the UTF-8 texts of a model file the host's own 8-bit
+// texts with it; qvkdc makes the texts of the tables, the model and the
+// file names UTF-8 again for its reports (check's HTML and JSON, export's
+// JSON report).
 //
 // One implementation per platform: TextEncodingPosix.cpp with iconv,
-// TextEncodingWindows.cpp with MultiByteToWideChar.
-#ifndef QVKDC_TOOLS_TEXTENCODING_H
-#define QVKDC_TOOLS_TEXTENCODING_H
+// TextEncodingWindows.cpp with MultiByteToWideChar and WideCharToMultiByte.
+#ifndef QVHOSTSIM_TEXTENCODING_H
+#define QVHOSTSIM_TEXTENCODING_H
 
 #include <cstddef>
 #include <memory>
@@ -29,6 +31,9 @@ class TextEncoding {
     // text as UTF-8. A byte that belongs to no character of the code page
     // is written as \xHH, never dropped.
     virtual std::string ToUtf8(std::string_view text) const = 0;
+    // utf8 in the code page into *out. False, with *out unspecified, when
+    // utf8 is no UTF-8 or holds a character the code page has not.
+    virtual bool FromUtf8(std::string_view utf8, std::string* out) const = 0;
     // The number of bytes of the character that starts at text[at]: 1, or 2
     // and more in a code page of several bytes per character (shift_jis: a
     // lead byte and a trail byte, which may be 0x5C). A byte that starts no
@@ -50,4 +55,4 @@ class TextEncoding {
 // "\xHH" for byte b.
 std::string EscapedByte(unsigned char b);
 
-#endif  // QVKDC_TOOLS_TEXTENCODING_H
+#endif  // QVHOSTSIM_TEXTENCODING_H

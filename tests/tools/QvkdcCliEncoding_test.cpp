@@ -1,0 +1,81 @@
+// The reports in UTF-8 whatever the code page of the texts: a title of the
+// tables and a plan name of the model, in windows-1252, windows-1251 and
+// shift_jis, through check's JSON and HTML reports and export's JSON report,
+// and the path separator told by character, not by byte.
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+#include <string>
+
+#include "support/HostFixture.h"
+#include "support/RunQvkdc.h"
+
+namespace {
+
+struct EncodingCase {
+    const char* modelEncoding;  // the host's code page, as the model file names it
+    const char* option;         // --encoding; "" for the model's
+    std::string title;          // a title of ExteriorTable, in the host's bytes
+    const char* planUtf8;       // a plan name as the model file holds it (UTF-8)
+    const char* name;           // --name of the export ("" names the file after the plan)
+    const char* titleShown;     // the title in the reports
+    const char* planShown;      // the plan name in the reports
+    bool separator;             // the plan name holds a path separator as read
+};
+
+const EncodingCase kCases[] = {
+    {"windows-1252", "", "Caf\xE9", "Caf\xC3\xA9", "", "Caf\xC3\xA9", "Caf\xC3\xA9", false},
+    {"windows-1251", "", "\xD1\xEA\xEE\xF0\xEE\xF1\xF2\xFC", "\xD0\x9F\xD0\xBB\xD0\xB0\xD0\xBD", "",
+     "\xD0\xA1\xD0\xBA\xD0\xBE\xD1\x80\xD0\xBE\xD1\x81\xD1\x82\xD1\x8C", "\xD0\x9F\xD0\xBB\xD0\xB0\xD0\xBD", false},
+    // 表 is 0x95 0x5C: its second byte is no backslash.
+    {"shift_jis", "", "\x95\x5C", "\xE8\xA1\xA8", "OUT", "\xE8\xA1\xA8", "\xE8\xA1\xA8", false},
+    // The same bytes read as windows-1252: a bullet and a backslash.
+    {"shift_jis", "windows-1252", "\x95\x5C", "\xE8\xA1\xA8", "OUT", "\xE2\x80\xA2\\", "\xE2\x80\xA2\\", true},
+    // A lead byte without its second byte converts to nothing: shown escaped.
+    {"shift_jis", "", "A\x81", "P", "OUT", "A\\x81", "P", false},
+};
+
+class CliEncodingTest : public HostTest, public ::testing::WithParamInterface<EncodingCase> {};
+
+TEST_P(CliEncodingTest, ReportsAreUtf8) {
+    const EncodingCase& c = GetParam();
+    TableRoot::Tables tables = TableRoot::Example();
+    tables.exterior[0][0] = c.title;  // the title of itemN, the first column
+    tables.exterior[2][0] = "Mode:ab";
+    Root().WriteTables(tables);
+    Root().WriteFile("model.json", R"({"encoding": ")" + std::string(c.modelEncoding) +
+                                       R"(", "plans": [{"id": [1, 0, 0, 1], "name": ")" + c.planUtf8 +
+                                       R"(", "processes": [{"id": [11, 0, 0, 1], "type": 2411}]}]})");
+    std::vector<std::string> check = {"check", "--model", "model.json", "--format", "json"};
+    if (*c.option != '\0') check.insert(check.end(), {"--encoding", c.option});
+
+    const Ran json = RunQvkdc(Root(), check);
+    ASSERT_EQ(json.exitCode, 0) << json.err << json.out;
+    const nlohmann::json report = nlohmann::json::parse(json.out);
+    EXPECT_EQ(report["run"]["encoding"], *c.option != '\0' ? c.option : c.modelEncoding);
+    EXPECT_EQ(report["columns"][0]["title"], c.titleShown);
+    bool separator = false;
+    for (const auto& f : report["findings"]) separator |= f["code"] == "path-in-name";
+    EXPECT_EQ(separator, c.separator);
+
+    check[4] = "html";
+    const Ran html = RunQvkdc(Root(), check);
+    ASSERT_EQ(html.exitCode, 0) << html.err;
+    EXPECT_NE(html.out.find("<td>" + std::string(c.titleShown) + "</td>"), std::string::npos);
+
+    std::vector<std::string> exportArgs = {"export", "--model", "model.json", "--out", "out", "--name", c.name,
+                                           "--overwrite", "--quiet", "--report", "report.json"};
+    if (*c.option != '\0') exportArgs.insert(exportArgs.end(), {"--encoding", c.option});
+    Root().WriteFile("out/.keep", "");
+    const Ran exported = RunQvkdc(Root(), exportArgs);
+    ASSERT_EQ(exported.exitCode, 0) << exported.err;
+    const nlohmann::json written = nlohmann::json::parse(Root().ReadFile("report.json"));
+    EXPECT_EQ(written["plans"][0]["name"], c.planShown);
+    const std::string file = written["plans"][0]["file"];
+    const std::string fileName = *c.name != '\0' ? std::string(c.name) : std::string(c.planShown);
+    EXPECT_EQ(file.substr(file.size() - fileName.size() - 4), fileName + ".csv") << file;
+}
+
+INSTANTIATE_TEST_SUITE_P(CodePages, CliEncodingTest, ::testing::ValuesIn(kCases));
+
+}  // namespace
