@@ -195,6 +195,10 @@ TEST_F(HostSim, ModelFileIsRefusedWithOneLineAndThePreviousModelStays) {
         {R"({"plans": [{"id": [1, 0, 0, 1], "faults": ["QmemFreId"]}]})",
          "m.json: plans[0].faults[0]: unknown host call \"QmemFreId\""},
         {R"({"plans": [], "toolTexts": {"T": 3}})", "m.json: toolTexts.T: expected a text or {\"status\": N}"},
+        {R"({"encoding": "no-such-page", "plans": []})", "m.json: encoding: unknown code page \"no-such-page\""},
+        {R"({"plans": [], "encoding": "shift_jis"})", "m.json: encoding: must come before the other members"},
+        {R"({"encoding": "windows-1252", "plans": [{"id": [1, 0, 0, 1], "name": "\u8868"}]})",
+         "m.json: plans[0].name: a character that code page windows-1252 has not"},
     };
     LoadModel(R"({"plans": [{"id": [9, 9, 9, 9]}]})");
     for (const auto& c : cases) {
