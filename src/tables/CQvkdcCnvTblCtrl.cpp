@@ -61,10 +61,9 @@ int CQvkdcCnvTblCtrl::ImpCnvTbl() {
                 if (observer_ != nullptr) {
                     CnvTblStop stop;
                     stop.kind = CnvTblStop::kUnreadable;
-                    stop.step = site_.step;
                     stop.traceLine = file.openError;
                     stop.table = table;
-                    observer_->Stopped(stop);
+                    Tell(&stop);
                 }
                 result = -1;
                 break;
@@ -124,16 +123,12 @@ bool CQvkdcCnvTblCtrl::HasCells(const CQvlbwStringArray& row, int cells,
     if (observer_ != nullptr) {
         CnvTblStop stop;
         stop.kind = CnvTblStop::kShortRow;
-        stop.step = site_.step;
         stop.traceLine = line;
         stop.table = table;
         stop.row = trail;
         stop.cells = cells;
         stop.reads = reads;
-        stop.context = site_.context;
-        stop.colFlg = site_.colFlg;
-        stop.item = site_.item;
-        observer_->Stopped(stop);
+        Tell(&stop);
     }
     return false;
 }
@@ -144,16 +139,20 @@ int CQvkdcCnvTblCtrl::NotImported(CnvTblIndex table, const char* line,
     if (observer_ != nullptr) {
         CnvTblStop stop;
         stop.kind = static_cast<CnvTblStop::Kind>(kind);
-        stop.step = site_.step;
         stop.traceLine = line;
         stop.table = table;
         stop.key = key;
-        stop.context = site_.context;
-        stop.colFlg = site_.colFlg;
-        stop.item = site_.item;
-        observer_->Stopped(stop);
+        Tell(&stop);
     }
     return -1;
+}
+
+void CQvkdcCnvTblCtrl::Tell(CnvTblStop* stop) const {
+    stop->step = site_.step;
+    stop->context = site_.context;
+    stop->colFlg = site_.colFlg;
+    stop->item = site_.item;
+    observer_->Stopped(*stop);
 }
 
 void CQvkdcCnvTblCtrl::Record(CnvTblRow* trail, const CQvlbwTableA& reader,

@@ -31,6 +31,7 @@
 
 class CnvTblObserver;
 struct CnvTblRow;
+struct CnvTblStop;
 
 class CQvkdcCnvTblCtrl {
  public:
@@ -122,6 +123,9 @@ class CQvkdcCnvTblCtrl {
     // no data (or, for kNoRow, no row), and returns -1.
     int NotImported(CnvTblIndex table, const char* line, std::string_view key,
                     int kind);
+    // Tells the observer where the build stopped: *stop with what the
+    // current step was building. REQUIRES: an observer.
+    void Tell(CnvTblStop* stop) const;
     // With an observer: the row reader delivered, into *trail.
     void Record(CnvTblRow* trail, const CQvlbwTableA& reader,
                 const CQvlbwStringArray& row, bool walked, bool found) const;

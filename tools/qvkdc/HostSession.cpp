@@ -167,9 +167,8 @@ void HostSession::BeginCall() {
     QvsimCallLog(1);
 }
 
-CallRecord HostSession::EndCall() {
-    QvsimCallLog(0);
-    CallRecord record;
+std::vector<std::string> TraceNotes() {
+    std::vector<std::string> notes;
     std::string_view text(QvsimTraceText());
     while (!text.empty()) {
         const std::size_t eol = text.find('\n');
@@ -178,13 +177,22 @@ CallRecord HostSession::EndCall() {
         const std::size_t start = line.find_first_not_of(' ');
         if (start == std::string_view::npos) continue;
         line.remove_prefix(start);
-        if (line.substr(0, 5) == "[ERR]" || line.substr(0, 5) == "[INF]") {
-            record.notes.emplace_back(line);
-        }
+        if (line.substr(0, 5) == "[ERR]" || line.substr(0, 5) == "[INF]") notes.emplace_back(line);
     }
-    const int count = QvsimCallLogCount();
-    record.calls.resize(static_cast<std::size_t>(count));
-    for (int i = 0; i < count; ++i) QvsimCallLogAt(i, &record.calls[static_cast<std::size_t>(i)]);
+    return notes;
+}
+
+std::vector<QvsimCall> LoggedCalls() {
+    std::vector<QvsimCall> calls(static_cast<std::size_t>(QvsimCallLogCount()));
+    for (std::size_t i = 0; i < calls.size(); ++i) QvsimCallLogAt(static_cast<int>(i), &calls[i]);
+    return calls;
+}
+
+CallRecord HostSession::EndCall() {
+    QvsimCallLog(0);
+    CallRecord record;
+    record.notes = TraceNotes();
+    record.calls = LoggedCalls();
     return record;
 }
 

@@ -106,6 +106,12 @@ class HostSession {
     std::string refusal_;
 };
 
+// The notes of the trace kept since it was last cleared: the lines that
+// begin with "[ERR]" or "[INF]", without indentation, in order.
+std::vector<std::string> TraceNotes();
+// The calls in the stand-in's call log, in order.
+std::vector<QvsimCall> LoggedCalls();
+
 // Splits "1,2,3" into ints. Returns false on anything that is not a
 // comma-separated list of decimal ints; the empty text is an empty list.
 bool ParseIntList(const std::string& text, std::vector<int>* values);

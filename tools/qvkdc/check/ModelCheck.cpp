@@ -3,6 +3,7 @@
 #include <cstring>
 #include <map>
 
+#include "HostSession.h"
 #include "TextEncoding.h"
 #include "check/TextForms.h"
 #include "entry/QvkdcCreOutputData.h"
@@ -35,26 +36,6 @@ int ExpectedKind(ValueForm form) {
         default:
             return kParamInt;
     }
-}
-
-// The "[ERR]" lines of the trace since it was cleared, one per line.
-std::string ErrorLines() {
-    std::string errors;
-    std::string_view trace = QvsimTraceText();
-    while (!trace.empty()) {
-        const std::size_t eol = trace.find('\n');
-        std::string_view line = trace.substr(0, eol);
-        trace.remove_prefix(eol == std::string_view::npos ? trace.size() : eol + 1);
-        line.remove_prefix(std::min(line.size(), line.find_first_not_of(' ')));
-        if (line.substr(0, 5) == "[ERR]") errors.append(line).append("\n");
-    }
-    return errors;
-}
-
-std::vector<QvsimCall> LoggedCalls() {
-    std::vector<QvsimCall> calls(static_cast<std::size_t>(QvsimCallLogCount()));
-    for (std::size_t i = 0; i < calls.size(); ++i) QvsimCallLogAt(static_cast<int>(i), &calls[i]);
-    return calls;
 }
 
 // Field n (0-based) of a tab-separated message line.
@@ -110,7 +91,7 @@ int ModelCheck::RunExport(int first) {
     }
     QvsimCallLog(0);
     const std::vector<QvsimCall> calls = LoggedCalls();
-    const std::string errors = ErrorLines();
+    const std::string errors = ErrorNotes(TraceNotes());
     QvsimTraceAll(0, 0);
     QvsimTraceNotesOnly(0);
     QvsimTraceClear();

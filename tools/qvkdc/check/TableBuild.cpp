@@ -1,12 +1,20 @@
 #include "check/TableBuild.h"
 
-#include <algorithm>
 #include <string_view>
 
+#include "HostSession.h"
 #include "check/TextForms.h"
 #include "model/CQvkdcOutColTblMng.h"
 #include "model/CQvkdcSlctValTblMng.h"
 #include "qvhostsim/qvhostsim.h"
+
+std::string ErrorNotes(const std::vector<std::string>& notes) {
+    std::string errors;
+    for (const std::string& note : notes) {
+        if (note.compare(0, 5, "[ERR]") == 0) errors.append(note).append("\n");
+    }
+    return errors;
+}
 
 TableBuild::TableBuild() : tables_(std::make_unique<CQvkdcCnvTblCtrl>()) {}
 
@@ -26,14 +34,7 @@ void TableBuild::Run() {
         failedStep_ = "CreSlctTbl";
     }
     tables_->SetObserver(nullptr);
-    std::string_view trace = QvsimTraceText();
-    while (!trace.empty()) {
-        const std::size_t eol = trace.find('\n');
-        std::string_view line = trace.substr(0, eol);
-        trace.remove_prefix(eol == std::string_view::npos ? trace.size() : eol + 1);
-        line.remove_prefix(std::min(line.size(), line.find_first_not_of(' ')));
-        if (line.substr(0, 5) == "[ERR]") errors_.append(line).append("\n");
-    }
+    errors_ = ErrorNotes(TraceNotes());
     QvsimTraceAll(0, 0);
     QvsimTraceNotesOnly(0);
     QvsimTraceClear();

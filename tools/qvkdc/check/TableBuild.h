@@ -76,6 +76,9 @@ struct BuildStop {
     bool hasContext = false;
 };
 
+// The "[ERR]" notes among notes, one per line.
+std::string ErrorNotes(const std::vector<std::string>& notes);
+
 class TableBuild : private CnvTblObserver {
  public:
     TableBuild();
