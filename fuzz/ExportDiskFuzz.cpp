@@ -175,7 +175,8 @@ void WriteBytes(const stdfs::path& path, std::string_view bytes) {
 }
 
 bool PlainName(std::string_view name) {
-    return name.size() <= kMaxNameSize && name.find_first_of(std::string_view("/\\\0", 3)) == name.npos;
+    return name.size() <= kMaxNameSize &&
+           name.find_first_of(std::string_view("/\\\0", 3)) == name.npos;
 }
 
 std::string OldBytes(std::size_t size) {
@@ -224,7 +225,9 @@ OutputLayout ParseLayout(std::string_view text, int planCount) {
             continue;
         } else if (word == "file" || word == "readonly" || word == "locked") {
             if (!NameAndSize(rest, &name, &size)) continue;
-            entry.kind = word == "file" ? Kind::kFile : word == "readonly" ? Kind::kReadOnly : Kind::kLocked;
+            entry.kind = word == "file"       ? Kind::kFile
+                         : word == "readonly" ? Kind::kReadOnly
+                                              : Kind::kLocked;
             entry.bytes = OldBytes(size);
         } else if (word == "folder") {
             entry.kind = Kind::kFolder;
@@ -350,12 +353,14 @@ void CheckRoot(const RootLayout& root, const stdfs::path& out) {
         }
         const stdfs::file_status st = it->symlink_status(ec);
         if (stdfs::is_directory(st)) {
-            FuzzCheck(root.folders.count(path.string()) == 1, "no folder is made outside the output folder");
+            FuzzCheck(root.folders.count(path.string()) == 1,
+                      "no folder is made outside the output folder");
             continue;
         }
         const auto file = root.files.find(path.string());
-        FuzzCheck(file != root.files.end() && stdfs::is_regular_file(st) && HasBytes(path, file->second),
-                  "nothing is written outside the output folder");
+        FuzzCheck(
+            file != root.files.end() && stdfs::is_regular_file(st) && HasBytes(path, file->second),
+            "nothing is written outside the output folder");
         ++files;
     }
     FuzzCheck(!ec && files == root.files.size(), "no input file is removed");
@@ -365,8 +370,8 @@ void CheckRoot(const RootLayout& root, const stdfs::path& out) {
 // run, all of them when the run ended well; returns the number of files the
 // run wrote there.
 int CheckOutputFolder(const stdfs::path& out, const OutputLayout& layout,
-                      const std::map<std::string, std::string>& reference,
-                      const FileEvents& events, int status) {
+                      const std::map<std::string, std::string>& reference, const FileEvents& events,
+                      int status) {
     std::error_code ec;
     if (layout.missing) {
         FuzzCheck(!stdfs::exists(stdfs::symlink_status(out, ec)), "the run makes no output folder");
@@ -375,13 +380,15 @@ int CheckOutputFolder(const stdfs::path& out, const OutputLayout& layout,
     int written = 0;
     std::set<std::string> seen;
     std::set<std::string> whole;
-    for (auto it = stdfs::directory_iterator(out, ec); it != stdfs::directory_iterator(); it.increment(ec)) {
+    for (auto it = stdfs::directory_iterator(out, ec); it != stdfs::directory_iterator();
+         it.increment(ec)) {
         FuzzCheck(!ec, "the output folder can be walked");
         const std::string name = it->path().filename().string();
         const auto laid = layout.entries.find(name);
         const auto ref = reference.find(name);
         const bool asLaid = laid != layout.entries.end() && AsLaidOut(it->path(), laid->second);
-        const bool asRef = ref != reference.end() && stdfs::is_regular_file(it->symlink_status(ec)) &&
+        const bool asRef = ref != reference.end() &&
+                           stdfs::is_regular_file(it->symlink_status(ec)) &&
                            HasBytes(it->path(), ref->second);
         FuzzCheck(asLaid || asRef, "every CSV file is a whole file of the run or as it was");
         FuzzCheck(asLaid || laid == layout.entries.end() || laid->second.kind != Kind::kLocked,
@@ -393,7 +400,8 @@ int CheckOutputFolder(const stdfs::path& out, const OutputLayout& layout,
     FuzzCheck(!ec, "the output folder can be walked");
     for (const auto& [name, entry] : layout.entries) {
         const std::string path = kOutPrefix + name;
-        FuzzCheck(seen.count(name) == 1 || (events.removed.count(path) == 1 && events.failedWrites.count(path) == 1),
+        FuzzCheck(seen.count(name) == 1 ||
+                      (events.removed.count(path) == 1 && events.failedWrites.count(path) == 1),
                   "an entry is gone only where the run removed a file it failed to write");
     }
     for (const auto& [name, bytes] : reference) {
@@ -457,8 +465,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::vector<std::string_view> sections =
         ExportSections(std::string_view(reinterpret_cast<const char*>(data), size));
     std::vector<ModelId> plans = ExportPlans();
-    const OutputLayout layout = ParseLayout(
-        sections.size() > kLayoutSection ? sections[kLayoutSection] : "", static_cast<int>(plans.size()));
+    const OutputLayout layout =
+        ParseLayout(sections.size() > kLayoutSection ? sections[kLayoutSection] : "",
+                    static_cast<int>(plans.size()));
     if (!layout.plans.empty()) {
         const std::vector<ModelId> model = plans;
         plans.clear();
@@ -487,10 +496,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FuzzCheck(QvsimHeldBlocks() == 0, "every host block is given back");
     FuzzCheck(QvsimBadFrees() == 0, "nothing is freed twice or foreign");
     FuzzCheck(ZrlCurrentGet() == nullptr, "every trace frame is closed");
-    FuzzCheck(RunFailedMessages() == (status < 0 ? 1 : 0), "one message 9999 exactly when the run fails");
+    FuzzCheck(RunFailedMessages() == (status < 0 ? 1 : 0),
+              "one message 9999 exactly when the run fails");
     const FileEvents events = g_disk.Events();
     for (const std::string& path : events.removed) {
-        FuzzCheck(events.failedWrites.count(path) == 1, "only a file that failed to be written is removed");
+        FuzzCheck(events.failedWrites.count(path) == 1,
+                  "only a file that failed to be written is removed");
     }
 
     int refStatus = 0;
