@@ -29,7 +29,8 @@
 // untouched, and an entry gone only where the run removed a file it failed
 // to write; a status that differs from the reference's only when opening
 // or writing a file failed; and the existence check finding a file the run
-// wrote. The root is removed after each input.
+// wrote. The root is removed after each input, the target's temporary
+// folder at exit (not after a crash, which leaves it to be looked at).
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
