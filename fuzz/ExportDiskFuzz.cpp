@@ -416,12 +416,8 @@ std::map<std::string, std::string> ReferenceRun(const std::vector<std::string_vi
                                                 const std::vector<ModelId>& plans, int count,
                                                 const std::string& name, int* status) {
     MemoryFiles files;
-    for (std::size_t i = 0; i < kExportFileCount && i < sections.size(); ++i) {
-        files.Add(ExportFilePath(i), sections[i]);
-    }
-    files.Serve();
+    PrepareInMemory(sections, &files);
     ScopedFileSystem scope(&files);
-    ArmExportFaults(sections.size() > kExportFaultSection ? sections[kExportFaultSection] : "");
     QvkdcCreOutputData(&count, plans.data(), kOutFolder, name.c_str(), status);
     FuzzCheck(QvsimHeldBlocks() == 0, "every host block is given back");
     FuzzCheck(ZrlCurrentGet() == nullptr, "every trace frame is closed");

@@ -33,12 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     QvsimTraceClear();
 
     MemoryFiles files;
-    for (std::size_t i = 0; i < kExportFileCount && i < sections.size(); ++i) {
-        files.Add(ExportFilePath(i), sections[i]);
-    }
-    files.Serve();
+    PrepareInMemory(sections, &files);
     ScopedFileSystem scope(&files);
-    ArmExportFaults(sections.size() > kExportFaultSection ? sections[kExportFaultSection] : "");
 
     const std::vector<ModelId> plans = ExportPlans();
     const int count = static_cast<int>(plans.size());

@@ -87,3 +87,11 @@ int RunFailedMessages() {
     }
     return n;
 }
+
+void PrepareInMemory(const std::vector<std::string_view>& sections, MemoryFiles* files) {
+    for (std::size_t i = 0; i < kExportFileCount && i < sections.size(); ++i) {
+        files->Add(ExportFilePath(i), sections[i]);
+    }
+    files->Serve();
+    ArmExportFaults(sections.size() > kExportFaultSection ? sections[kExportFaultSection] : "");
+}

@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "MemoryFiles.h"
 #include "qvkdc/qvkdc.h"
 #include "tables/CnvTblFiles.h"
 
@@ -38,5 +39,9 @@ std::vector<std::string_view> ExportSections(std::string_view input);
 void ArmExportFaults(std::string_view text);
 // Number of message lines that report a failed run (message 9999).
 int RunFailedMessages();
+// Puts the files of sections into files, serves them to the host's table
+// reader and arms the faults the input names: the export then runs on
+// them once files is the current file system.
+void PrepareInMemory(const std::vector<std::string_view>& sections, MemoryFiles* files);
 
 #endif  // QVKDC_FUZZ_EXPORTINPUT_H
