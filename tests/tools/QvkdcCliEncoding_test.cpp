@@ -13,26 +13,27 @@
 namespace {
 
 struct EncodingCase {
+    const char* name;           // of the test
     const char* modelEncoding;  // the host's code page, as the model file names it
     const char* option;         // --encoding; "" for the model's
     std::string title;          // a title of ExteriorTable, in the host's bytes
     const char* planUtf8;       // a plan name as the model file holds it (UTF-8)
-    const char* name;           // --name of the export ("" names the file after the plan)
+    const char* outName;        // --name of the export ("" names the file after the plan)
     const char* titleShown;     // the title in the reports
     const char* planShown;      // the plan name in the reports
     bool separator;             // the plan name holds a path separator as read
 };
 
 const EncodingCase kCases[] = {
-    {"windows-1252", "", "Caf\xE9", "Caf\xC3\xA9", "", "Caf\xC3\xA9", "Caf\xC3\xA9", false},
-    {"windows-1251", "", "\xD1\xEA\xEE\xF0\xEE\xF1\xF2\xFC", "\xD0\x9F\xD0\xBB\xD0\xB0\xD0\xBD", "",
+    {"windows1252", "windows-1252", "", "Caf\xE9", "Caf\xC3\xA9", "", "Caf\xC3\xA9", "Caf\xC3\xA9", false},
+    {"windows1251", "windows-1251", "", "\xD1\xEA\xEE\xF0\xEE\xF1\xF2\xFC", "\xD0\x9F\xD0\xBB\xD0\xB0\xD0\xBD", "",
      "\xD0\xA1\xD0\xBA\xD0\xBE\xD1\x80\xD0\xBE\xD1\x81\xD1\x82\xD1\x8C", "\xD0\x9F\xD0\xBB\xD0\xB0\xD0\xBD", false},
     // 表 is 0x95 0x5C: its second byte is no backslash.
-    {"shift_jis", "", "\x95\x5C", "\xE8\xA1\xA8", "OUT", "\xE8\xA1\xA8", "\xE8\xA1\xA8", false},
+    {"shiftJis", "shift_jis", "", "\x95\x5C", "\xE8\xA1\xA8", "OUT", "\xE8\xA1\xA8", "\xE8\xA1\xA8", false},
     // The same bytes read as windows-1252: a bullet and a backslash.
-    {"shift_jis", "windows-1252", "\x95\x5C", "\xE8\xA1\xA8", "OUT", "\xE2\x80\xA2\\", "\xE2\x80\xA2\\", true},
+    {"shiftJisReadAs1252", "shift_jis", "windows-1252", "\x95\x5C", "\xE8\xA1\xA8", "OUT", "\xE2\x80\xA2\\", "\xE2\x80\xA2\\", true},
     // A lead byte without its second byte converts to nothing: shown escaped.
-    {"shift_jis", "", "A\x81", "P", "OUT", "A\\x81", "P", false},
+    {"byteThatDoesNotConvert", "shift_jis", "", "A\x81", "P", "OUT", "A\\x81", "P", false},
 };
 
 class CliEncodingTest : public HostTest, public ::testing::WithParamInterface<EncodingCase> {};
@@ -63,7 +64,7 @@ TEST_P(CliEncodingTest, ReportsAreUtf8) {
     ASSERT_EQ(html.exitCode, 0) << html.err;
     EXPECT_NE(html.out.find("<td>" + std::string(c.titleShown) + "</td>"), std::string::npos);
 
-    std::vector<std::string> exportArgs = {"export", "--model", "model.json", "--out", "out", "--name", c.name,
+    std::vector<std::string> exportArgs = {"export", "--model", "model.json", "--out", "out", "--name", c.outName,
                                            "--overwrite", "--quiet", "--report", "report.json"};
     if (*c.option != '\0') exportArgs.insert(exportArgs.end(), {"--encoding", c.option});
     Root().WriteFile("out/.keep", "");
@@ -72,10 +73,11 @@ TEST_P(CliEncodingTest, ReportsAreUtf8) {
     const nlohmann::json written = nlohmann::json::parse(Root().ReadFile("report.json"));
     EXPECT_EQ(written["plans"][0]["name"], c.planShown);
     const std::string file = written["plans"][0]["file"];
-    const std::string fileName = *c.name != '\0' ? std::string(c.name) : std::string(c.planShown);
+    const std::string fileName = *c.outName != '\0' ? std::string(c.outName) : std::string(c.planShown);
     EXPECT_EQ(file.substr(file.size() - fileName.size() - 4), fileName + ".csv") << file;
 }
 
-INSTANTIATE_TEST_SUITE_P(CodePages, CliEncodingTest, ::testing::ValuesIn(kCases));
+INSTANTIATE_TEST_SUITE_P(CodePages, CliEncodingTest, ::testing::ValuesIn(kCases),
+                         [](const ::testing::TestParamInfo<EncodingCase>& p) { return std::string(p.param.name); });
 
 }  // namespace
