@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
+#include <ostream>
 #include <string>
 
 #include "support/HostFixture.h"
@@ -35,6 +36,8 @@ const EncodingCase kCases[] = {
     // A lead byte without its second byte converts to nothing: shown escaped.
     {"byteThatDoesNotConvert", "shift_jis", "", "A\x81", "P", "OUT", "A\\x81", "P", false},
 };
+
+void PrintTo(const EncodingCase& c, std::ostream* os) { *os << c.name; }
 
 class CliEncodingTest : public HostTest, public ::testing::WithParamInterface<EncodingCase> {};
 
