@@ -52,6 +52,12 @@ class TextEncoding {
     std::string name_;
 };
 
+// The Windows code page number a name stands for: "windows-1252", "cp1252"
+// and "1252" are 1252, "shift_jis" (and "sjis", "windows-31j") 932, and
+// a few names of their own ("gbk" 936, "utf-8" 65001, "iso-8859-5"
+// 28595, ...); 0 for any other name. Letter case does not count.
+unsigned CodePageNumber(const std::string& name);
+
 // "\xHH" for byte b.
 std::string EscapedByte(unsigned char b);
 

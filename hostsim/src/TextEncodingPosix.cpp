@@ -4,7 +4,6 @@
 #include <locale.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <vector>
@@ -13,27 +12,15 @@
 
 namespace {
 
-std::string Lower(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
 // The name iconv knows a code page by. The Windows names and numbers are
 // taken as Windows means them: shift_jis is code page 932, where 0x5C is a
-// backslash (iconv's SHIFT_JIS makes it a yen sign).
+// backslash (iconv's SHIFT_JIS makes it a yen sign). Names that are no
+// Windows code page, and those iconv knows by their own name, pass as they
+// are.
 std::string IconvName(const std::string& name) {
-    const std::string lower = Lower(name);
-    if (lower == "shift_jis" || lower == "shift-jis" || lower == "sjis" || lower == "windows-31j" ||
-        lower == "932") {
-        return "CP932";
-    }
-    const std::size_t digits = lower.find_first_of("0123456789");
-    const std::string prefix = lower.substr(0, digits);
-    if (digits != std::string::npos && lower.find_first_not_of("0123456789", digits) == std::string::npos &&
-        (prefix.empty() || prefix == "windows-" || prefix == "cp")) {
-        return "CP" + lower.substr(digits);
-    }
-    return name;
+    const unsigned cp = CodePageNumber(name);
+    if (cp == 0 || cp == 65001 || cp == 20866 || cp == 20127 || (cp > 28590 && cp < 28610)) return name;
+    return "CP" + std::to_string(cp);
 }
 
 class IconvEncoding : public TextEncoding {
@@ -140,8 +127,8 @@ std::string TextEncoding::DefaultName() {
         codeset = nl_langinfo_l(CODESET, loc);
         freelocale(loc);
     }
-    const std::string lower = Lower(codeset);
-    if (lower.empty() || lower == "ansi_x3.4-1968" || lower == "us-ascii" || lower == "ascii") {
+    if (codeset.empty() || codeset == "ANSI_X3.4-1968" || CodePageNumber(codeset) == 20127 ||
+        codeset == "ASCII") {
         return "windows-1252";
     }
     return codeset;

@@ -2,43 +2,10 @@
 // MultiByteToWideChar and WideCharToMultiByte.
 #include <windows.h>
 
-#include <cctype>
-#include <cstdlib>
 
 #include "TextEncoding.h"
 
 namespace {
-
-std::string Lower(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
-// The code page number of a name: "windows-1252", "cp1252" and "1252" are
-// 1252; a few names of their own; 0 when there is none.
-UINT CodePageOf(const std::string& name) {
-    const std::string lower = Lower(name);
-    struct Named {
-        const char* name;
-        UINT cp;
-    };
-    static const Named kNamed[] = {
-        {"shift_jis", 932}, {"shift-jis", 932}, {"sjis", 932},  {"windows-31j", 932},
-        {"gbk", 936},       {"gb2312", 936},    {"big5", 950},  {"euc-kr", 949},
-        {"koi8-r", 20866},  {"utf-8", 65001},   {"utf8", 65001}, {"us-ascii", 20127},
-    };
-    for (const Named& n : kNamed) {
-        if (lower == n.name) return n.cp;
-    }
-    if (lower.rfind("iso-8859-", 0) == 0) return 28590 + static_cast<UINT>(std::atoi(lower.c_str() + 9));
-    const std::size_t digits = lower.find_first_of("0123456789");
-    if (digits == std::string::npos || lower.find_first_not_of("0123456789", digits) != std::string::npos) {
-        return 0;
-    }
-    const std::string prefix = lower.substr(0, digits);
-    if (!prefix.empty() && prefix != "windows-" && prefix != "cp") return 0;
-    return static_cast<UINT>(std::strtoul(lower.c_str() + digits, nullptr, 10));
-}
 
 class CodePageEncoding : public TextEncoding {
  public:
@@ -113,7 +80,7 @@ class CodePageEncoding : public TextEncoding {
 }  // namespace
 
 std::unique_ptr<TextEncoding> TextEncoding::Open(const std::string& name, std::string* error) {
-    const UINT cp = CodePageOf(name);
+    const UINT cp = CodePageNumber(name);
     if (cp == 0 || !IsValidCodePage(cp)) {
         *error = "unknown code page \"" + name + "\"";
         return nullptr;

@@ -57,25 +57,23 @@ enum class ItemRule : unsigned char {
     kLocalAxis,  // ttlLCLPAXIS: written only for type set A
 };
 
+// The items whose rule is not kPlain, with their rule.
+struct RuleItem {
+    std::string_view name;
+    ItemRule rule;
+};
+inline constexpr RuleItem kRuleItems[] = {
+    {kItemMacro, ItemRule::kMacro},     {kItemMacroAlt, ItemRule::kMacroAlt},
+    {kItemPitch, ItemRule::kPitch},     {kItemComment, ItemRule::kComment},
+    {kItemLocalAxis, ItemRule::kLocalAxis},
+};
+
 constexpr ItemRule ItemRuleOf(std::string_view iItName) {
-    if (iItName == kItemMacro) return ItemRule::kMacro;
-    if (iItName == kItemMacroAlt) return ItemRule::kMacroAlt;
-    if (iItName == kItemPitch) return ItemRule::kPitch;
-    if (iItName == kItemComment) return ItemRule::kComment;
-    if (iItName == kItemLocalAxis) return ItemRule::kLocalAxis;
+    for (const RuleItem& item : kRuleItems) {
+        if (item.name == iItName) return item.rule;
+    }
     return ItemRule::kPlain;
 }
-
-// The items whose rule is not kPlain, for tools and tests that list them.
-inline constexpr std::string_view kRuleItemNames[] = {
-    kItemMacro, kItemMacroAlt, kItemPitch, kItemComment, kItemLocalAxis,
-};
-static_assert([] {
-    for (std::string_view name : kRuleItemNames) {
-        if (ItemRuleOf(name) == ItemRule::kPlain) return false;
-    }
-    return true;
-}(), "every item of kRuleItemNames has a rule");
 
 // False when an item of rule iRule stays empty for a process of type iNctyp
 // whatever the process holds: the macro items split the processes by the

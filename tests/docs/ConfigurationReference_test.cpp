@@ -104,7 +104,7 @@ TEST(ConfigurationReference, NamesEveryKeywordMarkSpecialItemAndKey) {
     for (std::string_view k : CQvkdcOutColRowMng::SubTypeKeywords()) names.emplace_back(k);
     names.emplace_back("o");  // the mark
     for (std::string_view n : CQvkdcCnvColData::DispatchItemNames()) names.emplace_back(n);
-    for (std::string_view n : kRuleItemNames) names.emplace_back(n);
+    for (const RuleItem& item : kRuleItems) names.emplace_back(item.name);
     names.emplace_back("akw_tls_nm");
     int processTypeKey = 0;
     std::string valType;
@@ -132,9 +132,9 @@ TEST(ConfigurationReference, SpecialItemsStandUnderTheirKind) {
         EXPECT_EQ((isEmpty ? dedicated : empty).find(Ticked(name)), std::string::npos) << name;
         EXPECT_EQ(ruled.find(Ticked(name)), std::string::npos) << name;
     }
-    for (std::string_view name : kRuleItemNames) {
-        if (CQvkdcCnvColData::GetItemConv(name) != CQvkdcCnvColData::kItemConvParam) continue;
-        EXPECT_NE(ruled.find(Ticked(name)), std::string::npos) << name;
+    for (const RuleItem& item : kRuleItems) {
+        if (CQvkdcCnvColData::GetItemConv(item.name) != CQvkdcCnvColData::kItemConvParam) continue;
+        EXPECT_NE(ruled.find(Ticked(item.name)), std::string::npos) << item.name;
     }
 }
 

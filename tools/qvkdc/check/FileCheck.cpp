@@ -41,17 +41,17 @@ void FileCheck::CheckTable(CnvTblIndex index) {
         }
         return;
     }
-    if (stopsHere) return;  // told where the export stops
+    // The import stops at the first table it cannot read; those after it
+    // are not read, but would stop it once that one is mended.
     const std::string openError = Quoted(kCnvTblFiles[index].openError);
     if (f.Utf16Marked()) {
-        // The import stopped at an earlier table before reading this one.
         ctx_.out.Add(Severity::kError, file, 1,
                      "the file is saved as UTF-16, which the table reader refuses; the export stops with " +
                          openError + "; save it as 8-bit text",
                      "utf16");
         return;
     }
-    if (!f.Readable()) {
+    if (!f.Readable() || stopsHere) {
         ctx_.out.Add(Severity::kError, file, 1, "the file cannot be read; the export stops with " + openError,
                      "unreadable");
         return;

@@ -9,7 +9,6 @@
 
 void InputFile::Load(const char* libPath, std::string display) {
     *this = InputFile();
-    libPath_ = libPath;
     display_ = std::move(display);
     FileSystem* fs = FileSystem::Current();
     exists_ = fs->Exists(libPath);

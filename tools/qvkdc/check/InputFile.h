@@ -14,7 +14,6 @@ class InputFile {
     // findings.
     void Load(const char* libPath, std::string display);
 
-    const char* LibPath() const { return libPath_; }
     const std::string& Display() const { return display_; }
     // A file or a folder is there (the export's existence test).
     bool Exists() const { return exists_; }
@@ -39,7 +38,6 @@ class InputFile {
  private:
     void Scan(const char* bytes, std::size_t n);
 
-    const char* libPath_ = "";
     std::string display_;
     bool exists_ = false;
     bool readable_ = false;

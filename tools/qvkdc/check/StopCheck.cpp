@@ -26,8 +26,7 @@ void StopCheck::Run() {
     }
     switch (stop->kind) {
         case CnvTblStop::kUnreadable:
-            Unreadable(*stop);
-            break;
+            break;  // told by FileCheck, with what the file's bytes show
         case CnvTblStop::kNotImported:
             NotImported(*stop);
             break;
@@ -43,20 +42,6 @@ void StopCheck::Run() {
 const std::string& StopCheck::ContextFile(const BuildStop& stop) const {
     if (stop.colFlg == 2) return ctx_.in.OptionFile().Display();
     return ctx_.Shown(stop.colFlg == 1 ? kPlanCSVTableFile : kExteriorTableFile);
-}
-
-void StopCheck::Unreadable(const BuildStop& stop) {
-    const InputFile& file = ctx_.in.Table(stop.table);
-    const std::string stops = "; the export stops with " + Quoted(stop.traceLine);
-    if (file.Utf16Marked()) {
-        ctx_.out.Add(Severity::kError, file.Display(), 1,
-                     "the file is saved as UTF-16, which the table reader refuses" + stops +
-                         "; save it as 8-bit text",
-                     "utf16");
-    } else {
-        ctx_.out.Add(Severity::kError, file.Display(), 1, "the file cannot be read" + stops,
-                     "unreadable");
-    }
 }
 
 void StopCheck::NotImported(const BuildStop& stop) {

@@ -1,6 +1,7 @@
 // StopCheck: the error at which the export's table steps stop, told where
-// the export meets it: a table it cannot read, a table a lookup needs but
-// that is missing, a choice without value, a row too short to read.
+// the export meets it: a table a lookup needs but that is missing, a choice
+// without value, a row too short to read. (A table that cannot be read is
+// FileCheck's: its bytes tell why.)
 #ifndef QVKDC_TOOLS_CHECK_STOPCHECK_H
 #define QVKDC_TOOLS_CHECK_STOPCHECK_H
 
@@ -12,7 +13,6 @@ class StopCheck {
     void Run();
 
  private:
-    void Unreadable(const BuildStop& stop);
     void NotImported(const BuildStop& stop);
     void NoRow(const BuildStop& stop);
     void ShortRow(const BuildStop& stop);

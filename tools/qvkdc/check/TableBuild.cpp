@@ -59,7 +59,6 @@ int TableBuild::RowLine(const CQvlbwTableA& reader, bool walked) {
 }
 
 void TableBuild::TableRead(CnvTblIndex table, bool exists, int result) {
-    exists_[table] = exists;
     read_[table] = exists && result == 0;
 }
 

@@ -97,9 +97,7 @@ class TableBuild : private CnvTblObserver {
     // Where the failed step stopped; null when it did not say.
     const BuildStop* Stop() const { return stop_.get(); }
 
-    // Whether ImpCnvTbl found the table file, and whether it read it (and
-    // so holds its rows).
-    bool Exists(CnvTblIndex table) const { return exists_[table]; }
+    // Whether ImpCnvTbl read the table file (and so holds its rows).
     bool Read(CnvTblIndex table) const { return read_[table]; }
     // Read, with at least one row: its lookups mean what they find.
     bool HasRows(CnvTblIndex table);
@@ -132,7 +130,6 @@ class TableBuild : private CnvTblObserver {
     std::string failedStep_;
     std::string errors_;
     std::unique_ptr<BuildStop> stop_;
-    bool exists_[kCnvTblFileCount] = {};
     bool read_[kCnvTblFileCount] = {};
     std::vector<CheckedColumn> columns_;
     std::unordered_map<std::string, int> itemColumn_;  // first column of an item
