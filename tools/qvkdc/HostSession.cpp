@@ -182,6 +182,18 @@ std::vector<std::string> TraceNotes() {
     return notes;
 }
 
+NotesFollowed::NotesFollowed() {
+    QvsimTraceClear();
+    QvsimTraceNotesOnly(1);
+    QvsimTraceAll(1, 1);
+}
+
+NotesFollowed::~NotesFollowed() {
+    QvsimTraceAll(0, 0);
+    QvsimTraceNotesOnly(0);
+    QvsimTraceClear();
+}
+
 std::vector<QvsimCall> LoggedCalls() {
     std::vector<QvsimCall> calls(static_cast<std::size_t>(QvsimCallLogCount()));
     for (std::size_t i = 0; i < calls.size(); ++i) QvsimCallLogAt(static_cast<int>(i), &calls[i]);

@@ -109,6 +109,17 @@ class HostSession {
 // The notes of the trace kept since it was last cleared: the lines that
 // begin with "[ERR]" or "[INF]", without indentation, in order.
 std::vector<std::string> TraceNotes();
+// While it lives, the stand-in keeps the library's notes (TraceNotes):
+// its trace is cleared and on for every id, notes only; at the end it is
+// off and cleared again.
+class NotesFollowed {
+ public:
+    NotesFollowed();
+    ~NotesFollowed();
+    NotesFollowed(const NotesFollowed&) = delete;
+    NotesFollowed& operator=(const NotesFollowed&) = delete;
+};
+
 // The calls in the stand-in's call log, in order.
 std::vector<QvsimCall> LoggedCalls();
 

@@ -76,25 +76,22 @@ void ModelCheck::Run() {
 
 int ModelCheck::RunExport(int first) {
     const int count = static_cast<int>(plans_.size()) - first;
-    // The library traces only its notes, the [ERR] lines among them, and
-    // the stand-in logs the calls that tell what became of each plan.
-    QvsimTraceClear();
-    QvsimTraceNotesOnly(1);
-    QvsimTraceAll(1, 1);
-    QvsimCallLog(1);
+    // The library's notes, the [ERR] lines among them, and the calls that
+    // tell what became of each plan.
     int status = 0;
     QvkdcRunPlace place;
+    std::vector<QvsimCall> calls;
+    std::string errors;
     {
+        const NotesFollowed notes;
+        QvsimCallLog(1);
         DiscardingFileSystem nowhere;
         const ScopedFileSystem scope(&nowhere);
         QvkdcCreOutputDataAt(&count, plans_.data() + first, ".", "check", &status, &place);
+        QvsimCallLog(0);
+        calls = LoggedCalls();
+        errors = ErrorNotes(TraceNotes());
     }
-    QvsimCallLog(0);
-    const std::vector<QvsimCall> calls = LoggedCalls();
-    const std::string errors = ErrorNotes(TraceNotes());
-    QvsimTraceAll(0, 0);
-    QvsimTraceNotesOnly(0);
-    QvsimTraceClear();
 
     int rejected = 0;
     for (PlanOutcome& o : TellPlanOutcomes(plans_.data() + first, count, calls, status)) {

@@ -21,10 +21,8 @@ TableBuild::TableBuild() : tables_(std::make_unique<CQvkdcCnvTblCtrl>()) {}
 TableBuild::~TableBuild() = default;
 
 void TableBuild::Run() {
-    // The library traces only its notes: the "[ERR]" lines say what failed.
-    QvsimTraceClear();
-    QvsimTraceNotesOnly(1);
-    QvsimTraceAll(1, 1);
+    // The library's notes: the "[ERR]" lines say what failed.
+    const NotesFollowed notes;
     tables_->SetObserver(this);
     if (tables_->ImpCnvTbl() != 0) {
         failedStep_ = "ImpCnvTbl";
@@ -35,9 +33,6 @@ void TableBuild::Run() {
     }
     tables_->SetObserver(nullptr);
     errors_ = ErrorNotes(TraceNotes());
-    QvsimTraceAll(0, 0);
-    QvsimTraceNotesOnly(0);
-    QvsimTraceClear();
 }
 
 bool TableBuild::HasRows(CnvTblIndex table) {
