@@ -34,6 +34,10 @@ class MemoryFiles : public FileSystem {
     // REQUIRES: the writer is closed or gone before the file is removed.
     int OpenForWrite(std::string_view path, std::unique_ptr<TextWriter>* writer) override;
     int Remove(std::string_view path) override;
+    // Always 0: a file can be made at any key.
+    int ProbeWrite(std::string_view, std::string*) override { return 0; }
+    // Keys have no folders.
+    std::size_t NameStart(std::string_view) override { return 0; }
 
  private:
     std::map<std::string, std::string> files_;

@@ -27,6 +27,8 @@ class DiscardingFileSystem : public FileSystem {
     int OpenForWrite(std::string_view path, std::unique_ptr<TextWriter>* writer) override;
     // Nothing to remove: succeeds.
     int Remove(std::string_view) override { return 0; }
+    int ProbeWrite(std::string_view path, std::string* why) override { return base_->ProbeWrite(path, why); }
+    std::size_t NameStart(std::string_view path) override { return base_->NameStart(path); }
 
     // The paths opened for writing, in order, as the library composed them.
     const std::vector<std::string>& Opened() const { return opened_; }

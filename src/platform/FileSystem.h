@@ -11,6 +11,7 @@
 #ifndef QVKDC_PLATFORM_FILESYSTEM_H
 #define QVKDC_PLATFORM_FILESYSTEM_H
 
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -63,6 +64,17 @@ class FileSystem {
                              std::unique_ptr<TextWriter>* writer) = 0;
     // Removes the file at path. Returns 0, or -1.
     virtual int Remove(std::string_view path) = 0;
+
+    // Whether OpenForWrite(path) would succeed now, found out without
+    // writing to the file or leaving anything behind. Returns 0, or -1 with
+    // the system's reason in *why ("No such file or directory", "Permission
+    // denied", "File name too long", ...).
+    virtual int ProbeWrite(std::string_view path, std::string* why) = 0;
+    // Where the last part of path (the file's own name) begins: the byte
+    // after the last character that the platform's file calls read as a
+    // separator, or 0 when there is none. On Windows the trail byte of a
+    // double-byte character of the system's code page is no separator.
+    virtual std::size_t NameStart(std::string_view path) = 0;
 };
 
 // Installs fs as FileSystem::Current() until the scope ends.

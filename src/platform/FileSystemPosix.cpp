@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <vector>
 
@@ -192,4 +193,39 @@ int FileSystemPosix::OpenForWrite(std::string_view path, std::unique_ptr<TextWri
 int FileSystemPosix::Remove(std::string_view path) {
     std::string native;
     return ToNative(this, path, &native) && ::unlink(native.c_str()) == 0 ? 0 : -1;
+}
+
+// Opens what is there without creating or truncating it; where nothing is,
+// creates a file of the name exclusively and removes it again.
+int FileSystemPosix::ProbeWrite(std::string_view path, std::string* why) {
+    std::string native;
+    if (!ToNative(this, path, &native)) {
+        *why = "the path holds a NUL byte";
+        return -1;
+    }
+    UniqueFd fd(::open(native.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK));
+    if (!fd.valid() && errno == ENOENT) {
+        UniqueFd made(::open(native.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+        if (made.valid()) {
+            made.Reset();
+            ::unlink(native.c_str());
+            return 0;
+        }
+    }
+    if (!fd.valid()) {
+        *why = std::strerror(errno);
+        return -1;
+    }
+    struct stat st;
+    if (::fstat(fd.get(), &st) == 0 && S_ISREG(st.st_mode) && ::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) {
+        *why = "another program is writing the file";
+        return -1;
+    }
+    return 0;
+}
+
+// Every backslash becomes a slash (NativePath), so both separate.
+std::size_t FileSystemPosix::NameStart(std::string_view path) {
+    const std::size_t last = path.find_last_of("/\\");
+    return last == std::string_view::npos ? 0 : last + 1;
 }

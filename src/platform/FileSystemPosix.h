@@ -28,6 +28,8 @@ class FileSystemPosix : public FileSystem {
     // held by another writer is left untouched.
     int OpenForWrite(std::string_view path, std::unique_ptr<TextWriter>* writer) override;
     int Remove(std::string_view path) override;
+    int ProbeWrite(std::string_view path, std::string* why) override;
+    std::size_t NameStart(std::string_view path) override;
 };
 
 #endif  // QVKDC_PLATFORM_FILESYSTEMPOSIX_H

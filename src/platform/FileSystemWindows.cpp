@@ -80,6 +80,20 @@ bool ToNative(FileSystem* fs, std::string_view path, std::string* native) {
     return true;
 }
 
+// The system's text for error, without its line end.
+std::string SystemReason(DWORD error) {
+    char* text = nullptr;
+    const DWORD n = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                       FORMAT_MESSAGE_IGNORE_INSERTS,
+                                   nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+    std::string reason = n > 0 && text != nullptr ? std::string(text, n) : "error " + std::to_string(error);
+    if (text != nullptr) LocalFree(text);
+    while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == ' ')) {
+        reason.pop_back();
+    }
+    return reason;
+}
+
 }  // namespace
 
 FileSystem* FileSystem::Default() {
@@ -122,4 +136,39 @@ int FileSystemWindows::OpenForWrite(std::string_view path, std::unique_ptr<TextW
 int FileSystemWindows::Remove(std::string_view path) {
     std::string native;
     return ToNative(this, path, &native) && DeleteFileA(native.c_str()) ? 0 : -1;
+}
+
+// Opens what is there for writing, shared with nobody, without truncating
+// it; where nothing is, creates a file of the name that goes on close.
+int FileSystemWindows::ProbeWrite(std::string_view path, std::string* why) {
+    std::string native;
+    if (!ToNative(this, path, &native)) {
+        *why = "the path holds a NUL byte";
+        return -1;
+    }
+    HANDLE h = CreateFileA(native.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE && GetLastError() == ERROR_FILE_NOT_FOUND) {
+        h = CreateFileA(native.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
+                        FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    }
+    if (h == INVALID_HANDLE_VALUE) {
+        *why = SystemReason(GetLastError());
+        return -1;
+    }
+    CloseHandle(h);
+    return 0;
+}
+
+std::size_t FileSystemWindows::NameStart(std::string_view path) {
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        const char c = path[i];
+        if (c == '\\' || c == '/') {
+            start = i + 1;
+        } else if (IsDBCSLeadByte(static_cast<BYTE>(c)) && i + 1 < path.size()) {
+            ++i;  // the trail byte belongs to this character
+        }
+    }
+    return start;
 }

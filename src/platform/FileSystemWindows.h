@@ -28,6 +28,9 @@ class FileSystemWindows : public FileSystem {
     int OpenForWrite(std::string_view path, std::unique_ptr<TextWriter>* writer) override;
     // Fails as well while the file is open.
     int Remove(std::string_view path) override;
+    int ProbeWrite(std::string_view path, std::string* why) override;
+    // Walks path character by character in the system's ANSI code page.
+    std::size_t NameStart(std::string_view path) override;
 };
 
 #endif  // QVKDC_PLATFORM_FILESYSTEMWINDOWS_H

@@ -19,6 +19,8 @@ class FaultFileSystem : public FileSystem {
     std::string NativePath(std::string_view path) override { return base_->NativePath(path); }
     bool Exists(std::string_view path) override { return base_->Exists(path); }
     int Remove(std::string_view path) override { return base_->Remove(path); }
+    int ProbeWrite(std::string_view path, std::string* why) override { return base_->ProbeWrite(path, why); }
+    std::size_t NameStart(std::string_view path) override { return base_->NameStart(path); }
     int OpenForRead(std::string_view path, std::unique_ptr<LineReader>* reader) override {
         auto file = std::make_unique<File>(this);
         if (base_->OpenForRead(path, &file->reader) != 0) return -1;

@@ -20,6 +20,9 @@ enum QvkdcExit {
     kExitUsage = 2,       // bad command line or model file
     kExitExists = 3,      // export refused: output files exist
     kExitHostMemory = 4,  // host memory still held after the call
+    kExitOutput = 5,      // one of qvkdc's own outputs (standard output, the
+                          // trace, the message list, a report or a page)
+                          // could not be written whole
 };
 
 struct HostOptions {
