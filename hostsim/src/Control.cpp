@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <initializer_list>
 #include <memory>
 #include <string>
@@ -20,6 +19,7 @@
 #include "TableSource.h"
 #include "Trace.h"
 #include "host/Zrl.h"
+#include "platform/ReadableFile.h"
 #include "qvhostsim/qvhostsim.h"
 
 namespace {
@@ -113,26 +113,30 @@ void QvsimModelReadBlock(size_t bytes) { modelReadBlock = bytes; }
 int QvsimLoadModelFile(const char* path, char* err, int errSize) {
     try {
         const std::string name = path != nullptr ? path : "";
-        std::unique_ptr<std::FILE, decltype(&std::fclose)> file(
-            path != nullptr ? std::fopen(path, "rb") : nullptr, &std::fclose);
-        qvsim::Model model;
-        std::string why;
-        int parsed = -1;
-        if (file) {
-            std::error_code ec;
-            const std::uintmax_t size = std::filesystem::file_size(path, ec);
-            qvsim::JsonReader in(file.get(), modelReadBlock > 0
-                                                 ? modelReadBlock
-                                                 : qvsim::JsonReader::kDefaultChunk);
-            parsed = qvsim::ParseModel(in, name, &model, &why,
-                                       ec || size > SIZE_MAX ? 0 : static_cast<std::size_t>(size));
-            if (in.ReadFailed()) file.reset();
-        }
-        if (!file) {
-            PutError({name, ": cannot be read"}, err, errSize);
+        ReadableFile file;
+        const std::string why = path != nullptr ? file.Open(path) : "no file named";
+        if (!why.empty()) {
+            PutError({name, ": cannot be read: ", why}, err, errSize);
             return -1;
         }
-        return TakeModel(parsed, std::move(model), why, err, errSize);
+        const std::uint64_t size = file.Size();
+        std::unique_ptr<std::FILE, decltype(&std::fclose)> stream(file.ReleaseStream(false), &std::fclose);
+        qvsim::Model model;
+        std::string parseError;
+        int parsed = -1;
+        if (stream) {
+            qvsim::JsonReader in(stream.get(), modelReadBlock > 0
+                                                   ? modelReadBlock
+                                                   : qvsim::JsonReader::kDefaultChunk);
+            parsed = qvsim::ParseModel(in, name, &model, &parseError,
+                                       size > SIZE_MAX ? 0 : static_cast<std::size_t>(size));
+            if (in.ReadFailed()) stream.reset();
+        }
+        if (!stream) {
+            PutError({name, ": cannot be read"}, err, errSize);  // a read error
+            return -1;
+        }
+        return TakeModel(parsed, std::move(model), parseError, err, errSize);
     } catch (...) {
         return LoadFailed(path, err, errSize);
     }

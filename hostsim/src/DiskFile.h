@@ -1,5 +1,5 @@
-// DiskFile: reading a whole file of the file system, one implementation per
-// platform (DiskFilePosix.cpp, DiskFileWindows.cpp).
+// DiskFile: reading a whole file of the file system, as the host's table
+// reader does.
 #ifndef QVHOSTSIM_DISKFILE_H
 #define QVHOSTSIM_DISKFILE_H
 
@@ -9,8 +9,8 @@ namespace qvsim {
 
 // The whole file at path into *bytes. False when it cannot be opened or
 // read to its end, holds more than maxBytes bytes, or is not a regular file
-// (a folder, a pipe, a device): such a file is refused at once, the open
-// never waits for a writer.
+// (a folder, a pipe, a device, a link to nothing): such a file is refused
+// at once, the open never waits for a writer (platform/ReadableFile.h).
 bool ReadDiskFile(const char* path, std::size_t maxBytes, std::string* bytes);
 
 }  // namespace qvsim

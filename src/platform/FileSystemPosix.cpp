@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/BufferedLineReader.h"
+#include "platform/ReadableFile.h"
 
 namespace {
 
@@ -45,21 +46,20 @@ class UniqueFd {
 
 class PosixLineReader : public BufferedLineReader {
  public:
-    explicit PosixLineReader(int fd) : fd_(fd), buffer_(kBufferSize) {}
+    PosixLineReader() : buffer_(kBufferSize) {}
+    // Opens the file. REQUIRES: called once, before the first line.
+    bool Open(const std::string& native) { return file_.Open(native.c_str()).empty(); }
 
  protected:
     int NextBlock(std::string_view* block) override {
-        for (;;) {
-            const ssize_t n = ::read(fd_.get(), buffer_.data(), buffer_.size());
-            if (n < 0 && errno == EINTR) continue;
-            if (n <= 0) return n < 0 ? -1 : 0;
-            *block = std::string_view(buffer_.data(), static_cast<std::size_t>(n));
-            return 1;
-        }
+        const std::ptrdiff_t n = file_.Read(buffer_.data(), buffer_.size());
+        if (n <= 0) return n < 0 ? -1 : 0;
+        *block = std::string_view(buffer_.data(), static_cast<std::size_t>(n));
+        return 1;
     }
 
  private:
-    UniqueFd fd_;
+    ReadableFile file_;
     std::vector<char> buffer_;
 };
 
@@ -155,16 +155,12 @@ bool FileSystemPosix::Exists(std::string_view path) {
     return ToNative(this, path, &native) && ::stat(native.c_str(), &st) == 0;
 }
 
-// O_NONBLOCK keeps the open of a pipe without writer from hanging; only a
-// regular file is read, in blocking mode.
 int FileSystemPosix::OpenForRead(std::string_view path, std::unique_ptr<LineReader>* reader) {
     std::string native;
     if (!ToNative(this, path, &native)) return -1;
-    UniqueFd fd(::open(native.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-    struct stat st;
-    if (!fd.valid() || ::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) return -1;
-    if (!ClearNonBlocking(fd.get())) return -1;
-    *reader = std::make_unique<PosixLineReader>(fd.Release());
+    auto file = std::make_unique<PosixLineReader>();
+    if (!file->Open(native)) return -1;
+    *reader = std::move(file);
     return 0;
 }
 

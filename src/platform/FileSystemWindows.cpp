@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/BufferedLineReader.h"
+#include "platform/ReadableFile.h"
 
 namespace {
 
@@ -112,12 +113,10 @@ bool FileSystemWindows::Exists(std::string_view path) {
 int FileSystemWindows::OpenForRead(std::string_view path, std::unique_ptr<LineReader>* reader) {
     std::string native;
     if (!ToNative(this, path, &native)) return -1;
-    std::FILE* file = std::fopen(native.c_str(), "rt");
+    ReadableFile opened;
+    if (!opened.Open(native.c_str()).empty()) return -1;
+    std::FILE* file = opened.ReleaseStream(true);
     if (file == nullptr) return -1;
-    if (GetFileType(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)))) != FILE_TYPE_DISK) {
-        std::fclose(file);
-        return -1;
-    }
     *reader = std::make_unique<WindowsLineReader>(file);
     return 0;
 }

@@ -78,10 +78,8 @@ int HostSession::Refuse(const std::string& line) {
 int HostSession::LoadModel() {
     QvsimReset();
     if (options_.model.empty()) return kExitOk;
-    // Looked at first, for the system's reason, and so that a pipe in its
-    // place is refused rather than waited on.
-    const std::string why = WhyNotReadableFile(options_.model);
-    if (!why.empty()) return Refuse(options_.model + ": cannot be read: " + why);
+    // A file that cannot be opened (a pipe is not waited on) is refused
+    // with the system's reason.
     char err[1024] = {};
     if (QvsimLoadModelFile(options_.model.c_str(), err, sizeof err) != 0) return Refuse(err);
     return ParsePlans();

@@ -12,9 +12,10 @@
 #include <string_view>
 
 // "" when path is a regular file that opens for reading; otherwise why not,
-// in the system's words ("No such file or directory", "Permission denied"),
-// or what is there instead ("is a folder", "is a pipe (FIFO), not a file",
-// "is a device, not a file"). Never waits: only a regular file is opened.
+// in the system's words ("No such file or directory", "Permission denied",
+// "Too many levels of symbolic links"), or what is there instead ("is a
+// folder", "is a pipe (FIFO), not a file", "is a link to nothing"). Never
+// waits (platform/ReadableFile.h).
 std::string WhyNotReadableFile(const std::string& path);
 
 // The system's reason why path cannot be opened for writing, from an

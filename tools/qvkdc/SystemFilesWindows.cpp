@@ -26,21 +26,6 @@ HANDLE AsHandle(std::intptr_t handle) { return reinterpret_cast<HANDLE>(handle);
 
 }  // namespace
 
-std::string WhyNotReadableFile(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) return ErrorText(GetLastError());
-    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return "is a folder";
-    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return ErrorText(GetLastError());
-    const DWORD type = GetFileType(file);
-    CloseHandle(file);
-    if (type == FILE_TYPE_PIPE) return "is a pipe, not a file";
-    if (type != FILE_TYPE_DISK) return "is a device, not a file";
-    return "";
-}
-
 std::string WhyNotWritableFile(const std::string& path) {
     const HANDLE file = CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
                                     OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);

@@ -117,8 +117,11 @@ QVHOST_API void QvsimReset(void);
  * bytes, NUL-terminated), e.g. "model.json: plans[0].id: expected four
  * ints", "model.json: not JSON: <parser message>", "model.json: line 1,
  * column 19: number overflow parsing '1e999'", "model.json: cannot be
- * read"; the current model is then left as it was. A control character of
- * the file's texts or name is written as an escape ("\n", "\x01"). */
+ * read: No such file or directory" (the system's reason, or what is there
+ * instead of a file: "is a folder", "is a link to nothing", ...; the open
+ * never waits, not for a pipe either); the current model is then left as
+ * it was. A control character of the file's texts or name is written as an
+ * escape ("\n", "\x01"). */
 QVHOST_API int QvsimLoadModelFile(const char* path, char* err, int errSize);
 /* The same for a model given as text; `name` stands for the file in err. */
 QVHOST_API int QvsimLoadModelText(const char* json, const char* name,

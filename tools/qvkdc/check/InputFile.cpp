@@ -1,11 +1,9 @@
 #include "check/InputFile.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <filesystem>
-#include <memory>
 
 #include "platform/FileSystem.h"
+#include "platform/ReadableFile.h"
 
 void InputFile::Load(const char* libPath, std::string display) {
     *this = InputFile();
@@ -13,17 +11,14 @@ void InputFile::Load(const char* libPath, std::string display) {
     FileSystem* fs = FileSystem::Current();
     exists_ = fs->Exists(libPath);
     if (!exists_) return;
-    const std::string path = fs->NativePath(libPath);
-    std::error_code ec;
-    // Only a regular file is opened: a pipe or a device could block.
-    if (!std::filesystem::is_regular_file(path, ec)) return;
-    std::unique_ptr<std::FILE, decltype(&std::fclose)> file(std::fopen(path.c_str(), "rb"),
-                                                            &std::fclose);
-    if (!file) return;
+    ReadableFile file;
+    why_ = file.Open(fs->NativePath(libPath).c_str());
+    if (!why_.empty()) return;
     char block[1 << 16];
-    std::size_t n = 0;
-    while ((n = std::fread(block, 1, sizeof block, file.get())) > 0) Scan(block, n);
-    readable_ = std::ferror(file.get()) == 0;
+    std::ptrdiff_t n = 0;
+    while ((n = file.Read(block, sizeof block)) > 0) Scan(block, static_cast<std::size_t>(n));
+    readable_ = n == 0;
+    if (!readable_) why_ = file.ReadError();
     const std::string& b = head_;
     utf16Marked_ = b.size() >= 2 && ((b[0] == '\xFF' && b[1] == '\xFE') ||
                                       (b[0] == '\xFE' && b[1] == '\xFF'));

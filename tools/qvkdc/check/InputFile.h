@@ -15,10 +15,15 @@ class InputFile {
     void Load(const char* libPath, std::string display);
 
     const std::string& Display() const { return display_; }
-    // A file or a folder is there (the export's existence test).
+    // A file, a folder or a link is there (the export's existence test,
+    // which sees a link to nothing as well).
     bool Exists() const { return exists_; }
     // It is a regular file whose bytes could be read.
     bool Readable() const { return readable_; }
+    // Why it exists but cannot be read, as the system says it or what is
+    // there instead ("Permission denied", "is a folder", "is a link to
+    // nothing"); "" when it can be read or does not exist.
+    const std::string& WhyNotReadable() const { return why_; }
 
     bool Empty() const { return readable_ && size_ == 0; }
     // Starts with a UTF-16 byte-order mark.
@@ -41,6 +46,7 @@ class InputFile {
     std::string display_;
     bool exists_ = false;
     bool readable_ = false;
+    std::string why_;
     std::size_t size_ = 0;
     std::string head_;  // the first bytes, for the UTF-16 tests
     bool utf16Marked_ = false;
