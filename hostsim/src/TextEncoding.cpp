@@ -1,8 +1,11 @@
 #include "TextEncoding.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
+#include <string_view>
 
 bool TextEncoding::HasChar(std::string_view text, char c) const {
     for (std::size_t i = 0; i < text.size();) {
@@ -19,18 +22,70 @@ std::string EscapedByte(unsigned char b) {
     return hex;
 }
 
-unsigned CodePageNumber(const std::string& name) {
-    std::string lower = name;
-    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    struct Named {
-        const char* name;
-        unsigned cp;
-    };
-    static const Named kNamed[] = {
-        {"shift_jis", 932}, {"shift-jis", 932}, {"sjis", 932},   {"windows-31j", 932},
-        {"gbk", 936},       {"gb2312", 936},    {"big5", 950},   {"euc-kr", 949},
-        {"koi8-r", 20866},  {"utf-8", 65001},   {"utf8", 65001}, {"us-ascii", 20127},
-    };
+namespace {
+
+// The code pages a host's 8-bit texts can be in, in ascending order: the
+// ANSI code pages of Windows (a system's code page for the texts of its
+// programs) and its OEM code pages (a console's), of one byte a character
+// unless noted, and UTF-8.
+constexpr unsigned kHostCodePages[] = {
+    437,    // OEM United States
+    720,    // OEM Arabic
+    737,    // OEM Greek
+    775,    // OEM Baltic
+    850,    // OEM Western European
+    852,    // OEM Central European
+    855,    // OEM Cyrillic
+    857,    // OEM Turkish
+    858,    // OEM Western European with the euro sign
+    860,    // OEM Portuguese
+    861,    // OEM Icelandic
+    862,    // OEM Hebrew
+    863,    // OEM French Canadian
+    864,    // OEM Arabic
+    865,    // OEM Nordic
+    866,    // OEM Russian
+    869,    // OEM Modern Greek
+    874,    // ANSI and OEM Thai
+    932,    // ANSI and OEM Japanese (Shift JIS), two bytes
+    936,    // ANSI and OEM Simplified Chinese (GBK), two bytes
+    949,    // ANSI and OEM Korean (Unified Hangul), two bytes
+    950,    // ANSI and OEM Traditional Chinese (Big5), two bytes
+    1250,   // ANSI Central European
+    1251,   // ANSI Cyrillic
+    1252,   // ANSI Western European
+    1253,   // ANSI Greek
+    1254,   // ANSI Turkish
+    1255,   // ANSI Hebrew
+    1256,   // ANSI Arabic
+    1257,   // ANSI Baltic
+    1258,   // ANSI Vietnamese
+    65001,  // UTF-8, one to four bytes
+};
+
+// The code pages of texts of 16 or 32 bits a character: UTF-16 and UTF-32,
+// little and big endian.
+constexpr unsigned kWideCodePages[] = {1200, 1201, 12000, 12001};
+
+// How the names of those texts begin, once letter case, blanks, "-" and "_"
+// are dropped: "UTF-16BE", "utf_32", "UCS-2LE", "unicodeFFFE", ...
+constexpr std::string_view kWideNames[] = {"utf16", "utf32", "ucs2", "ucs4", "unicode"};
+
+struct Named {
+    const char* name;
+    unsigned cp;
+};
+constexpr Named kNamed[] = {
+    {"shift_jis", 932}, {"shift-jis", 932}, {"sjis", 932},   {"windows-31j", 932},
+    {"gbk", 936},       {"gb2312", 936},    {"big5", 950},   {"euc-kr", 949},
+    {"koi8-r", 20866},  {"utf-8", 65001},   {"utf8", 65001}, {"us-ascii", 20127},
+};
+
+const char kHint[] = "name an ANSI or OEM code page of Windows (windows-1252, shift_jis, cp850, ...) or utf-8";
+
+// The number lower (a name in lower case) stands for: "1252", "cp1252",
+// "windows-1252", "iso-8859-5" (28595), a name of kNamed; 0 for any other.
+unsigned NumberOf(const std::string& lower) {
     for (const Named& n : kNamed) {
         if (lower == n.name) return n.cp;
     }
@@ -42,4 +97,38 @@ unsigned CodePageNumber(const std::string& name) {
     const std::string prefix = lower.substr(0, digits);
     if (!prefix.empty() && prefix != "windows-" && prefix != "cp") return 0;
     return static_cast<unsigned>(std::strtoul(lower.c_str() + digits, nullptr, 10));
+}
+
+bool IsWide(const std::string& lower, unsigned cp) {
+    if (std::find(std::begin(kWideCodePages), std::end(kWideCodePages), cp) != std::end(kWideCodePages)) {
+        return true;
+    }
+    std::string squeezed;
+    for (char c : lower) {
+        if (c != '-' && c != '_' && c != ' ') squeezed += c;
+    }
+    for (std::string_view wide : kWideNames) {
+        if (std::string_view(squeezed).substr(0, wide.size()) == wide) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+unsigned HostCodePage(const std::string& name, std::string* why) {
+    std::string lower = name;
+    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const unsigned cp = NumberOf(lower);
+    if (lower.empty()) {
+        *why = std::string("the code page name is empty; ") + kHint;
+    } else if (IsWide(lower, cp)) {
+        *why = "\"" + name + "\" has 16 or 32 bits a character, not 8; " + kHint;
+    } else if (cp == 0) {
+        *why = "unknown code page \"" + name + "\"; " + kHint;
+    } else if (!std::binary_search(std::begin(kHostCodePages), std::end(kHostCodePages), cp)) {
+        *why = "\"" + name + "\" (code page " + std::to_string(cp) + ") is no ANSI or OEM code page; " + kHint;
+    } else {
+        return cp;
+    }
+    return 0;
 }

@@ -18,13 +18,14 @@ class TextEncoding {
  public:
     virtual ~TextEncoding() = default;
 
-    // The code page called name: "windows-1252", "windows-1251",
-    // "shift_jis", "cp932", "1252", and whatever else the platform knows.
-    // Null, with the reason in *error, when the platform does not know it.
+    // The code page called name (HostCodePage): "windows-1252", "cp1252",
+    // "1252", "shift_jis", "utf-8", "65001", ... Null, with the reason in
+    // *error (one line), for a name that is no code page of a host's 8-bit
+    // texts, and for one the platform cannot convert.
     static std::unique_ptr<TextEncoding> Open(const std::string& name, std::string* error);
     // The name of the code page texts are in when none is given: the
     // system's ANSI code page on Windows; elsewhere the character set of
-    // the user's locale, or windows-1252 when that is plain ASCII.
+    // the user's locale when HostCodePage takes it, else windows-1252.
     static std::string DefaultName();
 
     const std::string& Name() const { return name_; }
@@ -52,11 +53,16 @@ class TextEncoding {
     std::string name_;
 };
 
-// The Windows code page number a name stands for: "windows-1252", "cp1252"
-// and "1252" are 1252, "shift_jis" (and "sjis", "windows-31j") 932, and
-// a few names of their own ("gbk" 936, "utf-8" 65001, "iso-8859-5"
-// 28595, ...); 0 for any other name. Letter case does not count.
-unsigned CodePageNumber(const std::string& name);
+// The Windows code page a host's 8-bit texts are in that name stands for:
+// an ANSI or OEM code page of Windows, of one or two bytes a character
+// (1252, 1251, 932, 850, 437, ...), or UTF-8 (65001, which Windows allows
+// as the system's ANSI code page). Every spelling names a number alike:
+// "1252", "cp1252", "windows-1252"; "65001", "cp65001", "utf-8", "utf8";
+// and a few names of their own ("shift_jis" 932, "gbk" 936, "big5" 950,
+// ...). Letter case does not count. 0, with the reason in *why (one line),
+// for the empty name, an unknown one, UTF-16, UTF-32 and UCS-2 in any
+// spelling, and a code page that is no host's (iso-8859-1, koi8-r, ...).
+unsigned HostCodePage(const std::string& name, std::string* why);
 
 // "\xHH" for byte b.
 std::string EscapedByte(unsigned char b);

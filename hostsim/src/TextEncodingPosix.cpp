@@ -12,16 +12,10 @@
 
 namespace {
 
-// The name iconv knows a code page by. The Windows names and numbers are
-// taken as Windows means them: shift_jis is code page 932, where 0x5C is a
-// backslash (iconv's SHIFT_JIS makes it a yen sign). Names that are no
-// Windows code page, and those iconv knows by their own name, pass as they
-// are.
-std::string IconvName(const std::string& name) {
-    const unsigned cp = CodePageNumber(name);
-    if (cp == 0 || cp == 65001 || cp == 20866 || cp == 20127 || (cp > 28590 && cp < 28610)) return name;
-    return "CP" + std::to_string(cp);
-}
+// The name iconv knows code page cp by: "CP1252", "CP932", "UTF-8". The
+// numbers are taken as Windows means them: 932 is Windows' Shift JIS, where
+// 0x5C is a backslash (iconv's SHIFT_JIS makes it a yen sign).
+std::string IconvName(unsigned cp) { return cp == 65001 ? "UTF-8" : "CP" + std::to_string(cp); }
 
 class IconvEncoding : public TextEncoding {
  public:
@@ -110,11 +104,15 @@ class IconvEncoding : public TextEncoding {
 }  // namespace
 
 std::unique_ptr<TextEncoding> TextEncoding::Open(const std::string& name, std::string* error) {
+    const unsigned cp = HostCodePage(name, error);
+    if (cp == 0) return nullptr;
+    const std::string iconvName = IconvName(cp);
     const iconv_t none = reinterpret_cast<iconv_t>(-1);
-    const iconv_t cd = iconv_open("UTF-8", IconvName(name).c_str());
-    const iconv_t back = cd != none ? iconv_open(IconvName(name).c_str(), "UTF-8") : none;
+    const iconv_t cd = iconv_open("UTF-8", iconvName.c_str());
+    const iconv_t back = cd != none ? iconv_open(iconvName.c_str(), "UTF-8") : none;
     if (back == none) {
-        *error = "unknown code page \"" + name + "\" (" + std::strerror(errno) + ")";
+        *error = "\"" + name + "\" (code page " + std::to_string(cp) + "): iconv cannot convert it here (" +
+                 std::strerror(errno) + ")";
         if (cd != none) iconv_close(cd);
         return nullptr;
     }
@@ -127,9 +125,6 @@ std::string TextEncoding::DefaultName() {
         codeset = nl_langinfo_l(CODESET, loc);
         freelocale(loc);
     }
-    if (codeset.empty() || codeset == "ANSI_X3.4-1968" || CodePageNumber(codeset) == 20127 ||
-        codeset == "ASCII") {
-        return "windows-1252";
-    }
-    return codeset;
+    std::string why;
+    return HostCodePage(codeset, &why) != 0 ? codeset : "windows-1252";
 }

@@ -80,9 +80,10 @@ class CodePageEncoding : public TextEncoding {
 }  // namespace
 
 std::unique_ptr<TextEncoding> TextEncoding::Open(const std::string& name, std::string* error) {
-    const UINT cp = CodePageNumber(name);
-    if (cp == 0 || !IsValidCodePage(cp)) {
-        *error = "unknown code page \"" + name + "\"";
+    const UINT cp = HostCodePage(name, error);
+    if (cp == 0) return nullptr;
+    if (!IsValidCodePage(cp)) {
+        *error = "\"" + name + "\" (code page " + std::to_string(cp) + "): the code page is not installed";
         return nullptr;
     }
     return std::make_unique<CodePageEncoding>(name, cp);

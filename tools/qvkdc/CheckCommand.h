@@ -10,6 +10,7 @@
 #include <string>
 
 #include "Command.h"
+#include "CommonOptions.h"
 
 class CheckCommand : public Command {
  public:
@@ -25,7 +26,7 @@ class CheckCommand : public Command {
     std::string model_;
     std::string format_ = "text";
     std::string out_;
-    std::string encoding_;
+    EncodingOption encoding_;
     bool strict_ = false;
 };
 

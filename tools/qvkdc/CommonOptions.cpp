@@ -18,15 +18,16 @@ void AddRootAndTraceOptions(CLI::App* cmd, HostOptions* host) {
                     "comma-separated trace ids to switch on (default: all)");
 }
 
-void AddEncodingOption(CLI::App* cmd, std::string* encoding) {
-    cmd->add_option("--encoding", *encoding,
-                     "code page of the texts (tables, model, file names) for the UTF-8 reports, "
-                     "e.g. windows-1252, windows-1251, shift_jis (default: the model's, else the system's)");
+void AddEncodingOption(CLI::App* cmd, EncodingOption* encoding) {
+    encoding->option = cmd->add_option("--encoding", encoding->name,
+                     "code page of the texts (tables, model, file names) for the UTF-8 reports: an ANSI or "
+                     "OEM code page, e.g. windows-1252, windows-1251, shift_jis, cp850, or utf-8 "
+                     "(default: the model's, else the system's)");
 }
 
-std::unique_ptr<TextEncoding> OpenReportEncoding(const std::string& option, std::string* error) {
-    std::string name = option;
-    if (name.empty()) name = QvsimModelEncoding();
+std::unique_ptr<TextEncoding> OpenReportEncoding(const EncodingOption& encoding, std::string* error) {
+    if (encoding.option->count() > 0) return TextEncoding::Open(encoding.name, error);
+    std::string name = QvsimModelEncoding();
     if (name.empty()) name = TextEncoding::DefaultName();
     return TextEncoding::Open(name, error);
 }

@@ -19,12 +19,19 @@ CLI::Option* AddCallOptions(CLI::App* cmd, HostOptions* host, std::string* out,
 // Where the library runs and what it traces: --root, --trace, --trace-ids.
 void AddRootAndTraceOptions(CLI::App* cmd, HostOptions* host);
 
-// The code page of the texts, for a report in UTF-8: --encoding CODEPAGE.
-void AddEncodingOption(CLI::App* cmd, std::string* encoding);
+// --encoding CODEPAGE: the code page of the texts, for a report in UTF-8.
+struct EncodingOption {
+    std::string name;
+    CLI::Option* option = nullptr;  // whether it was given, by its count
+};
+void AddEncodingOption(CLI::App* cmd, EncodingOption* encoding);
 
-// The code page named by --encoding (option), else the one the loaded
-// model names, else the system's (TextEncoding::DefaultName). Null, with
-// the reason in *error, for a code page the platform does not know.
-std::unique_ptr<TextEncoding> OpenReportEncoding(const std::string& option, std::string* error);
+// The code page named by --encoding when it was given (an empty name
+// included), else the one the loaded model names, else the system's
+// (TextEncoding::DefaultName). Null, with the reason in *error (one line),
+// for a name that is no host's code page (HostCodePage) or one the
+// platform cannot convert.
+// REQUIRES: AddEncodingOption(cmd, &encoding) and cmd parsed.
+std::unique_ptr<TextEncoding> OpenReportEncoding(const EncodingOption& encoding, std::string* error);
 
 #endif  // QVKDC_TOOLS_COMMONOPTIONS_H

@@ -25,7 +25,7 @@ void ExportCommand::AddOptions(CLI::App* cmd) {
     cmd->add_flag("--dry-run", dryRun_,
                   "run the export without writing and list the files it would write, and which exist");
     cmd->add_flag("--quiet", quiet_, "do not list what the export did (failures are still told)");
-    AddEncodingOption(cmd, &encodingName_);
+    AddEncodingOption(cmd, &encoding_);
 }
 
 int ExportCommand::CheckOutFolder(HostSession& session) const {
@@ -104,9 +104,9 @@ int ExportCommand::Export(HostSession& session, ExportReport* report) {
     int rc = session.LoadModel();
     if (rc == kExitOk) {
         std::string error;
-        encoding_ = OpenReportEncoding(encodingName_, &error);
-        if (encoding_ == nullptr) rc = session.Refuse("--encoding: " + error);
-        report->encoding = encoding_.get();
+        codePage_ = OpenReportEncoding(encoding_, &error);
+        if (codePage_ == nullptr) rc = session.Refuse("--encoding: " + error);
+        report->encoding = codePage_.get();
     }
     if (rc == kExitOk) rc = session.EnterRoot();
     if (rc == kExitOk) rc = CheckOutFolder(session);

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "Command.h"
+#include "CommonOptions.h"
 #include "ExportReport.h"
 #include "HostSession.h"
 #include "PlanFiles.h"
@@ -49,8 +50,8 @@ class ExportCommand : public Command {
     std::string out_;
     std::string name_;
     std::string report_;
-    std::string encodingName_;                  // --encoding
-    std::unique_ptr<TextEncoding> encoding_;    // of the report's texts
+    EncodingOption encoding_;                   // --encoding
+    std::unique_ptr<TextEncoding> codePage_;    // of the report's texts
     OutputFile reportOut_;
     bool reportRefused_ = false;  // --report itself was refused: no report
     bool overwrite_ = false;

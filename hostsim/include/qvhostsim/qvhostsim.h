@@ -101,11 +101,13 @@ QVHOST_API void QvsimReset(void);
  * - "messages" lays texts over the default message texts of group 577685.
  * Ids are unique over all plans and processes. Texts are passed byte for
  * byte as the file holds them after JSON unescaping (UTF-8), or, when the
- * file names an "encoding" (the host's ANSI code page: "windows-1252",
- * "windows-1251", "shift_jis", ...; it must be the first member), in that
- * code page: a name 表 in a file of "shift_jis" is the bytes 0x95 0x5C. A
- * text with a character the code page has not, and an unknown code page,
- * refuse the file. Unknown
+ * file names an "encoding" (a code page a host's 8-bit texts can be in: an
+ * ANSI or OEM code page of Windows, "windows-1252", "1251", "shift_jis",
+ * "cp850", ..., or UTF-8, "utf-8" or "65001"; it must be the first member),
+ * in that code page: a name 表 in a file of "shift_jis" is the bytes 0x95
+ * 0x5C. A text with a character the code page has not, and any other
+ * "encoding" (UTF-16, UTF-32, UCS-2, "", an unknown name), refuse the
+ * file. Unknown
  * fields, wrong types, duplicate ids, more than 5 candidate tools, an
  * unknown call in "faults", a member given twice in one object, a
  * parameter key, tool name or message number given twice, and a number too
