@@ -52,10 +52,13 @@ class FileSystem {
 
     // The path as the platform's file calls take it.
     virtual std::string NativePath(std::string_view path) = 0;
-    // True when a file or a folder exists at exactly path.
+    // True when a file or a folder exists at exactly path. A symbolic link
+    // is an entry of its own: it exists whether or not its target does, as
+    // Windows' existence tests see it; opening it for reading then fails.
     virtual bool Exists(std::string_view path) = 0;
     // Opens path for reading as text. Returns 0 and sets *reader, or -1;
-    // -1 at once, without waiting, when path is not a regular file.
+    // -1 at once, without waiting, when path is not a regular file
+    // (platform/ReadableFile.h).
     virtual int OpenForRead(std::string_view path,
                             std::unique_ptr<LineReader>* reader) = 0;
     // Creates path, or truncates it, for writing as text, not shared with

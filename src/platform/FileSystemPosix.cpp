@@ -149,10 +149,11 @@ std::string FileSystemPosix::NativePath(std::string_view path) {
     return native;
 }
 
+// lstat: the entry itself, a link to nothing included.
 bool FileSystemPosix::Exists(std::string_view path) {
     std::string native;
     struct stat st;
-    return ToNative(this, path, &native) && ::stat(native.c_str(), &st) == 0;
+    return ToNative(this, path, &native) && ::lstat(native.c_str(), &st) == 0;
 }
 
 int FileSystemPosix::OpenForRead(std::string_view path, std::unique_ptr<LineReader>* reader) {

@@ -19,10 +19,12 @@
 class FileSystemPosix : public FileSystem {
  public:
     std::string NativePath(std::string_view path) override;
-    // Also false when the path holds a NUL byte or cannot be looked at.
+    // The entry itself (lstat), as Windows sees it: a symbolic link counts,
+    // whether or not its target is there. False when the path holds a NUL
+    // byte or cannot be looked at.
     bool Exists(std::string_view path) override;
     // Fails, without waiting, for anything but a regular file (a folder,
-    // a pipe, a device).
+    // a pipe, a device, a link to nothing).
     int OpenForRead(std::string_view path, std::unique_ptr<LineReader>* reader) override;
     // Fails for a folder, and while another writer holds the file; a file
     // held by another writer is left untouched.

@@ -18,11 +18,13 @@ class FileSystemWindows : public FileSystem {
  public:
     // The path unchanged.
     std::string NativePath(std::string_view path) override;
-    // GetFileAttributes of exactly the path: true for a file or a folder.
-    // It takes no wildcards: a path with '*' or '?' never exists. False as
-    // well when the path holds a NUL byte.
+    // GetFileAttributes of exactly the path: true for a file or a folder,
+    // and for a link, which it does not follow. It takes no wildcards: a
+    // path with '*' or '?' never exists. False as well when the path holds a
+    // NUL byte.
     bool Exists(std::string_view path) override;
-    // Fails for anything but a file on disk (a folder, a pipe, a device).
+    // Fails for anything but a file on disk (a folder, a pipe, a device, a
+    // link to nothing).
     int OpenForRead(std::string_view path, std::unique_ptr<LineReader>* reader) override;
     // Fails for a folder, and while the file is open anywhere else.
     int OpenForWrite(std::string_view path, std::unique_ptr<TextWriter>* writer) override;

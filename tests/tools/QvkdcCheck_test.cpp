@@ -131,8 +131,8 @@ TEST_F(CheckTest, CleanSetHasNoFinding) {
 const Case kCases[] = {
     // Errors: the export would fail.
     {"unreadable table", [](Files* s) { s->raw = {{"ProcessParametersTable", kFolder}}; },
-     {"ProcessParametersTable.tsv:1: error: the file cannot be read; the export stops with "
-      "\"[ERR] : ProcessParametersTable Open Error\" [unreadable]"}},
+     {"ProcessParametersTable.tsv:1: error: the file is there but cannot be read (is a folder); the export "
+      "fails at it with \"[ERR] : ProcessParametersTable Open Error\" [unreadable]"}},
     {"VariableTable missing", [](Files* s) { s->raw = {{"VariableTable", kRemove}}; },
      {"VariableTable.tsv:1: error: the file is missing; the export stops with "
       "\"[ERR] : Not import tablefile VariableTable\" [missing-table]"}},

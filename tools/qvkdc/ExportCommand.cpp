@@ -51,6 +51,7 @@ int ExportCommand::DryRun(HostSession& session, ExportReport* report) {
     }
     const CallRecord record = session.EndCall();
     report->called = true;
+    TellOptionFile();
     FileSystem* fs = FileSystem::Current();
     std::set<std::string> listed;
     for (const std::string& path : nowhere.Opened()) {
@@ -137,6 +138,7 @@ int ExportCommand::Export(HostSession& session, ExportReport* report) {
                          name_.c_str(), &report->status);
     const CallRecord record = session.EndCall();
     report->called = true;
+    TellOptionFile();
     report->files = files;
     report->plans = TellPlanOutcomes(session.plans().data(), count, record.calls, report->status);
     report->errors = record.Errors();

@@ -63,11 +63,10 @@ std::string WhyNotReadable(const std::string& path) {
 std::string MissingTables() {
     std::string missing;
     for (const CnvTblFile& table : kCnvTblFiles) {
-        std::error_code ec;
-        const std::string path = TablePath(table);
-        if (fs::exists(path, ec)) continue;
+        // The import's own existence test.
+        if (FileSystem::Current()->Exists(table.path)) continue;
         missing += missing.empty() ? "" : ", ";
-        missing += fs::path(path).filename().string();
+        missing += fs::path(TablePath(table)).filename().string();
     }
     const std::string folder = TablesFolder();
     if (missing.empty()) {
@@ -104,6 +103,19 @@ std::string ExplainNote(std::string_view note) {
     if (note == "SetTSetForm Error") return "";
     if (StartsWith(note, "Cnv")) return "the converter's step " + std::string(note) + " failed";
     return "the library's note: [ERR] : " + std::string(note);
+}
+
+std::string OptionFileNote() {
+    FileSystem* fs = FileSystem::Current();
+    if (!fs->Exists(kOptionFilePath)) return "";
+    const std::string path = fs->NativePath(kOptionFilePath);
+    const std::string why = WhyNotReadableFile(path);
+    return why.empty() ? "" : path + ": " + why + "; no option column is added";
+}
+
+void TellOptionFile() {
+    const std::string note = OptionFileNote();
+    if (!note.empty()) std::cerr << "qvkdc: note: " << note << '\n';
 }
 
 bool TablesFolderExists(std::string* folder) {

@@ -41,6 +41,13 @@ void PrintFailure(const char* command, int status, const std::vector<std::string
 // to open it (a file made by that attempt is removed again).
 std::string WhyNotWritable(const std::string& path);
 
+// One line for an option file that is there (a link to nothing counts)
+// but cannot be read, which the export passes over as if it were missing:
+// its path and why it cannot be read. "" when it is missing or readable.
+std::string OptionFileNote();
+// Prints that line, when there is one, on stderr as "qvkdc: note: ...".
+void TellOptionFile();
+
 // Whether the folder of the table files is there, below the root the
 // library reads them from; *folder: that folder as the platform opens it.
 bool TablesFolderExists(std::string* folder);

@@ -54,6 +54,7 @@ int TablesCommand::Run() {
         }
     }
     CallRecord record = session.EndCall();
+    TellOptionFile();
     if (status != 0) {
         std::vector<std::string> errors = record.Errors();
         errors.push_back(step);

@@ -22,6 +22,11 @@ const char* EmptyTableEffect(CnvTblIndex index) {
     }
 }
 
+// " (why)" for a file that cannot be read, when the system told why.
+std::string Reason(const InputFile& f) {
+    return f.WhyNotReadable().empty() ? "" : " (" + f.WhyNotReadable() + ")";
+}
+
 }  // namespace
 
 void FileCheck::Run() {
@@ -52,7 +57,11 @@ void FileCheck::CheckTable(CnvTblIndex index) {
         return;
     }
     if (!f.Readable() || stopsHere) {
-        ctx_.out.Add(Severity::kError, file, 1, "the file cannot be read; the export stops with " + openError,
+        // The existence test sees the entry, a link to nothing included:
+        // the table counts as there, and its import fails.
+        ctx_.out.Add(Severity::kError, file, 1,
+                     "the file is there but cannot be read" + Reason(f) + "; the export fails at it with " +
+                         openError,
                      "unreadable");
         return;
     }
@@ -82,7 +91,8 @@ void FileCheck::CheckOptionFile() {
     const std::string& file = f.Display();
     if (!f.Exists()) return;
     if (!f.Readable()) {
-        ctx_.out.Add(Severity::kWarning, file, 1, "the file cannot be read; the export adds no option columns",
+        ctx_.out.Add(Severity::kWarning, file, 1,
+                     "the file is there but cannot be read" + Reason(f) + "; the export adds no option columns",
                      "unreadable");
         return;
     }

@@ -1,6 +1,6 @@
 // FileCheck: findings about whole files, from their bytes: a table file that
-// cannot be read (where the import stops, or would stop once an earlier one
-// is mended), is empty, or is saved
+// is there but cannot be read (a folder, a link to nothing: where the import
+// stops, or would stop once an earlier one is mended), is empty, or is saved
 // in a form the readers take for something else (UTF-16, with or without a
 // byte-order mark; CR-only line ends, a NUL or Ctrl-Z byte in the option
 // file).
