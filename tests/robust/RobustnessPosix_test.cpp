@@ -1,6 +1,7 @@
 // What exists only on POSIX: a pipe where a table, the option file or the
 // model should be, which every side refuses at once instead of waiting
-// forever for a writer; a file size limit; the system's reasons in qvkdc's
+// forever for a writer; a symbolic link to nothing or a loop of links in
+// such a place; a file size limit; the system's reasons in qvkdc's
 // messages, as this system words them.
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -28,6 +29,8 @@
 #include "support/HostFixture.h"
 #include "support/RunQvkdc.h"
 #include "tables/CQvkdcCnvTblCtrl.h"
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -103,6 +106,65 @@ TEST_F(RobustPipes, QvkdcTellsOfAPipeWithoutWaiting) {
             60);
         EXPECT_EQ(r.exitCode, row.exitCode) << row.args[0] << ": " << r.err;
         EXPECT_NE(r.err.find(row.err), std::string::npos) << r.err;
+    }
+}
+
+// A link to nothing, and a loop of links, where a table, the option file, the
+// model or an output file should be: each command tells it with the
+// system's reason. As Windows' existence tests see the link itself, the
+// entry exists: the export fails at such a table (PlanCSVTable too: it is
+// not "missing"), the option file adds no columns, an output file exists.
+using RobustLinks = HostTest;
+
+TEST_F(RobustLinks, LinksToNothingAreThereButCannotBeRead) {
+    const std::string tables = "MIRVANE/CAM/KR/Tables/", option = "MIRVANE/user/cam/nccust/rc_pln2usr.ini";
+    const std::vector<std::string> exportArgs = {"export", "--model", "model.json", "--out", "out", "--overwrite"};
+    const std::string unreadable = ":1: error: the file is there but cannot be read ({why}); the export fails at it";
+    const std::string noOption = "rc_pln2usr.ini: {why}; no option column is added\n";
+    const std::string noModel = "qvkdc: model.json: cannot be read: {why}\n";
+    const struct {
+        std::string link;  // below the root
+        std::vector<std::string> args;
+        int exitCode;
+        std::string told;  // on stdout or stderr; {why}: the reason
+    } rows[] = {
+        {tables + "PlanCSVTable.tsv", {"check"}, 1, "PlanCSVTable.tsv" + unreadable + " with \"[ERR] : Neccesary"},
+        {tables + "PlanCSVTable.tsv", exportArgs, 1, "PlanCSVTable.tsv: {why}\n"},
+        {tables + "PlanCSVTable.tsv", {"tables"}, 1, "PlanCSVTable.tsv: {why}\n"},
+        {tables + "VariableTable.tsv", {"check"}, 1, "VariableTable.tsv" + unreadable},
+        {tables + "VariableTable.tsv", exportArgs, 1, "VariableTable.tsv: {why}\n"},
+        {tables + "VariableTable.tsv", {"tables"}, 1, "VariableTable.tsv: {why}\n"},
+        {option, {"check"}, 0, "rc_pln2usr.ini:1: warning: the file is there but cannot be read ({why})"},
+        {option, exportArgs, 0, noOption},
+        {option, {"tables"}, 0, noOption},
+        {"model.json", {"check", "--model", "model.json"}, 2, noModel},
+        {"model.json", exportArgs, 2, noModel},
+        {"model.json", {"exists", "--model", "model.json", "--out", "out"}, 2, noModel},
+        {"out/OUT.csv", {"exists", "--model", "model.json", "--out", "out", "--name", "OUT"}, 0, "exist:\n  out/OUT.csv\n"},
+        {"out/OUT.csv", {"export", "--model", "model.json", "--out", "out", "--name", "OUT"}, 3, "exist (--overwrite"},
+    };
+    TableRoot& dir = Root();
+    for (const auto& row : rows) {
+        const std::string path = dir.PathOf(row.link);
+        // A link to a name that is not there, and a link to itself.
+        for (const std::string& target : {std::string("nothing-here"), fs::path(path).filename().string()}) {
+            const std::string why = target == "nothing-here" ? "is a link to nothing" : std::strerror(ELOOP);
+            dir.WriteTables(TableRoot::Example());
+            dir.WriteOptionFile("Extra\n");
+            dir.WriteFile("model.json", kOnePlan);
+            fs::remove_all(dir.PathOf("out"));
+            fs::create_directory(dir.PathOf("out"));
+            fs::remove(path);
+            ASSERT_EQ(::symlink(target.c_str(), path.c_str()), 0) << path;
+            std::string told = row.told;
+            if (told.find("{why}") != std::string::npos) told.replace(told.find("{why}"), 5, why);
+            const Ran r = RunQvkdc(dir, row.args);
+            EXPECT_EQ(r.exitCode, row.exitCode) << row.link << ", " << row.args[0] << ", " << why << ": " << r.err;
+            EXPECT_NE((r.out + r.err).find(told), std::string::npos) << row.args[0] << ": " << r.out << r.err;
+            // Nothing is written past a table the export cannot read.
+            EXPECT_EQ(dir.Files("out").count("First.csv"), row.exitCode == 0 && row.args[0] == "export" ? 1u : 0u);
+            fs::remove(path);
+        }
     }
 }
 

@@ -19,10 +19,10 @@ void AddRootAndTraceOptions(CLI::App* cmd, HostOptions* host) {
 }
 
 void AddEncodingOption(CLI::App* cmd, EncodingOption* encoding) {
-    encoding->option = cmd->add_option("--encoding", encoding->name,
-                     "code page of the texts (tables, model, file names) for the UTF-8 reports: an ANSI or "
-                     "OEM code page, e.g. windows-1252, windows-1251, shift_jis, cp850, or utf-8 "
-                     "(default: the model's, else the system's)");
+    encoding->option = cmd->add_option(
+        "--encoding", encoding->name,
+        "code page of the texts (tables, model, file names) for the UTF-8 reports: an ANSI or OEM code page, "
+        "e.g. windows-1252, windows-1251, shift_jis, cp850, or utf-8 (default: the model's, else the system's)");
 }
 
 std::unique_ptr<TextEncoding> OpenReportEncoding(const EncodingOption& encoding, std::string* error) {
