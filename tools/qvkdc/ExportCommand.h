@@ -42,8 +42,8 @@ class ExportCommand : public Command {
     int AskBeforeOverwriting(HostSession& session, const std::vector<PlanFile>& files,
                              ExportReport* report);
     // Writes the report to --report unless that file was what was refused.
-    // Returns kExitOk, or kExitUsage after one line on stderr.
-    int WriteReport(HostSession& session, const ExportReport& report);
+    // Returns kExitOk, or kExitOutput after one line on stderr.
+    int WriteReport(const ExportReport& report);
 
     HostOptions host_;
     std::string out_;
