@@ -32,9 +32,10 @@ void ExportCommand::AddOptions(CLI::App* cmd) {
         "Exit codes: 0 library status >= 0; 1 library status < 0; 2 usage or model file error;\n"
         "3 declined to overwrite; 4 host memory left unreleased; 5 standard output, --trace,\n"
         "--messages or --report could not be written (the status line is still printed).\n"
-        "Where more than one applies: 5, then 2, 4, 3, 1. On SIGINT or SIGTERM the file being\n"
-        "written fails and is removed, the files written before stay whole; qvkdc tells which\n"
-        "plans were written, writes --report and ends by the signal (a shell reports 130, 143).");
+        "Where more than one applies: 5, then 2, 4, 3, 1. On POSIX, on SIGINT or SIGTERM the\n"
+        "file being written fails and is removed, the files written before stay whole; qvkdc\n"
+        "tells which plans were written, writes --report and ends by the signal (a shell reports\n"
+        "130, 143). docs/exit-codes.md has the details.");
 }
 
 int ExportCommand::CheckOutFolder(HostSession& session) const {

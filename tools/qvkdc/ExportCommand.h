@@ -4,7 +4,9 @@
 // messages left, and why the run failed. --report says the same as JSON for
 // every outcome, refusals included. --dry-run runs the library's export in
 // process into a file system that writes nothing and lists the files it
-// would write.
+// would write. SIGINT or SIGTERM during the library's run fails the write
+// at hand (Interruption): the command tells which plans were written,
+// writes the report and ends by the signal.
 #ifndef QVKDC_TOOLS_EXPORTCOMMAND_H
 #define QVKDC_TOOLS_EXPORTCOMMAND_H
 
