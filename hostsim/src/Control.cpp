@@ -214,6 +214,10 @@ int QvsimTraceFileBuffered(const char* path) {
     return Guarded(-1, [&] { return qvsim::TheTraceSink().SetBufferedFile(path); });
 }
 
+const char* QvsimTraceFileError(void) {
+    return Guarded("", [] { return qvsim::TheTraceSink().FileError().c_str(); });
+}
+
 void QvsimTraceNotesOnly(int on) {
     Guarded([&] { qvsim::TraceNotesOnly(on != 0); });
 }

@@ -142,6 +142,7 @@ void TraceReset() {
     g_notesOnly = false;
     TheTraceSink().Clear();
     TheTraceSink().SetFile(nullptr);
+    TheTraceSink().ForgetFileError();
 }
 
 void TraceNotesOnly(bool on) { g_notesOnly = on; }

@@ -1,5 +1,8 @@
 #include "TraceSink.h"
 
+#include <cerrno>
+#include <cstring>
+
 namespace qvsim {
 
 void TraceSink::EndLine() {
@@ -15,27 +18,40 @@ void TraceSink::EndLine() {
     }
     const std::string_view line = lines_.View(lineFrom_);
     text_.append(line);
-    if (file_) {
-        std::fwrite(line.data(), 1, line.size(), file_.get());
-        std::fflush(file_.get());
-    }
+    WriteFile(line, true);
     lines_.Resize(0);
 }
 
+void TraceSink::Fail() {
+    if (fileError_.empty()) fileError_ = errno != 0 ? std::strerror(errno) : "the write failed";
+}
+
+void TraceSink::WriteFile(std::string_view bytes, bool flush) {
+    if (!file_ || !fileError_.empty() || bytes.empty()) return;
+    errno = 0;
+    if (std::fwrite(bytes.data(), 1, bytes.size(), file_.get()) != bytes.size() ||
+        (flush && std::fflush(file_.get()) != 0)) {
+        Fail();
+    }
+}
+
 void TraceSink::FlushLines() {
-    if (file_ && !lines_.Empty()) std::fwrite(lines_.Data(), 1, lines_.Size(), file_.get());
+    WriteFile(lines_.View(), false);
     lines_.Resize(0);
 }
 
 void TraceSink::CloseFile() {
     if (buffered_) FlushLines();
-    file_.reset();
     buffered_ = false;
+    if (!file_) return;
+    errno = 0;
+    if (std::fclose(file_.release()) != 0) Fail();
 }
 
 int TraceSink::SetFile(const char* path) {
     CloseFile();
     if (path == nullptr) return 0;
+    fileError_.clear();
     file_.reset(std::fopen(path, "wb"));
     return file_ ? 0 : -1;
 }

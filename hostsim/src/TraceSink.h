@@ -9,6 +9,11 @@
 // they reach the file in large writes, when 1 MiB has gathered and when the
 // file is closed (by SetFile, SetBufferedFile, or the sink's end).
 //
+// Every write, flush and close of the file is checked. The first failure is
+// kept with the system's reason (FileError), also after the file is closed,
+// and from then on no line goes to the file: it holds what came before the
+// failure, at most, and the host that set it can tell so.
+//
 // A trace function composes its line in place: BeginLine, append the text
 // to the TraceLine it returns, EndLine.
 #ifndef QVHOSTSIM_TRACESINK_H
@@ -55,10 +60,16 @@ class TraceSink {
     // Sets a buffered trace file, only the notes kept in memory. The same
     // results.
     int SetBufferedFile(const char* path);
+    // The system's reason for the first failed write, flush or close of the
+    // trace file set last; "" while none failed. A new trace file (not
+    // null) and ForgetFileError clear it.
+    const std::string& FileError() const { return fileError_; }
+    void ForgetFileError() { fileError_.clear(); }
     const std::string& Text() const { return text_; }
     void Clear() { text_.clear(); }
 
  private:
+    // Closes a file whose close is not checked (the sink's end).
     struct FileCloser {
         void operator()(std::FILE* f) const { std::fclose(f); }
     };
@@ -66,6 +77,10 @@ class TraceSink {
 
     void CloseFile();
     void FlushLines();
+    // Writes bytes to the file unless a write failed before; keeps the
+    // first failure.
+    void WriteFile(std::string_view bytes, bool flush);
+    void Fail();
 
     std::string text_;     // the lines kept in memory
     TraceLine lines_;      // the line being composed, after the lines on
@@ -74,6 +89,7 @@ class TraceSink {
     std::size_t lineStart_ = 0;  // where the current line's text starts
     std::size_t lineFrom_ = 0;   // where the current line starts
     std::unique_ptr<std::FILE, FileCloser> file_;
+    std::string fileError_;
 };
 
 }  // namespace qvsim

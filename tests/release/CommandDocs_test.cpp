@@ -68,6 +68,9 @@ TEST(CommandDocs, ManPageNamesEveryCommandAndEachOfItsOptions) {
         for (const std::string& option : OptionNames(*cmd)) {
             EXPECT_NE(part.find(ManWord(option)), std::string::npos) << name << " " << option;
         }
+        // The footer of its help: its exit codes.
+        const std::string footer = cmd->get_footer();
+        EXPECT_NE(part.find(footer.substr(0, footer.find('\n'))), std::string::npos) << name;
         ++commands;
     }
     EXPECT_EQ(commands, parser.Names().size());

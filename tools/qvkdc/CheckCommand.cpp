@@ -21,8 +21,9 @@ void CheckCommand::AddOptions(CLI::App* cmd) {
     cmd->add_flag("--strict", strict_, "warnings fail the check too (exit 1), so that it can gate an export");
     cmd->footer(
         "Exit codes: 0 no error (with --strict: no error and no warning); 1 an error (with --strict:\n"
-        "or a warning); 2 a bad option, a model file that cannot be loaded, a root that does not\n"
-        "exist, or a report that cannot be written.\n"
+        "or a warning); 2 a bad option, a model file that cannot be loaded, or a root that does\n"
+        "not exist; 5 the report or standard output could not be written. Where more than one\n"
+        "applies: 5, then 2, 1.\n"
         "The tables and the option file are described in docs/configuration.md,\n"
         "the findings in docs/check.md.");
 }
@@ -58,10 +59,7 @@ int CheckCommand::Run() {
         std::cout << report << std::flush;
     } else {
         const std::string why = WriteWholeFile(out, report);
-        if (!why.empty()) {
-            std::cerr << "qvkdc: " << out_ << ": cannot be written: " << why << '\n';
-            return kExitUsage;
-        }
+        if (!why.empty()) return OutputFailure(out_, why);
         std::cout << checker.Findings().Summary() << '\n';
     }
     const FindingList& findings = checker.Findings();

@@ -17,8 +17,8 @@ class CheckCommand : public Command {
     void AddOptions(CLI::App* cmd) override;
     // Writes the report to standard output, or to --out with the summary
     // line on standard output. Returns 0 when there is no error (with
-    // --strict: and no warning), 1 when there is one, 2 for a model file,
-    // root or output file that cannot be used.
+    // --strict: and no warning), 1 when there is one, 2 for a model file
+    // or root that cannot be used, 5 when the report cannot be written.
     int Run() override;
 
  private:

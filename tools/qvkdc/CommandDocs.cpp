@@ -202,6 +202,8 @@ void WriteManPage(const Parser& parser, std::ostream& out) {
             out << "With a \\fICOMMAND\\fR, the options of that command.\n";
         }
         WriteRoffOptions(*cmd, out);
+        // The exit codes and pointers of the command's help.
+        if (!cmd->get_footer().empty()) out << ".PP\n" << Roff(cmd->get_footer()) << '\n';
     }
     out << ".SH SEE ALSO\n"
         << "The README and the guides installed with " << name

@@ -18,6 +18,13 @@ void AddRootAndTraceOptions(CLI::App* cmd, HostOptions* host) {
                     "comma-separated trace ids to switch on (default: all)");
 }
 
+void AddLibraryCallFooter(CLI::App* cmd) {
+    cmd->footer(
+        "Exit codes: 0 library status >= 0; 1 library status < 0; 2 usage or model file error;\n"
+        "4 host memory left unreleased; 5 standard output or --trace could not be written (the\n"
+        "status line is still printed). Where more than one applies: 5, then 2, 4, 1.");
+}
+
 void AddEncodingOption(CLI::App* cmd, EncodingOption* encoding) {
     encoding->option = cmd->add_option(
         "--encoding", encoding->name,

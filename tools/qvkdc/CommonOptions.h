@@ -19,6 +19,9 @@ CLI::Option* AddCallOptions(CLI::App* cmd, HostOptions* host, std::string* out,
 // Where the library runs and what it traces: --root, --trace, --trace-ids.
 void AddRootAndTraceOptions(CLI::App* cmd, HostOptions* host);
 
+// The exit codes of `exists` and `tables`, as their help's footer.
+void AddLibraryCallFooter(CLI::App* cmd);
+
 // --encoding CODEPAGE: the code page of the texts, for a report in UTF-8.
 struct EncodingOption {
     std::string name;

@@ -11,6 +11,7 @@ void ExistsCommand::AddOptions(CLI::App* cmd) {
     plans_ = AddCallOptions(cmd, &host_, &out_, &name_);
     AddRootAndTraceOptions(cmd, &host_);
     cmd->add_flag("--quiet", quiet_, "do not list the files that exist");
+    AddLibraryCallFooter(cmd);
 }
 
 int ExistsCommand::Run() {

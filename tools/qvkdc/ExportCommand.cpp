@@ -8,6 +8,8 @@
 
 #include "CommonOptions.h"
 #include "FailureCause.h"
+#include "Interruption.h"
+#include "StandardOutput.h"
 #include "Terminal.h"
 #include "entry/QvkdcCreOutputData.h"
 #include "model/TextTrim.h"
@@ -26,6 +28,14 @@ void ExportCommand::AddOptions(CLI::App* cmd) {
                   "run the export without writing and list the files it would write, and which exist");
     cmd->add_flag("--quiet", quiet_, "do not list what the export did (failures are still told)");
     AddEncodingOption(cmd, &encoding_);
+    cmd->footer(
+        "Exit codes: 0 library status >= 0; 1 library status < 0; 2 usage or model file error;\n"
+        "3 declined to overwrite; 4 host memory left unreleased; 5 standard output, --trace,\n"
+        "--messages or --report could not be written (the status line is still printed).\n"
+        "Where more than one applies: 5, then 2, 4, 3, 1. On POSIX, on SIGINT or SIGTERM the\n"
+        "file being written fails and is removed, the files written before stay whole; qvkdc\n"
+        "tells which plans were written, writes --report and ends by the signal (a shell reports\n"
+        "130, 143). docs/exit-codes.md has the details.");
 }
 
 int ExportCommand::CheckOutFolder(HostSession& session) const {
@@ -89,8 +99,7 @@ int ExportCommand::AskBeforeOverwriting(HostSession& session, const std::vector<
     report->status = status;
     report->existing = existing;
     report->messages = HostSession::Messages();
-    const int finished = session.Conclude(status);
-    return finished == kExitOk ? kExitExists : finished;
+    return CombinedExit(kExitExists, session.Conclude(status));
 }
 
 int ExportCommand::Export(HostSession& session, ExportReport* report) {
@@ -134,8 +143,11 @@ int ExportCommand::Export(HostSession& session, ExportReport* report) {
     }
 
     session.BeginCall();
-    QvkdcCreOutputDataWp(session.planCount(), session.plans().data(), out_.c_str(),
-                         name_.c_str(), &report->status);
+    {
+        const Interruption interruption;
+        QvkdcCreOutputDataWp(session.planCount(), session.plans().data(), out_.c_str(),
+                             name_.c_str(), &report->status);
+    }
     const CallRecord record = session.EndCall();
     report->called = true;
     TellOptionFile();
@@ -146,20 +158,26 @@ int ExportCommand::Export(HostSession& session, ExportReport* report) {
     report->messages = HostSession::Messages();
     rc = session.Conclude(report->status);
 
+    if (Interruption::Signal() != 0) {
+        // The failure the run tells is the write the interruption failed:
+        // what counts is which plans were written.
+        std::cerr << "qvkdc: export interrupted by " << Interruption::SignalName() << '\n';
+        PrintExportSummary(*report, std::cerr);
+        return rc;
+    }
     if (!quiet_) PrintExportSummary(*report, std::cerr);
     PrintFailure("export", report->status, report->failure);
     return rc;
 }
 
-int ExportCommand::WriteReport(HostSession& session, const ExportReport& report) {
+int ExportCommand::WriteReport(const ExportReport& report) {
     if (report_.empty() || reportRefused_) return kExitOk;
     std::string why = reportOut_.IsOpen() ? "" : reportOut_.Open(report_);
     if (why.empty()) {
         reportOut_.Write(ExportJson(report));
         why = reportOut_.Close();
     }
-    if (why.empty()) return kExitOk;
-    return session.Refuse("--report " + report_ + ": cannot be written: " + why);
+    return why.empty() ? kExitOk : OutputFailure("--report " + report_, why);
 }
 
 int ExportCommand::Run() {
@@ -175,7 +193,11 @@ int ExportCommand::Run() {
     report.folder = out_;
     report.exitCode = Export(session, &report);
     report.refusal = session.Refusal();
-    if (WriteReport(session, report) != kExitOk) report.exitCode = kExitUsage;
+    // Standard output is closed before the report is written, so that the
+    // report's exit code holds its failure too.
     if (report.called) HostSession::PrintStatus(report.status);
-    return report.exitCode;
+    report.exitCode = StandardOutput::Close(report.exitCode);
+    if (Interruption::Signal() != 0) report.exitCode = Interruption::ExitCode();
+    const int reported = WriteReport(report);
+    return Interruption::Signal() != 0 ? report.exitCode : CombinedExit(report.exitCode, reported);
 }

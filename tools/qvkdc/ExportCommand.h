@@ -4,7 +4,9 @@
 // messages left, and why the run failed. --report says the same as JSON for
 // every outcome, refusals included. --dry-run runs the library's export in
 // process into a file system that writes nothing and lists the files it
-// would write.
+// would write. SIGINT or SIGTERM during the library's run fails the write
+// at hand (Interruption): the command tells which plans were written,
+// writes the report and ends by the signal.
 #ifndef QVKDC_TOOLS_EXPORTCOMMAND_H
 #define QVKDC_TOOLS_EXPORTCOMMAND_H
 
@@ -43,8 +45,8 @@ class ExportCommand : public Command {
     int AskBeforeOverwriting(HostSession& session, const std::vector<PlanFile>& files,
                              ExportReport* report);
     // Writes the report to --report unless that file was what was refused.
-    // Returns kExitOk, or kExitUsage after one line on stderr.
-    int WriteReport(HostSession& session, const ExportReport& report);
+    // Returns kExitOk, or kExitOutput after one line on stderr.
+    int WriteReport(const ExportReport& report);
 
     HostOptions host_;
     std::string out_;

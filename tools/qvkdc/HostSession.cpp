@@ -13,7 +13,34 @@ namespace {
 // Trace id of the conversion of one value (CQvkdcCnvColData::CnvOutData).
 constexpr int kCnvOutDataTraceId = 577687;
 
+// Removes what was written of a file whose write failed, when it is a file
+// of its own: a device (the full device), a pipe or a link stays.
+void RemovePartialFile(const std::string& path) {
+    std::error_code ec;
+    if (fs::is_regular_file(fs::symlink_status(path, ec))) fs::remove(path, ec);
+}
+
+// How bad each exit code is, where more than one applies.
+int ExitRank(int code) {
+    switch (code) {
+        case kExitOk: return 0;
+        case kExitFailed: return 1;
+        case kExitExists: return 2;
+        case kExitHostMemory: return 3;
+        case kExitUsage: return 4;
+        case kExitOutput: return 5;
+        default: return 6;
+    }
+}
+
 }  // namespace
+
+int CombinedExit(int code, int other) { return ExitRank(other) > ExitRank(code) ? other : code; }
+
+int OutputFailure(const std::string& what, const std::string& why) {
+    std::cerr << "qvkdc: " << what << ": cannot be written: " << why << '\n';
+    return kExitOutput;
+}
 
 bool ParseIntList(const std::string& text, std::vector<int>* values) {
     values->clear();
@@ -220,6 +247,11 @@ int HostSession::Conclude(int status) {
     QvsimTraceFile(nullptr);
     QvsimTraceAll(0, 0);
     int code = status < 0 ? kExitFailed : kExitOk;
+    const std::string traceFailure = QvsimTraceFileError();
+    if (!options_.trace.empty() && !traceFailure.empty()) {
+        RemovePartialFile(options_.trace);
+        code = CombinedExit(code, OutputFailure("--trace " + options_.trace, traceFailure));
+    }
     if (messagesOut_.IsOpen()) {
         const MessageList list = Messages();
         std::string text;
@@ -227,13 +259,15 @@ int HostSession::Conclude(int status) {
         for (const std::string& line : list.lines) text += line + '\n';
         messagesOut_.Write(text);
         const std::string why = messagesOut_.Close();
-        if (!why.empty()) code = Refuse("--messages " + options_.messages + ": cannot be written: " + why);
+        if (!why.empty()) {
+            code = CombinedExit(code, OutputFailure("--messages " + options_.messages, why));
+        }
     }
     const int held = QvsimHeldBlocks();
     if (held != 0) {
         std::cerr << "qvkdc: the library left " << held
                   << " host memory block(s) unreleased\n";
-        code = kExitHostMemory;
+        code = CombinedExit(code, kExitHostMemory);
     }
     return code;
 }

@@ -25,6 +25,18 @@ enum QvkdcExit {
                           // could not be written whole
 };
 
+// The exit code when both code and other apply: the first of kExitOutput,
+// kExitUsage, kExitHostMemory, kExitExists, kExitFailed and kExitOk. An
+// output that failed comes first, since then what qvkdc wrote cannot be
+// trusted: stderr tells the rest.
+int CombinedExit(int code, int other);
+
+// Tells on stderr that one of qvkdc's own outputs failed while it was
+// written, flushed or closed: "qvkdc: WHAT: cannot be written: WHY", WHAT
+// naming the file ("--report FILE") or "standard output". Returns
+// kExitOutput.
+int OutputFailure(const std::string& what, const std::string& why);
+
 struct HostOptions {
     std::string model;      // model file; empty: no model
     std::string plans;      // comma-separated plan indexes
@@ -87,7 +99,10 @@ class HostSession {
 
     // Stops the trace, writes the message list (when asked for), checks the
     // host memory and returns the exit code for status, after a line on
-    // stderr for anything that changes it.
+    // stderr for anything that changes it. A trace file or message list
+    // that could not be written whole makes it kExitOutput; what was
+    // written of such a trace file is removed (the stand-in tells why its
+    // write failed).
     int Conclude(int status);
     // Prints "status: N", the last line on stdout.
     static void PrintStatus(int status);

@@ -9,7 +9,10 @@ Parser::Parser()
     app_.footer(
         "Run 'qvkdc help COMMAND' or 'qvkdc COMMAND --help' for the options of a command.\n"
         "Exit codes: 0 library status >= 0; 1 library status < 0; 2 usage or model file error;\n"
-        "3 export declined to overwrite; 4 host memory left unreleased.");
+        "3 export declined to overwrite; 4 host memory left unreleased; 5 an output of qvkdc's\n"
+        "own (standard output, the trace, the message list, a report) could not be written.\n"
+        "Where more than one applies: 5, then 2, 4, 3, 1. On POSIX an export interrupted by\n"
+        "SIGINT or SIGTERM tells what it wrote, then ends by that signal (a shell reports 130, 143).");
 
     for (const CommandInfo& info : Commands()) {
         Subcommand sub{info.name, app_.add_subcommand(info.name, info.summary), info.make()};

@@ -31,7 +31,10 @@ int BuildTables(CQvkdcCnvTblCtrl& tables, std::string* step) {
 
 }  // namespace
 
-void TablesCommand::AddOptions(CLI::App* cmd) { AddRootAndTraceOptions(cmd, &host_); }
+void TablesCommand::AddOptions(CLI::App* cmd) {
+    AddRootAndTraceOptions(cmd, &host_);
+    AddLibraryCallFooter(cmd);
+}
 
 int TablesCommand::Run() {
     HostSession session(host_);

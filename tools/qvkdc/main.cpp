@@ -4,7 +4,8 @@
 // them.
 //
 // The subcommands come from Commands(), through Parser. Whatever the parser
-// does not recognise is reported first, with the nearest valid name.
+// does not recognise is reported first, with the nearest valid name. Every
+// command's standard output is checked to its close (StandardOutput).
 #include <CLI/CLI.hpp>
 
 #include <iostream>
@@ -14,7 +15,9 @@
 #include "Command.h"
 #include "CommandDocs.h"
 #include "HostSession.h"
+#include "Interruption.h"
 #include "Parser.h"
+#include "StandardOutput.h"
 #include "Suggest.h"
 #include "SystemFiles.h"
 
@@ -71,12 +74,8 @@ int Help(const CLI::App& app, const std::vector<Subcommand>& subs,
     return kExitUsage;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    // A file size limit makes a write fail, as a full disk would, and the
-    // library removes the partial file.
-    KeepRunningPastFileSizeLimit();
+// The command line's command, run. Returns the exit code.
+int Run(int argc, char** argv) {
     Parser parser;
     CLI::App& app = parser.App();
     std::vector<Subcommand>& subs = parser.Subcommands();
@@ -123,4 +122,18 @@ int main(int argc, char** argv) {
     for (std::size_t i = 0; i < names.size(); ++i) std::cerr << (i ? ", " : "") << names[i];
     std::cerr << " (qvkdc help lists them)\n";
     return kExitUsage;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // A file size limit makes a write fail, as a full disk would, and the
+    // library removes the partial file.
+    KeepRunningPastFileSizeLimit();
+    StandardOutput out;
+    const int code = StandardOutput::Close(Run(argc, argv));
+    // An export interrupted by a signal has told what it did; now the
+    // signal ends qvkdc, as it would have.
+    Interruption::EndBySignal();
+    return code;
 }

@@ -45,10 +45,10 @@ extern "C" {
 
 /* Back to the start state: no model, default messages, model files read in
  * blocks of 1 MiB, tracing off with every level 0, no open frame, stack
- * level 0, empty trace and message list, no trace file, every trace line
- * kept, no faults, call counts and bad frees 0, call log off and empty, no
- * host errors, tables read from the file system. Host blocks still held
- * stay counted (and can still be given back). */
+ * level 0, empty trace and message list, no trace file (nor its failure),
+ * every trace line kept, no faults, call counts and bad frees 0, call log
+ * off and empty, no host errors, tables read from the file system. Host
+ * blocks still held stay counted (and can still be given back). */
 QVHOST_API void QvsimReset(void);
 
 /* ---- model ----
@@ -197,6 +197,13 @@ QVHOST_API int QvsimTraceFile(const char* path);
  * memory does not grow with the trace. Null closes it. The same file format
  * and results as QvsimTraceFile. */
 QVHOST_API int QvsimTraceFileBuffered(const char* path);
+/* The system's reason ("No space left on device", "File too large") for
+ * the first write, flush or close of the trace file that failed, since
+ * the file was set; "" while none failed. It stays after the file is
+ * closed (QvsimTraceFile(NULL)), until a new trace file is set or a reset.
+ * From the first failure on, no more lines go to the file, which so holds
+ * at most what came before; the lines kept in memory are not affected. */
+QVHOST_API const char* QvsimTraceFileError(void);
 /* With 1, the facility keeps only the notes: the lines whose text (ZrlChr)
  * or label (ZrlVal, ZrlSnp) begins with "[ERR]" or "[INF]"; it drops every
  * other call before formatting it. 0 (the start state): every line. With
