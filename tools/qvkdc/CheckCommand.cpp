@@ -9,6 +9,7 @@
 #include "SystemFiles.h"
 #include "TextEncoding.h"
 #include "check/Checker.h"
+#include "check/ReportWriter.h"
 
 void CheckCommand::AddOptions(CLI::App* cmd) {
     cmd->add_option("--root", root_,
@@ -53,11 +54,24 @@ int CheckCommand::Run() {
     }
     Checker checker(displayRoot, model_, encoding.get());
     checker.Run();
-    const std::string report = checker.Report(format_);
     if (out.empty()) {
-        std::cout << report << std::flush;
+        ReportWriter writer(&std::cout);
+        checker.Report(format_, &writer);
+        const std::string why = writer.Finish();
+        if (!why.empty()) {
+            std::cerr << "qvkdc: standard output: cannot be written: " << why << '\n';
+            return kExitOutput;
+        }
     } else {
-        const std::string why = WriteWholeFile(out, report);
+        OutputFile file;
+        std::string why = file.Open(out);
+        if (why.empty()) {
+            ReportWriter writer(&file);
+            checker.Report(format_, &writer);
+            why = writer.Finish();
+            const std::string closed = file.Close();
+            if (why.empty()) why = closed;
+        }
         if (!why.empty()) {
             std::cerr << "qvkdc: " << out_ << ": cannot be written: " << why << '\n';
             return kExitUsage;
