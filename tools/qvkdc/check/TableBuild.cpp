@@ -88,7 +88,14 @@ void TableBuild::Choice(const CnvChoiceTrail& choice) {
         return;
     }
     const CnvTblRow& value = *choice.valueRow;
-    choiceLines_[choice.filedIn].push_back({row.line, value.line});
+    // The choices of one item mostly follow each other: the last item's
+    // lines and column are kept.
+    if (choice.filedIn != lastFiledIn_ || lastLines_ == nullptr) {
+        lastFiledIn_ = choice.filedIn;
+        lastLines_ = &choiceLines_[choice.filedIn];
+        lastColumn_ = choice.filedIn != nullptr ? FindItem(choice.filedIn->ColItNameRef()) : -1;
+    }
+    lastLines_->push_back({row.line, value.line});
     if (!IsDecimalInt(value.Cell(2)) && valueLinesSeen_.insert(value.line).second) {
         ChoiceNote note;
         note.kind = ChoiceNote::kNotANumber;
@@ -98,7 +105,7 @@ void TableBuild::Choice(const CnvChoiceTrail& choice) {
         note.value = choice.value;
         notes_.push_back(std::move(note));
     }
-    const int column = choice.filedIn != nullptr ? FindItem(choice.filedIn->ColItNameRef()) : -1;
+    const int column = lastColumn_;
     if (column >= 0 && !UnquotedFlaw(choice.text).empty()) {
         ChoiceNote note;
         note.kind = ChoiceNote::kUnquoted;

@@ -137,6 +137,10 @@ class TableBuild : private CnvTblObserver {
     std::vector<ChoiceNote> notes_;
     std::set<int> valueLinesSeen_;
     std::unordered_map<const CQvkdcSlctValRowMng*, std::vector<ChoiceLines>> choiceLines_;
+    // The row the last choice was filed in, its lines and its column.
+    const CQvkdcSlctValRowMng* lastFiledIn_ = nullptr;
+    std::vector<ChoiceLines>* lastLines_ = nullptr;
+    int lastColumn_ = -1;
     bool toolSetLooked_ = false;
     CnvTblRow toolSetRow_;
 };
