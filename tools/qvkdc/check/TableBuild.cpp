@@ -49,6 +49,24 @@ const std::vector<ChoiceLines>* TableBuild::LinesOf(const CQvkdcSlctValRowMng* r
     return it != choiceLines_.end() ? &it->second : nullptr;
 }
 
+const std::vector<ItemRowTrail>& TableBuild::ItemRows() {
+    if (itemRowsRead_) return itemRows_;
+    itemRowsRead_ = true;
+    CQvlbwTableA& exterior = tables_->GetReader(kExteriorTableFile);
+    CQvlbwStringArray row;
+    exterior.MoveFirst();
+    while (exterior.GetNextRow(&row) != 0) {
+        if (row.GetSize() == 0 || std::string_view(row.GetAt(0)).find(':') != std::string_view::npos) continue;
+        ItemRowTrail item;
+        item.line = exterior.GetCurRowLine();
+        item.cells = row.GetSize();
+        item.title = row.GetAt(0);
+        if (row.GetSize() >= 2) item.item = row.GetAt(1);
+        itemRows_.push_back(std::move(item));
+    }
+    return itemRows_;
+}
+
 int TableBuild::RowLine(const CQvlbwTableA& reader, bool walked) {
     return walked ? reader.GetCurRowLine() : reader.GetFoundRowLine();
 }
