@@ -197,6 +197,11 @@ const Case kCases[] = {
     {"duplicate key", [](Files* s) { s->t.processParameters.push_back({"itemN", "101", "1"}); },
      {"ProcessParametersTable.tsv:6: warning: the item \"itemN\" repeats line 1; only the first row counts "
       "[duplicate-key]"}},
+    {"duplicate title and item in ExteriorTable",
+     [](Files* s) { s->t.exterior.insert(s->t.exterior.end(), {{"Mode:on", "selOn"}, {"N", "itemQ"}, {"Q", "itemN"}}); },
+     {"ExteriorTable.tsv:9: warning: the title \"N\" repeats line 1; only the first row counts [duplicate-key]",
+      "ExteriorTable.tsv:10: warning: the item \"itemN\" repeats line 1; its columns take the title of the first "
+      "row [duplicate-key]"}},
     {"unknown option title", [](Files* s) { s->option = "Extr\n"; },
      {"rc_pln2usr.ini:1: warning: title \"Extr\" is not the title of an item in ExteriorTable.tsv; no column "
       "is added (did you mean \"Extra\"?) [unknown-title]"}},
