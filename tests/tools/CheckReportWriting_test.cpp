@@ -1,8 +1,9 @@
 // The check's reports written as they are made: the JSON layout byte for
 // byte as a JSON document dumped with nlohmann-json (two spaces, members in
 // the order given, invalid UTF-8 as U+FFFD), the blocks handed on whole and
-// the first failure of a stream kept, and the bounded edit distance of the
-// did-you-mean hints.
+// the first failure of a stream kept, findings placed on the page beside
+// the first choice row shown at their line, and the bounded edit distance
+// of the did-you-mean hints.
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
@@ -13,8 +14,10 @@
 #include <string>
 
 #include "Suggest.h"
+#include "check/Checker.h"
 #include "check/JsonWriter.h"
 #include "check/ReportWriter.h"
+#include "support/HostFixture.h"
 
 namespace {
 
@@ -169,6 +172,48 @@ TEST(CheckReportWriting, BlocksHandedOnWholeAndTheFirstFailureKept) {
     out.Put("tail");
     EXPECT_NE(out.Finish(), "");
     EXPECT_EQ(full.taken, std::string(ReportWriter::kBlock + 10, 'x'));
+}
+
+class CheckPage : public HostTest {
+ protected:
+    // The page's row with id, from its start to its end.
+    static std::string Row(const std::string& page, const std::string& id) {
+        const std::size_t at = page.find("<tr id=\"" + id + "\"");
+        if (at == std::string::npos) return "<no row " + id + ">";
+        return page.substr(at, page.find("</tr>", at) - at);
+    }
+};
+
+TEST_F(CheckPage, FindingsBesideTheFirstChoiceRowShownAtTheirLine) {
+    // Two items whose choices share the value row "selOn", which holds no
+    // number; a choice text with a comma.
+    TableRoot::Tables t;
+    t.exterior = {{"N", "itemN"}, {"Mode", "itemMode"}, {"Mode:on", "selOn"}, {"Mode:off", "selOff"},
+                  {"Kind", "itemK"},  {"Kind:on, fast", "selOn"}};
+    t.processParameters = {{"itemN", "100", "1"}, {"itemMode", "200", "2"}, {"itemK", "300", "3"}};
+    t.parameterSetting = {{"itemN", "Real", "", ""}, {"itemMode", "Select", "", ""}, {"itemK", "Select", "", ""}};
+    t.selectionToInt = {{"selOn", "1x"}, {"selOff", "0"}};
+    t.variable = {{"TS", "", "akw_tls_nm"}};
+    t.planCsv = {{"1", "itemN"}, {"2", "itemMode"}, {"3", "itemK"}};
+    Root().WriteTables(t);
+    Root().WriteOptionFile("");
+    Checker checker("", "");
+    checker.Run();
+    std::ostringstream text;
+    ReportWriter out(&text);
+    checker.Report("html", &out);
+    ASSERT_EQ(out.Finish(), "");
+    const std::string page = text.str();
+
+    const std::string mode = Row(page, "choice-3");   // Mode:on, the first shown with the value row
+    const std::string kind = Row(page, "choice-6");   // Kind:on, fast
+    EXPECT_NE(mode.find("is not a number"), std::string::npos) << mode;
+    EXPECT_NE(mode.find("class=\"warning\""), std::string::npos) << mode;
+    EXPECT_NE(mode.find("SelectionToIntTable.tsv:1"), std::string::npos) << mode;
+    EXPECT_EQ(kind.find("is not a number"), std::string::npos) << kind;
+    EXPECT_NE(kind.find("holds a comma"), std::string::npos) << kind;
+    EXPECT_NE(page.find(">choice row 3</a>"), std::string::npos);
+    EXPECT_NE(page.find(">choice row 6</a>"), std::string::npos);
 }
 
 TEST(CheckReportWriting, BoundedEditDistanceAgreesWithTheWholeOne) {

@@ -254,6 +254,19 @@ const Case kCases[] = {
     {"NUL byte in an option line", [](Files* s) { s->option = std::string("# x\nExtra\0junk\n", 16); },
      {"rc_pln2usr.ini:2: warning: the line holds a NUL byte; its title ends at it or is not recognised "
       "[nul-byte]"}},
+    // The same beyond the first block the file is read in.
+    {"NUL byte after many lines",
+     [](Files* s) {
+         std::string lines;
+         for (int i = 0; i < 9000; ++i) lines += "# line " + std::to_string(i) + "\n";
+         s->option = lines + std::string("Extra\0junk\n", 11);
+     },
+     {"rc_pln2usr.ini:9001: warning: the line holds a NUL byte; its title ends at it or is not recognised "
+      "[nul-byte]"}},
+    {"CR-only option file whose text follows a block of CRs",
+     [](Files* s) { s->option = std::string(1 << 16, '\r') + "Extra"; },
+     {"rc_pln2usr.ini:1: warning: the lines end in CR alone; the file is read as one line, so none of its "
+      "titles is recognised; save it with LF or CR LF line ends [cr-line-ends]"}},
     // What the readers take as they are: no finding.
     {"byte-order mark before the option file", [](Files* s) { s->option = "\xEF\xBB\xBF" "Extra\n"; }, {}},
     {"CR-only table", [](Files* s) { s->raw = {{"PlanCSVTable", "1\titemN\r2\titemMode\r3\titemZ\r4\ttoolCheck1\r"}}; },
