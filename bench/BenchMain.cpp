@@ -3,7 +3,8 @@
 // It writes the workload (Workload.h) into a work folder, measures the
 // command-line host in child processes (CPU time and peak memory of a model
 // load, an export with and without tracing, exports of 1, 10 and all plans,
-// table building), runs the in-process benchmarks (the library's run next
+// table building, and the check's reports and model check against the
+// tables and the export they explain), runs the in-process benchmarks (the library's run next
 // to the direct writer, the traced run, the model load, time per cell by
 // plan size, table building by ExteriorTable size), checks that the library
 // and the direct writer wrote the same bytes, and prints one summary table.
@@ -50,8 +51,17 @@ constexpr int kScaleTotal = 6400;
 constexpr int kScaleProcesses[] = {100, 400, 1600};
 constexpr int kTableScales[] = {1, 2, 4, 8};
 constexpr int kMemoryPlans[] = {1, 10};
+// The check measured against what it explains: `check --format json` and
+// `--format html` against `qvkdc tables` on a root of kCheckChoices choice
+// rows and on one of kCheckColumns columns; `check --model` against
+// `qvkdc export` on the latter (with a model of kCheckColumnsPlans plans of
+// kCheckColumnsProcesses processes) and on the workload.
+constexpr int kCheckChoices = 400000;
+constexpr int kCheckColumns = 10000;
+constexpr int kCheckColumnsPlans = 2;
+constexpr int kCheckColumnsProcesses = 100;
 // Bump when the generator changes, so that an old workload is rewritten.
-constexpr int kGeneratorVersion = 2;
+constexpr int kGeneratorVersion = 3;
 
 struct Options {
     WorkloadSize size;
@@ -112,6 +122,22 @@ WorkloadSize TablesScaled(WorkloadSize s, int factor) {
     return s;
 }
 
+// The roots of the check's measures: many choice rows (ExteriorTable grown
+// in the workload's proportion of choices to rows), or many columns.
+WorkloadSize ChoiceHeavy(WorkloadSize s) {
+    s.exteriorRows = static_cast<int>(static_cast<long long>(s.exteriorRows) * kCheckChoices /
+                                      std::max(s.choices, 1));
+    s.choices = kCheckChoices;
+    return s;
+}
+
+WorkloadSize ColumnHeavy(WorkloadSize s) {
+    s.columns = kCheckColumns;
+    s.plans = kCheckColumnsPlans;
+    s.processes = kCheckColumnsProcesses;
+    return s;
+}
+
 // The work folder's layout.
 struct Paths {
     explicit Paths(const fs::path& w) : work(w) {}
@@ -124,6 +150,10 @@ struct Paths {
         return work / ("model-" + std::to_string(processes) + ".json");
     }
     fs::path out(const std::string& what) const { return work / ("out-" + what); }
+    // The roots of the check's measures, "choices" and "columns", and the
+    // model of the latter.
+    fs::path checkRoot(const std::string& what) const { return work / ("check-" + what) / "root"; }
+    fs::path checkModel() const { return work / "check-columns" / "model.json"; }
 };
 
 bool WriteWorkload(const Options& o, const Paths& p) {
@@ -143,6 +173,10 @@ bool WriteWorkload(const Options& o, const Paths& p) {
     for (int f : kTableScales) {
         if (f > 1) ok = ok && Workload(TablesScaled(o.size, f)).WriteTables(p.root(f).string());
     }
+    ok = ok && Workload(ChoiceHeavy(o.size)).WriteTables(p.checkRoot("choices").string());
+    const Workload columns(ColumnHeavy(o.size));
+    ok = ok && columns.WriteTables(p.checkRoot("columns").string()) &&
+         columns.WriteModel(p.checkModel().string());
     if (ok) std::ofstream(stamp) << SizeText(o.size) << '\n';
     return ok;
 }
@@ -175,6 +209,45 @@ ChildUsage Best(const std::vector<std::string>& argv, int n, bool* ok,
         best.exitCode = 0;
     }
     return best;
+}
+
+// The check against what it explains, each in child processes.
+struct CheckFigures {
+    struct Reports {
+        ChildUsage tables, json, html;
+    };
+    Reports choices, columns;
+    ChildUsage modelColumns, exportColumns;  // check --model, export: 10,000 columns
+    ChildUsage modelWorkload;                // check --model on the workload
+    bool ok = true;
+};
+
+CheckFigures::Reports MeasureReports(const std::string& root, int n, bool* ok) {
+    const std::string cli = QVKDC_CLI_PATH;
+    CheckFigures::Reports r;
+    r.tables = Best({cli, "tables", "--root", root}, n, ok);
+    r.json = Best({cli, "check", "--root", root, "--format", "json"}, n, ok);
+    r.html = Best({cli, "check", "--root", root, "--format", "html"}, n, ok);
+    return r;
+}
+
+CheckFigures MeasureCheck(const Options& o, const Paths& p) {
+    CheckFigures f;
+    const std::string cli = QVKDC_CLI_PATH;
+    const int n = o.repetitions;
+    std::fprintf(stderr, "qvkdc_bench: measuring qvkdc check in child processes\n");
+    f.choices = MeasureReports(p.checkRoot("choices").string(), n, &f.ok);
+    f.columns = MeasureReports(p.checkRoot("columns").string(), n, &f.ok);
+    const std::string model = p.checkModel().string();
+    const std::string root = p.checkRoot("columns").string();
+    const std::string out = p.out("check-columns").string();
+    std::error_code ec;
+    fs::create_directories(out, ec);
+    f.modelColumns = Best({cli, "check", "--model", model, "--root", root}, n, &f.ok);
+    f.exportColumns = Best({cli, "export", "--model", model, "--root", root, "--out", out, "--name", "W",
+                            "--overwrite"}, n, &f.ok);
+    f.modelWorkload = Best({cli, "check", "--model", p.model().string(), "--root", p.root().string()}, n, &f.ok);
+    return f;
 }
 
 CliFigures MeasureCli(const Options& o, const Paths& p) {
@@ -393,7 +466,18 @@ bool SameFiles(const fs::path& a, const fs::path& b, std::size_t* files, std::ui
 
 double MiB(long kib) { return static_cast<double>(kib) / 1024.0; }
 
-void PrintSummary(const Options& o, const Paths& p, const CliFigures& cli,
+double Ratio(double a, double b) { return b > 0 ? a / b : 0.0; }
+
+void PrintCheckReports(const char* what, const CheckFigures::Reports& r) {
+    std::printf("| `check --format json` / `--format html` against `qvkdc tables`, %s | CPU x%.2f / x%.2f, "
+                "peak x%.2f / x%.2f (tables %.3f s, %.0f MiB) | <= 3x CPU, <= 2x peak |\n",
+                what, Ratio(r.json.cpuSeconds, r.tables.cpuSeconds), Ratio(r.html.cpuSeconds, r.tables.cpuSeconds),
+                Ratio(static_cast<double>(r.json.peakKiB), static_cast<double>(r.tables.peakKiB)),
+                Ratio(static_cast<double>(r.html.peakKiB), static_cast<double>(r.tables.peakKiB)),
+                r.tables.cpuSeconds, MiB(r.tables.peakKiB));
+}
+
+void PrintSummary(const Options& o, const Paths& p, const CliFigures& cli, const CheckFigures& check,
                   const RunFigures& run, bool same, std::uintmax_t csvBytes) {
     const long cells = static_cast<long>(o.size.plans) * o.size.processes * o.size.columns;
     const double modelMB = static_cast<double>(fs::file_size(p.model())) / 1e6;
@@ -462,6 +546,15 @@ void PrintSummary(const Options& o, const Paths& p, const CliFigures& cli,
     for (const ChildUsage& u : cli.exportPlans) std::printf("%.0f / ", MiB(u.peakKiB));
     std::printf("%.0f MiB (a child of nothing: %.0f MiB) | flat |\n", MiB(cli.exportPlain.peakKiB),
                 MiB(cli.baselineKiB));
+    const std::string choices = std::to_string(kCheckChoices) + " choice rows";
+    const std::string columns = std::to_string(kCheckColumns) + " columns";
+    PrintCheckReports(choices.c_str(), check.choices);
+    PrintCheckReports(columns.c_str(), check.columns);
+    std::printf("| `check --model` against `qvkdc export`, %s / the workload | CPU x%.2f / x%.2f "
+                "(export %.3f / %.3f s) | <= 2x |\n",
+                columns.c_str(), Ratio(check.modelColumns.cpuSeconds, check.exportColumns.cpuSeconds),
+                Ratio(check.modelWorkload.cpuSeconds, cli.exportPlain.cpuSeconds),
+                check.exportColumns.cpuSeconds, cli.exportPlain.cpuSeconds);
 }
 
 }  // namespace
@@ -493,7 +586,11 @@ int main(int argc, char** argv) {
     }
     const bool full = !filtered;
     CliFigures cli;
-    if (full) cli = MeasureCli(o, p);
+    CheckFigures check;
+    if (full) {
+        cli = MeasureCli(o, p);
+        check = MeasureCheck(o, p);
+    }
 
     const Workload workload(o.size);
     const int reps = o.repetitions;
@@ -539,7 +636,7 @@ int main(int argc, char** argv) {
                       SameFiles(p.out("library"), p.out("cli"), &files, &bytes) &&
                       SameFiles(p.out("library"), p.out("traced"), &files, &bytes) &&
                       SameFiles(p.out("library"), p.out("followed"), &files, &bytes);
-    PrintSummary(o, p, cli, run, same, bytes);
+    PrintSummary(o, p, cli, check, run, same, bytes);
     if (!same) std::fprintf(stderr, "qvkdc_bench: the CSV files differ between the runs\n");
-    return same && cli.ok ? 0 : 1;
+    return same && cli.ok && check.ok ? 0 : 1;
 }

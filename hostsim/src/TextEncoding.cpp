@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <iterator>
 #include <string_view>
 
@@ -14,6 +16,21 @@ bool TextEncoding::HasChar(std::string_view text, char c) const {
         i += n;
     }
     return false;
+}
+
+bool TextEncoding::Utf8AsItIs(std::string_view text) {
+    // Eight bytes at a time: any byte with its high bit set is no ASCII.
+    constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
+    std::size_t i = 0;
+    for (; i + 8 <= text.size(); i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, text.data() + i, sizeof word);
+        if ((word & kHighBits) != 0) return false;
+    }
+    for (; i < text.size(); ++i) {
+        if (static_cast<unsigned char>(text[i]) >= 0x80) return false;
+    }
+    return true;
 }
 
 std::string EscapedByte(unsigned char b) {

@@ -32,6 +32,9 @@ class TextEncoding {
     // text as UTF-8. A byte that belongs to no character of the code page
     // is written as \xHH, never dropped.
     virtual std::string ToUtf8(std::string_view text) const = 0;
+    // True when ToUtf8 gives text back as it is, in every code page: text
+    // is ASCII, which each of them keeps.
+    static bool Utf8AsItIs(std::string_view text);
     // utf8 in the code page into *out. False, with *out unspecified, when
     // utf8 is no UTF-8 or holds a character the code page has not.
     virtual bool FromUtf8(std::string_view utf8, std::string* out) const = 0;

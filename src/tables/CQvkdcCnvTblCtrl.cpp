@@ -160,7 +160,8 @@ void CQvkdcCnvTblCtrl::Record(CnvTblRow* trail, const CQvlbwTableA& reader,
                               bool found) const {
     trail->read = found;
     trail->line = found ? observer_->RowLine(reader, walked) : 0;
-    trail->cells.clear();
-    if (!found) return;
-    for (int i = 0; i < row.GetSize(); ++i) trail->cells.emplace_back(row.GetAt(i));
+    // The cells a trail held before keep their storage for the new ones.
+    const int n = found ? row.GetSize() : 0;
+    trail->cells.resize(static_cast<std::size_t>(n));
+    for (int i = 0; i < n; ++i) trail->cells[static_cast<std::size_t>(i)].assign(row.GetAt(i));
 }

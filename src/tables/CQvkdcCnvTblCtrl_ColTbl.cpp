@@ -106,7 +106,7 @@ int CQvkdcCnvTblCtrl::CreColTbl() {
         v.Reset();
         site_.item = {};
         if (observer_ != nullptr) {
-            trail = CnvColTrail();
+            trail.Clear();
             Record(&trail.def, PlanCSVTable, planRow, true, true);
         }
         if (!HasCells(planRow, 2, kPlanCSVTableFile, ++planRowNo, "the item",
@@ -155,7 +155,7 @@ int CQvkdcCnvTblCtrl::CreColTbl() {
         v.exName = optCols[i];
         site_.item = v.exName;
         if (observer_ != nullptr) {
-            trail = CnvColTrail();
+            trail.Clear();
             trail.def.read = true;
             trail.def.line = optLines[i];
             trail.def.cells.push_back(v.exName);

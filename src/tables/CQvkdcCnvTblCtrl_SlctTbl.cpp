@@ -31,11 +31,9 @@ int CQvkdcCnvTblCtrl::CreSlctTbl() {
     int exRowNo = 0;
     ExteriorTable.MoveFirst();
     while (ExteriorTable.GetNextRow(&exRow) != 0) {
-        if (observer_ != nullptr) {
-            Record(&choiceTrail, ExteriorTable, exRow, true, true);
-            itemTrail = CnvTblRow();
-            valueTrail = CnvTblRow();
-        }
+        // The item row is recorded below before it is told; the value row
+        // is cleared where it is told unread.
+        if (observer_ != nullptr) Record(&choiceTrail, ExteriorTable, exRow, true, true);
         site_.item = {};
         if (!HasCells(exRow, 1, kExteriorTableFile, ++exRowNo, "the title",
                       &choiceTrail)) {
@@ -71,7 +69,10 @@ int CQvkdcCnvTblCtrl::CreSlctTbl() {
             std::string note = "[INF] : No item row in ExteriorTable for ";
             note += key;
             TraceScope::Chr(note);
-            if (observer_ != nullptr) observer_->Choice(told);
+            if (observer_ != nullptr) {
+                valueTrail.Clear();
+                observer_->Choice(told);
+            }
             continue;
         }
         if (!HasCells(itemRow, 2, kExteriorTableFile, 0, "the item", &itemTrail)) {

@@ -27,6 +27,13 @@ struct CnvTblRow {
     int CellCount() const { return static_cast<int>(cells.size()); }
     // Cell col (1-based); the empty text beyond the row.
     const std::string& Cell(int col) const;
+    // No row, as constructed; the list of cells keeps its storage for the
+    // next row.
+    void Clear() {
+        read = false;
+        line = 0;
+        cells.clear();
+    }
 };
 
 // One column of the column table, as CreColTbl added it.
@@ -39,6 +46,13 @@ struct CnvColTrail {
     CnvTblRow titleRow;  // ExteriorTable: by the item (flag 1) or the title (2)
     CnvTblRow keyRow;    // ProcessParametersTable, by the item
     CnvTblRow typeRow;   // ParameterSettingTable, by the item
+
+    // As constructed; the rows keep their storage for the next column.
+    void Clear() {
+        index = 0;
+        colFlg = 1;
+        for (CnvTblRow* row : {&def, &titleRow, &keyRow, &typeRow}) row->Clear();
+    }
 };
 
 // What became of one title of the option file.

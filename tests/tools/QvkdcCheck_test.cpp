@@ -197,6 +197,11 @@ const Case kCases[] = {
     {"duplicate key", [](Files* s) { s->t.processParameters.push_back({"itemN", "101", "1"}); },
      {"ProcessParametersTable.tsv:6: warning: the item \"itemN\" repeats line 1; only the first row counts "
       "[duplicate-key]"}},
+    {"duplicate title and item in ExteriorTable",
+     [](Files* s) { s->t.exterior.insert(s->t.exterior.end(), {{"Mode:on", "selOn"}, {"N", "itemQ"}, {"Q", "itemN"}}); },
+     {"ExteriorTable.tsv:9: warning: the title \"N\" repeats line 1; only the first row counts [duplicate-key]",
+      "ExteriorTable.tsv:10: warning: the item \"itemN\" repeats line 1; its columns take the title of the first "
+      "row [duplicate-key]"}},
     {"unknown option title", [](Files* s) { s->option = "Extr\n"; },
      {"rc_pln2usr.ini:1: warning: title \"Extr\" is not the title of an item in ExteriorTable.tsv; no column "
       "is added (did you mean \"Extra\"?) [unknown-title]"}},
@@ -249,6 +254,19 @@ const Case kCases[] = {
     {"NUL byte in an option line", [](Files* s) { s->option = std::string("# x\nExtra\0junk\n", 16); },
      {"rc_pln2usr.ini:2: warning: the line holds a NUL byte; its title ends at it or is not recognised "
       "[nul-byte]"}},
+    // The same beyond the first block the file is read in.
+    {"NUL byte after many lines",
+     [](Files* s) {
+         std::string lines;
+         for (int i = 0; i < 9000; ++i) lines += "# line " + std::to_string(i) + "\n";
+         s->option = lines + std::string("Extra\0junk\n", 11);
+     },
+     {"rc_pln2usr.ini:9001: warning: the line holds a NUL byte; its title ends at it or is not recognised "
+      "[nul-byte]"}},
+    {"CR-only option file whose text follows a block of CRs",
+     [](Files* s) { s->option = std::string(1 << 16, '\r') + "Extra"; },
+     {"rc_pln2usr.ini:1: warning: the lines end in CR alone; the file is read as one line, so none of its "
+      "titles is recognised; save it with LF or CR LF line ends [cr-line-ends]"}},
     // What the readers take as they are: no finding.
     {"byte-order mark before the option file", [](Files* s) { s->option = "\xEF\xBB\xBF" "Extra\n"; }, {}},
     {"CR-only table", [](Files* s) { s->raw = {{"PlanCSVTable", "1\titemN\r2\titemMode\r3\titemZ\r4\ttoolCheck1\r"}}; },

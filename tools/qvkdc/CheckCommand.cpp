@@ -9,6 +9,7 @@
 #include "SystemFiles.h"
 #include "TextEncoding.h"
 #include "check/Checker.h"
+#include "check/ReportWriter.h"
 
 void CheckCommand::AddOptions(CLI::App* cmd) {
     cmd->add_option("--root", root_,
@@ -54,11 +55,21 @@ int CheckCommand::Run() {
     }
     Checker checker(displayRoot, model_, encoding.get());
     checker.Run();
-    const std::string report = checker.Report(format_);
     if (out.empty()) {
-        std::cout << report << std::flush;
+        // A failure of the standard output is told once, when it closes.
+        ReportWriter writer(&std::cout);
+        checker.Report(format_, &writer);
+        writer.Finish();
     } else {
-        const std::string why = WriteWholeFile(out, report);
+        OutputFile file;
+        std::string why = file.Open(out);
+        if (why.empty()) {
+            ReportWriter writer(&file);
+            checker.Report(format_, &writer);
+            why = writer.Finish();
+            const std::string closed = file.Close();
+            if (why.empty()) why = closed;
+        }
         if (!why.empty()) return OutputFailure(out_, why);
         std::cout << checker.Findings().Summary() << '\n';
     }

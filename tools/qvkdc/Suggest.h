@@ -10,6 +10,10 @@
 // Edit distance of a and b, counting an insertion, a deletion, a change and
 // a swap of two neighbouring characters as one edit each.
 int EditDistance(std::string_view a, std::string_view b);
+// EditDistance(a, b) when it is at most limit; otherwise a number above
+// limit, found without working out the rest of the distance once every
+// way on exceeds limit.
+int EditDistanceWithin(std::string_view a, std::string_view b, int limit);
 
 // The candidate nearest to word, or "" when none is close enough to be what
 // was meant: at most two edits, and fewer edits than half of word's length.

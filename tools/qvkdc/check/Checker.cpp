@@ -66,8 +66,13 @@ void Checker::Run() {
     ModelCheck(ctx, modelFile_).Run();
 }
 
-std::string Checker::Report(const std::string& format) const {
-    if (format == "json") return JsonReport(findings_, ReportColumns(*build_, inputs_), facts_);
-    if (format == "html") return HtmlReport(ReportColumns(*build_, inputs_), findings_, facts_);
-    return TextReport(findings_);
+void Checker::Report(const std::string& format, ReportWriter* out) const {
+    const ColumnReport columns(*build_, inputs_);
+    if (format == "json") {
+        JsonReport(findings_, columns, facts_, out);
+    } else if (format == "html") {
+        HtmlReport(columns, findings_, facts_, out);
+    } else {
+        TextReport(findings_, out);
+    }
 }

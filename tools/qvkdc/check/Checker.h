@@ -11,6 +11,7 @@
 #include "check/CheckInputs.h"
 #include "check/FindingList.h"
 #include "check/ReportFacts.h"
+#include "check/ReportWriter.h"
 #include "check/TableBuild.h"
 
 class Checker {
@@ -25,8 +26,9 @@ class Checker {
 
     void Run();
     const FindingList& Findings() const { return findings_; }
-    // The report in format "text", "json" or "html".
-    std::string Report(const std::string& format) const;
+    // Writes the report in format "text", "json" or "html" to out, as it
+    // is made. REQUIRES: Run was called; out is not finished.
+    void Report(const std::string& format, ReportWriter* out) const;
 
  private:
     std::string displayRoot_;

@@ -13,12 +13,17 @@ class DuplicateCheck {
 
  private:
     // Reports every row of table whose cell keyCol repeats an earlier row's,
-    // with what the repeat does (effect); itemRowsOnly leaves ExteriorTable's
-    // choice rows out.
-    void CheckKey(CnvTblIndex table, int keyCol, const char* what, const char* effect,
-                  bool itemRowsOnly);
+    // with what the repeat does (effect).
+    void CheckKey(CnvTblIndex table, int keyCol, const char* what, const char* effect);
+    // The same for the item rows of ExteriorTable (its choice rows left out).
+    void CheckItemKey(int keyCol, const char* what, const char* effect);
+    // Reports the row at line if the lookup of key in column keyCol of table
+    // finds an earlier one.
+    void CheckRow(CnvTblIndex table, int keyCol, const char* key, int line, const char* what,
+                  const char* effect);
 
     const CheckContext& ctx_;
+    CQvlbwStringArray found_;  // the row a lookup found, reused
 };
 
 #endif  // QVKDC_TOOLS_CHECK_DUPLICATECHECK_H

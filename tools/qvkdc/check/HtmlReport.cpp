@@ -1,7 +1,14 @@
 #include "check/HtmlReport.h"
 
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <functional>
 #include <map>
 #include <set>
+#include <string>
+#include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -27,21 +34,22 @@ code, .loc { font-family: monospace; font-size: 12px; }
 :target { outline: 2px solid #3b6fd8; }
 )";
 
-std::string Escape(std::string_view text) {
-    std::string out;
-    for (char c : text) {
-        switch (c) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '"': out += "&quot;"; break;
-            default: out += c;
-        }
+// What a byte becomes on the page when it is not itself.
+struct Entities {
+    const char* of[256] = {};
+    constexpr Entities() {
+        of[static_cast<unsigned char>('&')] = "&amp;";
+        of[static_cast<unsigned char>('<')] = "&lt;";
+        of[static_cast<unsigned char>('>')] = "&gt;";
+        of[static_cast<unsigned char>('"')] = "&quot;";
     }
-    return out;
-}
+};
+constexpr Entities kEntities;
 
-std::string BaseName(const std::string& path) { return path.substr(path.find_last_of("/\\") + 1); }
+std::string_view BaseName(std::string_view path) {
+    const std::size_t slash = path.find_last_of("/\\");
+    return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
 
 // Where each finding is shown on the page, and what it links to.
 struct Placed {
@@ -54,48 +62,104 @@ struct Placed {
 
 class Page {
  public:
-    Page(const std::vector<ColumnEntry>& cols, const FindingList& findings, const ReportFacts& facts)
-        : cols_(cols), findings_(findings), facts_(facts) {}
+    Page(const ColumnReport& cols, const FindingList& findings, const ReportFacts& facts, ReportWriter* out)
+        : cols_(cols), findings_(findings), facts_(facts), out_(*out) {}
 
-    std::string Render() {
+    void Render() {
         Place();
-        std::string html = "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\">"
-                           "<title>qvkdc check</title><style>";
-        html += kStyle;
-        html += "</style></head>\n<body>\n<h1>Columns of the export, checked</h1>\n";
-        html += Facts();
-        html += Summary();
-        if (!general_.empty()) html += "<h2>Files and model</h2>\n" + Items(general_) + "\n";
-        html += Columns();
-        html += Choices();
-        return html + "</body></html>\n";
+        out_.Put("<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\">"
+                 "<title>qvkdc check</title><style>");
+        out_.Put(kStyle);
+        out_.Put("</style></head>\n<body>\n<h1>Columns of the export, checked</h1>\n");
+        Facts();
+        Summary();
+        if (!general_.empty()) {
+            out_.Put("<h2>Files and model</h2>\n");
+            Items(general_);
+            out_.Put('\n');
+        }
+        Columns();
+        Choices();
+        out_.Put("</body></html>\n");
     }
 
  private:
-    std::string Text(const std::string& text) const { return Escape(facts_.Utf8(text)); }
-
-    // Puts each finding beside the choice row or column it concerns.
-    void Place() {
-        std::map<std::pair<std::string, int>, int> choiceAt;  // (file, line) -> choice row line
-        std::set<std::string> shown;
-        for (const ColumnEntry& c : cols_) {
-            if (c.choices.empty() || !shown.insert(c.item).second) continue;
-            for (const ChoiceEntry& ch : c.choices) {
-                choiceAt.emplace(std::make_pair(ch.at.file, ch.at.line), ch.at.line);
-                if (ch.valueAt.Known()) choiceAt.emplace(std::make_pair(ch.valueAt.file, ch.valueAt.line), ch.at.line);
-            }
+    void Escaped(std::string_view text) {
+        std::size_t from = 0;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            const char* entity = kEntities.of[static_cast<unsigned char>(text[i])];
+            if (entity == nullptr) continue;
+            out_.Put(text.substr(from, i - from));
+            out_.Put(entity);
+            from = i + 1;
         }
+        out_.Put(text.substr(from));
+    }
+    // A text of the tables, the model or a file name.
+    void Text(std::string_view text) { Escaped(facts_.Utf8(text, &converted_)); }
+    // BaseName(file). Most places are in the same few files, whose names
+    // are kept: a column's rows and a choice's two rows take turns.
+    std::string_view KnownBaseName(std::string_view file) {
+        for (const auto& [path, base] : bases_) {
+            if (path.data() == file.data() && path.size() == file.size()) return base;
+        }
+        auto& slot = bases_[nextBase_++ % bases_.size()];
+        slot = {file, BaseName(file)};
+        return slot.second;
+    }
+
+    // "FILE:LINE" as a text, the file by its own name only.
+    void FileLine(std::string_view file, int line) {
+        scratch_.assign(KnownBaseName(file));
+        scratch_ += ':';
+        char digits[16];
+        const std::to_chars_result r = std::to_chars(digits, digits + sizeof digits, line);
+        scratch_.append(digits, r.ptr);
+        Text(scratch_);
+    }
+    void Int(long long value) { out_.PutInt(value); }
+
+    // The choice rows shown, each item's once, in page order.
+    template <typename Visit>
+    void ForEachShownChoices(Visit visit) {
+        std::set<std::string, std::less<>> shown;
+        for (std::size_t i = 0; i < cols_.Count(); ++i) {
+            if (!cols_.HasChoices(i)) continue;
+            cols_.Get(i, &entry_, false);
+            if (!shown.emplace(entry_.item).second) continue;
+            cols_.Get(i, &entry_);
+            visit(entry_);
+        }
+    }
+
+    // Puts each finding beside the choice row or column it concerns: the
+    // first choice row (or its value row) shown at the finding's FILE:LINE.
+    void Place() {
+        std::map<std::string_view, std::unordered_map<int, int>, std::less<>> choiceAt;  // -1: none yet
+        for (const Finding& f : findings_.All()) choiceAt[f.file].emplace(f.line, -1);
+        auto claim = [&choiceAt](const SourceAt& at, int choiceLine) {
+            const auto file = choiceAt.find(at.file);
+            if (file == choiceAt.end()) return;
+            const auto line = file->second.find(at.line);
+            if (line != file->second.end() && line->second < 0) line->second = choiceLine;
+        };
+        ForEachShownChoices([&claim](const ColumnEntry& c) {
+            for (const ChoiceEntry& ch : c.choices) {
+                claim(ch.at, ch.at.line);
+                if (ch.valueAt.Known()) claim(ch.valueAt, ch.at.line);
+            }
+        });
         int n = 0;
         for (const Finding& f : findings_.All()) {
             Placed p;
             p.finding = &f;
             p.index = ++n;
-            const auto choice = choiceAt.find({f.file, f.line});
-            if (choice != choiceAt.end()) {
-                p.choiceLine = choice->second;
+            const int choiceLine = choiceAt.find(f.file)->second.find(f.line)->second;
+            if (choiceLine >= 0) {
+                p.choiceLine = choiceLine;
                 p.target = "choice-" + std::to_string(p.choiceLine);
                 byChoice_[p.choiceLine].push_back(placed_.size());
-            } else if (f.column >= 0 && static_cast<std::size_t>(f.column) < cols_.size()) {
+            } else if (f.column >= 0 && static_cast<std::size_t>(f.column) < cols_.Count()) {
                 p.column = f.column;
                 p.target = "column-" + std::to_string(f.column + 1);
                 byColumn_[f.column].push_back(placed_.size());
@@ -106,127 +170,207 @@ class Page {
         }
     }
 
-    std::string Facts() const {
-        std::string facts = "<p class=\"facts\">Root <code>" +
-                            (facts_.root.empty() ? std::string("(the current folder)") : Text(facts_.root)) +
-                            "</code> &middot; model <code>" +
-                            (facts_.model.empty() ? std::string("(none)") : Text(facts_.model)) +
-                            "</code> &middot; checked " + Escape(facts_.date) + " &middot; qvkdc " +
-                            Escape(facts_.version) + " &middot; texts read as " +
-                            Escape(facts_.encoding->Name()) + "</p>\n";
-        return facts;
+    void Facts() {
+        out_.Put("<p class=\"facts\">Root <code>");
+        if (facts_.root.empty()) {
+            out_.Put("(the current folder)");
+        } else {
+            Text(facts_.root);
+        }
+        out_.Put("</code> &middot; model <code>");
+        if (facts_.model.empty()) {
+            out_.Put("(none)");
+        } else {
+            Text(facts_.model);
+        }
+        out_.Put("</code> &middot; checked ");
+        Escaped(facts_.date);
+        out_.Put(" &middot; qvkdc ");
+        Escaped(facts_.version);
+        out_.Put(" &middot; texts read as ");
+        Escaped(facts_.encoding->Name());
+        out_.Put("</p>\n");
     }
 
-    std::string Summary() const {
-        std::string html = "<p class=\"summary\" id=\"summary\">" + Escape(findings_.Summary()) + "</p>\n";
-        if (placed_.empty()) return html;
-        html += "<ol class=\"toc\">";
+    void Summary() {
+        out_.Put("<p class=\"summary\" id=\"summary\">");
+        Escaped(findings_.Summary());
+        out_.Put("</p>\n");
+        if (placed_.empty()) return;
+        out_.Put("<ol class=\"toc\">");
         for (const Placed& p : placed_) {
             const Finding& f = *p.finding;
-            html += std::string("<li class=\"") + SeverityName(f.severity) + "\"><a href=\"#finding-" +
-                    std::to_string(p.index) + "\" title=\"" + Text(f.file) + "\">" +
-                    Text(BaseName(f.file) + ':' + std::to_string(f.line)) + "</a> " + SeverityName(f.severity) +
-                    " <code>[" + Escape(f.code) + "]</code></li>";
+            out_.Put("<li class=\"");
+            out_.Put(SeverityName(f.severity));
+            out_.Put("\"><a href=\"#finding-");
+            Int(p.index);
+            out_.Put("\" title=\"");
+            Text(f.file);
+            out_.Put("\">");
+            FileLine(f.file, f.line);
+            out_.Put("</a> ");
+            out_.Put(SeverityName(f.severity));
+            out_.Put(" <code>[");
+            Escaped(f.code);
+            out_.Put("]</code></li>");
         }
-        return html + "</ol>\n";
+        out_.Put("</ol>\n");
     }
 
     // The findings listed, each with its FILE:LINE and a link to its target.
-    std::string Items(const std::vector<std::size_t>& which) const {
-        std::string html = "<ul class=\"findings\">";
+    void Items(const std::vector<std::size_t>& which) {
+        out_.Put("<ul class=\"findings\">");
         for (std::size_t i : which) {
             const Placed& p = placed_[i];
             const Finding& f = *p.finding;
-            html += "<li id=\"finding-" + std::to_string(p.index) + "\" class=\"" + SeverityName(f.severity) +
-                    "\"><span class=\"loc\">" + Text(f.file + ':' + std::to_string(f.line)) + "</span> " +
-                    SeverityName(f.severity) + ": " + Text(f.message) + " <code>[" + Escape(f.code) + "]</code>";
+            out_.Put("<li id=\"finding-");
+            Int(p.index);
+            out_.Put("\" class=\"");
+            out_.Put(SeverityName(f.severity));
+            out_.Put("\"><span class=\"loc\">");
+            scratch_.assign(f.file);
+            scratch_ += ':';
+            scratch_ += std::to_string(f.line);
+            Text(scratch_);
+            out_.Put("</span> ");
+            out_.Put(SeverityName(f.severity));
+            out_.Put(": ");
+            Text(f.message);
+            out_.Put(" <code>[");
+            Escaped(f.code);
+            out_.Put("]</code>");
             if (!p.target.empty()) {
-                html += " <a class=\"target\" href=\"#" + p.target + "\">" +
-                        (p.column >= 0 ? "column " + std::to_string(p.column + 1)
-                                       : "choice row " + std::to_string(p.choiceLine)) +
-                        "</a>";
+                out_.Put(" <a class=\"target\" href=\"#");
+                out_.Put(p.target);
+                out_.Put("\">");
+                out_.Put(p.column >= 0 ? "column " : "choice row ");
+                Int(p.column >= 0 ? p.column + 1 : p.choiceLine);
+                out_.Put("</a>");
             }
-            html += "</li>";
+            out_.Put("</li>");
         }
-        return html + "</ul>";
+        out_.Put("</ul>");
+    }
+
+    // The findings shown at a column or a choice row; none when it has none.
+    const std::vector<std::size_t>& FindingsAt(const std::map<int, std::vector<std::size_t>>& by, int at) const {
+        static const std::vector<std::size_t> kNone;
+        const auto own = by.find(at);
+        return own != by.end() ? own->second : kNone;
     }
 
     // " class=\"error\"" for the worst of which, when it is an error or a warning.
-    std::string RowClass(const std::vector<std::size_t>& which) const {
+    void RowClass(const std::vector<std::size_t>& which) {
         Severity worst = Severity::kNote;
         for (std::size_t i : which) worst = std::min(worst, placed_[i].finding->severity);
-        return worst == Severity::kNote ? std::string() : std::string(" class=\"") + SeverityName(worst) + "\"";
+        if (worst == Severity::kNote) return;
+        out_.Put(" class=\"");
+        out_.Put(SeverityName(worst));
+        out_.Put('"');
     }
 
-    std::string Sources(const ColumnEntry& c) const {
-        std::string html;
+    void Sources(const ColumnEntry& c) {
+        bool first = true;
         for (const SourceAt* at : {&c.definition, &c.titleAt, &c.keyAt, &c.typeAt}) {
             if (!at->Known()) continue;
-            if (!html.empty()) html += "<br>";
-            html += "<span class=\"loc\" title=\"" + Text(at->file) + "\">" +
-                    Text(BaseName(at->file) + ':' + std::to_string(at->line)) + "</span>";
+            if (!first) out_.Put("<br>");
+            first = false;
+            out_.Put("<span class=\"loc\" title=\"");
+            Text(at->file);
+            out_.Put("\">");
+            FileLine(at->file, at->line);
+            out_.Put("</span>");
         }
-        return html;
     }
 
-    std::string Columns() const {
-        std::string html =
-            "<h2>Columns</h2>\n<table id=\"columns\"><thead><tr><th>#</th><th>Title</th><th>Item</th>"
-            "<th>Key</th><th>Type</th><th>Flags</th><th>Rows</th><th>Findings</th></tr></thead><tbody>\n";
-        static const std::vector<std::size_t> kNone;
-        for (std::size_t i = 0; i < cols_.size(); ++i) {
-            const ColumnEntry& c = cols_[i];
-            const auto own = byColumn_.find(static_cast<int>(i));
-            const std::vector<std::size_t>& which = own != byColumn_.end() ? own->second : kNone;
-            std::string type = c.valTypeKeyword;
-            if (!c.subTypeKeyword.empty()) type += " / " + c.subTypeKeyword;
-            std::string flags = c.option ? "option" : "standard";
-            if (c.blank) flags += ", blank";
-            if (c.repeat) flags += ", repeat";
-            html += "<tr id=\"column-" + std::to_string(c.number) + "\"" + RowClass(which) +
-                    "><td class=\"num\">" + std::to_string(c.number) + "</td><td>" + Text(c.title) +
-                    "</td><td><code>" + Text(c.item) + "</code></td><td class=\"num\">" + std::to_string(c.key) +
-                    "</td><td>" + Text(type) +
-                    (c.effectiveType != 0
-                         ? " <span class=\"loc\">(" + std::to_string(c.effectiveType) + ")</span>"
-                         : std::string()) +
-                    "</td><td>" + flags + "</td><td>" + Sources(c) + "</td><td>" +
-                    (which.empty() ? std::string() : Items(which)) + "</td></tr>\n";
-        }
-        return html + "</tbody></table>\n";
-    }
-
-    std::string Choices() const {
-        std::set<std::string> shown;
-        std::string html;
-        static const std::vector<std::size_t> kNone;
-        for (const ColumnEntry& c : cols_) {
-            if (c.choices.empty() || !shown.insert(c.item).second) continue;
-            html += "<h3>" + Text(c.title) + " <code>" + Text(c.item) +
-                    "</code></h3>\n<table class=\"choices\"><thead><tr><th>Value</th><th>Text</th>"
-                    "<th>Choice</th><th>Rows</th><th>Findings</th></tr></thead><tbody>\n";
-            for (const ChoiceEntry& ch : c.choices) {
-                const auto own = byChoice_.find(ch.at.line);
-                const std::vector<std::size_t>& which = own != byChoice_.end() ? own->second : kNone;
-                html += "<tr id=\"choice-" + std::to_string(ch.at.line) + "\"" + RowClass(which) +
-                        "><td class=\"num\">" + std::to_string(ch.value) + "</td><td>" + Text(ch.text) +
-                        (ch.shadowed ? " <span class=\"loc\">(never shown: an earlier choice has this value)</span>"
-                                     : std::string()) +
-                        "</td><td><code>" + Text(ch.item) + "</code></td><td><span class=\"loc\">" +
-                        Text(BaseName(ch.at.file) + ':' + std::to_string(ch.at.line)) +
-                        (ch.valueAt.Known() ? "<br>" + Text(BaseName(ch.valueAt.file) + ':' +
-                                                            std::to_string(ch.valueAt.line))
-                                            : std::string()) +
-                        "</span></td><td>" + (which.empty() ? std::string() : Items(which)) + "</td></tr>\n";
+    void Columns() {
+        out_.Put("<h2>Columns</h2>\n<table id=\"columns\"><thead><tr><th>#</th><th>Title</th><th>Item</th>"
+                 "<th>Key</th><th>Type</th><th>Flags</th><th>Rows</th><th>Findings</th></tr></thead><tbody>\n");
+        for (std::size_t i = 0; i < cols_.Count(); ++i) {
+            cols_.Get(i, &entry_, false);
+            const ColumnEntry& c = entry_;
+            const std::vector<std::size_t>& which = FindingsAt(byColumn_, static_cast<int>(i));
+            out_.Put("<tr id=\"column-");
+            Int(c.number);
+            out_.Put('"');
+            RowClass(which);
+            out_.Put("><td class=\"num\">");
+            Int(c.number);
+            out_.Put("</td><td>");
+            Text(c.title);
+            out_.Put("</td><td><code>");
+            Text(c.item);
+            out_.Put("</code></td><td class=\"num\">");
+            Int(c.key);
+            out_.Put("</td><td>");
+            scratch_.assign(c.valTypeKeyword);
+            if (!c.subTypeKeyword.empty()) scratch_.append(" / ").append(c.subTypeKeyword);
+            Text(scratch_);
+            if (c.effectiveType != 0) {
+                out_.Put(" <span class=\"loc\">(");
+                Int(c.effectiveType);
+                out_.Put(")</span>");
             }
-            html += "</tbody></table>\n";
+            out_.Put("</td><td>");
+            out_.Put(c.option ? "option" : "standard");
+            if (c.blank) out_.Put(", blank");
+            if (c.repeat) out_.Put(", repeat");
+            out_.Put("</td><td>");
+            Sources(c);
+            out_.Put("</td><td>");
+            if (!which.empty()) Items(which);
+            out_.Put("</td></tr>\n");
         }
-        return html.empty() ? html : "<h2>Choices</h2>\n" + html;
+        out_.Put("</tbody></table>\n");
     }
 
-    const std::vector<ColumnEntry>& cols_;
+    void Choices() {
+        bool any = false;
+        ForEachShownChoices([this, &any](const ColumnEntry& c) {
+            if (!any) out_.Put("<h2>Choices</h2>\n");
+            any = true;
+            out_.Put("<h3>");
+            Text(c.title);
+            out_.Put(" <code>");
+            Text(c.item);
+            out_.Put("</code></h3>\n<table class=\"choices\"><thead><tr><th>Value</th><th>Text</th>"
+                     "<th>Choice</th><th>Rows</th><th>Findings</th></tr></thead><tbody>\n");
+            for (const ChoiceEntry& ch : c.choices) {
+                const std::vector<std::size_t>& which = FindingsAt(byChoice_, ch.at.line);
+                out_.Put("<tr id=\"choice-");
+                Int(ch.at.line);
+                out_.Put('"');
+                RowClass(which);
+                out_.Put("><td class=\"num\">");
+                Int(ch.value);
+                out_.Put("</td><td>");
+                Text(ch.text);
+                if (ch.shadowed) out_.Put(" <span class=\"loc\">(never shown: an earlier choice has this value)</span>");
+                out_.Put("</td><td><code>");
+                Text(ch.item);
+                out_.Put("</code></td><td><span class=\"loc\">");
+                FileLine(ch.at.file, ch.at.line);
+                if (ch.valueAt.Known()) {
+                    out_.Put("<br>");
+                    FileLine(ch.valueAt.file, ch.valueAt.line);
+                }
+                out_.Put("</span></td><td>");
+                if (!which.empty()) Items(which);
+                out_.Put("</td></tr>\n");
+            }
+            out_.Put("</tbody></table>\n");
+        });
+    }
+
+    const ColumnReport& cols_;
     const FindingList& findings_;
     const ReportFacts& facts_;
+    ReportWriter& out_;
+    ColumnEntry entry_;     // the column being written, reused
+    std::string scratch_;    // a text being composed, reused
+    std::array<std::pair<std::string_view, std::string_view>, 8> bases_;  // for KnownBaseName
+    std::size_t nextBase_ = 0;
+    std::string converted_;  // a text converted to UTF-8, reused
     std::vector<Placed> placed_;
     std::map<int, std::vector<std::size_t>> byColumn_;
     std::map<int, std::vector<std::size_t>> byChoice_;
@@ -235,7 +379,7 @@ class Page {
 
 }  // namespace
 
-std::string HtmlReport(const std::vector<ColumnEntry>& columns, const FindingList& findings,
-                       const ReportFacts& facts) {
-    return Page(columns, findings, facts).Render();
+void HtmlReport(const ColumnReport& columns, const FindingList& findings, const ReportFacts& facts,
+                ReportWriter* out) {
+    Page(columns, findings, facts, out).Render();
 }

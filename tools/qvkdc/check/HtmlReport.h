@@ -6,18 +6,17 @@
 // the choices of each column, the findings about a choice row beside it;
 // the findings about files and the model. Every finding shows its
 // FILE:LINE and links to its column or choice row. The page is UTF-8: every
-// text is read in the facts' encoding.
+// text is read in the facts' encoding. It is written as it is made.
 #ifndef QVKDC_TOOLS_CHECK_HTMLREPORT_H
 #define QVKDC_TOOLS_CHECK_HTMLREPORT_H
-
-#include <string>
-#include <vector>
 
 #include "check/ColumnReport.h"
 #include "check/FindingList.h"
 #include "check/ReportFacts.h"
+#include "check/ReportWriter.h"
 
-std::string HtmlReport(const std::vector<ColumnEntry>& columns, const FindingList& findings,
-                       const ReportFacts& facts);
+// REQUIRES: out is not finished.
+void HtmlReport(const ColumnReport& columns, const FindingList& findings, const ReportFacts& facts,
+                ReportWriter* out);
 
 #endif  // QVKDC_TOOLS_CHECK_HTMLREPORT_H

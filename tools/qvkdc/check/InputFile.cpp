@@ -1,6 +1,8 @@
 #include "check/InputFile.h"
 
 #include <algorithm>
+#include <cstring>
+#include <utility>
 
 #include "platform/FileSystem.h"
 #include "platform/ReadableFile.h"
@@ -29,27 +31,42 @@ void InputFile::Load(const char* libPath, std::string display) {
     }
 }
 
+namespace {
+
+// The first byte c in [from, end), or end.
+const char* Find(const char* from, const char* end, char c) {
+    const void* at = std::memchr(from, c, static_cast<std::size_t>(end - from));
+    return at != nullptr ? static_cast<const char*>(at) : end;
+}
+
+// The line feeds in [from, end).
+int LineFeeds(const char* from, const char* end) {
+    int n = 0;
+    for (const char* at = Find(from, end, '\n'); at != end; at = Find(at + 1, end, '\n')) ++n;
+    return n;
+}
+
+}  // namespace
+
 void InputFile::Scan(const char* bytes, std::size_t n) {
     if (head_.size() < 4) head_.append(bytes, std::min<std::size_t>(n, 4 - head_.size()));
     size_ += n;
-    for (std::size_t i = 0; i < n; ++i) {
-        switch (bytes[i]) {
-            case '\n':
-                sawLf_ = true;
-                ++lines_;
-                break;
-            case '\r':
-                sawCr_ = true;
-                break;
-            case '\0':
-                if (nulLine_ == 0) nulLine_ = lines_;
-                break;
-            case '\x1A':
-                if (ctrlZLine_ == 0) ctrlZLine_ = lines_;
-                break;
-            default:
-                break;
+    const char* end = bytes + n;
+    // The line of the first NUL and Ctrl-Z byte: the lines before this
+    // block and the line feeds in it before the byte.
+    for (auto [byte, line] : {std::pair<char, int*>{'\0', &nulLine_}, {'\x1A', &ctrlZLine_}}) {
+        if (*line != 0) continue;
+        const char* at = Find(bytes, end, byte);
+        if (at != end) *line = lines_ + LineFeeds(bytes, at);
+    }
+    const int feeds = LineFeeds(bytes, end);
+    lines_ += feeds;
+    sawLf_ = sawLf_ || feeds > 0;
+    if (!textAfterCr_) {
+        const char* cr = sawCr_ ? bytes : Find(bytes, end, '\r');
+        if (cr != end) {
+            sawCr_ = true;
+            textAfterCr_ = std::find_if(cr, end, [](char c) { return c != '\r'; }) != end;
         }
-        if (sawCr_ && bytes[i] != '\r') textAfterCr_ = true;
     }
 }

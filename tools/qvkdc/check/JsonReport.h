@@ -11,21 +11,21 @@
 //  "at": {"definition", "title", "key", "type"}}, each "at" a "FILE:LINE"
 // or null; and "run": {"root", "model", "date", "version", "encoding"}.
 // Every text is read in the facts' encoding and written as UTF-8, a byte
-// that does not convert as \xHH.
+// that does not convert as \xHH. The members of each object are written
+// in the order of their names, and the report is written as it is made.
 #ifndef QVKDC_TOOLS_CHECK_JSONREPORT_H
 #define QVKDC_TOOLS_CHECK_JSONREPORT_H
-
-#include <string>
-#include <vector>
 
 #include "check/ColumnReport.h"
 #include "check/FindingList.h"
 #include "check/ReportFacts.h"
+#include "check/ReportWriter.h"
 
 // The layout's number; docs/schema/check-report.schema.json describes it.
 inline constexpr int kCheckReportFormat = 1;
 
-std::string JsonReport(const FindingList& findings, const std::vector<ColumnEntry>& columns,
-                       const ReportFacts& facts);
+// REQUIRES: out is not finished.
+void JsonReport(const FindingList& findings, const ColumnReport& columns, const ReportFacts& facts,
+                ReportWriter* out);
 
 #endif  // QVKDC_TOOLS_CHECK_JSONREPORT_H

@@ -3,36 +3,17 @@
 #include "check/NearestWord.h"
 #include "check/TextForms.h"
 
-namespace {
-
-// The titles of ExteriorTable's item rows (no ":" in cell 1), in file order.
-std::vector<std::string> ItemTitles(CQvlbwTableA& exterior) {
-    std::vector<std::string> titles;
-    CQvlbwStringArray row;
-    exterior.MoveFirst();
-    while (exterior.GetNextRow(&row) != 0) {
-        if (row.GetSize() == 0) continue;
-        const std::string_view title = row.GetAt(0);
-        if (title.find(':') == std::string_view::npos) titles.emplace_back(title);
-    }
-    return titles;
-}
-
-}  // namespace
-
 void OptionCheck::Run() {
     const InputFile& file = ctx_.in.OptionFile();
     if (file.Utf16() || file.CrOnlyLines()) return;  // its titles are garbage
-    std::vector<std::string> titles;
-    std::vector<std::string_view> known;
+    std::vector<std::string_view> known;  // the titles of ExteriorTable's item rows
     for (const OptionTitleTrail& t : ctx_.build.OptionTitles()) {
         const std::string title = "title " + Quoted(t.title);
         switch (t.fate) {
             case OptionFate::kUnknown: {
                 if (!ctx_.build.HasRows(kExteriorTableFile)) break;
-                if (titles.empty()) {
-                    titles = ItemTitles(ctx_.build.Tables().GetReader(kExteriorTableFile));
-                    known.assign(titles.begin(), titles.end());
+                if (known.empty()) {
+                    for (const ItemRowTrail& r : ctx_.build.ItemRows()) known.emplace_back(r.title);
                 }
                 const std::string near = NearestWord(t.title, known);
                 ctx_.out.Add(Severity::kWarning, file.Display(), t.line,

@@ -4,6 +4,7 @@
 #define QVKDC_TOOLS_CHECK_REPORTFACTS_H
 
 #include <string>
+#include <string_view>
 
 #include "TextEncoding.h"
 
@@ -16,8 +17,13 @@ struct ReportFacts {
     // the file names. REQUIRES: set before a report is made.
     const TextEncoding* encoding = nullptr;
 
-    // text as UTF-8, read in the encoding.
-    std::string Utf8(const std::string& text) const { return encoding->ToUtf8(text); }
+    // text as UTF-8, read in the encoding: text itself when it converts as
+    // it is, else its conversion in *converted.
+    std::string_view Utf8(std::string_view text, std::string* converted) const {
+        if (TextEncoding::Utf8AsItIs(text)) return text;
+        *converted = encoding->ToUtf8(text);
+        return *converted;
+    }
 };
 
 #endif  // QVKDC_TOOLS_CHECK_REPORTFACTS_H

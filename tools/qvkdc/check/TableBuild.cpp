@@ -49,6 +49,24 @@ const std::vector<ChoiceLines>* TableBuild::LinesOf(const CQvkdcSlctValRowMng* r
     return it != choiceLines_.end() ? &it->second : nullptr;
 }
 
+const std::vector<ItemRowTrail>& TableBuild::ItemRows() {
+    if (itemRowsRead_) return itemRows_;
+    itemRowsRead_ = true;
+    CQvlbwTableA& exterior = tables_->GetReader(kExteriorTableFile);
+    CQvlbwStringArray row;
+    exterior.MoveFirst();
+    while (exterior.GetNextRow(&row) != 0) {
+        if (row.GetSize() == 0 || std::string_view(row.GetAt(0)).find(':') != std::string_view::npos) continue;
+        ItemRowTrail item;
+        item.line = exterior.GetCurRowLine();
+        item.cells = row.GetSize();
+        item.title = row.GetAt(0);
+        if (row.GetSize() >= 2) item.item = row.GetAt(1);
+        itemRows_.push_back(std::move(item));
+    }
+    return itemRows_;
+}
+
 int TableBuild::RowLine(const CQvlbwTableA& reader, bool walked) {
     return walked ? reader.GetCurRowLine() : reader.GetFoundRowLine();
 }
@@ -88,7 +106,14 @@ void TableBuild::Choice(const CnvChoiceTrail& choice) {
         return;
     }
     const CnvTblRow& value = *choice.valueRow;
-    choiceLines_[choice.filedIn].push_back({row.line, value.line});
+    // The choices of one item mostly follow each other: the last item's
+    // lines and column are kept.
+    if (choice.filedIn != lastFiledIn_ || lastLines_ == nullptr) {
+        lastFiledIn_ = choice.filedIn;
+        lastLines_ = &choiceLines_[choice.filedIn];
+        lastColumn_ = choice.filedIn != nullptr ? FindItem(choice.filedIn->ColItNameRef()) : -1;
+    }
+    lastLines_->push_back({row.line, value.line});
     if (!IsDecimalInt(value.Cell(2)) && valueLinesSeen_.insert(value.line).second) {
         ChoiceNote note;
         note.kind = ChoiceNote::kNotANumber;
@@ -98,7 +123,7 @@ void TableBuild::Choice(const CnvChoiceTrail& choice) {
         note.value = choice.value;
         notes_.push_back(std::move(note));
     }
-    const int column = choice.filedIn != nullptr ? FindItem(choice.filedIn->ColItNameRef()) : -1;
+    const int column = lastColumn_;
     if (column >= 0 && !UnquotedFlaw(choice.text).empty()) {
         ChoiceNote note;
         note.kind = ChoiceNote::kUnquoted;

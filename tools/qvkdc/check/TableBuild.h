@@ -60,6 +60,14 @@ struct ChoiceLines {
     int value = 0;   // its row in SelectionToIntTable
 };
 
+// An item row of ExteriorTable: one without ":" in cell 1.
+struct ItemRowTrail {
+    int line = 0;
+    int cells = 0;      // at least 1
+    std::string title;  // cell 1
+    std::string item;   // cell 2; "" when the row has one cell
+};
+
 // Where the build stopped, with its texts and rows copied.
 struct BuildStop {
     CnvTblStop::Kind kind = CnvTblStop::kUnreadable;
@@ -109,6 +117,9 @@ class TableBuild : private CnvTblObserver {
     const std::vector<ChoiceNote>& ChoiceNotes() const { return notes_; }
     // The lines of the choices filed in row, in filing order; null for none.
     const std::vector<ChoiceLines>* LinesOf(const CQvkdcSlctValRowMng* row) const;
+    // The item rows of ExteriorTable in file order, read by one walk of the
+    // table when first asked for; none when it holds no data.
+    const std::vector<ItemRowTrail>& ItemRows();
     // The row of the tool-set form, once SetTSetForm looked it up.
     bool ToolSetFormLooked() const { return toolSetLooked_; }
     const CnvTblRow& ToolSetFormRow() const { return toolSetRow_; }
@@ -137,6 +148,12 @@ class TableBuild : private CnvTblObserver {
     std::vector<ChoiceNote> notes_;
     std::set<int> valueLinesSeen_;
     std::unordered_map<const CQvkdcSlctValRowMng*, std::vector<ChoiceLines>> choiceLines_;
+    // The row the last choice was filed in, its lines and its column.
+    const CQvkdcSlctValRowMng* lastFiledIn_ = nullptr;
+    std::vector<ChoiceLines>* lastLines_ = nullptr;
+    int lastColumn_ = -1;
+    std::vector<ItemRowTrail> itemRows_;
+    bool itemRowsRead_ = false;
     bool toolSetLooked_ = false;
     CnvTblRow toolSetRow_;
 };

@@ -5,8 +5,11 @@ std::string FindingLine(const Finding& f) {
            " [" + f.code + ']';
 }
 
-std::string TextReport(const FindingList& findings) {
-    std::string text;
-    for (const Finding& f : findings.All()) text += FindingLine(f) + '\n';
-    return text + findings.Summary() + '\n';
+void TextReport(const FindingList& findings, ReportWriter* out) {
+    for (const Finding& f : findings.All()) {
+        out->Put(FindingLine(f));
+        out->Put('\n');
+    }
+    out->Put(findings.Summary());
+    out->Put('\n');
 }

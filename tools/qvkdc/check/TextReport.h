@@ -6,10 +6,12 @@
 #include <string>
 
 #include "check/FindingList.h"
+#include "check/ReportWriter.h"
 
 // One finding's line, without a line end.
 std::string FindingLine(const Finding& finding);
 
-std::string TextReport(const FindingList& findings);
+// REQUIRES: out is not finished.
+void TextReport(const FindingList& findings, ReportWriter* out);
 
 #endif  // QVKDC_TOOLS_CHECK_TEXTREPORT_H
