@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -133,10 +134,12 @@ TEST_F(FileSystemTest, ReaderGivesLinesWithoutTheirEnds) {
     }
 }
 
-// A file being written is open to nobody else; a writer closes its file at
-// the latest when it goes, and refuses to write once closed.
+// An existing file being replaced is open to no other writer (on Windows
+// to nobody) and keeps its bytes until the writer closes; a writer that
+// goes without closing replaces nothing, and one closed writes no more. A
+// new file that another writer made meanwhile is not replaced.
 TEST_F(FileSystemTest, OneWriterAtATime) {
-    const std::string path = root_.PathOf("out.csv");
+    const std::string path = root_.WriteFile("w/out.csv", "old\n");
     std::unique_ptr<TextWriter> first;
     std::unique_ptr<TextWriter> second;
     ASSERT_EQ(fs_->OpenForWrite(path, &first), 0);
@@ -148,15 +151,28 @@ TEST_F(FileSystemTest, OneWriterAtATime) {
     std::unique_ptr<LineReader> reader;
     EXPECT_EQ(fs_->OpenForRead(path, &reader), -1);
     EXPECT_EQ(fs_->Remove(path), -1);
+#else
+    EXPECT_EQ(root_.ReadFile("w/out.csv"), "old\n");
 #endif
     ASSERT_EQ(first->Write("end\n"), 0);
-    first.reset();
-    EXPECT_EQ(root_.ReadFile("out.csv"), FileLines(data + "end\n"));
+    EXPECT_EQ(first->Close(), 0);
+    EXPECT_EQ(first->Write("late\n"), -1);
+    EXPECT_EQ(first->Close(), -1);
+    EXPECT_EQ(root_.ReadFile("w/out.csv"), FileLines(data + "end\n"));
     ASSERT_EQ(fs_->OpenForWrite(path, &second), 0);
+    EXPECT_EQ(second->Write("abandoned\n"), 0);
+    second.reset();
+    EXPECT_EQ(root_.ReadFile("w/out.csv"), FileLines(data + "end\n"));
+
+    const std::string fresh = root_.PathOf("w/new.csv");
+    ASSERT_EQ(fs_->OpenForWrite(fresh, &first), 0);
+    ASSERT_EQ(fs_->OpenForWrite(fresh, &second), 0);
+    EXPECT_EQ(second->Write("second\n"), 0);
     EXPECT_EQ(second->Close(), 0);
-    EXPECT_EQ(second->Write("late\n"), -1);
-    EXPECT_EQ(second->Close(), -1);
-    EXPECT_EQ(root_.ReadFile("out.csv"), "");
+    EXPECT_EQ(first->Write("first\n"), 0);
+    EXPECT_EQ(first->Close(), -1);
+    EXPECT_EQ(root_.ReadFile("w/new.csv"), FileLines("second\n"));
+    EXPECT_EQ(root_.Files("w"), (std::set<std::string>{"out.csv", "new.csv"}));
 }
 
 TEST_F(FileSystemTest, OpenAndRemoveFailures) {
