@@ -48,15 +48,6 @@ bool FollowLinks(const std::string& path, std::string* final) {
     return false;
 }
 
-// Writes the folder's entries to disk. A folder that cannot be opened or
-// synced (not every file system syncs folders) leaves the rename as done.
-void SyncFolder(const std::string& folder) {
-    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    ::fsync(fd);
-    ::close(fd);
-}
-
 // Moves from over to. A target that did not exist when it was opened
 // (replace false) must not exist now either: a file that another writer
 // made meanwhile is not replaced, and the move fails with EEXIST. Where
@@ -151,8 +142,9 @@ int ReplacingFile::Write(std::string_view bytes, std::string* why) {
 // The data reaches the disk (fsync) before the rename makes it the target:
 // after a crash of the system the name then leads to the old file or to the
 // whole new one, never to a new file whose blocks were not yet written.
-// The folder is synced after the rename, so that the new name outlasts a
-// crash as well once Commit has returned.
+// The folder is not synced after the rename: that would only decide which
+// of the two whole files a crash right after Commit leaves, and costs
+// about as much again per file (docs/design.md).
 int ReplacingFile::Commit(std::string* why) {
     if (!open_) return Fail("the file is not open", why);
     if (!error_.empty()) {
@@ -170,21 +162,20 @@ int ReplacingFile::Commit(std::string* why) {
         Abandon();
         return Fail(std::move(reason), why);
     };
-    bool synced = false;
+    int error = 0;
     if (FailsOnPurpose(Step::kClose)) {
-        errno = EIO;
-    } else {
-        synced = ::fsync(out) == 0;
+        error = EIO;
+    } else if (::fsync(out) != 0) {
+        error = errno;
     }
-    const int syncError = errno;
-    if (::close(out) != 0 || !synced) return failCommit(std::strerror(synced ? errno : syncError));
+    if (::close(out) != 0 && error == 0) error = errno;
+    if (error != 0) return failCommit(std::strerror(error));
     if (FailsOnPurpose(Step::kMove)) {
         errno = EIO;
         return failCommit(Reason());
     }
     if (MoveIn(temporary_, target_, held_ >= 0) != 0) return failCommit(Reason());
     temporary_.clear();
-    SyncFolder(FolderOf(target_));
     Abandon();  // lets the replaced file go
     return 0;
 }
