@@ -133,6 +133,27 @@ TEST_F(RobustLimits, FileSizeLimitFailsTheRunAndLeavesNoPartialFile) {
     EXPECT_EQ(dir.Files("out"), std::set<std::string>{});
 }
 
+// qvkdc's own files are replaced whole or not at all: a report past the file
+// size limit leaves the earlier one as it was, and no temporary file.
+TEST_F(RobustLimits, ReportPastTheLimitLeavesTheEarlierOne) {
+    TableRoot& dir = Root();
+    dir.WriteTables(TableRoot::Example());
+    dir.WriteFile("report.json", "earlier\n");
+    const std::set<std::string> files = dir.Files("");
+    const std::string command = "ulimit -f 1; exec \"" QVKDC_CLI_PATH "\" check --format json --out report.json "
+                                "> run.out 2> run.err < /dev/null";
+    const int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status)) << "qvkdc was ended by signal " << WTERMSIG(status);
+    EXPECT_NE(WEXITSTATUS(status), 0);
+    EXPECT_NE(dir.ReadFile("run.err").find("report.json: cannot be written: " + std::string(std::strerror(EFBIG))),
+              std::string::npos) << dir.ReadFile("run.err");
+    EXPECT_EQ(dir.ReadFile("report.json"), "earlier\n");
+    std::set<std::string> now = dir.Files("");
+    now.erase("run.out");
+    now.erase("run.err");
+    EXPECT_EQ(now, files);
+}
+
 // Files qvkdc cannot read or write itself are told with the system's reason.
 TEST_F(RobustLimits, QvkdcGivesTheSystemsReason) {
     TableRoot& dir = Root();
