@@ -108,11 +108,8 @@ TEST_F(OutputRunTest, FailureEndsTheRunAndKeepsTheFilesWritten) {
         Files files;
         if (c.kept != nullptr) files.insert(c.kept);
         files.insert("OUT001.csv");
-        if (fault == "a folder OUT001.csv") {
-            Root().WriteFile("out/OUT001.csv/x", "");
-        } else {
-            Root().WriteFile("out/OUT001.csv", "earlier\n");
-        }
+        const std::string earlier = fault == "a folder OUT001.csv" ? "out/OUT001.csv/x" : "out/OUT001.csv";
+        Root().WriteFile(earlier, "earlier\n");
         QvsimFailCall(c.fault, c.nth);
         FaultFileSystem faults(fault == "Close" ? FaultFileSystem::kClose : FaultFileSystem::kWrite,
                                fault == "Write" || fault == "Close" ? c.nth : 0);
@@ -121,9 +118,7 @@ TEST_F(OutputRunTest, FailureEndsTheRunAndKeepsTheFilesWritten) {
         EXPECT_EQ(Root().Files("out"), files);
         EXPECT_EQ(Root().ReadFile("out/" + std::string(c.kept ? c.kept : "none")),
                   c.kept ? FileLines(kFirstPlanFile) : "<missing>");
-        if (fault != "a folder OUT001.csv") {
-            EXPECT_EQ(Root().ReadFile("out/OUT001.csv"), "earlier\n");
-        }
+        EXPECT_EQ(Root().ReadFile(earlier), "earlier\n");
         EXPECT_EQ(QvsimCallCount("QdgmRetLstRO"), c.kept != nullptr ? 2 : 0);
         EXPECT_EQ(TraceHas("ImpCnvTbl"), c.kept != nullptr);
         EXPECT_STREQ(QvsimMsgTitle(), kMsgTitleLine);

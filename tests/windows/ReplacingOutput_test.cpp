@@ -4,8 +4,6 @@
 // leaves no temporary file.
 #include <windows.h>
 
-#include <gtest/gtest.h>
-
 #include <set>
 #include <string>
 
@@ -14,41 +12,31 @@
 
 namespace {
 
-const char kModel[] = R"({"plans": [
-  {"id": [1, 0, 0, 1], "name": "First", "processes": [
-    {"id": [11, 0, 0, 1], "type": 2411, "params": {"100": 7, "200": 1, "300": "z"}}]},
-  {"id": [2, 0, 0, 1], "name": "Second", "processes": [
-    {"id": [21, 0, 0, 1], "type": 2411, "params": {"100": 5}}]}]})";
-
 using ReplacingOutput = HostTest;
 
 TEST_F(ReplacingOutput, HeldFileFailsAtOpenOthersAreReplacedWhole) {
     Root().WriteTables(TableRoot::Example());
     Root().WriteFile("out/OUT000.csv", std::string(5000, 'e') + "\r\n");
     const std::string held = Root().WriteFile("out/OUT001.csv", "held\r\n");
-    LoadModel(kModel);
+    LoadModel(R"({"plans": [{"id": [1, 0, 0, 1], "processes": [{"id": [11, 0, 0, 1], "type": 2411,
+        "params": {"100": 7, "300": "z"}}]}, {"id": [2, 0, 0, 1], "processes": [{"id": [21, 0, 0, 1],
+        "type": 2411, "params": {"100": 5}}]}]})");
     ModelId plans[2];
-    QvsimPlanId(0, &plans[0]);
-    QvsimPlanId(1, &plans[1]);
+    ASSERT_EQ(QvsimPlanId(0, &plans[0]) + QvsimPlanId(1, &plans[1]), 0);
     const int count = 2;
-    const std::string out = Root().PathOf("out");
-    const std::set<std::string> files = {"OUT000.csv", "OUT001.csv"};
-    QvsimTraceAll(1, 1);
     int status = 99;
-    const HANDLE other = CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    QvsimTraceAll(1, 1);
+    const HANDLE other = CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(other, INVALID_HANDLE_VALUE);
-    QvkdcCreOutputData(&count, plans, out.c_str(), "OUT", &status);
+    QvkdcCreOutputData(&count, plans, Root().PathOf("out").c_str(), "OUT", &status);
     CloseHandle(other);
-    EXPECT_EQ(status, -1);
-    EXPECT_TRUE(TraceHas("[ERR] : File Open\noStatusP = -1\n")) << QvsimTraceText();
-    EXPECT_EQ(Root().ReadFile("out/OUT001.csv"), "held\r\n");
-    EXPECT_EQ(Root().ReadFile("out/OUT000.csv"), "N,Mode,Z\r\n7,a,b,\"\"\"z\"\"\"\r\n");
-    EXPECT_EQ(Root().Files("out"), files);
-
-    QvkdcCreOutputData(&count, plans, out.c_str(), "OUT", &status);
+    EXPECT_TRUE(status == -1 && TraceHas("[ERR] : File Open\noStatusP = -1\n")) << QvsimTraceText();
+    EXPECT_EQ(Root().ReadFile("out/OUT000.csv") + Root().ReadFile("out/OUT001.csv"),
+              "N,Mode,Z\r\n7,,\"\"\"z\"\"\"\r\nheld\r\n");
+    QvkdcCreOutputData(&count, plans, Root().PathOf("out").c_str(), "OUT", &status);
     EXPECT_EQ(status, 0);
     EXPECT_EQ(Root().ReadFile("out/OUT001.csv"), "N,Mode,Z\r\n5,,\r\n");
-    EXPECT_EQ(Root().Files("out"), files);
+    EXPECT_EQ(Root().Files("out"), (std::set<std::string>{"OUT000.csv", "OUT001.csv"}));
 }
 
 }  // namespace
