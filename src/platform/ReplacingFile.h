@@ -6,19 +6,20 @@
 // anything is written. An existing target is then held until the end, so
 // that no other writer opens it meanwhile (an exclusive flock on POSIX, no
 // sharing on Windows); a target that did not exist is not replaced should
-// another writer make it meanwhile: the commit fails. The bytes go to a new temporary file in the target's folder
-// (TemporaryName); Commit moves it over the target once it is complete and
-// closed, so that a process stopped at any moment leaves the earlier file
-// or the new one, whole, and at most a temporary file. Every failure, and
-// an object that goes without Commit, removes the temporary file and
-// leaves the target as it was.
+// another writer make it meanwhile: the commit fails. The bytes go to a new
+// temporary file in the target's folder (TemporaryName); Commit moves it
+// over the target once it is complete, on disk and closed, so that a
+// process stopped at any moment leaves the earlier file or the new one,
+// whole, and at most a temporary file. Every failure, and an object that
+// goes without Commit, removes the temporary file and leaves the target as
+// it was.
 //
 // A target that is a symbolic link is followed: the file it leads to is
 // replaced, in that file's folder, and the link stays (on Windows, a link
-// that leads nowhere is replaced by the file). A target that exists
-// and is no regular file (a pipe, a device) is written directly. The new
-// file gets the mode (POSIX) or the attributes (Windows) of the file it
-// replaces; a new target gets what a newly created file gets.
+// that leads nowhere is replaced by the file). A target that exists and is
+// no regular file (a pipe, a device) is written directly. The new file gets
+// the mode (POSIX) or the attributes (Windows) of the file it replaces; a
+// new target gets what a newly created file gets.
 //
 // One implementation per platform (ReplacingFilePosix.cpp,
 // ReplacingFileWindows.cpp), chosen by the build; bytes are written as they
@@ -65,8 +66,8 @@ class ReplacingFile {
  protected:
     // The steps of the replacement that a test may make fail.
     enum class Step { kWrite, kClose, kMove };
-    // Whether step fails on purpose, as if the system had refused it. Never
-    // in the platform's own use.
+    // Whether step fails on purpose, as if the system had refused it; only
+    // a test's subclass says yes.
     virtual bool FailsOnPurpose(Step) { return false; }
 
  private:
