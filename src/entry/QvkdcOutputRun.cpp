@@ -145,20 +145,17 @@ void QvkdcOutputRun::RejectPlan(const ModelId& plan) {
     WriteMsg(machineName1_.c_str(), machineName2_.c_str(), kQvkdcMsgRejectedPlan);
 }
 
+// The file replaces an earlier one whole at Close; a write or a close that
+// fails leaves the earlier file as it was, or no file where there was none.
 int QvkdcOutputRun::WriteFile(const std::string& path) {
-    FileSystem* fs = FileSystem::Current();
     std::unique_ptr<TextWriter> file;
-    if (fs->OpenForWrite(path, &file) != 0) return Fail("[ERR] : File Open", -1);
+    if (FileSystem::Current()->OpenForWrite(path, &file) != 0) return Fail("[ERR] : File Open", -1);
     line_.clear();
     colTbl_->GetTitleLine(line_);
     line_ += '\n';
     bool written = file->Write(line_) == 0 && file->Write(rows_) == 0;
     if (scope_->StillActive()) TraceScope::Val("[INF]sOutPath", folder_);
     written = file->Close() == 0 && written;
-    file.reset();
-    if (!written) {
-        fs->Remove(path);
-        return Fail("[ERR] : File Write", -1);
-    }
+    if (!written) return Fail("[ERR] : File Write", -1);
     return 0;
 }

@@ -27,16 +27,21 @@ class LineReader {
     virtual int ReadLine(std::string* line) = 0;
 };
 
-// A text file open for writing; nobody else may open it while it is.
+// A text file being written, which replaces the file at its path whole
+// when it is closed, or not at all. Nobody else may open an existing file
+// for writing while it is being replaced.
 class TextWriter {
  public:
-    // Closes the file if Close was not called; a failure there is lost.
+    // Without Close, nothing is replaced: the file at the path stays as it
+    // was.
     virtual ~TextWriter() = default;
     // Writes text; each "\n" becomes the platform's line end (CR LF on
-    // Windows). Returns 0, or -1 on a write error.
+    // Windows). Returns 0, or -1 on a write error; after an error every
+    // call fails.
     virtual int Write(std::string_view text) = 0;
-    // Flushes and closes. Returns 0, or -1 when the data may not all be on
-    // disk. REQUIRES: called at most once.
+    // Completes the file and puts it in the place of the file at its path.
+    // Returns 0, or -1 when the data may not all be on disk: then the file
+    // at the path stays as it was. REQUIRES: called at most once.
     virtual int Close() = 0;
 };
 
@@ -61,15 +66,17 @@ class FileSystem {
     // (platform/ReadableFile.h).
     virtual int OpenForRead(std::string_view path,
                             std::unique_ptr<LineReader>* reader) = 0;
-    // Creates path, or truncates it, for writing as text, not shared with
-    // other openers while open. Returns 0 and sets *writer, or -1.
+    // Opens path for writing as text, to be replaced whole at the writer's
+    // Close; an existing file is held against other writers until then, and
+    // a file that cannot be written fails here. Returns 0 and sets *writer,
+    // or -1.
     virtual int OpenForWrite(std::string_view path,
                              std::unique_ptr<TextWriter>* writer) = 0;
     // Removes the file at path. Returns 0, or -1.
     virtual int Remove(std::string_view path) = 0;
 
-    // Whether OpenForWrite(path) would succeed now, found out without
-    // writing to the file or leaving anything behind. Returns 0, or -1 with
+    // Whether OpenForWrite(path) would succeed now, found out the same way
+    // without writing to the file or leaving anything behind. Returns 0, or -1 with
     // the system's reason in *why ("No such file or directory", "Permission
     // denied", "File name too long", ...).
     virtual int ProbeWrite(std::string_view path, std::string* why) = 0;

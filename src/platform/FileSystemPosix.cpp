@@ -1,48 +1,20 @@
 #include "platform/FileSystemPosix.h"
 
-#include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <vector>
 
 #include "platform/BufferedLineReader.h"
 #include "platform/ReadableFile.h"
+#include "platform/ReplacingFile.h"
+#include "platform/ReplacingTextWriter.h"
 
 namespace {
 
 constexpr std::size_t kBufferSize = 1 << 16;
-
-class UniqueFd {
- public:
-    explicit UniqueFd(int fd) : fd_(fd) {}
-    ~UniqueFd() { Reset(); }
-    UniqueFd(const UniqueFd&) = delete;
-    UniqueFd& operator=(const UniqueFd&) = delete;
-
-    int get() const { return fd_; }
-    bool valid() const { return fd_ >= 0; }
-    int Release() {
-        const int fd = fd_;
-        fd_ = -1;
-        return fd;
-    }
-    // Closes the descriptor; false when close reports an error.
-    bool Reset() {
-        if (fd_ < 0) return true;
-        const int rc = ::close(fd_);
-        fd_ = -1;
-        return rc == 0;
-    }
-
- private:
-    int fd_;
-};
 
 class PosixLineReader : public BufferedLineReader {
  public:
@@ -63,68 +35,12 @@ class PosixLineReader : public BufferedLineReader {
     std::vector<char> buffer_;
 };
 
-// Collects text and writes it in blocks; the first error sticks.
-class PosixTextWriter : public TextWriter {
- public:
-    explicit PosixTextWriter(int fd) : fd_(fd) { buffer_.reserve(kBufferSize); }
-    ~PosixTextWriter() override {
-        if (!closed_) Close();
-    }
-
-    int Write(std::string_view text) override {
-        if (failed_ || closed_) return -1;
-        if (buffer_.size() + text.size() > kBufferSize && !Flush()) return -1;
-        if (text.size() >= kBufferSize) return WriteAll(text.data(), text.size()) ? 0 : -1;
-        buffer_.append(text);
-        return 0;
-    }
-
-    int Close() override {
-        if (closed_) return -1;
-        closed_ = true;
-        const bool flushed = !failed_ && Flush();
-        const bool closed = fd_.Reset();
-        return flushed && closed ? 0 : -1;
-    }
-
- private:
-    bool Flush() {
-        const bool ok = WriteAll(buffer_.data(), buffer_.size());
-        buffer_.clear();
-        return ok;
-    }
-
-    bool WriteAll(const char* data, std::size_t size) {
-        while (size > 0) {
-            const ssize_t n = ::write(fd_.get(), data, size);
-            if (n < 0) {
-                if (errno == EINTR) continue;
-                failed_ = true;
-                return false;
-            }
-            data += n;
-            size -= static_cast<std::size_t>(n);
-        }
-        return true;
-    }
-
-    UniqueFd fd_;
-    std::string buffer_;
-    bool failed_ = false;
-    bool closed_ = false;
-};
-
 // The native form of path into *native; false when it holds a NUL byte,
 // which no file name can.
 bool ToNative(FileSystem* fs, std::string_view path, std::string* native) {
     if (path.find('\0') != std::string_view::npos) return false;
     *native = fs->NativePath(path);
     return true;
-}
-
-bool ClearNonBlocking(int fd) {
-    const int flags = ::fcntl(fd, F_GETFL);
-    return flags != -1 && ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != -1;
 }
 
 }  // namespace
@@ -165,25 +81,13 @@ int FileSystemPosix::OpenForRead(std::string_view path, std::unique_ptr<LineRead
     return 0;
 }
 
-// Opened without O_TRUNC and truncated only once the lock is held, so that a
-// file another writer holds is not clobbered. Only regular files are locked
-// and truncated; O_NONBLOCK keeps the open of a pipe without reader from
-// hanging.
 int FileSystemPosix::OpenForWrite(std::string_view path, std::unique_ptr<TextWriter>* writer) {
     std::string native;
     if (!ToNative(this, path, &native)) return -1;
-    UniqueFd fd(::open(native.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666));
-    struct stat st;
-    if (!fd.valid() || ::fstat(fd.get(), &st) != 0) return -1;
-    if (!ClearNonBlocking(fd.get())) return -1;
-    if (S_ISREG(st.st_mode)) {
-        int rc;
-        do {
-            rc = ::flock(fd.get(), LOCK_EX | LOCK_NB);
-        } while (rc != 0 && errno == EINTR);
-        if (rc != 0 || ::ftruncate(fd.get(), 0) != 0) return -1;
-    }
-    *writer = std::make_unique<PosixTextWriter>(fd.Release());
+    auto file = std::make_unique<ReplacingTextWriter>("\n");
+    std::string why;
+    if (file->Open(native, &why) != 0) return -1;
+    *writer = std::move(file);
     return 0;
 }
 
@@ -192,32 +96,17 @@ int FileSystemPosix::Remove(std::string_view path) {
     return ToNative(this, path, &native) && ::unlink(native.c_str()) == 0 ? 0 : -1;
 }
 
-// Opens what is there without creating or truncating it; where nothing is,
-// creates a file of the name exclusively and removes it again.
+// Opens the file as OpenForWrite does, temporary file included, and lets
+// it go again.
 int FileSystemPosix::ProbeWrite(std::string_view path, std::string* why) {
     std::string native;
     if (!ToNative(this, path, &native)) {
         *why = "the path holds a NUL byte";
         return -1;
     }
-    UniqueFd fd(::open(native.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK));
-    if (!fd.valid() && errno == ENOENT) {
-        UniqueFd made(::open(native.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-        if (made.valid()) {
-            made.Reset();
-            ::unlink(native.c_str());
-            return 0;
-        }
-    }
-    if (!fd.valid()) {
-        *why = std::strerror(errno);
-        return -1;
-    }
-    struct stat st;
-    if (::fstat(fd.get(), &st) == 0 && S_ISREG(st.st_mode) && ::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) {
-        *why = "another program is writing the file";
-        return -1;
-    }
+    ReplacingFile file;
+    if (file.Open(native, why) != 0) return -1;
+    file.Abandon();
     return 0;
 }
 

@@ -7,10 +7,11 @@
 // other path, one with a drive letter included, is relative to the working
 // directory. The working directory is looked up at each call.
 //
-// Files are written as they are given ("\n" stays "\n"). A regular file open
-// for writing holds an exclusive advisory lock (flock): another OpenForWrite
-// of the same file, from this process or another, is refused. Close reports
-// write and close errors; it does not force the data to disk (no fsync).
+// Files are written as they are given ("\n" stays "\n"), each replacing its
+// target whole at Close (ReplacingFile: a temporary file in the folder,
+// synced to disk and renamed over the target). An existing regular file
+// being replaced holds an exclusive advisory lock (flock): another
+// OpenForWrite of the same file, from this process or another, is refused.
 #ifndef QVKDC_PLATFORM_FILESYSTEMPOSIX_H
 #define QVKDC_PLATFORM_FILESYSTEMPOSIX_H
 
@@ -26,8 +27,9 @@ class FileSystemPosix : public FileSystem {
     // Fails, without waiting, for anything but a regular file (a folder,
     // a pipe, a device, a link to nothing).
     int OpenForRead(std::string_view path, std::unique_ptr<LineReader>* reader) override;
-    // Fails for a folder, and while another writer holds the file; a file
-    // held by another writer is left untouched.
+    // Fails for a folder, a file that cannot be written, while another
+    // writer holds the file, and when the temporary file cannot be made in
+    // its folder; a file held by another writer is left untouched.
     int OpenForWrite(std::string_view path, std::unique_ptr<TextWriter>* writer) override;
     int Remove(std::string_view path) override;
     int ProbeWrite(std::string_view path, std::string* why) override;

@@ -3,13 +3,14 @@
 #include <windows.h>
 
 #include <io.h>
-#include <share.h>
 
 #include <cstdio>
 #include <vector>
 
 #include "platform/BufferedLineReader.h"
 #include "platform/ReadableFile.h"
+#include "platform/ReplacingFile.h"
+#include "platform/ReplacingTextWriter.h"
 
 namespace {
 
@@ -39,60 +40,12 @@ class WindowsLineReader : public BufferedLineReader {
     std::vector<char> buffer_;
 };
 
-// The first error sticks.
-class WindowsTextWriter : public TextWriter {
- public:
-    explicit WindowsTextWriter(std::FILE* file) : file_(file) {
-        std::setvbuf(file_, nullptr, _IOFBF, kBufferSize);
-    }
-    ~WindowsTextWriter() override {
-        if (file_ != nullptr) std::fclose(file_);
-    }
-    WindowsTextWriter(const WindowsTextWriter&) = delete;
-    WindowsTextWriter& operator=(const WindowsTextWriter&) = delete;
-
-    int Write(std::string_view text) override {
-        if (file_ == nullptr || failed_) return -1;
-        if (!text.empty() && std::fwrite(text.data(), 1, text.size(), file_) != text.size()) {
-            failed_ = true;
-            return -1;
-        }
-        return 0;
-    }
-
-    int Close() override {
-        if (file_ == nullptr) return -1;
-        const bool flushed = std::fflush(file_) == 0;
-        const bool closed = std::fclose(file_) == 0;
-        file_ = nullptr;
-        return !failed_ && flushed && closed ? 0 : -1;
-    }
-
- private:
-    std::FILE* file_;
-    bool failed_ = false;
-};
-
 // The native form of path into *native; false when it holds a NUL byte,
 // which no file name can.
 bool ToNative(FileSystem* fs, std::string_view path, std::string* native) {
     if (path.find('\0') != std::string_view::npos) return false;
     *native = fs->NativePath(path);
     return true;
-}
-
-// The system's text for error, without its line end.
-std::string SystemReason(DWORD error) {
-    char* text = nullptr;
-    const DWORD n = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                       FORMAT_MESSAGE_IGNORE_INSERTS,
-                                   nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string reason = n > 0 && text != nullptr ? std::string(text, n) : "error " + std::to_string(error);
-    if (text != nullptr) LocalFree(text);
-    while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == ' ')) {
-        reason.pop_back();
-    }
-    return reason;
 }
 
 }  // namespace
@@ -121,14 +74,13 @@ int FileSystemWindows::OpenForRead(std::string_view path, std::unique_ptr<LineRe
     return 0;
 }
 
-// _SH_DENYRW: no other open of the file, for reading or writing, while it
-// is written.
 int FileSystemWindows::OpenForWrite(std::string_view path, std::unique_ptr<TextWriter>* writer) {
     std::string native;
     if (!ToNative(this, path, &native)) return -1;
-    std::FILE* file = _fsopen(native.c_str(), "wt", _SH_DENYRW);
-    if (file == nullptr) return -1;
-    *writer = std::make_unique<WindowsTextWriter>(file);
+    auto file = std::make_unique<ReplacingTextWriter>("\r\n");
+    std::string why;
+    if (file->Open(native, &why) != 0) return -1;
+    *writer = std::move(file);
     return 0;
 }
 
@@ -137,25 +89,17 @@ int FileSystemWindows::Remove(std::string_view path) {
     return ToNative(this, path, &native) && DeleteFileA(native.c_str()) ? 0 : -1;
 }
 
-// Opens what is there for writing, shared with nobody, without truncating
-// it; where nothing is, creates a file of the name that goes on close.
+// Opens the file as OpenForWrite does, temporary file included, and lets
+// it go again.
 int FileSystemWindows::ProbeWrite(std::string_view path, std::string* why) {
     std::string native;
     if (!ToNative(this, path, &native)) {
         *why = "the path holds a NUL byte";
         return -1;
     }
-    HANDLE h = CreateFileA(native.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE && GetLastError() == ERROR_FILE_NOT_FOUND) {
-        h = CreateFileA(native.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
-                        FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
-    }
-    if (h == INVALID_HANDLE_VALUE) {
-        *why = SystemReason(GetLastError());
-        return -1;
-    }
-    CloseHandle(h);
+    ReplacingFile file;
+    if (file.Open(native, why) != 0) return -1;
+    file.Abandon();
     return 0;
 }
 

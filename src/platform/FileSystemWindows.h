@@ -5,10 +5,12 @@
 // of the current drive, and a path with a drive letter or a relative one as
 // usual.
 //
-// Files are read and written in text mode: each "\n" written becomes CR LF,
-// and CR LF read becomes the end of a line. A file open for writing is
+// Files are read and written as text: each "\n" written becomes CR LF, and
+// CR LF read becomes the end of a line. A file written replaces its target
+// whole at Close (ReplacingFile: a temporary file in the folder, flushed to
+// disk and moved over the target). An existing file being replaced is
 // shared with nobody: every other open of it, for reading or writing, from
-// this process or another, is refused until it is closed.
+// this process or another, is refused until it is replaced.
 #ifndef QVKDC_PLATFORM_FILESYSTEMWINDOWS_H
 #define QVKDC_PLATFORM_FILESYSTEMWINDOWS_H
 
@@ -26,7 +28,8 @@ class FileSystemWindows : public FileSystem {
     // Fails for anything but a file on disk (a folder, a pipe, a device, a
     // link to nothing).
     int OpenForRead(std::string_view path, std::unique_ptr<LineReader>* reader) override;
-    // Fails for a folder, and while the file is open anywhere else.
+    // Fails for a folder, a read-only file, while the file is open anywhere
+    // else, and when the temporary file cannot be made in its folder.
     int OpenForWrite(std::string_view path, std::unique_ptr<TextWriter>* writer) override;
     // Fails as well while the file is open.
     int Remove(std::string_view path) override;

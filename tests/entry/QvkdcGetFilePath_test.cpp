@@ -88,7 +88,8 @@ TEST_F(FilePathTest, TracesPlanFolderNameAndResult) {
 }
 
 // The check composes the plans' paths in order and stops at the first that
-// exists (a file or a folder) or cannot be made.
+// exists (a file or a folder) or cannot be made; the temporary file of a
+// killed export counts for nothing.
 TEST_F(FilePathTest, ExistenceCheck) {
     const std::string longName(600, 'n');
     const struct {
@@ -104,6 +105,7 @@ TEST_F(FilePathTest, ExistenceCheck) {
         {"OUT000.csv", 3, "OUT", 1, 1},  // plan C's name is never needed
         {"OUT.csv/", 1, "OUT", 1, 1},
         {"OUT.csv", 2, "OUT", 0, 2},     // several plans: numbered names
+        {"~qvkdc-0a1b2c.tmp", 2, "OUT", 0, 2},
         {"B.csv", 2, "  ", 1, 2},
         {"B.csv", 1, "", 0, 1},
         {nullptr, 3, "", -1, 3},

@@ -85,8 +85,9 @@ TEST_F(OutputRunTest, FileNamesAndEmptyColumnTable) {
 }
 
 // A failure in plan 1 of 3, from the host or from the file system: plan 0's
-// file stays whole, plan 1 leaves no file, plan 2 is never listed, and the
-// host gets one message 9999. A blank folder fails before any table.
+// file stays whole, plan 1's earlier file stays as it was, plan 2 is never
+// listed, and the host gets one message 9999. A blank folder fails before
+// any table.
 TEST_F(OutputRunTest, FailureEndsTheRunAndKeepsTheFilesWritten) {
     const struct { const char* fault; int nth; const char *name, *err, *kept; } cases[] = {
         {"QdgmInqNctyp", 3, "OUT", "[ERR] : QdgmInqNctyp", "OUT000.csv"},
@@ -106,10 +107,9 @@ TEST_F(OutputRunTest, FailureEndsTheRunAndKeepsTheFilesWritten) {
         LoadModel(kModel);
         Files files;
         if (c.kept != nullptr) files.insert(c.kept);
-        if (fault == "a folder OUT001.csv") {
-            files.insert("OUT001.csv");
-            Root().WriteFile("out/OUT001.csv/x", "");
-        }
+        files.insert("OUT001.csv");
+        const std::string earlier = fault == "a folder OUT001.csv" ? "out/OUT001.csv/x" : "out/OUT001.csv";
+        Root().WriteFile(earlier, "earlier\n");
         QvsimFailCall(c.fault, c.nth);
         FaultFileSystem faults(fault == "Close" ? FaultFileSystem::kClose : FaultFileSystem::kWrite,
                                fault == "Write" || fault == "Close" ? c.nth : 0);
@@ -118,6 +118,7 @@ TEST_F(OutputRunTest, FailureEndsTheRunAndKeepsTheFilesWritten) {
         EXPECT_EQ(Root().Files("out"), files);
         EXPECT_EQ(Root().ReadFile("out/" + std::string(c.kept ? c.kept : "none")),
                   c.kept ? FileLines(kFirstPlanFile) : "<missing>");
+        EXPECT_EQ(Root().ReadFile(earlier), "earlier\n");
         EXPECT_EQ(QvsimCallCount("QdgmRetLstRO"), c.kept != nullptr ? 2 : 0);
         EXPECT_EQ(TraceHas("ImpCnvTbl"), c.kept != nullptr);
         EXPECT_STREQ(QvsimMsgTitle(), kMsgTitleLine);

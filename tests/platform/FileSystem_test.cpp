@@ -4,11 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "SystemFiles.h"
+#include "platform/ReplacingFile.h"
 #include "support/FaultFileSystem.h"
 #include "support/TableRoot.h"
 
@@ -30,6 +34,14 @@ class FileSystemTest : public ::testing::Test {
 
     TableRoot root_;  // the current folder
     FileSystem* fs_ = FileSystem::Default();
+};
+
+// A replacement whose step `failing` fails, as if the system had refused it.
+struct FaultyFile : ReplacingFile {
+    using ReplacingFile::Step;
+    explicit FaultyFile(Step step) : failing(step) {}
+    bool FailsOnPurpose(Step step) override { return step == failing; }
+    Step failing;
 };
 
 TEST_F(FileSystemTest, DefaultIsCurrentUnlessReplaced) {
@@ -133,10 +145,11 @@ TEST_F(FileSystemTest, ReaderGivesLinesWithoutTheirEnds) {
     }
 }
 
-// A file being written is open to nobody else; a writer closes its file at
-// the latest when it goes, and refuses to write once closed.
+// A file being replaced is open to no other writer (on Windows to nobody)
+// and keeps its bytes until the writer closes; a closed writer writes no
+// more.
 TEST_F(FileSystemTest, OneWriterAtATime) {
-    const std::string path = root_.PathOf("out.csv");
+    const std::string path = root_.WriteFile("w/out.csv", "old\n");
     std::unique_ptr<TextWriter> first;
     std::unique_ptr<TextWriter> second;
     ASSERT_EQ(fs_->OpenForWrite(path, &first), 0);
@@ -148,15 +161,14 @@ TEST_F(FileSystemTest, OneWriterAtATime) {
     std::unique_ptr<LineReader> reader;
     EXPECT_EQ(fs_->OpenForRead(path, &reader), -1);
     EXPECT_EQ(fs_->Remove(path), -1);
+#else
+    EXPECT_EQ(root_.ReadFile("w/out.csv"), "old\n");
 #endif
     ASSERT_EQ(first->Write("end\n"), 0);
-    first.reset();
-    EXPECT_EQ(root_.ReadFile("out.csv"), FileLines(data + "end\n"));
-    ASSERT_EQ(fs_->OpenForWrite(path, &second), 0);
-    EXPECT_EQ(second->Close(), 0);
-    EXPECT_EQ(second->Write("late\n"), -1);
-    EXPECT_EQ(second->Close(), -1);
-    EXPECT_EQ(root_.ReadFile("out.csv"), "");
+    EXPECT_EQ(first->Close(), 0);
+    EXPECT_EQ(first->Write("late\n"), -1);
+    EXPECT_EQ(first->Close(), -1);
+    EXPECT_EQ(root_.ReadFile("w/out.csv"), FileLines(data + "end\n"));
 }
 
 TEST_F(FileSystemTest, OpenAndRemoveFailures) {
@@ -175,6 +187,67 @@ TEST_F(FileSystemTest, OpenAndRemoveFailures) {
     EXPECT_FALSE(fs_->Exists(root_.PathOf("sub/f.csv")));
     EXPECT_EQ(fs_->Remove(root_.PathOf("sub/f.csv")), -1);
     EXPECT_EQ(fs_->Remove(root_.PathOf("sub")), -1);
+}
+
+// Each failing step, a replacement gone without a commit and one given up
+// leave the target as it was and no temporary file (while open, one, named
+// for what it is). A new file that another writer made meanwhile is not
+// replaced.
+TEST_F(FileSystemTest, FailuresAndAbandonLeaveTheTargetAsItWas) {
+    const std::string target = root_.PathOf("out/t.csv");
+    for (const std::string earlier : {"earlier\n", "<missing>"}) {
+        std::filesystem::remove_all(root_.PathOf("out"));
+        std::filesystem::create_directories(root_.PathOf("out"));
+        if (earlier != "<missing>") root_.WriteFile("out/t.csv", earlier);
+        const std::set<std::string> before = root_.Files("out");
+        std::string why;
+        for (const auto step : {FaultyFile::Step::kWrite, FaultyFile::Step::kClose, FaultyFile::Step::kMove}) {
+            FaultyFile file(step);
+            ASSERT_EQ(file.Open(target, &why), 0) << why;
+            const std::set<std::string> open = root_.Files("out");
+            EXPECT_EQ(std::count_if(open.begin(), open.end(), &ReplacingFile::IsTemporaryName), 1);
+            EXPECT_EQ(file.Write("new\n", &why), step == FaultyFile::Step::kWrite ? -1 : 0);
+            EXPECT_TRUE(file.Commit(&why) == -1 && !why.empty() && !file.IsOpen());
+            EXPECT_EQ(root_.Files("out"), before) << earlier;
+        }
+        EXPECT_EQ(ReplacingFile().Open(target, &why), 0);  // and gone without a commit
+        OutputFile given;
+        ASSERT_EQ(given.Open(target), "");
+        given.Write("new\n");
+        given.Abandon();
+        EXPECT_EQ(root_.Files("out"), before);
+        EXPECT_EQ(root_.ReadFile("out/t.csv"), earlier);
+    }
+    ReplacingFile first, second;
+    std::string why;
+    ASSERT_EQ(first.Open(target, &why) + second.Open(target, &why) + second.Commit(&why), 0) << why;
+    EXPECT_EQ(first.Commit(&why), -1);
+    EXPECT_EQ(root_.Files("out"), std::set<std::string>{"t.csv"});
+}
+
+// The probe answers as the open does and leaves nothing. The last row's
+// folder lies near the longest path Windows takes: there the temporary
+// file's name may be the one too long.
+TEST_F(FileSystemTest, ProbeAnswersAsTheOpenDoesAndLeavesNothing) {
+    root_.WriteFile("out/old.csv", "earlier\n");
+    root_.WriteFile("out/sub/f", "");
+    std::unique_ptr<TextWriter> holder;
+    ASSERT_EQ(fs_->OpenForWrite(root_.WriteFile("out/held.csv", ""), &holder), 0);
+    const std::string deep = "out/" + std::string(242 - root_.Path().size(), 'd');
+    std::filesystem::create_directories(root_.PathOf(deep));
+    const struct { std::string path; int writable; } rows[] = {
+        {"out/new.csv", 1}, {"out/old.csv", 1}, {"out/sub", 0}, {"none/x.csv", 0},
+        {"out/held.csv", 0}, {"out/" + std::string(300, 'n'), 0}, {deep + "/a.csv", -1}};
+    for (const auto& row : rows) {
+        const std::set<std::string> before = root_.Files("out");
+        std::string why;
+        const int probe = fs_->ProbeWrite(root_.PathOf(row.path), &why);
+        EXPECT_TRUE(row.writable < 0 || (probe == 0) == (row.writable == 1)) << row.path;
+        std::unique_ptr<TextWriter> writer;
+        EXPECT_EQ(fs_->OpenForWrite(root_.PathOf(row.path), &writer), probe) << row.path;
+        writer.reset();
+        EXPECT_EQ(root_.Files("out"), before) << row.path;
+    }
 }
 
 #ifndef _WIN32

@@ -2,8 +2,11 @@
 // model should be, which every side refuses at once instead of waiting
 // forever for a writer; a symbolic link to nothing or a loop of links in
 // such a place; a file size limit; the system's reasons in qvkdc's
-// messages, as this system words them.
+// messages, as this system words them; modes and links of a file replaced
+// whole, and an export killed with SIGKILL.
 #include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -17,20 +20,28 @@
 #include <filesystem>
 #include <functional>
 #include <future>
+#include <iostream>
+#include <map>
 #include <memory>
 #include <nlohmann/json.hpp>
+#include <random>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "Workload.h"
 #include "host/Qvlbw.h"
 #include "platform/FileSystem.h"
+#include "platform/ReplacingFile.h"
 #include "qvhostsim/qvhostsim.h"
 #include "support/HostFixture.h"
 #include "support/RunQvkdc.h"
 #include "tables/CQvkdcCnvTblCtrl.h"
 
 namespace fs = std::filesystem;
+
+extern char** environ;
 
 namespace {
 
@@ -216,6 +227,95 @@ TEST_F(RobustLimits, QvkdcGivesTheSystemsReason) {
         EXPECT_EQ(r.exitCode, row.exitCode) << row.args[0] << ": " << r.err;
         EXPECT_NE(r.err.find(row.err), std::string::npos) << r.err;
     }
+}
+
+// The new file keeps the replaced one's mode; a new one gets 0666 less the
+// umask. A link is followed to the file, replaced (or made) in its own
+// folder, and stays; a loop of links fails, at the probe as well.
+TEST(RobustReplacing, ModesAndLinks) {
+    TableRoot root;
+    ASSERT_EQ(::chmod(root.WriteFile("real/old.csv", "earlier\n").c_str(), 0604), 0);
+    std::filesystem::create_directory(root.PathOf("out"));
+    std::filesystem::create_symlink("../real/old.csv", root.PathOf("out/link.csv"));
+    std::filesystem::create_symlink(root.PathOf("real/made.csv"), root.PathOf("out/nothing.csv"));
+    std::filesystem::create_symlink("loop.csv", root.PathOf("out/loop.csv"));
+    const mode_t mask = ::umask(027);
+    for (const std::string link : {"out/link.csv", "out/nothing.csv", "out/loop.csv"}) {
+        std::string probed, why;
+        const int probe = FileSystem::Default()->ProbeWrite(root.PathOf(link), &probed);
+        ReplacingFile file;
+        if (file.Open(root.PathOf(link), &why) == 0 && file.Write("new\n", &why) == 0) file.Commit(&why);
+        EXPECT_TRUE(why == probed && (probe == 0) == (link != "out/loop.csv")) << link << ": " << why;
+    }
+    ::umask(mask);
+    EXPECT_EQ(std::filesystem::status(root.PathOf("real/old.csv")).permissions(), std::filesystem::perms(0604));
+    EXPECT_EQ(std::filesystem::status(root.PathOf("real/made.csv")).permissions(), std::filesystem::perms(0640));
+    EXPECT_EQ(root.ReadFile("real/old.csv") + root.ReadFile("real/made.csv"), "new\nnew\n");
+    EXPECT_EQ(root.Files("real").size() + root.Files("out").size(), 5u);
+    EXPECT_TRUE(std::filesystem::is_symlink(root.PathOf("out/link.csv")));
+}
+
+// Starts qvkdc export of the workload into folder, stdout to /dev/null.
+pid_t StartExport(const TableRoot& root, const std::string& folder) {
+    const std::string model = root.PathOf("model.json");
+    const char* argv[] = {QVKDC_CLI_PATH, "export", "--model", model.c_str(), "--root", root.Path().c_str(),
+                          "--out", folder.c_str(), "--name", "K", "--overwrite", "--quiet", nullptr};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    pid_t pid = -1;
+    EXPECT_EQ(posix_spawn(&pid, argv[0], &actions, nullptr, const_cast<char* const*>(argv), environ), 0);
+    posix_spawn_file_actions_destroy(&actions);
+    return pid;
+}
+
+// An export over earlier files, killed at random moments (QVKDC_KILL_SEED
+// repeats a run): every CSV file stays its earlier or its new content, byte
+// for byte, and the folder holds nothing else but temporary files.
+TEST(RobustReplacing, KilledExportLeavesEveryFileEarlierOrNew) {
+    TableRoot root;
+    const Workload workload(WorkloadSize{16, 60, 150, 1000, 1500});
+    ASSERT_TRUE(workload.WriteTables(root.Path()) && workload.WriteModel(root.PathOf("model.json")));
+    std::filesystem::create_directories(root.PathOf("new"));
+    const auto start = std::chrono::steady_clock::now();
+    int status = 0;
+    ASSERT_TRUE(waitpid(StartExport(root, root.PathOf("new")), &status, 0) > 0 && status == 0);
+    const auto took = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start);
+    std::map<std::string, std::string> earlier, fresh;
+    for (const std::string& name : root.Files("new")) {
+        fresh[name] = root.ReadFile("new/" + name);
+        earlier[name] = std::string(500 + 97 * earlier.size(), 'o') + ",earlier\n";
+    }
+    ASSERT_EQ(fresh.size(), 16u);
+    const char* given = std::getenv("QVKDC_KILL_SEED");
+    const auto seed = given != nullptr ? std::strtoul(given, nullptr, 10) : std::random_device{}();
+    std::cout << "kill test seed " << seed << "; an export takes " << took.count() << " us\n";
+    std::mt19937 random(static_cast<unsigned>(seed));
+    std::uniform_int_distribution<long> moment(0, took.count() * 5 / 4);
+    int midway = 0;
+    for (int kill = 0; kill < 40; ++kill) {
+        for (const auto& [name, bytes] : earlier) root.WriteFile("out/" + name, bytes);
+        const long after = moment(random);
+        SCOPED_TRACE("seed " + std::to_string(seed) + ": killed after " + std::to_string(after) + " us");
+        const pid_t pid = StartExport(root, root.PathOf("out"));
+        std::this_thread::sleep_for(std::chrono::microseconds(after));
+        ::kill(pid, SIGKILL);
+        ASSERT_EQ(waitpid(pid, &status, 0), pid);
+        int temporary = 0, replaced = 0;
+        for (const std::string& name : root.Files("out")) {
+            if (ReplacingFile::IsTemporaryName(name)) {
+                temporary += std::filesystem::remove(root.PathOf("out/" + name)) ? 1 : 0;
+                continue;
+            }
+            const std::string bytes = root.ReadFile("out/" + name);
+            const auto was = earlier.find(name);
+            EXPECT_TRUE(was != earlier.end() && (bytes == was->second || bytes == fresh[name])) << name;
+            replaced += bytes == fresh[name] ? 1 : 0;
+        }
+        EXPECT_EQ(root.Files("out").size(), 16u);
+        midway += temporary > 0 || (replaced > 0 && replaced < 16) ? 1 : 0;
+    }
+    EXPECT_GT(midway, 0) << "no kill came while files were being replaced";
 }
 
 }  // namespace

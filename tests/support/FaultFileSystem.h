@@ -1,7 +1,8 @@
 // FaultFileSystem: the platform's file system, except that the nth call of
-// one operation of its readers and writers fails once: a write or a read
-// gives -1, a close closes the file and then gives -1. It is the library's
-// current file system while the object lives.
+// one operation of its readers and writers fails once: a read gives -1; a
+// write or a close gives -1 and abandons the file, as the platform's writer
+// does when the system refuses it, so that the file at the path stays as it
+// was. It is the library's current file system while the object lives.
 #ifndef QVKDC_TESTS_SUPPORT_FAULTFILESYSTEM_H
 #define QVKDC_TESTS_SUPPORT_FAULTFILESYSTEM_H
 
@@ -39,10 +40,13 @@ class FaultFileSystem : public FileSystem {
     struct File : LineReader, TextWriter {
         explicit File(FaultFileSystem* owner) : fs(owner) {}
         int ReadLine(std::string* line) override { return fs->Fails(kReadLine) ? -1 : reader->ReadLine(line); }
-        int Write(std::string_view text) override { return fs->Fails(kWrite) ? -1 : writer->Write(text); }
+        int Write(std::string_view text) override {
+            if (writer && fs->Fails(kWrite)) writer.reset();
+            return writer ? writer->Write(text) : -1;
+        }
         int Close() override {
-            const int rc = writer->Close();
-            return fs->Fails(kClose) ? -1 : rc;
+            if (writer && fs->Fails(kClose)) writer.reset();
+            return writer ? writer->Close() : -1;
         }
         FaultFileSystem* fs;
         std::unique_ptr<LineReader> reader;

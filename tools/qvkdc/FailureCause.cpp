@@ -32,7 +32,7 @@ constexpr Step kSteps[] = {
     {"CnvOutData", "a value could not be converted"},
     {"Make FileName", "the file name could not be made"},
     {"File Open", "the output file could not be created"},
-    {"File Write", "the output file could not be written, and was removed"},
+    {"File Write", "the output file could not be written; any earlier file of that name is as it was"},
 };
 
 std::string TablePath(const CnvTblFile& table) { return FileSystem::Current()->NativePath(table.path); }
@@ -138,8 +138,11 @@ std::string WhyNotWritable(const std::string& path) {
         return "the folder " + parent.string() + " does not exist";
     }
     if (fs::is_directory(p, ec)) return "a folder of that name is in the way";
-    const std::string why = WhyNotWritableFile(path);
-    return why.empty() ? "the operating system refused it then, but gives no reason now" : why;
+    std::string why;
+    if (FileSystem::Current()->ProbeWrite(path, &why) == 0) {
+        why = "the operating system refused it then, but gives no reason now";
+    }
+    return why;
 }
 
 void PrintFailure(const char* command, int status, const std::vector<std::string>& why) {

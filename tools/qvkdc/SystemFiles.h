@@ -7,9 +7,10 @@
 #define QVKDC_TOOLS_SYSTEMFILES_H
 
 #include <cstddef>
-#include <cstdint>
 #include <string>
 #include <string_view>
+
+#include "platform/ReplacingFile.h"
 
 // "" when path is a regular file that opens for reading; otherwise why not,
 // in the system's words ("No such file or directory", "Permission denied",
@@ -23,32 +24,31 @@ std::string WhyNotReadableFile(const std::string& path);
 // made by the attempt is removed again); "" when it opens.
 std::string WhyNotWritableFile(const std::string& path);
 
-// A file that qvkdc writes itself (--report, --messages, check --out),
-// byte for byte.
+// A file that qvkdc writes itself (--report, --messages, check --out, the
+// page), byte for byte. It replaces the file at its path whole at Close, or
+// not at all (ReplacingFile), so that no report cut short is ever left: a
+// failed write or close, Abandon, and an object that goes without Close all
+// leave the file at the path as it was.
 class OutputFile {
  public:
-    OutputFile() = default;
-    ~OutputFile();
-    OutputFile(const OutputFile&) = delete;
-    OutputFile& operator=(const OutputFile&) = delete;
-
-    // Creates path, or truncates it. Returns "" or the system's reason.
+    // Opens path to be replaced; an existing file is held against other
+    // writers until Close. Returns "" or the system's reason.
     std::string Open(const std::string& path);
-    bool IsOpen() const { return handle_ != kClosed; }
+    bool IsOpen() const { return file_.IsOpen(); }
     // Writes bytes; the first failure is kept for Close.
     void Write(std::string_view bytes);
-    // Closes the file. Returns "" or the system's reason for the first
-    // failure of a write or of the close.
+    // Completes the file and puts it in place. Returns "" or the system's
+    // reason for the first failure of a write, of the close or of the move.
     std::string Close();
+    // Gives the file up, leaving the file at the path as it was.
+    void Abandon() { file_.Abandon(); }
 
  private:
-    static constexpr std::intptr_t kClosed = -1;
-    std::intptr_t handle_ = kClosed;  // a file descriptor or a HANDLE
-    std::string error_;
+    ReplacingFile file_;
 };
 
-// Writes bytes to the file at path, created or truncated. Returns "" or
-// the system's reason.
+// Writes bytes to the file at path, replacing it whole or not at all.
+// Returns "" or the system's reason.
 std::string WriteWholeFile(const std::string& path, std::string_view bytes);
 
 // The longest name (one part of a path, in bytes) that the file system

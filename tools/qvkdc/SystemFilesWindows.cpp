@@ -22,8 +22,6 @@ std::string ErrorText(DWORD error) {
     return message;
 }
 
-HANDLE AsHandle(std::intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
-
 }  // namespace
 
 std::string WhyNotWritableFile(const std::string& path) {
@@ -36,43 +34,6 @@ std::string WhyNotWritableFile(const std::string& path) {
     return "";
 }
 
-OutputFile::~OutputFile() {
-    if (IsOpen()) CloseHandle(AsHandle(handle_));
-}
-
-std::string OutputFile::Open(const std::string& path) {
-    const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                    CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return ErrorText(GetLastError());
-    handle_ = reinterpret_cast<std::intptr_t>(file);
-    error_.clear();
-    return "";
-}
-
-void OutputFile::Write(std::string_view bytes) {
-    while (IsOpen() && error_.empty() && !bytes.empty()) {
-        const DWORD chunk = bytes.size() > (1u << 30) ? (1u << 30) : static_cast<DWORD>(bytes.size());
-        DWORD written = 0;
-        if (!WriteFile(AsHandle(handle_), bytes.data(), chunk, &written, nullptr)) {
-            error_ = ErrorText(GetLastError());
-            return;
-        }
-        if (written == 0) {
-            error_ = "nothing was written";
-            return;
-        }
-        bytes.remove_prefix(written);
-    }
-}
-
-std::string OutputFile::Close() {
-    if (!IsOpen()) return error_.empty() ? "the file is not open" : error_;
-    if (!CloseHandle(AsHandle(handle_)) && error_.empty()) error_ = ErrorText(GetLastError());
-    handle_ = kClosed;
-    return error_;
-}
-
-// A name of a Windows file system holds up to 255 characters.
 std::size_t NameLengthLimit(const std::string&) { return 255; }
 
 // Windows has no signal for a file size limit.

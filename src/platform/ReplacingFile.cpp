@@ -1,0 +1,57 @@
+#include "platform/ReplacingFile.h"
+
+#include <atomic>
+#include <chrono>
+
+namespace {
+
+constexpr std::string_view kPrefix = "~qvkdc-";
+constexpr std::string_view kSuffix = ".tmp";
+constexpr std::size_t kUniqueSize = 6;
+constexpr std::string_view kDigits = "0123456789abcdefghijklmnopqrstuvwxyz";
+
+// splitmix64's mixing step: neighbouring seeds give unrelated names.
+std::uint64_t Mix(std::uint64_t z) {
+    z += 0x9E3779B97F4A7C15ull;
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    return z ^ (z >> 31);
+}
+
+}  // namespace
+
+ReplacingFile::~ReplacingFile() { Abandon(); }
+
+int ReplacingFile::Fail(std::string reason, std::string* why) {
+    if (error_.empty()) error_ = reason.empty() ? "unknown error" : std::move(reason);
+    *why = error_;
+    return -1;
+}
+
+// Lower-case letters only: Windows does not tell "A" from "a" in a name.
+std::string ReplacingFile::TemporaryName(std::uint64_t seed) {
+    std::string name(kPrefix);
+    std::uint64_t bits = Mix(seed);
+    for (std::size_t i = 0; i < kUniqueSize; ++i) {
+        name += kDigits[bits % kDigits.size()];
+        bits /= kDigits.size();
+    }
+    name += kSuffix;
+    return name;
+}
+
+bool ReplacingFile::IsTemporaryName(std::string_view name) {
+    if (name.size() != kPrefix.size() + kUniqueSize + kSuffix.size()) return false;
+    if (name.substr(0, kPrefix.size()) != kPrefix || name.substr(name.size() - kSuffix.size()) != kSuffix) {
+        return false;
+    }
+    const std::string_view unique = name.substr(kPrefix.size(), kUniqueSize);
+    return unique.find_first_not_of(kDigits) == std::string_view::npos;
+}
+
+// The clock tells processes apart, the counter the calls of one process.
+std::uint64_t ReplacingFile::NextSeed() {
+    static std::atomic<std::uint64_t> counter{0};
+    const auto now = std::chrono::high_resolution_clock::now().time_since_epoch().count();
+    return static_cast<std::uint64_t>(now) ^ Mix(counter.fetch_add(1) + 1);
+}

@@ -1,0 +1,89 @@
+// ReplacingFile: writes a file that takes the place of its target whole, or
+// not at all.
+//
+// Open looks at the target first, as a writer must: a folder, a file that
+// cannot be written or one another writer holds fails there, before
+// anything is written. An existing target is then held until the end, so
+// that no other writer opens it meanwhile (an exclusive flock on POSIX, no
+// sharing on Windows); a target that did not exist is not replaced should
+// another writer make it meanwhile: the commit fails. The bytes go to a new
+// temporary file in the target's folder (TemporaryName); Commit moves it
+// over the target once it is complete, on disk and closed, so that a
+// process stopped at any moment leaves the earlier file or the new one,
+// whole, and at most a temporary file. Every failure, and an object that
+// goes without Commit, removes the temporary file and leaves the target as
+// it was.
+//
+// A target that is a symbolic link is followed: the file it leads to is
+// replaced, in that file's folder, and the link stays (on Windows, a link
+// that leads nowhere is replaced by the file). A target that exists and is
+// no regular file (a pipe, a device) is written directly. The new file gets
+// the mode (POSIX) or the attributes (Windows) of the file it replaces; a
+// new target gets what a newly created file gets.
+//
+// One implementation per platform (ReplacingFilePosix.cpp,
+// ReplacingFileWindows.cpp), chosen by the build; bytes are written as they
+// are given.
+#ifndef QVKDC_PLATFORM_REPLACINGFILE_H
+#define QVKDC_PLATFORM_REPLACINGFILE_H
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+class ReplacingFile {
+ public:
+    ReplacingFile() = default;
+    // Abandons the file unless it was committed.
+    virtual ~ReplacingFile();
+    ReplacingFile(const ReplacingFile&) = delete;
+    ReplacingFile& operator=(const ReplacingFile&) = delete;
+
+    // Opens target (a path as the platform's file calls take it) to be
+    // replaced, and creates the temporary file. Returns 0, or -1 with the
+    // system's reason in *why, having written and left nothing.
+    // REQUIRES: not open.
+    int Open(const std::string& target, std::string* why);
+    bool IsOpen() const { return open_; }
+    // Appends bytes. Returns 0, or -1 with the reason in *why; after a
+    // failure every Write and the Commit fail with the first reason.
+    int Write(std::string_view bytes, std::string* why);
+    // Completes the file on disk, closes it and moves it over the target,
+    // then lets the target go. Returns 0, or -1 with the reason in *why:
+    // then the temporary file is gone and the target is as it was. Either
+    // way the object is no longer open.
+    int Commit(std::string* why);
+    // Removes the temporary file and lets the target go, as it was. Does
+    // nothing when not open.
+    void Abandon();
+
+    // A name for a temporary file: "~qvkdc-", six characters of [0-9a-z]
+    // made from seed, and ".tmp" (17 bytes, whatever the target's name).
+    static std::string TemporaryName(std::uint64_t seed);
+    // Whether name (the last part of a path) is one TemporaryName gives.
+    static bool IsTemporaryName(std::string_view name);
+
+ protected:
+    // The steps of the replacement that a test may make fail.
+    enum class Step { kWrite, kClose, kMove };
+    // Whether step fails on purpose, as if the system had refused it; only
+    // a test's subclass says yes.
+    virtual bool FailsOnPurpose(Step) { return false; }
+
+ private:
+    // The first failure, kept for Commit: its reason into *why; -1.
+    int Fail(std::string reason, std::string* why);
+    // A seed for TemporaryName that differs at each call, and between
+    // processes most likely.
+    static std::uint64_t NextSeed();
+
+    bool open_ = false;
+    bool direct_ = false;              // the target itself is written: no regular file
+    std::intptr_t held_ = -1;          // the existing target, held open; -1: none
+    std::intptr_t out_ = -1;           // where the bytes go; -1: none
+    std::string target_;               // the file replaced, links followed
+    std::string temporary_;            // the temporary file's path
+    std::string error_;                // the first failure's reason
+};
+
+#endif  // QVKDC_PLATFORM_REPLACINGFILE_H

@@ -1,0 +1,192 @@
+#include <fcntl.h>
+#include <limits.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "platform/ReplacingFile.h"
+
+namespace {
+
+constexpr int kNameTries = 64;
+constexpr int kMaxLinks = 40;  // as many as the kernel follows in one path
+
+std::string Reason() { return std::strerror(errno); }
+
+int Fd(std::intptr_t handle) { return static_cast<int>(handle); }
+
+// The folder part of path, up to and including its last slash; "" when it
+// has none (the working directory).
+std::string FolderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+// path with each symbolic link at its end followed, into *final: the file
+// that an open of path reaches, or would create. False with errno set for a
+// loop of links or a link that cannot be read.
+bool FollowLinks(const std::string& path, std::string* final) {
+    *final = path;
+    for (int hops = 0; hops <= kMaxLinks; ++hops) {
+        struct stat st;
+        if (::lstat(final->c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return true;
+        char text[PATH_MAX];
+        const ssize_t n = ::readlink(final->c_str(), text, sizeof text);
+        if (n < 0) return false;
+        if (n == 0 || n == static_cast<ssize_t>(sizeof text)) {
+            errno = n == 0 ? ENOENT : ENAMETOOLONG;
+            return false;
+        }
+        const std::string link(text, static_cast<std::size_t>(n));
+        *final = link.front() == '/' ? link : FolderOf(*final) + link;
+    }
+    errno = ELOOP;
+    return false;
+}
+
+// Moves from over to. A target that did not exist when it was opened
+// (replace false) must not exist now either: a file that another writer
+// made meanwhile is not replaced, and the move fails with EEXIST. Where
+// the file system cannot tell (EINVAL), the file is moved in regardless.
+int MoveIn(const std::string& from, const std::string& to, bool replace) {
+    if (!replace) {
+        if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return 0;
+        if (errno != EINVAL && errno != ENOSYS) return -1;
+    }
+    return ::rename(from.c_str(), to.c_str());
+}
+
+}  // namespace
+
+// The target is opened for writing without being created or truncated: a
+// folder, a file without write permission, or a pipe without a reader (not
+// waited for: O_NONBLOCK) fail here. Its flock keeps other writers off the
+// file until the commit has moved the new one in.
+int ReplacingFile::Open(const std::string& target, std::string* why) {
+    error_.clear();
+    auto failOpen = [this, why](std::string reason) {
+        Abandon();
+        return Fail(std::move(reason), why);
+    };
+    if (!FollowLinks(target, &target_)) return failOpen(Reason());
+    struct stat st = {};
+    const int fd = ::open(target_.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0 && errno != ENOENT) return failOpen(Reason());
+    if (fd >= 0) {
+        held_ = fd;
+        if (::fstat(fd, &st) != 0) return failOpen(Reason());
+        if (!S_ISREG(st.st_mode)) {
+            const int flags = ::fcntl(fd, F_GETFL);
+            if (flags == -1 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == -1) return failOpen(Reason());
+            out_ = held_;
+            held_ = -1;
+            direct_ = true;
+            open_ = true;
+            return 0;
+        }
+        int rc;
+        do {
+            rc = ::flock(fd, LOCK_EX | LOCK_NB);
+        } while (rc != 0 && errno == EINTR);
+        if (rc != 0) return failOpen(errno == EWOULDBLOCK ? "another program is writing the file" : Reason());
+    }
+    // Created with the replaced file's mode as far as the umask lets it,
+    // then given that mode exactly; a new target gets 0666 less the umask,
+    // as any file the process creates.
+    const mode_t mode = fd >= 0 ? (st.st_mode & 07777) : 0666;
+    const std::string folder = FolderOf(target_);
+    for (int i = 0; i < kNameTries && out_ < 0; ++i) {
+        temporary_ = folder + TemporaryName(NextSeed());
+        const int made = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, mode & 0777);
+        if (made >= 0) {
+            out_ = made;
+        } else {
+            const int error = errno;
+            temporary_.clear();
+            if (error != EEXIST || i + 1 == kNameTries) return failOpen(std::strerror(error));
+        }
+    }
+    if (fd >= 0) {
+        // Only a privileged process may give a file away, and a file system
+        // without modes keeps none: then the new file is the writer's, with
+        // the mode it was created with. Neither fails the write.
+        const bool sameOwner = st.st_uid == ::geteuid() && st.st_gid == ::getegid();
+        [[maybe_unused]] const bool owned = sameOwner || ::fchown(Fd(out_), st.st_uid, st.st_gid) == 0;
+        [[maybe_unused]] const bool moded = ::fchmod(Fd(out_), mode) == 0;
+    }
+    open_ = true;
+    return 0;
+}
+
+int ReplacingFile::Write(std::string_view bytes, std::string* why) {
+    if (!error_.empty()) return Fail(error_, why);
+    if (!open_) return Fail("the file is not open", why);
+    while (!bytes.empty()) {
+        ssize_t n = -1;
+        if (FailsOnPurpose(Step::kWrite)) {
+            errno = EIO;
+        } else {
+            n = ::write(Fd(out_), bytes.data(), bytes.size());
+        }
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return Fail(n < 0 ? Reason() : "nothing was written", why);
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return 0;
+}
+
+// The data reaches the disk (fsync) before the rename makes it the target:
+// after a crash of the system the name then leads to the old file or to the
+// whole new one, never to a new file whose blocks were not yet written.
+// The folder is not synced after the rename: that would only decide which
+// of the two whole files a crash right after Commit leaves, and costs
+// about as much again per file (docs/design.md).
+int ReplacingFile::Commit(std::string* why) {
+    if (!open_) return Fail("the file is not open", why);
+    if (!error_.empty()) {
+        Abandon();
+        return Fail(error_, why);
+    }
+    const int out = Fd(out_);
+    out_ = -1;
+    if (direct_) {
+        open_ = false;
+        direct_ = false;
+        return ::close(out) == 0 ? 0 : Fail(Reason(), why);
+    }
+    auto failCommit = [this, why](std::string reason) {
+        Abandon();
+        return Fail(std::move(reason), why);
+    };
+    int error = 0;
+    if (FailsOnPurpose(Step::kClose)) {
+        error = EIO;
+    } else if (::fsync(out) != 0) {
+        error = errno;
+    }
+    if (::close(out) != 0 && error == 0) error = errno;
+    if (error != 0) return failCommit(std::strerror(error));
+    if (FailsOnPurpose(Step::kMove)) {
+        errno = EIO;
+        return failCommit(Reason());
+    }
+    if (MoveIn(temporary_, target_, held_ >= 0) != 0) return failCommit(Reason());
+    temporary_.clear();
+    Abandon();  // lets the replaced file go
+    return 0;
+}
+
+void ReplacingFile::Abandon() {
+    if (out_ >= 0) ::close(Fd(out_));
+    if (!temporary_.empty()) ::unlink(temporary_.c_str());
+    if (held_ >= 0) ::close(Fd(held_));
+    out_ = -1;
+    held_ = -1;
+    temporary_.clear();
+    open_ = false;
+    direct_ = false;
+}

@@ -1,0 +1,170 @@
+#include <windows.h>
+
+#include "platform/FileSystem.h"
+#include "platform/ReplacingFile.h"
+
+namespace {
+
+constexpr int kNameTries = 64;
+constexpr DWORD kChunk = 1u << 30;
+// What the new file takes over of the attributes of the file it replaces.
+constexpr DWORD kKeptAttributes =
+    FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
+HANDLE AsHandle(std::intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
+std::intptr_t AsInt(HANDLE handle) { return reinterpret_cast<std::intptr_t>(handle); }
+
+// The system's text for error, without its line end.
+std::string SystemReason(DWORD error) {
+    char* text = nullptr;
+    const DWORD n = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                       FORMAT_MESSAGE_IGNORE_INSERTS,
+                                   nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+    std::string reason = n > 0 && text != nullptr ? std::string(text, n) : "error " + std::to_string(error);
+    if (text != nullptr) LocalFree(text);
+    while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == ' ')) {
+        reason.pop_back();
+    }
+    return reason;
+}
+
+// The path of the file that the open handle of a link leads to ("\\?\C:\...").
+bool FinalPath(HANDLE file, std::string* path, DWORD* error) {
+    char buffer[2 * MAX_PATH];
+    const DWORD n = GetFinalPathNameByHandleA(file, buffer, sizeof buffer, FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    if (n == 0 || n >= sizeof buffer) {
+        *error = n == 0 ? GetLastError() : ERROR_FILENAME_EXCED_RANGE;
+        return false;
+    }
+    path->assign(buffer, n);
+    return true;
+}
+
+}  // namespace
+
+// The target is opened for writing, shared with nobody, without being
+// created or truncated: a folder, a read-only file and a file that another
+// program has open (a spreadsheet showing it) fail here, and no other
+// program opens it until the commit.
+int ReplacingFile::Open(const std::string& target, std::string* why) {
+    error_.clear();
+    target_ = target;
+    auto failOpen = [this, why](DWORD error) {
+        Abandon();
+        return Fail(SystemReason(error), why);
+    };
+    const HANDLE held = CreateFileA(target.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD attributes = FILE_ATTRIBUTE_NORMAL;
+    if (held == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        if (error != ERROR_FILE_NOT_FOUND) return failOpen(error);
+    } else {
+        held_ = AsInt(held);
+        if (GetFileType(held) != FILE_TYPE_DISK) {
+            out_ = held_;
+            held_ = -1;
+            direct_ = true;
+            open_ = true;
+            return 0;
+        }
+        BY_HANDLE_FILE_INFORMATION info;
+        if (!GetFileInformationByHandle(held, &info)) return failOpen(GetLastError());
+        if ((info.dwFileAttributes & kKeptAttributes) != 0) attributes = info.dwFileAttributes & kKeptAttributes;
+        const DWORD own = GetFileAttributesA(target.c_str());
+        DWORD error = 0;
+        if (own != INVALID_FILE_ATTRIBUTES && (own & FILE_ATTRIBUTE_REPARSE_POINT) != 0 &&
+            !FinalPath(held, &target_, &error)) {
+            return failOpen(error);
+        }
+    }
+    const std::string folder = target_.substr(0, FileSystem::Default()->NameStart(target_));
+    for (int i = 0; i < kNameTries && out_ == -1; ++i) {
+        temporary_ = folder + TemporaryName(NextSeed());
+        const HANDLE made = CreateFileA(temporary_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, attributes, nullptr);
+        if (made != INVALID_HANDLE_VALUE) {
+            out_ = AsInt(made);
+        } else {
+            const DWORD error = GetLastError();
+            temporary_.clear();
+            if ((error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) || i + 1 == kNameTries) {
+                return failOpen(error);
+            }
+        }
+    }
+    open_ = true;
+    return 0;
+}
+
+int ReplacingFile::Write(std::string_view bytes, std::string* why) {
+    if (!error_.empty()) return Fail(error_, why);
+    if (!open_) return Fail("the file is not open", why);
+    while (!bytes.empty()) {
+        if (FailsOnPurpose(Step::kWrite)) return Fail(SystemReason(ERROR_WRITE_FAULT), why);
+        const DWORD chunk = bytes.size() > kChunk ? kChunk : static_cast<DWORD>(bytes.size());
+        DWORD written = 0;
+        if (!WriteFile(AsHandle(out_), bytes.data(), chunk, &written, nullptr)) {
+            return Fail(SystemReason(GetLastError()), why);
+        }
+        if (written == 0) return Fail("nothing was written", why);
+        bytes.remove_prefix(written);
+    }
+    return 0;
+}
+
+// The data reaches the disk (FlushFileBuffers) before the move makes it the
+// target, and the move is written through. The replaced file is let go just
+// before the move: Windows replaces no file that is open, even by the
+// mover.
+int ReplacingFile::Commit(std::string* why) {
+    if (!open_) return Fail("the file is not open", why);
+    if (!error_.empty()) {
+        Abandon();
+        return Fail(error_, why);
+    }
+    const HANDLE out = AsHandle(out_);
+    out_ = -1;
+    if (direct_) {
+        open_ = false;
+        direct_ = false;
+        return CloseHandle(out) ? 0 : Fail(SystemReason(GetLastError()), why);
+    }
+    auto failCommit = [this, why](DWORD error) {
+        Abandon();
+        return Fail(SystemReason(error), why);
+    };
+    DWORD error = ERROR_WRITE_FAULT;
+    bool flushed = false;
+    if (!FailsOnPurpose(Step::kClose)) {
+        flushed = FlushFileBuffers(out) != 0;
+        if (!flushed) error = GetLastError();
+    }
+    if (!CloseHandle(out) && flushed) {
+        error = GetLastError();
+        flushed = false;
+    }
+    if (!flushed) return failCommit(error);
+    // A target that did not exist when it was opened must not exist now
+    // either: a file that another writer made meanwhile is not replaced.
+    const DWORD replace = held_ != -1 ? MOVEFILE_REPLACE_EXISTING : 0;
+    if (held_ != -1) CloseHandle(AsHandle(held_));
+    held_ = -1;
+    if (FailsOnPurpose(Step::kMove)) return failCommit(ERROR_WRITE_FAULT);
+    if (!MoveFileExA(temporary_.c_str(), target_.c_str(), replace | MOVEFILE_WRITE_THROUGH)) {
+        return failCommit(GetLastError());
+    }
+    temporary_.clear();
+    Abandon();
+    return 0;
+}
+
+void ReplacingFile::Abandon() {
+    if (out_ != -1) CloseHandle(AsHandle(out_));
+    if (!temporary_.empty()) DeleteFileA(temporary_.c_str());
+    if (held_ != -1) CloseHandle(AsHandle(held_));
+    out_ = -1;
+    held_ = -1;
+    temporary_.clear();
+    open_ = false;
+    direct_ = false;
+}
