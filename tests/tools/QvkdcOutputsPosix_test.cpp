@@ -23,10 +23,6 @@
 
 namespace {
 
-// Whether qvkdc's own files (--report, --messages, the check's report)
-// replace the file before them whole: a failed write then leaves the
-// earlier file as it was. Not yet so: such a write leaves what it wrote.
-constexpr bool kOwnFilesReplacedWhole = false;
 constexpr char kCheckReport[] = "--out";  // the check's report file
 
 // qvkdc started in the current folder under a file size limit, stdin from
@@ -109,7 +105,7 @@ TEST_F(QvkdcOutputs, EveryOwnOutputThatFailsIsToldAndLeavesNoPart) {
         EXPECT_NE(run.err.find(line), std::string::npos) << "wanted " << line << run.err;
         EXPECT_TRUE(row.args[0] != "export" || toStdout || run.out.rfind("status: ", 0) == 0) << run.out;
         // A failed trace is removed; qvkdc's own files keep the earlier one.
-        if (!file.empty() && (kOwnFilesReplacedWhole || row.args[1] == "--trace")) {
+        if (!file.empty()) {
             const std::string left = dir.ReadFile(file);
             EXPECT_TRUE(left == "<missing>" || left == "earlier\n") << "left " << left;
         }
