@@ -151,7 +151,7 @@ TEST_F(RobustLimits, QvkdcGivesTheSystemsReason) {
          "qvkdc: --report /dev/full" + full},
         {{"export", "--model", model, "--out", "out", "--overwrite", "--messages", "/dev/full"}, 2,
          "qvkdc: --messages /dev/full" + full},
-        {{"check", "--out", "/dev/full"}, 2, "qvkdc: /dev/full" + full},
+        {{"check", "--report", "/dev/full"}, 2, "qvkdc: /dev/full" + full},
         {{"export", "--model", model, "--out", "out", "--overwrite", "--name", std::string(300, 'n')},
          1, std::string("qvkdc:   ") + std::strerror(ENAMETOOLONG) + "\n"},
     };

@@ -94,6 +94,7 @@ class CheckTest : public HostTest {
         checker.Run();
         std::vector<std::string> lines;
         for (const Finding& f : checker.Findings().All()) {
+            if (f.code == "names-not-checked") continue;  // every check without --out
             std::string line = FindingLine(f);
             for (const char* folder : {"MIRVANE/CAM/KR/Tables/", "MIRVANE/user/cam/nccust/"}) {
                 for (std::size_t at; (at = line.find(folder)) != std::string::npos;) {
