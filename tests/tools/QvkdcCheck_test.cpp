@@ -270,6 +270,13 @@ const Case kCases[] = {
       "does not accept; the plan gets no file [rejected-plan]",
       "model.json:1: warning: the rejected plan 1 \"P2\" has no machine data; its message repeats the machine "
       "names \"M1\" and \"C1\" of the rejected plan before it [no-machine]"}},
+    {"cells of a plan rejected by a later process",
+     [](Files* s) {
+         Replace(&s->process, R"(, "400": 2.5)", "");
+         s->moreProcesses = R"(, {"id": [1, 1, 2, 0], "type": 2418, "name": "Swarf"})";
+     },
+     {"model.json:1: warning: plan 0 \"P1\" is rejected: its process \"Swarf\" has the type 2418, which the "
+      "export does not accept; the plan gets no file [rejected-plan]"}},
     {"plans of one name", [](Files* s) { s->more = Plan(2, "P1", 2411, R"("100": 1, "200": 0, "300": "x")"); },
      {"model.json:1: warning: plan 1 \"P1\" has the name of plan 0 \"P1\"; with a blank output name both write "
       "the same file and the later one overwrites the earlier [same-file]",
