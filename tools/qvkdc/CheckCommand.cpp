@@ -39,9 +39,8 @@ int CheckCommand::Run() {
         // --out was once the report's file; it now names the export's folder.
         for (const CLI::Option* given : {out_, name_, plans_}) {
             if (given->count() == 0) continue;
-            std::cerr << "qvkdc: check: " << given->get_name()
-                      << " belongs to the export checked with --model; the report goes to a file with "
-                         "--report FILE\n";
+            std::cerr << "qvkdc: check: " << given->get_name() << " belongs to the export checked with --model"
+                      << (given == out_ ? "; the report goes to a file with --report FILE\n" : "\n");
             return kExitUsage;
         }
     }
