@@ -3,7 +3,10 @@
 namespace qvsim {
 
 void CallLog::Switch(int level) {
-    if (level > 0) calls_.clear();
+    if (level > 0) {
+        calls_.clear();
+        asked_.clear();
+    }
     level_ = level;
 }
 
@@ -15,6 +18,7 @@ void CallLog::Add(HostCall call, const ModelId* id, int result, int value) {
 void CallLog::Reset() {
     level_ = 0;
     calls_.clear();
+    asked_.clear();
 }
 
 CallLog g_callLog;

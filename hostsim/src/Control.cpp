@@ -231,22 +231,39 @@ void QvsimTraceClear(void) {
 }
 
 void QvsimCallLog(int on) {
-    Guarded([&] { qvsim::TheCallLog().Switch(on < 0 ? 0 : on > 2 ? 2 : on); });
+    Guarded([&] { qvsim::TheCallLog().Switch(on < 0 ? 0 : on > 3 ? 3 : on); });
 }
 
 int QvsimCallLogCount(void) {
     return static_cast<int>(qvsim::TheCallLog().Calls().size());
 }
 
-int QvsimCallLogAt(int i, QvsimCall* entry) {
-    const auto& calls = qvsim::TheCallLog().Calls();
-    if (entry == nullptr || i < 0 || static_cast<std::size_t>(i) >= calls.size()) return -1;
-    const qvsim::LoggedCall& c = calls[static_cast<std::size_t>(i)];
+namespace {
+
+void CopyCall(const qvsim::LoggedCall& c, QvsimCall* entry) {
     entry->call = qvsim::HostCallName(c.call).data();
     entry->id = c.id;
     entry->result = c.result;
     entry->value = c.value;
+}
+
+}  // namespace
+
+int QvsimCallLogAt(int i, QvsimCall* entry) {
+    const auto& calls = qvsim::TheCallLog().Calls();
+    if (entry == nullptr || i < 0 || static_cast<std::size_t>(i) >= calls.size()) return -1;
+    CopyCall(calls[static_cast<std::size_t>(i)], entry);
     return 0;
+}
+
+int QvsimCallLogAsked(QvsimCall* asked, int max) {
+    qvsim::CallLog& log = qvsim::TheCallLog();
+    const int count = static_cast<int>(log.Asked().size());
+    for (int i = 0; asked != nullptr && i < count && i < max; ++i) {
+        CopyCall(log.Asked()[static_cast<std::size_t>(i)], &asked[i]);
+    }
+    log.ForgetAsked();
+    return count;
 }
 
 const char* QvsimMsgTitle(void) {

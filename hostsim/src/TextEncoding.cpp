@@ -9,15 +9,6 @@
 #include <iterator>
 #include <string_view>
 
-bool TextEncoding::HasChar(std::string_view text, char c) const {
-    for (std::size_t i = 0; i < text.size();) {
-        const std::size_t n = CharLength(text, i);
-        if (n == 1 && text[i] == c) return true;
-        i += n;
-    }
-    return false;
-}
-
 bool TextEncoding::Utf8AsItIs(std::string_view text) {
     // Eight bytes at a time: any byte with its high bit set is no ASCII.
     constexpr std::uint64_t kHighBits = 0x8080808080808080ull;

@@ -45,10 +45,6 @@ class TextEncoding {
     // REQUIRES: at < text.size().
     virtual std::size_t CharLength(std::string_view text, std::size_t at) const = 0;
 
-    // True when one of the characters of text is c, a character of one
-    // byte (not the trail byte of a longer one).
-    bool HasChar(std::string_view text, char c) const;
-
  protected:
     explicit TextEncoding(std::string name) : name_(std::move(name)) {}
 

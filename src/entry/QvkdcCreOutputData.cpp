@@ -19,7 +19,8 @@ void QvkdcCreOutputData(const int* iPlnIdCnt, const ModelId* iPlnIdArr,
 
 void QvkdcCreOutputDataAt(const int* iPlnIdCnt, const ModelId* iPlnIdArr,
                           const char* iOutPath, const char* iOutName,
-                          int* oStatusP, QvkdcRunPlace* oPlace) {
+                          int* oStatusP, QvkdcRunPlace* oPlace,
+                          int iFirstPlan, QvkdcRunObserver* iObserver) {
     // The run's objects (the table set with its host table readers) are
     // created inside the frame and destroyed after it has closed.
     std::optional<QvkdcOutputRun> run;
@@ -28,7 +29,8 @@ void QvkdcCreOutputDataAt(const int* iPlnIdCnt, const ModelId* iPlnIdArr,
     int status = -1;
     try {
         run.emplace();
-        status = run->Run(scope, iPlnIdCnt, iPlnIdArr, iOutPath, iOutName);
+        run->SetObserver(iObserver);
+        status = run->Run(scope, iPlnIdCnt, iPlnIdArr, iOutPath, iOutName, iFirstPlan);
     } catch (...) {
         // The inner frames have closed and every host block held below has
         // been given back on the way out; the run fails like any other.

@@ -4,6 +4,7 @@
 
 #include "qvkdc/qvkdc.h"
 
+class QvkdcRunObserver;
 struct QvkdcRunPlace;
 
 // Writes one CSV file per plan of the block; the status goes to *oStatusP.
@@ -17,9 +18,16 @@ void QvkdcCreOutputData(const int* iPlnIdCnt, const ModelId* iPlnIdArr,
 
 // The same run, for tools that follow one in process (the table check, a
 // dry run): when oPlace is not null it receives where the run was when it
-// failed (or where it ended).
+// failed (or where it ended). With iFirstPlan above 0 the plan loop starts
+// at that index of the block, leaving the plans before it out, while every
+// file is named as in a run of the whole block (the plan index, the single
+// flag); a tool so goes on after a plan that failed. When iObserver is not
+// null it is told of every cell converted and every file written.
+// REQUIRES: iFirstPlan >= 0.
 void QvkdcCreOutputDataAt(const int* iPlnIdCnt, const ModelId* iPlnIdArr,
                           const char* iOutPath, const char* iOutName,
-                          int* oStatusP, QvkdcRunPlace* oPlace);
+                          int* oStatusP, QvkdcRunPlace* oPlace,
+                          int iFirstPlan = 0,
+                          QvkdcRunObserver* iObserver = nullptr);
 
 #endif  // QVKDC_ENTRY_QVKDCCREOUTPUTDATA_H

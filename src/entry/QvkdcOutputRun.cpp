@@ -7,6 +7,7 @@
 #include "entry/QvkdcEntry.h"
 #include "entry/QvkdcGetFilePath.h"
 #include "entry/QvkdcMsg.h"
+#include "entry/QvkdcRunObserver.h"
 #include "host/HostMemory.h"
 #include "host/Qdgm.h"
 #include "host/TraceScope.h"
@@ -25,7 +26,7 @@ int QvkdcOutputRun::Fail(const char* text, int status) {
 
 int QvkdcOutputRun::Run(const TraceScope& scope, const int* iPlnIdCnt,
                         const ModelId* iPlnIdArr, const char* iOutPath,
-                        const char* iOutName) {
+                        const char* iOutName, int firstPlan) {
     scope_ = &scope;
     if (!QvkdcCheckArgs(iPlnIdCnt, iPlnIdArr, iOutPath, iOutName)) {
         return Fail(nullptr, -1);
@@ -38,7 +39,7 @@ int QvkdcOutputRun::Run(const TraceScope& scope, const int* iPlnIdCnt,
     singleFlg_ = count == 1 ? 1 : 0;
     const int prepared = Prepare(iOutPath);
     if (prepared != 0) return prepared;
-    for (int i = 0; i < count; ++i) {
+    for (int i = firstPlan; i < count; ++i) {
         place_ = QvkdcRunPlace();
         place_.plan = i;
         const int status = RunPlan(i);
@@ -94,7 +95,9 @@ int QvkdcOutputRun::RunPlan(int index) {
     if (QvkdcGetFilePath(index, &plan, outPath_, outName_, singleFlg_, path.data()) == -1) {
         return Fail("[ERR] : Make FileName", -1);
     }
-    return WriteFile(path.str());
+    const int written = WriteFile(path.str());
+    if (written == 0 && observer_ != nullptr) observer_->Written(index);
+    return written;
 }
 
 int QvkdcOutputRun::BuildRows(const ModelId* list, int count, bool* accepted) {
@@ -121,10 +124,14 @@ int QvkdcOutputRun::BuildRows(const ModelId* list, int count, bool* accepted) {
         for (int j = 0; j < colCount; ++j) {
             converter_.SetColRow(colTbl_->GetColRow(j));
             if (j > 0) rows_ += ',';
+            const std::size_t start = rows_.size();
             const int r = converter_.CnvOutDataAppend(rows_);
             if (r < 0) {
                 place_.column = j;
                 return Fail("[ERR] : CnvOutData", r);
+            }
+            if (observer_ != nullptr) {
+                observer_->Converted(place_, j, std::string_view(rows_).substr(start), rec.get());
             }
         }
         rows_ += '\n';

@@ -13,6 +13,7 @@
 #include "tables/CQvkdcCnvTblCtrl.h"
 
 class CQvkdcOutColTblMng;
+class QvkdcRunObserver;
 class TraceScope;
 
 // Where an output run was: the plan, the process and the column it was
@@ -36,14 +37,19 @@ class QvkdcOutputRun {
     // Runs the checks, the table steps and the plan loop, and returns the
     // status: 0, -1, or the negative result of a failed row conversion. A
     // failure is traced, sends one message 9999 and ends the run; every host
-    // block is given back before Run returns.
-    // REQUIRES: scope is the frame of the calling entry function.
+    // block is given back before Run returns. The plan loop starts at index
+    // firstPlan of the block; file names count from the block's start.
+    // REQUIRES: scope is the frame of the calling entry function;
+    // firstPlan >= 0.
     int Run(const TraceScope& scope, const int* iPlnIdCnt,
             const ModelId* iPlnIdArr, const char* iOutPath,
-            const char* iOutName);
+            const char* iOutName, int firstPlan = 0);
 
     // Where the run was when Run returned.
     const QvkdcRunPlace& Place() const { return place_; }
+
+    // Tells observer (not owned; null: none) of every cell and file of Run.
+    void SetObserver(QvkdcRunObserver* observer) { observer_ = observer; }
 
  private:
     int Prepare(const char* iOutPath);
@@ -69,6 +75,7 @@ class QvkdcOutputRun {
     HostText<kQvlbuMachineNameSize> machineName1_;
     HostText<kQvlbuMachineNameSize> machineName2_;
     QvkdcRunPlace place_;
+    QvkdcRunObserver* observer_ = nullptr;
 };
 
 #endif  // QVKDC_ENTRY_QVKDCOUTPUTRUN_H

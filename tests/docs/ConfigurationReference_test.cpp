@@ -190,7 +190,7 @@ TEST_F(ConfigurationExample, ChecksCleanAndExports) {
     if (root.back() != '/' && root.back() != '\\') root += '/';
     root.back() = '/';
 
-    const Ran check = RunQvkdc(Root(), {"check", "--root", root, "--model", model});
+    const Ran check = RunQvkdc(Root(), {"check", "--root", root, "--model", model, "--out", "out", "--name", "EXAMPLE"});
     EXPECT_EQ(check.exitCode, 0) << check.err;
     EXPECT_EQ(check.out, "0 errors, 0 warnings, 0 notes\n");
     EXPECT_NE(Doc().find("`0 errors, 0 warnings, 0 notes`"), std::string::npos);

@@ -71,6 +71,21 @@ TEST_F(OutputRunTest, WritesOneFilePerPlanWithRows) {
     EXPECT_EQ(QvsimCallCount("QdgmRetLstRO"), 5);
 }
 
+// A tool's run from a later plan of the block names each file as the run of
+// the whole block does.
+TEST_F(OutputRunTest, RunFromALaterPlanKeepsTheFileNames) {
+    LoadModel(kModel);
+    std::vector<ModelId> ids(2);
+    QvsimPlanId(0, &ids[0]);
+    QvsimPlanId(4, &ids[1]);
+    const int count = 2;
+    int status = 99;
+    QvkdcCreOutputDataAt(&count, ids.data(), Root().PathOf("out").c_str(), "OUT", &status, nullptr, 1);
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(Root().Files("out"), Files{"OUT001.csv"});
+    EXPECT_EQ(QvsimCallCount("QdgmRetLstRO"), 1);
+}
+
 // A single plan's file carries no number; a blank name gives the plans'
 // names; an empty column table gives empty title lines and rows.
 TEST_F(OutputRunTest, FileNamesAndEmptyColumnTable) {

@@ -50,7 +50,7 @@ TEST_F(CliCheckTest, DemoShopShowsOnlyItsDeliberateMistakes) {
                             "rc_pln2usr.ini:14 warning [unknown-title]",
                             "ExteriorTable.tsv:83 warning [unquoted-text]",
                             "model.json:1 warning [rejected-plan]",
-                            "0 errors, 7 warnings, 15 notes",
+                            "0 errors, 7 warnings, 16 notes",
                         }));
 }
 
@@ -63,7 +63,7 @@ TEST_F(CliCheckTest, ErrorsExitOneAndJsonGoesToTheOutFile) {
     if (dir.back() != '/' && dir.back() != '\\') dir += '/';
     dir.back() = '/';
     const std::string report = dir + "report.json";
-    const Ran r = RunQvkdc(Root(), {"check", "--root", dir, "--format", "json", "--out", report});
+    const Ran r = RunQvkdc(Root(), {"check", "--root", dir, "--format", "json", "--report", report});
     EXPECT_EQ(r.exitCode, 1) << r.err;
     // "Mode:a,b", filed before the stop, also holds a comma.
     EXPECT_EQ(r.out, "1 error, 1 warning, 0 notes\n");

@@ -23,7 +23,7 @@
 
 namespace {
 
-constexpr char kCheckReport[] = "--out";  // the check's report file
+constexpr char kCheckReport[] = "--report";  // the check's report file
 
 // qvkdc started in the current folder under a file size limit, stdin from
 // /dev/null, stdout to outPath or (when it is "") a pipe, stderr to a pipe.

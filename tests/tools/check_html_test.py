@@ -151,8 +151,10 @@ def main():
     os.makedirs(args.work, exist_ok=True)
     page = os.path.abspath(os.path.join(args.work, "check.html"))
     shot = os.path.join(args.work, "check.png")
-    check = [args.qvkdc, "check", "--root", args.shop, "--model", os.path.join(args.shop, "model.json")]
-    run = subprocess.run(check + ["--format", "html", "--out", page], capture_output=True, text=True)
+    # With the output folder of an export, whose names are then checked too.
+    check = [args.qvkdc, "check", "--root", args.shop, "--model", os.path.join(args.shop, "model.json"),
+             "--out", os.path.abspath(args.work), "--name", "SHOP"]
+    run = subprocess.run(check + ["--format", "html", "--report", page], capture_output=True, text=True)
     assert run.returncode == 0, run.stderr
     report = json.loads(subprocess.run(check + ["--format", "json"], capture_output=True, text=True,
                                        check=True).stdout)

@@ -12,15 +12,22 @@
 #include "check/ReportWriter.h"
 
 void CheckCommand::AddOptions(CLI::App* cmd) {
-    cmd->add_option("--root", root_,
+    cmd->add_option("--root", host_.root,
                     "root of the tables and the option file (default: the current directory)");
-    cmd->add_option("--model", model_, "also check this model file (JSON) against the tables");
+    cmd->add_option("--model", host_.model, "also check this model file (JSON) against the tables");
+    // With the export's meaning: the export of these plans into this folder
+    // under this name is what --model checks.
+    plans_ = AddOutputOptions(cmd, &host_, &call_.out, &call_.name, false);
+    out_ = cmd->get_option("--out");
+    name_ = cmd->get_option("--name");
     cmd->add_option("--format", format_, "report format: text (default), json or html")
         ->check(CLI::IsMember({"text", "json", "html"}));
-    cmd->add_option("--out", out_, "write the report to this file");
+    cmd->add_option("--report", report_, "write the report to this file");
     AddEncodingOption(cmd, &encoding_);
     cmd->add_flag("--strict", strict_, "warnings fail the check too (exit 1), so that it can gate an export");
     cmd->footer(
+        "With --model, --out, --name and --plans are those of the export to check: with --out, every\n"
+        "file is composed and met as that export will meet it, and exit 0 means it will finish.\n"
         "Exit codes: 0 no error (with --strict: no error and no warning); 1 an error (with --strict:\n"
         "or a warning); 2 a bad option, a model file that cannot be loaded, or a root that does\n"
         "not exist; 5 the report or standard output could not be written. Where more than one\n"
@@ -30,11 +37,21 @@ void CheckCommand::AddOptions(CLI::App* cmd) {
 }
 
 int CheckCommand::Run() {
-    HostOptions host;
-    host.model = model_;
-    host.root = root_;
-    const std::string out = out_.empty() ? out_ : std::filesystem::absolute(out_).string();
-    HostSession session(host);
+    if (host_.model.empty()) {
+        // --out was once the report's file; it now names the export's folder.
+        for (const CLI::Option* given : {out_, name_, plans_}) {
+            if (given->count() == 0) continue;
+            std::cerr << "qvkdc: check: " << given->get_name() << " belongs to the export checked with --model"
+                      << (given == out_ ? "; the report goes to a file with --report FILE\n" : "\n");
+            return kExitUsage;
+        }
+    }
+    host_.plansGiven = plans_->count() > 0;
+    call_.plansGiven = host_.plansGiven;
+    call_.outGiven = out_->count() > 0;
+    call_.root = host_.root;
+    const std::string report = report_.empty() ? report_ : std::filesystem::absolute(report_).string();
+    HostSession session(host_);
     int rc = session.LoadModel();
     std::string error;
     const std::unique_ptr<TextEncoding> encoding = OpenReportEncoding(encoding_, &error);
@@ -44,8 +61,10 @@ int CheckCommand::Run() {
     }
     if (rc == kExitOk) rc = session.EnterRoot();
     if (rc != kExitOk) return rc;
+    // Valid once the model loaded: the session parsed the same list.
+    if (call_.plansGiven) ParseIntList(host_.plans, &call_.plans);
 
-    std::string displayRoot = root_;
+    std::string displayRoot = host_.root;
     if (!displayRoot.empty() && displayRoot.back() != '/' && displayRoot.back() != '\\') displayRoot += '/';
     // Told on stderr, outside the findings: most likely the wrong root.
     std::string tables;
@@ -53,16 +72,16 @@ int CheckCommand::Run() {
         std::cerr << "qvkdc: note: there is no tables folder " << tables
                   << "; --root names the folder that holds MIRVANE\n";
     }
-    Checker checker(displayRoot, model_, encoding.get());
+    Checker checker(displayRoot, host_.model, encoding.get(), call_);
     checker.Run();
-    if (out.empty()) {
+    if (report.empty()) {
         // A failure of the standard output is told once, when it closes.
         ReportWriter writer(&std::cout);
         checker.Report(format_, &writer);
         writer.Finish();
     } else {
         OutputFile file;
-        std::string why = file.Open(out);
+        std::string why = file.Open(report);
         if (why.empty()) {
             ReportWriter writer(&file);
             checker.Report(format_, &writer);
@@ -70,7 +89,7 @@ int CheckCommand::Run() {
             const std::string closed = file.Close();
             if (why.empty()) why = closed;
         }
-        if (!why.empty()) return OutputFailure(out_, why);
+        if (!why.empty()) return OutputFailure(report_, why);
         std::cout << checker.Findings().Summary() << '\n';
     }
     const FindingList& findings = checker.Findings();

@@ -1,7 +1,9 @@
-// `qvkdc check [--root DIR] [--model FILE] [--format text|json|html]
-// [--out FILE] [--encoding CODEPAGE] [--strict]`: finds the mistakes in the conversion tables, the
-// user option file and (with --model) a model that would make an export fail
-// or write empty cells, shifted columns or misplaced files. It runs the
+// `qvkdc check [--root DIR] [--model FILE [--out DIR] [--name NAME]
+// [--plans LIST]] [--format text|json|html] [--report FILE]
+// [--encoding CODEPAGE] [--strict]`: finds the mistakes in the conversion
+// tables, the user option file and (with --model) a model that would make
+// an export fail or write empty cells, shifted columns or misplaced files;
+// with --out, also every output file that export would fail at. It runs the
 // library's own steps in process (never its exported functions); the checks
 // themselves are in check/.
 #ifndef QVKDC_TOOLS_CHECKCOMMAND_H
@@ -11,21 +13,27 @@
 
 #include "Command.h"
 #include "CommonOptions.h"
+#include "HostSession.h"
+#include "check/ExportCall.h"
 
 class CheckCommand : public Command {
  public:
     void AddOptions(CLI::App* cmd) override;
-    // Writes the report to standard output, or to --out with the summary
+    // Writes the report to standard output, or to --report with the summary
     // line on standard output. Returns 0 when there is no error (with
     // --strict: and no warning), 1 when there is one, 2 for a model file
-    // or root that cannot be used, 5 when the report cannot be written.
+    // or root that cannot be used, or --out, --name or --plans without
+    // --model, 5 when the report cannot be written.
     int Run() override;
 
  private:
-    std::string root_;
-    std::string model_;
+    HostOptions host_;  // --root, --model, --plans
+    ExportCall call_;   // --out, --name, --plans
+    CLI::Option* out_ = nullptr;
+    CLI::Option* name_ = nullptr;
+    CLI::Option* plans_ = nullptr;
     std::string format_ = "text";
-    std::string out_;
+    std::string report_;
     EncodingOption encoding_;
     bool strict_ = false;
 };

@@ -3,8 +3,13 @@
 CLI::Option* AddCallOptions(CLI::App* cmd, HostOptions* host, std::string* out,
                             std::string* name) {
     cmd->add_option("--model", host->model, "model file (JSON)")->required();
+    return AddOutputOptions(cmd, host, out, name, true);
+}
+
+CLI::Option* AddOutputOptions(CLI::App* cmd, HostOptions* host, std::string* out,
+                              std::string* name, bool outRequired) {
     cmd->add_option("--out", *out, "output folder, passed to the library as it stands")
-        ->required();
+        ->required(outRequired);
     cmd->add_option("--name", *name, "output name (default: empty)");
     return cmd->add_option("--plans", host->plans,
                            "comma-separated 0-based plan indexes (default: all)");

@@ -16,6 +16,11 @@
 CLI::Option* AddCallOptions(CLI::App* cmd, HostOptions* host, std::string* out,
                             std::string* name);
 
+// The files and plans of a call alone, with the same meaning: --out
+// (required when outRequired), --name, --plans. Returns the --plans option.
+CLI::Option* AddOutputOptions(CLI::App* cmd, HostOptions* host, std::string* out,
+                              std::string* name, bool outRequired);
+
 // Where the library runs and what it traces: --root, --trace, --trace-ids.
 void AddRootAndTraceOptions(CLI::App* cmd, HostOptions* host);
 

@@ -1,9 +1,6 @@
 #include "ExportCommand.h"
 
-#include <filesystem>
 #include <iostream>
-#include <system_error>
-
 #include <set>
 
 #include "CommonOptions.h"
@@ -12,7 +9,6 @@
 #include "StandardOutput.h"
 #include "Terminal.h"
 #include "entry/QvkdcCreOutputData.h"
-#include "model/TextTrim.h"
 #include "platform/DiscardingFileSystem.h"
 #include "platform/FileSystem.h"
 
@@ -39,16 +35,8 @@ void ExportCommand::AddOptions(CLI::App* cmd) {
 }
 
 int ExportCommand::CheckOutFolder(HostSession& session) const {
-    if (TrimSpace(out_).empty()) return kExitOk;  // the library's own check refuses it
-    const std::string native = FileSystem::Current()->NativePath(out_);
-    std::error_code ec;
-    const std::filesystem::file_status status = std::filesystem::status(native, ec);
-    if (std::filesystem::is_directory(status)) return kExitOk;
-    std::string why = std::filesystem::exists(status) ? "is not a folder" : "no such folder";
-    if (!host_.root.empty() && std::filesystem::path(native).is_relative()) {
-        why += " (below --root " + host_.root + ")";
-    }
-    return session.Refuse("--out " + out_ + ": " + why);
+    const std::string why = OutFolderProblem(out_, host_.root);
+    return why.empty() ? kExitOk : session.Refuse("--out " + out_ + ": " + why);
 }
 
 int ExportCommand::DryRun(HostSession& session, ExportReport* report) {

@@ -207,10 +207,11 @@ std::vector<std::string> TraceNotes() {
     return notes;
 }
 
-NotesFollowed::NotesFollowed() {
+NotesFollowed::NotesFollowed(bool everyValue) {
     QvsimTraceClear();
     QvsimTraceNotesOnly(1);
     QvsimTraceAll(1, 1);
+    if (!everyValue) QvsimTraceId(kCnvOutDataTraceId, 0);
 }
 
 NotesFollowed::~NotesFollowed() {

@@ -129,10 +129,12 @@ class HostSession {
 std::vector<std::string> TraceNotes();
 // While it lives, the stand-in keeps the library's notes (TraceNotes):
 // its trace is cleared and on for every id, notes only; at the end it is
-// off and cleared again.
+// off and cleared again. The conversion of each single value stays
+// untraced, as in an export that keeps only notes (following it costs as
+// much as the conversion itself), unless everyValue asks for its notes too.
 class NotesFollowed {
  public:
-    NotesFollowed();
+    explicit NotesFollowed(bool everyValue = false);
     ~NotesFollowed();
     NotesFollowed(const NotesFollowed&) = delete;
     NotesFollowed& operator=(const NotesFollowed&) = delete;

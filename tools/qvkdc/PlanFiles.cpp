@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <system_error>
 
 #include "SystemFiles.h"
 #include "entry/QvkdcGetFilePath.h"
+#include "model/TextTrim.h"
 #include "platform/FileSystem.h"
 #include "qvhostsim/qvhostsim.h"
 
@@ -47,6 +49,17 @@ std::vector<std::string> ExistingFiles(const std::vector<PlanFile>& files) {
         }
     }
     return existing;
+}
+
+std::string OutFolderProblem(const std::string& out, const std::string& root) {
+    if (TrimSpace(out).empty()) return "";
+    const std::string native = FileSystem::Current()->NativePath(out);
+    std::error_code ec;
+    const std::filesystem::file_status status = std::filesystem::status(native, ec);
+    if (std::filesystem::is_directory(status)) return "";
+    std::string why = std::filesystem::exists(status) ? "is not a folder" : "no such folder";
+    if (!root.empty() && std::filesystem::path(native).is_relative()) why += " (below --root " + root + ")";
+    return why;
 }
 
 void WarnOfLongNames(const std::vector<PlanFile>& files, std::ostream& out) {

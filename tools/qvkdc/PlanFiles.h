@@ -28,6 +28,13 @@ std::vector<PlanFile> ComposePlanFiles(const ModelId* plans, int count, const st
 // The native paths of the entries that exist now, each once, in plan order.
 std::vector<std::string> ExistingFiles(const std::vector<PlanFile>& files);
 
+// Why `qvkdc export` refuses the output folder out before it calls the
+// library: "no such folder" or "is not a folder", followed by
+// " (below --root ROOT)" for a relative out when root is not empty; "" for
+// a folder, and for a blank out, which the library itself refuses.
+// REQUIRES: the current folder is the root of the call.
+std::string OutFolderProblem(const std::string& out, const std::string& root);
+
 // Warns on out, one line each, of the entries whose file name (the last
 // part of the path) is longer than the file system of its folder takes for
 // a name: the library composes paths of up to 511 characters, but such a

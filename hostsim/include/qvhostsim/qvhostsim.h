@@ -226,7 +226,10 @@ QVHOST_API void QvsimTraceClear(void);
  * QdgmRetLstRM (id: the process; value: the capacity it left, 0 when it
  * found no plan), QvlbpPrcInqPrm (id: the process; result: the status, when
  * it is not 0; value: the key) and QvptfInqLnN (result: the status, when it
- * is negative). At level 2 every QvlbpPrcInqPrm call is logged. */
+ * is negative). At level 2 every QvlbpPrcInqPrm call is logged. Level 3
+ * logs as level 1 does and also keeps every QvlbpPrcInqPrm call apart, for
+ * QvsimCallLogAsked: a host that follows a run cell by cell learns what
+ * each cell asked without the log growing with the run. */
 typedef struct QvsimCall {
     const char* call; /* the call's name, as QvsimCallCount spells it */
     ModelId id;
@@ -234,13 +237,17 @@ typedef struct QvsimCall {
     int value;
 } QvsimCall;
 
-/* 1 or 2 (the level): starts a new, empty log; 0: stops logging and keeps
- * the log. A reset stops and empties it. */
+/* 1, 2 or 3 (the level): starts a new, empty log; 0: stops logging and
+ * keeps the log. A reset stops and empties it. */
 QVHOST_API void QvsimCallLog(int on);
 /* Number of logged calls, and call i into *entry: 0, or -1 when i is out of
  * range or entry is null. */
 QVHOST_API int QvsimCallLogCount(void);
 QVHOST_API int QvsimCallLogAt(int i, QvsimCall* entry);
+/* The QvlbpPrcInqPrm calls kept apart at level 3 since they were last taken,
+ * in order: the first max of them go to asked (null: none), and all are
+ * forgotten. Returns how many there were. */
+QVHOST_API int QvsimCallLogAsked(QvsimCall* asked, int max);
 
 /* ---- message manager ---- */
 

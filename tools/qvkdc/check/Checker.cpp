@@ -28,8 +28,8 @@ std::string Now() {
 
 }  // namespace
 
-Checker::Checker(std::string displayRoot, std::string modelFile, const TextEncoding* encoding)
-    : displayRoot_(std::move(displayRoot)), modelFile_(std::move(modelFile)) {
+Checker::Checker(std::string displayRoot, std::string modelFile, const TextEncoding* encoding, ExportCall call)
+    : displayRoot_(std::move(displayRoot)), modelFile_(std::move(modelFile)), call_(std::move(call)) {
     if (encoding == nullptr) {
         std::string error;
         defaultEncoding_ = TextEncoding::Open(TextEncoding::DefaultName(), &error);
@@ -63,7 +63,7 @@ void Checker::Run() {
                       "model-not-checked");
         return;
     }
-    ModelCheck(ctx, modelFile_).Run();
+    ModelCheck(ctx, modelFile_, call_).Run();
 }
 
 void Checker::Report(const std::string& format, ReportWriter* out) const {

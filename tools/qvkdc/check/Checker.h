@@ -9,6 +9,7 @@
 #include <string>
 
 #include "check/CheckInputs.h"
+#include "check/ExportCall.h"
 #include "check/FindingList.h"
 #include "check/ReportFacts.h"
 #include "check/ReportWriter.h"
@@ -20,8 +21,10 @@ class Checker {
     // folder ending in "/"). modelFile: the name of the model loaded into
     // the host, shown in findings; empty when no model is checked.
     // encoding: the code page of the texts; null for the default one.
+    // call: the plans and files of the export the model is checked for.
     // REQUIRES: encoding outlives the checker.
-    Checker(std::string displayRoot, std::string modelFile, const TextEncoding* encoding = nullptr);
+    Checker(std::string displayRoot, std::string modelFile, const TextEncoding* encoding = nullptr,
+            ExportCall call = ExportCall());
     ~Checker();
 
     void Run();
@@ -33,6 +36,7 @@ class Checker {
  private:
     std::string displayRoot_;
     std::string modelFile_;
+    ExportCall call_;
     std::unique_ptr<TextEncoding> defaultEncoding_;
     ReportFacts facts_;
     CheckInputs inputs_;

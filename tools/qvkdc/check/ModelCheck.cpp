@@ -1,19 +1,18 @@
 #include "check/ModelCheck.h"
 
 #include <cstring>
-#include <map>
+#include <utility>
 
+#include "FailureCause.h"
 #include "HostSession.h"
-#include "TextEncoding.h"
 #include "check/TextForms.h"
 #include "entry/QvkdcCreOutputData.h"
-#include "entry/QvkdcGetFilePath.h"
 #include "host/HostMemory.h"
 #include "host/HostText.h"
 #include "host/Qvptf.h"
 #include "model/CQvkdcOutColTblMng.h"
 #include "model/CQvkdcSlctValTblMng.h"
-#include "platform/DiscardingFileSystem.h"
+#include "platform/ProbingFileSystem.h"
 #include "qvhostsim/qvhostsim.h"
 
 namespace {
@@ -50,67 +49,112 @@ std::string Field(std::string_view line, int n) {
 
 }  // namespace
 
-ModelCheck::ModelCheck(const CheckContext& ctx, std::string modelFile)
-    : ctx_(ctx), file_(std::move(modelFile)) {}
+ModelCheck::ModelCheck(const CheckContext& ctx, std::string modelFile, const ExportCall& call)
+    : ctx_(ctx),
+      file_(std::move(modelFile)),
+      call_(call),
+      names_(ctx, file_, call, [this](int plan) { return PlanName(plan); }) {}
 
 std::string ModelCheck::PlanName(int index) const {
-    return "plan " + std::to_string(index) + ' ' + Quoted(ModelName(plans_[static_cast<std::size_t>(index)]));
+    const std::size_t i = static_cast<std::size_t>(index);
+    return "plan " + std::to_string(indexes_[i]) + ' ' + Quoted(ModelName(plans_[i]));
+}
+
+std::string ModelCheck::PlaceName(const ValuePlace& where) const {
+    return "process " + Quoted(ModelName(where.process)) + " of " + PlanName(where.plan);
 }
 
 void ModelCheck::Run() {
-    const int n = QvsimPlanCount();
-    plans_.resize(static_cast<std::size_t>(n));
-    outcomes_.resize(static_cast<std::size_t>(n));
-    for (int i = 0; i < n; ++i) QvsimPlanId(i, &plans_[static_cast<std::size_t>(i)]);
-    for (int first = 0; first < n;) first = RunExport(first) + 1;
+    if (call_.plansGiven) {
+        indexes_ = call_.plans;
+    } else {
+        for (int i = 0; i < QvsimPlanCount(); ++i) indexes_.push_back(i);
+    }
+    const int n = static_cast<int>(indexes_.size());
+    plans_.resize(indexes_.size());
+    outcomes_.resize(indexes_.size());
+    for (std::size_t i = 0; i < indexes_.size(); ++i) QvsimPlanId(indexes_[i], &plans_[i]);
+    namesMet_ = names_.Prepare(plans_.data(), n);
 
+    const std::vector<CheckedColumn>& columns = ctx_.build.Columns();
+    for (const CheckedColumn& c : columns) {
+        toolType_.push_back(c.ItName() == kItemToolType);
+        hasChoices_.push_back(ctx_.build.SlctTbl().FindRow(c.ItName()) != nullptr);
+    }
     converter_.SetSlctTbl(&ctx_.build.SlctTbl());
     converter_.PrepareCols(ctx_.build.ColTbl());
     converter_.SetTSetFormTxt(ctx_.build.Tables().GetTSetForm());
-    for (int i = 0; i < n; ++i) {
-        if (outcomes_[static_cast<std::size_t>(i)].outcome == Outcome::kWritten) Explain(i);
-    }
-    CheckFileNames();
-    tally_.Report(ctx_.build.Columns(), file_, &ctx_.out);
+    // An empty block runs too: the run may still fail before its plans.
+    int first = 0;
+    do {
+        first = RunExport(first) + 1;
+    } while (first < n);
+
+    for (const ToolCheck& tool : tools_) CheckTool(tool);
+    names_.Run(outcomes_);
+    tally_.Report(columns, file_, [this](const ValuePlace& where) { return PlaceName(where); }, &ctx_.out);
 }
 
 int ModelCheck::RunExport(int first) {
-    const int count = static_cast<int>(plans_.size()) - first;
+    const int count = static_cast<int>(plans_.size());
+    const ModelId none{};
+    const ModelId* block = plans_.empty() ? &none : plans_.data();
     // The library's notes, the [ERR] lines among them, and the calls that
     // tell what became of each plan.
     int status = 0;
     QvkdcRunPlace place;
-    std::vector<QvsimCall> calls;
-    std::string errors;
+    CallRecord record;
+    std::string failedPath;
+    std::string why;
     {
         const NotesFollowed notes;
-        QvsimCallLog(1);
-        DiscardingFileSystem nowhere;
-        const ScopedFileSystem scope(&nowhere);
-        QvkdcCreOutputDataAt(&count, plans_.data() + first, ".", "check", &status, &place);
+        QvsimCallLog(3);
+        ProbingFileSystem probing;
+        DiscardingFileSystem discarding;
+        const ScopedFileSystem scope(namesMet_ ? &probing : &discarding);
+        if (namesMet_) {
+            QvkdcCreOutputDataAt(&count, block, call_.out.c_str(), call_.name.c_str(), &status, &place, first, this);
+        } else {
+            // Any name but a blank one keeps the plan names out of the run.
+            QvkdcCreOutputDataAt(&count, block, ".", "check", &status, &place, first, this);
+        }
         QvsimCallLog(0);
-        calls = LoggedCalls();
-        errors = ErrorNotes(TraceNotes());
+        record.calls = LoggedCalls();
+        record.notes = TraceNotes();
+        failedPath = probing.FailedPath();
+        why = probing.Why();
     }
+    const std::vector<QvsimCall>& calls = record.calls;
+    const std::string errors = ErrorNotes(record.notes);
 
     int rejected = 0;
-    for (PlanOutcome& o : TellPlanOutcomes(plans_.data() + first, count, calls, status)) {
+    for (PlanOutcome& o : TellPlanOutcomes(block + first, count - first, calls, status)) {
         if (o.outcome == Outcome::kNotReached) continue;
         o.index += first;
         if (o.outcome == Outcome::kRejected) ReportRejected(o, calls, rejected++);
         outcomes_[static_cast<std::size_t>(o.index)] = o;
     }
     if (status >= 0 || place.plan < 0) {
+        pending_ = -1;
         if (status < 0) {
             ctx_.out.Add(Severity::kError, file_, 1,
                          "the export fails before its first plan with " +
                              Quoted(errors.substr(0, errors.find('\n'))),
                          "model-fails");
         }
-        return static_cast<int>(plans_.size());
+        return count;
     }
-    place.plan += first;
-    ReportFailure(place, calls, errors);
+    const std::vector<std::string> steps = record.Errors();
+    const std::string step = steps.empty() ? std::string() : steps.back();
+    if (step == "Make FileName" || StepConcernsFile(step)) {
+        // Its rows were made: they count as those of a written plan.
+        if (pending_ == place.plan) Commit();
+        outcomes_[static_cast<std::size_t>(place.plan)].failedAtFile = true;
+        names_.ReportFailure(place.plan, steps, failedPath, why);
+    } else {
+        ReportFailure(place, calls, errors);
+    }
+    pending_ = -1;
     return place.plan;
 }
 
@@ -129,11 +173,33 @@ void ModelCheck::ReportFailure(const QvkdcRunPlace& place, const std::vector<Qvs
                  ':' + std::to_string(c.trail.def.line) + ')';
     }
     const std::string what = FailedCall(calls, place);
-    const std::string first = errors.substr(0, errors.find('\n'));
+    std::string first = column >= 0 ? CellError(place) : std::string();
+    if (first.empty()) first = errors.substr(0, errors.find('\n'));
     ctx_.out.Add(Severity::kError, file_, 1,
                  where + ": " + (what.empty() ? std::string("a step fails") : what) +
                      "; the export stops there with " + Quoted(first),
                  "model-fails", column);
+}
+
+std::string ModelCheck::CellError(const QvkdcRunPlace& place) {
+    QdgmPrcsRec* raw = nullptr;
+    const int got = QdgmGetPrcs(0, &place.prcsId, &raw);
+    const HostPrcsRec rec(raw);
+    if (got != 0 || rec == nullptr) return std::string();
+    std::vector<std::string> notes;
+    {
+        const NotesFollowed followed(true);
+        converter_.SetPrcsId(place.prcsId);
+        converter_.SetPrcsDat(rec.get());
+        converter_.SetColRow(ctx_.build.Columns()[static_cast<std::size_t>(place.column)].row);
+        converter_.CnvOutData(cell_);
+        converter_.SetPrcsDat(nullptr);
+        notes = TraceNotes();
+    }
+    for (const std::string& note : notes) {
+        if (note.compare(0, 5, "[ERR]") == 0) return note;
+    }
+    return std::string();
 }
 
 std::string ModelCheck::FailedCall(const std::vector<QvsimCall>& calls, const QvkdcRunPlace& place) const {
@@ -187,7 +253,8 @@ std::string ModelCheck::FailedCall(const std::vector<QvsimCall>& calls, const Qv
 }
 
 void ModelCheck::ReportRejected(const PlanOutcome& o, const std::vector<QvsimCall>& calls, int rejectedBefore) {
-    const std::string plan = "plan " + std::to_string(o.index) + ' ' + Quoted(o.name);
+    const std::string plan =
+        "plan " + std::to_string(indexes_[static_cast<std::size_t>(o.index)]) + ' ' + Quoted(o.name);
     ctx_.out.Add(Severity::kWarning, file_, 1,
                  plan + " is rejected: its process " + Quoted(o.processName) + " has the type " +
                      std::to_string(o.processType) + ", which the export does not accept; the plan gets no file",
@@ -210,67 +277,70 @@ void ModelCheck::ReportRejected(const PlanOutcome& o, const std::vector<QvsimCal
                  "no-machine");
 }
 
-void ModelCheck::Explain(int plan) {
-    int count = 0;
-    ModelId* rawList = nullptr;
-    if (QdgmRetLstRO(kQdgmRelPlanPrcs, &plans_[static_cast<std::size_t>(plan)], &count, &rawList) < 0) return;
-    const HostPrcsList list(rawList);
-    const int columns = static_cast<int>(ctx_.build.Columns().size());
-    for (int k = 0; k < count; ++k) {
-        const ModelId& id = list.get()[k];
-        QdgmPrcsRec* raw = nullptr;
-        const int got = QdgmGetPrcs(0, &id, &raw);
-        const HostPrcsRec rec(raw);
-        if (got != 0 || rec == nullptr) continue;
-        const std::string where = "process " + Quoted(ModelName(id)) + " of " + PlanName(plan);
-        converter_.SetPrcsId(id);
-        converter_.SetPrcsDat(rec.get());
-        for (int j = 0; j < columns; ++j) ExplainCell(j, id, rec.get(), where);
-        converter_.SetPrcsDat(nullptr);
+void ModelCheck::Converted(const QvkdcRunPlace& place, int column, std::string_view text, QdgmPrcsRec* record) {
+    // The parameters this cell asked for, and the flag it may ask first.
+    QvsimCall asked[2];
+    const int askedCount = QvsimCallLogAsked(asked, 2);
+    if (place.plan != pending_) {
+        // The plan before was not written: its counts go.
+        pending_ = place.plan;
+        planTally_.Clear();
+        planTools_.clear();
+        planToolNames_.clear();
     }
-}
-
-void ModelCheck::ExplainCell(int column, const ModelId& id, QdgmPrcsRec* rec, const std::string& where) {
-    const CheckedColumn& c = ctx_.build.Columns()[static_cast<std::size_t>(column)];
-    converter_.SetColRow(c.row);
-    cell_.clear();
-    QvsimCallLog(2);
-    const int status = converter_.CnvOutData(cell_);
-    QvsimCallLog(0);
-    if (status != 0) return;
-    if (c.use.toolSetForm && cell_.empty() && rec->tool != nullptr) CheckTool(*rec, column, where);
-    if (c.ItName() == kItemToolType && cell_.empty() && rec->tool != nullptr && rec->tool->state == 1 &&
-        ctx_.build.SlctTbl().FindRow(c.ItName()) != nullptr) {
-        tally_.NoChoice(column, rec->tool->toolType, where);
+    const std::size_t j = static_cast<std::size_t>(column);
+    const CheckedColumn& c = ctx_.build.Columns()[j];
+    const ValuePlace where{place.plan, place.prcsId};
+    if (text.empty() && record->tool != nullptr) {
+        if (c.use.toolSetForm) {
+            // Looked up once the runs are over: the run's host calls stay its own.
+            std::string name(record->tool->name, strnlen(record->tool->name, sizeof record->tool->name));
+            if (name.size() >= kQvptfToolNameSize && planToolNames_.insert(name).second) {
+                planTools_.push_back(ToolCheck{std::move(name), column, where});
+            }
+        }
+        if (toolType_[j] && record->tool->state == 1 && hasChoices_[j]) {
+            planTally_.NoChoice(column, record->tool->toolType, where);
+        }
     }
     if (!c.AsksValue() || c.use.form == ValueForm::kNone) return;
-    // The value is the last parameter the converter asked for, after the
-    // flag it may ask first.
-    std::vector<QvsimCall> asked;
-    for (const QvsimCall& call : LoggedCalls()) {
-        if (Is(call, "QvlbpPrcInqPrm")) asked.push_back(call);
-    }
-    const std::size_t valueAt = c.use.flagKey != 0 ? 1 : 0;
-    if (asked.size() <= valueAt || asked[valueAt].result != 0) return;
+    // The value is the last parameter asked, after the flag.
+    const int valueAt = c.use.flagKey != 0 ? 1 : 0;
+    if (askedCount <= valueAt || asked[valueAt].result != 0) return;
     int key = asked[valueAt].value;
-    tally_.Asked(column, where);
-    const int kind = QvsimParamKind(&id, key);
+    planTally_.Asked(column, where);
+    const int kind = QvsimParamKind(&place.prcsId, key);
     if (kind == kParamNone) {
-        tally_.Missing(column, where);
+        planTally_.Missing(column, where);
     } else if (kind != ExpectedKind(c.use.form)) {
-        tally_.WrongKind(column, kind, where);
-    } else if (c.use.form == ValueForm::kSelect && cell_.empty() &&
-               ctx_.build.SlctTbl().FindRow(c.ItName()) != nullptr) {
+        planTally_.WrongKind(column, kind, where);
+    } else if (c.use.form == ValueForm::kSelect && text.empty() && hasChoices_[j]) {
+        // The code without a choice: asked again, which the cell just did.
         void* value = nullptr;
         int st = 0;
-        QvlbpPrcInqPrm(&rec, &key, &value, &st);
-        if (st == 0 && value != nullptr) tally_.NoChoice(column, *static_cast<const int*>(value), where);
+        QvlbpPrcInqPrm(&record, &key, &value, &st);
+        QvsimCallLogAsked(nullptr, 0);
+        if (st == 0 && value != nullptr) planTally_.NoChoice(column, *static_cast<const int*>(value), where);
     }
 }
 
-void ModelCheck::CheckTool(const QdgmPrcsRec& rec, int column, const std::string& where) {
-    const std::string name(rec.tool->name, strnlen(rec.tool->name, sizeof rec.tool->name));
-    if (name.size() < kQvptfToolNameSize || !toolsSeen_.insert(name).second) return;
+void ModelCheck::Written(int plan) {
+    if (plan == pending_) Commit();
+    pending_ = -1;
+}
+
+void ModelCheck::Commit() {
+    tally_.Merge(planTally_);
+    for (ToolCheck& tool : planTools_) {
+        if (toolsSeen_.insert(tool.name).second) tools_.push_back(std::move(tool));
+    }
+    planTally_.Clear();
+    planTools_.clear();
+    planToolNames_.clear();
+}
+
+void ModelCheck::CheckTool(const ToolCheck& tool) {
+    const std::string& name = tool.name;
     // The export passes the name cut to its first 15 bytes.
     const auto text = [](const std::string& toolName) {
         std::string buffer = toolName;
@@ -283,48 +353,9 @@ void ModelCheck::CheckTool(const QdgmPrcsRec& rec, int column, const std::string
     const std::string cut = name.substr(0, kQvptfToolNameSize - 1);
     if (text(cut).empty() && !text(name).empty()) {
         ctx_.out.Add(Severity::kWarning, file_, 1,
-                     "the tool " + Quoted(name) + " of " + where + " has " + std::to_string(name.size()) +
+                     "the tool " + Quoted(name) + " of " + PlaceName(tool.where) + " has " + std::to_string(name.size()) +
                          " characters; the export looks its text up as " + Quoted(cut) +
                          ", under which the model lists none, so its tool cell stays empty",
-                     "long-tool-name", column);
-    }
-}
-
-void ModelCheck::CheckFileNames() {
-    std::map<std::string, int> byName;
-    const int planColumn = ctx_.build.FindItem(std::string(kItemPlanName));
-    for (const PlanOutcome& o : outcomes_) {
-        if (o.outcome != Outcome::kWritten) continue;
-        const std::string plan = PlanName(o.index);
-        // With a blank output name the file is named after the plan.
-        HostText<kQvkdcPathSize> path;
-        if (QvkdcGetFilePath(o.index, &o.id, ".", "", 0, path.data()) != 0) {
-            ctx_.out.Add(Severity::kWarning, file_, 1,
-                         "the model database cannot give the name of " + plan +
-                             "; with a blank output name the export fails there with \"[ERR] : Make FileName\"",
-                         "no-plan-name");
-            continue;
-        }
-        // A separator is a character of its own: in a code page of two
-        // bytes a character, 0x5C can be the second byte of one.
-        if (ctx_.encoding.HasChar(o.name, '/') || ctx_.encoding.HasChar(o.name, '\\')) {
-            ctx_.out.Add(Severity::kWarning, file_, 1,
-                         "the name of " + plan + " holds a path separator; with a blank output name its file lands " +
-                             (o.name.find("..") != std::string::npos ? "outside the output folder"
-                                                                     : "in another folder"),
-                         "path-in-name");
-        }
-        const std::string flaw = UnquotedFlaw(o.name);
-        if (planColumn >= 0 && !flaw.empty()) {
-            ctx_.out.Add(Severity::kWarning, file_, 1, "the name of " + plan + ' ' + flaw, "unquoted-text",
-                         planColumn);
-        }
-        const auto [it, isNew] = byName.try_emplace(o.name, o.index);
-        if (isNew) continue;
-        ctx_.out.Add(Severity::kWarning, file_, 1,
-                     plan + " has the name of " + PlanName(it->second) +
-                         "; with a blank output name both write the same file and the later one "
-                         "overwrites the earlier",
-                     "same-file");
+                     "long-tool-name", tool.column);
     }
 }

@@ -49,26 +49,53 @@ std::string ColumnName(const CheckedColumn& c) {
 
 }  // namespace
 
-std::string ValueTally::Count::Example() const {
-    return n > 1 ? first + " (and " + std::to_string(n - 1) + " more)" : first;
+std::string ValueTally::Count::Example(const PlaceName& name) const {
+    return n > 1 ? name(first) + " (and " + std::to_string(n - 1) + " more)" : name(first);
 }
 
-void ValueTally::Asked(int column, const std::string& where) { asked_[column].Add(where); }
-void ValueTally::Missing(int column, const std::string& where) { missing_[column].Add(where); }
-void ValueTally::WrongKind(int column, int kind, const std::string& where) {
+ValueTally::Count& ValueTally::At(std::vector<Count>* counts, int column) {
+    const std::size_t i = static_cast<std::size_t>(column);
+    if (i >= counts->size()) counts->resize(i + 1);
+    return (*counts)[i];
+}
+
+void ValueTally::Asked(int column, const ValuePlace& where) { At(&asked_, column).Add(where); }
+void ValueTally::Missing(int column, const ValuePlace& where) { At(&missing_, column).Add(where); }
+void ValueTally::WrongKind(int column, int kind, const ValuePlace& where) {
     wrongKind_[{column, kind}].Add(where);
 }
-void ValueTally::NoChoice(int column, int code, const std::string& where) {
+void ValueTally::NoChoice(int column, int code, const ValuePlace& where) {
     noChoice_[{column, code}].Add(where);
 }
 
-void ValueTally::Report(const std::vector<CheckedColumn>& columns, const std::string& file,
+void ValueTally::Merge(const ValueTally& other) {
+    for (std::size_t i = 0; i < other.asked_.size(); ++i) {
+        if (other.asked_[i].n > 0) At(&asked_, static_cast<int>(i)).Merge(other.asked_[i]);
+    }
+    for (std::size_t i = 0; i < other.missing_.size(); ++i) {
+        if (other.missing_[i].n > 0) At(&missing_, static_cast<int>(i)).Merge(other.missing_[i]);
+    }
+    for (const auto& [key, count] : other.wrongKind_) wrongKind_[key].Merge(count);
+    for (const auto& [key, count] : other.noChoice_) noChoice_[key].Merge(count);
+}
+
+void ValueTally::Clear() {
+    asked_.clear();
+    missing_.clear();
+    wrongKind_.clear();
+    noChoice_.clear();
+}
+
+void ValueTally::Report(const std::vector<CheckedColumn>& columns, const std::string& file, const PlaceName& name,
                         FindingList* out) const {
     const auto spec = [&](int column) -> const CheckedColumn& {
         return columns[static_cast<std::size_t>(column)];
     };
-    for (const auto& [column, missing] : missing_) {
-        const int asked = asked_.at(column).n;
+    for (std::size_t i = 0; i < missing_.size(); ++i) {
+        const Count& missing = missing_[i];
+        if (missing.n == 0) continue;
+        const int column = static_cast<int>(i);
+        const int asked = asked_[i].n;
         const CheckedColumn& c = spec(column);
         if (missing.n == asked) {
             out->Add(Severity::kWarning, file, 1,
@@ -78,7 +105,7 @@ void ValueTally::Report(const std::vector<CheckedColumn>& columns, const std::st
         } else {
             out->Add(Severity::kNote, file, 1,
                      ColumnName(c) + ": " + std::to_string(missing.n) + " of " + std::to_string(asked) +
-                         " processes have no such parameter, the first " + missing.first +
+                         " processes have no such parameter, the first " + name(missing.first) +
                          "; their cells stay empty",
                      "missing-param", column);
         }
@@ -86,7 +113,7 @@ void ValueTally::Report(const std::vector<CheckedColumn>& columns, const std::st
     for (const auto& [key, count] : wrongKind_) {
         const CheckedColumn& c = spec(key.first);
         out->Add(Severity::kWarning, file, 1,
-                 ColumnName(c) + " reads " + KindName(key.second) + " from " + count.Example() +
+                 ColumnName(c) + " reads " + KindName(key.second) + " from " + count.Example(name) +
                      (c.row->GetValType() == CQvkdcOutColRowMng::kSubTypeInteger ? "; an " : "; a ") +
                      TypeName(c.row->GetValType()) + " column " + WrongKindEffect(c.row->GetValType(), key.second),
                  "param-kind", key.first);
@@ -95,7 +122,7 @@ void ValueTally::Report(const std::vector<CheckedColumn>& columns, const std::st
         const CheckedColumn& c = spec(key.first);
         out->Add(Severity::kWarning, file, 1,
                  "column " + Quoted(c.ExName()) + " has no choice for the code " +
-                     std::to_string(key.second) + " of " + count.Example() + "; the cell stays empty",
+                     std::to_string(key.second) + " of " + count.Example(name) + "; the cell stays empty",
                  "no-choice-for-code", key.first);
     }
 }

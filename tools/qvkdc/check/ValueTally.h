@@ -4,6 +4,7 @@
 #ifndef QVKDC_TOOLS_CHECK_VALUETALLY_H
 #define QVKDC_TOOLS_CHECK_VALUETALLY_H
 
+#include <functional>
 #include <map>
 #include <string>
 #include <tuple>
@@ -11,33 +12,55 @@
 
 #include "check/FindingList.h"
 #include "check/TableBuild.h"
+#include "qvkdc/qvkdc.h"
 
 // Kinds of value a model holds for a parameter (as QvsimParamKind answers).
 enum ParamKind { kParamNone = 0, kParamInt = 1, kParamDouble = 2, kParamText = 3 };
 
+// Where a value was met: a process of a plan (its index in the block).
+struct ValuePlace {
+    int plan = -1;
+    ModelId process{};
+};
+
 class ValueTally {
  public:
-    // where: "process "P" of plan "Q"", for the first example of a problem.
-    void Asked(int column, const std::string& where);
-    void Missing(int column, const std::string& where);
-    void WrongKind(int column, int kind, const std::string& where);
-    void NoChoice(int column, int code, const std::string& where);
+    // Tells "process "P" of plan N "Q"" for a place, once findings are made.
+    using PlaceName = std::function<std::string(const ValuePlace&)>;
+
+    // where: the first example of a problem is kept.
+    void Asked(int column, const ValuePlace& where);
+    void Missing(int column, const ValuePlace& where);
+    void WrongKind(int column, int kind, const ValuePlace& where);
+    void NoChoice(int column, int code, const ValuePlace& where);
+
+    // Adds the counts of other, as met after these.
+    void Merge(const ValueTally& other);
+    // Forgets every count.
+    void Clear();
 
     // Adds the findings, at line 1 of file.
-    void Report(const std::vector<CheckedColumn>& columns, const std::string& file, FindingList* out) const;
+    void Report(const std::vector<CheckedColumn>& columns, const std::string& file, const PlaceName& name,
+                FindingList* out) const;
 
  private:
     struct Count {
         int n = 0;
-        std::string first;
-        void Add(const std::string& where) {
+        ValuePlace first;
+        void Add(const ValuePlace& where) {
             if (n++ == 0) first = where;
         }
-        // "process "P" of plan "Q"" and " (and 3 more)".
-        std::string Example() const;
+        void Merge(const Count& other) {
+            if (n == 0) first = other.first;
+            n += other.n;
+        }
+        // "process "P" of plan N "Q"" and " (and 3 more)".
+        std::string Example(const PlaceName& name) const;
     };
-    std::map<int, Count> asked_;
-    std::map<int, Count> missing_;
+    // Indexed by column: these two are counted for every cell.
+    static Count& At(std::vector<Count>* counts, int column);
+    std::vector<Count> asked_;
+    std::vector<Count> missing_;
     std::map<std::pair<int, int>, Count> wrongKind_;  // (column, kind)
     std::map<std::pair<int, int>, Count> noChoice_;   // (column, code)
 };

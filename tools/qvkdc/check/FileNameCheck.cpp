@@ -1,0 +1,145 @@
+#include "check/FileNameCheck.h"
+
+#include <map>
+#include <string_view>
+
+#include "FailureCause.h"
+#include "check/TextForms.h"
+#include "entry/QvkdcGetFilePath.h"
+#include "host/HostText.h"
+#include "platform/FileSystem.h"
+
+namespace {
+
+// Where a file lands against the output folder.
+enum class Landing { kInFolder, kBelow, kOutside };
+
+// Where the file at path, composed as the output folder (its first
+// folderSize bytes), one separator and the file's name, lands: the parts
+// after the folder are read as the platform's file calls separate them.
+Landing LandingOf(std::string_view path, std::size_t folderSize) {
+    FileSystem* fs = FileSystem::Current();
+    std::vector<std::string_view> parts;  // the folders after the output folder, last first
+    for (std::size_t end = fs->NameStart(path); end > folderSize + 1;) {
+        const std::string_view folder = path.substr(0, end - 1);
+        end = fs->NameStart(folder);
+        parts.push_back(folder.substr(end));
+    }
+    int depth = 0;
+    for (auto it = parts.rbegin(); it != parts.rend(); ++it) {
+        if (*it == "..") {
+            if (--depth < 0) return Landing::kOutside;
+        } else if (!it->empty() && *it != ".") {
+            ++depth;
+        }
+    }
+    return depth == 0 ? Landing::kInFolder : Landing::kBelow;
+}
+
+}  // namespace
+
+FileNameCheck::FileNameCheck(const CheckContext& ctx, std::string modelFile, const ExportCall& call,
+                             std::function<std::string(int)> planName)
+    : ctx_(ctx), file_(std::move(modelFile)), call_(call), planName_(std::move(planName)) {}
+
+bool FileNameCheck::Prepare(const ModelId* plans, int count) {
+    if (!call_.outGiven) {
+        ctx_.out.Add(Severity::kNote, file_, 1,
+                     "the output names are not checked: with the export's --out (and --name), the check also "
+                     "meets every file as the export will",
+                     "names-not-checked");
+        return false;
+    }
+    const std::string problem = OutFolderProblem(call_.out, call_.root);
+    if (!problem.empty()) {
+        ctx_.out.Add(Severity::kError, file_, 1,
+                     "the output folder " + Quoted(call_.out) + ": " + problem +
+                         "; the export refuses it and exports nothing",
+                     "out-folder");
+        return false;
+    }
+    names_ = true;
+    files_ = ComposePlanFiles(plans, count, call_.out, call_.name);
+    return true;
+}
+
+void FileNameCheck::ReportFailure(int plan, const std::vector<std::string>& errors, const std::string& path,
+                                  const std::string& why) {
+    const std::string& step = errors.back();
+    std::string what;
+    const char* code = "cannot-write";
+    if (step == "Make FileName") {
+        // The note before it says why the name could not be made.
+        const std::string inner = errors.size() > 1 ? errors[errors.size() - 2] : std::string();
+        what = ExplainNote(inner);
+        if (inner == "QdgmRetIdnamLN") {
+            what += ", and a blank output name makes it the file's name";
+            code = "no-plan-name";
+        } else if (inner == "Path too long") {
+            code = "path-too-long";
+        }
+        if (what.empty()) what = "its file name cannot be made";
+    } else {
+        what = "its file " + Quoted(FileSystem::Current()->NativePath(path)) + " cannot be written: " + why;
+    }
+    ctx_.out.Add(Severity::kError, file_, 1,
+                 planName_(plan) + ": " + what + "; the export stops there with " + Quoted("[ERR] : " + step),
+                 code);
+}
+
+void FileNameCheck::Run(const std::vector<PlanOutcome>& outcomes) {
+    std::map<std::string, int> byPath;
+    const int planColumn = ctx_.build.FindItem(std::string(kItemPlanName));
+    for (const PlanOutcome& o : outcomes) {
+        if (o.outcome != Outcome::kWritten) continue;
+        const std::string plan = planName_(o.index);
+        std::string path;
+        std::string shown;
+        if (names_) {
+            const PlanFile& file = files_[static_cast<std::size_t>(o.index)];
+            path = file.path;
+            shown = Quoted(file.native);
+        } else {
+            HostText<kQvkdcPathSize> composed;
+            if (QvkdcGetFilePath(o.index, &o.id, ".", "", 0, composed.data()) != 0) {
+                ctx_.out.Add(Severity::kWarning, file_, 1,
+                             "the model database cannot give the name of " + plan +
+                                 "; with a blank output name the export fails there with \"[ERR] : Make FileName\"",
+                             "no-plan-name");
+                continue;
+            }
+            path = composed.str();
+        }
+        const Landing landing = LandingOf(path, names_ ? call_.out.size() : 1);
+        if (landing != Landing::kInFolder) {
+            const std::string lands = landing == Landing::kOutside ? "outside the output folder" : "in another folder";
+            ctx_.out.Add(Severity::kWarning, file_, 1,
+                         names_ ? "the file of " + plan + " lands " + lands + ": " + shown
+                                : "the name of " + plan +
+                                      " holds a path separator; with a blank output name its file lands " + lands,
+                         "path-in-name");
+        }
+        const std::string flaw = UnquotedFlaw(o.name);
+        if (planColumn >= 0 && !flaw.empty()) {
+            ctx_.out.Add(Severity::kWarning, file_, 1, "the name of " + plan + ' ' + flaw, "unquoted-text",
+                         planColumn);
+        }
+        const auto [it, isNew] = byPath.try_emplace(path, o.index);
+        if (isNew) continue;
+        ctx_.out.Add(Severity::kWarning, file_, 1,
+                     names_ ? plan + " writes the file of " + planName_(it->second) + ", " + shown +
+                                  "; the later one overwrites the earlier"
+                            : plan + " has the name of " + planName_(it->second) +
+                                  "; with a blank output name both write the same file and the later one "
+                                  "overwrites the earlier",
+                     "same-file");
+    }
+    if (!names_) return;
+    for (const std::string& existing : ExistingFiles(files_)) {
+        ctx_.out.Add(Severity::kNote, file_, 1,
+                     "the file " + Quoted(existing) +
+                         " exists; `qvkdc export` without --overwrite asks before it writes over it, and "
+                         "declines where it cannot ask",
+                     "file-exists");
+    }
+}
