@@ -9,7 +9,7 @@
 #include "StandardOutput.h"
 #include "Terminal.h"
 #include "entry/QvkdcCreOutputData.h"
-#include "platform/DiscardingFileSystem.h"
+#include "platform/ProbingFileSystem.h"
 #include "platform/FileSystem.h"
 
 void ExportCommand::AddOptions(CLI::App* cmd) {
@@ -39,8 +39,10 @@ int ExportCommand::CheckOutFolder(HostSession& session) const {
     return why.empty() ? kExitOk : session.Refuse("--out " + out_ + ": " + why);
 }
 
+// Every open for writing is probed, so the dry run fails where and as the
+// export would: at a file that cannot be written.
 int ExportCommand::DryRun(HostSession& session, ExportReport* report) {
-    DiscardingFileSystem nowhere;
+    ProbingFileSystem nowhere;
     session.BeginCall();
     {
         const ScopedFileSystem scope(&nowhere);
@@ -115,7 +117,10 @@ int ExportCommand::Export(HostSession& session, ExportReport* report) {
     rc = session.OpenOutputs();
     if (rc != kExitOk) return rc;
     WarnOfLongNames(files, std::cerr);
-    if (dryRun_) return DryRun(session, report);
+    if (dryRun_) {
+        report->files = files;
+        return DryRun(session, report);
+    }
     if (!report_.empty()) {
         // Opened before the library writes anything: a report that cannot
         // be written refuses the export.

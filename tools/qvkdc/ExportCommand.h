@@ -3,8 +3,8 @@
 // file written with its rows, each plan that gave no file and why, the
 // messages left, and why the run failed. --report says the same as JSON for
 // every outcome, refusals included. --dry-run runs the library's export in
-// process into a file system that writes nothing and lists the files it
-// would write. SIGINT or SIGTERM during the library's run fails the write
+// process into a file system that writes nothing, but fails an open where
+// the export's would, and lists the files it would write. SIGINT or SIGTERM during the library's run fails the write
 // at hand (Interruption): the command tells which plans were written,
 // writes the report and ends by the signal.
 #ifndef QVKDC_TOOLS_EXPORTCOMMAND_H
@@ -35,7 +35,7 @@ class ExportCommand : public Command {
     // folder is there: the library would write nothing into it.
     int CheckOutFolder(HostSession& session) const;
     // Runs the export (the library linked in, QvkdcCreOutputData) into a
-    // DiscardingFileSystem and lists each file it opened for writing, once,
+    // ProbingFileSystem and lists each file it opened for writing, once,
     // with whether it exists now; says why the run failed, if it did.
     // Writes nothing but the trace.
     int DryRun(HostSession& session, ExportReport* report);
