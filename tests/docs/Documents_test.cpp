@@ -47,18 +47,16 @@ TEST(Readme, NamesOnlyOptionsTheParserKnows) {
     std::set<std::string> any;
     for (const auto& entry : options) any.insert(entry.second.begin(), entry.second.end());
     const std::regex option("(^|[ ([|`])(--[a-z][a-z0-9-]*)");
-    // Each --word of text, where text is a command line of qvkdc whose
-    // command is cmd ("" when it is not one): an option of cmd, of `help`'s
-    // documents, or of any command.
-    const auto check = [&](const std::string& text, const std::string& cmd, bool ofQvkdc) {
+    // Each --word of text, a command line of qvkdc's command cmd, or prose
+    // (cmd "*"): an option of cmd, of `help`'s documents, or of any command.
+    const auto check = [&](const std::string& text, const std::string& cmd) {
         const std::string words = text.substr(0, text.find(" #"));  // a shell comment
         for (std::sregex_iterator m(words.begin(), words.end(), option), end; m != end; ++m) {
             const std::string word = (*m)[2];
-            const bool known = !ofQvkdc || !options.count(cmd) ? any.count(word) > 0
-                               : cmd == "help"             ? IsDocsOption(word)
-                                                           : options.at(cmd).count(word) > 0;
-            EXPECT_TRUE(known) << "README.md names " << word << (ofQvkdc ? " for qvkdc " + cmd : "") << ": "
-                               << text;
+            const bool known = cmd == "help"          ? IsDocsOption(word)
+                               : options.count(cmd) ? options.at(cmd).count(word) > 0
+                                                    : any.count(word) > 0;
+            EXPECT_TRUE(known) << "README.md names " << word << " (qvkdc " << cmd << "): " << text;
         }
     };
     // A command line: qvkdc's are checked, another program's are left alone.
@@ -67,8 +65,8 @@ TEST(Readme, NamesOnlyOptionsTheParserKnows) {
         std::istringstream in(line);
         std::string program, cmd;
         in >> program >> cmd;
-        const bool ofQvkdc = fs::path(program).stem() == "qvkdc";
-        if (ofQvkdc || program.rfind("--", 0) == 0) check(line, ofQvkdc ? cmd : "", ofQvkdc);
+        if (fs::path(program).stem() == "qvkdc") check(line, cmd.rfind('-', 0) == 0 ? "*" : cmd);
+        if (program.rfind("--", 0) == 0) check(line, "*");
     };
     std::istringstream readme(ReadSource(QVKDC_SOURCE_DIR "README.md"));
     bool code = false;
@@ -91,7 +89,7 @@ TEST(Readme, NamesOnlyOptionsTheParserKnows) {
                 commandLine(line.substr(open + 1, close - open - 1));
                 open = close + 1;
             }
-            check(prose, "", false);
+            check(prose, "*");
         }
     }
     EXPECT_GT(lines, 40);

@@ -1,11 +1,8 @@
 # Checks a Windows image (cmake -P) with objdump -p: it imports no DLL of the
 # MinGW run time (libstdc++, libgcc, winpthread), which would have to ship
 # beside it, and when EXPORTS is given, its export table names exactly those
-# functions, undecorated, and so does the .def file DEF when given; when
-# HOST_DLL is given, the names it imports from that DLL are those that GUIDE
-# (docs/integration.md) lists under "What the DLL imports from the host".
-# Takes OBJDUMP, IMAGE and optionally EXPORTS (a list), DEF, HOST_DLL and
-# GUIDE.
+# functions, undecorated, and so does the .def file DEF when given.
+# Takes OBJDUMP, IMAGE and optionally EXPORTS (a list) and DEF.
 execute_process(COMMAND ${OBJDUMP} -p ${IMAGE}
   RESULT_VARIABLE result OUTPUT_VARIABLE dump ERROR_VARIABLE err)
 if(NOT result EQUAL 0)
@@ -15,15 +12,10 @@ string(REPLACE "\n" ";" lines "${dump}")
 
 set(imports "")
 set(exports "")
-set(host_imports "")
 set(in_names OFF)
-set(dll "")
 foreach(line IN LISTS lines)
   if(line MATCHES "^[ \t]*DLL Name: (.+)$")
     list(APPEND imports "${CMAKE_MATCH_1}")
-    set(dll "${CMAKE_MATCH_1}")
-  elseif(DEFINED HOST_DLL AND dll STREQUAL HOST_DLL AND line MATCHES "^\t[0-9a-f]+\t +[0-9]+  (.+)$")
-    list(APPEND host_imports "${CMAKE_MATCH_1}")
   endif()
   if(line MATCHES "^\\[Ordinal/Name Pointer\\] Table")
     set(in_names ON)
@@ -68,8 +60,4 @@ if(DEFINED DEF)
   if(NOT def_names STREQUAL expected)
     message(FATAL_ERROR "${DEF} names [${def_names}], expected [${expected}]")
   endif()
-endif()
-if(DEFINED HOST_DLL)
-  include(${CMAKE_CURRENT_LIST_DIR}/../docs/GuideImports.cmake)
-  qvkdc_check_guide_imports(${GUIDE} "${host_imports}" "${IMAGE} from ${HOST_DLL}")
 endif()
