@@ -13,7 +13,7 @@
 # The command-line reference docs/command-line.md is written the same way
 # (`qvkdc help --markdown`), into the source tree, by the target
 # command-line-reference, which no other target runs: the file is part of
-# the sources, and the test CommandReference.CommittedFileIsWhatQvkdcWrites
+# the sources, and the test CommandDocs.CommittedReferenceIsWhatQvkdcWrites
 # fails when it differs from what qvkdc writes.
 #
 # A cross build for Windows runs qvkdc.exe under Wine, like its tests (the
