@@ -69,10 +69,10 @@ TEST(Readme, NamesOnlyOptionsTheParserKnows) {
         if (program.rfind("--", 0) == 0) check(line, "*");
     };
     std::istringstream readme(ReadSource(QVKDC_SOURCE_DIR "README.md"));
+    ASSERT_FALSE(readme.str().empty());
     bool code = false;
     bool continued = false;  // the line before ended in a backslash
-    int lines = 0;
-    for (std::string line; std::getline(readme, line); ++lines) {
+    for (std::string line; std::getline(readme, line);) {
         if (line.rfind("```", 0) == 0) {
             code = !code;
         } else if (code) {
@@ -92,7 +92,6 @@ TEST(Readme, NamesOnlyOptionsTheParserKnows) {
             check(prose, "*");
         }
     }
-    EXPECT_GT(lines, 40);
 }
 
 // Every link to a file of the repository, "[text](path)", leads to one, and

@@ -50,5 +50,3 @@ if(NOT listed STREQUAL imports)
   message(FATAL_ERROR "${GUIDE}, \"What the DLL imports from the host\", differs from what ${LIBRARY} "
                       "imports: not listed [${missing}], listed but not imported [${extra}]")
 endif()
-list(LENGTH imports count)
-message(STATUS "${LIBRARY} imports the ${count} names ${GUIDE} lists")

@@ -14,6 +14,7 @@
 
 #include "CommandDocs.h"
 #include "CommandReference.h"
+#include "OptionDocs.h"
 #include "Parser.h"
 
 namespace {
@@ -47,10 +48,6 @@ std::vector<std::string> OptionNames(const CLI::App& app) {
         for (const std::string& l : opt->get_lnames()) names.push_back("--" + l);
     }
     return names;
-}
-
-std::vector<const CLI::App*> Commands(const CLI::App& app) {
-    return app.get_subcommands([](const CLI::App*) { return true; });
 }
 
 // How a document heads the part of a command, or of the program's own
@@ -96,7 +93,7 @@ TEST(CommandDocs, NameEveryCommandAndEachOfItsOptionsInItsPart) {
             EXPECT_TRUE(doc.names(options, name)) << doc.what << ": " << name;
         }
         std::size_t commands = 0;
-        for (const CLI::App* cmd : Commands(app)) {
+        for (const CLI::App* cmd : CommandApps(app)) {
             const std::string part = Part(text, doc.heading(cmd->get_name()), doc.ends);
             ASSERT_NE(part, "") << doc.what << ": no part for the command " << cmd->get_name() << ":\n" << text;
             for (const std::string& option : OptionNames(*cmd)) {
@@ -118,7 +115,7 @@ TEST(CommandDocs, ManPageTellsExitStatusExamplesAndFiles) {
     const std::string status = page.substr(page.find("\n.SH EXIT STATUS\n"));
     const std::string examples = Part(page, ".SH EXAMPLES", {".SH "});
     EXPECT_NE(Part(page, ".SH FILES", {".SH "}).find("rc_pln2usr.ini"), std::string::npos);
-    for (const CLI::App* cmd : Commands(parser.App())) {
+    for (const CLI::App* cmd : CommandApps(parser.App())) {
         const CommandManual manual = parser.Manual(*cmd);
         const std::string part = Part(status, ".SS " + ManWord("qvkdc " + cmd->get_name()), {".SH ", ".SS "});
         EXPECT_FALSE(manual.exitCodes.empty()) << cmd->get_name();
@@ -137,7 +134,7 @@ TEST(CommandDocs, ManPageTellsExitStatusExamplesAndFiles) {
 // command it is listed under.
 TEST(CommandDocs, ExamplesAreCommandLinesTheParserTakes) {
     const Parser listing;
-    for (const CLI::App* cmd : Commands(listing.App())) {
+    for (const CLI::App* cmd : CommandApps(listing.App())) {
         for (const Example& example : listing.Manual(*cmd).examples) {
             std::vector<std::string> words = {"qvkdc"};
             std::istringstream in(example.args);
