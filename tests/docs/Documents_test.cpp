@@ -28,68 +28,43 @@ std::string ReadSource(const fs::path& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-// The options of qvkdc (key "") and of each command, by the parser.
-std::map<std::string, std::set<std::string>> ParserOptions(const Parser& parser) {
-    std::map<std::string, std::set<std::string>> options;
-    const auto add = [&](const std::string& key, const CLI::App& app) {
+// README.md's --words: on a line that names `qvkdc COMMAND`, options of
+// that command (of `help`'s documents for `help`); elsewhere, options of
+// any command. A code line of another program is left alone.
+TEST(Readme, NamesOnlyOptionsTheParserKnows) {
+    const Parser parser;
+    std::map<std::string, std::set<std::string>> options;  // by command; "": of any
+    const auto add = [&](const std::string& cmd, const CLI::App& app) {
         for (const CLI::Option* opt : app.get_options()) {
-            for (const std::string& l : opt->get_lnames()) options[key].insert("--" + l);
+            for (const std::string& l : opt->get_lnames()) {
+                options[cmd].insert("--" + l);
+                options[""].insert("--" + l);
+            }
         }
     };
     add("", parser.App());
     for (const Subcommand& sub : parser.Subcommands()) add(sub.name, *sub.app);
-    return options;
-}
-
-TEST(Readme, NamesOnlyOptionsTheParserKnows) {
-    const Parser parser;
-    const std::map<std::string, std::set<std::string>> options = ParserOptions(parser);
-    std::set<std::string> any;
-    for (const auto& entry : options) any.insert(entry.second.begin(), entry.second.end());
+    const std::regex command("qvkdc ([a-z]+)");
     const std::regex option("(^|[ ([|`])(--[a-z][a-z0-9-]*)");
-    // Each --word of text, a command line of qvkdc's command cmd, or prose
-    // (cmd "*"): an option of cmd, of `help`'s documents, or of any command.
-    const auto check = [&](const std::string& text, const std::string& cmd) {
-        const std::string words = text.substr(0, text.find(" #"));  // a shell comment
-        for (std::sregex_iterator m(words.begin(), words.end(), option), end; m != end; ++m) {
-            const std::string word = (*m)[2];
-            const bool known = cmd == "help"          ? IsDocsOption(word)
-                               : options.count(cmd) ? options.at(cmd).count(word) > 0
-                                                    : any.count(word) > 0;
-            EXPECT_TRUE(known) << "README.md names " << word << " (qvkdc " << cmd << "): " << text;
-        }
-    };
-    // A command line: qvkdc's are checked, another program's are left alone.
-    const auto commandLine = [&](std::string line) {
-        if (line.rfind("$ ", 0) == 0) line.erase(0, 2);
-        std::istringstream in(line);
-        std::string program, cmd;
-        in >> program >> cmd;
-        if (fs::path(program).stem() == "qvkdc") check(line, cmd.rfind('-', 0) == 0 ? "*" : cmd);
-        if (program.rfind("--", 0) == 0) check(line, "*");
-    };
     std::istringstream readme(ReadSource(QVKDC_SOURCE_DIR "README.md"));
     ASSERT_FALSE(readme.str().empty());
     bool code = false;
-    bool continued = false;  // the line before ended in a backslash
+    bool continued = false;  // a code line after one that ended in a backslash
     for (std::string line; std::getline(readme, line);) {
-        if (line.rfind("```", 0) == 0) {
-            code = !code;
-        } else if (code) {
-            if (!continued) commandLine(line);
-            continued = !line.empty() && line.back() == '\\';
-        } else {
-            // Prose: the spans in backticks are command lines or words.
-            std::string prose;
-            for (std::size_t at = 0, open; at < line.size(); at = open) {
-                open = line.find('`', at);
-                const std::size_t close = open == std::string::npos ? open : line.find('`', open + 1);
-                prose += line.substr(at, open - at);
-                if (close == std::string::npos) break;
-                commandLine(line.substr(open + 1, close - open - 1));
-                open = close + 1;
-            }
-            check(prose, "*");
+        if (line.rfind("```", 0) == 0) code = !code;
+        std::string words = line.substr(line.rfind("$ ", 0) == 0 ? 2 : 0);
+        words = words.substr(0, words.find(" #"));  // a shell comment
+        const bool other = code && (continued || fs::path(words.substr(0, words.find(' '))).stem() != "qvkdc");
+        continued = code && !line.empty() && line.back() == '\\';
+        if (other) continue;
+        std::smatch m;
+        const std::string cmd = std::regex_search(words, m, command) ? m[1].str() : "";
+        for (std::sregex_iterator o(words.begin(), words.end(), option), end; o != end; ++o) {
+            const std::string word = (*o)[2];
+            const bool known = cmd == "help"            ? IsDocsOption(word)
+                               : options.count(cmd) > 0 ? options.at(cmd).count(word) > 0
+                                                        : options.at("").count(word) > 0;
+            EXPECT_TRUE(known) << "README.md names " << word << ": " << line;
         }
     }
 }
