@@ -7,6 +7,14 @@
 #   share/bash-completion/completions/qvkdc
 #
 # In the build tree they lie at the same places below the build folder.
+# Every preset that builds qvkdc builds them: the targets of the demo and
+# the benchmark, which build qvkdc alone, depend on them too.
+#
+# The command-line reference docs/command-line.md is written the same way
+# (`qvkdc help --markdown`), into the source tree, by the target
+# command-line-reference, which no other target runs: the file is part of
+# the sources, and the test CommandDocs.CommittedReferenceIsWhatQvkdcWrites
+# fails when it differs from what qvkdc writes.
 #
 # A cross build for Windows runs qvkdc.exe under Wine, like its tests (the
 # emulator of cmake/Wine.cmake): the program that ships describes itself, and
@@ -45,6 +53,17 @@ foreach(kind man bash)
     VERBATIM)
 endforeach()
 add_custom_target(qvkdc_command_docs ALL DEPENDS ${QVKDC_MAN_PAGE} ${QVKDC_BASH_COMPLETION})
+
+add_custom_target(command-line-reference
+  COMMAND ${CMAKE_COMMAND}
+    "-DRUNNER=${CMAKE_CROSSCOMPILING_EMULATOR}"
+    -DQVKDC=$<TARGET_FILE:qvkdc>
+    -DKIND=markdown
+    -DOUTPUT=${PROJECT_SOURCE_DIR}/docs/command-line.md
+    -P ${CMAKE_CURRENT_LIST_DIR}/GenerateCommandDoc.cmake
+  DEPENDS ${_qvkdc_doc_depends}
+  COMMENT "Writing docs/command-line.md with qvkdc"
+  VERBATIM)
 
 install(FILES ${QVKDC_MAN_PAGE} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${QVKDC_BASH_COMPLETION}

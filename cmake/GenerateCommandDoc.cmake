@@ -1,5 +1,6 @@
-# Writes the manual page (KIND man) or the bash completion (KIND bash) of
-# qvkdc to OUTPUT (cmake -P), as `QVKDC help --man` or
+# Writes the manual page (KIND man), the command-line reference (KIND
+# markdown) or the bash completion (KIND bash) of qvkdc to OUTPUT
+# (cmake -P), as `QVKDC help --man`, `QVKDC help --markdown` or
 # `QVKDC help --completion bash` prints it, run through RUNNER (a list,
 # empty for a program of the build machine). Line ends are LF whatever the
 # program wrote. Takes RUNNER, QVKDC, KIND and OUTPUT.
@@ -10,10 +11,12 @@ foreach(var QVKDC KIND OUTPUT)
 endforeach()
 if(KIND STREQUAL "man")
   set(args help --man)
+elseif(KIND STREQUAL "markdown")
+  set(args help --markdown)
 elseif(KIND STREQUAL "bash")
   set(args help --completion bash)
 else()
-  message(FATAL_ERROR "GenerateCommandDoc.cmake: KIND is man or bash, not ${KIND}")
+  message(FATAL_ERROR "GenerateCommandDoc.cmake: KIND is man, markdown or bash, not ${KIND}")
 endif()
 
 execute_process(COMMAND ${RUNNER} ${QVKDC} ${args}

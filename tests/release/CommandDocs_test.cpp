@@ -1,36 +1,43 @@
-// The manual page names every command the parser knows, and every option of
-// each in that command's own part of the page: the parser is asked for
-// them, so a command or option added later is checked as well.
+// The manual page and the command-line reference name every command the
+// parser knows, and every option of each in that command's own part: the
+// parser is asked for them, so a command or option added later is checked
+// as well. The reference committed as docs/command-line.md is the one qvkdc
+// writes, and every example of the manuals is a command line the parser
+// takes.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "CommandDocs.h"
+#include "CommandReference.h"
+#include "OptionDocs.h"
 #include "Parser.h"
 
 namespace {
 
-// A word in bold as the page shows it, hyphens as minus signs.
-std::string ManWord(const std::string& word) {
-    std::string out = "\\fB";
-    for (const char c : word) out += c == '-' ? std::string("\\-") : std::string(1, c);
-    return out + "\\fR";
+// Text to type as the page shows it: hyphens as minus signs.
+std::string ManText(const std::string& text) {
+    std::string out;
+    for (const char c : text) out += c == '-' ? std::string("\\-") : std::string(1, c);
+    return out;
 }
 
-// The part of the page from the line that starts with heading to the next
-// heading of a section or subsection; "" when there is no such line.
-std::string Part(const std::string& page, const std::string& heading) {
-    const std::size_t start = page.find("\n" + heading + "\n");
+// A word in bold as the page shows it.
+std::string ManWord(const std::string& word) { return "\\fB" + ManText(word) + "\\fR"; }
+
+// The part of doc from the line heading to the next line that starts with
+// one of ends; "" when there is no such heading.
+std::string Part(const std::string& doc, const std::string& heading, const std::vector<std::string>& ends) {
+    const std::size_t start = doc.find("\n" + heading + "\n");
     if (start == std::string::npos) return "";
     const std::size_t body = start + heading.size() + 2;
-    std::size_t end = body;
-    while ((end = page.find("\n.S", end)) != std::string::npos) {
-        if (page.compare(end, 5, "\n.SH ") == 0 || page.compare(end, 5, "\n.SS ") == 0) break;
-        ++end;
-    }
-    return page.substr(body, end == std::string::npos ? std::string::npos : end - body);
+    std::size_t end = doc.size();
+    for (const std::string& next : ends) end = std::min(end, doc.find("\n" + next, body));
+    return doc.substr(body, end - body);
 }
 
 // Every name of every named option of app.
@@ -43,37 +50,116 @@ std::vector<std::string> OptionNames(const CLI::App& app) {
     return names;
 }
 
-TEST(CommandDocs, ManPageNamesEveryCommandAndEachOfItsOptions) {
+// How a document heads the part of a command, or of the program's own
+// options (command ""), and names an option there.
+struct Document {
+    const char* what;
+    void (*write)(const Parser&, std::ostream&);
+    std::string (*heading)(const std::string& command);
+    std::vector<std::string> ends;
+    bool (*names)(const std::string& part, const std::string& option);
+};
+
+const Document kDocuments[] = {
+    {"manual page", &WriteManPage,
+     [](const std::string& command) {
+         return command.empty() ? std::string(".SH OPTIONS") : ".SS " + ManWord("qvkdc " + command);
+     },
+     {".SH ", ".SS "},
+     [](const std::string& part, const std::string& option) {
+         return part.find(ManWord(option)) != std::string::npos;
+     }},
+    {"command-line reference", &WriteCommandReference,
+     [](const std::string& command) {
+         return command.empty() ? std::string("## Options of qvkdc") : "## qvkdc " + command;
+     },
+     {"## "},
+     [](const std::string& part, const std::string& option) {
+         return part.find("`" + option + "`") != std::string::npos ||
+                part.find("`" + option + " ") != std::string::npos;
+     }},
+};
+
+TEST(CommandDocs, NameEveryCommandAndEachOfItsOptionsInItsPart) {
+    const Parser parser;
+    const CLI::App& app = parser.App();
+    EXPECT_EQ(OptionNames(app).size(), 3u) << "-h, --help, --version";
+    for (const Document& doc : kDocuments) {
+        std::ostringstream out;
+        doc.write(parser, out);
+        const std::string text = out.str();
+        const std::string options = Part(text, doc.heading(""), doc.ends);
+        for (const std::string& name : OptionNames(app)) {
+            EXPECT_TRUE(doc.names(options, name)) << doc.what << ": " << name;
+        }
+        std::size_t commands = 0;
+        for (const CLI::App* cmd : CommandApps(app)) {
+            const std::string part = Part(text, doc.heading(cmd->get_name()), doc.ends);
+            ASSERT_NE(part, "") << doc.what << ": no part for the command " << cmd->get_name() << ":\n" << text;
+            for (const std::string& option : OptionNames(*cmd)) {
+                EXPECT_TRUE(doc.names(part, option)) << doc.what << ": " << cmd->get_name() << " " << option;
+            }
+            ++commands;
+        }
+        EXPECT_EQ(commands, parser.Names().size()) << doc.what;
+    }
+}
+
+// EXIT STATUS holds a subsection per command with each of its codes, and
+// EXAMPLES each example; FILES names the option file.
+TEST(CommandDocs, ManPageTellsExitStatusExamplesAndFiles) {
     const Parser parser;
     std::ostringstream out;
     WriteManPage(parser, out);
     const std::string page = out.str();
-    const CLI::App& app = parser.App();
-
-    const std::string options = Part(page, ".SH OPTIONS");
-    const std::vector<std::string> topNames = OptionNames(app);
-    EXPECT_EQ(topNames.size(), 3u) << "-h, --help, --version";
-    for (const std::string& name : topNames) {
-        EXPECT_NE(options.find(ManWord(name)), std::string::npos) << name;
-    }
-
-    const std::string synopsis = Part(page, ".SH SYNOPSIS");
-    std::size_t commands = 0;
-    for (const CLI::App* cmd : app.get_subcommands([](const CLI::App*) { return true; })) {
-        const std::string name = cmd->get_name();
-        const std::string part = Part(page, ".SS " + ManWord("qvkdc " + name));
-        ASSERT_NE(part, "") << "no part for the command " << name << ":\n" << page;
-        EXPECT_NE(part.find(cmd->get_description()), std::string::npos) << name;
-        EXPECT_NE(synopsis.find(".SY qvkdc\n" + ManWord(name)), std::string::npos) << name;
-        for (const std::string& option : OptionNames(*cmd)) {
-            EXPECT_NE(part.find(ManWord(option)), std::string::npos) << name << " " << option;
+    const std::string status = page.substr(page.find("\n.SH EXIT STATUS\n"));
+    const std::string examples = Part(page, ".SH EXAMPLES", {".SH "});
+    EXPECT_NE(Part(page, ".SH FILES", {".SH "}).find("rc_pln2usr.ini"), std::string::npos);
+    for (const CLI::App* cmd : CommandApps(parser.App())) {
+        const CommandManual manual = parser.Manual(*cmd);
+        const std::string part = Part(status, ".SS " + ManWord("qvkdc " + cmd->get_name()), {".SH ", ".SS "});
+        EXPECT_FALSE(manual.exitCodes.empty()) << cmd->get_name();
+        for (const ExitCode& exit : manual.exitCodes) {
+            EXPECT_NE(part.find(".B " + ExitCodeText(exit.code) + "\n"), std::string::npos)
+                << cmd->get_name() << " " << exit.code;
         }
-        // The footer of its help: its exit codes.
-        const std::string footer = cmd->get_footer();
-        EXPECT_NE(part.find(footer.substr(0, footer.find('\n'))), std::string::npos) << name;
-        ++commands;
+        for (const Example& example : manual.examples) {
+            EXPECT_NE(examples.find(ManText("qvkdc " + std::string(example.args))), std::string::npos)
+                << example.args;
+        }
     }
-    EXPECT_EQ(commands, parser.Names().size());
+}
+
+// A manual's example is a command line that the parser takes, with the
+// command it is listed under.
+TEST(CommandDocs, ExamplesAreCommandLinesTheParserTakes) {
+    const Parser listing;
+    for (const CLI::App* cmd : CommandApps(listing.App())) {
+        for (const Example& example : listing.Manual(*cmd).examples) {
+            std::vector<std::string> words = {"qvkdc"};
+            std::istringstream in(example.args);
+            for (std::string word; in >> word;) words.push_back(word);
+            ASSERT_GT(words.size(), 1u);
+            EXPECT_EQ(words[1], cmd->get_name()) << example.args;
+            if (words[1] == "help") continue;  // answered before the parser
+            std::vector<const char*> argv;
+            for (const std::string& w : words) argv.push_back(w.c_str());
+            Parser parser;
+            EXPECT_NO_THROW(parser.App().parse(static_cast<int>(argv.size()), argv.data())) << example.args;
+            const CLI::App* parsed = parser.App().get_subcommand(words[1]);
+            EXPECT_TRUE(parsed->parsed()) << example.args;
+            EXPECT_EQ(parsed->remaining().size(), 0u) << example.args;
+        }
+    }
+}
+
+TEST(CommandDocs, CommittedReferenceIsWhatQvkdcWrites) {
+    std::ifstream in(QVKDC_SOURCE_DIR "docs/command-line.md", std::ios::binary);
+    const std::string committed((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::ostringstream written;
+    WriteCommandReference(Parser(), written);
+    EXPECT_EQ(committed, written.str())
+        << "docs/command-line.md is not what qvkdc writes: cmake --build build --target command-line-reference";
 }
 
 TEST(CommandDocs, HiddenHelpOptionsWriteThePageAndTheScriptOrRefuse) {
@@ -84,10 +170,12 @@ TEST(CommandDocs, HiddenHelpOptionsWriteThePageAndTheScriptOrRefuse) {
         const char* outStart;
     } rows[] = {
         {{"--man"}, 0, ".\\\" qvkdc(1)"},
+        {{"--markdown"}, 0, "# The command line of qvkdc"},
         {{"--completion", "bash"}, 0, "# bash completion of qvkdc"},
         {{"--completion", "zsh"}, 2, ""},
         {{"--completion"}, 2, ""},
         {{"--man", "export"}, 2, ""},
+        {{"--markdown", "export"}, 2, ""},
     };
     for (const auto& row : rows) {
         std::ostringstream out;

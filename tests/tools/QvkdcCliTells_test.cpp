@@ -166,7 +166,7 @@ const std::vector<Row>& Rows() {
         {"a required option", {"exists", "--out", "o"}, nullptr, 2,
          {"qvkdc exists: --model is required"}, "", {}, "", {}},
         {"help lists the commands", {"help"}, nullptr, 0, {}, "*", {"export", "exists", "tables"},
-         "SIGINT or SIGTERM tells what it wrote, then ends by that signal (a shell reports 130, 143).", {}},
+         "Where more than one applies: 128+N, then 5, 2, 4, 3, 1.", {}},
         {"help of a command", {"help", "export"}, nullptr, 0, {}, "*",
          {"qvkdc export", "--report", "--dry-run", "--quiet"}, nullptr, {}},
         {"COMMAND --help", {"tables", "--help"}, nullptr, 0, {}, "*", {"--root", "--trace"},

@@ -13,27 +13,64 @@
 
 void CheckCommand::AddOptions(CLI::App* cmd) {
     cmd->add_option("--root", host_.root,
-                    "root of the tables and the option file (default: the current directory)");
-    cmd->add_option("--model", host_.model, "also check this model file (JSON) against the tables");
+                    "root of the tables and the option file (default: the current directory)")
+        ->type_name("DIR");
+    cmd->add_option("--model", host_.model, "also check this model file (JSON) against the tables")
+        ->type_name("FILE");
     // With the export's meaning: the export of these plans into this folder
     // under this name is what --model checks.
     plans_ = AddOutputOptions(cmd, &host_, &call_.out, &call_.name, false);
     out_ = cmd->get_option("--out");
     name_ = cmd->get_option("--name");
     cmd->add_option("--format", format_, "report format: text (default), json or html")
+        ->type_name("FORMAT")
         ->check(CLI::IsMember({"text", "json", "html"}));
-    cmd->add_option("--report", report_, "write the report to this file");
+    cmd->add_option("--report", report_, "write the report to this file")->type_name("FILE");
     AddEncodingOption(cmd, &encoding_);
     cmd->add_flag("--strict", strict_, "warnings fail the check too (exit 1), so that it can gate an export");
-    cmd->footer(
+}
+
+CommandManual CheckCommand::Manual() const {
+    CommandManual manual;
+    manual.notes =
         "With --model, --out, --name and --plans are those of the export to check: with --out, every\n"
         "file is composed and met as that export will meet it, and exit 0 means it will finish.\n"
-        "Exit codes: 0 no error (with --strict: no error and no warning); 1 an error (with --strict:\n"
-        "or a warning); 2 a bad option, a model file that cannot be loaded, or a root that does\n"
-        "not exist; 5 the report or standard output could not be written. Where more than one\n"
-        "applies: 5, then 2, 1.\n"
         "The tables and the option file are described in docs/configuration.md,\n"
-        "the findings in docs/check.md.");
+        "the findings in docs/check.md.\n";
+    manual.details = R"(
+`check` builds the tables by the library's own steps and, with `--model`,
+runs the library's export over every plan into a file system that writes
+nothing, and reports every mistake that makes the export fail (where the
+export meets it) or write empty cells, shifted columns or misplaced files,
+one line each in the form `FILE:LINE: error|warning|note: message [code]`,
+then the count. `--format json` writes the findings with the column table
+as the export will write it, `--format html` a self-contained page with the
+column table and the findings beside its rows; `--report` writes the report
+to a file, and `--encoding` names the code page the texts are converted
+from for the JSON and HTML reports.
+
+Exit 0 without errors means that the export of that model with those tables
+does not fail before it writes its files (with `--out`: it finishes). `check`
+calls neither exported function and prints no `status:` line. Without a
+tables folder under the root it says so on standard error and points to
+`--root` (not a finding).
+)";
+    manual.exitCodes = {
+        {kExitOk, "no error (with --strict: no error and no warning)"},
+        {kExitFailed, "an error (with --strict: or a warning)"},
+        {kExitUsage, "a bad option, a model file that cannot be loaded, or a root that does not exist"},
+        {kExitOutput, "the report or standard output could not be written"},
+    };
+    manual.examples = {
+        {"check --root examples/shop --model examples/shop/model.json",
+         "Checks the demo shop's tables, option file and model, and lists the findings."},
+        {"check --root examples/shop --model examples/shop/model.json --format html --report check.html",
+         "Writes the same findings as a page beside the column table."},
+        {"check --root examples/shop --model examples/shop/model.json --out build/demo-out --name SHOP "
+         "--strict",
+         "Gates the demo's export: exit 0 only when it will finish without an error or a warning."},
+    };
+    return manual;
 }
 
 int CheckCommand::Run() {

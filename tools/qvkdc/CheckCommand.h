@@ -19,6 +19,7 @@
 class CheckCommand : public Command {
  public:
     void AddOptions(CLI::App* cmd) override;
+    CommandManual Manual() const override;
     // Writes the report to standard output, or to --report with the summary
     // line on standard output. Returns 0 when there is no error (with
     // --strict: and no warning), 1 when there is one, 2 for a model file

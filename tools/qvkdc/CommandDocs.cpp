@@ -2,56 +2,13 @@
 
 #include <string_view>
 
+#include "CommandReference.h"
 #include "HostSession.h"
+#include "OptionDocs.h"
+#include "ProgramManual.h"
 #include "qvkdc/qvkdc.h"
 
 namespace {
-
-// The options the parser knows for app, named ones only, in the order they
-// were added (the help flag first).
-std::vector<const CLI::Option*> NamedOptions(const CLI::App& app) {
-    return app.get_options([](const CLI::Option* opt) {
-        return !opt->get_lnames().empty() || !opt->get_snames().empty();
-    });
-}
-
-std::vector<const CLI::App*> CommandApps(const CLI::App& app) {
-    return app.get_subcommands([](const CLI::App*) { return true; });
-}
-
-// Every name of opt: "-h", "--help".
-std::vector<std::string> OptionWords(const CLI::Option& opt) {
-    std::vector<std::string> words;
-    for (const std::string& s : opt.get_snames()) words.push_back("-" + s);
-    for (const std::string& l : opt.get_lnames()) words.push_back("--" + l);
-    return words;
-}
-
-bool TakesValue(const CLI::Option& opt) { return opt.get_items_expected_max() > 0; }
-
-// The choices of an option that takes one of a set: the type name of such
-// an option ends in the set, "TEXT:{text,json,html}". Empty otherwise.
-std::vector<std::string> Choices(const CLI::Option& opt) {
-    const std::string type = opt.get_type_name();
-    const std::size_t open = type.find(":{");
-    if (open == std::string::npos || type.back() != '}') return {};
-    std::vector<std::string> choices;
-    std::string_view rest(type);
-    rest = rest.substr(open + 2, rest.size() - open - 3);
-    while (!rest.empty()) {
-        const std::size_t comma = rest.find(',');
-        choices.emplace_back(rest.substr(0, comma));
-        if (comma == std::string_view::npos) break;
-        rest.remove_prefix(comma + 1);
-    }
-    return choices;
-}
-
-std::string Joined(const std::vector<std::string>& words, const char* separator) {
-    std::string text;
-    for (const std::string& w : words) text += (text.empty() ? "" : separator) + w;
-    return text;
-}
 
 // ---- roff ----
 
@@ -76,11 +33,47 @@ std::string Roff(std::string_view text) {
 // copied and searched for).
 std::string RoffWord(std::string_view word) {
     std::string out = "\\fB";
-    for (const char c : word) out += c == '-' ? std::string("\\-") : Roff(std::string(1, c));
+    for (const char c : word) out += c == '-' ? "\\-" : c == '\\' ? "\\e" : std::string(1, c);
     return out + "\\fR";
 }
 
-// "\fB\-\-model\fR\~\fITEXT\fR": an option as the synopsis and the option
+// A paragraph of a manual as one roff text line: what stands in backticks
+// in bold, and a hyphen that starts a word (an option) or stands in
+// backticks as a minus sign.
+std::string RoffText(std::string_view text) {
+    std::string out;
+    bool code = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '`') {
+            // A word to type is never hyphenated.
+            out += code ? "\\fR" : "\\fB\\%";
+            code = !code;
+        } else if (c == '-' && (code || i == 0 || text[i - 1] == ' ' || text[i - 1] == '(' ||
+                                text[i - 1] == '-')) {
+            out += "\\-";
+        } else if (c == '\\') {
+            out += "\\e";
+        } else {
+            out += c;
+        }
+    }
+    if (code) out += "\\fR";
+    return (!out.empty() && (out[0] == '.' || out[0] == '\'')) ? "\\&" + out : out;
+}
+
+// The paragraphs of text, an item of a list with its bullet.
+void WriteRoffParagraphs(const std::string& text, std::ostream& out) {
+    for (const std::string& paragraph : Paragraphs(text)) {
+        if (paragraph.compare(0, 2, "- ") == 0) {
+            out << ".IP \\(bu 2\n" << RoffText(paragraph.substr(2)) << '\n';
+        } else {
+            out << ".PP\n" << RoffText(paragraph) << '\n';
+        }
+    }
+}
+
+// "\fB\-\-model\fR\~\fIFILE\fR": an option as the synopsis and the option
 // list show it, its value on the same line.
 std::string RoffOption(const CLI::Option& opt, const char* separator) {
     std::string text;
@@ -88,16 +81,24 @@ std::string RoffOption(const CLI::Option& opt, const char* separator) {
         if (!text.empty()) text += separator;
         text += RoffWord(word);
     }
-    if (TakesValue(opt)) text += "\\~\\fI" + Roff(opt.get_type_name()) + "\\fR";
+    if (TakesValue(opt)) text += "\\~\\fI" + Roff(ValueName(opt)) + "\\fR";
     return text;
 }
 
 void WriteRoffOptions(const CLI::App& app, std::ostream& out) {
     for (const CLI::Option* opt : NamedOptions(app)) {
-        out << ".TP\n" << RoffOption(*opt, ", ") << '\n' << Roff(opt->get_description());
+        out << ".TP\n" << RoffOption(*opt, ", ") << '\n' << RoffText(opt->get_description());
         if (opt->get_required()) out << " (required)";
         out << '\n';
     }
+}
+
+void WriteRoffExitCodes(const std::vector<ExitCode>& exitCodes, std::ostream& out) {
+    for (const ExitCode& exit : exitCodes) {
+        out << ".TP\n.B " << ExitCodeText(exit.code) << '\n' << RoffText(exit.meaning) << '\n';
+    }
+    const std::string precedence = ExitPrecedence(exitCodes);
+    if (!precedence.empty()) out << ".PP\n" << RoffText(precedence) << '\n';
 }
 
 std::string Upper(std::string text) {
@@ -150,7 +151,9 @@ void WriteBashCommand(const CLI::App& cmd, std::ostream& out) {
 
 }  // namespace
 
-bool IsDocsOption(const std::string& arg) { return arg == "--man" || arg == "--completion"; }
+bool IsDocsOption(const std::string& arg) {
+    return arg == "--man" || arg == "--completion" || arg == "--markdown";
+}
 
 int WriteDocs(const Parser& parser, const std::vector<std::string>& args, std::ostream& out,
               std::ostream& err) {
@@ -158,17 +161,23 @@ int WriteDocs(const Parser& parser, const std::vector<std::string>& args, std::o
         WriteManPage(parser, out);
         return kExitOk;
     }
+    if (args.size() == 1 && args[0] == "--markdown") {
+        WriteCommandReference(parser, out);
+        return kExitOk;
+    }
     if (args.size() == 2 && args[0] == "--completion" && args[1] == "bash") {
         WriteBashCompletion(parser, out);
         return kExitOk;
     }
-    err << "qvkdc help: use --man or --completion bash\n";
+    err << "qvkdc help: use --man, --markdown or --completion bash\n";
     return kExitUsage;
 }
 
 void WriteManPage(const Parser& parser, std::ostream& out) {
     const CLI::App& app = parser.App();
     const std::string name = app.get_name();
+    const CommandManual program = parser.Manual(app);
+    const std::vector<const CLI::App*> commands = CommandApps(app);
     out << ".\\\" " << name << "(1), written by `" << name
         << " help --man` from the commands and options its parser knows.\n"
         << ".TH " << Upper(name) << " 1 \"\" \"" << name << ' ' << QVKDC_VERSION_STRING
@@ -177,7 +186,7 @@ void WriteManPage(const Parser& parser, std::ostream& out) {
         << ".SH NAME\n" << name << " \\- " << Roff(Summary(app)) << '\n'
         << ".SH SYNOPSIS\n";
     // .SY NAME ... .YS: one command line, its continuation lines indented.
-    for (const CLI::App* cmd : CommandApps(app)) {
+    for (const CLI::App* cmd : commands) {
         out << ".SY " << name << '\n' << RoffWord(cmd->get_name());
         if (cmd->get_name() == "help") out << " [\\fICOMMAND\\fR]";
         for (const CLI::Option* opt : NamedOptions(*cmd)) {
@@ -190,24 +199,42 @@ void WriteManPage(const Parser& parser, std::ostream& out) {
     out << ".SY " << name << '\n';
     for (const CLI::Option* opt : NamedOptions(app)) out << '[' << RoffOption(*opt, "|") << "] ";
     out << "\n.YS\n"
-        << ".SH DESCRIPTION\n" << Roff(app.get_description()) << ".\n"
-        << ".PP\n" << Roff(app.get_footer()) << '\n'
-        << ".SH OPTIONS\n";
+        << ".SH DESCRIPTION\n" << Roff(app.get_description()) << ".\n";
+    WriteRoffParagraphs(program.details, out);
+    out << ".SH OPTIONS\n";
     WriteRoffOptions(app, out);
     out << ".SH COMMANDS\n";
-    for (const CLI::App* cmd : CommandApps(app)) {
+    for (const CLI::App* cmd : commands) {
+        const CommandManual manual = parser.Manual(*cmd);
         out << ".SS " << RoffWord(name + ' ' + cmd->get_name()) << '\n'
-            << Roff(cmd->get_description()) << ".\n";
-        if (cmd->get_name() == "help") {
-            out << "With a \\fICOMMAND\\fR, the options of that command.\n";
-        }
+            << Roff(Sentence(cmd->get_description())) << '\n';
         WriteRoffOptions(*cmd, out);
-        // The exit codes and pointers of the command's help.
-        if (!cmd->get_footer().empty()) out << ".PP\n" << Roff(cmd->get_footer()) << '\n';
+        WriteRoffParagraphs(manual.notes, out);
+        WriteRoffParagraphs(manual.details, out);
+    }
+    out << ".SH FILES\n";
+    for (const ManualFile& file : ManualFiles()) {
+        out << ".TP\n.I " << Roff(file.path) << '\n' << RoffText(file.what) << '\n';
+    }
+    out << ".PP\n" << RoffText(ManualFilesRoot()) << '\n';
+    out << ".SH EXIT STATUS\n";
+    WriteRoffExitCodes(program.exitCodes, out);
+    for (const CLI::App* cmd : commands) {
+        out << ".SS " << RoffWord(name + ' ' + cmd->get_name()) << '\n';
+        WriteRoffExitCodes(parser.Manual(*cmd).exitCodes, out);
+    }
+    out << ".SH EXAMPLES\n";
+    for (const CLI::App* cmd : commands) {
+        for (const Example& example : parser.Manual(*cmd).examples) {
+            out << ".PP\n" << RoffText(example.what) << "\n.PP\n.RS 4\n.nf\n"
+                << RoffText(std::string("`") + name + ' ' + example.args + '`') << "\n.fi\n.RE\n";
+        }
     }
     out << ".SH SEE ALSO\n"
-        << "The README and the guides installed with " << name
-        << " in share/doc/" << name << ".\n";
+        << "The documents installed with " << name << " in share/doc/" << name << ":\n";
+    for (const ManualDocument& doc : ManualDocuments()) {
+        out << ".TP\n.I " << Roff(doc.path) << '\n' << RoffText(doc.title) << '\n';
+    }
 }
 
 void WriteBashCompletion(const Parser& parser, std::ostream& out) {

@@ -1,8 +1,11 @@
-// CommandDocs: the manual page qvkdc(1) and the bash completion of qvkdc,
-// written from its parser (Parser.h): every command the parser knows, each
-// with every option it takes, the option's value and the description that
-// `qvkdc help COMMAND` shows. The build writes both with the hidden options
-// `qvkdc help --man` and `qvkdc help --completion bash` and installs them.
+// CommandDocs: the manual page qvkdc(1), the command-line reference
+// (CommandReference.h) and the bash completion of qvkdc, written from its
+// parser (Parser.h): every command the parser knows, each with every option
+// it takes, the option's value and the description that `qvkdc help
+// COMMAND` shows, and what each command's manual adds (CommandManual.h).
+// The build writes them with the options of `help` that it lists nowhere
+// else, `qvkdc help --man`, `--markdown` and `--completion bash`, and
+// installs the page and the completion.
 #ifndef QVKDC_TOOLS_COMMANDDOCS_H
 #define QVKDC_TOOLS_COMMANDDOCS_H
 
@@ -12,17 +15,19 @@
 
 #include "Parser.h"
 
-// Whether arg, the first word after `help`, asks for one of them: "--man"
-// or "--completion".
+// Whether arg, the first word after `help`, asks for one of them: "--man",
+// "--markdown" or "--completion".
 bool IsDocsOption(const std::string& arg);
 
-// Writes what args ask for ({"--man"} or {"--completion", SHELL}) to out
-// and returns kExitOk; a wrong request is told on err and returns
-// kExitUsage.
+// Writes what args ask for ({"--man"}, {"--markdown"} or {"--completion",
+// SHELL}) to out and returns kExitOk; a wrong request is told on err and
+// returns kExitUsage.
 int WriteDocs(const Parser& parser, const std::vector<std::string>& args, std::ostream& out,
               std::ostream& err);
 
-// The manual page, in the man macros of roff.
+// The manual page, in the man macros of roff: the synopsis, the options of
+// each command with its notes and details, the files, the exit status of
+// each command, the examples.
 void WriteManPage(const Parser& parser, std::ostream& out);
 
 // A bash completion script: commands, options of each command, the choices

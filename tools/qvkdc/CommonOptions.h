@@ -6,7 +6,9 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "CommandManual.h"
 #include "HostSession.h"
 #include "TextEncoding.h"
 
@@ -24,8 +26,8 @@ CLI::Option* AddOutputOptions(CLI::App* cmd, HostOptions* host, std::string* out
 // Where the library runs and what it traces: --root, --trace, --trace-ids.
 void AddRootAndTraceOptions(CLI::App* cmd, HostOptions* host);
 
-// The exit codes of `exists` and `tables`, as their help's footer.
-void AddLibraryCallFooter(CLI::App* cmd);
+// The exit codes of `exists` and `tables`.
+std::vector<ExitCode> LibraryCallExitCodes();
 
 // --encoding CODEPAGE: the code page of the texts, for a report in UTF-8.
 struct EncodingOption {

@@ -11,7 +11,24 @@ void ExistsCommand::AddOptions(CLI::App* cmd) {
     plans_ = AddCallOptions(cmd, &host_, &out_, &name_);
     AddRootAndTraceOptions(cmd, &host_);
     cmd->add_flag("--quiet", quiet_, "do not list the files that exist");
-    AddLibraryCallFooter(cmd);
+}
+
+CommandManual ExistsCommand::Manual() const {
+    CommandManual manual;
+    manual.details = R"(
+`exists` answers what the CAM application asks before an export: its
+`status:` is 1 when a file or folder exists at any of the paths the export
+would write, 0 when none does, and -1 on an invalid argument or a path that
+cannot be made (over 511 characters, or a plan name the model database
+cannot give). It names the files that exist on standard error, one per line
+below a heading, before the status line; `--quiet` leaves the list out.
+)";
+    manual.exitCodes = LibraryCallExitCodes();
+    manual.examples = {
+        {"exists --model examples/shop/model.json --root examples/shop --out build/demo-out --name SHOP",
+         "Tells whether the demo's export would overwrite a file: status: 1 after the demo has run."},
+    };
+    return manual;
 }
 
 int ExistsCommand::Run() {

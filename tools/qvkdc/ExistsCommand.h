@@ -12,6 +12,7 @@
 class ExistsCommand : public Command {
  public:
     void AddOptions(CLI::App* cmd) override;
+    CommandManual Manual() const override;
     int Run() override;
 
  private:

@@ -16,22 +16,115 @@ void ExportCommand::AddOptions(CLI::App* cmd) {
     plans_ = AddCallOptions(cmd, &host_, &out_, &name_);
     AddRootAndTraceOptions(cmd, &host_);
     cmd->add_option("--messages", host_.messages,
-                    "write the message manager's list to this file");
+                    "write the message manager's list to this file")
+        ->type_name("FILE");
     cmd->add_option("--report", report_,
-                    "write what the export did to this file, as JSON, whatever the outcome");
+                    "write what the export did to this file, as JSON, whatever the outcome")
+        ->type_name("FILE");
     cmd->add_flag("--overwrite", overwrite_, "do not ask before overwriting existing files");
     cmd->add_flag("--dry-run", dryRun_,
                   "run the export without writing and list the files it would write, and which exist");
     cmd->add_flag("--quiet", quiet_, "do not list what the export did (failures are still told)");
     AddEncodingOption(cmd, &encoding_);
-    cmd->footer(
-        "Exit codes: 0 library status >= 0; 1 library status < 0; 2 usage or model file error;\n"
-        "3 declined to overwrite; 4 host memory left unreleased; 5 standard output, --trace,\n"
-        "--messages or --report could not be written (the status line is still printed).\n"
-        "Where more than one applies: 5, then 2, 4, 3, 1. On POSIX, on SIGINT or SIGTERM the\n"
-        "file being written fails and is removed, the files written before stay whole; qvkdc\n"
-        "tells which plans were written, writes --report and ends by the signal (a shell reports\n"
-        "130, 143). docs/exit-codes.md has the details.");
+}
+
+CommandManual ExportCommand::Manual() const {
+    CommandManual manual;
+    manual.notes =
+        "What export tells and writes: docs/command-line.md; its exit codes in detail:\n"
+        "docs/exit-codes.md.\n";
+    manual.details = R"(
+- Without `--overwrite`, `export` first asks `QvkdcIsExistFileWp`; when
+  files exist it asks only when standard input is an interactive console
+  (on Windows a console input handle, not NUL, a file or a pipe), and
+  otherwise exits 3 without exporting, naming the files that exist.
+- Before the library writes anything, `export` checks the files qvkdc
+  writes itself (`--trace`, `--messages`, `--report`: an existing folder,
+  not a folder themselves) and that `--out` names an existing folder, not a
+  file (a blank `--out` goes to the library, which refuses it); a problem is
+  a usage error (exit 2) and no file but the report is written.
+- A file that cannot be read or written is named with the system's reason
+  ("No such file or directory", "Permission denied"; on Windows the
+  system's message text); a pipe or device where a table file or the model
+  should be is told as such, never opened. Under a file size limit
+  (`ulimit -f`) a write that exceeds it fails like one on a full disk: the
+  run fails with "File Write" and the earlier file of that name stays as it
+  was (docs/integration.md).
+
+What `export` tells, on standard error:
+
+- After the run, each plan with what it gave: the file written and its row
+  count, or no file and why: `rejected` (the process and its type that
+  cannot be exported), `no processes` (the model database has no process
+  data for the plan), `no rows` (its process list is empty); after a
+  failure, the plan where it failed and the plans not looked at. Then the
+  messages the run left. `--quiet` leaves this out.
+- When the run failed, in one or two lines: the step that failed and what
+  it concerned (the table files, with the missing ones; the plan and
+  process; the output file with the operating system's reason), also with
+  `--quiet` and without `--trace`. `exists` and `tables` say why in the
+  same way.
+- qvkdc follows the run through the stand-in host: it switches tracing on
+  for every trace id but the per-value conversion (577687), keeping only
+  the library's "[ERR]" and "[INF]" lines, and it logs the model database
+  calls. The benchmark's `workload/library_run_followed` measures what this
+  costs (docs/performance.md). With `--trace`, the trace file keeps
+  everything and qvkdc reads the same lines; with `--trace-ids` only the
+  listed ids are traced, and the failure is told with what they trace.
+
+`--report FILE` writes the same as JSON for scripts, for every outcome once
+the options are parsed: finished, failed, declined to overwrite and refused
+(a usage or model file error). `formatVersion` (1; raised only by a change a
+script could trip over), `status` (as on the `status:` line; null when no
+library call was made), `exitCode`, `refusal` (the usage error, as told on
+standard error; null), `existing` (the files that made `export` decline),
+`folder`, `plans` (each with `index`, `id`, `name`, `outcome` = `written`,
+`rejected`, `no-processes`, `no-rows`, `failed` or `not-reached`, `file`,
+`rows`, `reason`, and `process` with `id`, `name`, `type` for a rejected or
+failed plan), `failure` (`step`, `cause`, `detail`, the library's error
+`notes`; null when the run did not fail), `messages` (`title`, `lines`) and
+`encoding`, the code page its texts were converted from (`--encoding`, else
+the model's, else the system's). Bytes that are not UTF-8 are replaced by
+U+FFFD there. Its JSON Schema is `docs/schema/export-report.schema.json`
+(draft 2020-12); the `ReportSchema.*` tests validate real reports of every
+outcome against it (`tests/tools/validate_report.py SCHEMA REPORT` checks
+one by hand).
+
+`--dry-run` runs the export, in process, into a file system that writes
+nothing but fails an open where the export's would fail (a folder in the
+way, a file that cannot be written), and lists on standard output each file
+it would write (`new` or `exists`, and the path), once: plans that are
+rejected or give no rows are not listed, and when the run would fail it
+says why and lists the files written before. Its `status:` is the run's;
+nothing but the trace is written.
+)";
+    manual.exitCodes = {
+        {kExitOk, "library status >= 0"},
+        {kExitFailed, "library status < 0"},
+        {kExitUsage, "usage or model file error"},
+        {kExitExists, "declined to overwrite"},
+        {kExitHostMemory, "host memory left unreleased"},
+        {kExitOutput,
+         "standard output, --trace, --messages or --report could not be written (the status line is "
+         "still printed)"},
+        {kExitSignal,
+         "on POSIX, SIGINT or SIGTERM: the file being written fails and is removed, the files written "
+         "before stay whole; qvkdc tells which plans were written, writes --report and ends by the "
+         "signal (a shell reports 130, 143)"},
+    };
+    manual.examples = {
+        {"export --model examples/shop/model.json --root examples/shop --out build/demo-out --name SHOP "
+         "--overwrite",
+         "Exports every plan of the demo shop into build/demo-out/SHOP000.csv, SHOP001.csv, ..."},
+        {"export --model examples/shop/model.json --root examples/shop --out build/demo-out --plans 1,0 "
+         "--report build/demo-out/report.json",
+         "Exports plans 1 and 0, in that order, each into a file named after its plan, and writes what "
+         "happened to report.json."},
+        {"export --model examples/shop/model.json --root examples/shop --out build/demo-out --name SHOP "
+         "--dry-run",
+         "Lists the files the export would write, and which of them exist, without writing any."},
+    };
+    return manual;
 }
 
 int ExportCommand::CheckOutFolder(HostSession& session) const {

@@ -25,6 +25,7 @@
 class ExportCommand : public Command {
  public:
     void AddOptions(CLI::App* cmd) override;
+    CommandManual Manual() const override;
     int Run() override;
 
  private:

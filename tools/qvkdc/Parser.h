@@ -1,8 +1,9 @@
 // Parser: qvkdc's command line as the parser knows it: the top-level
 // options, one subcommand for each entry of Commands() with the options its
-// command adds, and `help`. main.cpp parses with it, and the manual page and
-// the shell completion (CommandDocs.h) are written from it, so that neither
-// can name a command or an option the parser does not know, or miss one.
+// command adds, and `help`. main.cpp parses with it, and the manual page, the
+// command-line reference and the shell completion (CommandDocs.h) are written
+// from it, so that none of them can name a command or an option the parser
+// does not know, or miss one.
 #ifndef QVKDC_TOOLS_PARSER_H
 #define QVKDC_TOOLS_PARSER_H
 
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "Command.h"
+#include "CommandManual.h"
 
 struct Subcommand {
     std::string name;
@@ -33,11 +35,16 @@ class Parser {
     const std::vector<Subcommand>& Subcommands() const { return subs_; }
     // Every command name, `help` last.
     const std::vector<std::string>& Names() const { return names_; }
+    // What the manual tells of app beyond its options: of the program when
+    // app is App(), else of that subcommand (`help` included); an empty
+    // manual for an app that is neither.
+    CommandManual Manual(const CLI::App& app) const;
 
  private:
     CLI::App app_;
     std::vector<Subcommand> subs_;
     std::vector<std::string> names_;
+    const CLI::App* help_ = nullptr;
 };
 
 #endif  // QVKDC_TOOLS_PARSER_H

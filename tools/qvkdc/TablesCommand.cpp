@@ -33,7 +33,20 @@ int BuildTables(CQvkdcCnvTblCtrl& tables, std::string* step) {
 
 void TablesCommand::AddOptions(CLI::App* cmd) {
     AddRootAndTraceOptions(cmd, &host_);
-    AddLibraryCallFooter(cmd);
+}
+
+CommandManual TablesCommand::Manual() const {
+    CommandManual manual;
+    manual.details = R"(
+`tables` builds the column table and the selection table from the tables
+under the root, by the steps an export takes, and prints both dumps. When a
+step fails it says which, and why, as `export` does.
+)";
+    manual.exitCodes = LibraryCallExitCodes();
+    manual.examples = {
+        {"tables --root examples/shop", "Prints the demo shop's column and selection tables."},
+    };
+    return manual;
 }
 
 int TablesCommand::Run() {

@@ -9,6 +9,7 @@
 class TablesCommand : public Command {
  public:
     void AddOptions(CLI::App* cmd) override;
+    CommandManual Manual() const override;
     int Run() override;
 
  private:
