@@ -19,10 +19,11 @@
 
 class FileNameCheck {
  public:
-    // planName(i): "plan N "NAME"" for the plan of block index i.
+    // planName(i): "plan N "NAME"" for the plan of block index i;
+    // planLine(i): the line of the model file where it begins.
     // REQUIRES: the current folder is the root of the call.
     FileNameCheck(const CheckContext& ctx, std::string modelFile, const ExportCall& call,
-                  std::function<std::string(int)> planName);
+                  std::function<std::string(int)> planName, std::function<int(int)> planLine);
 
     // Before the runs: an error when the export refuses the output folder,
     // a note when there is none to check, else every plan's path. Returns
@@ -44,6 +45,7 @@ class FileNameCheck {
     std::string file_;
     const ExportCall& call_;
     std::function<std::string(int)> planName_;
+    std::function<int(int)> planLine_;
     bool names_ = false;
     std::vector<PlanFile> files_;
 };

@@ -53,7 +53,13 @@ ModelCheck::ModelCheck(const CheckContext& ctx, std::string modelFile, const Exp
     : ctx_(ctx),
       file_(std::move(modelFile)),
       call_(call),
-      names_(ctx, file_, call, [this](int plan) { return PlanName(plan); }) {}
+      names_(ctx, file_, call, [this](int plan) { return PlanName(plan); },
+             [this](int plan) { return LineOf(plans_[static_cast<std::size_t>(plan)]); }) {}
+
+int ModelCheck::LineOf(const ModelId& id) {
+    const int line = QvsimModelLine(&id);
+    return line > 0 ? line : 1;
+}
 
 std::string ModelCheck::PlanName(int index) const {
     const std::size_t i = static_cast<std::size_t>(index);
@@ -92,7 +98,9 @@ void ModelCheck::Run() {
 
     for (const ToolCheck& tool : tools_) CheckTool(tool);
     names_.Run(outcomes_);
-    tally_.Report(columns, file_, [this](const ValuePlace& where) { return PlaceName(where); }, &ctx_.out);
+    tally_.Report(
+        columns, file_, [this](const ValuePlace& where) { return PlaceName(where); },
+        [](const ValuePlace& where) { return LineOf(where.process); }, &ctx_.out);
 }
 
 int ModelCheck::RunExport(int first) {
@@ -161,7 +169,9 @@ int ModelCheck::RunExport(int first) {
 void ModelCheck::ReportFailure(const QvkdcRunPlace& place, const std::vector<QvsimCall>& calls,
                                const std::string& errors) {
     std::string where = PlanName(place.plan);
+    int line = LineOf(plans_[static_cast<std::size_t>(place.plan)]);
     if (place.process >= 0) {
+        line = LineOf(place.prcsId);
         const std::string name = ModelName(place.prcsId);
         where += ", process " + (name.empty() ? IdText(place.prcsId) : Quoted(name));
     }
@@ -175,7 +185,7 @@ void ModelCheck::ReportFailure(const QvkdcRunPlace& place, const std::vector<Qvs
     const std::string what = FailedCall(calls, place);
     std::string first = column >= 0 ? CellError(place) : std::string();
     if (first.empty()) first = errors.substr(0, errors.find('\n'));
-    ctx_.out.Add(Severity::kError, file_, 1,
+    ctx_.out.Add(Severity::kError, file_, line,
                  where + ": " + (what.empty() ? std::string("a step fails") : what) +
                      "; the export stops there with " + Quoted(first),
                  "model-fails", column);
@@ -255,7 +265,7 @@ std::string ModelCheck::FailedCall(const std::vector<QvsimCall>& calls, const Qv
 void ModelCheck::ReportRejected(const PlanOutcome& o, const std::vector<QvsimCall>& calls, int rejectedBefore) {
     const std::string plan =
         "plan " + std::to_string(indexes_[static_cast<std::size_t>(o.index)]) + ' ' + Quoted(o.name);
-    ctx_.out.Add(Severity::kWarning, file_, 1,
+    ctx_.out.Add(Severity::kWarning, file_, LineOf(o.hasProcess ? o.process : o.id),
                  plan + " is rejected: its process " + Quoted(o.processName) + " has the type " +
                      std::to_string(o.processType) + ", which the export does not accept; the plan gets no file",
                  "rejected-plan");
@@ -268,7 +278,7 @@ void ModelCheck::ReportRejected(const PlanOutcome& o, const std::vector<QvsimCal
     const char* line = QvsimMsgAt(rejectedBefore);
     const std::string name1 = line != nullptr ? Field(line, 0) : std::string();
     const std::string name2 = line != nullptr ? Field(line, 1) : std::string();
-    ctx_.out.Add(Severity::kWarning, file_, 1,
+    ctx_.out.Add(Severity::kWarning, file_, LineOf(o.id),
                  "the rejected " + plan + " has no machine data; its message " +
                      (name1.empty() && name2.empty()
                           ? std::string("names no machine")
@@ -352,7 +362,7 @@ void ModelCheck::CheckTool(const ToolCheck& tool) {
     };
     const std::string cut = name.substr(0, kQvptfToolNameSize - 1);
     if (text(cut).empty() && !text(name).empty()) {
-        ctx_.out.Add(Severity::kWarning, file_, 1,
+        ctx_.out.Add(Severity::kWarning, file_, LineOf(tool.where.process),
                      "the tool " + Quoted(name) + " of " + PlaceName(tool.where) + " has " + std::to_string(name.size()) +
                          " characters; the export looks its text up as " + Quoted(cut) +
                          ", under which the model lists none, so its tool cell stays empty",

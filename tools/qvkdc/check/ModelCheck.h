@@ -72,6 +72,9 @@ class ModelCheck : private QvkdcRunObserver {
     void Commit();
     void CheckTool(const ToolCheck& tool);
 
+    // The line of the model file where the plan or process of id begins;
+    // 1 when the host cannot tell.
+    static int LineOf(const ModelId& id);
     // "plan N "NAME"", N the plan's index in the model.
     std::string PlanName(int index) const;
     // "process "P" of plan N "NAME"".
