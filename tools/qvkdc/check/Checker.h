@@ -10,6 +10,7 @@
 
 #include "check/CheckInputs.h"
 #include "check/ExportCall.h"
+#include "check/ExportPreview.h"
 #include "check/FindingList.h"
 #include "check/ReportFacts.h"
 #include "check/ReportWriter.h"
@@ -27,6 +28,9 @@ class Checker {
             ExportCall call = ExportCall());
     ~Checker();
 
+    // Keeps the first rows of each file the export writes, for the page.
+    // REQUIRES: called before Run.
+    void KeepPreview() { keepPreview_ = true; }
     void Run();
     const FindingList& Findings() const { return findings_; }
     // Writes the report in format "text", "json" or "html" to out, as it
@@ -41,6 +45,8 @@ class Checker {
     ReportFacts facts_;
     CheckInputs inputs_;
     std::unique_ptr<TableBuild> build_;
+    bool keepPreview_ = false;
+    std::unique_ptr<ExportPreview> preview_;
     FindingList findings_;
 };
 

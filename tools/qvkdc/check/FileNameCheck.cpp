@@ -67,6 +67,11 @@ bool FileNameCheck::Prepare(const ModelId* plans, int count) {
     return true;
 }
 
+std::string FileNameCheck::ShownFile(int plan) const {
+    const std::size_t i = static_cast<std::size_t>(plan);
+    return names_ && i < files_.size() && files_[i].made ? files_[i].native : std::string();
+}
+
 void FileNameCheck::ReportFailure(int plan, const std::vector<std::string>& errors, const std::string& path,
                                   const std::string& why) {
     const std::string& step = errors.back();

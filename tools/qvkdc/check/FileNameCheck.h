@@ -40,6 +40,10 @@ class FileNameCheck {
     // one file, plan names that break a line, and files that exist.
     void Run(const std::vector<PlanOutcome>& outcomes);
 
+    // The file of plan (its block index) as the platform opens it, when the
+    // names are met; "" when they are not or it has no name.
+    std::string ShownFile(int plan) const;
+
  private:
     const CheckContext& ctx_;
     std::string file_;

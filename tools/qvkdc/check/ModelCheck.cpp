@@ -49,10 +49,12 @@ std::string Field(std::string_view line, int n) {
 
 }  // namespace
 
-ModelCheck::ModelCheck(const CheckContext& ctx, std::string modelFile, const ExportCall& call)
+ModelCheck::ModelCheck(const CheckContext& ctx, std::string modelFile, const ExportCall& call,
+                       ExportPreview* preview)
     : ctx_(ctx),
       file_(std::move(modelFile)),
       call_(call),
+      preview_(preview),
       names_(ctx, file_, call, [this](int plan) { return PlanName(plan); },
              [this](int plan) { return LineOf(plans_[static_cast<std::size_t>(plan)]); }) {}
 
@@ -298,6 +300,17 @@ void ModelCheck::Converted(const QvkdcRunPlace& place, int column, std::string_v
         planTools_.clear();
         planToolNames_.clear();
     }
+    const CellReason why = Tally(place, column, text, record, asked, askedCount);
+    if (preview_ == nullptr || !preview_->Keeps(place.plan, place.process)) return;
+    const std::size_t j = static_cast<std::size_t>(column);
+    preview_->Cell(place.plan, place.process, column, text,
+                   why.kind != CellReason::kNone || !text.empty()
+                       ? why
+                       : EmptyCellReason(ctx_.build.Columns()[j], *record, askedCount, hasChoices_[j] != 0));
+}
+
+CellReason ModelCheck::Tally(const QvkdcRunPlace& place, int column, std::string_view text, QdgmPrcsRec* record,
+                             const QvsimCall* asked, int askedCount) {
     const std::size_t j = static_cast<std::size_t>(column);
     const CheckedColumn& c = ctx_.build.Columns()[j];
     const ValuePlace where{place.plan, place.prcsId};
@@ -311,32 +324,43 @@ void ModelCheck::Converted(const QvkdcRunPlace& place, int column, std::string_v
         }
         if (toolType_[j] && record->tool->state == 1 && hasChoices_[j]) {
             planTally_.NoChoice(column, record->tool->toolType, where);
+            return {CellReason::kNoChoice, 0, record->tool->toolType};
         }
     }
-    if (!c.AsksValue() || c.use.form == ValueForm::kNone) return;
+    if (!c.AsksValue() || c.use.form == ValueForm::kNone) return {};
     // The value is the last parameter asked, after the flag.
     const int valueAt = c.use.flagKey != 0 ? 1 : 0;
-    if (askedCount <= valueAt || asked[valueAt].result != 0) return;
+    if (askedCount <= valueAt || asked[valueAt].result != 0) return {};
     int key = asked[valueAt].value;
     planTally_.Asked(column, where);
     const int kind = QvsimParamKind(&place.prcsId, key);
     if (kind == kParamNone) {
         planTally_.Missing(column, where);
-    } else if (kind != ExpectedKind(c.use.form)) {
+        return {CellReason::kMissingParam, key};
+    }
+    if (kind != ExpectedKind(c.use.form)) {
         planTally_.WrongKind(column, kind, where);
-    } else if (c.use.form == ValueForm::kSelect && text.empty() && hasChoices_[j]) {
+        return {CellReason::kWrongKind, key, kind};
+    }
+    if (c.use.form == ValueForm::kSelect && text.empty() && hasChoices_[j]) {
         // The code without a choice: asked again, which the cell just did.
         void* value = nullptr;
         int st = 0;
         QvlbpPrcInqPrm(&record, &key, &value, &st);
         QvsimCallLogAsked(nullptr, 0);
-        if (st == 0 && value != nullptr) planTally_.NoChoice(column, *static_cast<const int*>(value), where);
+        if (st == 0 && value != nullptr) {
+            const int code = *static_cast<const int*>(value);
+            planTally_.NoChoice(column, code, where);
+            return {CellReason::kNoChoice, key, code};
+        }
     }
+    return {};
 }
 
 void ModelCheck::Written(int plan) {
     if (plan == pending_) Commit();
     pending_ = -1;
+    if (preview_ != nullptr) preview_->Written(plan, PlanName(plan), names_.ShownFile(plan));
 }
 
 void ModelCheck::Commit() {

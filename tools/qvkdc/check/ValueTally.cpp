@@ -40,6 +40,21 @@ const char* WrongKindEffect(int effType, int kind) {
                               : "prints part of the number's bytes as an integer";
 }
 
+// A finding about what the processes give column, detail telling which
+// code or kind.
+void Add(Severity severity, const std::string& file, int line, std::string message, const char* code, int column,
+         int detail, FindingList* out) {
+    Finding f;
+    f.severity = severity;
+    f.file = file;
+    f.line = line;
+    f.message = std::move(message);
+    f.code = code;
+    f.column = column;
+    f.detail = detail;
+    out->Add(std::move(f));
+}
+
 std::string ColumnName(const CheckedColumn& c) {
     const std::string key = c.use.rule == ItemRule::kPitch
                                 ? std::to_string(kPitchKeySetA) + " or " + std::to_string(kPitchKeyOther)
@@ -112,17 +127,17 @@ void ValueTally::Report(const std::vector<CheckedColumn>& columns, const std::st
     }
     for (const auto& [key, count] : wrongKind_) {
         const CheckedColumn& c = spec(key.first);
-        out->Add(Severity::kWarning, file, line(count.first),
-                 ColumnName(c) + " reads " + KindName(key.second) + " from " + count.Example(name) +
-                     (c.row->GetValType() == CQvkdcOutColRowMng::kSubTypeInteger ? "; an " : "; a ") +
-                     TypeName(c.row->GetValType()) + " column " + WrongKindEffect(c.row->GetValType(), key.second),
-                 "param-kind", key.first);
+        Add(Severity::kWarning, file, line(count.first),
+            ColumnName(c) + " reads " + KindName(key.second) + " from " + count.Example(name) +
+                (c.row->GetValType() == CQvkdcOutColRowMng::kSubTypeInteger ? "; an " : "; a ") +
+                TypeName(c.row->GetValType()) + " column " + WrongKindEffect(c.row->GetValType(), key.second),
+            "param-kind", key.first, key.second, out);
     }
     for (const auto& [key, count] : noChoice_) {
         const CheckedColumn& c = spec(key.first);
-        out->Add(Severity::kWarning, file, line(count.first),
-                 "column " + Quoted(c.ExName()) + " has no choice for the code " +
-                     std::to_string(key.second) + " of " + count.Example(name) + "; the cell stays empty",
-                 "no-choice-for-code", key.first);
+        Add(Severity::kWarning, file, line(count.first),
+            "column " + Quoted(c.ExName()) + " has no choice for the code " +
+                std::to_string(key.second) + " of " + count.Example(name) + "; the cell stays empty",
+            "no-choice-for-code", key.first, key.second, out);
     }
 }
