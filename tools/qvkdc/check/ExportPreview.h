@@ -17,7 +17,7 @@
 class ExportPreview {
  public:
     static constexpr int kRows = 50;
-    static constexpr std::size_t kCells = 250000;
+    static constexpr std::size_t kCells = 100000;
 
     // A cell with something to tell.
     struct Note {
