@@ -33,6 +33,9 @@ class Checker {
     void KeepPreview() { keepPreview_ = true; }
     void Run();
     const FindingList& Findings() const { return findings_; }
+    // The files the export writes, as far as kept; null unless KeepPreview
+    // was called and a model checked.
+    const ExportPreview* Preview() const { return preview_.get(); }
     // Writes the report in format "text", "json" or "html" to out, as it
     // is made. REQUIRES: Run was called; out is not finished.
     void Report(const std::string& format, ReportWriter* out) const;
