@@ -73,6 +73,21 @@ TEST_F(CheckPageTest, EveryEmptyCellSaysWhyAndLinksToItsFinding) {
     }
 }
 
+TEST_F(CheckPageTest, AFileOfManyRowsShowsItsFirstAndCountsTheRest) {
+    Root().WriteTables(TableRoot::Example());
+    std::string processes;
+    for (int i = 1; i <= ExportPreview::kRows + 2; ++i) {
+        processes += std::string(i > 1 ? ", " : "") + R"({"id": [1, 1, )" + std::to_string(i) + R"(, 0], "type": 2411})";
+    }
+    LoadModel(R"({"plans": [{"id": [1, 0, 1, 0], "processes": [)" + processes + "]}]}");
+    Checker checker("", "model.json");
+    checker.KeepPreview();
+    checker.Run();
+    ASSERT_EQ(checker.Preview()->Plans().size(), 1u);
+    EXPECT_EQ(checker.Preview()->Plans()[0].rows, ExportPreview::kRows + 2);
+    EXPECT_EQ(checker.Preview()->Plans()[0].shown, ExportPreview::kRows);
+}
+
 TEST(ExportPreview, KeepsTheFirstRowsWithinItsCellsAndOnlyOfWrittenPlans) {
     ExportPreview preview(2, 2, 6);
     for (int plan : {0, 1, 2, 3}) {

@@ -301,12 +301,12 @@ void ModelCheck::Converted(const QvkdcRunPlace& place, int column, std::string_v
         planToolNames_.clear();
     }
     const CellReason why = Tally(place, column, text, record, asked, askedCount);
-    if (preview_ == nullptr || !preview_->Keeps(place.plan, place.process)) return;
+    if (preview_ == nullptr) return;
+    // Why an empty cell is empty, for the rows shown only.
     const std::size_t j = static_cast<std::size_t>(column);
+    const bool told = why.kind != CellReason::kNone || !text.empty() || !preview_->Keeps(place.plan, place.process);
     preview_->Cell(place.plan, place.process, column, text,
-                   why.kind != CellReason::kNone || !text.empty()
-                       ? why
-                       : EmptyCellReason(ctx_.build.Columns()[j], *record, askedCount, hasChoices_[j] != 0));
+                   told ? why : EmptyCellReason(ctx_.build.Columns()[j], *record, askedCount, hasChoices_[j] != 0));
 }
 
 CellReason ModelCheck::Tally(const QvkdcRunPlace& place, int column, std::string_view text, QdgmPrcsRec* record,
