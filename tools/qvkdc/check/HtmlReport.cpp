@@ -1,10 +1,5 @@
 #include "check/HtmlReport.h"
 
-#include "check/FindingCodes.h"
-#include "check/FindingIndex.h"
-#include "check/HtmlWriter.h"
-#include "check/PreviewHtml.h"
-
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -16,6 +11,11 @@
 #include <unordered_map>
 #include <utility>
 #include <vector>
+
+#include "check/FindingCodes.h"
+#include "check/FindingIndex.h"
+#include "check/HtmlWriter.h"
+#include "check/PreviewHtml.h"
 
 namespace {
 
@@ -31,7 +31,7 @@ th { background: #e8ecf4; }
 tr.error td { background: #fde4e4; }
 tr.warning td { background: #fff5d6; }
 td.num { text-align: right; }
-ul.findings, ol.toc { margin: 0; padding-left: 18px; }
+ul.findings { margin: 0; padding-left: 18px; }
 li.error { color: #a40e0e; }
 li.warning { color: #7a5200; }
 li.note { color: #3b4a66; }
@@ -55,11 +55,6 @@ table.preview td.odd { background: #fff5d6; }
 a.why { font-family: sans-serif; font-size: 11px; font-style: italic; color: #7a5200; }
 p.more { margin: 0 0 12px; color: #4a5468; }
 )";
-
-std::string_view BaseName(std::string_view path) {
-    const std::size_t slash = path.find_last_of("/\\");
-    return slash == std::string_view::npos ? path : path.substr(slash + 1);
-}
 
 // Where each finding is shown on the page, and what it links to.
 struct Placed {

@@ -12,6 +12,13 @@
 #include "check/ReportFacts.h"
 #include "check/ReportWriter.h"
 
+// The last part of path, after its last "/" or "\\": how the page names a
+// file beside its FILE:LINE, the whole path in its title.
+inline std::string_view BaseName(std::string_view path) {
+    const std::size_t slash = path.find_last_of("/\\");
+    return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
+
 class HtmlWriter {
  public:
     // REQUIRES: facts and out outlive the writer; out is not finished.

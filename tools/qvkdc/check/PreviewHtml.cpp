@@ -4,11 +4,6 @@
 
 namespace {
 
-std::string_view BaseName(std::string_view path) {
-    const std::size_t slash = path.find_last_of("/\\");
-    return slash == std::string_view::npos ? path : path.substr(slash + 1);
-}
-
 class Preview {
  public:
     Preview(const ExportPreview& preview, const ColumnReport& columns, const FindingIndex& index, HtmlWriter* html)
