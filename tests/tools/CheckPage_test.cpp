@@ -5,12 +5,16 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <sstream>
 #include <string>
+#include <tuple>
 #include <utility>
+#include <vector>
 
 #include "check/Checker.h"
 #include "check/FindingIndex.h"
 #include "check/SourceRows.h"
+#include "check/TextReport.h"
 #include "support/HostFixture.h"
 
 namespace {
@@ -130,6 +134,33 @@ TEST_F(CheckPageTest, RowsAreShownAsTheFileHoldsThemCountedAsAnEditorCounts) {
     ASSERT_NE(cut, nullptr);
     EXPECT_EQ(cut->size(), SourceRows::kKept);
     EXPECT_EQ(length, 300u);
+}
+
+// The text report's count of each code, errors first, each at its first
+// finding; none when every code is given once.
+TEST(TextReport, CountsEachCodeErrorsFirstWhenACodeRepeats) {
+    const struct {
+        std::vector<std::tuple<Severity, int, const char*>> findings;  // at line N of f
+        const char* byCode;  // what follows the findings, before the count
+    } cases[] = {
+        {{{Severity::kNote, 1, "n"}, {Severity::kWarning, 2, "w"}}, ""},
+        {{{Severity::kNote, 3, "n"}, {Severity::kWarning, 4, "w"}, {Severity::kNote, 5, "n"},
+          {Severity::kError, 6, "e"}, {Severity::kNote, 7, "m"}, {Severity::kWarning, 8, "n"}},
+         "by code:\n  1 error [e] at f:6\n  1 warning [w] at f:4\n  1 warning [n] at f:8\n"
+         "  2 notes [n], the first at f:3\n  1 note [m] at f:7\n"},
+    };
+    for (const auto& c : cases) {
+        FindingList findings;
+        for (const auto& [severity, line, code] : c.findings) findings.Add(severity, "f", line, "x", code);
+        std::ostringstream text;
+        ReportWriter out(&text);
+        TextReport(findings, &out);
+        EXPECT_EQ(out.Finish(), "");
+        const std::string report = text.str();
+        const std::size_t count = report.rfind('\n', report.size() - 2) + 1;
+        const std::size_t at = report.find("by code:\n");
+        EXPECT_EQ(at == std::string::npos ? "" : report.substr(at, count - at), c.byCode) << report;
+    }
 }
 
 }  // namespace

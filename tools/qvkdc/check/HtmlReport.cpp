@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "check/FindingCodes.h"
+#include "check/FindingGroups.h"
 #include "check/FindingIndex.h"
 #include "check/HtmlWriter.h"
 #include "check/PreviewHtml.h"
@@ -65,22 +66,19 @@ struct Placed {
     std::string target;   // "column-3", "choice-17"; "" when it has none
 };
 
-// The findings of one severity and code, for the summary.
-struct CodeGroup {
-    Severity severity = Severity::kNote;
-    std::string_view code;
-    std::vector<std::size_t> members;  // into the placed findings, in order
-};
-
 class Page {
  public:
     Page(const HtmlParts& parts, const FindingList& findings, const ReportFacts& facts, ReportWriter* out)
-        : cols_(parts.columns), preview_(parts.preview), rows_(parts.rows), findings_(findings), html_(facts, out),
+        : cols_(parts.columns),
+          preview_(parts.preview),
+          rows_(parts.rows),
+          findings_(findings),
+          groups_(findings),
+          html_(facts, out),
           facts_(facts) {}
 
     void Render() {
         Place();
-        GroupFindings();
         html_.Put("<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\">"
                   "<title>qvkdc check</title><style>");
         html_.Put(kStyle);
@@ -175,25 +173,6 @@ class Page {
         }
     }
 
-    // The findings by severity, errors first, and by code, in the order
-    // each code first comes.
-    void GroupFindings() {
-        for (const Severity severity : {Severity::kError, Severity::kWarning, Severity::kNote}) {
-            const std::size_t first = groups_.size();
-            for (std::size_t i = 0; i < placed_.size(); ++i) {
-                const Finding& f = *placed_[i].finding;
-                if (f.severity != severity) continue;
-                auto group = std::find_if(groups_.begin() + static_cast<std::ptrdiff_t>(first), groups_.end(),
-                                          [&f](const CodeGroup& g) { return g.code == f.code; });
-                if (group == groups_.end()) {
-                    groups_.push_back({severity, f.code, {}});
-                    group = groups_.end() - 1;
-                }
-                group->members.push_back(i);
-            }
-        }
-    }
-
     void Facts() {
         html_.Put("<p class=\"facts\">Root <code>");
         if (facts_.root.empty()) {
@@ -245,10 +224,10 @@ class Page {
         html_.Put("<p class=\"summary\" id=\"summary\">");
         html_.Escaped(findings_.Summary());
         html_.Put("</p>\n");
-        if (groups_.empty()) return;
+        if (groups_.All().empty()) return;
         html_.Put("<table class=\"summary\"><thead><tr><th>Severity</th><th>Finding</th><th>Count</th>"
                   "<th>The first</th></tr></thead><tbody>\n");
-        for (const CodeGroup& g : groups_) {
+        for (const FindingGroups::Group& g : groups_.All()) {
             const Placed& first = placed_[g.members.front()];
             html_.Put("<tr class=\"");
             html_.Put(SeverityName(g.severity));
@@ -446,7 +425,7 @@ class Page {
     void Codes() {
         std::set<std::string_view> told;
         bool any = false;
-        for (const CodeGroup& g : groups_) {
+        for (const FindingGroups::Group& g : groups_.All()) {
             const FindingCode* code = FindFindingCode(g.code);
             if (code == nullptr || !told.insert(g.code).second) continue;
             if (!any) html_.Put("<h2 id=\"codes\">What the findings mean</h2>\n<dl class=\"codes\">");
@@ -472,6 +451,7 @@ class Page {
     const ExportPreview* preview_;
     const SourceRows* rows_;
     const FindingList& findings_;
+    const FindingGroups groups_;  // placed_ holds the findings in the same order
     HtmlWriter html_;
     const ReportFacts& facts_;
     ColumnEntry entry_;     // the column being written, reused
@@ -479,7 +459,6 @@ class Page {
     std::array<std::pair<std::string_view, std::string_view>, 8> bases_;  // for KnownBaseName
     std::size_t nextBase_ = 0;
     std::vector<Placed> placed_;
-    std::vector<CodeGroup> groups_;
     std::map<int, std::vector<std::size_t>> byColumn_;
     std::map<int, std::vector<std::size_t>> byChoice_;
     std::vector<std::size_t> general_;
