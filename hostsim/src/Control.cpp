@@ -1,5 +1,6 @@
 // Control interface of the stand-in host. Every call runs its body through
 // Guarded: no exception leaves it.
+#include <climits>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -170,6 +171,16 @@ int QvsimPlanId(int i, ModelId* id) {
         if (id == nullptr || i < 0 || static_cast<std::size_t>(i) >= plans.size()) return -1;
         *id = plans[static_cast<std::size_t>(i)].id;
         return 0;
+    });
+}
+
+int QvsimModelLine(const ModelId* id) {
+    return Guarded(0, [&] {
+        const qvsim::Model& model = qvsim::TheModel();
+        uint64_t line = 0;
+        if (const qvsim::Plan* plan = model.FindPlan(id)) line = plan->line;
+        if (const qvsim::Process* process = model.FindProcess(id)) line = process->line;
+        return line > static_cast<uint64_t>(INT_MAX) ? INT_MAX : static_cast<int>(line);
     });
 }
 

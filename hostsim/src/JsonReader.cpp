@@ -98,11 +98,21 @@ long Magnitude(std::string_view token) {
 }  // namespace
 
 JsonReader::JsonReader(std::string_view text)
-    : p_(text.data()), end_(text.data() + text.size()), base_(text.data()) {}
+    : p_(text.data()), end_(text.data() + text.size()), base_(text.data()), counted_(text.data()) {}
 
 JsonReader::JsonReader(std::FILE* file, std::size_t chunk)
     : file_(file), eof_(false), buffer_(chunk > 0 ? chunk : 1) {
-    base_ = p_ = end_ = buffer_.data();
+    base_ = p_ = end_ = counted_ = buffer_.data();
+}
+
+uint64_t JsonReader::Line() {
+    for (const char* c = counted_; c < p_; ++c) {
+        c = static_cast<const char*>(std::memchr(c, '\n', static_cast<std::size_t>(p_ - c)));
+        if (c == nullptr) break;
+        ++countedLines_;
+    }
+    counted_ = p_;
+    return droppedLines_ + countedLines_ + 1;
 }
 
 bool JsonReader::Refill(const char** keep, const char** other) {
@@ -130,7 +140,8 @@ bool JsonReader::Refill(const char** keep, const char** other) {
         eof_ = true;
         readFailed_ = std::ferror(file_) != 0;
     }
-    base_ = p_ = buffer_.data();
+    base_ = p_ = counted_ = buffer_.data();
+    countedLines_ = 0;
     end_ = base_ + kept + n;
     *keep = p_ + keepOffset;
     if (other != nullptr) *other = p_ + otherOffset;

@@ -68,6 +68,10 @@ class JsonReader {
     bool SkipValue();
     // True when nothing but white space follows.
     bool AtEnd();
+    // The line (from 1, counted by line feeds) of the next byte to read:
+    // after Peek, the line the next value starts on. Counting goes on from
+    // the last call, so a walk that asks at each value reads each byte once.
+    uint64_t Line();
 
     const std::string& Error() const { return error_; }
     bool ReadFailed() const { return readFailed_; }
@@ -106,6 +110,8 @@ class JsonReader {
     uint64_t dropped_ = 0;       // bytes dropped before base_
     uint64_t droppedLines_ = 0;  // line feeds among them
     int64_t lastLineFeed_ = -1;  // offset of the last line feed dropped
+    const char* counted_ = nullptr;  // Line: the line feeds before it, in
+    uint64_t countedLines_ = 0;      // the bytes at hand, are countedLines_
     std::vector<char> open_;     // '{' or '[' per open container
     bool first_ = false;         // the innermost container has no member yet
     bool started_ = false;       // the byte-order mark was looked for

@@ -60,6 +60,7 @@ struct Process {
     std::size_t firstParam = 0;
     unsigned faults = 0;  // HostCallBit set
     std::size_t plan = 0;  // index of the owning plan
+    uint64_t line = 0;     // of the file, where its object begins
 };
 
 struct Plan {
@@ -70,6 +71,7 @@ struct Plan {
     bool hasProcesses = false;  // false: "processes" absent or null
     std::vector<std::size_t> processes;  // indexes into Model::processes
     unsigned faults = 0;  // HostCallBit set
+    uint64_t line = 0;    // of the file, where its object begins
 };
 
 // Answer of QvptfInqLnN for one tool name.

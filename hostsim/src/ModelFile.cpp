@@ -455,8 +455,9 @@ bool ModelLoader::CandidateTools(const Place& place, Process* p) {
 
 bool ModelLoader::ProcessEntry(const Place& place, std::size_t plan) {
     if (!Expect(place, Type::kObject, "expected an object")) return false;
-    in_.BeginObject();
     Process p;
+    p.line = in_.Line();
+    in_.BeginObject();
     p.plan = plan;
     unsigned seen = 0;
     const bool ok = Fields(place, kProcessFields, &seen, [&](int f) {
@@ -509,8 +510,9 @@ bool ModelLoader::Machine(const Place& place, Plan* plan) {
 
 bool ModelLoader::PlanEntry(const Place& place, std::size_t index) {
     if (!Expect(place, Type::kObject, "expected an object")) return false;
-    in_.BeginObject();
     model_->plans.emplace_back();
+    model_->plans[index].line = in_.Line();
+    in_.BeginObject();
     unsigned seen = 0;
     const bool ok = Fields(place, kPlanFields, &seen, [&](int f) {
         Plan& plan = model_->plans[index];

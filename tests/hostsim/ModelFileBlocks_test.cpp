@@ -47,7 +47,8 @@ std::string Fingerprint() {
         ModelId plan{};
         QvsimPlanId(i, &plan);
         const int named = QdgmRetIdnamLN(&plan, name);
-        out += "plan " + IdText(plan) + " " + std::to_string(named) + " \"" + name + "\"\n";
+        out += "plan " + IdText(plan) + " " + std::to_string(named) + " \"" + name + "\" at " +
+               std::to_string(QvsimModelLine(&plan)) + "\n";
         int count = 0;
         ModelId* list = nullptr;
         if (QdgmRetLstRO(kQdgmRelPlanPrcs, &plan, &count, &list) < 0) continue;
@@ -56,7 +57,8 @@ std::string Fingerprint() {
             int type = 0;
             QdgmInqNctyp(&list[p], &unused, &type);
             QdgmRetIdnamLN(&list[p], name);
-            out += " process " + IdText(list[p]) + " " + std::to_string(type) + " \"" + name + "\"";
+            out += " process " + IdText(list[p]) + " " + std::to_string(type) + " \"" + name + "\" at " +
+                   std::to_string(QvsimModelLine(&list[p]));
             QdgmPrcsRec* rec = nullptr;
             QdgmGetPrcs(0, &list[p], &rec);
             for (int key : {100, 200, 300, 400, 500, 600}) {
@@ -104,8 +106,14 @@ TEST_F(ModelFileBlocks, EveryBlockEndGivesTheSameAnswerAsTheText) {
         char err[512] = {};
         const bool loads = QvsimLoadModelText(text.c_str(), path.c_str(), err, sizeof err) == 0;
         const std::string expected = loads ? Fingerprint() : err;
-        // The model itself loads; each of its edits is refused.
+        // The model itself loads, each plan and process at the line its
+        // object begins on; each of its edits is refused.
         EXPECT_EQ(loads, &text == &texts[0]) << expected;
+        if (&text == &texts[0]) {
+            for (const char* at : {"\" at 2\n process 11 ", "\" at 3 100", "\" at 6 100", "\" at 7\n"}) {
+                EXPECT_NE(expected.find(at), std::string::npos) << at << " in " << expected;
+            }
+        }
         Root().WriteFile("model.json", text);
         for (std::size_t block = 1; block <= text.size() + 1; ++block) {
             QvsimModelReadBlock(block);

@@ -284,21 +284,21 @@ const Case kCases[] = {
      },
      {"model.json:1: warning: plan 0 \"P1\" is rejected: its process \"Face\" has the type 2418, which the "
       "export does not accept; the plan gets no file [rejected-plan]",
-      "model.json:1: warning: plan 1 \"P2\" is rejected: its process \"F2\" has the type 2423, which the export "
+      "model.json:2: warning: plan 1 \"P2\" is rejected: its process \"F2\" has the type 2423, which the export "
       "does not accept; the plan gets no file [rejected-plan]",
-      "model.json:1: warning: the rejected plan 1 \"P2\" has no machine data; its message repeats the machine "
+      "model.json:2: warning: the rejected plan 1 \"P2\" has no machine data; its message repeats the machine "
       "names \"M1\" and \"C1\" of the rejected plan before it [no-machine]"}},
     {"cells of a plan rejected by a later process",
      [](Files* s) {
          Replace(&s->process, R"(, "400": 2.5)", "");
          s->moreProcesses = R"(, {"id": [1, 1, 2, 0], "type": 2418, "name": "Swarf"})";
      },
-     {"model.json:1: warning: plan 0 \"P1\" is rejected: its process \"Swarf\" has the type 2418, which the "
+     {"model.json:2: warning: plan 0 \"P1\" is rejected: its process \"Swarf\" has the type 2418, which the "
       "export does not accept; the plan gets no file [rejected-plan]"}},
     {"plans of one name", [](Files* s) { s->more = Plan(2, "P1", 2411, R"("100": 1, "200": 0, "300": "x")"); },
-     {"model.json:1: warning: plan 1 \"P1\" has the name of plan 0 \"P1\"; with a blank output name both write "
+     {"model.json:2: warning: plan 1 \"P1\" has the name of plan 0 \"P1\"; with a blank output name both write "
       "the same file and the later one overwrites the earlier [same-file]",
-      "model.json:1: note: column \"Extra\" (Real, key 400): 1 of 2 processes have no such parameter, the "
+      "model.json:2: note: column \"Extra\" (Real, key 400): 1 of 2 processes have no such parameter, the "
       "first process \"F2\" of plan 1 \"P1\"; their cells stay empty [missing-param]"}},
     {"plan name with a path", [](Files* s) { Replace(&s->plan, "P1", "../P1"); },
      {"model.json:1: warning: the name of plan 0 \"../P1\" holds a path separator; with a blank output name "
@@ -429,7 +429,7 @@ const Case kFailures[] = {
      },
      {"model.json:1: error: plan 0 \"P1\", process \"Face\": the model database cannot give the process's "
       "record (QdgmGetPrcs answers -1)" + kStops + "\"[ERR] : QdgmGetPrcs\" [model-fails]",
-      "model.json:1: error: plan 1 \"P2\", process \"F2\", column 5 \"Extra\" (rc_pln2usr.ini:1): the "
+      "model.json:2: error: plan 1 \"P2\", process \"F2\", column 5 \"Extra\" (rc_pln2usr.ini:1): the "
       "parameter 400 answers the status 5 (QvlbpPrcInqPrm)" + kStops + "\"[ERR] : CnvPrcsVal\" [model-fails]"}},
 };
 

@@ -3,8 +3,11 @@
 loaded in headless Chromium, whose DOM must hold the column table with one
 row per column and the findings beside their rows, every finding of the
 check (as its JSON report lists them) with its FILE:LINE, a link to it from
-the summary and a link to its column where it has one, and whose screenshot
-must show the table (its header colour) on a page that is not blank.
+the summary and a link to its column where it has one, and each file that
+`qvkdc export` writes with the same options, cell for cell: each row's
+cells, joined by ",", are the line of the file, read in the report's code
+page; and whose screenshot must show the table (its header colour) on a
+page that is not blank.
 
 Exits 77 (skipped) when no chromium is installed."""
 import argparse
@@ -17,6 +20,9 @@ import subprocess
 import sys
 import tempfile
 import zlib
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from check_page_test import PreviewTables  # noqa: E402
 
 SKIP = 77
 HEADER_RGB = (0xE8, 0xEC, 0xF4)  # th background of the page's tables
@@ -137,6 +143,31 @@ def chromium(browser, profile, *args):
     return subprocess.run(cmd, capture_output=True, text=True, timeout=120, check=True).stdout
 
 
+def previewed(args, dom, encoding):
+    """Compares the files on the page with those the export writes."""
+    out = os.path.join(args.work, "export")
+    shutil.rmtree(out, ignore_errors=True)
+    os.makedirs(out)
+    subprocess.run([args.qvkdc, "export", "--root", args.shop, "--model", os.path.join(args.shop, "model.json"),
+                    "--out", out, "--name", "SHOP", "--quiet"], capture_output=True, check=True)
+    page = PreviewTables()
+    page.feed(dom)
+    written = sorted(name for name in os.listdir(out) if name.endswith(".csv"))
+    assert sorted(page.files) == written and len(written) == 2, (sorted(page.files), written)
+    for name in written:
+        with open(os.path.join(out, name), "rb") as f:
+            lines = f.read().decode(encoding).split("\n")
+        assert lines[-1] == "", f"{name} does not end in a line end"
+        rows = page.files[name]
+        assert len(rows) == len(lines) - 1, f"{name}: {len(rows)} rows on the page, {len(lines) - 1} in the file"
+        for n, (row, line) in enumerate(zip(rows, lines), 1):
+            shown = ",".join(cell[0] for cell in row)
+            assert shown == line, f"{name}:{n}: the page shows\n{shown}\nthe file holds\n{line}"
+            for text, why in row:
+                assert why is None or why[1:] in page.ids, f"{name}:{n}: a cell links to {why}"
+    return len(written)
+
+
 def main():
     ap = argparse.ArgumentParser()
     ap.add_argument("--qvkdc", required=True)
@@ -179,6 +210,7 @@ def main():
                 assert target[1:] in anchors.ids, f"finding {n} links to {target}, which is not on the page"
             if f["column"] is not None:
                 assert shown["targets"], f"finding {n} of column {f['column']} links nowhere"
+        files = previewed(args, dom, report["run"]["encoding"])
         chromium(browser, profile, "--window-size=900,900", "--screenshot=" + shot, "file://" + page)
 
     width, height, channels, rows = png_pixels(shot)
@@ -188,7 +220,7 @@ def main():
     assert header > 2000, f"{header} pixels of the table header"
     assert inked > width * height // 100, f"{inked} dark pixels: the page looks blank"
     print(f"1 passed, 0 failed: {len(table.rows)} column rows, {len(findings)} findings with their links, "
-          f"{header} header pixels, {inked} dark pixels")
+          f"{header} header pixels, {inked} dark pixels, {files} files cell for cell")
     return 0
 
 

@@ -110,6 +110,7 @@ int CheckCommand::Run() {
                   << "; --root names the folder that holds MIRVANE\n";
     }
     Checker checker(displayRoot, host_.model, encoding.get(), call_);
+    if (format_ == "html") checker.KeepPreview();
     checker.Run();
     if (report.empty()) {
         // A failure of the standard output is told once, when it closes.

@@ -145,6 +145,11 @@ QVHOST_API int QvsimPlanId(int i, ModelId* id);
  * value (the key is not listed, or its value is null or {"status": N}),
  * -1 no such process. */
 QVHOST_API int QvsimParamKind(const ModelId* process, int key);
+/* The line of the model file (or text), from 1, counted by line feeds, on
+ * which the object of the plan or process of that id begins (its "{"), so
+ * that a host can point at it; 0 for an id that is no plan or process of
+ * the model, or null. */
+QVHOST_API int QvsimModelLine(const ModelId* id);
 
 /* ---- table files ----
  *

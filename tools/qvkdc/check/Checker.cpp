@@ -13,6 +13,7 @@
 #include "check/JsonReport.h"
 #include "check/ModelCheck.h"
 #include "check/OptionCheck.h"
+#include "check/SourceRows.h"
 #include "check/StopCheck.h"
 #include "check/TextReport.h"
 
@@ -63,7 +64,9 @@ void Checker::Run() {
                       "model-not-checked");
         return;
     }
-    ModelCheck(ctx, modelFile_, call_).Run();
+    const int columns = static_cast<int>(build_->Columns().size());
+    if (keepPreview_ && columns > 0) preview_ = std::make_unique<ExportPreview>(columns);
+    ModelCheck(ctx, modelFile_, call_, preview_.get()).Run();
 }
 
 void Checker::Report(const std::string& format, ReportWriter* out) const {
@@ -71,7 +74,8 @@ void Checker::Report(const std::string& format, ReportWriter* out) const {
     if (format == "json") {
         JsonReport(findings_, columns, facts_, out);
     } else if (format == "html") {
-        HtmlReport(columns, findings_, facts_, out);
+        const SourceRows rows(inputs_, findings_);
+        HtmlReport(HtmlParts{columns, preview_.get(), &rows}, findings_, facts_, out);
     } else {
         TextReport(findings_, out);
     }

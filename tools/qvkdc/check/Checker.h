@@ -10,6 +10,7 @@
 
 #include "check/CheckInputs.h"
 #include "check/ExportCall.h"
+#include "check/ExportPreview.h"
 #include "check/FindingList.h"
 #include "check/ReportFacts.h"
 #include "check/ReportWriter.h"
@@ -27,8 +28,14 @@ class Checker {
             ExportCall call = ExportCall());
     ~Checker();
 
+    // Keeps the first rows of each file the export writes, for the page.
+    // REQUIRES: called before Run.
+    void KeepPreview() { keepPreview_ = true; }
     void Run();
     const FindingList& Findings() const { return findings_; }
+    // The files the export writes, as far as kept; null unless KeepPreview
+    // was called and a model checked.
+    const ExportPreview* Preview() const { return preview_.get(); }
     // Writes the report in format "text", "json" or "html" to out, as it
     // is made. REQUIRES: Run was called; out is not finished.
     void Report(const std::string& format, ReportWriter* out) const;
@@ -41,6 +48,8 @@ class Checker {
     ReportFacts facts_;
     CheckInputs inputs_;
     std::unique_ptr<TableBuild> build_;
+    bool keepPreview_ = false;
+    std::unique_ptr<ExportPreview> preview_;
     FindingList findings_;
 };
 

@@ -39,8 +39,12 @@ Landing LandingOf(std::string_view path, std::size_t folderSize) {
 }  // namespace
 
 FileNameCheck::FileNameCheck(const CheckContext& ctx, std::string modelFile, const ExportCall& call,
-                             std::function<std::string(int)> planName)
-    : ctx_(ctx), file_(std::move(modelFile)), call_(call), planName_(std::move(planName)) {}
+                             std::function<std::string(int)> planName, std::function<int(int)> planLine)
+    : ctx_(ctx),
+      file_(std::move(modelFile)),
+      call_(call),
+      planName_(std::move(planName)),
+      planLine_(std::move(planLine)) {}
 
 bool FileNameCheck::Prepare(const ModelId* plans, int count) {
     if (!call_.outGiven) {
@@ -63,6 +67,11 @@ bool FileNameCheck::Prepare(const ModelId* plans, int count) {
     return true;
 }
 
+std::string FileNameCheck::ShownFile(int plan) const {
+    const std::size_t i = static_cast<std::size_t>(plan);
+    return names_ && i < files_.size() && files_[i].made ? files_[i].native : std::string();
+}
+
 void FileNameCheck::ReportFailure(int plan, const std::vector<std::string>& errors, const std::string& path,
                                   const std::string& why) {
     const std::string& step = errors.back();
@@ -82,7 +91,7 @@ void FileNameCheck::ReportFailure(int plan, const std::vector<std::string>& erro
     } else {
         what = "its file " + Quoted(FileSystem::Current()->NativePath(path)) + " cannot be written: " + why;
     }
-    ctx_.out.Add(Severity::kError, file_, 1,
+    ctx_.out.Add(Severity::kError, file_, planLine_(plan),
                  planName_(plan) + ": " + what + "; the export stops there with " + Quoted("[ERR] : " + step),
                  code);
 }
@@ -93,6 +102,7 @@ void FileNameCheck::Run(const std::vector<PlanOutcome>& outcomes) {
     for (const PlanOutcome& o : outcomes) {
         if (o.outcome != Outcome::kWritten) continue;
         const std::string plan = planName_(o.index);
+        const int line = planLine_(o.index);
         std::string path;
         std::string shown;
         if (names_) {
@@ -102,7 +112,7 @@ void FileNameCheck::Run(const std::vector<PlanOutcome>& outcomes) {
         } else {
             HostText<kQvkdcPathSize> composed;
             if (QvkdcGetFilePath(o.index, &o.id, ".", "", 0, composed.data()) != 0) {
-                ctx_.out.Add(Severity::kWarning, file_, 1,
+                ctx_.out.Add(Severity::kWarning, file_, line,
                              "the model database cannot give the name of " + plan +
                                  "; with a blank output name the export fails there with \"[ERR] : Make FileName\"",
                              "no-plan-name");
@@ -113,7 +123,7 @@ void FileNameCheck::Run(const std::vector<PlanOutcome>& outcomes) {
         const Landing landing = LandingOf(path, names_ ? call_.out.size() : 1);
         if (landing != Landing::kInFolder) {
             const std::string lands = landing == Landing::kOutside ? "outside the output folder" : "in another folder";
-            ctx_.out.Add(Severity::kWarning, file_, 1,
+            ctx_.out.Add(Severity::kWarning, file_, line,
                          names_ ? "the file of " + plan + " lands " + lands + ": " + shown
                                 : "the name of " + plan +
                                       " holds a path separator; with a blank output name its file lands " + lands,
@@ -121,12 +131,12 @@ void FileNameCheck::Run(const std::vector<PlanOutcome>& outcomes) {
         }
         const std::string flaw = UnquotedFlaw(o.name);
         if (planColumn >= 0 && !flaw.empty()) {
-            ctx_.out.Add(Severity::kWarning, file_, 1, "the name of " + plan + ' ' + flaw, "unquoted-text",
+            ctx_.out.Add(Severity::kWarning, file_, line, "the name of " + plan + ' ' + flaw, "unquoted-text",
                          planColumn);
         }
         const auto [it, isNew] = byPath.try_emplace(path, o.index);
         if (isNew) continue;
-        ctx_.out.Add(Severity::kWarning, file_, 1,
+        ctx_.out.Add(Severity::kWarning, file_, line,
                      names_ ? plan + " writes the file of " + planName_(it->second) + ", " + shown +
                                   "; the later one overwrites the earlier"
                             : plan + " has the name of " + planName_(it->second) +

@@ -19,10 +19,11 @@
 
 class FileNameCheck {
  public:
-    // planName(i): "plan N "NAME"" for the plan of block index i.
+    // planName(i): "plan N "NAME"" for the plan of block index i;
+    // planLine(i): the line of the model file where it begins.
     // REQUIRES: the current folder is the root of the call.
     FileNameCheck(const CheckContext& ctx, std::string modelFile, const ExportCall& call,
-                  std::function<std::string(int)> planName);
+                  std::function<std::string(int)> planName, std::function<int(int)> planLine);
 
     // Before the runs: an error when the export refuses the output folder,
     // a note when there is none to check, else every plan's path. Returns
@@ -39,11 +40,16 @@ class FileNameCheck {
     // one file, plan names that break a line, and files that exist.
     void Run(const std::vector<PlanOutcome>& outcomes);
 
+    // The file of plan (its block index) as the platform opens it, when the
+    // names are met; "" when they are not or it has no name.
+    std::string ShownFile(int plan) const;
+
  private:
     const CheckContext& ctx_;
     std::string file_;
     const ExportCall& call_;
     std::function<std::string(int)> planName_;
+    std::function<int(int)> planLine_;
     bool names_ = false;
     std::vector<PlanFile> files_;
 };

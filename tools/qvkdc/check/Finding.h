@@ -21,6 +21,8 @@ struct Finding {
     std::string message;  // one sentence or two, no line end
     std::string code;     // short name of the kind of finding: "no-title"
     int column = -1;      // index into the column plan, or -1
+    int detail = 0;       // what in its column it is about, for a link to it: the
+                          // code of no-choice-for-code, the kind of param-kind
 };
 
 #endif  // QVKDC_TOOLS_CHECK_FINDING_H

@@ -12,6 +12,12 @@
 #include <utility>
 #include <vector>
 
+#include "check/FindingCodes.h"
+#include "check/FindingGroups.h"
+#include "check/FindingIndex.h"
+#include "check/HtmlWriter.h"
+#include "check/PreviewHtml.h"
+
 namespace {
 
 constexpr const char* kStyle = R"(
@@ -26,30 +32,30 @@ th { background: #e8ecf4; }
 tr.error td { background: #fde4e4; }
 tr.warning td { background: #fff5d6; }
 td.num { text-align: right; }
-ul.findings, ol.toc { margin: 0; padding-left: 18px; }
+ul.findings { margin: 0; padding-left: 18px; }
 li.error { color: #a40e0e; }
 li.warning { color: #7a5200; }
 li.note { color: #3b4a66; }
 code, .loc { font-family: monospace; font-size: 12px; }
 :target { outline: 2px solid #3b6fd8; }
+table.summary td:nth-child(4) { max-width: 70em; }
+details { display: inline; }
+details summary { cursor: pointer; color: #3b4a66; }
+dl.codes dt { margin-top: 8px; }
+dl.codes dd { margin-left: 18px; }
+pre.src { margin: 2px 0 4px; padding: 2px 6px; background: #f3f5f9; color: #1d2330; white-space: pre-wrap; }
+pre.src .ln { color: #8a93a6; margin-right: 8px; }
+.tab { color: #3b6fd8; padding: 0 4px; }
+.ctl { color: #a40e0e; }
+div.csv { overflow-x: auto; margin-bottom: 4px; }
+table.preview { font-family: monospace; font-size: 12px; }
+table.preview td, table.preview th { white-space: pre; }
+table.preview th.ln { background: #f3f5f9; color: #8a93a6; text-align: right; }
+table.preview td.empty { background: #fafafa; }
+table.preview td.odd { background: #fff5d6; }
+a.why { font-family: sans-serif; font-size: 11px; font-style: italic; color: #7a5200; }
+p.more { margin: 0 0 12px; color: #4a5468; }
 )";
-
-// What a byte becomes on the page when it is not itself.
-struct Entities {
-    const char* of[256] = {};
-    constexpr Entities() {
-        of[static_cast<unsigned char>('&')] = "&amp;";
-        of[static_cast<unsigned char>('<')] = "&lt;";
-        of[static_cast<unsigned char>('>')] = "&gt;";
-        of[static_cast<unsigned char>('"')] = "&quot;";
-    }
-};
-constexpr Entities kEntities;
-
-std::string_view BaseName(std::string_view path) {
-    const std::size_t slash = path.find_last_of("/\\");
-    return slash == std::string_view::npos ? path : path.substr(slash + 1);
-}
 
 // Where each finding is shown on the page, and what it links to.
 struct Placed {
@@ -62,41 +68,39 @@ struct Placed {
 
 class Page {
  public:
-    Page(const ColumnReport& cols, const FindingList& findings, const ReportFacts& facts, ReportWriter* out)
-        : cols_(cols), findings_(findings), facts_(facts), out_(*out) {}
+    Page(const HtmlParts& parts, const FindingList& findings, const ReportFacts& facts, ReportWriter* out)
+        : cols_(parts.columns),
+          preview_(parts.preview),
+          rows_(parts.rows),
+          findings_(findings),
+          groups_(findings),
+          html_(facts, out),
+          facts_(facts) {}
 
     void Render() {
         Place();
-        out_.Put("<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\">"
-                 "<title>qvkdc check</title><style>");
-        out_.Put(kStyle);
-        out_.Put("</style></head>\n<body>\n<h1>Columns of the export, checked</h1>\n");
+        html_.Put("<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\">"
+                  "<title>qvkdc check</title><style>");
+        html_.Put(kStyle);
+        html_.Put("</style></head>\n<body>\n<h1>Columns of the export, checked</h1>\n");
         Facts();
         Summary();
         if (!general_.empty()) {
-            out_.Put("<h2>Files and model</h2>\n");
+            html_.Put("<h2>Files and model</h2>\n");
             Items(general_);
-            out_.Put('\n');
+            html_.Put('\n');
         }
+        if (preview_ != nullptr) PreviewHtml(*preview_, cols_, FindingIndex(findings_), &html_);
         Columns();
         Choices();
-        out_.Put("</body></html>\n");
+        Codes();
+        html_.Put("</body></html>\n");
     }
 
  private:
-    void Escaped(std::string_view text) {
-        std::size_t from = 0;
-        for (std::size_t i = 0; i < text.size(); ++i) {
-            const char* entity = kEntities.of[static_cast<unsigned char>(text[i])];
-            if (entity == nullptr) continue;
-            out_.Put(text.substr(from, i - from));
-            out_.Put(entity);
-            from = i + 1;
-        }
-        out_.Put(text.substr(from));
-    }
-    // A text of the tables, the model or a file name.
-    void Text(std::string_view text) { Escaped(facts_.Utf8(text, &converted_)); }
+    void Text(std::string_view text) { html_.Text(text); }
+    void Int(long long value) { html_.Int(value); }
+
     // BaseName(file). Most places are in the same few files, whose names
     // are kept: a column's rows and a choice's two rows take turns.
     std::string_view KnownBaseName(std::string_view file) {
@@ -117,7 +121,6 @@ class Page {
         scratch_.append(digits, r.ptr);
         Text(scratch_);
     }
-    void Int(long long value) { out_.PutInt(value); }
 
     // The choice rows shown, each item's once, in page order.
     template <typename Visit>
@@ -171,85 +174,139 @@ class Page {
     }
 
     void Facts() {
-        out_.Put("<p class=\"facts\">Root <code>");
+        html_.Put("<p class=\"facts\">Root <code>");
         if (facts_.root.empty()) {
-            out_.Put("(the current folder)");
+            html_.Put("(the current folder)");
         } else {
             Text(facts_.root);
         }
-        out_.Put("</code> &middot; model <code>");
+        html_.Put("</code> &middot; model <code>");
         if (facts_.model.empty()) {
-            out_.Put("(none)");
+            html_.Put("(none)");
         } else {
             Text(facts_.model);
         }
-        out_.Put("</code> &middot; checked ");
-        Escaped(facts_.date);
-        out_.Put(" &middot; qvkdc ");
-        Escaped(facts_.version);
-        out_.Put(" &middot; texts read as ");
-        Escaped(facts_.encoding->Name());
-        out_.Put("</p>\n");
+        html_.Put("</code> &middot; checked ");
+        html_.Escaped(facts_.date);
+        html_.Put(" &middot; qvkdc ");
+        html_.Escaped(facts_.version);
+        html_.Put(" &middot; texts read as ");
+        html_.Escaped(facts_.encoding->Name());
+        html_.Put("</p>\n");
+    }
+
+    // A link to the finding's place on the page, shown as its FILE:LINE.
+    void FindingLink(const Placed& p) {
+        html_.Put("<a class=\"loc\" href=\"#finding-");
+        Int(p.index);
+        html_.Put("\" title=\"");
+        Text(p.finding->file);
+        html_.Put("\">");
+        FileLine(p.finding->file, p.finding->line);
+        html_.Put("</a>");
+    }
+
+    // The code, linked to what it means when the page tells it.
+    void Code(std::string_view code) {
+        const bool known = FindFindingCode(code) != nullptr;
+        if (known) {
+            html_.Put("<a href=\"#code-");
+            html_.Escaped(code);
+            html_.Put("\">");
+        }
+        html_.Put("<code>[");
+        html_.Escaped(code);
+        html_.Put("]</code>");
+        if (known) html_.Put("</a>");
     }
 
     void Summary() {
-        out_.Put("<p class=\"summary\" id=\"summary\">");
-        Escaped(findings_.Summary());
-        out_.Put("</p>\n");
-        if (placed_.empty()) return;
-        out_.Put("<ol class=\"toc\">");
-        for (const Placed& p : placed_) {
-            const Finding& f = *p.finding;
-            out_.Put("<li class=\"");
-            out_.Put(SeverityName(f.severity));
-            out_.Put("\"><a href=\"#finding-");
-            Int(p.index);
-            out_.Put("\" title=\"");
-            Text(f.file);
-            out_.Put("\">");
-            FileLine(f.file, f.line);
-            out_.Put("</a> ");
-            out_.Put(SeverityName(f.severity));
-            out_.Put(" <code>[");
-            Escaped(f.code);
-            out_.Put("]</code></li>");
+        html_.Put("<p class=\"summary\" id=\"summary\">");
+        html_.Escaped(findings_.Summary());
+        html_.Put("</p>\n");
+        if (groups_.All().empty()) return;
+        html_.Put("<table class=\"summary\"><thead><tr><th>Severity</th><th>Finding</th><th>Count</th>"
+                  "<th>The first</th></tr></thead><tbody>\n");
+        for (const FindingGroups::Group& g : groups_.All()) {
+            const Placed& first = placed_[g.members.front()];
+            html_.Put("<tr class=\"");
+            html_.Put(SeverityName(g.severity));
+            html_.Put("\"><td>");
+            html_.Put(SeverityName(g.severity));
+            html_.Put("</td><td>");
+            Code(g.code);
+            html_.Put("</td><td class=\"num\">");
+            Int(static_cast<long long>(g.members.size()));
+            html_.Put("</td><td>");
+            FindingLink(first);
+            html_.Put(' ');
+            Text(first.finding->message);
+            if (g.members.size() > 1) {
+                html_.Put(" <details><summary>and ");
+                Int(static_cast<long long>(g.members.size() - 1));
+                html_.Put(" more</summary>");
+                for (std::size_t k = 1; k < g.members.size(); ++k) {
+                    html_.Put(' ');
+                    FindingLink(placed_[g.members[k]]);
+                }
+                html_.Put("</details>");
+            }
+            html_.Put("</td></tr>\n");
         }
-        out_.Put("</ol>\n");
+        html_.Put("</tbody></table>\n");
+    }
+
+    // The row a finding points at, as the file holds it, under its message.
+    void Source(const Finding& f) {
+        if (rows_ == nullptr) return;
+        std::size_t length = 0;
+        const std::string* row = rows_->Line(f.file, f.line, &length);
+        if (row == nullptr) return;
+        html_.Put("<pre class=\"src\"><span class=\"ln\">");
+        Int(f.line);
+        html_.Put("</span>");
+        html_.Visible(*row);
+        if (length > row->size()) {
+            html_.Put("<span class=\"ctl\">&hellip; (");
+            Int(static_cast<long long>(length));
+            html_.Put(" bytes)</span>");
+        }
+        html_.Put("</pre>");
     }
 
     // The findings listed, each with its FILE:LINE and a link to its target.
     void Items(const std::vector<std::size_t>& which) {
-        out_.Put("<ul class=\"findings\">");
+        html_.Put("<ul class=\"findings\">");
         for (std::size_t i : which) {
             const Placed& p = placed_[i];
             const Finding& f = *p.finding;
-            out_.Put("<li id=\"finding-");
+            html_.Put("<li id=\"finding-");
             Int(p.index);
-            out_.Put("\" class=\"");
-            out_.Put(SeverityName(f.severity));
-            out_.Put("\"><span class=\"loc\">");
+            html_.Put("\" class=\"");
+            html_.Put(SeverityName(f.severity));
+            html_.Put("\"><span class=\"loc\">");
             scratch_.assign(f.file);
             scratch_ += ':';
             scratch_ += std::to_string(f.line);
             Text(scratch_);
-            out_.Put("</span> ");
-            out_.Put(SeverityName(f.severity));
-            out_.Put(": ");
+            html_.Put("</span> ");
+            html_.Put(SeverityName(f.severity));
+            html_.Put(": ");
             Text(f.message);
-            out_.Put(" <code>[");
-            Escaped(f.code);
-            out_.Put("]</code>");
+            html_.Put(' ');
+            Code(f.code);
             if (!p.target.empty()) {
-                out_.Put(" <a class=\"target\" href=\"#");
-                out_.Put(p.target);
-                out_.Put("\">");
-                out_.Put(p.column >= 0 ? "column " : "choice row ");
+                html_.Put(" <a class=\"target\" href=\"#");
+                html_.Put(p.target);
+                html_.Put("\">");
+                html_.Put(p.column >= 0 ? "column " : "choice row ");
                 Int(p.column >= 0 ? p.column + 1 : p.choiceLine);
-                out_.Put("</a>");
+                html_.Put("</a>");
             }
-            out_.Put("</li>");
+            Source(f);
+            html_.Put("</li>");
         }
-        out_.Put("</ul>");
+        html_.Put("</ul>");
     }
 
     // The findings shown at a column or a choice row; none when it has none.
@@ -264,113 +321,143 @@ class Page {
         Severity worst = Severity::kNote;
         for (std::size_t i : which) worst = std::min(worst, placed_[i].finding->severity);
         if (worst == Severity::kNote) return;
-        out_.Put(" class=\"");
-        out_.Put(SeverityName(worst));
-        out_.Put('"');
+        html_.Put(" class=\"");
+        html_.Put(SeverityName(worst));
+        html_.Put('"');
     }
 
     void Sources(const ColumnEntry& c) {
         bool first = true;
         for (const SourceAt* at : {&c.definition, &c.titleAt, &c.keyAt, &c.typeAt}) {
             if (!at->Known()) continue;
-            if (!first) out_.Put("<br>");
+            if (!first) html_.Put("<br>");
             first = false;
-            out_.Put("<span class=\"loc\" title=\"");
+            html_.Put("<span class=\"loc\" title=\"");
             Text(at->file);
-            out_.Put("\">");
+            html_.Put("\">");
             FileLine(at->file, at->line);
-            out_.Put("</span>");
+            html_.Put("</span>");
         }
     }
 
     void Columns() {
-        out_.Put("<h2>Columns</h2>\n<table id=\"columns\"><thead><tr><th>#</th><th>Title</th><th>Item</th>"
-                 "<th>Key</th><th>Type</th><th>Flags</th><th>Rows</th><th>Findings</th></tr></thead><tbody>\n");
+        html_.Put("<h2>Columns</h2>\n<table id=\"columns\"><thead><tr><th>#</th><th>Title</th><th>Item</th>"
+                  "<th>Key</th><th>Type</th><th>Flags</th><th>Rows</th><th>Findings</th></tr></thead><tbody>\n");
         for (std::size_t i = 0; i < cols_.Count(); ++i) {
             cols_.Get(i, &entry_, false);
             const ColumnEntry& c = entry_;
             const std::vector<std::size_t>& which = FindingsAt(byColumn_, static_cast<int>(i));
-            out_.Put("<tr id=\"column-");
+            html_.Put("<tr id=\"column-");
             Int(c.number);
-            out_.Put('"');
+            html_.Put('"');
             RowClass(which);
-            out_.Put("><td class=\"num\">");
+            html_.Put("><td class=\"num\">");
             Int(c.number);
-            out_.Put("</td><td>");
+            html_.Put("</td><td>");
             Text(c.title);
-            out_.Put("</td><td><code>");
+            html_.Put("</td><td><code>");
             Text(c.item);
-            out_.Put("</code></td><td class=\"num\">");
+            html_.Put("</code></td><td class=\"num\">");
             Int(c.key);
-            out_.Put("</td><td>");
+            html_.Put("</td><td>");
             scratch_.assign(c.valTypeKeyword);
             if (!c.subTypeKeyword.empty()) scratch_.append(" / ").append(c.subTypeKeyword);
             Text(scratch_);
             if (c.effectiveType != 0) {
-                out_.Put(" <span class=\"loc\">(");
+                html_.Put(" <span class=\"loc\">(");
                 Int(c.effectiveType);
-                out_.Put(")</span>");
+                html_.Put(")</span>");
             }
-            out_.Put("</td><td>");
-            out_.Put(c.option ? "option" : "standard");
-            if (c.blank) out_.Put(", blank");
-            if (c.repeat) out_.Put(", repeat");
-            out_.Put("</td><td>");
+            html_.Put("</td><td>");
+            html_.Put(c.option ? "option" : "standard");
+            if (c.blank) html_.Put(", blank");
+            if (c.repeat) html_.Put(", repeat");
+            html_.Put("</td><td>");
             Sources(c);
-            out_.Put("</td><td>");
+            html_.Put("</td><td>");
             if (!which.empty()) Items(which);
-            out_.Put("</td></tr>\n");
+            html_.Put("</td></tr>\n");
         }
-        out_.Put("</tbody></table>\n");
+        html_.Put("</tbody></table>\n");
     }
 
     void Choices() {
         bool any = false;
         ForEachShownChoices([this, &any](const ColumnEntry& c) {
-            if (!any) out_.Put("<h2>Choices</h2>\n");
+            if (!any) html_.Put("<h2>Choices</h2>\n");
             any = true;
-            out_.Put("<h3>");
+            html_.Put("<h3>");
             Text(c.title);
-            out_.Put(" <code>");
+            html_.Put(" <code>");
             Text(c.item);
-            out_.Put("</code></h3>\n<table class=\"choices\"><thead><tr><th>Value</th><th>Text</th>"
-                     "<th>Choice</th><th>Rows</th><th>Findings</th></tr></thead><tbody>\n");
+            html_.Put("</code></h3>\n<table class=\"choices\"><thead><tr><th>Value</th><th>Text</th>"
+                      "<th>Choice</th><th>Rows</th><th>Findings</th></tr></thead><tbody>\n");
             for (const ChoiceEntry& ch : c.choices) {
                 const std::vector<std::size_t>& which = FindingsAt(byChoice_, ch.at.line);
-                out_.Put("<tr id=\"choice-");
+                html_.Put("<tr id=\"choice-");
                 Int(ch.at.line);
-                out_.Put('"');
+                html_.Put('"');
                 RowClass(which);
-                out_.Put("><td class=\"num\">");
+                html_.Put("><td class=\"num\">");
                 Int(ch.value);
-                out_.Put("</td><td>");
+                html_.Put("</td><td>");
                 Text(ch.text);
-                if (ch.shadowed) out_.Put(" <span class=\"loc\">(never shown: an earlier choice has this value)</span>");
-                out_.Put("</td><td><code>");
+                if (ch.shadowed) {
+                    html_.Put(" <span class=\"loc\">(never shown: an earlier choice has this value)</span>");
+                }
+                html_.Put("</td><td><code>");
                 Text(ch.item);
-                out_.Put("</code></td><td><span class=\"loc\">");
+                html_.Put("</code></td><td><span class=\"loc\">");
                 FileLine(ch.at.file, ch.at.line);
                 if (ch.valueAt.Known()) {
-                    out_.Put("<br>");
+                    html_.Put("<br>");
                     FileLine(ch.valueAt.file, ch.valueAt.line);
                 }
-                out_.Put("</span></td><td>");
+                html_.Put("</span></td><td>");
                 if (!which.empty()) Items(which);
-                out_.Put("</td></tr>\n");
+                html_.Put("</td></tr>\n");
             }
-            out_.Put("</tbody></table>\n");
+            html_.Put("</tbody></table>\n");
         });
     }
 
+    // What each code on the page means, and its usual fix.
+    void Codes() {
+        std::set<std::string_view> told;
+        bool any = false;
+        for (const FindingGroups::Group& g : groups_.All()) {
+            const FindingCode* code = FindFindingCode(g.code);
+            if (code == nullptr || !told.insert(g.code).second) continue;
+            if (!any) html_.Put("<h2 id=\"codes\">What the findings mean</h2>\n<dl class=\"codes\">");
+            any = true;
+            html_.Put("<dt id=\"code-");
+            html_.Escaped(code->code);
+            html_.Put("\"><code>");
+            html_.Escaped(code->code);
+            html_.Put("</code> <span class=\"loc\">");
+            html_.Escaped(code->severity);
+            html_.Put("</span></dt><dd>");
+            html_.Marked(code->what);
+            if (*code->fix != '\0') {
+                html_.Put("<br><b>Usual fix:</b> ");
+                html_.Marked(code->fix);
+            }
+            html_.Put("</dd>\n");
+        }
+        if (any) html_.Put("</dl>\n");
+    }
+
     const ColumnReport& cols_;
+    const ExportPreview* preview_;
+    const SourceRows* rows_;
     const FindingList& findings_;
+    const FindingGroups groups_;  // placed_ holds the findings in the same order
+    HtmlWriter html_;
     const ReportFacts& facts_;
-    ReportWriter& out_;
     ColumnEntry entry_;     // the column being written, reused
-    std::string scratch_;    // a text being composed, reused
+    std::string scratch_;   // a text being composed, reused
     std::array<std::pair<std::string_view, std::string_view>, 8> bases_;  // for KnownBaseName
     std::size_t nextBase_ = 0;
-    std::string converted_;  // a text converted to UTF-8, reused
     std::vector<Placed> placed_;
     std::map<int, std::vector<std::size_t>> byColumn_;
     std::map<int, std::vector<std::size_t>> byChoice_;
@@ -379,7 +466,6 @@ class Page {
 
 }  // namespace
 
-void HtmlReport(const ColumnReport& columns, const FindingList& findings, const ReportFacts& facts,
-                ReportWriter* out) {
-    Page(columns, findings, facts, out).Render();
+void HtmlReport(const HtmlParts& parts, const FindingList& findings, const ReportFacts& facts, ReportWriter* out) {
+    Page(parts, findings, facts, out).Render();
 }

@@ -10,6 +10,7 @@
 void InputFile::Load(const char* libPath, std::string display) {
     *this = InputFile();
     display_ = std::move(display);
+    path_ = libPath;
     FileSystem* fs = FileSystem::Current();
     exists_ = fs->Exists(libPath);
     if (!exists_) return;

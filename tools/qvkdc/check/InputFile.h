@@ -15,6 +15,8 @@ class InputFile {
     void Load(const char* libPath, std::string display);
 
     const std::string& Display() const { return display_; }
+    // The root-relative path it was loaded from, as the library names it.
+    const std::string& Path() const { return path_; }
     // A file, a folder or a link is there (the export's existence test,
     // which sees a link to nothing as well).
     bool Exists() const { return exists_; }
@@ -44,6 +46,7 @@ class InputFile {
     void Scan(const char* bytes, std::size_t n);
 
     std::string display_;
+    std::string path_;
     bool exists_ = false;
     bool readable_ = false;
     std::string why_;

@@ -49,11 +49,19 @@ std::string Field(std::string_view line, int n) {
 
 }  // namespace
 
-ModelCheck::ModelCheck(const CheckContext& ctx, std::string modelFile, const ExportCall& call)
+ModelCheck::ModelCheck(const CheckContext& ctx, std::string modelFile, const ExportCall& call,
+                       ExportPreview* preview)
     : ctx_(ctx),
       file_(std::move(modelFile)),
       call_(call),
-      names_(ctx, file_, call, [this](int plan) { return PlanName(plan); }) {}
+      preview_(preview),
+      names_(ctx, file_, call, [this](int plan) { return PlanName(plan); },
+             [this](int plan) { return LineOf(plans_[static_cast<std::size_t>(plan)]); }) {}
+
+int ModelCheck::LineOf(const ModelId& id) {
+    const int line = QvsimModelLine(&id);
+    return line > 0 ? line : 1;
+}
 
 std::string ModelCheck::PlanName(int index) const {
     const std::size_t i = static_cast<std::size_t>(index);
@@ -92,7 +100,9 @@ void ModelCheck::Run() {
 
     for (const ToolCheck& tool : tools_) CheckTool(tool);
     names_.Run(outcomes_);
-    tally_.Report(columns, file_, [this](const ValuePlace& where) { return PlaceName(where); }, &ctx_.out);
+    tally_.Report(
+        columns, file_, [this](const ValuePlace& where) { return PlaceName(where); },
+        [](const ValuePlace& where) { return LineOf(where.process); }, &ctx_.out);
 }
 
 int ModelCheck::RunExport(int first) {
@@ -161,7 +171,9 @@ int ModelCheck::RunExport(int first) {
 void ModelCheck::ReportFailure(const QvkdcRunPlace& place, const std::vector<QvsimCall>& calls,
                                const std::string& errors) {
     std::string where = PlanName(place.plan);
+    int line = LineOf(plans_[static_cast<std::size_t>(place.plan)]);
     if (place.process >= 0) {
+        line = LineOf(place.prcsId);
         const std::string name = ModelName(place.prcsId);
         where += ", process " + (name.empty() ? IdText(place.prcsId) : Quoted(name));
     }
@@ -175,7 +187,7 @@ void ModelCheck::ReportFailure(const QvkdcRunPlace& place, const std::vector<Qvs
     const std::string what = FailedCall(calls, place);
     std::string first = column >= 0 ? CellError(place) : std::string();
     if (first.empty()) first = errors.substr(0, errors.find('\n'));
-    ctx_.out.Add(Severity::kError, file_, 1,
+    ctx_.out.Add(Severity::kError, file_, line,
                  where + ": " + (what.empty() ? std::string("a step fails") : what) +
                      "; the export stops there with " + Quoted(first),
                  "model-fails", column);
@@ -255,7 +267,7 @@ std::string ModelCheck::FailedCall(const std::vector<QvsimCall>& calls, const Qv
 void ModelCheck::ReportRejected(const PlanOutcome& o, const std::vector<QvsimCall>& calls, int rejectedBefore) {
     const std::string plan =
         "plan " + std::to_string(indexes_[static_cast<std::size_t>(o.index)]) + ' ' + Quoted(o.name);
-    ctx_.out.Add(Severity::kWarning, file_, 1,
+    ctx_.out.Add(Severity::kWarning, file_, LineOf(o.hasProcess ? o.process : o.id),
                  plan + " is rejected: its process " + Quoted(o.processName) + " has the type " +
                      std::to_string(o.processType) + ", which the export does not accept; the plan gets no file",
                  "rejected-plan");
@@ -268,7 +280,7 @@ void ModelCheck::ReportRejected(const PlanOutcome& o, const std::vector<QvsimCal
     const char* line = QvsimMsgAt(rejectedBefore);
     const std::string name1 = line != nullptr ? Field(line, 0) : std::string();
     const std::string name2 = line != nullptr ? Field(line, 1) : std::string();
-    ctx_.out.Add(Severity::kWarning, file_, 1,
+    ctx_.out.Add(Severity::kWarning, file_, LineOf(o.id),
                  "the rejected " + plan + " has no machine data; its message " +
                      (name1.empty() && name2.empty()
                           ? std::string("names no machine")
@@ -288,6 +300,17 @@ void ModelCheck::Converted(const QvkdcRunPlace& place, int column, std::string_v
         planTools_.clear();
         planToolNames_.clear();
     }
+    const CellReason why = Tally(place, column, text, record, asked, askedCount);
+    if (preview_ == nullptr) return;
+    // Why an empty cell is empty, for the rows shown only.
+    const std::size_t j = static_cast<std::size_t>(column);
+    const bool told = why.kind != CellReason::kNone || !text.empty() || !preview_->Keeps(place.plan, place.process);
+    preview_->Cell(place.plan, place.process, column, text,
+                   told ? why : EmptyCellReason(ctx_.build.Columns()[j], *record, askedCount, hasChoices_[j] != 0));
+}
+
+CellReason ModelCheck::Tally(const QvkdcRunPlace& place, int column, std::string_view text, QdgmPrcsRec* record,
+                             const QvsimCall* asked, int askedCount) {
     const std::size_t j = static_cast<std::size_t>(column);
     const CheckedColumn& c = ctx_.build.Columns()[j];
     const ValuePlace where{place.plan, place.prcsId};
@@ -301,32 +324,43 @@ void ModelCheck::Converted(const QvkdcRunPlace& place, int column, std::string_v
         }
         if (toolType_[j] && record->tool->state == 1 && hasChoices_[j]) {
             planTally_.NoChoice(column, record->tool->toolType, where);
+            return {CellReason::kNoChoice, 0, record->tool->toolType};
         }
     }
-    if (!c.AsksValue() || c.use.form == ValueForm::kNone) return;
+    if (!c.AsksValue() || c.use.form == ValueForm::kNone) return {};
     // The value is the last parameter asked, after the flag.
     const int valueAt = c.use.flagKey != 0 ? 1 : 0;
-    if (askedCount <= valueAt || asked[valueAt].result != 0) return;
+    if (askedCount <= valueAt || asked[valueAt].result != 0) return {};
     int key = asked[valueAt].value;
     planTally_.Asked(column, where);
     const int kind = QvsimParamKind(&place.prcsId, key);
     if (kind == kParamNone) {
         planTally_.Missing(column, where);
-    } else if (kind != ExpectedKind(c.use.form)) {
+        return {CellReason::kMissingParam, key};
+    }
+    if (kind != ExpectedKind(c.use.form)) {
         planTally_.WrongKind(column, kind, where);
-    } else if (c.use.form == ValueForm::kSelect && text.empty() && hasChoices_[j]) {
+        return {CellReason::kWrongKind, key, kind};
+    }
+    if (c.use.form == ValueForm::kSelect && text.empty() && hasChoices_[j]) {
         // The code without a choice: asked again, which the cell just did.
         void* value = nullptr;
         int st = 0;
         QvlbpPrcInqPrm(&record, &key, &value, &st);
         QvsimCallLogAsked(nullptr, 0);
-        if (st == 0 && value != nullptr) planTally_.NoChoice(column, *static_cast<const int*>(value), where);
+        if (st == 0 && value != nullptr) {
+            const int code = *static_cast<const int*>(value);
+            planTally_.NoChoice(column, code, where);
+            return {CellReason::kNoChoice, key, code};
+        }
     }
+    return {};
 }
 
 void ModelCheck::Written(int plan) {
     if (plan == pending_) Commit();
     pending_ = -1;
+    if (preview_ != nullptr) preview_->Written(plan, PlanName(plan), names_.ShownFile(plan));
 }
 
 void ModelCheck::Commit() {
@@ -352,7 +386,7 @@ void ModelCheck::CheckTool(const ToolCheck& tool) {
     };
     const std::string cut = name.substr(0, kQvptfToolNameSize - 1);
     if (text(cut).empty() && !text(name).empty()) {
-        ctx_.out.Add(Severity::kWarning, file_, 1,
+        ctx_.out.Add(Severity::kWarning, file_, LineOf(tool.where.process),
                      "the tool " + Quoted(name) + " of " + PlaceName(tool.where) + " has " + std::to_string(name.size()) +
                          " characters; the export looks its text up as " + Quoted(cut) +
                          ", under which the model lists none, so its tool cell stays empty",

@@ -24,7 +24,9 @@
 
 #include "PlanOutcome.h"
 #include "check/CheckContext.h"
+#include "check/CellReason.h"
 #include "check/ExportCall.h"
+#include "check/ExportPreview.h"
 #include "check/FileNameCheck.h"
 #include "check/ValueTally.h"
 #include "convert/CQvkdcCnvColData.h"
@@ -33,10 +35,13 @@
 
 class ModelCheck : private QvkdcRunObserver {
  public:
-    // modelFile: the model's name as shown in findings. REQUIRES: the model
-    // is loaded into the host, the tables were built without failure and
-    // the current folder is the root of the call.
-    ModelCheck(const CheckContext& ctx, std::string modelFile, const ExportCall& call);
+    // modelFile: the model's name as shown in findings; preview (null:
+    // none) keeps the first rows of each file written. REQUIRES: the model
+    // is loaded into the host, the tables were built without failure, the
+    // current folder is the root of the call, and preview has a column for
+    // each column of the tables.
+    ModelCheck(const CheckContext& ctx, std::string modelFile, const ExportCall& call,
+               ExportPreview* preview = nullptr);
     void Run();
 
  private:
@@ -68,10 +73,18 @@ class ModelCheck : private QvkdcRunObserver {
     // it alone until it is written.
     void Converted(const QvkdcRunPlace& place, int column, std::string_view text, QdgmPrcsRec* record) override;
     void Written(int plan) override;
+    // Counts what the cell asked for the pending plan; returns why the cell
+    // is as it is, where that tells it (a parameter missing, of another
+    // kind, a code without a choice).
+    CellReason Tally(const QvkdcRunPlace& place, int column, std::string_view text, QdgmPrcsRec* record,
+                     const QvsimCall* asked, int askedCount);
     // The counts of the pending plan join the model's.
     void Commit();
     void CheckTool(const ToolCheck& tool);
 
+    // The line of the model file where the plan or process of id begins;
+    // 1 when the host cannot tell.
+    static int LineOf(const ModelId& id);
     // "plan N "NAME"", N the plan's index in the model.
     std::string PlanName(int index) const;
     // "process "P" of plan N "NAME"".
@@ -80,6 +93,7 @@ class ModelCheck : private QvkdcRunObserver {
     const CheckContext& ctx_;
     std::string file_;
     const ExportCall& call_;
+    ExportPreview* preview_;
     FileNameCheck names_;
     bool namesMet_ = false;       // the run meets the output names
     std::vector<int> indexes_;    // the model index of each plan of the block

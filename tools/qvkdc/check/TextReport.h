@@ -1,5 +1,7 @@
 // TextReport: the findings one a line, as compilers write them
-// ("FILE:LINE: warning: message [code]"), then the summary line.
+// ("FILE:LINE: warning: message [code]"); when a code repeats, the count
+// of each code, errors first, with the place of its first finding; then
+// the summary line.
 #ifndef QVKDC_TOOLS_CHECK_TEXTREPORT_H
 #define QVKDC_TOOLS_CHECK_TEXTREPORT_H
 

@@ -40,6 +40,21 @@ const char* WrongKindEffect(int effType, int kind) {
                               : "prints part of the number's bytes as an integer";
 }
 
+// A finding about what the processes give column, detail telling which
+// code or kind.
+void Add(Severity severity, const std::string& file, int line, std::string message, const char* code, int column,
+         int detail, FindingList* out) {
+    Finding f;
+    f.severity = severity;
+    f.file = file;
+    f.line = line;
+    f.message = std::move(message);
+    f.code = code;
+    f.column = column;
+    f.detail = detail;
+    out->Add(std::move(f));
+}
+
 std::string ColumnName(const CheckedColumn& c) {
     const std::string key = c.use.rule == ItemRule::kPitch
                                 ? std::to_string(kPitchKeySetA) + " or " + std::to_string(kPitchKeyOther)
@@ -87,7 +102,7 @@ void ValueTally::Clear() {
 }
 
 void ValueTally::Report(const std::vector<CheckedColumn>& columns, const std::string& file, const PlaceName& name,
-                        FindingList* out) const {
+                        const PlaceLine& line, FindingList* out) const {
     const auto spec = [&](int column) -> const CheckedColumn& {
         return columns[static_cast<std::size_t>(column)];
     };
@@ -98,12 +113,12 @@ void ValueTally::Report(const std::vector<CheckedColumn>& columns, const std::st
         const int asked = asked_[i].n;
         const CheckedColumn& c = spec(column);
         if (missing.n == asked) {
-            out->Add(Severity::kWarning, file, 1,
+            out->Add(Severity::kWarning, file, line(missing.first),
                      ColumnName(c) + ": none of the " + std::to_string(asked) +
                          " processes has such a parameter; its cells stay empty (is the key right?)",
                      "missing-param", column);
         } else {
-            out->Add(Severity::kNote, file, 1,
+            out->Add(Severity::kNote, file, line(missing.first),
                      ColumnName(c) + ": " + std::to_string(missing.n) + " of " + std::to_string(asked) +
                          " processes have no such parameter, the first " + name(missing.first) +
                          "; their cells stay empty",
@@ -112,17 +127,17 @@ void ValueTally::Report(const std::vector<CheckedColumn>& columns, const std::st
     }
     for (const auto& [key, count] : wrongKind_) {
         const CheckedColumn& c = spec(key.first);
-        out->Add(Severity::kWarning, file, 1,
-                 ColumnName(c) + " reads " + KindName(key.second) + " from " + count.Example(name) +
-                     (c.row->GetValType() == CQvkdcOutColRowMng::kSubTypeInteger ? "; an " : "; a ") +
-                     TypeName(c.row->GetValType()) + " column " + WrongKindEffect(c.row->GetValType(), key.second),
-                 "param-kind", key.first);
+        Add(Severity::kWarning, file, line(count.first),
+            ColumnName(c) + " reads " + KindName(key.second) + " from " + count.Example(name) +
+                (c.row->GetValType() == CQvkdcOutColRowMng::kSubTypeInteger ? "; an " : "; a ") +
+                TypeName(c.row->GetValType()) + " column " + WrongKindEffect(c.row->GetValType(), key.second),
+            "param-kind", key.first, key.second, out);
     }
     for (const auto& [key, count] : noChoice_) {
         const CheckedColumn& c = spec(key.first);
-        out->Add(Severity::kWarning, file, 1,
-                 "column " + Quoted(c.ExName()) + " has no choice for the code " +
-                     std::to_string(key.second) + " of " + count.Example(name) + "; the cell stays empty",
-                 "no-choice-for-code", key.first);
+        Add(Severity::kWarning, file, line(count.first),
+            "column " + Quoted(c.ExName()) + " has no choice for the code " +
+                std::to_string(key.second) + " of " + count.Example(name) + "; the cell stays empty",
+            "no-choice-for-code", key.first, key.second, out);
     }
 }

@@ -27,6 +27,8 @@ class ValueTally {
  public:
     // Tells "process "P" of plan N "Q"" for a place, once findings are made.
     using PlaceName = std::function<std::string(const ValuePlace&)>;
+    // Tells the line of the model file a place begins on.
+    using PlaceLine = std::function<int(const ValuePlace&)>;
 
     // where: the first example of a problem is kept.
     void Asked(int column, const ValuePlace& where);
@@ -39,9 +41,10 @@ class ValueTally {
     // Forgets every count.
     void Clear();
 
-    // Adds the findings, at line 1 of file.
+    // Adds the findings, each at the line of file where its first example
+    // begins.
     void Report(const std::vector<CheckedColumn>& columns, const std::string& file, const PlaceName& name,
-                FindingList* out) const;
+                const PlaceLine& line, FindingList* out) const;
 
  private:
     struct Count {

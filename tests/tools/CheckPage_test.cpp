@@ -1,0 +1,166 @@
+// The check's page: why each empty cell of the export is empty, told cell
+// by cell while the export's run converts, and linked to the finding that
+// explains it; the rows kept within their bounds; the table rows that
+// findings point at, as the file holds them.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <sstream>
+#include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+#include "check/Checker.h"
+#include "check/FindingIndex.h"
+#include "check/SourceRows.h"
+#include "check/TextReport.h"
+#include "support/HostFixture.h"
+
+namespace {
+
+using CheckPageTest = HostTest;
+
+TEST_F(CheckPageTest, EveryEmptyCellSaysWhyAndLinksToItsFinding) {
+    TableRoot::Tables t = TableRoot::Example();
+    t.exterior.insert(t.exterior.end(), {{"Folder", "planFolder"}, {"TT", "toolType1"}, {"TT:Mill", "selMill"},
+                                         {"Tool", "toolCheck1"}, {"K", "itemK"}, {"Macro", "ttlKPMCR"},
+                                         {"Tools", "toolGrpName"}});
+    t.processParameters.insert(t.processParameters.end(), {{"itemK", "999999", "5"}, {"ttlKPMCR", "500", "6"}});
+    t.parameterSetting.insert(t.parameterSetting.end(), {{"itemK", "Real", "", ""}, {"ttlKPMCR", "String", "", ""}});
+    t.selectionToInt.push_back({"selMill", "1"});
+    // Columns 4 to 9; 1 to 3 are N (Real / Integer), Mode and Z.
+    t.planCsv.insert(t.planCsv.end(), {{"4", "planFolder"}, {"5", "toolType1"}, {"6", "toolCheck1"},
+                                       {"7", "itemK"}, {"8", "ttlKPMCR"}, {"9", "toolGrpName"}});
+    Root().WriteTables(t);
+    LoadModel(R"({"plans": [{"id": [1, 0, 1, 0], "name": "P", "processes": [
+        {"id": [1, 1, 1, 0], "type": 2411, "tool": {"type": 1, "state": 1, "name": "T1"},
+         "params": {"100": 5, "200": 7, "300": "abc"}},
+        {"id": [1, 1, 2, 0], "type": 2411, "tool": {"type": 2, "state": 0, "name": "T2"}, "params": {"200": 1}},
+        {"id": [1, 1, 3, 0], "type": 2411, "params": {"100": 1.5}}]}], "toolTexts": {"T1": "one"}})");
+    Checker checker("", "model.json");
+    checker.KeepPreview();
+    checker.Run();
+    ASSERT_NE(checker.Preview(), nullptr);
+    ASSERT_EQ(checker.Preview()->Plans().size(), 1u);
+    const ExportPreview::Plan& plan = checker.Preview()->Plans()[0];
+    EXPECT_EQ(plan.rows, 3);
+    EXPECT_EQ(plan.Cell(0, 0, 9), "5");
+    // What each cell says; "" for a cell filled without a note.
+    const std::string says[3][9] = {
+        {"", "no choice for 7", "", "always empty", "", "", "key 999999", "not for type 2411", "no candidates"},
+        {"no parameter 100", "", "no parameter 300", "always empty", "tool state 0", "no tool text", "key 999999",
+         "not for type 2411", "no candidates"},
+        {"wrong kind", "no parameter 200", "no parameter 300", "always empty", "no tool", "no tool", "key 999999",
+         "not for type 2411", "no candidates"},
+    };
+    // The findings some of them link to.
+    const std::map<std::pair<int, int>, std::string> links = {
+        {{0, 1}, "no-choice-for-code"}, {{0, 6}, "no-key"}, {{1, 0}, "missing-param"}, {{2, 0}, "param-kind"}};
+    const FindingIndex index(checker.Findings());
+    std::string brief, full;
+    auto note = plan.notes.begin();
+    for (int row = 0; row < 3; ++row) {
+        for (int column = 0; column < 9; ++column) {
+            const bool noted = note != plan.notes.end() && note->row == row && note->column == column;
+            brief.clear();
+            if (noted) CellReasonText(note->why, &brief, &full);
+            EXPECT_EQ(brief, says[row][column]) << row << ", " << column;
+            EXPECT_EQ(plan.Cell(row, column, 9).empty(), noted && note->why.kind != CellReason::kWrongKind);
+            const auto link = links.find({row, column});
+            if (link != links.end() && noted) {
+                const int n = index.FindAny(column, CellReasonCodes(note->why.kind), note->why.value);
+                EXPECT_EQ(n > 0 ? checker.Findings().All()[n - 1].code : "", link->second) << brief;
+            }
+            if (noted) ++note;
+        }
+    }
+}
+
+TEST_F(CheckPageTest, AFileOfManyRowsShowsItsFirstAndCountsTheRest) {
+    Root().WriteTables(TableRoot::Example());
+    std::string processes;
+    for (int i = 1; i <= ExportPreview::kRows + 2; ++i) {
+        processes += std::string(i > 1 ? ", " : "") + R"({"id": [1, 1, )" + std::to_string(i) + R"(, 0], "type": 2411})";
+    }
+    LoadModel(R"({"plans": [{"id": [1, 0, 1, 0], "processes": [)" + processes + "]}]}");
+    Checker checker("", "model.json");
+    checker.KeepPreview();
+    checker.Run();
+    ASSERT_EQ(checker.Preview()->Plans().size(), 1u);
+    EXPECT_EQ(checker.Preview()->Plans()[0].rows, ExportPreview::kRows + 2);
+    EXPECT_EQ(checker.Preview()->Plans()[0].shown, ExportPreview::kRows);
+}
+
+TEST(ExportPreview, KeepsTheFirstRowsWithinItsCellsAndOnlyOfWrittenPlans) {
+    ExportPreview preview(2, 2, 6);
+    for (int plan : {0, 1, 2, 3}) {
+        for (int row = 0; row < 3; ++row) {
+            for (int column = 0; column < 2; ++column) {
+                preview.Cell(plan, row, column, std::to_string(plan * 10 + row), CellReason());
+            }
+        }
+        if (plan != 1) preview.Written(plan, "plan", "");  // plan 1 failed
+    }
+    const auto& plans = preview.Plans();
+    ASSERT_EQ(plans.size(), 3u);
+    EXPECT_EQ(plans[0].shown, 2);
+    EXPECT_EQ(plans[0].Cell(1, 1, 2), "1");
+    EXPECT_EQ(plans[1].shown, 1) << "the cells left take one row";
+    EXPECT_EQ(plans[1].Cell(0, 0, 2), "20");
+    EXPECT_EQ(plans[2].shown, 0);
+    EXPECT_EQ(plans[2].rows, 3);
+}
+
+TEST_F(CheckPageTest, RowsAreShownAsTheFileHoldsThemCountedAsAnEditorCounts) {
+    const std::string file = "MIRVANE/CAM/KR/Tables/ExteriorTable.tsv";
+    Root().WriteFile(file, "a\tb\r\nc\rd\n\n" + std::string(300, 'x') + "\ne");
+    CheckInputs in;
+    in.Load("");
+    FindingList findings;
+    for (int line : {1, 2, 3, 5, 6, 7}) findings.Add(Severity::kWarning, file, line, "m", "duplicate-key");
+    findings.Add(Severity::kWarning, file, 4, "m", "empty-file");  // about the whole file
+    const SourceRows rows(in, findings);
+    std::size_t length = 0;
+    const struct {
+        int line;
+        const char* text;  // null: not shown
+    } expected[] = {{1, "a\tb"}, {2, "c"}, {3, "d"}, {4, nullptr}, {6, "e"}, {7, nullptr}};
+    for (const auto& e : expected) {
+        const std::string* shown = rows.Line(file, e.line, &length);
+        EXPECT_EQ(shown != nullptr ? *shown : "(none)", e.text != nullptr ? e.text : "(none)") << e.line;
+    }
+    const std::string* cut = rows.Line(file, 5, &length);
+    ASSERT_NE(cut, nullptr);
+    EXPECT_EQ(cut->size(), SourceRows::kKept);
+    EXPECT_EQ(length, 300u);
+}
+
+// The text report's count of each code, errors first, each at its first
+// finding; none when every code is given once.
+TEST(TextReport, CountsEachCodeErrorsFirstWhenACodeRepeats) {
+    const struct {
+        std::vector<std::tuple<Severity, int, const char*>> findings;  // at line N of f
+        const char* byCode;  // what follows the findings, before the count
+    } cases[] = {
+        {{{Severity::kNote, 1, "n"}, {Severity::kWarning, 2, "w"}}, ""},
+        {{{Severity::kNote, 3, "n"}, {Severity::kWarning, 4, "w"}, {Severity::kNote, 5, "n"},
+          {Severity::kError, 6, "e"}, {Severity::kNote, 7, "m"}, {Severity::kWarning, 8, "n"}},
+         "by code:\n  1 error [e] at f:6\n  1 warning [w] at f:4\n  1 warning [n] at f:8\n"
+         "  2 notes [n], the first at f:3\n  1 note [m] at f:7\n"},
+    };
+    for (const auto& c : cases) {
+        FindingList findings;
+        for (const auto& [severity, line, code] : c.findings) findings.Add(severity, "f", line, "x", code);
+        std::ostringstream text;
+        ReportWriter out(&text);
+        TextReport(findings, &out);
+        EXPECT_EQ(out.Finish(), "");
+        const std::string report = text.str();
+        const std::size_t count = report.rfind('\n', report.size() - 2) + 1;
+        const std::size_t at = report.find("by code:\n");
+        EXPECT_EQ(at == std::string::npos ? "" : report.substr(at, count - at), c.byCode) << report;
+    }
+}
+
+}  // namespace
