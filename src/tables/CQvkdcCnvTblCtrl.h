@@ -74,9 +74,9 @@ class CQvkdcCnvTblCtrl {
     // rows added before a failure stay. REQUIRES: ImpCnvTbl returned 0.
     int CreColTbl();
 
-    // Sets *ioPrmKey to 1011 when iItName is "processType" and replaces a
-    // value type "MacroName" by "String". Either pointer null: no change.
-    // Returns 0.
+    // Sets *ioPrmKey to 1011 when iItName is "processType" and replaces the
+    // keyword of the value type kValTypeMacroName by that of kValTypeString
+    // (model/ValueTypes.h). Either pointer null: no change. Returns 0.
     static int ReplacePrcsStat(const std::string& iItName, int* ioPrmKey,
                                std::string* ioValType);
 

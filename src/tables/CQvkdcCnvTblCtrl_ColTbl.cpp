@@ -1,5 +1,6 @@
 // CQvkdcCnvTblCtrl: building the output column table.
 #include "host/TraceScope.h"
+#include "model/ValueTypes.h"
 #include "tables/CQvkdcCnvTblCtrl.h"
 #include "tables/CnvTblObserver.h"
 #include "tables/TextToInt.h"
@@ -40,7 +41,9 @@ int CQvkdcCnvTblCtrl::ReplacePrcsStat(const std::string& iItName,
                                       int* ioPrmKey, std::string* ioValType) {
     if (ioPrmKey == nullptr || ioValType == nullptr) return 0;
     if (iItName == "processType") *ioPrmKey = kProcessTypePrmKey;
-    if (*ioValType == "MacroName") *ioValType = "String";
+    if (*ioValType == ValueTypeOfCode(kValTypeMacroName)->keyword) {
+        ioValType->assign(ValueTypeOfCode(kValTypeString)->keyword);
+    }
     return 0;
 }
 

@@ -19,14 +19,15 @@
 #include "convert/ValueText.h"
 #include "model/CQvkdcOutColRowMng.h"
 #include "model/CQvkdcSlctValTblMng.h"
+#include "model/ValueTypes.h"
 #include "support/HostFixture.h"
 
 namespace {
 
-constexpr int kInteger = CQvkdcOutColRowMng::kSubTypeInteger;
-constexpr int kReal = CQvkdcOutColRowMng::kValTypeReal;
-constexpr int kString = CQvkdcOutColRowMng::kValTypeString;
-constexpr int kSelect = CQvkdcOutColRowMng::kValTypeSelect;
+constexpr int kInteger = kSubTypeInteger;
+constexpr int kReal = kValTypeReal;
+constexpr int kString = kValTypeString;
+constexpr int kSelect = kValTypeSelect;
 
 // Three double-quote characters on each side: the quoted-text form.
 std::string Q3(const std::string& s) { return "\"\"\"" + s + "\"\"\""; }
