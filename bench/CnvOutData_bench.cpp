@@ -11,6 +11,7 @@
 #include "convert/ItemRules.h"
 #include "model/CQvkdcOutColRowMng.h"
 #include "model/CQvkdcSlctValTblMng.h"
+#include "model/ValueTypes.h"
 #include "qvhostsim/qvhostsim.h"
 
 namespace {
@@ -35,10 +36,10 @@ struct Column {
     int valType;
 };
 
-constexpr int kInt = CQvkdcOutColRowMng::kSubTypeInteger;
-constexpr int kReal = CQvkdcOutColRowMng::kValTypeReal;
-constexpr int kStr = CQvkdcOutColRowMng::kValTypeString;
-constexpr int kSel = CQvkdcOutColRowMng::kValTypeSelect;
+constexpr int kInt = kSubTypeInteger;
+constexpr int kReal = kValTypeReal;
+constexpr int kStr = kValTypeString;
+constexpr int kSel = kValTypeSelect;
 
 const Column kColumns[] = {
     {kItemPrcsName, 0, kStr},     {kItemPlanName, 0, kStr},

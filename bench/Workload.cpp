@@ -8,6 +8,7 @@
 #include "convert/ItemRules.h"
 #include "entry/AcceptedPrcsType.h"
 #include "model/CQvkdcOutColRowMng.h"
+#include "model/ValueTypes.h"
 #include "tables/CQvkdcCnvTblCtrl.h"
 
 namespace fs = std::filesystem;
@@ -31,6 +32,12 @@ class Rng {
  private:
     uint64_t state_;
 };
+
+// The keyword of a value-type or sub-type code; "" for 0 (none).
+std::string Keyword(int code) {
+    const ValueType* const type = ValueTypeOfCode(code);
+    return type != nullptr ? std::string(type->keyword) : std::string();
+}
 
 template <typename T, std::size_t N>
 const T& Pick(Rng& rng, const T (&items)[N]) {
@@ -184,44 +191,44 @@ void Workload::BuildColumns() {
         std::string_view item;
         const char* title;
         int tableKey;
-        const char* valType;
-        const char* subType;
+        int valType;
+        int subType;
     };
     static const Fixed kFixed[] = {
-        {"processType", "Process type", 12, "Select", ""},
-        {kItemPrcsName, "Process name", 0, "String", ""},
-        {kItemPlanName, "Plan name", 0, "String", ""},
-        {"planFolder", "Plan folder", 0, "String", ""},
-        {"processCheck", "Process check", 0, "String", ""},
-        {kItemToolType, "Tool type", 0, "Select", ""},
-        {"toolType2", "Tool type 2", 0, "Select", ""},
-        {kItemToolCheck, "Tool", 0, "String", ""},
-        {"toolCheck2", "Tool 2", 0, "String", ""},
-        {kItemToolGroup, "Candidate tools", 0, "String", ""},
-        {"ttlKTOOLNO", "Tool no.", 1101, "Select", "Integer"},
-        {"ttlKSPINDLE", "Spindle speed (rpm)", 1201, "Real", "Integer"},
-        {"ttlKFEEDRATE", "Feed rate (mm/min)", 1202, "Real", ""},
-        {"ttlKCOOLANT", "Coolant", 1208, "Select", ""},
-        {kItemPitch, "Pitch (mm)", 0, "Real", ""},
-        {kItemMacro, "Cycle macro", 1401, "MacroName", ""},
-        {kItemMacroAlt, "Macro", 1402, "MacroName", ""},
-        {kItemScanAngle, "Scan angle", 0, "Select", ""},
-        {kItemLocalAxis, "Local axis", 1325, "Select", ""},
-        {kItemLocalHeight, "Local height (mm)", 1326, "Real", ""},
-        {"ttlKPANGLE", "Tilt angle (deg)", 1327, "Real", ""},
-        {"ttlKPRCGRP", "Process group", 1403, "GroupName", ""},
-        {kItemComment, "Comment", 1410, "String", ""},
-        {"comment", "Note", 0, "String", ""},
-        {"ttlKCYCLETM", "Cycle time (min)", 1411, "String", "Real"},
+        {"processType", "Process type", 12, kValTypeSelect, 0},
+        {kItemPrcsName, "Process name", 0, kValTypeString, 0},
+        {kItemPlanName, "Plan name", 0, kValTypeString, 0},
+        {"planFolder", "Plan folder", 0, kValTypeString, 0},
+        {"processCheck", "Process check", 0, kValTypeString, 0},
+        {kItemToolType, "Tool type", 0, kValTypeSelect, 0},
+        {"toolType2", "Tool type 2", 0, kValTypeSelect, 0},
+        {kItemToolCheck, "Tool", 0, kValTypeString, 0},
+        {"toolCheck2", "Tool 2", 0, kValTypeString, 0},
+        {kItemToolGroup, "Candidate tools", 0, kValTypeString, 0},
+        {"ttlKTOOLNO", "Tool no.", 1101, kValTypeSelect, kSubTypeInteger},
+        {"ttlKSPINDLE", "Spindle speed (rpm)", 1201, kValTypeReal, kSubTypeInteger},
+        {"ttlKFEEDRATE", "Feed rate (mm/min)", 1202, kValTypeReal, 0},
+        {"ttlKCOOLANT", "Coolant", 1208, kValTypeSelect, 0},
+        {kItemPitch, "Pitch (mm)", 0, kValTypeReal, 0},
+        {kItemMacro, "Cycle macro", 1401, kValTypeMacroName, 0},
+        {kItemMacroAlt, "Macro", 1402, kValTypeMacroName, 0},
+        {kItemScanAngle, "Scan angle", 0, kValTypeSelect, 0},
+        {kItemLocalAxis, "Local axis", 1325, kValTypeSelect, 0},
+        {kItemLocalHeight, "Local height (mm)", 1326, kValTypeReal, 0},
+        {"ttlKPANGLE", "Tilt angle (deg)", 1327, kValTypeReal, 0},
+        {"ttlKPRCGRP", "Process group", 1403, kValTypeGroupName, 0},
+        {kItemComment, "Comment", 1410, kValTypeString, 0},
+        {"comment", "Note", 0, kValTypeString, 0},
+        {"ttlKCYCLETM", "Cycle time (min)", 1411, kValTypeString, kSubTypeReal},
     };
-    auto add = [&](std::string_view item, const std::string& title, int tableKey,
-                   const std::string& valType, const std::string& subType) {
+    auto add = [&](std::string_view item, const std::string& title, int tableKey, int valType,
+                   int subType) {
         WorkloadColumn c;
         c.item = item;
         c.title = title;
         c.tableKey = tableKey;
-        c.valType = valType;
-        c.subType = subType;
+        c.valType = Keyword(valType);
+        c.subType = Keyword(subType);
         KeyAndType(&c);
         columns_.push_back(std::move(c));
         return &columns_.back();
@@ -258,7 +265,7 @@ void Workload::BuildColumns() {
         } else {
             const int u = i - static_cast<int>(std::size(kFixed)) + 1;
             add("ttlKPUSRDEF" + std::to_string(u), "User field " + std::to_string(u), 0,
-                "String", "");
+                kValTypeString, 0);
         }
     }
 
@@ -271,15 +278,18 @@ void Workload::BuildColumns() {
         selects > 0 ? std::max(1, (size_.choices - fixedChoices) / selects) : 0;
     int extra = selects > 0 ? std::max(0, size_.choices - fixedChoices - perSelect * selects) : 0;
     struct Kind {
-        const char* valType;
-        const char* subType;
+        int valType;
+        int subType;
     };
+    constexpr int kR = kValTypeReal;
+    constexpr int kS = kValTypeString;
+    constexpr int kInt = kSubTypeInteger;
     static const Kind kMix[20] = {
-        {"Real", ""},   {"Real", ""},   {"Real", "Integer"}, {"String", ""},
-        {"Real", ""},   {"Real", ""},   {"Real", ""},        {"String", ""},
-        {"Real", "Integer"}, {"Real", ""}, {"Real", ""},     {"String", "Real"},
-        {"Real", ""},   {"Select", "Integer"}, {"String", ""}, {"Real", ""},
-        {"Real", ""},   {"Real", ""},   {"Real", "Integer"}, {"String", ""},
+        {kR, 0},    {kR, 0},                {kR, kInt}, {kS, 0},
+        {kR, 0},    {kR, 0},                {kR, 0},    {kS, 0},
+        {kR, kInt}, {kR, 0},                {kR, 0},    {kS, kSubTypeReal},
+        {kR, 0},    {kValTypeSelect, kInt}, {kS, 0},    {kR, 0},
+        {kR, 0},    {kR, 0},                {kR, kInt}, {kS, 0},
     };
     int other = 0;
     for (int g = 0; g < generic; ++g) {
@@ -289,7 +299,7 @@ void Workload::BuildColumns() {
         const bool isSelect = selects > 0 && (g + 1) * selects / generic > g * selects / generic;
         if (isSelect) {
             std::snprintf(title, sizeof title, "Setting %04d", g);
-            WorkloadColumn* c = add(item, title, 2000 + g, "Select", "");
+            WorkloadColumn* c = add(item, title, 2000 + g, kValTypeSelect, 0);
             const int n = perSelect + (extra > 0 ? 1 : 0);
             if (extra > 0) --extra;
             AddChoices(c, n, 1, 1);
@@ -299,7 +309,7 @@ void Workload::BuildColumns() {
         std::snprintf(title, sizeof title, "Value %04d (mm)", g);
         WorkloadColumn* c = add(item, title, 2000 + g, k.valType, k.subType);
         if (other % 40 == 19) c->tableKey = kNoPrmKeyAlt;  // never asked
-        if (other % 40 == 39) c->valType = "GroupName";    // no text form
+        if (other % 40 == 39) c->valType = Keyword(kValTypeGroupName);  // no text form
         KeyAndType(c);
         if (other % 25 == 16) c->inModel = false;  // the host has no such value
         ++other;
@@ -342,12 +352,13 @@ bool Workload::WriteTables(const std::string& root) const {
             << (n % 7 == 0 ? "o" : "") << '\t' << c.subType << '\n';
         if (!c.option) plan << n << '\t' << c.item << '\n';
     }
+    const std::string spareType = Keyword(kValTypeReal);
     for (int i = 0; i < spare; ++i) {
         char item[32];
         std::snprintf(item, sizeof item, "ttlKSPARE%05d", i);
         ex << "Spare item " << i << '\t' << item << '\n';
         ppt << item << '\t' << (5000 + i) << '\t' << (n + i) << '\n';
-        pst << item << "\tReal\t\t\t\n";
+        pst << item << '\t' << spareType << "\t\t\t\n";
     }
     int col = 0;
     for (const WorkloadColumn& c : columns_) {
@@ -430,7 +441,7 @@ bool Workload::WriteModel(const std::string& path, int plans) const {
                 } else if (form == ValueForm::kInt || form == ValueForm::kNone) {
                     value = std::to_string(rng.Below(20000));
                 } else if (form == ValueForm::kReal) {
-                    value = Real(rng, c.subType == "Real" ? 100 : 5000);
+                    value = Real(rng, c.subType == Keyword(kSubTypeReal) ? 100 : 5000);
                 } else {
                     value = JsonText(Pick(rng, kTexts));
                 }

@@ -68,6 +68,7 @@ void CQvkdcCnvColData::PlanCol(const CQvkdcOutColRowMng* iRow,
     oPlan->entry = FindDispatch(itName);
     oPlan->rule = ItemRuleOf(itName);
     oPlan->slct = SlctTbl != nullptr ? SlctTbl->FindRow(itName) : nullptr;
+    oPlan->form = ParamValueForm(iRow->GetValType());
 }
 
 const CQvkdcCnvColData::ColPlan& CQvkdcCnvColData::CurrentCol() {

@@ -11,9 +11,9 @@
 //
 // The converter borrows the column row, the selection table and the process
 // record; it owns nothing but its copy of the tool-set form. What a column's
-// item name decides (its converter, the item's special rules, its selection
-// row) is worked out once per column by PrepareCols for a run, and for every
-// call of CnvOutData otherwise.
+// item name and value type decide (its converter, the item's special rules,
+// its selection row, how its value is written) is worked out once per column
+// by PrepareCols for a run, and for every call of CnvOutData otherwise.
 #ifndef QVKDC_CONVERT_CQVKDCCNVCOLDATA_H
 #define QVKDC_CONVERT_CQVKDCCNVCOLDATA_H
 
@@ -56,7 +56,8 @@ class CQvkdcCnvColData {
     // table order; a row that is not the next one (or not of the table) is
     // worked out at each CnvOutData as without PrepareCols.
     // REQUIRES: SetSlctTbl was called; the table, its rows' item names and
-    // the selection table stay unchanged until the next SetSlctTbl.
+    // value types and the selection table stay unchanged until the next
+    // SetSlctTbl.
     void PrepareCols(const CQvkdcOutColTblMng& iColTbl);
     // Record of the current process as the model database gave it.
     // REQUIRES: the record stays valid until the next SetPrcsDat (the run
@@ -128,12 +129,14 @@ class CQvkdcCnvColData {
 
  private:
     struct DispatchEntry;
-    // What a column's item name decides.
+    // What a column's item name and value type decide.
     struct ColPlan {
         const CQvkdcOutColRowMng* row = nullptr;
         const DispatchEntry* entry = nullptr;  // null: a parameter value
         ItemRule rule = ItemRule::kPlain;
         const CQvkdcSlctValRowMng* slct = nullptr;  // choices of the item
+        // How a parameter value of the row's effective value type is written.
+        ValueForm form = ValueForm::kNone;
     };
     // An item converter: appends the text of column iCol to ioText;
     // returns 0, or -1 (the caller then drops whatever was appended).

@@ -6,7 +6,6 @@
 
 int CQvkdcCnvColData::CnvPrcsVal(const ColPlan& iCol, std::string& ioText) {
     int key = ColRow->GetPrmKey();
-    const int valType = ColRow->GetValType();
     const int nctyp = datSP->nctyp;
 
     if (!ItemWrittenFor(iCol.rule, nctyp)) return 0;
@@ -21,7 +20,7 @@ int CQvkdcCnvColData::CnvPrcsVal(const ColPlan& iCol, std::string& ioText) {
     InqPrm(key, status, value);
     if (status != 0) return -1;
 
-    switch (ParamValueForm(valType)) {
+    switch (iCol.form) {
         case ValueForm::kInt:
             AppendIntVal(static_cast<const int*>(value), ioText);
             break;

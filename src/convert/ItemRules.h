@@ -1,14 +1,16 @@
 // ItemRules: the item names, process types and parameter keys that the
-// process converter treats apart, and how a value of each value type is
-// written, named once. The converter, the tools that check tables and
-// models, and the benchmark's direct writer all take them from here.
+// process converter treats apart, and which value types each of its
+// converters writes a text for (the forms come from the value-type table,
+// model/ValueTypes.h), named once. The converter, the tools that check
+// tables and models, and the benchmark's direct writer all take them from
+// here.
 #ifndef QVKDC_CONVERT_ITEMRULES_H
 #define QVKDC_CONVERT_ITEMRULES_H
 
 #include <string_view>
 
 #include "convert/PrcsTypeSet.h"
-#include "model/CQvkdcOutColRowMng.h"
+#include "model/ValueTypes.h"
 
 // ---- Items with a dedicated converter ----
 inline constexpr std::string_view kItemPrcsName = "ttlKHNAMEA";
@@ -92,30 +94,9 @@ constexpr bool ItemWrittenFor(ItemRule iRule, int iNctyp) {
 }
 
 // ---- How a value is written ----
-enum class ValueForm : unsigned char {
-    kNone,    // no text, although the host was asked
-    kInt,     // "%d"
-    kReal,    // "%.6f"
-    kText,    // trimmed, in three double quotes on each side
-    kSelect,  // the selection text of the int code
-};
-
 // How the parameter value converter writes a value of the effective value
-// type iValType.
-constexpr ValueForm ParamValueForm(int iValType) {
-    switch (iValType) {
-        case CQvkdcOutColRowMng::kSubTypeInteger:
-            return ValueForm::kInt;
-        case CQvkdcOutColRowMng::kValTypeReal:
-            return ValueForm::kReal;
-        case CQvkdcOutColRowMng::kValTypeString:
-            return ValueForm::kText;
-        case CQvkdcOutColRowMng::kValTypeSelect:
-            return ValueForm::kSelect;
-        default:
-            return ValueForm::kNone;
-    }
-}
+// type iValType (the value-type table's form; kNone for a code of no type).
+constexpr ValueForm ParamValueForm(int iValType) { return FormOfCode(iValType); }
 
 // How the local coordinate converter writes a value of the effective value
 // type iValType: only Real and Select give a text.

@@ -2,56 +2,28 @@
 
 namespace {
 
-struct KeywordCode {
-    std::string_view keyword;
-    int code;
-};
-
-constexpr KeywordCode kValTypes[] = {
-    {"Real", CQvkdcOutColRowMng::kValTypeReal},
-    {"String", CQvkdcOutColRowMng::kValTypeString},
-    {"Select", CQvkdcOutColRowMng::kValTypeSelect},
-    {"GroupName", CQvkdcOutColRowMng::kValTypeGroupName},
-    {"PlanName", CQvkdcOutColRowMng::kValTypePlanName},
-    {"Knowledge", CQvkdcOutColRowMng::kValTypeKnowledge},
-    {"FolderName", CQvkdcOutColRowMng::kValTypeFolderName},
-    {"ProcessName", CQvkdcOutColRowMng::kValTypeProcessName},
-    {"MacroName", CQvkdcOutColRowMng::kValTypeMacroName},
-};
-
-constexpr KeywordCode kSubTypes[] = {
-    {"Integer", CQvkdcOutColRowMng::kSubTypeInteger},
-    {"Real", CQvkdcOutColRowMng::kSubTypeReal},
-};
+int CodeOf(const ValueType* type) { return type != nullptr ? type->code : 0; }
 
 template <std::size_t N>
-int Lookup(const KeywordCode (&table)[N], std::string_view keyword) {
-    for (const KeywordCode& entry : table) {
-        if (entry.keyword == keyword) return entry.code;
-    }
-    return 0;
-}
-
-template <std::size_t N>
-std::vector<std::string_view> Keywords(const KeywordCode (&table)[N]) {
+std::vector<std::string_view> Keywords(const ValueType (&types)[N]) {
     std::vector<std::string_view> keywords;
     keywords.reserve(N);
-    for (const KeywordCode& entry : table) keywords.push_back(entry.keyword);
+    for (const ValueType& type : types) keywords.push_back(type.keyword);
     return keywords;
 }
 
 }  // namespace
 
 int CQvkdcOutColRowMng::ValTypeCode(std::string_view keyword) {
-    return Lookup(kValTypes, keyword);
+    return CodeOf(FindValueType(keyword));
 }
 
 int CQvkdcOutColRowMng::SubTypeCode(std::string_view keyword) {
-    return Lookup(kSubTypes, keyword);
+    return CodeOf(FindSubType(keyword));
 }
 
 std::vector<std::string_view> CQvkdcOutColRowMng::ValTypeKeywords() {
-    return Keywords(kValTypes);
+    return Keywords(kValueTypes);
 }
 
 std::vector<std::string_view> CQvkdcOutColRowMng::SubTypeKeywords() {

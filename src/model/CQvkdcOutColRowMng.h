@@ -12,28 +12,17 @@
 #include <string_view>
 #include <vector>
 
+#include "model/ValueTypes.h"
+
 class CQvkdcOutColRowMng {
  public:
-    // Value-type codes ("Real" ... "MacroName"); 0 = none.
-    static constexpr int kValTypeReal = 1001;
-    static constexpr int kValTypeString = 1002;
-    static constexpr int kValTypeSelect = 1003;
-    static constexpr int kValTypeGroupName = 1004;
-    static constexpr int kValTypePlanName = 1005;
-    static constexpr int kValTypeKnowledge = 1006;
-    static constexpr int kValTypeFolderName = 1007;
-    static constexpr int kValTypeProcessName = 1008;
-    static constexpr int kValTypeMacroName = 1009;
-    // Sub-type codes: "Integer" 65, "Real" 1001 (the same code as the value
-    // type "Real"); 0 = none.
-    static constexpr int kSubTypeInteger = 65;
-    static constexpr int kSubTypeReal = 1001;
-
-    // Code of a value-type keyword; 0 for any other text.
+    // Code of a value-type keyword (model/ValueTypes.h); 0 for any other
+    // text.
     static int ValTypeCode(std::string_view keyword);
     // Code of a sub-type keyword; 0 for any other text.
     static int SubTypeCode(std::string_view keyword);
-    // The value-type keywords in code order, and the sub-type keywords.
+    // The value-type keywords in code order, and the sub-type keywords
+    // (those of kValueTypes and kSubTypes).
     static std::vector<std::string_view> ValTypeKeywords();
     static std::vector<std::string_view> SubTypeKeywords();
     // 1 when mark is exactly "o" (lower-case letter o), else 0.

@@ -3,7 +3,7 @@
 #include "host/TraceScope.h"
 #include "platform/FileSystem.h"
 #include "tables/CnvTblFiles.h"
-#include "tables/CnvTblObserver.h"
+#include "tables/CnvTblRecorder.h"
 
 namespace {
 
@@ -12,36 +12,32 @@ const TraceRecord kSetTSetFormRec = {577686, "CQvkdcCnvTblCtrl::SetTSetForm"};
 
 }  // namespace
 
-CQvkdcCnvTblCtrl::CQvkdcCnvTblCtrl() {
+CQvkdcCnvTblCtrl::CQvkdcCnvTblCtrl()
+    : reader_(CnvTblReaders{&ExteriorTable, &ProcessParametersTable, &ParameterSettingTable,
+                            &SelectionToIntTable, &VariableTable, &PlanCSVTable}) {
     ColTbl = std::make_unique<CQvkdcOutColTblMng>();
     SlctTbl = std::make_unique<CQvkdcSlctValTblMng>();
 }
 
 CQvkdcCnvTblCtrl::~CQvkdcCnvTblCtrl() {
+    recorder_.reset();
     ColTbl.reset();
     SlctTbl.reset();
 }
 
-CQvlbwTableA& CQvkdcCnvTblCtrl::GetReader(CnvTblIndex table) {
-    switch (table) {
-        case kExteriorTableFile:
-            return ExteriorTable;
-        case kProcessParametersTableFile:
-            return ProcessParametersTable;
-        case kParameterSettingTableFile:
-            return ParameterSettingTable;
-        case kSelectionToIntTableFile:
-            return SelectionToIntTable;
-        case kVariableTableFile:
-            return VariableTable;
-        default:
-            return PlanCSVTable;
-    }
+void CQvkdcCnvTblCtrl::SetObserver(CnvTblObserver* observer) {
+    rows_ = &reader_;
+    recorder_.reset();
+    if (observer == nullptr) return;
+    recorder_ = std::make_unique<CnvTblRecorder>(reader_.Readers(), *observer, *ColTbl, *SlctTbl);
+    rows_ = recorder_.get();
 }
+
+CQvlbwTableA& CQvkdcCnvTblCtrl::GetReader(CnvTblIndex table) { return reader_.Reader(table); }
 
 int CQvkdcCnvTblCtrl::ImpCnvTbl() {
     TraceScope scope(kImpCnvTblRec);
-    site_ = BuildSite{"ImpCnvTbl", nullptr, 0, {}};
+    rows_->BeginStep("ImpCnvTbl");
     int result = -1;
     if (ColTbl != nullptr && SlctTbl != nullptr) {
         FileSystem* fs = FileSystem::Current();
@@ -49,22 +45,15 @@ int CQvkdcCnvTblCtrl::ImpCnvTbl() {
         for (int i = 0; i < kCnvTblFileCount; ++i) {
             const CnvTblIndex table = static_cast<CnvTblIndex>(i);
             const CnvTblFile& file = kCnvTblFiles[i];
-            if (!fs->Exists(file.path)) {
-                if (observer_ != nullptr) observer_->TableRead(table, false, 0);
-                continue;
-            }
+            if (!fs->Exists(file.path)) continue;
             const std::string native = fs->NativePath(file.path);
-            const int read = GetReader(table).ReadTable(native.c_str());
-            if (observer_ != nullptr) observer_->TableRead(table, true, read);
-            if (read != 0) {
+            if (rows_->ReadTable(table, native.c_str()) != 0) {
                 TraceScope::Chr(file.openError);
-                if (observer_ != nullptr) {
-                    CnvTblStop stop;
-                    stop.kind = CnvTblStop::kUnreadable;
-                    stop.traceLine = file.openError;
-                    stop.table = table;
-                    Tell(&stop);
-                }
+                CnvTblStop stop;
+                stop.kind = CnvTblStop::kUnreadable;
+                stop.traceLine = file.openError;
+                stop.table = table;
+                rows_->Stopped(&stop, false);
                 result = -1;
                 break;
             }
@@ -80,15 +69,12 @@ int CQvkdcCnvTblCtrl::ImpCnvTbl() {
 
 int CQvkdcCnvTblCtrl::SetTSetForm() {
     TraceScope scope(kSetTSetFormRec);
-    site_ = BuildSite{"SetTSetForm", nullptr, 0, {}};
+    rows_->BeginStep("SetTSetForm");
     int result = 0;
     CQvlbwStringArray row;
-    CnvTblRow trail;
-    const int found = VariableTable.FindRow(3, "akw_tls_nm", &row);
-    if (observer_ != nullptr) Record(&trail, VariableTable, row, false, found == 1);
-    switch (found) {
+    switch (rows_->FindRow(kVariableTableFile, 3, "akw_tls_nm", &row)) {
         case 1:
-            if (HasCells(row, 1, kVariableTableFile, 0, "the tool-set form", &trail)) {
+            if (HasCells(row, 1, kVariableTableFile, 0, "the tool-set form")) {
                 TSetForm = row.GetAt(0);
             } else {
                 result = -1;
@@ -96,19 +82,19 @@ int CQvkdcCnvTblCtrl::SetTSetForm() {
             break;
         case -2:
             result = NotImported(kVariableTableFile, "[ERR] : Not import tablefile VariableTable",
-                                 "akw_tls_nm", CnvTblStop::kNotImported);
+                                 "akw_tls_nm");
             break;
         default:
             break;
     }
-    if (result == 0 && observer_ != nullptr) observer_->ToolSetForm(trail);
+    if (result == 0) rows_->TookToolSetForm();
     if (scope.ActiveAtEntry()) TraceScope::Val("stat", result);
     return result;
 }
 
 bool CQvkdcCnvTblCtrl::HasCells(const CQvlbwStringArray& row, int cells,
                                 CnvTblIndex table, int walkRow,
-                                const char* reads, const CnvTblRow* trail) {
+                                const char* reads) {
     if (row.GetSize() >= cells) return true;
     std::string line = "[ERR] : Short row ";
     if (walkRow > 0) {
@@ -120,48 +106,24 @@ bool CQvkdcCnvTblCtrl::HasCells(const CQvlbwStringArray& row, int cells,
     line += ": ";
     if (row.GetSize() > 0) line += row.GetAt(0);
     TraceScope::Chr(line);
-    if (observer_ != nullptr) {
-        CnvTblStop stop;
-        stop.kind = CnvTblStop::kShortRow;
-        stop.traceLine = line;
-        stop.table = table;
-        stop.row = trail;
-        stop.cells = cells;
-        stop.reads = reads;
-        Tell(&stop);
-    }
+    CnvTblStop stop;
+    stop.kind = CnvTblStop::kShortRow;
+    stop.traceLine = line;
+    stop.table = table;
+    stop.cells = cells;
+    stop.reads = reads;
+    rows_->Stopped(&stop, walkRow > 0);
     return false;
 }
 
 int CQvkdcCnvTblCtrl::NotImported(CnvTblIndex table, const char* line,
-                                  std::string_view key, int kind) {
+                                  std::string_view key, CnvTblStop::Kind kind) {
     TraceScope::Chr(line);
-    if (observer_ != nullptr) {
-        CnvTblStop stop;
-        stop.kind = static_cast<CnvTblStop::Kind>(kind);
-        stop.traceLine = line;
-        stop.table = table;
-        stop.key = key;
-        Tell(&stop);
-    }
+    CnvTblStop stop;
+    stop.kind = kind;
+    stop.traceLine = line;
+    stop.table = table;
+    stop.key = key;
+    rows_->Stopped(&stop, false);
     return -1;
-}
-
-void CQvkdcCnvTblCtrl::Tell(CnvTblStop* stop) const {
-    stop->step = site_.step;
-    stop->context = site_.context;
-    stop->colFlg = site_.colFlg;
-    stop->item = site_.item;
-    observer_->Stopped(*stop);
-}
-
-void CQvkdcCnvTblCtrl::Record(CnvTblRow* trail, const CQvlbwTableA& reader,
-                              const CQvlbwStringArray& row, bool walked,
-                              bool found) const {
-    trail->read = found;
-    trail->line = found ? observer_->RowLine(reader, walked) : 0;
-    // The cells a trail held before keep their storage for the new ones.
-    const int n = found ? row.GetSize() : 0;
-    trail->cells.resize(static_cast<std::size_t>(n));
-    for (int i = 0; i < n; ++i) trail->cells[static_cast<std::size_t>(i)].assign(row.GetAt(i));
 }

@@ -28,10 +28,10 @@
 #include "model/CQvkdcOutColTblMng.h"
 #include "model/CQvkdcSlctValTblMng.h"
 #include "tables/CnvTblFiles.h"
+#include "tables/CnvTblObserver.h"
+#include "tables/CnvTblReader.h"
 
-class CnvTblObserver;
-struct CnvTblRow;
-struct CnvTblStop;
+class CnvTblRecorder;
 
 class CQvkdcCnvTblCtrl {
  public:
@@ -74,9 +74,9 @@ class CQvkdcCnvTblCtrl {
     // rows added before a failure stay. REQUIRES: ImpCnvTbl returned 0.
     int CreColTbl();
 
-    // Sets *ioPrmKey to 1011 when iItName is "processType" and replaces a
-    // value type "MacroName" by "String". Either pointer null: no change.
-    // Returns 0.
+    // Sets *ioPrmKey to 1011 when iItName is "processType" and replaces the
+    // keyword of the value type kValTypeMacroName by that of kValTypeString
+    // (model/ValueTypes.h). Either pointer null: no change. Returns 0.
     static int ReplacePrcsStat(const std::string& iItName, int* ioPrmKey,
                                std::string* ioValType);
 
@@ -89,9 +89,10 @@ class CQvkdcCnvTblCtrl {
     int CreSlctTbl();
 
     // Tells observer what the following steps read and decide (null: no
-    // one, as for the export). The steps stay exactly what they are.
+    // one, as for the export): the steps then read through a recording
+    // reader. The steps stay exactly what they are.
     // REQUIRES: observer outlives its use.
-    void SetObserver(CnvTblObserver* observer) { observer_ = observer; }
+    void SetObserver(CnvTblObserver* observer);
     // The reader of a table, for tools that look at every row after the
     // build (a walk moves its cursor).
     CQvlbwTableA& GetReader(CnvTblIndex table);
@@ -103,32 +104,33 @@ class CQvkdcCnvTblCtrl {
     std::string GetTSetForm() const { return TSetForm; }
 
  private:
-    // What a step was building when it stopped, for the observer.
-    struct BuildSite {
-        const char* step = "";
-        const CnvTblRow* context = nullptr;
-        int colFlg = 0;
-        std::string_view item;
-    };
+    // Working values of one column row, and the rows they are read from
+    // (CQvkdcCnvTblCtrl_ColTbl.cpp).
+    struct ColValues;
 
     // GetOptionCol, also giving each title's line in oLines when not null.
     int ReadOptionCol(std::vector<std::string>& oOptCols, std::vector<int>* oLines);
+    // CreColTbl's two passes: a column for each PlanCSVTable row, then one
+    // for each title of optCols (on the lines optLines). Each returns 0, or
+    // the failing step's negative status.
+    int AddPlanCols(ColValues& v);
+    int AddOptionCols(const std::vector<std::string>& optCols, const std::vector<int>& optLines,
+                      ColValues& v);
+    // Completes v from ProcessParametersTable and ParameterSettingTable by
+    // its item; notImported is the line logged when either holds no data.
+    // Returns 0 or -1.
+    int CompleteFromSettings(ColValues& v, const char* notImported);
+    // Adds v as a column row of flag colFlg.
+    void AddCol(int colFlg, const ColValues& v);
     // True when row has at least cells cells; otherwise logs the short row
     // of table (the walkRow-th row of a walk, or a found row: walkRow 0)
-    // and tells the observer, which recorded the row as trail, that the
-    // build reads `reads` from cell `cells`.
+    // and tells the reader that the build reads `reads` from cell `cells`.
     bool HasCells(const CQvlbwStringArray& row, int cells, CnvTblIndex table,
-                  int walkRow, const char* reads, const CnvTblRow* trail);
-    // Traces line, tells the observer that a lookup of key in table found
-    // no data (or, for kNoRow, no row), and returns -1.
+                  int walkRow, const char* reads);
+    // Traces line, tells the reader that a lookup of key in table found no
+    // data (or, for kNoRow, no row), and returns -1.
     int NotImported(CnvTblIndex table, const char* line, std::string_view key,
-                    int kind);
-    // Tells the observer where the build stopped: *stop with what the
-    // current step was building. REQUIRES: an observer.
-    void Tell(CnvTblStop* stop) const;
-    // With an observer: the row reader delivered, into *trail.
-    void Record(CnvTblRow* trail, const CQvlbwTableA& reader,
-                const CQvlbwStringArray& row, bool walked, bool found) const;
+                    CnvTblStop::Kind kind = CnvTblStop::kNotImported);
 
     std::unique_ptr<CQvkdcOutColTblMng> ColTbl;
     std::unique_ptr<CQvkdcSlctValTblMng> SlctTbl;
@@ -139,8 +141,11 @@ class CQvkdcCnvTblCtrl {
     CQvlbwTableA PlanCSVTable;
     CQvlbwTableA VariableTable;
     std::string TSetForm;
-    CnvTblObserver* observer_ = nullptr;
-    BuildSite site_;
+    // The steps read through rows_: the export's reader, or the recording
+    // reader of an observed build.
+    CnvTblReader reader_;
+    std::unique_ptr<CnvTblRecorder> recorder_;
+    CnvTblReader* rows_ = &reader_;
 };
 
 #endif  // QVKDC_TABLES_CQVKDCCNVTBLCTRL_H

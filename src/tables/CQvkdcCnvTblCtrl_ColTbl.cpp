@@ -1,7 +1,9 @@
-// CQvkdcCnvTblCtrl: building the output column table.
+// CQvkdcCnvTblCtrl: building the output column table, in two passes: a
+// column for each row of PlanCSVTable, then one for each new title of the
+// user option file.
 #include "host/TraceScope.h"
+#include "model/ValueTypes.h"
 #include "tables/CQvkdcCnvTblCtrl.h"
-#include "tables/CnvTblObserver.h"
 #include "tables/TextToInt.h"
 
 namespace {
@@ -10,8 +12,13 @@ const TraceRecord kCreColTblRec = {577686, "CQvkdcCnvTblCtrl::CreColTbl"};
 
 constexpr int kProcessTypePrmKey = 1011;
 
-// Working values of one column row.
-struct ColValues {
+}  // namespace
+
+struct CQvkdcCnvTblCtrl::ColValues {
+    // The rows the values are read from: a walked PlanCSVTable row and the
+    // row a lookup found. Both passes share them.
+    CQvlbwStringArray planRow;
+    CQvlbwStringArray found;
     std::string exName;
     std::string itName;
     int prmKey = 0;
@@ -21,7 +28,8 @@ struct ColValues {
     std::string isRepeat;
     std::string subType;
 
-    // Empties every value; the strings keep their storage.
+    // Empties every value; the strings keep their storage, the rows what
+    // they hold.
     void Reset() {
         exName.clear();
         itName.clear();
@@ -34,166 +42,119 @@ struct ColValues {
     }
 };
 
-}  // namespace
-
 int CQvkdcCnvTblCtrl::ReplacePrcsStat(const std::string& iItName,
                                       int* ioPrmKey, std::string* ioValType) {
     if (ioPrmKey == nullptr || ioValType == nullptr) return 0;
     if (iItName == "processType") *ioPrmKey = kProcessTypePrmKey;
-    if (*ioValType == "MacroName") *ioValType = "String";
+    if (*ioValType == ValueTypeOfCode(kValTypeMacroName)->keyword) {
+        ioValType->assign(ValueTypeOfCode(kValTypeString)->keyword);
+    }
     return 0;
 }
 
 int CQvkdcCnvTblCtrl::CreColTbl() {
     TraceScope scope(kCreColTblRec);
-    CQvlbwStringArray planRow;
-    CQvlbwStringArray found;
+    rows_->BeginStep("CreColTbl");
     ColValues v;
-    CnvColTrail trail;  // what an observer is told of each column
-    site_ = BuildSite{"CreColTbl", &trail.def, 1, v.itName};
-
-    // Looks key up in column keyCol of table; an observer learns the row.
-    auto lookup = [&](CnvTblIndex table, int keyCol, const std::string& key,
-                      CnvTblRow* into) {
-        CQvlbwTableA& reader = GetReader(table);
-        const int res = reader.FindRow(keyCol, key.c_str(), &found);
-        if (observer_ != nullptr) Record(into, reader, found, false, res == 1);
-        return res;
-    };
-    // Completes v from ProcessParametersTable and ParameterSettingTable;
-    // notImported is the line logged when either holds no data.
-    auto completeFromSettings = [&](const char* notImported) -> int {
-        int res = lookup(kProcessParametersTableFile, 1, v.itName, &trail.keyRow);
-        if (res == 1) {
-            if (!HasCells(found, 3, kProcessParametersTableFile, 0,
-                          "the priority", &trail.keyRow)) {
-                return -1;
-            }
-            v.prmKey = TextToInt(found.GetAt(1));
-            v.priority = TextToInt(found.GetAt(2));
-        } else if (res == -2) {
-            return NotImported(kProcessParametersTableFile, notImported,
-                               v.itName, CnvTblStop::kNotImported);
-        }
-        res = lookup(kParameterSettingTableFile, 1, v.itName, &trail.typeRow);
-        if (res == 1) {
-            if (!HasCells(found, 4, kParameterSettingTableFile, 0,
-                          "the repeat mark", &trail.typeRow)) {
-                return -1;
-            }
-            v.valType.assign(found.GetAt(1));
-            v.isBlank.assign(found.GetAt(2));
-            v.isRepeat.assign(found.GetAt(3));
-            if (found.GetSize() >= 5) v.subType.assign(found.GetAt(4));
-        } else if (res == -2) {
-            return NotImported(kParameterSettingTableFile, notImported,
-                               v.itName, CnvTblStop::kNotImported);
-        }
-        return 0;
-    };
-    auto addRow = [&](int colFlg) {
-        ColTbl->AddColRow(colFlg, v.exName, v.itName, v.isBlank, v.isRepeat,
-                          v.priority, v.prmKey, v.valType, v.subType);
-        if (observer_ == nullptr) return;
-        trail.index = ColTbl->GetColCnt() - 1;
-        trail.colFlg = colFlg;
-        observer_->Column(trail);
-    };
-
-    int result = 0;
-    int planRowNo = 0;
-    while (result == 0 && PlanCSVTable.GetNextRow(&planRow) != 0) {
-        v.Reset();
-        site_.item = {};
-        if (observer_ != nullptr) {
-            trail.Clear();
-            Record(&trail.def, PlanCSVTable, planRow, true, true);
-        }
-        if (!HasCells(planRow, 2, kPlanCSVTableFile, ++planRowNo, "the item",
-                      &trail.def)) {
-            result = -1;
-            break;
-        }
-        v.itName.assign(planRow.GetAt(1));
-        site_.item = v.itName;
-        const int res = lookup(kExteriorTableFile, 2, v.itName, &trail.titleRow);
-        if (res == 1) {
-            if (!HasCells(found, 1, kExteriorTableFile, 0, "the title",
-                          &trail.titleRow)) {
-                result = -1;
-                break;
-            }
-            v.exName.assign(found.GetAt(0));
-        } else if (res == -2) {
-            result = NotImported(kExteriorTableFile, "[ERR] : Not import tablefile",
-                                 v.itName, CnvTblStop::kNotImported);
-            break;
-        }
-        result = completeFromSettings("[ERR] : _Not import tablefile");
-        if (result != 0) break;
-        if (ReplacePrcsStat(v.itName, &v.prmKey, &v.valType) != 0) {
-            TraceScope::Chr("[ERR] : ReplacePrcsStat");
-            result = -1;
-            break;
-        }
-        addRow(1);
-    }
+    int result = AddPlanCols(v);
 
     std::vector<std::string> optCols;
     std::vector<int> optLines;
     if (result == 0) {
-        const int res = ReadOptionCol(optCols, observer_ != nullptr ? &optLines : nullptr);
+        const int res = ReadOptionCol(optCols, &optLines);
         if (res < 0) {
             TraceScope::Chr("[ERR] : GetOptionCol");
             result = res;
         }
     }
-
-    site_.colFlg = 2;
-    for (std::size_t i = 0; result == 0 && i < optCols.size(); ++i) {
-        v.Reset();
-        v.exName = optCols[i];
-        site_.item = v.exName;
-        if (observer_ != nullptr) {
-            trail.Clear();
-            trail.def.read = true;
-            trail.def.line = optLines[i];
-            trail.def.cells.push_back(v.exName);
-        }
-        const int res = lookup(kExteriorTableFile, 1, v.exName, &trail.titleRow);
-        if (res == -2) {
-            result = NotImported(kExteriorTableFile, "[ERR] : Not import tablefile",
-                                 v.exName, CnvTblStop::kNotImported);
-            break;
-        }
-        if (res != 1) {
-            TraceScope::Chr("[INF] : Invalid Row in rc_pln2usr.ini ");
-            if (observer_ != nullptr) {
-                observer_->OptionTitle({optLines[i], v.exName, OptionFate::kUnknown, -1});
-            }
-            continue;
-        }
-        if (!HasCells(found, 2, kExteriorTableFile, 0, "the item", &trail.titleRow)) {
-            result = -1;
-            break;
-        }
-        v.itName.assign(found.GetAt(1));
-        site_.item = v.itName;
-        result = completeFromSettings("[ERR] : Not import tablefile");
-        if (result != 0) break;
-        ReplacePrcsStat(v.itName, &v.prmKey, &v.valType);
-        addRow(2);
-        if (observer_ != nullptr) {
-            observer_->OptionTitle({optLines[i], v.exName, OptionFate::kTaken, trail.index});
-        }
-    }
+    if (result == 0) result = AddOptionCols(optCols, optLines, v);
 
     if (result == 0 && scope.ActiveAtEntry()) {
         std::string dump;
         ColTbl->DumpTbl(dump);
         TraceScope::Chr(dump);
     }
-    site_ = BuildSite{};
     if (scope.ActiveAtEntry()) TraceScope::Val("stat", result);
     return result;
+}
+
+int CQvkdcCnvTblCtrl::AddPlanCols(ColValues& v) {
+    const CQvlbwStringArray& planRow = v.planRow;
+    CQvlbwStringArray& found = v.found;
+    int planRowNo = 0;
+    while (rows_->GetNextRow(kPlanCSVTableFile, &v.planRow) != 0) {
+        v.Reset();
+        if (!HasCells(planRow, 2, kPlanCSVTableFile, ++planRowNo, "the item")) return -1;
+        v.itName.assign(planRow.GetAt(1));
+        const int res = rows_->FindRow(kExteriorTableFile, 2, v.itName, &found);
+        if (res == 1) {
+            if (!HasCells(found, 1, kExteriorTableFile, 0, "the title")) return -1;
+            v.exName.assign(found.GetAt(0));
+        } else if (res == -2) {
+            return NotImported(kExteriorTableFile, "[ERR] : Not import tablefile", v.itName);
+        }
+        const int completed = CompleteFromSettings(v, "[ERR] : _Not import tablefile");
+        if (completed != 0) return completed;
+        if (ReplacePrcsStat(v.itName, &v.prmKey, &v.valType) != 0) {
+            TraceScope::Chr("[ERR] : ReplacePrcsStat");
+            return -1;
+        }
+        AddCol(1, v);
+    }
+    return 0;
+}
+
+int CQvkdcCnvTblCtrl::AddOptionCols(const std::vector<std::string>& optCols,
+                                    const std::vector<int>& optLines, ColValues& v) {
+    CQvlbwStringArray& found = v.found;
+    for (std::size_t i = 0; i < optCols.size(); ++i) {
+        v.Reset();
+        v.exName = optCols[i];
+        rows_->DefinesByTitle(optLines[i], v.exName);
+        const int res = rows_->FindRow(kExteriorTableFile, 1, v.exName, &found);
+        if (res == -2) {
+            return NotImported(kExteriorTableFile, "[ERR] : Not import tablefile", v.exName);
+        }
+        if (res != 1) {
+            TraceScope::Chr("[INF] : Invalid Row in rc_pln2usr.ini ");
+            rows_->TitleFate({optLines[i], v.exName, OptionFate::kUnknown, -1});
+            continue;
+        }
+        if (!HasCells(found, 2, kExteriorTableFile, 0, "the item")) return -1;
+        v.itName.assign(found.GetAt(1));
+        const int completed = CompleteFromSettings(v, "[ERR] : Not import tablefile");
+        if (completed != 0) return completed;
+        ReplacePrcsStat(v.itName, &v.prmKey, &v.valType);
+        AddCol(2, v);
+    }
+    return 0;
+}
+
+int CQvkdcCnvTblCtrl::CompleteFromSettings(ColValues& v, const char* notImported) {
+    CQvlbwStringArray& found = v.found;
+    int res = rows_->FindRow(kProcessParametersTableFile, 1, v.itName, &found);
+    if (res == 1) {
+        if (!HasCells(found, 3, kProcessParametersTableFile, 0, "the priority")) return -1;
+        v.prmKey = TextToInt(found.GetAt(1));
+        v.priority = TextToInt(found.GetAt(2));
+    } else if (res == -2) {
+        return NotImported(kProcessParametersTableFile, notImported, v.itName);
+    }
+    res = rows_->FindRow(kParameterSettingTableFile, 1, v.itName, &found);
+    if (res == 1) {
+        if (!HasCells(found, 4, kParameterSettingTableFile, 0, "the repeat mark")) return -1;
+        v.valType.assign(found.GetAt(1));
+        v.isBlank.assign(found.GetAt(2));
+        v.isRepeat.assign(found.GetAt(3));
+        if (found.GetSize() >= 5) v.subType.assign(found.GetAt(4));
+    } else if (res == -2) {
+        return NotImported(kParameterSettingTableFile, notImported, v.itName);
+    }
+    return 0;
+}
+
+void CQvkdcCnvTblCtrl::AddCol(int colFlg, const ColValues& v) {
+    ColTbl->AddColRow(colFlg, v.exName, v.itName, v.isBlank, v.isRepeat, v.priority, v.prmKey,
+                      v.valType, v.subType);
+    rows_->AddedColumn(colFlg);
 }

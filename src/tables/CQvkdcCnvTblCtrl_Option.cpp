@@ -6,7 +6,7 @@
 #include "platform/FileSystem.h"
 #include "tables/CQvkdcCnvTblCtrl.h"
 #include "tables/CnvTblFiles.h"
-#include "tables/CnvTblObserver.h"
+#include "tables/CnvTblReader.h"
 #include "tables/OptionLines.h"
 
 namespace {
@@ -52,11 +52,11 @@ int CQvkdcCnvTblCtrl::ReadOptionCol(std::vector<std::string>& oOptCols,
             if (isNew) {
                 oOptCols.push_back(line.title);
                 if (oLines != nullptr) oLines->push_back(line.line);
-            } else if (observer_ != nullptr) {
+            } else {
                 const int at = it->second;
-                observer_->OptionTitle({line.line, line.title,
-                                        at < 0 ? OptionFate::kRepeated : OptionFate::kStandard,
-                                        at == kInArray ? 0 : at < 0 ? -at : at});
+                rows_->TitleFate({line.line, line.title,
+                                  at < 0 ? OptionFate::kRepeated : OptionFate::kStandard,
+                                  at == kInArray ? 0 : at < 0 ? -at : at});
             }
         }
         if (read < 0) TraceScope::Chr("[INF] : rc_pln2usr.ini Read failed");

@@ -6,7 +6,7 @@ const std::string& CnvTblRow::Cell(int col) const {
 }
 
 int CnvTblObserver::RowLine(const CQvlbwTableA&, bool) { return 0; }
-void CnvTblObserver::TableRead(CnvTblIndex, bool, int) {}
+void CnvTblObserver::TableRead(CnvTblIndex, int) {}
 void CnvTblObserver::ToolSetForm(const CnvTblRow&) {}
 void CnvTblObserver::Column(const CnvColTrail&) {}
 void CnvTblObserver::OptionTitle(const CnvOptionTrail&) {}

@@ -3,9 +3,10 @@
 //
 // The export builds its tables without an observer. With one, the build is
 // the same: the same host calls in the same order, the same trace lines and
-// results; the observer only learns which rows each column, option title and
-// choice came from, and where and why a step stopped. Texts and rows handed
-// to an observer are valid only during the call.
+// results; its steps read through a recording reader (CnvTblRecorder), and
+// the observer only learns which rows each column, option title and choice
+// came from, and where and why a step stopped. Texts and rows handed to an
+// observer are valid only during the call.
 #ifndef QVKDC_TABLES_CNVTBLOBSERVER_H
 #define QVKDC_TABLES_CNVTBLOBSERVER_H
 
@@ -117,9 +118,9 @@ class CnvTblObserver {
     // tell, which is all a host's reader is required to do.
     virtual int RowLine(const CQvlbwTableA& reader, bool walked);
 
-    // ImpCnvTbl looked at a table file: it does not exist, or ReadTable
-    // answered result.
-    virtual void TableRead(CnvTblIndex table, bool exists, int result);
+    // ImpCnvTbl read a table file that exists: ReadTable answered result.
+    // A table never told of does not exist.
+    virtual void TableRead(CnvTblIndex table, int result);
     // SetTSetForm's row of the tool-set form (not read: there is none).
     virtual void ToolSetForm(const CnvTblRow& row);
     virtual void Column(const CnvColTrail& column);

@@ -19,14 +19,15 @@
 #include "convert/ValueText.h"
 #include "model/CQvkdcOutColRowMng.h"
 #include "model/CQvkdcSlctValTblMng.h"
+#include "model/ValueTypes.h"
 #include "support/HostFixture.h"
 
 namespace {
 
-constexpr int kInteger = CQvkdcOutColRowMng::kSubTypeInteger;
-constexpr int kReal = CQvkdcOutColRowMng::kValTypeReal;
-constexpr int kString = CQvkdcOutColRowMng::kValTypeString;
-constexpr int kSelect = CQvkdcOutColRowMng::kValTypeSelect;
+constexpr int kInteger = kSubTypeInteger;
+constexpr int kReal = kValTypeReal;
+constexpr int kString = kValTypeString;
+constexpr int kSelect = kValTypeSelect;
 
 // Three double-quote characters on each side: the quoted-text form.
 std::string Q3(const std::string& s) { return "\"\"\"" + s + "\"\"\""; }
@@ -36,7 +37,9 @@ std::string Q3(const std::string& s) { return "\"\"\"" + s + "\"\"\""; }
 // values give empty texts.
 TEST(ValueText, Numbers) {
     const double reals[] = {1234.56789, 0.0000004, 0.0000006, -0.1, 3.0, -1e6, 1e22, -DBL_MAX, DBL_MIN,
-                            5e-324, 0.1234565, 2.0000005, 1.0 / 3.0, 999999.9999995, -0.0, -0.0000004};
+                            5e-324, 0.1234565, 2.0000005, 1.0 / 3.0, 999999.9999995, -0.0, -0.0000004,
+                            // rounding that carries into the whole part
+                            0.9999996, -9.9999997, 255.9999999, 4095.9999996};
     std::vector<std::string> expected;
     for (double v : reals) {
         char buf[400];

@@ -164,6 +164,13 @@ const Case kCases[] = {
     {"short choice row", [](Files* s) { s->t.exterior[3] = {"Mode:off"}; },
      {"ExteriorTable.tsv:4: error: the row has 1 cell; the export reads the internal name of the choice "
       "\"Mode:off\" from cell 2 and stops here [short-row]"}},
+    // The selection walk passes the one-cell row (no ":") and stops at it as
+    // the item row of the next choice: the row found, not the row walked.
+    {"one-cell item row of a choice", [](Files* s) { s->t.exterior[1] = {"Mode"}; },
+     {"ExteriorTable.tsv:2: error: the row has 1 cell; the export reads the item of the choice \"Mode:on\" "
+      "from cell 2 and stops here [short-row]",
+      "PlanCSVTable.tsv:2: warning: item \"itemMode\" has no title in ExteriorTable.tsv; its header cell is "
+      "empty [no-title]"}},
     {"short value row", [](Files* s) { s->t.selectionToInt[0] = {"selOn"}; },
      {"SelectionToIntTable.tsv:1: error: the row has 1 cell; the export reads the value of the choice "
       "\"selOn\" from cell 2 and stops here [short-row]"}},

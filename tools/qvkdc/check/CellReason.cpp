@@ -72,9 +72,9 @@ void CellReasonText(const CellReason& why, std::string* brief, std::string* full
         case CellReason::kWrongKind:
             return told("wrong kind",
                         std::string("parameter ") + key + " holds " +
-                            (why.value == kParamInt      ? "an integer"
-                             : why.value == kParamDouble ? "a number with a fraction"
-                                                         : "a text") +
+                            (why.value == static_cast<int>(HostValueKind::kInt)      ? "an integer"
+                             : why.value == static_cast<int>(HostValueKind::kDouble) ? "a number with a fraction"
+                                                                                     : "a text") +
                             ", not what the column's value type reads");
         case CellReason::kNoChoice:
             return told("no choice for " + value, "no choice of the column has the code " + value);

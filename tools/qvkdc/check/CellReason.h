@@ -21,7 +21,7 @@ struct CellReason {
         kNotForType,    // not written for the process type `value`
         kLocalFlag,     // parameter 1323 is 1: no local coordinates
         kMissingParam,  // no value under the key `key`
-        kWrongKind,     // the value under `key` is of kind `value` (ParamKind)
+        kWrongKind,     // the value under `key` is of kind `value` (a HostValueKind)
         kNoChoice,      // no choice for the code `value`
         kNoChoices,     // the column has no choices (for the code `value`)
         kNoTool,        // the process has no tool

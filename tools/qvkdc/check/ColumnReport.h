@@ -43,7 +43,7 @@ struct ColumnEntry {
     int key = 0;
     int priority = 0;
     std::string_view valTypeKeyword;  // as the table gives it
-    int valTypeCode = 0;              // as the export takes it ("MacroName": "String")
+    int valTypeCode = 0;              // as the export takes it (ReplacePrcsStat)
     std::string_view subTypeKeyword;
     int subTypeCode = 0;
     int effectiveType = 0;

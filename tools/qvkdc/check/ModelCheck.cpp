@@ -12,6 +12,7 @@
 #include "host/Qvptf.h"
 #include "model/CQvkdcOutColTblMng.h"
 #include "model/CQvkdcSlctValTblMng.h"
+#include "model/ValueTypes.h"
 #include "platform/ProbingFileSystem.h"
 #include "qvhostsim/qvhostsim.h"
 
@@ -23,18 +24,6 @@ bool Is(const QvsimCall& call, const char* name) {
 
 bool SameId(const ModelId& a, const ModelId& b) {
     return a.objid == b.objid && a.aplsec == b.aplsec && a.insid == b.insid && a.entid == b.entid;
-}
-
-// The kind of value (as QvsimParamKind tells it) a column of form reads.
-int ExpectedKind(ValueForm form) {
-    switch (form) {
-        case ValueForm::kReal:
-            return kParamDouble;
-        case ValueForm::kText:
-            return kParamText;
-        default:
-            return kParamInt;
-    }
 }
 
 // Field n (0-based) of a tab-separated message line.
@@ -333,14 +322,14 @@ CellReason ModelCheck::Tally(const QvkdcRunPlace& place, int column, std::string
     if (askedCount <= valueAt || asked[valueAt].result != 0) return {};
     int key = asked[valueAt].value;
     planTally_.Asked(column, where);
-    const int kind = QvsimParamKind(&place.prcsId, key);
-    if (kind == kParamNone) {
+    const HostValueKind kind = ModelValueKind(QvsimParamKind(&place.prcsId, key));
+    if (kind == HostValueKind::kNone) {
         planTally_.Missing(column, where);
         return {CellReason::kMissingParam, key};
     }
-    if (kind != ExpectedKind(c.use.form)) {
+    if (kind != KindOfCode(c.row->GetValType())) {
         planTally_.WrongKind(column, kind, where);
-        return {CellReason::kWrongKind, key, kind};
+        return {CellReason::kWrongKind, key, static_cast<int>(kind)};
     }
     if (c.use.form == ValueForm::kSelect && text.empty() && hasChoices_[j]) {
         // The code without a choice: asked again, which the cell just did.

@@ -71,8 +71,8 @@ int TableBuild::RowLine(const CQvlbwTableA& reader, bool walked) {
     return walked ? reader.GetCurRowLine() : reader.GetFoundRowLine();
 }
 
-void TableBuild::TableRead(CnvTblIndex table, bool exists, int result) {
-    read_[table] = exists && result == 0;
+void TableBuild::TableRead(CnvTblIndex table, int result) {
+    read_[table] = result == 0;
 }
 
 void TableBuild::ToolSetForm(const CnvTblRow& row) {

@@ -130,7 +130,7 @@ class TableBuild : private CnvTblObserver {
 
  private:
     int RowLine(const CQvlbwTableA& reader, bool walked) override;
-    void TableRead(CnvTblIndex table, bool exists, int result) override;
+    void TableRead(CnvTblIndex table, int result) override;
     void ToolSetForm(const CnvTblRow& row) override;
     void Column(const CnvColTrail& column) override;
     void OptionTitle(const CnvOptionTrail& title) override;

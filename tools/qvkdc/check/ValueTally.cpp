@@ -1,43 +1,53 @@
 #include "check/ValueTally.h"
 
+#include <iterator>
+#include <string_view>
+
 #include "check/TextForms.h"
-#include "model/CQvkdcOutColRowMng.h"
 
 namespace {
 
-const char* TypeName(int effType) {
-    switch (effType) {
-        case CQvkdcOutColRowMng::kSubTypeInteger:
-            return "Integer";
-        case CQvkdcOutColRowMng::kValTypeReal:
-            return "Real";
-        case CQvkdcOutColRowMng::kValTypeString:
-            return "String";
-        default:
-            return "Select";
-    }
+// The value type of a column, by its effective code, as people are shown it.
+std::string_view TypeName(int effType) {
+    const ValueType* const type = ValueTypeOfCode(effType);
+    return type != nullptr ? type->name : "no value type";
 }
 
-const char* KindName(int kind) {
+const char* KindName(HostValueKind kind) {
     switch (kind) {
-        case kParamInt:
+        case HostValueKind::kInt:
             return "an integer";
-        case kParamDouble:
+        case HostValueKind::kDouble:
             return "a number with a fraction";
-        default:
+        case HostValueKind::kText:
             return "a text";
+        case HostValueKind::kNone:
+            break;
     }
+    return "no value";
 }
 
 // What a column of type effType prints for a value of another kind.
-const char* WrongKindEffect(int effType, int kind) {
-    if (effType == CQvkdcOutColRowMng::kValTypeReal && kind == kParamInt) {
-        return "prints it as 0.000000";
+const char* WrongKindEffect(int effType, HostValueKind kind) {
+    switch (FormOfCode(effType)) {
+        case ValueForm::kReal:
+            return kind == HostValueKind::kInt ? "prints it as 0.000000" : "prints the text's bytes as a number";
+        case ValueForm::kText:
+            return "prints the number's bytes as text";
+        case ValueForm::kSelect:
+            return "takes its bytes for a selection code";
+        case ValueForm::kInt:
+            return kind == HostValueKind::kText ? "prints the text's bytes as a number"
+                                                : "prints part of the number's bytes as an integer";
+        case ValueForm::kNone:
+            break;
     }
-    if (effType == CQvkdcOutColRowMng::kValTypeString) return "prints the number's bytes as text";
-    if (effType == CQvkdcOutColRowMng::kValTypeSelect) return "takes its bytes for a selection code";
-    return kind == kParamText ? "prints the text's bytes as a number"
-                              : "prints part of the number's bytes as an integer";
+    return "writes nothing";
+}
+
+// "a" or "an", as name begins.
+const char* Article(std::string_view name) {
+    return !name.empty() && std::string_view("AEIOU").find(name.front()) != std::string_view::npos ? "an" : "a";
 }
 
 // A finding about what the processes give column, detail telling which
@@ -59,10 +69,16 @@ std::string ColumnName(const CheckedColumn& c) {
     const std::string key = c.use.rule == ItemRule::kPitch
                                 ? std::to_string(kPitchKeySetA) + " or " + std::to_string(kPitchKeyOther)
                                 : std::to_string(c.row->GetPrmKey());
-    return "column " + Quoted(c.ExName()) + " (" + TypeName(c.row->GetValType()) + ", key " + key + ")";
+    return "column " + Quoted(c.ExName()) + " (" + std::string(TypeName(c.row->GetValType())) + ", key " + key + ")";
 }
 
 }  // namespace
+
+HostValueKind ModelValueKind(int answer) {
+    constexpr HostValueKind kByAnswer[] = {HostValueKind::kNone, HostValueKind::kInt, HostValueKind::kDouble,
+                                           HostValueKind::kText};
+    return answer >= 0 && answer < static_cast<int>(std::size(kByAnswer)) ? kByAnswer[answer] : HostValueKind::kNone;
+}
 
 std::string ValueTally::Count::Example(const PlaceName& name) const {
     return n > 1 ? name(first) + " (and " + std::to_string(n - 1) + " more)" : name(first);
@@ -76,7 +92,7 @@ ValueTally::Count& ValueTally::At(std::vector<Count>* counts, int column) {
 
 void ValueTally::Asked(int column, const ValuePlace& where) { At(&asked_, column).Add(where); }
 void ValueTally::Missing(int column, const ValuePlace& where) { At(&missing_, column).Add(where); }
-void ValueTally::WrongKind(int column, int kind, const ValuePlace& where) {
+void ValueTally::WrongKind(int column, HostValueKind kind, const ValuePlace& where) {
     wrongKind_[{column, kind}].Add(where);
 }
 void ValueTally::NoChoice(int column, int code, const ValuePlace& where) {
@@ -127,11 +143,11 @@ void ValueTally::Report(const std::vector<CheckedColumn>& columns, const std::st
     }
     for (const auto& [key, count] : wrongKind_) {
         const CheckedColumn& c = spec(key.first);
+        const std::string_view type = TypeName(c.row->GetValType());
         Add(Severity::kWarning, file, line(count.first),
-            ColumnName(c) + " reads " + KindName(key.second) + " from " + count.Example(name) +
-                (c.row->GetValType() == CQvkdcOutColRowMng::kSubTypeInteger ? "; an " : "; a ") +
-                TypeName(c.row->GetValType()) + " column " + WrongKindEffect(c.row->GetValType(), key.second),
-            "param-kind", key.first, key.second, out);
+            ColumnName(c) + " reads " + KindName(key.second) + " from " + count.Example(name) + "; " + Article(type) +
+                ' ' + std::string(type) + " column " + WrongKindEffect(c.row->GetValType(), key.second),
+            "param-kind", key.first, static_cast<int>(key.second), out);
     }
     for (const auto& [key, count] : noChoice_) {
         const CheckedColumn& c = spec(key.first);

@@ -12,10 +12,13 @@
 
 #include "check/FindingList.h"
 #include "check/TableBuild.h"
+#include "model/ValueTypes.h"
 #include "qvkdc/qvkdc.h"
 
-// Kinds of value a model holds for a parameter (as QvsimParamKind answers).
-enum ParamKind { kParamNone = 0, kParamInt = 1, kParamDouble = 2, kParamText = 3 };
+// The kind of value a model holds for a parameter, from what QvsimParamKind
+// answers (1 an integer, 2 a number with a fraction, 3 a text); kNone for no
+// value (0) or no such process (-1).
+HostValueKind ModelValueKind(int answer);
 
 // Where a value was met: a process of a plan (its index in the block).
 struct ValuePlace {
@@ -33,7 +36,7 @@ class ValueTally {
     // where: the first example of a problem is kept.
     void Asked(int column, const ValuePlace& where);
     void Missing(int column, const ValuePlace& where);
-    void WrongKind(int column, int kind, const ValuePlace& where);
+    void WrongKind(int column, HostValueKind kind, const ValuePlace& where);
     void NoChoice(int column, int code, const ValuePlace& where);
 
     // Adds the counts of other, as met after these.
@@ -64,7 +67,7 @@ class ValueTally {
     static Count& At(std::vector<Count>* counts, int column);
     std::vector<Count> asked_;
     std::vector<Count> missing_;
-    std::map<std::pair<int, int>, Count> wrongKind_;  // (column, kind)
+    std::map<std::pair<int, HostValueKind>, Count> wrongKind_;
     std::map<std::pair<int, int>, Count> noChoice_;   // (column, code)
 };
 
