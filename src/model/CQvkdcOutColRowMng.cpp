@@ -33,6 +33,14 @@ int Lookup(const KeywordCode (&table)[N], std::string_view keyword) {
 }
 
 template <std::size_t N>
+std::string_view KeywordOf(const KeywordCode (&table)[N], int code) {
+    for (const KeywordCode& entry : table) {
+        if (entry.code == code) return entry.keyword;
+    }
+    return {};
+}
+
+template <std::size_t N>
 std::vector<std::string_view> Keywords(const KeywordCode (&table)[N]) {
     std::vector<std::string_view> keywords;
     keywords.reserve(N);
@@ -56,6 +64,14 @@ std::vector<std::string_view> CQvkdcOutColRowMng::ValTypeKeywords() {
 
 std::vector<std::string_view> CQvkdcOutColRowMng::SubTypeKeywords() {
     return Keywords(kSubTypes);
+}
+
+std::string_view CQvkdcOutColRowMng::ValTypeKeyword(int code) {
+    return KeywordOf(kValTypes, code);
+}
+
+std::string_view CQvkdcOutColRowMng::SubTypeKeyword(int code) {
+    return KeywordOf(kSubTypes, code);
 }
 
 int CQvkdcOutColRowMng::MarkCode(std::string_view mark) {

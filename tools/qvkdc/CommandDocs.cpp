@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "HostSession.h"
+#include "check/FindingCodes.h"
 #include "qvkdc/qvkdc.h"
 
 namespace {
@@ -150,7 +151,9 @@ void WriteBashCommand(const CLI::App& cmd, std::ostream& out) {
 
 }  // namespace
 
-bool IsDocsOption(const std::string& arg) { return arg == "--man" || arg == "--completion"; }
+bool IsDocsOption(const std::string& arg) {
+    return arg == "--man" || arg == "--completion" || arg == "--findings";
+}
 
 int WriteDocs(const Parser& parser, const std::vector<std::string>& args, std::ostream& out,
               std::ostream& err) {
@@ -162,7 +165,11 @@ int WriteDocs(const Parser& parser, const std::vector<std::string>& args, std::o
         WriteBashCompletion(parser, out);
         return kExitOk;
     }
-    err << "qvkdc help: use --man or --completion bash\n";
+    if (args.size() == 1 && args[0] == "--findings") {
+        WriteFindingTable(out);
+        return kExitOk;
+    }
+    err << "qvkdc help: use --man, --completion bash or --findings\n";
     return kExitUsage;
 }
 
@@ -249,4 +256,12 @@ void WriteBashCompletion(const Parser& parser, std::ostream& out) {
     out << "    esac\n"
         << "}\n"
         << "complete -o default -F _" << name << ' ' << name << '\n';
+}
+
+void WriteFindingTable(std::ostream& out) {
+    out << "| code | severity | what | usual fix |\n|---|---|---|---|\n";
+    for (const FindingCode& entry : AllFindingCodes()) {
+        out << "| `" << entry.code << "` | " << entry.severity << " | " << entry.what << " | " << entry.fix
+            << " |\n";
+    }
 }

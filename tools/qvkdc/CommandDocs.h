@@ -3,6 +3,8 @@
 // with every option it takes, the option's value and the description that
 // `qvkdc help COMMAND` shows. The build writes both with the hidden options
 // `qvkdc help --man` and `qvkdc help --completion bash` and installs them.
+// The findings table of docs/check.md is written from the check's list of
+// finding codes (check/FindingCodes.h) by `qvkdc help --findings`.
 #ifndef QVKDC_TOOLS_COMMANDDOCS_H
 #define QVKDC_TOOLS_COMMANDDOCS_H
 
@@ -12,12 +14,12 @@
 
 #include "Parser.h"
 
-// Whether arg, the first word after `help`, asks for one of them: "--man"
-// or "--completion".
+// Whether arg, the first word after `help`, asks for one of them: "--man",
+// "--completion" or "--findings".
 bool IsDocsOption(const std::string& arg);
 
-// Writes what args ask for ({"--man"} or {"--completion", SHELL}) to out
-// and returns kExitOk; a wrong request is told on err and returns
+// Writes what args ask for ({"--man"}, {"--completion", SHELL} or
+// {"--findings"}) to out and returns kExitOk; a wrong request is told on err and returns
 // kExitUsage.
 int WriteDocs(const Parser& parser, const std::vector<std::string>& args, std::ostream& out,
               std::ostream& err);
@@ -29,5 +31,9 @@ void WriteManPage(const Parser& parser, std::ostream& out);
 // of an option that has them, command names after `help`, and file names
 // for other option values (readline's default).
 void WriteBashCompletion(const Parser& parser, std::ostream& out);
+
+// The Markdown table of every finding code: code, severity, what it means
+// and its usual fix.
+void WriteFindingTable(std::ostream& out);
 
 #endif  // QVKDC_TOOLS_COMMANDDOCS_H

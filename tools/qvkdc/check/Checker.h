@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "check/CheckInputs.h"
 #include "check/ExportCall.h"
@@ -27,6 +28,9 @@ class Checker {
             ExportCall call = ExportCall());
     ~Checker();
 
+    // Warnings and notes of these codes are counted as ignored, not listed
+    // (FindingList::Ignore). REQUIRES: before Run.
+    void Ignore(const std::vector<std::string>& codes) { findings_.Ignore(codes); }
     void Run();
     const FindingList& Findings() const { return findings_; }
     // Writes the report in format "text", "json" or "html" to out, as it

@@ -7,6 +7,8 @@
 #define QVKDC_TOOLS_CHECK_COLUMNCHECK_H
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "check/CheckContext.h"
 
@@ -17,6 +19,7 @@ class ColumnCheck {
 
  private:
     void CheckColumn(int index);
+    void CheckAlwaysEmpty(int index);
     void CheckKey(int index);
     void CheckValueType(int index);
     void CheckChoices(int index);
@@ -27,7 +30,14 @@ class ColumnCheck {
     void Add(Severity severity, int index, CnvTblIndex table, const CnvTblRow* row,
              std::string message, const char* code);
 
+    // The item names a lookup in table searches (the items of
+    // ExteriorTable's item rows, the first cells of the other tables), for
+    // did-you-mean hints; read when first asked for.
+    const std::vector<std::string_view>& Names(CnvTblIndex table);
+
     const CheckContext& ctx_;
+    std::vector<std::string_view> names_[kCnvTblFileCount];
+    bool namesRead_[kCnvTblFileCount] = {};
 };
 
 #endif  // QVKDC_TOOLS_CHECK_COLUMNCHECK_H

@@ -1,6 +1,5 @@
 #include "check/OptionCheck.h"
 
-#include "check/NearestWord.h"
 #include "check/TextForms.h"
 
 void OptionCheck::Run() {
@@ -15,11 +14,9 @@ void OptionCheck::Run() {
                 if (known.empty()) {
                     for (const ItemRowTrail& r : ctx_.build.ItemRows()) known.emplace_back(r.title);
                 }
-                const std::string near = NearestWord(t.title, known);
                 ctx_.out.Add(Severity::kWarning, file.Display(), t.line,
                              title + " is not the title of an item in " + ctx_.Shown(kExteriorTableFile) +
-                                 "; no column is added" +
-                                 (near.empty() ? "" : " (did you mean " + Quoted(near) + "?)"),
+                                 "; no column is added" + DidYouMean(t.title, known),
                              "unknown-title");
                 break;
             }

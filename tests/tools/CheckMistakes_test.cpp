@@ -1,0 +1,162 @@
+// `qvkdc check` on the mistakes a newcomer makes when writing the table set
+// of docs/configuration.md's worked example (tests/docs/example/): each
+// row makes one mistake and must give exactly the one finding that names
+// it, none of the findings that merely follow from it.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "check/Checker.h"
+#include "check/FindingCodes.h"
+#include "check/TextReport.h"
+#include "support/HostFixture.h"
+#include "support/TestedFindings.h"
+#include "tables/CQvkdcCnvTblCtrl.h"
+
+namespace {
+
+const char kTables[] = "MIRVANE/CAM/KR/Tables/";
+
+// The example's files, by name ("PlanCSVTable", ..., "rc_pln2usr.ini",
+// "model.json").
+using Files = std::map<std::string, std::string>;
+
+std::string ExampleFile(const std::string& relative) {
+    std::ifstream in(std::string(QVKDC_SOURCE_DIR) + "tests/docs/example/" + relative, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::string PathOf(const std::string& name) {
+    if (name == "model.json") return name;
+    if (name == "rc_pln2usr.ini") return "MIRVANE/user/cam/nccust/" + name;
+    return kTables + name + ".tsv";
+}
+
+// Replaces every `from` in file by `to`.
+void Edit(Files* files, const std::string& file, const std::string& from, const std::string& to) {
+    std::string& text = (*files)[file];
+    std::size_t at = text.find(from);
+    ASSERT_NE(at, std::string::npos) << file << ": " << from;
+    for (; at != std::string::npos; at = text.find(from, at + to.size())) text.replace(at, from.size(), to);
+}
+
+struct Mistake {
+    const char* name;
+    void (*make)(Files*);
+    std::vector<std::string> findings;
+};
+
+void PrintTo(const Mistake& m, std::ostream* os) { *os << m.name; }
+
+const Mistake kMistakes[] = {
+    {"heading row in PlanCSVTable", [](Files* f) { Edit(f, "PlanCSVTable", "1\tprocessType", "No\tItem\n1\tprocessType"); },
+     {"PlanCSVTable.tsv:1: warning: the first row \"No\\tItem\" looks like a heading row: every row of PlanCSVTable "
+      "is a column, so it adds a column of item \"Item\" with an empty title whose cells stay empty; remove the row "
+      "[heading-row]"}},
+    {"heading row of words over numbered rows",
+     [](Files* f) { Edit(f, "PlanCSVTable", "1\tprocessType", "#\tColumn item\n1\tprocessType"); },
+     {"PlanCSVTable.tsv:1: warning: the first row \"#\\tColumn item\" looks like a heading row: every row of "
+      "PlanCSVTable is a column, so it adds a column of item \"Column item\" with an empty title whose cells stay "
+      "empty; remove the row [heading-row]"}},
+    {"heading row of ExteriorTable with a colon",
+     [](Files* f) { Edit(f, "ExteriorTable", "External name\tInternal name", "Title:text\tItem or choice"); },
+     {"ExteriorTable.tsv:1: note: the first row \"Title:text\\tItem or choice\" looks like a heading row; its \":\" "
+      "makes it a choice of a title \"Title\", which no item has, so the export skips it: no harm done "
+      "[heading-row]"}},
+    {"three short rows",
+     [](Files* f) {
+         Edit(f, "ParameterSettingTable", "processType\tSelect\to\t", "processType\tSelect\to");
+         Edit(f, "ParameterSettingTable", "ttlKDEPTH\tReal\to\t", "ttlKDEPTH\tReal");
+         Edit(f, "ParameterSettingTable", "ttlKHCOMMENTA\tString\t\t", "ttlKHCOMMENTA\tString");
+     },
+     {"ParameterSettingTable.tsv:2: error: the row has 3 cells; the export reads the repeat mark of item "
+      "\"processType\" from cell 4 and stops here [short-row]",
+      "ParameterSettingTable.tsv:3: error: the row has 2 cells; the export reads the repeat mark of item "
+      "\"ttlKDEPTH\" from cell 4 and stops here [short-row]",
+      "ParameterSettingTable.tsv:5: error: the row has 2 cells; the export reads the repeat mark of item "
+      "\"ttlKHCOMMENTA\" from cell 4 and stops here [short-row]"}},
+    {"Integer as the value type",
+     [](Files* f) { Edit(f, "ParameterSettingTable", "ttlKPASSCNT\tReal\t\t\tInteger", "ttlKPASSCNT\tInteger\t\t"); },
+     {"ParameterSettingTable.tsv:4: warning: unknown value type \"Integer\" of item \"ttlKPASSCNT\": \"Integer\" is a "
+      "sub type, for cell 5; write the value type \"Real\" in cell 2 and \"Integer\" in cell 5; its cells stay "
+      "empty [unknown-keyword]"}},
+    {"always-empty item for the comment",
+     [](Files* f) {
+         for (const char* file : {"PlanCSVTable", "ExteriorTable", "ProcessParametersTable", "ParameterSettingTable"}) {
+             Edit(f, file, "ttlKHCOMMENTA", "comment");
+         }
+     },
+     {"PlanCSVTable.tsv:6: warning: item \"comment\" is always empty: the export writes nothing for it, whatever "
+      "its key and value type; did you mean \"ttlKHCOMMENTA\"? [always-empty]"}},
+    {"colon in a title", [](Files* f) { Edit(f, "ExteriorTable", "Depth (mm)\t", "Depth: mm\t"); },
+     {"ExteriorTable.tsv:5: warning: the title \"Depth: mm\" of item \"ttlKDEPTH\" holds \":\", so the export also "
+      "takes the row for the choice \" mm\" of a title \"Depth\", which no item has, and skips that; a title may "
+      "not hold \":\" [colon-in-title]"}},
+    {"colon in a title that starts with another", [](Files* f) { Edit(f, "ExteriorTable", "Depth (mm)\t", "Coolant: depth\t"); },
+     {"ExteriorTable.tsv:5: error: the title \"Coolant: depth\" of item \"ttlKDEPTH\" holds \":\", so the export "
+      "reads the row as a choice of the item titled \"Coolant\" and looks its value up in SelectionToIntTable.tsv, "
+      "which has no row \"ttlKDEPTH\"; the export stops here with \"[ERR] : Not import tablefile\"; a title may not "
+      "hold \":\" [colon-in-title]"}},
+    {"item with a blank at its end", [](Files* f) { Edit(f, "PlanCSVTable", "\tttlKPASSCNT", "\tttlKPASSCNT "); },
+     {"PlanCSVTable.tsv:5: warning: item \"ttlKPASSCNT \" is in none of ExteriorTable, ProcessParametersTable and "
+      "ParameterSettingTable (did you mean \"ttlKPASSCNT\"? blanks around a name count: cells are not trimmed); its "
+      "header cell and its cells stay empty [unknown-item]"}},
+    {"item in other letter case", [](Files* f) { Edit(f, "PlanCSVTable", "\tttlKPASSCNT", "\tttlKPassCnt"); },
+     {"PlanCSVTable.tsv:5: warning: item \"ttlKPassCnt\" is in none of ExteriorTable, ProcessParametersTable and "
+      "ParameterSettingTable (did you mean \"ttlKPASSCNT\"?); its header cell and its cells stay empty "
+      "[unknown-item]"}},
+    {"parameter one process lacks", [](Files* f) { Edit(f, "model.json", "\"1204\": 12.0, ", ""); },
+     {"model.json:1: note: column \"Depth (mm)\" (Real, key 1204): 1 of 2 processes has no such parameter, process "
+      "\"   \" of plan 0 \"Bracket A-100\"; its cell stays empty [missing-param]"}},
+};
+
+const bool kMistakesTested = [] {
+    for (const Mistake& m : kMistakes) TestRowsExpect(m.findings);
+    return true;
+}();
+
+class CheckMistakeTest : public HostTest, public ::testing::WithParamInterface<Mistake> {};
+
+TEST_P(CheckMistakeTest, GivesTheOneFindingThatNamesIt) {
+    Files files;
+    for (const char* table : {"PlanCSVTable", "ExteriorTable", "ProcessParametersTable", "ParameterSettingTable",
+                              "SelectionToIntTable", "VariableTable"}) {
+        files[table] = ExampleFile(PathOf(table));
+    }
+    files["rc_pln2usr.ini"] = ExampleFile(PathOf("rc_pln2usr.ini"));
+    files["model.json"] = ExampleFile("model.json");
+    GetParam().make(&files);
+    for (const auto& [name, text] : files) Root().WriteFile(PathOf(name), text);
+    LoadModel(files["model.json"]);
+    Checker checker("", "model.json");
+    checker.Run();
+    std::vector<std::string> lines;
+    for (const Finding& f : checker.Findings().All()) {
+        EXPECT_NE(FindFindingCode(f.code), nullptr) << f.code;
+        if (f.code == "names-not-checked" || f.code == "model-not-checked") continue;
+        std::string line = FindingLine(f);
+        for (std::size_t at; (at = line.find(kTables)) != std::string::npos;) line.erase(at, sizeof kTables - 1);
+        lines.push_back(line);
+    }
+    EXPECT_EQ(lines, GetParam().findings);
+    // An error exactly where the export's table steps fail.
+    CQvkdcCnvTblCtrl tables;
+    const bool fails = tables.ImpCnvTbl() != 0 || tables.CreColTbl() != 0 || tables.CreSlctTbl() != 0;
+    EXPECT_EQ(fails, checker.Findings().HasErrors());
+}
+
+std::string MistakeName(const ::testing::TestParamInfo<Mistake>& param) {
+    std::string name;
+    for (const char* p = param.param.name; *p != '\0'; ++p) {
+        if (std::isalnum(static_cast<unsigned char>(*p))) name += *p;
+    }
+    return name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Newcomer, CheckMistakeTest, ::testing::ValuesIn(kMistakes), MistakeName);
+
+}  // namespace

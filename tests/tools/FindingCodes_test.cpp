@@ -1,0 +1,79 @@
+// The one list of finding codes against what uses it: every code is met by
+// a row of the check's tests (and those rows expect no other), docs/check.md
+// shows the list as `qvkdc help --findings` prints it, and the findings
+// list mutes, ignores and counts as `check` tells it.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+
+#include "CommandDocs.h"
+#include "check/FindingCodes.h"
+#include "check/FindingList.h"
+#include "support/HostFixture.h"
+#include "support/RunQvkdc.h"
+#include "support/TestedFindings.h"
+
+namespace {
+
+TEST(FindingCodes, EveryCodeIsMetByATestRowAndNoRowExpectsAnother) {
+    const std::set<std::string>& tested = CodesTestRowsExpect();
+    for (const FindingCode& code : AllFindingCodes()) {
+        EXPECT_EQ(tested.count(code.code), 1u) << code.code << ": no test row expects it";
+        EXPECT_STRNE(code.fix, "") << code.code;
+    }
+    for (const std::string& code : tested) EXPECT_NE(FindFindingCode(code), nullptr) << code;
+}
+
+TEST(FindingCodes, CheckDocShowsTheList) {
+    std::ifstream in(std::string(QVKDC_SOURCE_DIR) + "docs/check.md", std::ios::binary);
+    const std::string doc((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::ostringstream table;
+    WriteFindingTable(table);
+    // The table in the document: from its header to the first line that is
+    // no table row.
+    const std::size_t start = doc.find(table.str().substr(0, table.str().find('\n') + 1));
+    ASSERT_NE(start, std::string::npos) << "docs/check.md has no findings table";
+    std::size_t end = start;
+    while (end < doc.size() && doc[end] == '|') end = doc.find('\n', end) + 1;
+    EXPECT_EQ(doc.substr(start, end - start), table.str()) << "run `qvkdc help --findings` into docs/check.md";
+}
+
+TEST(FindingList, MutesIgnoresAndCountsInEnglish) {
+    FindingList list;
+    list.Ignore({"no-key"});
+    list.Add(Severity::kWarning, "a", 1, "cause", "heading-row", 0);
+    list.MuteColumn(0);
+    list.MuteLine("b", 7);
+    list.Add(Severity::kWarning, "a", 2, "follower", "no-title", 0);
+    list.Add(Severity::kNote, "b", 7, "follower", "orphan-choice");
+    list.Add(Severity::kError, "b", 7, "still an error", "short-row", 0);
+    list.Add(Severity::kWarning, "c", 1, "accepted", "no-key");
+    list.Add(Severity::kError, "c", 1, "never accepted", "no-key");
+    list.Add(Severity::kWarning, "c", 2, "told", "no-title", 1);
+    EXPECT_EQ(list.Summary(), "2 errors, 2 warnings, 0 notes, 1 ignored");
+    FindingList one;
+    one.Add(Severity::kError, "a", 1, "", "short-row");
+    one.Add(Severity::kNote, "a", 1, "", "file-exists");
+    EXPECT_EQ(one.Summary(), "1 error, 0 warnings, 1 note");
+}
+
+using CheckIgnoreTest = HostTest;
+
+TEST_F(CheckIgnoreTest, TakesKnownWarningsOnly) {
+    TableRoot& root = Root();
+    root.WriteTables(TableRoot::Example());  // "Mode:a,b": one unquoted-text warning
+    const Ran strict = RunQvkdc(root, {"check", "--strict", "--ignore", "unquoted-text", "--ignore", "no-key"});
+    EXPECT_EQ(strict.exitCode, 0) << strict.out;
+    EXPECT_EQ(strict.out, "0 errors, 0 warnings, 0 notes, 1 ignored\n");
+    const Ran typo = RunQvkdc(root, {"check", "--ignore", "unquoted-txt"});
+    EXPECT_EQ(typo.exitCode, 2);
+    EXPECT_NE(typo.err.find("did you mean unquoted-text?"), std::string::npos) << typo.err;
+    const Ran error = RunQvkdc(root, {"check", "--ignore", "short-row"});
+    EXPECT_EQ(error.exitCode, 2);
+    EXPECT_NE(error.err.find("short-row is an error"), std::string::npos) << error.err;
+}
+
+}  // namespace
