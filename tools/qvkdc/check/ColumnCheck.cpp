@@ -57,21 +57,22 @@ void ColumnCheck::Add(Severity severity, int index, CnvTblIndex table, const Cnv
     }
 }
 
-const std::vector<std::string_view>& ColumnCheck::Names(CnvTblIndex table) {
-    std::vector<std::string_view>& names = names_[table];
-    if (namesRead_[table]) return names;
-    namesRead_[table] = true;
-    // The item of a column has its own rows: a row a column misses is one
-    // that no column reaches.
-    const auto add = [&](const std::string& name) {
-        if (ctx_.build.FindItem(name) < 0) names.emplace_back(name);
-    };
-    if (table == kExteriorTableFile) {
-        for (const ItemRowTrail& r : ctx_.build.ItemRows()) add(r.item);
-    } else {
-        for (const std::string& name : ctx_.build.FirstCells(table)) add(name);
+std::string ColumnCheck::Hint(CnvTblIndex table, const std::string& item) {
+    NameHints& names = names_[table];
+    if (!namesRead_[table]) {
+        namesRead_[table] = true;
+        // The item of a column has its own rows: a row a column misses is
+        // one that no column reaches.
+        const auto add = [&](const std::string& name) {
+            if (ctx_.build.FindItem(name) < 0) names.Add(name);
+        };
+        if (table == kExteriorTableFile) {
+            for (const ItemRowTrail& r : ctx_.build.ItemRows()) add(r.item);
+        } else {
+            for (const std::string& name : ctx_.build.FirstCells(table)) add(name);
+        }
     }
-    return names;
+    return names.Hint(item);
 }
 
 void ColumnCheck::CheckColumn(int index) {
@@ -79,7 +80,7 @@ void ColumnCheck::CheckColumn(int index) {
     if (c.trail.colFlg == 1 && !c.trail.titleRow.read && ctx_.build.HasRows(kExteriorTableFile)) {
         Add(Severity::kWarning, index, kExteriorTableFile, nullptr,
             Item(c) + " has no title in " + ctx_.Shown(kExteriorTableFile) +
-                DidYouMean(c.ItName(), Names(kExteriorTableFile)) + "; its header cell is empty",
+                Hint(kExteriorTableFile, c.ItName()) + "; its header cell is empty",
             "no-title");
     }
     CheckAlwaysEmpty(index);
@@ -126,7 +127,7 @@ void ColumnCheck::CheckKey(int index) {
         if (key != kNoPrmKey || !ctx_.build.HasRows(kProcessParametersTableFile)) return;
         Add(Severity::kWarning, index, kProcessParametersTableFile, nullptr,
             Item(c) + " has no row in " + ctx_.Shown(kProcessParametersTableFile) +
-                DidYouMean(c.ItName(), Names(kProcessParametersTableFile)) + "; its key is " +
+                Hint(kProcessParametersTableFile, c.ItName()) + "; its key is " +
                 std::to_string(key) +
                 (c.use.keyMeansNone ? std::string(" and its cells stay empty")
                                     : ", under which the export asks the host for its value"),
@@ -156,7 +157,7 @@ void ColumnCheck::CheckValueType(int index) {
         if (asks && ctx_.build.HasRows(kParameterSettingTableFile)) {
             Add(Severity::kWarning, index, kParameterSettingTableFile, nullptr,
                 Item(c) + " has no row in " + ctx_.Shown(kParameterSettingTableFile) +
-                    DidYouMean(c.ItName(), Names(kParameterSettingTableFile)) + "; it has no value type" +
+                    Hint(kParameterSettingTableFile, c.ItName()) + "; it has no value type" +
                     kStaysEmpty,
                 "no-value-type");
         }

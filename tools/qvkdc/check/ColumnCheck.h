@@ -7,10 +7,9 @@
 #define QVKDC_TOOLS_CHECK_COLUMNCHECK_H
 
 #include <string>
-#include <string_view>
-#include <vector>
 
 #include "check/CheckContext.h"
+#include "check/NameHints.h"
 
 class ColumnCheck {
  public:
@@ -30,13 +29,13 @@ class ColumnCheck {
     void Add(Severity severity, int index, CnvTblIndex table, const CnvTblRow* row,
              std::string message, const char* code);
 
-    // The item names a lookup in table searches (the items of
-    // ExteriorTable's item rows, the first cells of the other tables), for
-    // did-you-mean hints; read when first asked for.
-    const std::vector<std::string_view>& Names(CnvTblIndex table);
+    // A did-you-mean hint for an item that a lookup in table misses, among
+    // the names that lookup searches (the items of ExteriorTable's item
+    // rows, the first cells of the other tables); read when first asked for.
+    std::string Hint(CnvTblIndex table, const std::string& item);
 
     const CheckContext& ctx_;
-    std::vector<std::string_view> names_[kCnvTblFileCount];
+    NameHints names_[kCnvTblFileCount];
     bool namesRead_[kCnvTblFileCount] = {};
 };
 

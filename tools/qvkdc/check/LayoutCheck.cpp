@@ -111,23 +111,24 @@ void LayoutCheck::CheckUnknownItems(int heading) {
                      "item " + Quoted(c.ItName()) + " is in none of " + kCnvTblFiles[kExteriorTableFile].name + ", " +
                          kCnvTblFiles[kProcessParametersTableFile].name + " and " +
                          kCnvTblFiles[kParameterSettingTableFile].name +
-                         DidYouMean(c.ItName(), KnownItems()) + "; its header cell and its cells stay empty",
+                         ItemHint(c.ItName()) + "; its header cell and its cells stay empty",
                      "unknown-item", column);
     }
 }
 
-const std::vector<std::string_view>& LayoutCheck::KnownItems() {
-    if (!known_.empty()) return known_;
-    TableBuild& build = ctx_.build;
-    // A misspelt item is most likely one that has rows but no column.
-    const auto add = [&](std::string_view item) {
-        if (build.FindItem(std::string(item)) < 0) known_.push_back(item);
-    };
-    for (const ItemRowTrail& r : build.ItemRows()) add(r.item);
-    for (CnvTblIndex table : {kProcessParametersTableFile, kParameterSettingTableFile}) {
-        for (const std::string& item : build.FirstCells(table)) add(item);
+std::string LayoutCheck::ItemHint(const std::string& item) {
+    if (known_.Empty()) {
+        TableBuild& build = ctx_.build;
+        // A misspelt item is most likely one that has rows but no column.
+        const auto add = [&](std::string_view name) {
+            if (build.FindItem(std::string(name)) < 0) known_.Add(name);
+        };
+        for (const ItemRowTrail& r : build.ItemRows()) add(r.item);
+        for (CnvTblIndex table : {kProcessParametersTableFile, kParameterSettingTableFile}) {
+            for (const std::string& name : build.FirstCells(table)) add(name);
+        }
+        for (std::string_view name : CQvkdcCnvColData::DispatchItemNames()) add(name);
+        for (const RuleItem& rule : kRuleItems) add(rule.name);
     }
-    for (std::string_view item : CQvkdcCnvColData::DispatchItemNames()) add(item);
-    for (const RuleItem& item : kRuleItems) add(item.name);
-    return known_;
+    return known_.Hint(item);
 }

@@ -8,10 +8,9 @@
 #define QVKDC_TOOLS_CHECK_LAYOUTCHECK_H
 
 #include <string>
-#include <string_view>
-#include <vector>
 
 #include "check/CheckContext.h"
+#include "check/NameHints.h"
 
 class LayoutCheck {
  public:
@@ -31,11 +30,11 @@ class LayoutCheck {
     // Columns whose item has no row in ExteriorTable,
     // ProcessParametersTable or ParameterSettingTable.
     void CheckUnknownItems(int heading);
-    // Every item name the tables and the library know.
-    const std::vector<std::string_view>& KnownItems();
+    // Did-you-mean among the items the tables and the library know.
+    std::string ItemHint(const std::string& item);
 
     const CheckContext& ctx_;
-    std::vector<std::string_view> known_;
+    NameHints known_;
 };
 
 #endif  // QVKDC_TOOLS_CHECK_LAYOUTCHECK_H

@@ -16,7 +16,7 @@ class ShortRowSearch {
  public:
     // At most this many runs: the short rows beyond are told by a later
     // check, once these are mended.
-    static constexpr int kMostRuns = 100;
+    static constexpr int kMostRuns = 20;
 
     // REQUIRES: build ran on the table files under the current directory,
     // and outlives the search.

@@ -77,7 +77,10 @@ bool IsDecimalInt(std::string_view text) {
 }
 
 std::string DidYouMean(std::string_view word, const std::vector<std::string_view>& known) {
-    const std::string near = Nearest(word, known, kTableRule);
+    return DidYouMean(word, Nearest(word, known, kTableRule));
+}
+
+std::string DidYouMean(std::string_view word, std::string_view near) {
     if (near.empty()) return std::string();
     const bool blanks = TrimSpace(near) == TrimSpace(word);
     return " (did you mean " + Quoted(near) + "?" +

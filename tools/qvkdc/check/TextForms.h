@@ -29,7 +29,10 @@ bool IsDecimalInt(std::string_view text);
 
 // " (did you mean "NAME"?)" for the known name nearest to word (Suggest.h,
 // the tables' rule), with a word on blanks when the two differ only in the
-// blanks around them; "" when none is near.
+// blanks around them; "" when none is near. For a few known names, such as
+// keywords (NameHints searches long lists).
 std::string DidYouMean(std::string_view word, const std::vector<std::string_view>& known);
+// The same for near, the name found for word; "" when near is empty.
+std::string DidYouMean(std::string_view word, std::string_view near);
 
 #endif  // QVKDC_TOOLS_CHECK_TEXTFORMS_H
