@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <nlohmann/json.hpp>
 #include <iterator>
 #include <sstream>
 #include <string>
@@ -68,6 +69,8 @@ TEST_F(CheckIgnoreTest, TakesKnownWarningsOnly) {
     const Ran strict = RunQvkdc(root, {"check", "--strict", "--ignore", "unquoted-text", "--ignore", "no-key"});
     EXPECT_EQ(strict.exitCode, 0) << strict.out;
     EXPECT_EQ(strict.out, "0 errors, 0 warnings, 0 notes, 1 ignored\n");
+    const Ran json = RunQvkdc(root, {"check", "--format", "json", "--ignore", "unquoted-text"});
+    EXPECT_EQ(nlohmann::json::parse(json.out)["ignored"], 1) << json.out;
     const Ran typo = RunQvkdc(root, {"check", "--ignore", "unquoted-txt"});
     EXPECT_EQ(typo.exitCode, 2);
     EXPECT_NE(typo.err.find("did you mean unquoted-text?"), std::string::npos) << typo.err;
