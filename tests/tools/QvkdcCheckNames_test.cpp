@@ -63,7 +63,7 @@ struct NameCase {
 };
 
 const bool kNamesTested =
-    TestRowsExpectCodes({"cannot-write", "path-too-long", "no-plan-name", "out-folder", "file-exists"});
+    TestRowsExpect({" [cannot-write]", " [path-too-long]", " [no-plan-name]", " [out-folder]", " [file-exists]"});
 
 TEST_F(CheckNamesTest, CheckErrsAtThePlanWhereTheExportFails) {
     const bool sjisSeparates = FileSystem::Default()->NameStart("\x95\x5C") != 0;
