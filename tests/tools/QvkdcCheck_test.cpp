@@ -184,9 +184,6 @@ const Case kCases[] = {
      [](Files* s) { s->t.parameterSetting.erase(s->t.parameterSetting.begin() + 2); },
      {"PlanCSVTable.tsv:3: warning: item \"itemZ\" has no row in ParameterSettingTable.tsv; it has no value type; "
       "its cells stay empty [no-value-type]"}},
-    {"key row of an item with a blank", [](Files* s) { s->t.processParameters[2][0] = "itemZ "; },
-     {"PlanCSVTable.tsv:3: warning: item \"itemZ\" has no row in ProcessParametersTable.tsv (did you mean \"itemZ \"? "
-      "blanks around a name count: cells are not trimmed); its key is 0 and its cells stay empty [no-key]"}},
     {"item listed twice", [](Files* s) { s->t.planCsv.push_back({"5", "itemN"}); },
      {"PlanCSVTable.tsv:5: warning: item \"itemN\" is listed again (first at line 1); the files get two equal "
       "columns [duplicate-column]"}},

@@ -57,8 +57,9 @@ void LayoutCheck::CheckHeadingRow() {
         c.trail.titleRow.read ? "titled " + Quoted(c.ExName()) : std::string("with an empty title");
     ctx_.out.Add(Severity::kWarning, file, c.trail.def.line,
                  "the first row " + Quoted(Cells(c.trail.def)) +
-                     " looks like a heading row: every row of " + std::string(kCnvTblFiles[kPlanCSVTableFile].name) + " is a column, so it adds a column of item " +
-                     Quoted(c.ItName()) + ' ' + title + " whose cells stay empty; remove the row",
+                     " looks like a heading row: every row of " + kCnvTblFiles[kPlanCSVTableFile].name +
+                     " is a column, so it adds a column of item " + Quoted(c.ItName()) + ' ' + title +
+                     " whose cells stay empty; remove the row",
                  "heading-row", 0);
     ctx_.out.MuteColumn(0);
 }
