@@ -62,14 +62,14 @@ const Mistake kMistakes[] = {
     {"ThreeShortRows",
      [](Files* f) {
          Edit(f, "ParameterSettingTable", "processType\tSelect\to\t", "processType\tSelect\to");
-         Edit(f, "ParameterSettingTable", "ttlKDEPTH\tReal\to\t", "ttlKDEPTH\tReal");
+         Edit(f, "ParameterSettingTable", "ttlKDEPTH\tReal\to\t", "\nttlKDEPTH\tReal");  // after a blank line
          Edit(f, "ParameterSettingTable", "ttlKHCOMMENTA\tString\t\t", "ttlKHCOMMENTA\tString");
      },
      {"ParameterSettingTable.tsv:2: error: the row has 3 cells; the export reads the repeat mark of item "
       "\"processType\" from cell 4 and stops here [short-row]",
-      "ParameterSettingTable.tsv:3: error: the row has 2 cells; the export reads the repeat mark of item "
+      "ParameterSettingTable.tsv:4: error: the row has 2 cells; the export reads the repeat mark of item "
       "\"ttlKDEPTH\" from cell 4 and stops here [short-row]",
-      "ParameterSettingTable.tsv:5: error: the row has 2 cells; the export reads the repeat mark of item "
+      "ParameterSettingTable.tsv:6: error: the row has 2 cells; the export reads the repeat mark of item "
       "\"ttlKHCOMMENTA\" from cell 4 and stops here [short-row]"}},
     {"IntegerAsTheValueType",
      [](Files* f) { Edit(f, "ParameterSettingTable", "ttlKPASSCNT\tReal\t\t\tInteger", "ttlKPASSCNT\tInteger\t\t"); },
