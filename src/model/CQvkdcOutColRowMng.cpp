@@ -30,6 +30,18 @@ std::vector<std::string_view> CQvkdcOutColRowMng::SubTypeKeywords() {
     return Keywords(kSubTypes);
 }
 
+std::string_view CQvkdcOutColRowMng::ValTypeKeyword(int code) {
+    const ValueType* const type = code >= kValTypeReal ? ValueTypeOfCode(code) : nullptr;
+    return type != nullptr ? type->keyword : std::string_view();
+}
+
+std::string_view CQvkdcOutColRowMng::SubTypeKeyword(int code) {
+    for (const ValueType& type : kSubTypes) {
+        if (type.code == code) return type.keyword;
+    }
+    return {};
+}
+
 int CQvkdcOutColRowMng::MarkCode(std::string_view mark) {
     return mark == "o" ? 1 : 0;
 }

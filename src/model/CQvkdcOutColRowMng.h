@@ -25,6 +25,10 @@ class CQvkdcOutColRowMng {
     // (those of kValueTypes and kSubTypes).
     static std::vector<std::string_view> ValTypeKeywords();
     static std::vector<std::string_view> SubTypeKeywords();
+    // The keyword of a value-type code, and of a sub-type code; "" for a
+    // code that has none (0 included).
+    static std::string_view ValTypeKeyword(int code);
+    static std::string_view SubTypeKeyword(int code);
     // 1 when mark is exactly "o" (lower-case letter o), else 0.
     static int MarkCode(std::string_view mark);
 

@@ -15,6 +15,7 @@
 #include "platform/FileSystem.h"
 #include "support/HostFixture.h"
 #include "support/RunQvkdc.h"
+#include "support/TestedFindings.h"
 
 namespace {
 
@@ -60,6 +61,9 @@ struct NameCase {
     const char* code;  // of the error
     int at;            // the plan it names; -1: none
 };
+
+const bool kNamesTested =
+    TestRowsExpect({" [cannot-write]", " [path-too-long]", " [no-plan-name]", " [out-folder]", " [file-exists]"});
 
 TEST_F(CheckNamesTest, CheckErrsAtThePlanWhereTheExportFails) {
     const bool sjisSeparates = FileSystem::Default()->NameStart("\x95\x5C") != 0;
@@ -112,6 +116,7 @@ TEST_F(CheckNamesTest, ExistingFilesAreNotesAndOldOutIsRefused) {
     EXPECT_EQ(checked.exitCode, 0);
     EXPECT_NE(checked.out.find("OUT.csv\" exists; `qvkdc export` without --overwrite"), std::string::npos)
         << checked.out;
+    EXPECT_NE(checked.out.find("[file-exists]"), std::string::npos) << checked.out;
     EXPECT_EQ(RunQvkdc(Root(), {"export", "--model", "model.json", "--out", "out", "--name", "OUT"}).exitCode, 3);
     const Ran old = RunQvkdc(Root(), {"check", "--out", "report.txt"});
     EXPECT_EQ(old.exitCode, 2);

@@ -9,11 +9,15 @@
 #include <string>
 #include <vector>
 
+#include "TextEncoding.h"
 #include "check/Checker.h"
+#include "check/FindingCodes.h"
+#include "check/StopCheck.h"
 #include "check/TextReport.h"
 #include "entry/QvkdcCreOutputData.h"
 #include "platform/DiscardingFileSystem.h"
 #include "support/HostFixture.h"
+#include "support/TestedFindings.h"
 #include "tables/CQvkdcCnvTblCtrl.h"
 
 namespace {
@@ -94,6 +98,7 @@ class CheckTest : public HostTest {
         checker.Run();
         std::vector<std::string> lines;
         for (const Finding& f : checker.Findings().All()) {
+            EXPECT_NE(FindFindingCode(f.code), nullptr) << f.code << " is not in the list of finding codes";
             if (f.code == "names-not-checked") continue;  // every check without --out
             std::string line = FindingLine(f);
             for (const char* folder : {"MIRVANE/CAM/KR/Tables/", "MIRVANE/user/cam/nccust/"}) {
@@ -182,6 +187,13 @@ const Case kCases[] = {
     {"item without key row", [](Files* s) { s->t.processParameters.erase(s->t.processParameters.begin() + 2); },
      {"PlanCSVTable.tsv:3: warning: item \"itemZ\" has no row in ProcessParametersTable.tsv; its key is 0 "
       "and its cells stay empty [no-key]"}},
+    {"item without value type row",
+     [](Files* s) { s->t.parameterSetting.erase(s->t.parameterSetting.begin() + 2); },
+     {"PlanCSVTable.tsv:3: warning: item \"itemZ\" has no row in ParameterSettingTable.tsv; it has no value type; "
+      "its cells stay empty [no-value-type]"}},
+    {"item listed twice", [](Files* s) { s->t.planCsv.push_back({"5", "itemN"}); },
+     {"PlanCSVTable.tsv:5: warning: item \"itemN\" is listed again (first at line 1); the files get two equal "
+      "columns [duplicate-column]"}},
     {"key 999999", [](Files* s) { s->t.processParameters[2][1] = "999999"; },
      {"ProcessParametersTable.tsv:3: warning: item \"itemZ\" has the key 999999, which the host is never asked "
       "for; its cells stay empty [no-key]"}},
@@ -262,6 +274,9 @@ const Case kCases[] = {
     {"NUL byte in an option line", [](Files* s) { s->option = std::string("# x\nExtra\0junk\n", 16); },
      {"rc_pln2usr.ini:2: warning: the line holds a NUL byte; its title ends at it or is not recognised "
       "[nul-byte]"}},
+    {"Ctrl-Z in the option file", [](Files* s) { s->option = "Extra\n\x1A\n"; },
+     {"rc_pln2usr.ini:2: warning: the line holds a Ctrl-Z byte (0x1A); on Windows the file is read as text and "
+      "ends there, so the titles from here on are lost [ctrl-z]"}},
     // The same beyond the first block the file is read in.
     {"NUL byte after many lines",
      [](Files* s) {
@@ -282,16 +297,16 @@ const Case kCases[] = {
 
     // The model against the tables.
     {"rejected plan", [](Files* s) { Replace(&s->process, "2411", "2418"); },
-     {"model.json:1: warning: plan 0 \"P1\" is rejected: its process \"Face\" has the type 2418, which the "
+     {"model.json:1: note: plan 0 \"P1\" is rejected: its process \"Face\" has the type 2418, which the "
       "export does not accept; the plan gets no file [rejected-plan]"}},
     {"rejected plan without machine",
      [](Files* s) {
          Replace(&s->process, "2411", "2418");
          s->more = Plan(2, "P2", 2423, "");
      },
-     {"model.json:1: warning: plan 0 \"P1\" is rejected: its process \"Face\" has the type 2418, which the "
+     {"model.json:1: note: plan 0 \"P1\" is rejected: its process \"Face\" has the type 2418, which the "
       "export does not accept; the plan gets no file [rejected-plan]",
-      "model.json:2: warning: plan 1 \"P2\" is rejected: its process \"F2\" has the type 2423, which the export "
+      "model.json:2: note: plan 1 \"P2\" is rejected: its process \"F2\" has the type 2423, which the export "
       "does not accept; the plan gets no file [rejected-plan]",
       "model.json:2: warning: the rejected plan 1 \"P2\" has no machine data; its message repeats the machine "
       "names \"M1\" and \"C1\" of the rejected plan before it [no-machine]"}},
@@ -300,19 +315,19 @@ const Case kCases[] = {
          Replace(&s->process, R"(, "400": 2.5)", "");
          s->moreProcesses = R"(, {"id": [1, 1, 2, 0], "type": 2418, "name": "Swarf"})";
      },
-     {"model.json:2: warning: plan 0 \"P1\" is rejected: its process \"Swarf\" has the type 2418, which the "
+     {"model.json:2: note: plan 0 \"P1\" is rejected: its process \"Swarf\" has the type 2418, which the "
       "export does not accept; the plan gets no file [rejected-plan]"}},
     {"plans of one name", [](Files* s) { s->more = Plan(2, "P1", 2411, R"("100": 1, "200": 0, "300": "x")"); },
      {"model.json:2: warning: plan 1 \"P1\" has the name of plan 0 \"P1\"; with a blank output name both write "
       "the same file and the later one overwrites the earlier [same-file]",
-      "model.json:2: note: column \"Extra\" (Real, key 400): 1 of 2 processes have no such parameter, the "
-      "first process \"F2\" of plan 1 \"P1\"; their cells stay empty [missing-param]"}},
+      "model.json:2: note: column \"Extra\" (Real, key 400): 1 of 2 processes has no such parameter, process "
+      "\"F2\" of plan 1 \"P1\"; its cell stays empty [missing-param]"}},
     {"plan name with a path", [](Files* s) { Replace(&s->plan, "P1", "../P1"); },
      {"model.json:1: warning: the name of plan 0 \"../P1\" holds a path separator; with a blank output name "
       "its file lands outside the output folder [path-in-name]"}},
     {"parameter no process holds", [](Files* s) { Replace(&s->process, R"(, "400": 2.5)", ""); },
-     {"model.json:1: warning: column \"Extra\" (Real, key 400): none of the 1 processes has such a parameter; "
-      "its cells stay empty (is the key right?) [missing-param]"}},
+     {"model.json:1: warning: column \"Extra\" (Real, key 400): its one process has no such parameter; its "
+      "cell stays empty (is the key right?) [missing-param]"}},
     {"integer in a Real column", [](Files* s) { Replace(&s->process, "2.5", "3"); },
      {"model.json:1: warning: column \"Extra\" (Real, key 400) reads an integer from process \"Face\" of plan "
       "0 \"P1\"; a Real column prints it as 0.000000 [param-kind]"}},
@@ -440,6 +455,12 @@ const Case kFailures[] = {
       "parameter 400 answers the status 5 (QvlbpPrcInqPrm)" + kStops + "\"[ERR] : CnvPrcsVal\" [model-fails]"}},
 };
 
+const bool kRowsTested = [] {
+    for (const Case& c : kCases) TestRowsExpect(c.findings);
+    for (const Case& c : kFailures) TestRowsExpect(c.findings);
+    return TestRowsExpect({" [model-not-checked]", " [names-not-checked]", " [export-fails]"});
+}();
+
 class ModelFailureTest : public CheckTest, public ::testing::WithParamInterface<Case> {};
 
 TEST_P(ModelFailureTest, CheckErrsWhereTheExportFails) {
@@ -450,5 +471,29 @@ TEST_P(ModelFailureTest, CheckErrsWhereTheExportFails) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Models, ModelFailureTest, ::testing::ValuesIn(kFailures), CaseName);
+
+// A build that fails without telling where: the check still errs, with the
+// step and the library's error line.
+class SilentBuild : public TableBuild {
+    void Stopped(const CnvTblStop&) override {}
+};
+
+TEST_F(CheckTest, AStepThatFailsUntoldIsAnError) {
+    Files s = Clean();
+    s.raw = {{"VariableTable", kRemove}};
+    Check(s);
+    CheckInputs inputs;
+    inputs.Load("");
+    SilentBuild build;
+    build.Run();
+    FindingList out;
+    std::string error;
+    const std::unique_ptr<TextEncoding> encoding = TextEncoding::Open("windows-1252", &error);
+    ASSERT_NE(encoding, nullptr) << error;
+    StopCheck(CheckContext{inputs, build, out, *encoding}).Run();
+    ASSERT_EQ(out.All().size(), 1u);
+    EXPECT_EQ(FindingLine(out.All()[0]), "MIRVANE/CAM/KR/Tables:1: error: the export's step ImpCnvTbl fails with "
+                                         "\"[ERR] : Not import tablefile VariableTable\" [export-fails]");
+}
 
 }  // namespace

@@ -7,7 +7,6 @@
 
 #include "PlanOutcome.h"
 #include "Suggest.h"
-#include "check/NearestWord.h"
 #include "check/TextForms.h"
 #include "support/HostFixture.h"
 
@@ -27,7 +26,7 @@ TEST(Suggest, NearestNameOnlyWhenCloseEnough) {
         {"xyzzy", ""},         {"", ""},
         {"exits", "exists"},   // the first of equally near names
     };
-    for (const auto& c : cases) EXPECT_EQ(Nearest(c.word, names), c.nearest) << c.word;
+    for (const auto& c : cases) EXPECT_EQ(Nearest(c.word, Views(names), kCommandLineRule), c.nearest) << c.word;
     EXPECT_EQ(EditDistance("--modle", "--model"), 1);
     EXPECT_EQ(EditDistance("ab", "ba"), 1);
     EXPECT_EQ(EditDistance("kitten", "sitting"), 3);
@@ -46,10 +45,10 @@ TEST(Suggest, NearestTitleIgnoresCaseAndUnitsAndStaysLinear) {
         {" spindle DIRECTION ", "Spindle direction"},
         {"Colant", "Coolant"},
         {"Feed", ""},
-        {std::string(kNearestWordLongest + 1, 'S'), ""},  // no title is that long
+        {std::string(kNearestLongest + 1, 'S'), ""},  // no title is that long
         {huge, ""},
     };
-    for (const auto& c : cases) EXPECT_EQ(NearestWord(c.word, titles), c.nearest) << c.word.substr(0, 20);
+    for (const auto& c : cases) EXPECT_EQ(Nearest(c.word, titles, kTableRule), c.nearest) << c.word.substr(0, 20);
     // A long text in a message is cut, with its length.
     EXPECT_EQ(Quoted(std::string(kQuotedLongest + 1, 'a')),
               "\"" + std::string(kQuotedShown, 'a') + "...\" (" + std::to_string(kQuotedLongest + 1) + " bytes)");

@@ -10,7 +10,6 @@
 
 #include "support/HostFixture.h"
 #include "support/RunQvkdc.h"
-#include "tables/CQvkdcCnvTblCtrl.h"
 
 namespace {
 
@@ -124,18 +123,19 @@ TEST_F(QvkdcCliTest, ExportAsksBeforeOverwriting) {
 }
 
 TEST_F(QvkdcCliTest, TablesPrintsBothTablesOrWhyNot) {
-    std::string dumps;
-    {
-        CQvkdcCnvTblCtrl tables;
-        ASSERT_EQ(tables.ImpCnvTbl(), 0);
-        ASSERT_EQ(tables.CreColTbl(), 0);
-        ASSERT_EQ(tables.CreSlctTbl(), 0);
-        std::string dump;
-        tables.GetColTbl()->DumpTbl(dump);
-        dumps = dump + "\n";
-        tables.GetSlctTbl()->DumpTbl(dump);
-        dumps += dump;
-    }
+    Root().WriteOptionFile("Extra\n");
+    // Every code with its keyword or meaning; every row with the header's
+    // fields.
+    const std::string dumps =
+        "ColFlg\tItName\tExName\tPrmKey\tPriority\tValType\tSubType\tIsBlank\tIsRepeat\n"
+        "1 (PlanCSVTable)\titemN\tN\t100\t1\t65 (Integer)\t65 (Integer)\t0\t0\n"
+        "1 (PlanCSVTable)\titemMode\tMode\t200\t2\t1003 (Select)\t0 (none)\t0\t0\n"
+        "1 (PlanCSVTable)\titemZ\tZ\t300\t3\t1002 (String)\t0 (none)\t0\t0\n"
+        "2 (rc_pln2usr.ini)\titemX\tExtra\t400\t9\t1001 (Real)\t0 (none)\t1 (o)\t1 (o)\n"
+        "\n"
+        "ColItName\tSlctItName\tSlctExName\tSlctVal\n"
+        "itemMode\tselAB\ta,b\t1\n"
+        "itemMode\tselOff\toff\t0\n";
     Ran r = Command("tables", {});
     EXPECT_EQ(r.exitCode, 0) << r.out;
     EXPECT_EQ(r.out, dumps + "status: 0\n");

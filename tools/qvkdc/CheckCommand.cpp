@@ -6,10 +6,34 @@
 #include "CommonOptions.h"
 #include "FailureCause.h"
 #include "HostSession.h"
+#include "Suggest.h"
 #include "SystemFiles.h"
 #include "TextEncoding.h"
 #include "check/Checker.h"
+#include "check/FindingCodes.h"
 #include "check/ReportWriter.h"
+
+namespace {
+
+// The codes of every finding, for did-you-mean.
+std::vector<std::string_view> AllCodes() {
+    std::vector<std::string_view> codes;
+    for (const FindingCode& entry : AllFindingCodes()) codes.emplace_back(entry.code);
+    return codes;
+}
+
+// "" when code names a finding that can be ignored, else why not.
+std::string WhyNotIgnored(const std::string& code) {
+    const FindingCode* entry = FindFindingCode(code);
+    if (entry == nullptr) {
+        const std::string near = Nearest(code, AllCodes(), kCommandLineRule);
+        return "no finding is called " + code + (near.empty() ? "" : "; did you mean " + near + "?");
+    }
+    if (!CanBeIgnored(*entry)) return code + " is an error: the export fails at it, so it cannot be ignored";
+    return std::string();
+}
+
+}  // namespace
 
 void CheckCommand::AddOptions(CLI::App* cmd) {
     cmd->add_option("--root", host_.root,
@@ -28,6 +52,11 @@ void CheckCommand::AddOptions(CLI::App* cmd) {
     cmd->add_option("--report", report_, "write the report to this file")->type_name("FILE");
     AddEncodingOption(cmd, &encoding_);
     cmd->add_flag("--strict", strict_, "warnings fail the check too (exit 1), so that it can gate an export");
+    cmd->add_option("--ignore", ignore_,
+                    "accept the warnings and notes of this finding code (repeatable): they are counted as "
+                    "ignored, not listed, and do not fail --strict")
+        ->type_name("CODE")
+        ->allow_extra_args(false);
 }
 
 CommandManual CheckCommand::Manual() const {
@@ -35,6 +64,7 @@ CommandManual CheckCommand::Manual() const {
     manual.notes =
         "With --model, --out, --name and --plans are those of the export to check: with --out, every\n"
         "file is composed and met as that export will meet it, and exit 0 means it will finish.\n"
+        "Ignored warnings and notes are counted, not listed, and fail no --strict.\n"
         "The tables and the option file are described in docs/configuration.md,\n"
         "the findings in docs/check.md.\n";
     manual.details = R"(
@@ -58,7 +88,9 @@ tables folder under the root it says so on standard error and points to
     manual.exitCodes = {
         {kExitOk, "no error (with --strict: no error and no warning)"},
         {kExitFailed, "an error (with --strict: or a warning)"},
-        {kExitUsage, "a bad option, a model file that cannot be loaded, or a root that does not exist"},
+        {kExitUsage,
+         "a bad option (an --ignore of a code that is no finding's, or only an error's, too), a model file "
+         "that cannot be loaded, or a root that does not exist"},
         {kExitOutput, "the report or standard output could not be written"},
     };
     manual.examples = {
@@ -74,6 +106,12 @@ tables folder under the root it says so on standard error and points to
 }
 
 int CheckCommand::Run() {
+    for (const std::string& code : ignore_) {
+        const std::string why = WhyNotIgnored(code);
+        if (why.empty()) continue;
+        std::cerr << "qvkdc check: --ignore: " << why << '\n';
+        return kExitUsage;
+    }
     if (host_.model.empty()) {
         // --out was once the report's file; it now names the export's folder.
         for (const CLI::Option* given : {out_, name_, plans_}) {
@@ -111,6 +149,7 @@ int CheckCommand::Run() {
     }
     Checker checker(displayRoot, host_.model, encoding.get(), call_);
     if (format_ == "html") checker.KeepPreview();
+    checker.Ignore(ignore_);
     checker.Run();
     if (report.empty()) {
         // A failure of the standard output is told once, when it closes.

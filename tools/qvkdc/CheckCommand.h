@@ -1,6 +1,6 @@
 // `qvkdc check [--root DIR] [--model FILE [--out DIR] [--name NAME]
 // [--plans LIST]] [--format text|json|html] [--report FILE]
-// [--encoding CODEPAGE] [--strict]`: finds the mistakes in the conversion
+// [--encoding CODEPAGE] [--strict] [--ignore CODE]...`: finds the mistakes in the conversion
 // tables, the user option file and (with --model) a model that would make
 // an export fail or write empty cells, shifted columns or misplaced files;
 // with --out, also every output file that export would fail at. It runs the
@@ -10,6 +10,7 @@
 #define QVKDC_TOOLS_CHECKCOMMAND_H
 
 #include <string>
+#include <vector>
 
 #include "Command.h"
 #include "CommonOptions.h"
@@ -23,8 +24,9 @@ class CheckCommand : public Command {
     // Writes the report to standard output, or to --report with the summary
     // line on standard output. Returns 0 when there is no error (with
     // --strict: and no warning), 1 when there is one, 2 for a model file
-    // or root that cannot be used, or --out, --name or --plans without
-    // --model, 5 when the report cannot be written.
+    // or root that cannot be used, --out, --name or --plans without
+    // --model, or an --ignore of a code that is no finding's or only an
+    // error's, 5 when the report cannot be written.
     int Run() override;
 
  private:
@@ -37,6 +39,7 @@ class CheckCommand : public Command {
     std::string report_;
     EncodingOption encoding_;
     bool strict_ = false;
+    std::vector<std::string> ignore_;
 };
 
 #endif  // QVKDC_TOOLS_CHECKCOMMAND_H

@@ -6,6 +6,7 @@
 #include "HostSession.h"
 #include "OptionDocs.h"
 #include "ProgramManual.h"
+#include "check/FindingCodes.h"
 #include "qvkdc/qvkdc.h"
 
 namespace {
@@ -152,7 +153,7 @@ void WriteBashCommand(const CLI::App& cmd, std::ostream& out) {
 }  // namespace
 
 bool IsDocsOption(const std::string& arg) {
-    return arg == "--man" || arg == "--completion" || arg == "--markdown";
+    return arg == "--man" || arg == "--completion" || arg == "--markdown" || arg == "--findings";
 }
 
 int WriteDocs(const Parser& parser, const std::vector<std::string>& args, std::ostream& out,
@@ -169,7 +170,11 @@ int WriteDocs(const Parser& parser, const std::vector<std::string>& args, std::o
         WriteBashCompletion(parser, out);
         return kExitOk;
     }
-    err << "qvkdc help: use --man, --markdown or --completion bash\n";
+    if (args.size() == 1 && args[0] == "--findings") {
+        WriteFindingTable(out);
+        return kExitOk;
+    }
+    err << "qvkdc help: use --man, --markdown, --completion bash or --findings\n";
     return kExitUsage;
 }
 
@@ -276,4 +281,12 @@ void WriteBashCompletion(const Parser& parser, std::ostream& out) {
     out << "    esac\n"
         << "}\n"
         << "complete -o default -F _" << name << ' ' << name << '\n';
+}
+
+void WriteFindingTable(std::ostream& out) {
+    out << "| code | severity | what | usual fix |\n|---|---|---|---|\n";
+    for (const FindingCode& entry : AllFindingCodes()) {
+        out << "| `" << entry.code << "` | " << entry.severity << " | " << entry.what << " | " << entry.fix
+            << " |\n";
+    }
 }

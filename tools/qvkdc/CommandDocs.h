@@ -6,6 +6,8 @@
 // The build writes them with the options of `help` that it lists nowhere
 // else, `qvkdc help --man`, `--markdown` and `--completion bash`, and
 // installs the page and the completion.
+// The findings table of docs/check.md is written from the check's list of
+// finding codes (check/FindingCodes.h) by `qvkdc help --findings`.
 #ifndef QVKDC_TOOLS_COMMANDDOCS_H
 #define QVKDC_TOOLS_COMMANDDOCS_H
 
@@ -16,12 +18,12 @@
 #include "Parser.h"
 
 // Whether arg, the first word after `help`, asks for one of them: "--man",
-// "--markdown" or "--completion".
+// "--markdown", "--completion" or "--findings".
 bool IsDocsOption(const std::string& arg);
 
-// Writes what args ask for ({"--man"}, {"--markdown"} or {"--completion",
-// SHELL}) to out and returns kExitOk; a wrong request is told on err and
-// returns kExitUsage.
+// Writes what args ask for ({"--man"}, {"--markdown"}, {"--completion",
+// SHELL} or {"--findings"}) to out and returns kExitOk; a wrong request is
+// told on err and returns kExitUsage.
 int WriteDocs(const Parser& parser, const std::vector<std::string>& args, std::ostream& out,
               std::ostream& err);
 
@@ -34,5 +36,9 @@ void WriteManPage(const Parser& parser, std::ostream& out);
 // of an option that has them, command names after `help`, and file names
 // for other option values (readline's default).
 void WriteBashCompletion(const Parser& parser, std::ostream& out);
+
+// The Markdown table of every finding code: code, severity, what it means
+// and its usual fix.
+void WriteFindingTable(std::ostream& out);
 
 #endif  // QVKDC_TOOLS_COMMANDDOCS_H

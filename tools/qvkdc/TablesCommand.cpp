@@ -5,8 +5,7 @@
 
 #include "CommonOptions.h"
 #include "FailureCause.h"
-#include "model/CQvkdcOutColTblMng.h"
-#include "model/CQvkdcSlctValTblMng.h"
+#include "TableDump.h"
 #include "tables/CQvkdcCnvTblCtrl.h"
 
 namespace {
@@ -63,9 +62,9 @@ int TablesCommand::Run() {
         status = BuildTables(tables, &step);
         if (status == 0) {
             std::string dump;
-            tables.GetColTbl()->DumpTbl(dump);
+            DumpColumns(*tables.GetColTbl(), &dump);
             std::cout << dump << '\n';
-            tables.GetSlctTbl()->DumpTbl(dump);
+            DumpChoices(*tables.GetSlctTbl(), &dump);
             std::cout << dump;
         }
     }

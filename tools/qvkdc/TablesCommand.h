@@ -1,5 +1,6 @@
 // `qvkdc tables`: builds the column table and the selection table from the
-// table files under the root, as an export would, and prints both dumps.
+// table files under the root, as an export would, and prints both, with the
+// keyword beside every code (TableDump.h).
 #ifndef QVKDC_TOOLS_TABLESCOMMAND_H
 #define QVKDC_TOOLS_TABLESCOMMAND_H
 

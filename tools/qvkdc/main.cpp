@@ -43,10 +43,11 @@ bool ReportLeftOver(const CLI::App& app, const std::string& who,
     if (first.size() > 1 && first[0] == '-') {
         const std::string option = first.substr(0, first.find('='));
         std::cerr << who << ": unknown option " << option;
-        nearest = Nearest(option, OptionNames(app));
+        const std::vector<std::string> options = OptionNames(app);
+        nearest = Nearest(option, Views(options), kCommandLineRule);
     } else if (!commands.empty()) {
         std::cerr << who << ": unknown command " << first;
-        nearest = Nearest(first, commands);
+        nearest = Nearest(first, Views(commands), kCommandLineRule);
     } else {
         std::cerr << who << ": unexpected argument " << first;
     }
@@ -68,7 +69,7 @@ int Help(const CLI::App& app, const std::vector<Subcommand>& subs,
         }
     }
     std::cerr << "qvkdc help: unknown command " << topic;
-    const std::string nearest = Nearest(topic, names);
+    const std::string nearest = Nearest(topic, Views(names), kCommandLineRule);
     if (!nearest.empty()) std::cerr << "; did you mean " << nearest << "?";
     std::cerr << '\n';
     return kExitUsage;

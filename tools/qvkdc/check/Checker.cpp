@@ -11,9 +11,11 @@
 #include "check/FileCheck.h"
 #include "check/HtmlReport.h"
 #include "check/JsonReport.h"
+#include "check/LayoutCheck.h"
 #include "check/ModelCheck.h"
 #include "check/OptionCheck.h"
 #include "check/SourceRows.h"
+#include "check/ShortRowSearch.h"
 #include "check/StopCheck.h"
 #include "check/TextReport.h"
 
@@ -50,9 +52,11 @@ void Checker::Run() {
     inputs_.Load(displayRoot_);
     build_ = std::make_unique<TableBuild>();
     build_->Run();
+    ShortRowSearch(*build_).Run();
     const CheckContext ctx{inputs_, *build_, findings_, *facts_.encoding};
     StopCheck(ctx).Run();
     FileCheck(ctx).Run();
+    LayoutCheck(ctx).Run();
     ColumnCheck(ctx).Run();
     OptionCheck(ctx).Run();
     ChoiceCheck(ctx).Run();

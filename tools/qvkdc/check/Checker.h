@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "check/CheckInputs.h"
 #include "check/ExportCall.h"
@@ -31,6 +32,9 @@ class Checker {
     // Keeps the first rows of each file the export writes, for the page.
     // REQUIRES: called before Run.
     void KeepPreview() { keepPreview_ = true; }
+    // Warnings and notes of these codes are counted as ignored, not listed
+    // (FindingList::Ignore). REQUIRES: before Run.
+    void Ignore(const std::vector<std::string>& codes) { findings_.Ignore(codes); }
     void Run();
     const FindingList& Findings() const { return findings_; }
     // The files the export writes, as far as kept; null unless KeepPreview

@@ -1,10 +1,12 @@
 #include "check/ColumnCheck.h"
 
-#include "check/NearestWord.h"
+#include <cctype>
+
 #include "check/TextForms.h"
 #include "model/CQvkdcOutColRowMng.h"
 #include "model/CQvkdcSlctValRowMng.h"
 #include "model/CQvkdcSlctValTblMng.h"
+#include "model/ValueTypes.h"
 
 namespace {
 
@@ -12,9 +14,30 @@ constexpr const char* kStaysEmpty = "; its cells stay empty";
 
 std::string Item(const CheckedColumn& c) { return "item " + Quoted(c.ItName()); }
 
-std::string KeywordHint(std::string_view word, const std::vector<std::string_view>& known) {
-    const std::string near = NearestWord(word, known);
-    return near.empty() ? std::string() : " (did you mean " + Quoted(near) + "?)";
+std::string Folded(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return out;
+}
+
+// The item that writes what an always-empty item seems to stand for: one
+// with a converter or rule of its own whose name holds the item's name
+// without its number ("comment": "ttlKHCOMMENTA", "toolType3":
+// "toolType1"); "" when there is none.
+std::string_view MeantItem(std::string_view item) {
+    while (!item.empty() && std::isdigit(static_cast<unsigned char>(item.back()))) item.remove_suffix(1);
+    if (item.size() < 4) return {};
+    const std::string stem = Folded(item);
+    for (std::string_view name : CQvkdcCnvColData::DispatchItemNames()) {
+        if (CQvkdcCnvColData::GetItemConv(name) == CQvkdcCnvColData::kItemConvDedicated &&
+            Folded(name).find(stem) != std::string::npos) {
+            return name;
+        }
+    }
+    for (const RuleItem& rule : kRuleItems) {
+        if (Folded(rule.name).find(stem) != std::string::npos) return rule.name;
+    }
+    return {};
 }
 
 }  // namespace
@@ -35,13 +58,33 @@ void ColumnCheck::Add(Severity severity, int index, CnvTblIndex table, const Cnv
     }
 }
 
+std::string ColumnCheck::Hint(CnvTblIndex table, const std::string& item) {
+    NameHints& names = names_[table];
+    if (!namesRead_[table]) {
+        namesRead_[table] = true;
+        // The item of a column has its own rows: a row a column misses is
+        // one that no column reaches.
+        const auto add = [&](const std::string& name) {
+            if (ctx_.build.FindItem(name) < 0) names.Add(name);
+        };
+        if (table == kExteriorTableFile) {
+            for (const ItemRowTrail& r : ctx_.build.ItemRows()) add(r.item);
+        } else {
+            for (const std::string& name : ctx_.build.FirstCells(table)) add(name);
+        }
+    }
+    return names.Hint(item);
+}
+
 void ColumnCheck::CheckColumn(int index) {
     const CheckedColumn& c = ctx_.build.Columns()[static_cast<std::size_t>(index)];
     if (c.trail.colFlg == 1 && !c.trail.titleRow.read && ctx_.build.HasRows(kExteriorTableFile)) {
         Add(Severity::kWarning, index, kExteriorTableFile, nullptr,
-            Item(c) + " has no title in " + ctx_.Shown(kExteriorTableFile) + "; its header cell is empty",
+            Item(c) + " has no title in " + ctx_.Shown(kExteriorTableFile) +
+                Hint(kExteriorTableFile, c.ItName()) + "; its header cell is empty",
             "no-title");
     }
+    CheckAlwaysEmpty(index);
     const std::string flaw = UnquotedFlaw(c.ExName());
     if (!flaw.empty()) {
         Add(Severity::kWarning, index, kExteriorTableFile, c.trail.colFlg == 1 ? &c.trail.titleRow : nullptr,
@@ -60,6 +103,21 @@ void ColumnCheck::CheckColumn(int index) {
     CheckChoices(index);
 }
 
+void ColumnCheck::CheckAlwaysEmpty(int index) {
+    const CheckedColumn& c = ctx_.build.Columns()[static_cast<std::size_t>(index)];
+    // A key or a value type says that a value was meant; an item that
+    // writes what this one seems to stand for, and that no column has,
+    // says which. (Table sets list the always-empty items beside those
+    // that write, as columns kept free.)
+    if (c.use.conv != CQvkdcCnvColData::kItemConvEmpty || (!c.trail.keyRow.read && !c.trail.typeRow.read)) return;
+    const std::string_view meant = MeantItem(c.ItName());
+    if (meant.empty() || ctx_.build.FindItem(std::string(meant)) >= 0) return;
+    Add(Severity::kWarning, index, kPlanCSVTableFile, nullptr,
+        Item(c) + " is always empty: the export writes nothing for it, whatever its key and value type; did you mean " +
+            Quoted(meant) + "?",
+        "always-empty");
+}
+
 void ColumnCheck::CheckKey(int index) {
     const CheckedColumn& c = ctx_.build.Columns()[static_cast<std::size_t>(index)];
     if (!c.use.asksOwnKey && !c.use.keyMeansNone) return;
@@ -69,7 +127,8 @@ void ColumnCheck::CheckKey(int index) {
         // A key the build gives without a row (processType's) is no mistake.
         if (key != kNoPrmKey || !ctx_.build.HasRows(kProcessParametersTableFile)) return;
         Add(Severity::kWarning, index, kProcessParametersTableFile, nullptr,
-            Item(c) + " has no row in " + ctx_.Shown(kProcessParametersTableFile) + "; its key is " +
+            Item(c) + " has no row in " + ctx_.Shown(kProcessParametersTableFile) +
+                Hint(kProcessParametersTableFile, c.ItName()) + "; its key is " +
                 std::to_string(key) +
                 (c.use.keyMeansNone ? std::string(" and its cells stay empty")
                                     : ", under which the export asks the host for its value"),
@@ -99,7 +158,8 @@ void ColumnCheck::CheckValueType(int index) {
         if (asks && ctx_.build.HasRows(kParameterSettingTableFile)) {
             Add(Severity::kWarning, index, kParameterSettingTableFile, nullptr,
                 Item(c) + " has no row in " + ctx_.Shown(kParameterSettingTableFile) +
-                    "; it has no value type" + kStaysEmpty,
+                    Hint(kParameterSettingTableFile, c.ItName()) + "; it has no value type" +
+                    kStaysEmpty,
                 "no-value-type");
         }
         return;
@@ -110,10 +170,15 @@ void ColumnCheck::CheckValueType(int index) {
     const int subType = CQvkdcOutColRowMng::SubTypeCode(subTypeText);
     const bool emptyCells = asks && subType == 0;
     if (!valTypeText.empty() && valType == 0) {
+        // A sub type's keyword where the value type belongs: the recipe.
+        const std::string hint =
+            CQvkdcOutColRowMng::SubTypeCode(valTypeText) != 0
+                ? ": " + Quoted(valTypeText) + " is a sub type, for cell 5; write the value type " +
+                      Quoted(CQvkdcOutColRowMng::ValTypeKeyword(kValTypeReal)) +
+                      " in cell 2 and " + Quoted(valTypeText) + " in cell 5"
+                : DidYouMean(valTypeText, CQvkdcOutColRowMng::ValTypeKeywords());
         Add(Severity::kWarning, index, kParameterSettingTableFile, &row,
-            "unknown value type " + Quoted(valTypeText) + " of " + Item(c) +
-                KeywordHint(valTypeText, CQvkdcOutColRowMng::ValTypeKeywords()) +
-                (emptyCells ? kStaysEmpty : ""),
+            "unknown value type " + Quoted(valTypeText) + " of " + Item(c) + hint + (emptyCells ? kStaysEmpty : ""),
             "unknown-keyword");
     } else if (valTypeText.empty() && emptyCells) {
         Add(Severity::kWarning, index, kParameterSettingTableFile, &row, Item(c) + " has no value type" + kStaysEmpty,
@@ -122,7 +187,7 @@ void ColumnCheck::CheckValueType(int index) {
     if (!subTypeText.empty() && subType == 0) {
         Add(Severity::kWarning, index, kParameterSettingTableFile, &row,
             "unknown sub type " + Quoted(subTypeText) + " of " + Item(c) +
-                KeywordHint(subTypeText, CQvkdcOutColRowMng::SubTypeKeywords()) + "; it is ignored",
+                DidYouMean(subTypeText, CQvkdcOutColRowMng::SubTypeKeywords()) + "; it is ignored",
             "unknown-keyword");
     }
     if (asks && c.row->GetValType() != 0 && c.use.form == ValueForm::kNone) {

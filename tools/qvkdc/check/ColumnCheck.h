@@ -9,6 +9,7 @@
 #include <string>
 
 #include "check/CheckContext.h"
+#include "check/NameHints.h"
 
 class ColumnCheck {
  public:
@@ -17,6 +18,7 @@ class ColumnCheck {
 
  private:
     void CheckColumn(int index);
+    void CheckAlwaysEmpty(int index);
     void CheckKey(int index);
     void CheckValueType(int index);
     void CheckChoices(int index);
@@ -27,7 +29,14 @@ class ColumnCheck {
     void Add(Severity severity, int index, CnvTblIndex table, const CnvTblRow* row,
              std::string message, const char* code);
 
+    // A did-you-mean hint for an item that a lookup in table misses, among
+    // the names that lookup searches (the items of ExteriorTable's item
+    // rows, the first cells of the other tables); read when first asked for.
+    std::string Hint(CnvTblIndex table, const std::string& item);
+
     const CheckContext& ctx_;
+    NameHints names_[kCnvTblFileCount];
+    bool namesRead_[kCnvTblFileCount] = {};
 };
 
 #endif  // QVKDC_TOOLS_CHECK_COLUMNCHECK_H

@@ -119,5 +119,7 @@ void FileCheck::CheckOptionFile() {
                      "the line holds a Ctrl-Z byte (0x1A); on Windows the file is read as text and ends "
                      "there, so the titles from here on are lost",
                      "ctrl-z");
+        // What its line then gives elsewhere (a title of the byte) follows from it.
+        ctx_.out.MuteLine(file, line);
     }
 }

@@ -11,12 +11,16 @@ struct FindingCode {
     const char* code;      // "no-title"
     const char* severity;  // as it is usually given: "error", "warning / note", ...
     const char* what;      // what it means (Markdown: `code`, "quotes")
-    const char* fix;       // the usual fix; "" where none is written yet
+    const char* fix;       // the usual fix: what to change in which file or cell
 };
 
-// Every code, in the order docs/check.md lists them.
+// Every code, in the order docs/check.md lists them (`qvkdc help
+// --findings` prints the table it shows).
 const std::vector<FindingCode>& AllFindingCodes();
 // The entry of code; null for a code that is not in the list.
 const FindingCode* FindFindingCode(std::string_view code);
+// Whether its findings can be warnings or notes, which `--ignore` accepts;
+// an error never is.
+bool CanBeIgnored(const FindingCode& code);
 
 #endif  // QVKDC_TOOLS_CHECK_FINDINGCODES_H

@@ -13,7 +13,16 @@ const char* SeverityName(Severity severity) {
     }
 }
 
-void FindingList::Add(Finding finding) { findings_.push_back(std::move(finding)); }
+void FindingList::Add(Finding finding) {
+    if (finding.severity != Severity::kError) {
+        if (Muted(finding)) return;
+        if (ignoredCodes_.count(finding.code) != 0) {
+            ++ignored_;
+            return;
+        }
+    }
+    findings_.push_back(std::move(finding));
+}
 
 void FindingList::Add(Severity severity, const std::string& file, int line,
                       std::string message, const char* code, int column) {
@@ -25,6 +34,20 @@ void FindingList::Add(Severity severity, const std::string& file, int line,
     f.code = code;
     f.column = column;
     Add(std::move(f));
+}
+
+void FindingList::MuteColumn(int column, const std::string& code) { mutedColumns_[column].insert(code); }
+
+void FindingList::MuteLine(const std::string& file, int line) { mutedLines_.emplace(file, line); }
+
+void FindingList::Ignore(const std::vector<std::string>& codes) { ignoredCodes_.insert(codes.begin(), codes.end()); }
+
+bool FindingList::Muted(const Finding& f) const {
+    if (f.column >= 0) {
+        const auto it = mutedColumns_.find(f.column);
+        if (it != mutedColumns_.end() && (it->second.count("") != 0 || it->second.count(f.code) != 0)) return true;
+    }
+    return !mutedLines_.empty() && mutedLines_.count({f.file, f.line}) != 0;
 }
 
 int FindingList::Count(Severity severity) const {
@@ -40,5 +63,6 @@ std::string FindingList::Summary() const {
         if (!text.empty()) text += ", ";
         text += std::to_string(n) + ' ' + SeverityName(s) + (n == 1 ? "" : "s");
     }
+    if (ignored_ > 0) text += ", " + std::to_string(ignored_) + " ignored";
     return text;
 }

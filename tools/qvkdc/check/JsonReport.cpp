@@ -38,6 +38,7 @@ class JsonReportWriter {
         }
         json_.EndArray();
         json_.Member("formatVersion", kCheckReportFormat);
+        json_.Member("ignored", findings.Ignored());
         json_.Member("notes", findings.Count(Severity::kNote));
         json_.Key("run");
         json_.BeginObject();

@@ -256,7 +256,8 @@ std::string ModelCheck::FailedCall(const std::vector<QvsimCall>& calls, const Qv
 void ModelCheck::ReportRejected(const PlanOutcome& o, const std::vector<QvsimCall>& calls, int rejectedBefore) {
     const std::string plan =
         "plan " + std::to_string(indexes_[static_cast<std::size_t>(o.index)]) + ' ' + Quoted(o.name);
-    ctx_.out.Add(Severity::kWarning, file_, LineOf(o.hasProcess ? o.process : o.id),
+    // What the export is meant to do with such a plan: a fact of the model.
+    ctx_.out.Add(Severity::kNote, file_, LineOf(o.hasProcess ? o.process : o.id),
                  plan + " is rejected: its process " + Quoted(o.processName) + " has the type " +
                      std::to_string(o.processType) + ", which the export does not accept; the plan gets no file",
                  "rejected-plan");

@@ -1,25 +1,23 @@
 #include "check/OptionCheck.h"
 
-#include "check/NearestWord.h"
+#include "check/NameHints.h"
 #include "check/TextForms.h"
 
 void OptionCheck::Run() {
     const InputFile& file = ctx_.in.OptionFile();
     if (file.Utf16() || file.CrOnlyLines()) return;  // its titles are garbage
-    std::vector<std::string_view> known;  // the titles of ExteriorTable's item rows
+    NameHints known;  // the titles of ExteriorTable's item rows
     for (const OptionTitleTrail& t : ctx_.build.OptionTitles()) {
         const std::string title = "title " + Quoted(t.title);
         switch (t.fate) {
             case OptionFate::kUnknown: {
                 if (!ctx_.build.HasRows(kExteriorTableFile)) break;
-                if (known.empty()) {
-                    for (const ItemRowTrail& r : ctx_.build.ItemRows()) known.emplace_back(r.title);
+                if (known.Empty()) {
+                    for (const ItemRowTrail& r : ctx_.build.ItemRows()) known.Add(r.title);
                 }
-                const std::string near = NearestWord(t.title, known);
                 ctx_.out.Add(Severity::kWarning, file.Display(), t.line,
                              title + " is not the title of an item in " + ctx_.Shown(kExteriorTableFile) +
-                                 "; no column is added" +
-                                 (near.empty() ? "" : " (did you mean " + Quoted(near) + "?)"),
+                                 "; no column is added" + known.Hint(t.title),
                              "unknown-title");
                 break;
             }

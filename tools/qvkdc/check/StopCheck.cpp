@@ -37,6 +37,7 @@ void StopCheck::Run() {
             ShortRow(*stop);
             break;
     }
+    for (const BuildStop& later : build.LaterStops()) ShortRow(later);
 }
 
 const std::string& StopCheck::ContextFile(const BuildStop& stop) const {
@@ -66,6 +67,18 @@ void StopCheck::NotImported(const BuildStop& stop) {
 }
 
 void StopCheck::NoRow(const BuildStop& stop) {
+    const std::string& key = stop.context.Cell(1);
+    if (ctx_.build.FindItem(stop.key) >= 0) {
+        // An item row whose title holds ":" and starts with another title.
+        ctx_.out.Add(Severity::kError, ContextFile(stop), stop.context.line,
+                     "the title " + Quoted(key) + " of item " + Quoted(stop.key) +
+                         " holds \":\", so the export reads the row as a choice of the item titled " +
+                         Quoted(key.substr(0, key.find(':'))) + " and looks its value up in " +
+                         ctx_.Shown(stop.table) + ", which has no row " + Quoted(stop.key) +
+                         StopsWith(stop.traceLine) + "; a title may not hold \":\"",
+                     "colon-in-title");
+        return;
+    }
     ctx_.out.Add(Severity::kError, ContextFile(stop), stop.context.line,
                  "the choice " + Quoted(stop.context.Cell(1)) + " has no row " + Quoted(stop.key) +
                      " in " + ctx_.Shown(stop.table) + StopsWith(stop.traceLine),

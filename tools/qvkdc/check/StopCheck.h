@@ -1,7 +1,8 @@
 // StopCheck: the error at which the export's table steps stop, told where
 // the export meets it: a table a lookup needs but that is missing, a choice
-// without value, a row too short to read. (A table that cannot be read is
-// FileCheck's: its bytes tell why.)
+// without value, a row too short to read, and every short row the steps meet
+// once the earlier ones are mended (ShortRowSearch). (A table that cannot be
+// read is FileCheck's: its bytes tell why.)
 #ifndef QVKDC_TOOLS_CHECK_STOPCHECK_H
 #define QVKDC_TOOLS_CHECK_STOPCHECK_H
 

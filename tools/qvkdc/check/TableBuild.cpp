@@ -67,6 +67,32 @@ const std::vector<ItemRowTrail>& TableBuild::ItemRows() {
     return itemRows_;
 }
 
+int TableBuild::FirstRowLine(CnvTblIndex table) {
+    int& line = firstLines_[table];
+    if (line == 0) {
+        line = -1;
+        if (read_[table]) {
+            CQvlbwTableA& reader = tables_->GetReader(table);
+            CQvlbwStringArray row;
+            reader.MoveFirst();
+            if (reader.GetNextRow(&row) != 0) line = reader.GetCurRowLine();
+        }
+    }
+    return line < 0 ? 0 : line;
+}
+
+const std::vector<std::string>& TableBuild::FirstCells(CnvTblIndex table) {
+    std::unique_ptr<std::vector<std::string>>& cells = firstCells_[table];
+    if (cells != nullptr) return *cells;
+    cells = std::make_unique<std::vector<std::string>>();
+    if (!read_[table]) return *cells;
+    CQvlbwTableA& reader = tables_->GetReader(table);
+    CQvlbwStringArray row;
+    reader.MoveFirst();
+    while (reader.GetNextRow(&row) != 0) cells->emplace_back(row.GetSize() > 0 ? row.GetAt(0) : "");
+    return *cells;
+}
+
 int TableBuild::RowLine(const CQvlbwTableA& reader, bool walked) {
     return walked ? reader.GetCurRowLine() : reader.GetFoundRowLine();
 }
@@ -102,6 +128,8 @@ void TableBuild::Choice(const CnvChoiceTrail& choice) {
         note.line = row.line;
         note.key = row.Cell(1);
         note.itemTitle = choice.itemTitle;
+        note.text = choice.text;
+        note.choiceItName = row.Cell(2);
         notes_.push_back(std::move(note));
         return;
     }

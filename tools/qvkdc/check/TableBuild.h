@@ -49,7 +49,7 @@ struct ChoiceNote {
     std::string key;          // cell 1 of the choice row
     std::string itemTitle;
     std::string text;         // the choice text; kNotANumber: the value cell
-    std::string choiceItName;
+    std::string choiceItName; // cell 2 of the choice row
     int value = 0;
     int column = -1;          // kUnquoted: the column showing it
 };
@@ -104,6 +104,10 @@ class TableBuild : private CnvTblObserver {
     const std::string& ErrorLines() const { return errors_; }
     // Where the failed step stopped; null when it did not say.
     const BuildStop* Stop() const { return stop_.get(); }
+    // Where the steps stop once the earlier stops are mended
+    // (ShortRowSearch), in the order they are met.
+    const std::vector<BuildStop>& LaterStops() const { return laterStops_; }
+    void AddLaterStop(BuildStop stop) { laterStops_.push_back(std::move(stop)); }
 
     // Whether ImpCnvTbl read the table file (and so holds its rows).
     bool Read(CnvTblIndex table) const { return read_[table]; }
@@ -120,6 +124,11 @@ class TableBuild : private CnvTblObserver {
     // The item rows of ExteriorTable in file order, read by one walk of the
     // table when first asked for; none when it holds no data.
     const std::vector<ItemRowTrail>& ItemRows();
+    // The line of the first row of a table; 0 when it holds none.
+    int FirstRowLine(CnvTblIndex table);
+    // Cell 1 of every row of a table, in file order, read by one walk of the
+    // table when first asked for (rows without cells give "").
+    const std::vector<std::string>& FirstCells(CnvTblIndex table);
     // The row of the tool-set form, once SetTSetForm looked it up.
     bool ToolSetFormLooked() const { return toolSetLooked_; }
     const CnvTblRow& ToolSetFormRow() const { return toolSetRow_; }
@@ -141,6 +150,7 @@ class TableBuild : private CnvTblObserver {
     std::string failedStep_;
     std::string errors_;
     std::unique_ptr<BuildStop> stop_;
+    std::vector<BuildStop> laterStops_;
     bool read_[kCnvTblFileCount] = {};
     std::vector<CheckedColumn> columns_;
     std::unordered_map<std::string, int> itemColumn_;  // first column of an item
@@ -154,6 +164,8 @@ class TableBuild : private CnvTblObserver {
     int lastColumn_ = -1;
     std::vector<ItemRowTrail> itemRows_;
     bool itemRowsRead_ = false;
+    int firstLines_[kCnvTblFileCount] = {};  // -1: none; 0: not looked at
+    std::unique_ptr<std::vector<std::string>> firstCells_[kCnvTblFileCount];
     bool toolSetLooked_ = false;
     CnvTblRow toolSetRow_;
 };

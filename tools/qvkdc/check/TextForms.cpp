@@ -5,6 +5,9 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "Suggest.h"
+#include "model/TextTrim.h"
+
 std::string UnquotedFlaw(std::string_view text) {
     // Most texts hold none of the four: one pass tells.
     if (std::none_of(text.begin(), text.end(),
@@ -71,4 +74,15 @@ bool IsDecimalInt(std::string_view text) {
         if (value > limit) return false;
     }
     return true;
+}
+
+std::string DidYouMean(std::string_view word, const std::vector<std::string_view>& known) {
+    return DidYouMean(word, Nearest(word, known, kTableRule));
+}
+
+std::string DidYouMean(std::string_view word, std::string_view near) {
+    if (near.empty()) return std::string();
+    const bool blanks = TrimSpace(near) == TrimSpace(word);
+    return " (did you mean " + Quoted(near) + "?" +
+           (blanks ? std::string(" blanks around a name count: cells are not trimmed") : std::string()) + ")";
 }

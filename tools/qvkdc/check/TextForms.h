@@ -6,6 +6,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Why text breaks the line it is written into unquoted: "holds a comma" and
 // the like, naming the first of comma, double quote, carriage return and
@@ -25,5 +26,13 @@ std::string Quoted(std::string_view text);
 // within the int range. ("12abc" and "abc" are not: the export reads them as
 // 12 and 0.)
 bool IsDecimalInt(std::string_view text);
+
+// " (did you mean "NAME"?)" for the known name nearest to word (Suggest.h,
+// the tables' rule), with a word on blanks when the two differ only in the
+// blanks around them; "" when none is near. For a few known names, such as
+// keywords (NameHints searches long lists).
+std::string DidYouMean(std::string_view word, const std::vector<std::string_view>& known);
+// The same for near, the name found for word; "" when near is empty.
+std::string DidYouMean(std::string_view word, std::string_view near);
 
 #endif  // QVKDC_TOOLS_CHECK_TEXTFORMS_H

@@ -130,14 +130,19 @@ void ValueTally::Report(const std::vector<CheckedColumn>& columns, const std::st
         const CheckedColumn& c = spec(column);
         if (missing.n == asked) {
             out->Add(Severity::kWarning, file, line(missing.first),
-                     ColumnName(c) + ": none of the " + std::to_string(asked) +
-                         " processes has such a parameter; its cells stay empty (is the key right?)",
+                     ColumnName(c) +
+                         (asked == 1 ? std::string(": its one process has no such parameter; its cell stays empty")
+                                     : ": none of the " + std::to_string(asked) +
+                                           " processes has such a parameter; its cells stay empty") +
+                         " (is the key right?)",
                      "missing-param", column);
         } else {
+            const bool one = missing.n == 1;
             out->Add(Severity::kNote, file, line(missing.first),
                      ColumnName(c) + ": " + std::to_string(missing.n) + " of " + std::to_string(asked) +
-                         " processes have no such parameter, the first " + name(missing.first) +
-                         "; their cells stay empty",
+                         (one ? " processes has" : " processes have") + " no such parameter, " +
+                         (one ? "" : "the first ") + name(missing.first) +
+                         (one ? "; its cell stays empty" : "; their cells stay empty"),
                      "missing-param", column);
         }
     }
