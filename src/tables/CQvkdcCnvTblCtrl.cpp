@@ -4,6 +4,7 @@
 #include "platform/FileSystem.h"
 #include "tables/CnvTblFiles.h"
 #include "tables/CnvTblObserver.h"
+#include "tables/ShortRowNote.h"
 
 namespace {
 
@@ -57,11 +58,11 @@ int CQvkdcCnvTblCtrl::ImpCnvTbl() {
             const int read = GetReader(table).ReadTable(native.c_str());
             if (observer_ != nullptr) observer_->TableRead(table, true, read);
             if (read != 0) {
-                TraceScope::Chr(file.openError);
+                TraceFailure(file.openError);
                 if (observer_ != nullptr) {
                     CnvTblStop stop;
                     stop.kind = CnvTblStop::kUnreadable;
-                    stop.traceLine = file.openError;
+                    stop.traceLine = FailurePointOf(file.openError).line;
                     stop.table = table;
                     Tell(&stop);
                 }
@@ -70,8 +71,7 @@ int CQvkdcCnvTblCtrl::ImpCnvTbl() {
             }
         }
         if (result == 0 && SetTSetForm() == -1) {
-            TraceScope::Chr("[ERR] : SetTSetForm Error");
-            result = -1;
+            result = TraceFailure(FailStep::kSetTSetForm);
         }
     }
     if (scope.ActiveAtEntry()) TraceScope::Val("stat", result);
@@ -95,7 +95,7 @@ int CQvkdcCnvTblCtrl::SetTSetForm() {
             }
             break;
         case -2:
-            result = NotImported(kVariableTableFile, "[ERR] : Not import tablefile VariableTable",
+            result = NotImported(kVariableTableFile, FailStep::kVariableTableNotImported,
                                  "akw_tls_nm", CnvTblStop::kNotImported);
             break;
         default:
@@ -110,15 +110,8 @@ bool CQvkdcCnvTblCtrl::HasCells(const CQvlbwStringArray& row, int cells,
                                 CnvTblIndex table, int walkRow,
                                 const char* reads, const CnvTblRow* trail) {
     if (row.GetSize() >= cells) return true;
-    std::string line = "[ERR] : Short row ";
-    if (walkRow > 0) {
-        line += std::to_string(walkRow);
-        line += ' ';
-    }
-    line += "in ";
-    line += kCnvTblFiles[table].name;
-    line += ": ";
-    if (row.GetSize() > 0) line += row.GetAt(0);
+    std::string line;
+    AppendShortRowLine(walkRow, table, row.GetSize() > 0 ? row.GetAt(0) : "", &line);
     TraceScope::Chr(line);
     if (observer_ != nullptr) {
         CnvTblStop stop;
@@ -133,13 +126,13 @@ bool CQvkdcCnvTblCtrl::HasCells(const CQvlbwStringArray& row, int cells,
     return false;
 }
 
-int CQvkdcCnvTblCtrl::NotImported(CnvTblIndex table, const char* line,
+int CQvkdcCnvTblCtrl::NotImported(CnvTblIndex table, FailStep step,
                                   std::string_view key, int kind) {
-    TraceScope::Chr(line);
+    TraceFailure(step);
     if (observer_ != nullptr) {
         CnvTblStop stop;
         stop.kind = static_cast<CnvTblStop::Kind>(kind);
-        stop.traceLine = line;
+        stop.traceLine = FailurePointOf(step).line;
         stop.table = table;
         stop.key = key;
         Tell(&stop);

@@ -119,9 +119,9 @@ class CQvkdcCnvTblCtrl {
     // build reads `reads` from cell `cells`.
     bool HasCells(const CQvlbwStringArray& row, int cells, CnvTblIndex table,
                   int walkRow, const char* reads, const CnvTblRow* trail);
-    // Traces line, tells the observer that a lookup of key in table found
-    // no data (or, for kNoRow, no row), and returns -1.
-    int NotImported(CnvTblIndex table, const char* line, std::string_view key,
+    // Traces step's failure, tells the observer that a lookup of key in
+    // table found no data (or, for kNoRow, no row), and returns -1.
+    int NotImported(CnvTblIndex table, FailStep step, std::string_view key,
                     int kind);
     // Tells the observer where the build stopped: *stop with what the
     // current step was building. REQUIRES: an observer.

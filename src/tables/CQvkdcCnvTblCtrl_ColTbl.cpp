@@ -61,8 +61,8 @@ int CQvkdcCnvTblCtrl::CreColTbl() {
         return res;
     };
     // Completes v from ProcessParametersTable and ParameterSettingTable;
-    // notImported is the line logged when either holds no data.
-    auto completeFromSettings = [&](const char* notImported) -> int {
+    // notImported is the failure traced when either holds no data.
+    auto completeFromSettings = [&](FailStep notImported) -> int {
         int res = lookup(kProcessParametersTableFile, 1, v.itName, &trail.keyRow);
         if (res == 1) {
             if (!HasCells(found, 3, kProcessParametersTableFile, 0,
@@ -125,15 +125,14 @@ int CQvkdcCnvTblCtrl::CreColTbl() {
             }
             v.exName.assign(found.GetAt(0));
         } else if (res == -2) {
-            result = NotImported(kExteriorTableFile, "[ERR] : Not import tablefile",
+            result = NotImported(kExteriorTableFile, FailStep::kNotImported,
                                  v.itName, CnvTblStop::kNotImported);
             break;
         }
-        result = completeFromSettings("[ERR] : _Not import tablefile");
+        result = completeFromSettings(FailStep::kSettingsNotImported);
         if (result != 0) break;
         if (ReplacePrcsStat(v.itName, &v.prmKey, &v.valType) != 0) {
-            TraceScope::Chr("[ERR] : ReplacePrcsStat");
-            result = -1;
+            result = TraceFailure(FailStep::kReplacePrcsStat);
             break;
         }
         addRow(1);
@@ -144,7 +143,7 @@ int CQvkdcCnvTblCtrl::CreColTbl() {
     if (result == 0) {
         const int res = ReadOptionCol(optCols, observer_ != nullptr ? &optLines : nullptr);
         if (res < 0) {
-            TraceScope::Chr("[ERR] : GetOptionCol");
+            TraceFailure(FailStep::kGetOptionCol);
             result = res;
         }
     }
@@ -162,7 +161,7 @@ int CQvkdcCnvTblCtrl::CreColTbl() {
         }
         const int res = lookup(kExteriorTableFile, 1, v.exName, &trail.titleRow);
         if (res == -2) {
-            result = NotImported(kExteriorTableFile, "[ERR] : Not import tablefile",
+            result = NotImported(kExteriorTableFile, FailStep::kNotImported,
                                  v.exName, CnvTblStop::kNotImported);
             break;
         }
@@ -179,7 +178,7 @@ int CQvkdcCnvTblCtrl::CreColTbl() {
         }
         v.itName.assign(found.GetAt(1));
         site_.item = v.itName;
-        result = completeFromSettings("[ERR] : Not import tablefile");
+        result = completeFromSettings(FailStep::kNotImported);
         if (result != 0) break;
         ReplacePrcsStat(v.itName, &v.prmKey, &v.valType);
         addRow(2);

@@ -61,7 +61,7 @@ int CQvkdcCnvTblCtrl::CreSlctTbl() {
         const int res = ExteriorTable.FindRow(1, itemText.c_str(), &itemRow);
         if (observer_ != nullptr) Record(&itemTrail, ExteriorTable, itemRow, false, res == 1);
         if (res == -2) {
-            result = NotImported(kExteriorTableFile, "[ERR] : Not import tablefile",
+            result = NotImported(kExteriorTableFile, FailStep::kNotImported,
                                  itemText, CnvTblStop::kNotImported);
             break;
         }
@@ -87,7 +87,7 @@ int CQvkdcCnvTblCtrl::CreSlctTbl() {
             Record(&valueTrail, SelectionToIntTable, valRow, false, found == 1);
         }
         if (found != 1) {
-            result = NotImported(kSelectionToIntTableFile, "[ERR] : Not import tablefile",
+            result = NotImported(kSelectionToIntTableFile, FailStep::kNotImported,
                                  choiceItName,
                                  found == -2 ? CnvTblStop::kNotImported : CnvTblStop::kNoRow);
             break;

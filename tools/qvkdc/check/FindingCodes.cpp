@@ -2,6 +2,15 @@
 
 #include <unordered_map>
 
+#include "host/FailurePoints.h"
+
+namespace {
+
+// The failure line of step, in quotes, as the texts quote it.
+std::string Line(FailStep step) { return std::string("\"") + FailurePointOf(step).line + '"'; }
+
+}  // namespace
+
 const std::vector<FindingCode>& AllFindingCodes() {
     static const std::vector<FindingCode> codes = {
     {"unreadable", "error",
@@ -138,7 +147,7 @@ const std::vector<FindingCode>& AllFindingCodes() {
      ""},
     {"no-plan-name", "warning / error",
      "a plan whose name the model database cannot give: with a blank output name the export "
-         "fails there with \"[ERR] : Make FileName\" (error with `--out` and a blank `--name`)",
+         "fails there with " + Line(FailStep::kMakeFileName) + " (error with `--out` and a blank `--name`)",
      ""},
     {"out-folder", "error",
      "`--out` is missing or no folder: `qvkdc export` refuses it (exit 2)",
@@ -146,11 +155,11 @@ const std::vector<FindingCode>& AllFindingCodes() {
     {"cannot-write", "error",
      "with `--out`: a plan's file cannot be written (its folder is missing, no permission, its "
          "name is too long for the file system, a folder is in its place, another program writes "
-         "it): the path and the system's reason; the export fails there at \"[ERR] : File Open\"",
+         "it): the path and the system's reason; the export fails there at " + Line(FailStep::kFileOpen),
      ""},
     {"path-too-long", "error",
-     "with `--out`: a plan's path would be over 511 characters; the export fails there at "
-         "\"[ERR] : Make FileName\"",
+     "with `--out`: a plan's path would be over 511 characters; the export fails there at " +
+         Line(FailStep::kMakeFileName),
      ""},
     {"file-exists", "note",
      "with `--out`: a plan's file exists; `export` without `--overwrite` asks before writing "

@@ -4,6 +4,7 @@
 
 #include "HostSession.h"
 #include "check/TextForms.h"
+#include "host/FailurePoints.h"
 #include "model/CQvkdcOutColTblMng.h"
 #include "model/CQvkdcSlctValTblMng.h"
 #include "qvhostsim/qvhostsim.h"
@@ -11,7 +12,7 @@
 std::string ErrorNotes(const std::vector<std::string>& notes) {
     std::string errors;
     for (const std::string& note : notes) {
-        if (note.compare(0, 5, "[ERR]") == 0) errors.append(note).append("\n");
+        if (IsFailureLine(note)) errors.append(note).append("\n");
     }
     return errors;
 }
