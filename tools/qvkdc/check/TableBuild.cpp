@@ -22,15 +22,15 @@ TableBuild::TableBuild() : tables_(std::make_unique<CQvkdcCnvTblCtrl>()) {}
 TableBuild::~TableBuild() = default;
 
 void TableBuild::Run() {
-    // The library's notes: the "[ERR]" lines say what failed.
+    // The library's notes: the failure lines say what failed.
     const NotesFollowed notes;
     tables_->SetObserver(this);
     if (tables_->ImpCnvTbl() != 0) {
-        failedStep_ = "ImpCnvTbl";
+        failedStep_ = FailurePointOf(FailStep::kImpCnvTbl).Note();
     } else if (tables_->CreColTbl() != 0) {
-        failedStep_ = "CreColTbl";
+        failedStep_ = FailurePointOf(FailStep::kCreColTbl).Note();
     } else if (tables_->CreSlctTbl() != 0) {
-        failedStep_ = "CreSlctTbl";
+        failedStep_ = FailurePointOf(FailStep::kCreSlctTbl).Note();
     }
     tables_->SetObserver(nullptr);
     errors_ = ErrorNotes(TraceNotes());
