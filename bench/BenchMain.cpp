@@ -24,7 +24,6 @@
 #include <cctype>
 #include <chrono>
 #include <cstdio>
-#include <cstring>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
