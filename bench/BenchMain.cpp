@@ -16,6 +16,7 @@
 //
 // Without --benchmark_filter only the workload benchmarks run; the micro
 // benchmarks of the other files run with --benchmark_filter=. or a pattern.
+#include <CLI/CLI.hpp>
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -23,7 +24,6 @@
 #include <cctype>
 #include <chrono>
 #include <cstdio>
-#include <cstring>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
@@ -37,6 +37,7 @@
 #include "ChildProcess.h"
 #include "DirectWriter.h"
 #include "Workload.h"
+#include "convert/CQvkdcCnvColData.h"
 #include "entry/QvkdcCreOutputData.h"
 #include "qvhostsim/qvhostsim.h"
 #include "tables/CQvkdcCnvTblCtrl.h"
@@ -70,37 +71,30 @@ struct Options {
     std::string writeOnly;
 };
 
-// Takes our flags out of argv; the rest is Google Benchmark's.
-bool ParseOptions(int* argc, char** argv, Options* o) {
-    std::vector<char*> rest = {argv[0]};
-    for (int i = 1; i < *argc; ++i) {
-        const std::string arg = argv[i];
-        const std::size_t eq = arg.find('=');
-        const std::string name = arg.substr(0, eq);
-        const std::string value = eq == std::string::npos ? "" : arg.substr(eq + 1);
-        std::map<std::string, int*> ints = {
-            {"--plans", &o->size.plans},       {"--processes", &o->size.processes},
-            {"--columns", &o->size.columns},   {"--choices", &o->size.choices},
-            {"--exterior-rows", &o->size.exteriorRows}, {"--repetitions", &o->repetitions}};
-        if (ints.count(name) != 0) {
-            char* end = nullptr;
-            const long v = std::strtol(value.c_str(), &end, 10);
-            if (value.empty() || *end != '\0' || v < 1 || v > 10000000) {
-                std::fprintf(stderr, "qvkdc_bench: %s needs a positive number\n", name.c_str());
-                return false;
-            }
-            *ints[name] = static_cast<int>(v);
-        } else if (name == "--work") {
-            o->work = value;
-        } else if (name == "--write-workload") {
-            o->writeOnly = value;
-        } else {
-            rest.push_back(argv[i]);
-        }
+// Takes our flags out of argv; the rest (in *rest, after the program's
+// name) is Google Benchmark's. Returns -1 to go on, or the exit code: 0
+// after --help, 2 after a message on stderr.
+int ParseOptions(int argc, char** argv, Options* o, std::vector<std::string>* rest) {
+    CLI::App app("The export measured on a large generated workload.", "qvkdc_bench");
+    app.allow_extras();
+    app.footer("Other flags (--benchmark_filter=..., ...) go to Google Benchmark.");
+    const auto positive = CLI::Range(1, 10000000);
+    app.add_option("--plans", o->size.plans, "plans of the model")->check(positive);
+    app.add_option("--processes", o->size.processes, "processes per plan")->check(positive);
+    app.add_option("--columns", o->size.columns, "CSV columns")->check(positive);
+    app.add_option("--choices", o->size.choices, "choice rows of ExteriorTable")->check(positive);
+    app.add_option("--exterior-rows", o->size.exteriorRows, "rows of ExteriorTable")->check(positive);
+    app.add_option("--repetitions", o->repetitions, "runs of each measure")->check(positive);
+    app.add_option("--work", o->work, "the work folder");
+    app.add_option("--write-workload", o->writeOnly, "only write a workload into this folder");
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        return app.exit(e);
     }
-    *argc = static_cast<int>(rest.size());
-    std::copy(rest.begin(), rest.end(), argv);
-    return true;
+    rest->assign(1, argv[0]);
+    for (const std::string& arg : app.remaining()) rest->push_back(arg);
+    return -1;
 }
 
 std::string SizeText(const WorkloadSize& s) {
@@ -394,7 +388,7 @@ void LibraryRun(benchmark::State& state, const fs::path& model, const fs::path& 
         } else if (follow == Follow::kNotes) {
             QvsimTraceNotesOnly(1);
             QvsimTraceAll(1, 1);
-            QvsimTraceId(577687, 0);
+            QvsimTraceId(kCnvOutDataTraceId, 0);
             QvsimCallLog(1);
         }
         int status = 0;
@@ -564,7 +558,9 @@ void PrintSummary(const Options& o, const Paths& p, const CliFigures& cli, const
 
 int main(int argc, char** argv) {
     Options o;
-    if (!ParseOptions(&argc, argv, &o)) return 2;
+    std::vector<std::string> rest;
+    const int parsed = ParseOptions(argc, argv, &o, &rest);
+    if (parsed >= 0) return parsed == 0 ? 0 : 2;
     if (!o.writeOnly.empty()) {
         const Workload w(o.size);
         const fs::path dir = fs::absolute(o.writeOnly);
@@ -573,8 +569,11 @@ int main(int argc, char** argv) {
         return ok ? 0 : 1;
     }
     bool filtered = false;
-    for (int i = 1; i < argc; ++i) filtered = filtered || std::strncmp(argv[i], "--benchmark_filter", 18) == 0;
-    std::vector<char*> args(argv, argv + argc);
+    std::vector<char*> args;
+    for (std::string& arg : rest) {
+        filtered = filtered || arg.rfind("--benchmark_filter", 0) == 0;
+        args.push_back(arg.data());
+    }
     std::string filter = "--benchmark_filter=^workload/";
     if (!filtered) args.push_back(filter.data());
     int gbArgc = static_cast<int>(args.size());

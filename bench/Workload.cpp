@@ -5,13 +5,17 @@
 #include <filesystem>
 #include <memory>
 
+#include <nlohmann/json.hpp>
+
 #include "convert/ItemRules.h"
 #include "entry/AcceptedPrcsType.h"
 #include "model/CQvkdcOutColRowMng.h"
 #include "model/ValueTypes.h"
 #include "tables/CQvkdcCnvTblCtrl.h"
+#include "tables/CnvTblFiles.h"
 
 namespace fs = std::filesystem;
+using Json = nlohmann::ordered_json;
 
 namespace {
 
@@ -86,32 +90,25 @@ class Out {
     bool ok_ = true;
 };
 
-std::string JsonText(const std::string& text) {
-    std::string out = "\"";
-    for (char c : text) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            char esc[8];
-            std::snprintf(esc, sizeof esc, "\\u%04x", static_cast<unsigned>(c));
-            out += esc;
-        } else {
-            out += c;
-        }
-    }
-    return out + '"';
-}
-
-// A real with three decimals, always with a fraction so that the model
-// file gives it as a double.
-std::string Real(Rng& rng, int range) {
+// A real with three decimals (a double, so that the model file gives it as
+// one).
+double Real(Rng& rng, int range) {
     const int thousandths = rng.Below(range * 1000);
     const bool negative = rng.Percent(5);
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%s%d.%03d", negative ? "-" : "", thousandths / 1000,
-                  thousandths % 1000);
-    return buf;
+    // One correctly rounded division: the double nearest the decimal.
+    const double value = thousandths / 1000.0;
+    return negative ? -value : value;
+}
+
+// A root-relative path of the library's ("\\MIRVANE\\...") below root.
+fs::path BelowRoot(const std::string& root, std::string_view path) {
+    fs::path native(root);
+    for (std::size_t start = 0; start < path.size();) {
+        const std::size_t end = std::min(path.find('\\', start), path.size());
+        if (end > start) native /= std::string(path.substr(start, end - start));
+        start = end + 1;
+    }
+    return native;
 }
 
 // The process types an export accepts, in ascending order (every one
@@ -320,24 +317,28 @@ void Workload::BuildColumns() {
 }
 
 bool Workload::WriteTables(const std::string& root) const {
-    const fs::path tables = fs::path(root) / "MIRVANE" / "CAM" / "KR" / "Tables";
-    const fs::path user = fs::path(root) / "MIRVANE" / "user" / "cam" / "nccust";
     std::error_code ec;
-    fs::create_directories(tables, ec);
-    fs::create_directories(user, ec);
+    std::vector<std::unique_ptr<Out>> table;
+    for (const CnvTblFile& file : kCnvTblFiles) {
+        const fs::path path = BelowRoot(root, file.path);
+        fs::create_directories(path.parent_path(), ec);
+        table.push_back(std::make_unique<Out>(path));
+    }
+    const fs::path optionPath = BelowRoot(root, kOptionFilePath);
+    fs::create_directories(optionPath.parent_path(), ec);
 
     int choiceCount = 0;
     for (const WorkloadColumn& c : columns_) choiceCount += static_cast<int>(c.choices.size());
     const int spare =
         std::max(0, size_.exteriorRows - 1 - static_cast<int>(columns_.size()) - choiceCount);
 
-    Out ex(tables / "ExteriorTable.tsv");
-    Out ppt(tables / "ProcessParametersTable.tsv");
-    Out pst(tables / "ParameterSettingTable.tsv");
-    Out sti(tables / "SelectionToIntTable.tsv");
-    Out plan(tables / "PlanCSVTable.tsv");
-    Out var(tables / "VariableTable.tsv");
-    Out opt(user / "rc_pln2usr.ini");
+    Out& ex = *table[kExteriorTableFile];
+    Out& ppt = *table[kProcessParametersTableFile];
+    Out& pst = *table[kParameterSettingTableFile];
+    Out& sti = *table[kSelectionToIntTableFile];
+    Out& plan = *table[kPlanCSVTableFile];
+    Out& var = *table[kVariableTableFile];
+    Out opt(optionPath);
 
     ex << "External name\tInternal name\n";
     ppt << "Item\tParameter key\tPriority\n";
@@ -379,88 +380,86 @@ bool Workload::WriteTables(const std::string& root) const {
     }
     opt << "Coolant\n\n# Not a title of ExteriorTable.\nSurface finish (Ra)\n";
     bool ok = true;
-    for (Out* o : {&ex, &ppt, &pst, &sti, &plan, &var, &opt}) ok = o->Close() && ok;
+    for (const std::unique_ptr<Out>& o : table) ok = o->Close() && ok;
+    ok = opt.Close() && ok;
     return ok;
 }
 
 bool Workload::WriteModel(const std::string& path, int plans) const {
+    // One plan at a time, so that the model is never whole in memory.
     Out out{fs::path(path)};
     const int planCount = plans < 0 ? size_.plans : std::min(plans, size_.plans);
     out << "{\"plans\": [\n";
     for (int p = 0; p < planCount; ++p) {
         Rng planRng(0x51ED0000ull + static_cast<uint64_t>(p));
-        out << (p > 0 ? ",\n" : "") << "{\"id\": [" << (p + 1) << ", 0, 0, 1], \"name\": "
-            << JsonText("Part P-" + std::to_string(1000 + p) + (p % 7 == 3 ? ", rev B" : "") +
-                        " OP10")
-            << ", \"machine\": {\"names\": [\"VMC-" << (p % 4) << "\", \"Controller M-30\"]},"
-            << " \"processes\": [\n";
+        Json plan = {{"id", {p + 1, 0, 0, 1}},
+                     {"name", "Part P-" + std::to_string(1000 + p) + (p % 7 == 3 ? ", rev B" : "") + " OP10"},
+                     {"machine", {{"names", {"VMC-" + std::to_string(p % 4), "Controller M-30"}}}},
+                     {"processes", Json::array()}};
+        Json& processes = plan["processes"];
         for (int k = 0; k < size_.processes; ++k) {
             Rng rng(planRng.Next());
             const int type = rng.Percent(5) ? kMacroPrcsType : Pick(rng, AcceptedTypes());
-            out << (k > 0 ? ",\n" : "") << "{\"id\": [" << (p + 1) << ", " << (k + 1)
-                << ", 0, 2], \"type\": " << type << ", \"name\": "
-                << JsonText(std::string(Pick(rng, kProcessNames)) +
-                            std::to_string(k % 50));
+            Json process = {{"id", {p + 1, k + 1, 0, 2}},
+                            {"type", type},
+                            {"name", std::string(Pick(rng, kProcessNames)) + std::to_string(k % 50)}};
             if (rng.Percent(92)) {
-                out << ", \"tool\": {\"type\": " << (1 + rng.Below(64))
-                    << ", \"state\": " << (rng.Percent(90) ? 1 : 0)
-                    << ", \"name\": " << JsonText(tools_[rng.Below(static_cast<int>(tools_.size()))])
-                    << '}';
+                const int toolType = 1 + rng.Below(64);
+                const int state = rng.Percent(90) ? 1 : 0;
+                process["tool"] = {{"type", toolType},
+                                   {"state", state},
+                                   {"name", tools_[rng.Below(static_cast<int>(tools_.size()))]}};
             }
             const int candidates = rng.Below(6);
             if (candidates > 0) {
-                out << ", \"candidateTools\": [";
+                Json& list = process["candidateTools"] = Json::array();
                 for (int i = 0; i < candidates; ++i) {
                     const bool blank = i == 0 && rng.Percent(10);
-                    out << (i > 0 ? ", " : "")
-                        << JsonText(blank ? "" : tools_[rng.Below(static_cast<int>(tools_.size()))]);
+                    list.push_back(blank ? "" : tools_[rng.Below(static_cast<int>(tools_.size()))]);
                 }
-                out << ']';
             }
-            out << ", \"params\": {\"" << kLocalCoordFlagKey << "\": " << (rng.Percent(20) ? 1 : 0)
-                << ", \"" << kPitchKeySetA << "\": " << Real(rng, 4) << ", \"" << kPitchKeyOther
-                << "\": " << Real(rng, 4);
+            Json& params = process["params"] = Json::object();
+            params[std::to_string(kLocalCoordFlagKey)] = rng.Percent(20) ? 1 : 0;
+            params[std::to_string(kPitchKeySetA)] = Real(rng, 4);
+            params[std::to_string(kPitchKeyOther)] = Real(rng, 4);
             for (const WorkloadColumn& c : columns_) {
                 if (!c.inModel || IsNoPrmKey(c.key)) continue;
                 const ItemRule rule = ItemRuleOf(c.item);
                 const ValueForm form = ParamValueForm(c.effType);
-                std::string value;
+                Json& value = params[std::to_string(c.key)];
                 if (c.item == "processType") {
-                    value = std::to_string(type);
+                    value = type;
                 } else if (rule == ItemRule::kMacro || rule == ItemRule::kMacroAlt) {
-                    value = JsonText(Pick(rng, kMacros));
+                    value = Pick(rng, kMacros);
                 } else if (rule == ItemRule::kComment) {
-                    value = JsonText(Pick(rng, kComments));
+                    value = Pick(rng, kComments);
                 } else if (rng.Percent(2)) {
-                    value = "null";
+                    value = nullptr;
                 } else if (form == ValueForm::kSelect) {
                     value = !c.choices.empty() && rng.Percent(95)
-                                ? std::to_string(c.choices[rng.Below(
-                                      static_cast<int>(c.choices.size()))].second)
-                                : "-1";
+                                ? c.choices[rng.Below(static_cast<int>(c.choices.size()))].second
+                                : -1;
                 } else if (form == ValueForm::kInt || form == ValueForm::kNone) {
-                    value = std::to_string(rng.Below(20000));
+                    value = rng.Below(20000);
                 } else if (form == ValueForm::kReal) {
                     value = Real(rng, c.subType == Keyword(kSubTypeReal) ? 100 : 5000);
                 } else {
-                    value = JsonText(Pick(rng, kTexts));
+                    value = Pick(rng, kTexts);
                 }
-                out << ", \"" << c.key << "\": " << value;
             }
-            out << "}}";
+            processes.push_back(std::move(process));
         }
-        out << "]}";
+        out << (p > 0 ? ",\n" : "") << plan.dump();
     }
-    out << "],\n\"toolTexts\": {";
+    Json toolTexts = Json::object();
     for (std::size_t i = 0; i < tools_.size(); ++i) {
         if (i % 12 == 7) continue;  // no text: the tool column stays empty
         std::string text = kToolWords[i % 8] + std::string(" D") + std::to_string(4 + i / 8) +
                            ", " + std::to_string(2 + i % 5) + " flutes";
         if (i % 17 == 2) text = "   ";
         if (i % 19 == 4) text = "Holder \"HSK63\", " + text;
-        out << (i > 0 ? ", " : "") << JsonText(tools_[i].substr(0, 15)) << ": "
-            << JsonText(text);
+        toolTexts[tools_[i].substr(0, 15)] = text;
     }
-    out << "}}\n";
+    out << "],\n\"toolTexts\": " << toolTexts.dump() << "}\n";
     return out.Close();
 }

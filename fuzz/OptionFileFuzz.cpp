@@ -15,10 +15,10 @@
 #include "MemoryFiles.h"
 #include "qvhostsim/qvhostsim.h"
 #include "tables/CQvkdcCnvTblCtrl.h"
+#include "tables/CnvTblFiles.h"
 
 namespace {
 
-constexpr char kOptionFile[] = "\\MIRVANE\\user\\cam\\nccust\\rc_pln2usr.ini";
 constexpr char kColumnTitle[] = "Taken";
 constexpr std::string_view kSpace = " \t\r\n\v\f";
 
@@ -44,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     MemoryFiles files(block);
-    files.Add(kOptionFile, bytes);
+    files.Add(kOptionFilePath, bytes);
     ScopedFileSystem scope(&files);
     CQvkdcCnvTblCtrl set;
     set.GetColTbl()->AddColRow(1, kColumnTitle, "item", "", "", 0, 0, "String", "");

@@ -26,16 +26,7 @@
 #include "TsvTable.h"
 #include "host/Qvlbw.h"
 #include "host/Zrl.h"
-
-namespace {
-
-// True when bytes start with a UTF-16 byte-order mark (either byte order).
-bool IsUtf16(std::string_view bytes) {
-    const std::string_view mark = bytes.substr(0, 2);
-    return mark == "\xFF\xFE" || mark == "\xFE\xFF";
-}
-
-}  // namespace
+#include "platform/ByteOrderMark.h"
 
 class CQvlbwTableImpl {
  public:
@@ -48,7 +39,7 @@ class CQvlbwTableImpl {
             !qvsim::ReadTableFile(path, TsvTable::kMaxBytes, &storage, &bytes)) {
             return -1;
         }
-        if (IsUtf16(bytes)) {
+        if (StartsWithUtf16Mark(bytes)) {
             if (ZrlMainSw == 1) {
                 ZrlChr((std::string("ReadTable: ") + path +
                         " is UTF-16 text; save it as 8-bit text").c_str());

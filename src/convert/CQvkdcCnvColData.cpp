@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "host/FailurePoints.h"
 #include "host/TraceScope.h"
 #include "host/Qvptf.h"
 #include "model/CQvkdcOutColRowMng.h"
@@ -10,14 +11,14 @@
 #include "model/CQvkdcSlctValTblMng.h"
 
 namespace {
-const TraceRecord kCnvOutDataRec = {577687, "CQvkdcCnvColData::CnvOutData"};
+const TraceRecord kCnvOutDataRec = {kCnvOutDataTraceId, "CQvkdcCnvColData::CnvOutData"};
 }  // namespace
 
 struct CQvkdcCnvColData::DispatchEntry {
     std::string_view itName;
     // Null: the column is always empty and nothing is read from the process.
     Converter conv;
-    const char* errText;
+    FailStep failure;  // traced when conv fails
 };
 
 CQvkdcCnvColData::CQvkdcCnvColData()
@@ -87,38 +88,38 @@ const CQvkdcCnvColData::DispatchEntry* CQvkdcCnvColData::DispatchTable(
     std::size_t* oCount) {
     // Sorted by item name (byte order) for the binary search of FindDispatch.
     static constexpr DispatchEntry kTable[] = {
-        {"comment", nullptr, nullptr},
-        {"planFolder", nullptr, nullptr},
-        {kItemPlanName, &CQvkdcCnvColData::CnvPlanNam, "[ERR] : CnvPlanNam"},
-        {"processCheck", nullptr, nullptr},
+        {"comment", nullptr, FailStep::kNone},
+        {"planFolder", nullptr, FailStep::kNone},
+        {kItemPlanName, &CQvkdcCnvColData::CnvPlanNam, FailStep::kCnvPlanNam},
+        {"processCheck", nullptr, FailStep::kNone},
         {kItemToolCheck, &CQvkdcCnvColData::CnvToolCheck1,
-         "[ERR] : CnvToolCheck1"},
-        {"toolCheck2", nullptr, nullptr},
-        {"toolCheck3", nullptr, nullptr},
-        {"toolCheck4", nullptr, nullptr},
-        {"toolCheck5", nullptr, nullptr},
-        {kItemToolGroup, &CQvkdcCnvColData::CnvTlGrpNam, "[ERR] : CnvTlGrpNam"},
-        {kItemToolType, &CQvkdcCnvColData::CnvToolType1, "[ERR] : CnvToolType1"},
-        {"toolType2", nullptr, nullptr},
-        {"toolType3", nullptr, nullptr},
-        {"toolType4", nullptr, nullptr},
-        {"toolType5", nullptr, nullptr},
-        {kItemPrcsName, &CQvkdcCnvColData::CnvPrcsNam, "[ERR] : CnvPrcsNam"},
-        {"ttlKPANGLE", nullptr, nullptr},
-        {"ttlKPUSRDEF1", nullptr, nullptr},
-        {"ttlKPUSRDEF10", nullptr, nullptr},
-        {"ttlKPUSRDEF2", nullptr, nullptr},
-        {"ttlKPUSRDEF3", nullptr, nullptr},
-        {"ttlKPUSRDEF4", nullptr, nullptr},
-        {"ttlKPUSRDEF5", nullptr, nullptr},
-        {"ttlKPUSRDEF6", nullptr, nullptr},
-        {"ttlKPUSRDEF7", nullptr, nullptr},
-        {"ttlKPUSRDEF8", nullptr, nullptr},
-        {"ttlKPUSRDEF9", nullptr, nullptr},
+         FailStep::kCnvToolCheck1},
+        {"toolCheck2", nullptr, FailStep::kNone},
+        {"toolCheck3", nullptr, FailStep::kNone},
+        {"toolCheck4", nullptr, FailStep::kNone},
+        {"toolCheck5", nullptr, FailStep::kNone},
+        {kItemToolGroup, &CQvkdcCnvColData::CnvTlGrpNam, FailStep::kCnvTlGrpNam},
+        {kItemToolType, &CQvkdcCnvColData::CnvToolType1, FailStep::kCnvToolType1},
+        {"toolType2", nullptr, FailStep::kNone},
+        {"toolType3", nullptr, FailStep::kNone},
+        {"toolType4", nullptr, FailStep::kNone},
+        {"toolType5", nullptr, FailStep::kNone},
+        {kItemPrcsName, &CQvkdcCnvColData::CnvPrcsNam, FailStep::kCnvPrcsNam},
+        {"ttlKPANGLE", nullptr, FailStep::kNone},
+        {"ttlKPUSRDEF1", nullptr, FailStep::kNone},
+        {"ttlKPUSRDEF10", nullptr, FailStep::kNone},
+        {"ttlKPUSRDEF2", nullptr, FailStep::kNone},
+        {"ttlKPUSRDEF3", nullptr, FailStep::kNone},
+        {"ttlKPUSRDEF4", nullptr, FailStep::kNone},
+        {"ttlKPUSRDEF5", nullptr, FailStep::kNone},
+        {"ttlKPUSRDEF6", nullptr, FailStep::kNone},
+        {"ttlKPUSRDEF7", nullptr, FailStep::kNone},
+        {"ttlKPUSRDEF8", nullptr, FailStep::kNone},
+        {"ttlKPUSRDEF9", nullptr, FailStep::kNone},
         {kItemScanAngle, &CQvkdcCnvColData::CnvScanAgl,
-         "[ERR] : CnvScanAgl"},
-        {kItemLocalAxis, &CQvkdcCnvColData::CnvLCLPVal, "[ERR] : CnvLCLPVal"},
-        {kItemLocalHeight, &CQvkdcCnvColData::CnvLCLPVal, "[ERR] : CnvLCLPVal"},
+         FailStep::kCnvScanAgl},
+        {kItemLocalAxis, &CQvkdcCnvColData::CnvLCLPVal, FailStep::kCnvLCLPVal},
+        {kItemLocalHeight, &CQvkdcCnvColData::CnvLCLPVal, FailStep::kCnvLCLPVal},
     };
     constexpr bool kSorted = [] {
         for (std::size_t i = 1; i < std::size(kTable); ++i) {
@@ -189,12 +190,10 @@ std::vector<std::string_view> CQvkdcCnvColData::DispatchItemNames() {
 
 int CQvkdcCnvColData::ConvertCol(std::string& ioText) {
     if (ColRow == nullptr || SlctTbl == nullptr) {
-        TraceScope::Chr("[ERR] : NULL ColTbl");
-        return -1;
+        return TraceFailure(FailStep::kNullColTbl);
     }
     if (datSP == nullptr) {
-        TraceScope::Chr("[ERR] : NULL datSP");
-        return -1;
+        return TraceFailure(FailStep::kNullDatSP);
     }
     const ColPlan& col = CurrentCol();
     const DispatchEntry* const entry = col.entry;
@@ -203,7 +202,7 @@ int CQvkdcCnvColData::ConvertCol(std::string& ioText) {
         entry != nullptr ? entry->conv : &CQvkdcCnvColData::CnvPrcsVal;
     const int status = (this->*conv)(col, ioText);
     if (status != 0) {
-        TraceScope::Chr(entry != nullptr ? entry->errText : "[ERR] : CnvPrcsVal");
+        TraceFailure(entry != nullptr ? entry->failure : FailStep::kCnvPrcsVal);
     }
     return status;
 }

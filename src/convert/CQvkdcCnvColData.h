@@ -27,6 +27,11 @@
 #include "host/Qdgm.h"
 #include "qvkdc/qvkdc.h"
 
+// The trace id of CnvOutData, the conversion of one value. A host that
+// keeps only the notes of a run leaves it off: following every value costs
+// as much as converting it.
+inline constexpr int kCnvOutDataTraceId = 577687;
+
 class CQvkdcOutColRowMng;
 class CQvkdcOutColTblMng;
 class CQvkdcSlctValRowMng;
@@ -75,10 +80,11 @@ class CQvkdcCnvColData {
     // Text of the current column for the current process.
     // Returns 0 with oOutStr replaced by the column's text, or a negative
     // status with oOutStr left as it was: -1 when the column row or the
-    // selection table ("[ERR] : NULL ColTbl") or the process record
-    // ("[ERR] : NULL datSP") is missing, or the converter's status when it
-    // fails (its "[ERR] : Cnv..." line). Traced under id 577687, with the
-    // result as "oOutStr" when tracing stays active.
+    // selection table (FailStep::kNullColTbl) or the process record
+    // (kNullDatSP) is missing, or the converter's status when it fails (its
+    // own failure, kCnvPrcsVal and the like). Traced under
+    // kCnvOutDataTraceId, with the result as "oOutStr" when tracing stays
+    // active.
     int CnvOutData(std::string& oOutStr);
     // The same, with the column's text appended to ioRow instead (ioRow is
     // left as it was on failure); the trace shows the appended text as

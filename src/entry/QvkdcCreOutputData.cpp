@@ -27,6 +27,7 @@ void QvkdcCreOutputDataAt(const int* iPlnIdCnt, const ModelId* iPlnIdArr,
     TraceScope scope(kRecord);
     QvkdcTraceEntryArgs(iPlnIdCnt, iPlnIdArr, iOutPath, iOutName);
     int status = -1;
+    FailStep thrown = FailStep::kNone;
     try {
         run.emplace();
         run->SetObserver(iObserver);
@@ -34,9 +35,13 @@ void QvkdcCreOutputDataAt(const int* iPlnIdCnt, const ModelId* iPlnIdArr,
     } catch (...) {
         // The inner frames have closed and every host block held below has
         // been given back on the way out; the run fails like any other.
-        TraceScope::Chr(QvkdcExceptionStep());
+        thrown = QvkdcExceptionStep();
+        status = TraceFailure(thrown);
         WriteMsg("-", "-", kQvkdcMsgRunFailed);
     }
-    if (oPlace != nullptr && run) *oPlace = run->Place();
+    if (oPlace != nullptr) {
+        if (run) *oPlace = run->Place();
+        if (thrown != FailStep::kNone) oPlace->step = thrown;
+    }
     QvkdcExitProtocol(scope, status, oStatusP);
 }

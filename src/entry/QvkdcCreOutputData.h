@@ -18,7 +18,8 @@ void QvkdcCreOutputData(const int* iPlnIdCnt, const ModelId* iPlnIdArr,
 
 // The same run, for tools that follow one in process (the table check, a
 // dry run): when oPlace is not null it receives where the run was when it
-// failed (or where it ended). With iFirstPlan above 0 the plan loop starts
+// failed (or where it ended), with the step that failed (FailStep::kNone
+// when none did). With iFirstPlan above 0 the plan loop starts
 // at that index of the block, leaving the plans before it out, while every
 // file is named as in a run of the whole block (the plan index, the single
 // flag); a tool so goes on after a plan that failed. When iObserver is not

@@ -31,7 +31,7 @@ bool QvkdcCheckArgs(const int* iPlnIdCnt, const ModelId* iPlnIdArr,
         iOutName != nullptr) {
         return true;
     }
-    TraceScope::Chr("[ERR] : Invalid argument");
+    TraceFailure(FailStep::kInvalidArgument);
     return false;
 }
 
@@ -40,12 +40,12 @@ void QvkdcExitProtocol(const TraceScope& scope, int status, int* oStatusP) {
     if (scope.StillActive()) TraceScope::Val("oStatusP", status);
 }
 
-const char* QvkdcExceptionStep() noexcept {
+FailStep QvkdcExceptionStep() noexcept {
     try {
         throw;
     } catch (const std::bad_alloc&) {
-        return "[ERR] : Out of memory";
+        return FailStep::kOutOfMemory;
     } catch (...) {
-        return "[ERR] : Unexpected exception";
+        return FailStep::kUnexpectedException;
     }
 }

@@ -3,6 +3,7 @@
 #ifndef QVKDC_ENTRY_QVKDCENTRY_H
 #define QVKDC_ENTRY_QVKDCENTRY_H
 
+#include "host/FailurePoints.h"
 #include "host/TraceScope.h"
 #include "qvkdc/qvkdc.h"
 
@@ -12,8 +13,8 @@
 void QvkdcTraceEntryArgs(const int* iPlnIdCnt, const ModelId* iPlnIdArr,
                          const char* iOutPath, const char* iOutName);
 
-// True when none of the four input arguments is null; otherwise traces
-// "[ERR] : Invalid argument" and returns false.
+// True when none of the four input arguments is null; otherwise traces the
+// failure FailStep::kInvalidArgument and returns false.
 bool QvkdcCheckArgs(const int* iPlnIdCnt, const ModelId* iPlnIdArr,
                     const char* iOutPath, const char* iOutName);
 
@@ -23,12 +24,11 @@ bool QvkdcCheckArgs(const int* iPlnIdCnt, const ModelId* iPlnIdArr,
 // REQUIRES: oStatusP points to a writable int.
 void QvkdcExitProtocol(const TraceScope& scope, int status, int* oStatusP);
 
-// The failed step to trace for the exception being handled:
-// "[ERR] : Out of memory" for std::bad_alloc, "[ERR] : Unexpected
-// exception" for anything else. The entry functions catch every exception
+// The failed step to trace for the exception being handled: kOutOfMemory
+// for std::bad_alloc, kUnexpectedException for anything else. The entry functions catch every exception
 // at their end, so that none leaves the library.
 // REQUIRES: called inside a catch block.
-const char* QvkdcExceptionStep() noexcept;
+FailStep QvkdcExceptionStep() noexcept;
 
 // Traces the four fields of id with "%d" under their names.
 void QvkdcTraceModelId(const ModelId& id);

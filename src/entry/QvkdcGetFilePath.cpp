@@ -5,6 +5,7 @@
 
 #include "entry/QvkdcEntry.h"
 #include "entry/QvkdcText.h"
+#include "host/FailurePoints.h"
 #include "host/HostText.h"
 #include "host/Qdgm.h"
 #include "host/TraceScope.h"
@@ -29,7 +30,7 @@ bool MakeFileBase(int index, const ModelId& plan, const char* outName,
     }
     HostText<kQdgmNameSize> planName;
     if (QdgmRetIdnamLN(&plan, planName.data()) < 0) {
-        TraceScope::Chr("[ERR] : QdgmRetIdnamLN");
+        TraceFailure(FailStep::kPlanName);
         return false;
     }
     base->assign(planName.view());
@@ -48,7 +49,7 @@ int QvkdcGetFilePath(int iPlnIdx, const ModelId* iPlnId, const char* iOutFld,
     }
     int result = -1;
     if (iPlnId == nullptr || iOutFld == nullptr || iOutName == nullptr) {
-        TraceScope::Chr("[ERR] : Invalid argument");
+        TraceFailure(FailStep::kInvalidArgument);
     } else {
         std::string path;
         if (MakeFileBase(iPlnIdx, *iPlnId, iOutName, iSingleFlg, &path)) {
@@ -56,7 +57,7 @@ int QvkdcGetFilePath(int iPlnIdx, const ModelId* iPlnId, const char* iOutFld,
             path.insert(0, iOutFld);
             path += ".csv";
             if (path.size() >= kQvkdcPathSize) {
-                TraceScope::Chr("[ERR] : Path too long");
+                TraceFailure(FailStep::kPathTooLong);
             } else {
                 std::memcpy(oOutPath, path.c_str(), path.size() + 1);
                 result = 0;

@@ -21,7 +21,7 @@ int CheckPlans(const int* iPlnIdCnt, const ModelId* iPlnIdArr,
         HostText<kQvkdcPathSize> path;
         if (QvkdcGetFilePath(i, &iPlnIdArr[i], iOutPath, iOutName, singleFlg,
                              path.data()) == -1) {
-            TraceScope::Chr("[ERR] : Make FileName");
+            TraceFailure(FailStep::kMakeFileName);
             return -1;
         }
         if (fs->Exists(path.view())) return 1;
@@ -40,7 +40,7 @@ void QvkdcIsExistFile(const int* iPlnIdCnt, const ModelId* iPlnIdArr,
     try {
         status = CheckPlans(iPlnIdCnt, iPlnIdArr, iOutPath, iOutName);
     } catch (...) {
-        TraceScope::Chr(QvkdcExceptionStep());
+        TraceFailure(QvkdcExceptionStep());
         status = -1;
     }
     QvkdcExitProtocol(scope, status, oStatusP);

@@ -18,10 +18,15 @@
 QvkdcOutputRun::QvkdcOutputRun() = default;
 QvkdcOutputRun::~QvkdcOutputRun() = default;
 
-int QvkdcOutputRun::Fail(const char* text, int status) {
-    if (text != nullptr) TraceScope::Chr(text);
+int QvkdcOutputRun::Fail(FailStep step) {
+    TraceFailure(step);
+    return Failed(step);
+}
+
+int QvkdcOutputRun::Failed(FailStep step) {
+    place_.step = step;
     WriteMsg("-", "-", kQvkdcMsgRunFailed);
-    return status;
+    return FailurePointOf(step).status;
 }
 
 int QvkdcOutputRun::Run(const TraceScope& scope, const int* iPlnIdCnt,
@@ -29,7 +34,7 @@ int QvkdcOutputRun::Run(const TraceScope& scope, const int* iPlnIdCnt,
                         const char* iOutName, int firstPlan) {
     scope_ = &scope;
     if (!QvkdcCheckArgs(iPlnIdCnt, iPlnIdArr, iOutPath, iOutName)) {
-        return Fail(nullptr, -1);
+        return Failed(FailStep::kInvalidArgument);
     }
     QvkdcSetMsgColumns();
     plans_ = iPlnIdArr;
@@ -50,14 +55,14 @@ int QvkdcOutputRun::Run(const TraceScope& scope, const int* iPlnIdCnt,
 
 int QvkdcOutputRun::Prepare(const char* iOutPath) {
     folder_.assign(TrimSpace(iOutPath));
-    if (folder_.empty()) return Fail("[ERR] : Path nothing", -1);
-    if (tables_.ImpCnvTbl() != 0) return Fail("[ERR] : ImpCnvTbl", -1);
-    if (tables_.CreColTbl() != 0) return Fail("[ERR] : CreColTbl", -1);
+    if (folder_.empty()) return Fail(FailStep::kPathNothing);
+    if (tables_.ImpCnvTbl() != 0) return Fail(FailStep::kImpCnvTbl);
+    if (tables_.CreColTbl() != 0) return Fail(FailStep::kCreColTbl);
     colTbl_ = tables_.GetColTbl();
-    if (colTbl_ == nullptr) return Fail("[ERR] : NULL ColTbl", -1);
-    if (tables_.CreSlctTbl() != 0) return Fail("[ERR] : CreSlctTbl", -1);
+    if (colTbl_ == nullptr) return Fail(FailStep::kNullColTbl);
+    if (tables_.CreSlctTbl() != 0) return Fail(FailStep::kCreSlctTbl);
     CQvkdcSlctValTblMng* slctTbl = tables_.GetSlctTbl();
-    if (slctTbl == nullptr) return Fail("[ERR] : NULL SlctTbl", -1);
+    if (slctTbl == nullptr) return Fail(FailStep::kNullSlctTbl);
     converter_.SetSlctTbl(slctTbl);
     converter_.PrepareCols(*colTbl_);
     tsetForm_ = tables_.GetTSetForm();
@@ -93,7 +98,7 @@ int QvkdcOutputRun::RunPlan(int index) {
     }
     HostText<kQvkdcPathSize> path;
     if (QvkdcGetFilePath(index, &plan, outPath_, outName_, singleFlg_, path.data()) == -1) {
-        return Fail("[ERR] : Make FileName", -1);
+        return Fail(FailStep::kMakeFileName);
     }
     const int written = WriteFile(path.str());
     if (written == 0 && observer_ != nullptr) observer_->Written(index);
@@ -109,7 +114,7 @@ int QvkdcOutputRun::BuildRows(const ModelId* list, int count, bool* accepted) {
         int unused = 0;
         int type = 0;
         if (QdgmInqNctyp(&prcsId, &unused, &type) != 0) {
-            return Fail("[ERR] : QdgmInqNctyp", -1);
+            return Fail(FailStep::kQdgmInqNctyp);
         }
         if (!IsAcceptedPrcsType(type)) {
             *accepted = false;
@@ -119,7 +124,7 @@ int QvkdcOutputRun::BuildRows(const ModelId* list, int count, bool* accepted) {
         QdgmPrcsRec* rawRec = nullptr;
         const int got = QdgmGetPrcs(0, &prcsId, &rawRec);
         HostPrcsRec rec(rawRec);
-        if (got != 0) return Fail("[ERR] : QdgmGetPrcs", -1);
+        if (got != 0) return Fail(FailStep::kQdgmGetPrcs);
         converter_.SetPrcsDat(rec.get());
         for (int j = 0; j < colCount; ++j) {
             converter_.SetColRow(colTbl_->GetColRow(j));
@@ -128,7 +133,8 @@ int QvkdcOutputRun::BuildRows(const ModelId* list, int count, bool* accepted) {
             const int r = converter_.CnvOutDataAppend(rows_);
             if (r < 0) {
                 place_.column = j;
-                return Fail("[ERR] : CnvOutData", r);
+                Fail(FailStep::kCnvOutData);
+                return r;  // the converter's own status
             }
             if (observer_ != nullptr) {
                 observer_->Converted(place_, j, std::string_view(rows_).substr(start), rec.get());
@@ -156,13 +162,13 @@ void QvkdcOutputRun::RejectPlan(const ModelId& plan) {
 // fails leaves the earlier file as it was, or no file where there was none.
 int QvkdcOutputRun::WriteFile(const std::string& path) {
     std::unique_ptr<TextWriter> file;
-    if (FileSystem::Current()->OpenForWrite(path, &file) != 0) return Fail("[ERR] : File Open", -1);
+    if (FileSystem::Current()->OpenForWrite(path, &file) != 0) return Fail(FailStep::kFileOpen);
     line_.clear();
     colTbl_->GetTitleLine(line_);
     line_ += '\n';
     bool written = file->Write(line_) == 0 && file->Write(rows_) == 0;
     if (scope_->StillActive()) TraceScope::Val("[INF]sOutPath", folder_);
     written = file->Close() == 0 && written;
-    if (!written) return Fail("[ERR] : File Write", -1);
+    if (!written) return Fail(FailStep::kFileWrite);
     return 0;
 }

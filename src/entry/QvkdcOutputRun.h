@@ -7,6 +7,7 @@
 #include <string>
 
 #include "convert/CQvkdcCnvColData.h"
+#include "host/FailurePoints.h"
 #include "host/HostText.h"
 #include "host/Qvlbu.h"
 #include "qvkdc/qvkdc.h"
@@ -17,12 +18,13 @@ class QvkdcRunObserver;
 class TraceScope;
 
 // Where an output run was: the plan, the process and the column it was
-// converting. After a failure, where it failed.
+// converting. After a failure, where it failed, and the step that failed.
 struct QvkdcRunPlace {
     int plan = -1;     // index into the block; -1: before the first plan
     int process = -1;  // index into the plan's process list; -1: none yet
     ModelId prcsId{};  // that process
     int column = -1;   // the column being converted; -1: none
+    FailStep step = FailStep::kNone;  // the failed step; kNone: none failed
 };
 
 class QvkdcOutputRun {
@@ -57,7 +59,10 @@ class QvkdcOutputRun {
     int BuildRows(const ModelId* list, int count, bool* accepted);
     int WriteFile(const std::string& path);
     void RejectPlan(const ModelId& plan);
-    int Fail(const char* text, int status);
+    // Traces step's failure, sends message 9999, and returns its status.
+    int Fail(FailStep step);
+    // Fail, for a step whose line was already traced.
+    int Failed(FailStep step);
 
     CQvkdcCnvTblCtrl tables_;
     CQvkdcCnvColData converter_;

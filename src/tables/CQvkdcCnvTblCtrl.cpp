@@ -4,6 +4,7 @@
 #include "platform/FileSystem.h"
 #include "tables/CnvTblFiles.h"
 #include "tables/CnvTblRecorder.h"
+#include "tables/ShortRowNote.h"
 
 namespace {
 
@@ -48,10 +49,10 @@ int CQvkdcCnvTblCtrl::ImpCnvTbl() {
             if (!fs->Exists(file.path)) continue;
             const std::string native = fs->NativePath(file.path);
             if (rows_->ReadTable(table, native.c_str()) != 0) {
-                TraceScope::Chr(file.openError);
+                TraceFailure(file.openError);
                 CnvTblStop stop;
                 stop.kind = CnvTblStop::kUnreadable;
-                stop.traceLine = file.openError;
+                stop.traceLine = FailurePointOf(file.openError).line;
                 stop.table = table;
                 rows_->Stopped(&stop, false);
                 result = -1;
@@ -59,8 +60,7 @@ int CQvkdcCnvTblCtrl::ImpCnvTbl() {
             }
         }
         if (result == 0 && SetTSetForm() == -1) {
-            TraceScope::Chr("[ERR] : SetTSetForm Error");
-            result = -1;
+            result = TraceFailure(FailStep::kSetTSetForm);
         }
     }
     if (scope.ActiveAtEntry()) TraceScope::Val("stat", result);
@@ -81,7 +81,7 @@ int CQvkdcCnvTblCtrl::SetTSetForm() {
             }
             break;
         case -2:
-            result = NotImported(kVariableTableFile, "[ERR] : Not import tablefile VariableTable",
+            result = NotImported(kVariableTableFile, FailStep::kVariableTableNotImported,
                                  "akw_tls_nm");
             break;
         default:
@@ -96,15 +96,8 @@ bool CQvkdcCnvTblCtrl::HasCells(const CQvlbwStringArray& row, int cells,
                                 CnvTblIndex table, int walkRow,
                                 const char* reads) {
     if (row.GetSize() >= cells) return true;
-    std::string line = "[ERR] : Short row ";
-    if (walkRow > 0) {
-        line += std::to_string(walkRow);
-        line += ' ';
-    }
-    line += "in ";
-    line += kCnvTblFiles[table].name;
-    line += ": ";
-    if (row.GetSize() > 0) line += row.GetAt(0);
+    std::string line;
+    AppendShortRowLine(walkRow, table, row.GetSize() > 0 ? row.GetAt(0) : "", &line);
     TraceScope::Chr(line);
     CnvTblStop stop;
     stop.kind = CnvTblStop::kShortRow;
@@ -116,12 +109,12 @@ bool CQvkdcCnvTblCtrl::HasCells(const CQvlbwStringArray& row, int cells,
     return false;
 }
 
-int CQvkdcCnvTblCtrl::NotImported(CnvTblIndex table, const char* line,
+int CQvkdcCnvTblCtrl::NotImported(CnvTblIndex table, FailStep step,
                                   std::string_view key, CnvTblStop::Kind kind) {
-    TraceScope::Chr(line);
+    TraceFailure(step);
     CnvTblStop stop;
     stop.kind = kind;
-    stop.traceLine = line;
+    stop.traceLine = FailurePointOf(step).line;
     stop.table = table;
     stop.key = key;
     rows_->Stopped(&stop, false);

@@ -117,9 +117,9 @@ class CQvkdcCnvTblCtrl {
     int AddOptionCols(const std::vector<std::string>& optCols, const std::vector<int>& optLines,
                       ColValues& v);
     // Completes v from ProcessParametersTable and ParameterSettingTable by
-    // its item; notImported is the line logged when either holds no data.
-    // Returns 0 or -1.
-    int CompleteFromSettings(ColValues& v, const char* notImported);
+    // its item; notImported is the failure traced when either holds no
+    // data. Returns 0 or -1.
+    int CompleteFromSettings(ColValues& v, FailStep notImported);
     // Adds v as a column row of flag colFlg.
     void AddCol(int colFlg, const ColValues& v);
     // True when row has at least cells cells; otherwise logs the short row
@@ -127,9 +127,9 @@ class CQvkdcCnvTblCtrl {
     // and tells the reader that the build reads `reads` from cell `cells`.
     bool HasCells(const CQvlbwStringArray& row, int cells, CnvTblIndex table,
                   int walkRow, const char* reads);
-    // Traces line, tells the reader that a lookup of key in table found no
-    // data (or, for kNoRow, no row), and returns -1.
-    int NotImported(CnvTblIndex table, const char* line, std::string_view key,
+    // Traces step's failure, tells the reader that a lookup of key in table
+    // found no data (or, for kNoRow, no row), and returns -1.
+    int NotImported(CnvTblIndex table, FailStep step, std::string_view key,
                     CnvTblStop::Kind kind = CnvTblStop::kNotImported);
 
     std::unique_ptr<CQvkdcOutColTblMng> ColTbl;

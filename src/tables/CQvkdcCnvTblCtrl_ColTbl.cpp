@@ -63,7 +63,7 @@ int CQvkdcCnvTblCtrl::CreColTbl() {
     if (result == 0) {
         const int res = ReadOptionCol(optCols, &optLines);
         if (res < 0) {
-            TraceScope::Chr("[ERR] : GetOptionCol");
+            TraceFailure(FailStep::kGetOptionCol);
             result = res;
         }
     }
@@ -91,13 +91,12 @@ int CQvkdcCnvTblCtrl::AddPlanCols(ColValues& v) {
             if (!HasCells(found, 1, kExteriorTableFile, 0, "the title")) return -1;
             v.exName.assign(found.GetAt(0));
         } else if (res == -2) {
-            return NotImported(kExteriorTableFile, "[ERR] : Not import tablefile", v.itName);
+            return NotImported(kExteriorTableFile, FailStep::kNotImported, v.itName);
         }
-        const int completed = CompleteFromSettings(v, "[ERR] : _Not import tablefile");
+        const int completed = CompleteFromSettings(v, FailStep::kSettingsNotImported);
         if (completed != 0) return completed;
         if (ReplacePrcsStat(v.itName, &v.prmKey, &v.valType) != 0) {
-            TraceScope::Chr("[ERR] : ReplacePrcsStat");
-            return -1;
+            return TraceFailure(FailStep::kReplacePrcsStat);
         }
         AddCol(1, v);
     }
@@ -113,7 +112,7 @@ int CQvkdcCnvTblCtrl::AddOptionCols(const std::vector<std::string>& optCols,
         rows_->DefinesByTitle(optLines[i], v.exName);
         const int res = rows_->FindRow(kExteriorTableFile, 1, v.exName, &found);
         if (res == -2) {
-            return NotImported(kExteriorTableFile, "[ERR] : Not import tablefile", v.exName);
+            return NotImported(kExteriorTableFile, FailStep::kNotImported, v.exName);
         }
         if (res != 1) {
             TraceScope::Chr("[INF] : Invalid Row in rc_pln2usr.ini ");
@@ -122,7 +121,7 @@ int CQvkdcCnvTblCtrl::AddOptionCols(const std::vector<std::string>& optCols,
         }
         if (!HasCells(found, 2, kExteriorTableFile, 0, "the item")) return -1;
         v.itName.assign(found.GetAt(1));
-        const int completed = CompleteFromSettings(v, "[ERR] : Not import tablefile");
+        const int completed = CompleteFromSettings(v, FailStep::kNotImported);
         if (completed != 0) return completed;
         ReplacePrcsStat(v.itName, &v.prmKey, &v.valType);
         AddCol(2, v);
@@ -130,7 +129,7 @@ int CQvkdcCnvTblCtrl::AddOptionCols(const std::vector<std::string>& optCols,
     return 0;
 }
 
-int CQvkdcCnvTblCtrl::CompleteFromSettings(ColValues& v, const char* notImported) {
+int CQvkdcCnvTblCtrl::CompleteFromSettings(ColValues& v, FailStep notImported) {
     CQvlbwStringArray& found = v.found;
     int res = rows_->FindRow(kProcessParametersTableFile, 1, v.itName, &found);
     if (res == 1) {

@@ -42,7 +42,7 @@ int CQvkdcCnvTblCtrl::CreSlctTbl() {
         choiceText.assign(key.substr(colon + 1));
         const int res = rows_->FindRow(kExteriorTableFile, 1, itemText, &itemRow);
         if (res == -2) {
-            result = NotImported(kExteriorTableFile, "[ERR] : Not import tablefile", itemText);
+            result = NotImported(kExteriorTableFile, FailStep::kNotImported, itemText);
             break;
         }
         if (res != 1) {
@@ -61,7 +61,7 @@ int CQvkdcCnvTblCtrl::CreSlctTbl() {
 
         const int found = rows_->FindRow(kSelectionToIntTableFile, 1, choiceItName, &valRow);
         if (found != 1) {
-            result = NotImported(kSelectionToIntTableFile, "[ERR] : Not import tablefile", choiceItName,
+            result = NotImported(kSelectionToIntTableFile, FailStep::kNotImported, choiceItName,
                                  found == -2 ? CnvTblStop::kNotImported : CnvTblStop::kNoRow);
             break;
         }

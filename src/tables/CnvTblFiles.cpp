@@ -1,21 +1,40 @@
 #include "tables/CnvTblFiles.h"
 
+#include <unordered_map>
+
 const CnvTblFile kCnvTblFiles[kCnvTblFileCount] = {
     {"ExteriorTable", "\\MIRVANE\\CAM\\KR\\Tables\\ExteriorTable.tsv",
-     "[ERR] : ExternalNameTable Open Error"},
+     FailStep::kExteriorTableUnreadable},
     {"ProcessParametersTable",
      "\\MIRVANE\\CAM\\KR\\Tables\\ProcessParametersTable.tsv",
-     "[ERR] : ProcessParametersTable Open Error"},
+     FailStep::kProcessParametersTableUnreadable},
     {"ParameterSettingTable",
      "\\MIRVANE\\CAM\\KR\\Tables\\ParameterSettingTable.tsv",
-     "[ERR] : ParameterSettingTable Open Error"},
+     FailStep::kParameterSettingTableUnreadable},
     {"SelectionToIntTable",
      "\\MIRVANE\\CAM\\KR\\Tables\\SelectionToIntTable.tsv",
-     "[ERR] : SelectionToIntTable Open Error"},
+     FailStep::kSelectionToIntTableUnreadable},
     {"VariableTable", "\\MIRVANE\\CAM\\KR\\Tables\\VariableTable.tsv",
-     "[ERR] : VariableTable Open Error"},
+     FailStep::kVariableTableUnreadable},
     {"PlanCSVTable", "\\MIRVANE\\CAM\\KR\\Tables\\PlanCSVTable.tsv",
-     "[ERR] : NeccesaryItemTabel Open Error"},
+     FailStep::kPlanCSVTableUnreadable},
 };
 
 const char kOptionFilePath[] = "\\MIRVANE\\user\\cam\\nccust\\rc_pln2usr.ini";
+
+const CnvTblFile* CnvTblFileNamed(std::string_view name) {
+    static const std::unordered_map<std::string_view, const CnvTblFile*> byName = [] {
+        std::unordered_map<std::string_view, const CnvTblFile*> map;
+        for (const CnvTblFile& file : kCnvTblFiles) map.emplace(file.name, &file);
+        return map;
+    }();
+    const auto it = byName.find(name);
+    return it == byName.end() ? nullptr : it->second;
+}
+
+const CnvTblFile* CnvTblFileUnreadable(FailStep step) {
+    // The failures of the table files are listed in the order of the files.
+    const int i = static_cast<int>(step) - static_cast<int>(FailStep::kExteriorTableUnreadable);
+    if (i < 0 || i >= kCnvTblFileCount || kCnvTblFiles[i].openError != step) return nullptr;
+    return &kCnvTblFiles[i];
+}

@@ -5,11 +5,14 @@
 #define QVKDC_TABLES_CNVTBLFILES_H
 
 #include <cstddef>
+#include <string_view>
+
+#include "host/FailurePoints.h"
 
 struct CnvTblFile {
-    const char* name;       // "ExteriorTable", ...
-    const char* path;       // "\MIRVANE\CAM\KR\Tables\ExteriorTable.tsv", ...
-    const char* openError;  // the line logged when ReadTable fails
+    const char* name;    // "ExteriorTable", ...
+    const char* path;    // "\MIRVANE\CAM\KR\Tables\ExteriorTable.tsv", ...
+    FailStep openError;  // the failure traced when ReadTable fails
 };
 
 // Index of each table in kCnvTblFiles.
@@ -24,6 +27,11 @@ enum CnvTblIndex {
 };
 
 extern const CnvTblFile kCnvTblFiles[kCnvTblFileCount];
+
+// The table file named name ("VariableTable"); null for another name.
+const CnvTblFile* CnvTblFileNamed(std::string_view name);
+// The table file whose openError is step; null for another step.
+const CnvTblFile* CnvTblFileUnreadable(FailStep step);
 
 // "\MIRVANE\user\cam\nccust\rc_pln2usr.ini".
 extern const char kOptionFilePath[];

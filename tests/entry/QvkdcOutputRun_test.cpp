@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "entry/QvkdcCreOutputData.h"
+#include "entry/QvkdcOutputRun.h"
 #include "support/FaultFileSystem.h"
 #include "support/HostFixture.h"
 
@@ -42,14 +43,16 @@ class OutputRunTest : public HostTest {
         QvsimTraceAll(1, 1);
     }
 
-    // Exports the plans of the model at these indexes into the folder.
-    int Run(const std::vector<int>& plans, const std::string& name, std::string folder = "") {
+    // Exports the plans of the model at these indexes into the folder; *place
+    // receives where the run ended.
+    int Run(const std::vector<int>& plans, const std::string& name, std::string folder = "",
+            QvkdcRunPlace* place = nullptr) {
         if (folder.empty()) folder = Root().PathOf("out");
         std::vector<ModelId> ids(plans.size());
         for (std::size_t i = 0; i < plans.size(); ++i) QvsimPlanId(plans[i], &ids[i]);
         const int count = static_cast<int>(plans.size());
         int status = 99;
-        QvkdcCreOutputData(&count, ids.data(), folder.c_str(), name.c_str(), &status);
+        QvkdcCreOutputDataAt(&count, ids.data(), folder.c_str(), name.c_str(), &status, place);
         return status;
     }
 };
@@ -57,7 +60,9 @@ class OutputRunTest : public HostTest {
 TEST_F(OutputRunTest, WritesOneFilePerPlanWithRows) {
     LoadModel(kModel);
     Root().WriteFile("out/OUT000.csv", std::string(200, 'x') + "\n");
-    EXPECT_EQ(Run({0, 1, 2, 3, 4}, "OUT"), 0);
+    QvkdcRunPlace place;
+    EXPECT_EQ(Run({0, 1, 2, 3, 4}, "OUT", "", &place), 0);
+    EXPECT_EQ(place.step, FailStep::kNone);
     EXPECT_EQ(Root().Files("out"), (Files{"OUT000.csv", "OUT004.csv"}));
     EXPECT_EQ(Root().ReadFile("out/OUT000.csv"), FileLines(kFirstPlanFile));
     EXPECT_EQ(Root().ReadFile("out/OUT004.csv"), FileLines(kFifthPlanFile));
@@ -128,8 +133,11 @@ TEST_F(OutputRunTest, FailureEndsTheRunAndKeepsTheFilesWritten) {
         QvsimFailCall(c.fault, c.nth);
         FaultFileSystem faults(fault == "Close" ? FaultFileSystem::kClose : FaultFileSystem::kWrite,
                                fault == "Write" || fault == "Close" ? c.nth : 0);
-        EXPECT_EQ(Run({0, 4, 1}, c.name, c.kept != nullptr ? "" : " \t "), -1);
+        QvkdcRunPlace place;
+        EXPECT_EQ(Run({0, 4, 1}, c.name, c.kept != nullptr ? "" : " \t ", &place), -1);
         EXPECT_TRUE(TraceHas(std::string(c.err) + "\noStatusP = -1\n")) << QvsimTraceText();
+        EXPECT_STREQ(FailurePointOf(place.step).line, c.err);
+        EXPECT_EQ(place.plan, c.kept != nullptr ? 1 : -1);
         EXPECT_EQ(Root().Files("out"), files);
         EXPECT_EQ(Root().ReadFile("out/" + std::string(c.kept ? c.kept : "none")),
                   c.kept ? FileLines(kFirstPlanFile) : "<missing>");

@@ -74,6 +74,9 @@ void WriteOut001(const TableRoot& root) { root.WriteFile("out/OUT001.csv", "mine
 void NoVariableTable(const TableRoot& root) { root.RemoveTable("VariableTable"); }
 void NoTablesFolder(const TableRoot& root) { fs::remove_all(root.PathOf("MIRVANE")); }
 void FolderAtOut001(const TableRoot& root) { fs::create_directory(root.PathOf("out/OUT001.csv")); }
+void ShortPlanRow(const TableRoot& root) {
+    root.WriteFile("MIRVANE/CAM/KR/Tables/PlanCSVTable.tsv", "No\tItem\nlonely\n");
+}
 
 const std::vector<Row>& Rows() {
     static const std::vector<Row> rows = {
@@ -105,6 +108,10 @@ const std::vector<Row>& Rows() {
         {"a missing table file", Export({}), NoVariableTable, 1,
          {"export failed (status -1): the table files could not be imported\n",
           "qvkdc:   missing from ", "VariableTable.tsv"},
+         "", {}, "status: -1", {}},
+        {"a short row met by a walk, with its table", Export({}), ShortPlanRow, 1,
+         {"export failed (status -1): the column table could not be built from the table files\n",
+          "PlanCSVTable.tsv: a row has too few cells: \"lonely\"\n"},
          "", {}, "status: -1", {}},
         {"a folder in the way of a file", Export({"--plans", "4,0", "--overwrite"}),
          FolderAtOut001, 1,

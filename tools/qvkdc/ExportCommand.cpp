@@ -65,7 +65,8 @@ What `export` tells, on standard error:
   `--quiet` and without `--trace`. `exists` and `tables` say why in the
   same way.
 - qvkdc follows the run through the stand-in host: it switches tracing on
-  for every trace id but the per-value conversion (577687), keeping only
+  for every trace id but the per-value conversion's
+  (`CQvkdcCnvColData::CnvOutData`, docs/integration.md), keeping only
   the library's "[ERR]" and "[INF]" lines, and it logs the model database
   calls. The benchmark's `workload/library_run_followed` measures what this
   costs (docs/performance.md). With `--trace`, the trace file keeps

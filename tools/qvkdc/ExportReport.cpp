@@ -22,7 +22,7 @@ std::string PlanLabel(const PlanOutcome& plan) {
 }
 
 void ExportReport::ExplainFailure() {
-    const std::string step = errors.empty() ? "" : errors.back();
+    const FailStep step = errors.empty() ? FailStep::kNone : FailStepOfNote(errors.back());
     FailureContext context;
     for (PlanOutcome& plan : plans) {
         if (plan.outcome != Outcome::kFailed) continue;

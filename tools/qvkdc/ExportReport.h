@@ -22,7 +22,7 @@ struct ExportReport {
     std::string folder;                // --out as given
     std::vector<PlanOutcome> plans;
     std::vector<PlanFile> files;       // one per plan, as the library composes them
-    std::vector<std::string> errors;   // the run's error notes, without "[ERR] : "
+    std::vector<std::string> errors;   // the run's error notes (FailureNoteOf)
     std::vector<std::string> failure;  // why the run failed; empty when it did not
     MessageList messages;
     // The code page of the texts from the host and the file names, made

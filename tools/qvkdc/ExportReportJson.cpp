@@ -1,6 +1,7 @@
 #include <nlohmann/json.hpp>
 
 #include "ExportReport.h"
+#include "host/FailurePoints.h"
 #include "TextEncoding.h"
 
 namespace {
@@ -21,9 +22,9 @@ json TextOrNull(const ExportReport& report, const std::string& text) {
     return text.empty() ? json(nullptr) : json(Utf8(report, text));
 }
 
-json Texts(const ExportReport& report, const std::vector<std::string>& texts, const char* prefix = "") {
+json Texts(const ExportReport& report, const std::vector<std::string>& texts, std::string_view prefix = "") {
     json list = json::array();
-    for (const std::string& t : texts) list.push_back(Utf8(report, prefix + t));
+    for (const std::string& t : texts) list.push_back(Utf8(report, std::string(prefix) + t));
     return list;
 }
 
@@ -53,7 +54,7 @@ std::string ExportJson(const ExportReport& report) {
         failure = {{"step", report.errors.empty() ? json(nullptr) : json(Utf8(report, report.errors.back()))},
                    {"cause", report.failure.empty() ? json(nullptr) : json(Utf8(report, report.failure[0]))},
                    {"detail", report.failure.size() > 1 ? json(Utf8(report, report.failure[1])) : json(nullptr)},
-                   {"notes", Texts(report, report.errors, "[ERR] : ")}};
+                   {"notes", Texts(report, report.errors, kFailureLinePrefix)}};
     }
     const json messages = {
         {"title", report.messages.hasTitle ? json(Utf8(report, report.messages.title)) : json(nullptr)},

@@ -7,52 +7,42 @@
 
 #include "SystemFiles.h"
 #include "platform/FileSystem.h"
+#include "entry/QvkdcGetFilePath.h"
 #include "tables/CnvTblFiles.h"
+#include "tables/ShortRowNote.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-
-// The steps of a run and of the table set, by their error note.
-struct Step {
-    std::string_view error;
-    const char* what;
-};
-constexpr Step kSteps[] = {
-    {"Invalid argument", "an argument of the call was null"},
-    {"Path nothing", "the output folder (--out) is blank"},
-    {"ImpCnvTbl", "the table files could not be imported"},
-    {"CreColTbl", "the column table could not be built from the table files"},
-    {"NULL ColTbl", "there is no column table"},
-    {"CreSlctTbl", "the selection table could not be built from the table files"},
-    {"NULL SlctTbl", "there is no selection table"},
-    {"QdgmInqNctyp", "the model database gave no process type"},
-    {"QdgmGetPrcs", "the model database gave no process record"},
-    {"CnvOutData", "a value could not be converted"},
-    {"Make FileName", "the file name could not be made"},
-    {"File Open", "the output file could not be created"},
-    {"File Write", "the output file could not be written; any earlier file of that name is as it was"},
-};
+// What failed, for the steps a call fails at; null for the steps inside
+// them, which ExplainNote tells.
+const char* StepWhat(FailStep step) {
+    switch (step) {
+        case FailStep::kInvalidArgument: return "an argument of the call was null";
+        case FailStep::kPathNothing: return "the output folder (--out) is blank";
+        case FailStep::kImpCnvTbl: return "the table files could not be imported";
+        case FailStep::kCreColTbl: return "the column table could not be built from the table files";
+        case FailStep::kNullColTbl: return "there is no column table";
+        case FailStep::kCreSlctTbl: return "the selection table could not be built from the table files";
+        case FailStep::kNullSlctTbl: return "there is no selection table";
+        case FailStep::kQdgmInqNctyp: return "the model database gave no process type";
+        case FailStep::kQdgmGetPrcs: return "the model database gave no process record";
+        case FailStep::kCnvOutData: return "a value could not be converted";
+        case FailStep::kMakeFileName: return "the file name could not be made";
+        case FailStep::kFileOpen: return "the output file could not be created";
+        case FailStep::kFileWrite:
+            return "the output file could not be written; any earlier file of that name is as it was";
+        default: return nullptr;
+    }
+}
 
 std::string TablePath(const CnvTblFile& table) { return FileSystem::Current()->NativePath(table.path); }
-
-// The table named table ("VariableTable"); null for another name.
-const CnvTblFile* TableNamed(std::string_view table) {
-    for (const CnvTblFile& file : kCnvTblFiles) {
-        if (table == file.name) return &file;
-    }
-    return nullptr;
-}
 
 // The folder of the tables, as the platform opens it.
 std::string TablesFolder() {
     const std::string_view first = kCnvTblFiles[0].path;
     return FileSystem::Current()->NativePath(first.substr(0, first.rfind('\\') + 1));
-}
-
-bool StartsWith(std::string_view text, std::string_view start) {
-    return text.substr(0, start.size()) == start;
 }
 
 std::string WhyNotReadable(const std::string& path) {
@@ -79,30 +69,34 @@ std::string MissingTables() {
 }  // namespace
 
 std::string ExplainNote(std::string_view note) {
-    for (const CnvTblFile& table : kCnvTblFiles) {
-        // The note the table reader's failure leaves, without "[ERR] : ".
-        const std::string_view open = table.openError;
-        if (note != open.substr(open.find(": ") + 2)) continue;
-        const std::string path = TablePath(table);
+    const FailStep step = FailStepOfNote(note);
+    if (const CnvTblFile* table = CnvTblFileUnreadable(step)) {
+        const std::string path = TablePath(*table);
         return path + ": " + WhyNotReadable(path);
     }
-    if (note == "Not import tablefile" || note == "_Not import tablefile" ||
-        note == "Not import tablefile VariableTable") {
-        return MissingTables();
+    ShortRowNote row;
+    switch (step) {
+        case FailStep::kNotImported:
+        case FailStep::kSettingsNotImported:
+        case FailStep::kVariableTableNotImported:
+            return MissingTables();
+        case FailStep::kShortRow:
+            ReadShortRowNote(note, &row);
+            return (row.table != nullptr ? TablePath(*row.table) : std::string(row.tableName)) +
+                   ": a row has too few cells: \"" + std::string(row.firstCell) + "\"";
+        case FailStep::kPlanName:
+            return "the model database gave no name for the plan";
+        case FailStep::kPathTooLong:
+            return "the path would be longer than " + std::to_string(kQvkdcPathSize - 1) + " characters";
+        case FailStep::kSetTSetForm:
+            return "";
+        default:
+            break;
     }
-    if (StartsWith(note, "Short row in ")) {
-        note.remove_prefix(13);
-        const std::size_t colon = note.find(": ");
-        const CnvTblFile* table = TableNamed(note.substr(0, colon));
-        return (table != nullptr ? TablePath(*table) : std::string(note.substr(0, colon))) +
-               ": a row has too few cells" +
-               (colon == std::string_view::npos ? "" : ": \"" + std::string(note.substr(colon + 2)) + "\"");
+    if (FailurePointOf(step).area == FailArea::kValueNote) {
+        return "the converter's step " + std::string(note) + " failed";
     }
-    if (note == "QdgmRetIdnamLN") return "the model database gave no name for the plan";
-    if (note == "Path too long") return "the path would be longer than 511 characters";
-    if (note == "SetTSetForm Error") return "";
-    if (StartsWith(note, "Cnv")) return "the converter's step " + std::string(note) + " failed";
-    return "the library's note: [ERR] : " + std::string(note);
+    return "the library's note: " + std::string(kFailureLinePrefix) + std::string(note);
 }
 
 std::string OptionFileNote() {
@@ -124,11 +118,9 @@ bool TablesFolderExists(std::string* folder) {
     return fs::is_directory(*folder, ec);
 }
 
-bool StepConcernsProcess(std::string_view step) {
-    return step == "QdgmInqNctyp" || step == "QdgmGetPrcs" || step == "CnvOutData";
-}
+bool StepConcernsProcess(FailStep step) { return FailurePointOf(step).area == FailArea::kProcess; }
 
-bool StepConcernsFile(std::string_view step) { return step == "File Open" || step == "File Write"; }
+bool StepConcernsFile(FailStep step) { return FailurePointOf(step).area == FailArea::kFile; }
 
 std::string WhyNotWritable(const std::string& path) {
     std::error_code ec;
@@ -154,11 +146,9 @@ void PrintFailure(const char* command, int status, const std::vector<std::string
 std::vector<std::string> ExplainFailure(const std::vector<std::string>& errors,
                                         const FailureContext& context) {
     if (errors.empty()) return {"the library gave no reason (its trace may tell more)"};
-    const std::string_view step = errors.back();
-    std::string what = "the library's step \"" + std::string(step) + "\" failed";
-    for (const Step& s : kSteps) {
-        if (s.error == step) what = s.what;
-    }
+    const FailStep step = FailStepOfNote(errors.back());
+    const char* known = StepWhat(step);
+    std::string what = known != nullptr ? known : "the library's step \"" + errors.back() + "\" failed";
     const bool atProcess = StepConcernsProcess(step);
     const bool atFile = StepConcernsFile(step);
     if (atProcess && !context.process.empty()) what += ", at " + context.process;
@@ -166,7 +156,7 @@ std::vector<std::string> ExplainFailure(const std::vector<std::string>& errors,
     if (atFile && !context.file.empty()) what += ": " + context.file;
 
     std::string detail;
-    if (step == "File Open" && !context.file.empty()) detail = WhyNotWritable(context.file);
+    if (step == FailStep::kFileOpen && !context.file.empty()) detail = WhyNotWritable(context.file);
     for (std::size_t i = errors.size() - 1; detail.empty() && i-- > 0;) {
         detail = ExplainNote(errors[i]);
     }

@@ -1,10 +1,11 @@
 // FailureCause: why a library call failed, in the user's terms, from the
 // library's error notes and from a look at the files they concern.
 //
-// The last error note names the step that failed ("ImpCnvTbl", "File
-// Open", ...); the notes before it come from inside that step ("VariableTable
-// Open Error", "QdgmRetIdnamLN", ...). Table files and output files named are
-// looked at on disk, so that the cause says what is wrong with them.
+// The last error note names the step that failed; the notes before it come
+// from inside that step. Each note is read back to its step by the
+// library's own list (host/FailurePoints.h). Table files and output files
+// named are looked at on disk, so that the cause says what is wrong with
+// them.
 #ifndef QVKDC_TOOLS_FAILURECAUSE_H
 #define QVKDC_TOOLS_FAILURECAUSE_H
 
@@ -12,19 +13,22 @@
 #include <string_view>
 #include <vector>
 
+#include "host/FailurePoints.h"
+
 struct FailureContext {
     std::string plan;     // e.g. plan 2 "Bracket"; "" when no plan was at hand
     std::string process;  // e.g. process "Tap" (41 0 0 1); "" when none
     std::string file;     // the plan's file as the platform opens it; "" when none
 };
 
-// Whether the failed step (its error note) concerns the process being
-// converted (its type, its record, a value), or the plan's output file.
-bool StepConcernsProcess(std::string_view step);
-bool StepConcernsFile(std::string_view step);
+// Whether the failed step concerns the process being converted (its type,
+// its record, a value), or the plan's output file.
+bool StepConcernsProcess(FailStep step);
+bool StepConcernsFile(FailStep step);
 
 // At most two lines, without "qvkdc: " in front: what failed, and, when
-// known, why. errors: the error notes without "[ERR] : ", in order.
+// known, why. errors: the error notes (failure lines without their
+// prefix, FailureNoteOf), in order.
 std::vector<std::string> ExplainFailure(const std::vector<std::string>& errors,
                                         const FailureContext& context);
 

@@ -6,12 +6,12 @@
 #include <string_view>
 #include <system_error>
 
+#include "convert/CQvkdcCnvColData.h"
+#include "host/FailurePoints.h"
+
 namespace fs = std::filesystem;
 
 namespace {
-
-// Trace id of the conversion of one value (CQvkdcCnvColData::CnvOutData).
-constexpr int kCnvOutDataTraceId = 577687;
 
 // Removes what was written of a file whose write failed, when it is a file
 // of its own: a device (the full device), a pipe or a link stays.
@@ -80,11 +80,7 @@ std::string OutputFileProblem(const std::string& path) {
 std::vector<std::string> CallRecord::Errors() const {
     std::vector<std::string> errors;
     for (const std::string& note : notes) {
-        std::string_view text(note);
-        if (text.substr(0, 5) != "[ERR]") continue;
-        text.remove_prefix(5);
-        if (text.substr(0, 3) == " : ") text.remove_prefix(3);
-        errors.emplace_back(text);
+        if (IsFailureLine(note)) errors.emplace_back(FailureNoteOf(note));
     }
     return errors;
 }
@@ -202,7 +198,7 @@ std::vector<std::string> TraceNotes() {
         const std::size_t start = line.find_first_not_of(' ');
         if (start == std::string_view::npos) continue;
         line.remove_prefix(start);
-        if (line.substr(0, 5) == "[ERR]" || line.substr(0, 5) == "[INF]") notes.emplace_back(line);
+        if (IsFailureLine(line) || line.substr(0, 5) == "[INF]") notes.emplace_back(line);
     }
     return notes;
 }

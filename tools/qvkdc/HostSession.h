@@ -55,7 +55,8 @@ struct CallRecord {
     // The model database calls of the call log, in order.
     std::vector<QvsimCall> calls;
 
-    // The error notes without their "[ERR] : " (or "[ERR]") in front.
+    // The error notes: the failure lines without their prefix
+    // (FailureNoteOf).
     std::vector<std::string> Errors() const;
 };
 

@@ -6,6 +6,7 @@
 
 #include "SystemFiles.h"
 #include "entry/QvkdcGetFilePath.h"
+#include "host/FailurePoints.h"
 #include "model/TextTrim.h"
 #include "platform/FileSystem.h"
 #include "qvhostsim/qvhostsim.h"
@@ -23,9 +24,9 @@ std::vector<PlanFile> ComposePlanFiles(const ModelId* plans, int count, const st
         char path[kQvkdcPathSize] = {};
         QvsimTraceClear();
         if (QvkdcGetFilePath(i, &plans[i], out.c_str(), name.c_str(), singleFlg, path) != 0) {
-            std::string note = QvsimTraceText();
-            if (note.rfind("[ERR] : ", 0) == 0) note.erase(0, 8);
-            file.error = note.substr(0, note.find('\n'));
+            const std::string_view text = QvsimTraceText();
+            const std::string_view line = text.substr(0, text.find('\n'));
+            file.error = IsFailureLine(line) ? FailureNoteOf(line) : line;
             continue;
         }
         file.made = true;

@@ -11,7 +11,7 @@
 
 struct PlanFile {
     bool made = false;    // false: the path could not be composed
-    std::string error;    // why not: the library's error note, without "[ERR] : "
+    std::string error;    // why not: the library's error note (FailureNoteOf)
     std::string path;     // the path as the library composes it
     std::string native;   // the path as the platform opens it
     bool exists = false;  // a file or folder is at that path now

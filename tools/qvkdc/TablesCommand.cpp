@@ -11,19 +11,19 @@
 namespace {
 
 // The table steps of an export, stopping at the first failure as the export
-// would. Returns 0, or the failed step's result with its name in *step.
-int BuildTables(CQvkdcCnvTblCtrl& tables, std::string* step) {
+// would. Returns 0, or the failed step's result with the step in *step.
+int BuildTables(CQvkdcCnvTblCtrl& tables, FailStep* step) {
     int rc = tables.ImpCnvTbl();
     if (rc == 0) {
         rc = tables.CreColTbl();
         if (rc == 0) {
             rc = tables.CreSlctTbl();
-            if (rc != 0) *step = "CreSlctTbl";
+            if (rc != 0) *step = FailStep::kCreSlctTbl;
         } else {
-            *step = "CreColTbl";
+            *step = FailStep::kCreColTbl;
         }
     } else {
-        *step = "ImpCnvTbl";
+        *step = FailStep::kImpCnvTbl;
     }
     return rc == 0 ? 0 : rc < 0 ? rc : -1;
 }
@@ -55,7 +55,7 @@ int TablesCommand::Run() {
     if (rc == kExitOk) rc = session.OpenOutputs();
     if (rc != kExitOk) return rc;
     int status = 0;
-    std::string step;
+    FailStep step = FailStep::kNone;
     session.BeginCall();
     {
         CQvkdcCnvTblCtrl tables;
@@ -72,7 +72,7 @@ int TablesCommand::Run() {
     TellOptionFile();
     if (status != 0) {
         std::vector<std::string> errors = record.Errors();
-        errors.push_back(step);
+        errors.emplace_back(FailurePointOf(step).Note());
         const std::vector<std::string> why = ExplainFailure(errors, FailureContext{});
         PrintFailure("tables", status, why);
     }

@@ -48,7 +48,7 @@ void FileCheck::CheckTable(CnvTblIndex index) {
     }
     // The import stops at the first table it cannot read; those after it
     // are not read, but would stop it once that one is mended.
-    const std::string openError = Quoted(kCnvTblFiles[index].openError);
+    const std::string openError = Quoted(FailurePointOf(kCnvTblFiles[index].openError).line);
     if (f.Utf16Marked()) {
         ctx_.out.Add(Severity::kError, file, 1,
                      "the file is saved as UTF-16, which the table reader refuses; the export stops with " +

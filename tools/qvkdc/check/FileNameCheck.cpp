@@ -72,19 +72,19 @@ std::string FileNameCheck::ShownFile(int plan) const {
     return names_ && i < files_.size() && files_[i].made ? files_[i].native : std::string();
 }
 
-void FileNameCheck::ReportFailure(int plan, const std::vector<std::string>& errors, const std::string& path,
-                                  const std::string& why) {
-    const std::string& step = errors.back();
+void FileNameCheck::ReportFailure(int plan, FailStep step, const std::vector<std::string>& errors,
+                                  const std::string& path, const std::string& why) {
     std::string what;
     const char* code = "cannot-write";
-    if (step == "Make FileName") {
-        // The note before it says why the name could not be made.
+    if (FailurePointOf(step).area == FailArea::kFileName) {
+        // The note before the step's own says why the name could not be made.
         const std::string inner = errors.size() > 1 ? errors[errors.size() - 2] : std::string();
         what = ExplainNote(inner);
-        if (inner == "QdgmRetIdnamLN") {
+        const FailStep cause = FailStepOfNote(inner);
+        if (cause == FailStep::kPlanName) {
             what += ", and a blank output name makes it the file's name";
             code = "no-plan-name";
-        } else if (inner == "Path too long") {
+        } else if (cause == FailStep::kPathTooLong) {
             code = "path-too-long";
         }
         if (what.empty()) what = "its file name cannot be made";
@@ -92,7 +92,8 @@ void FileNameCheck::ReportFailure(int plan, const std::vector<std::string>& erro
         what = "its file " + Quoted(FileSystem::Current()->NativePath(path)) + " cannot be written: " + why;
     }
     ctx_.out.Add(Severity::kError, file_, planLine_(plan),
-                 planName_(plan) + ": " + what + "; the export stops there with " + Quoted("[ERR] : " + step),
+                 planName_(plan) + ": " + what + "; the export stops there with " +
+                     Quoted(FailurePointOf(step).line),
                  code);
 }
 
@@ -114,7 +115,8 @@ void FileNameCheck::Run(const std::vector<PlanOutcome>& outcomes) {
             if (QvkdcGetFilePath(o.index, &o.id, ".", "", 0, composed.data()) != 0) {
                 ctx_.out.Add(Severity::kWarning, file_, line,
                              "the model database cannot give the name of " + plan +
-                                 "; with a blank output name the export fails there with \"[ERR] : Make FileName\"",
+                                 "; with a blank output name the export fails there with " +
+                                 Quoted(FailurePointOf(FailStep::kMakeFileName).line),
                              "no-plan-name");
                 continue;
             }

@@ -16,6 +16,7 @@
 #include "PlanOutcome.h"
 #include "check/CheckContext.h"
 #include "check/ExportCall.h"
+#include "host/FailurePoints.h"
 
 class FileNameCheck {
  public:
@@ -30,11 +31,12 @@ class FileNameCheck {
     // true when the run is to meet the names (the folder is usable).
     bool Prepare(const ModelId* plans, int count);
 
-    // A run that failed at the output stage of plan (its block index):
-    // the step "Make FileName" (errors: the library's error notes, the step
-    // last) or "File Open" (path and why: the file and the system's reason).
-    void ReportFailure(int plan, const std::vector<std::string>& errors, const std::string& path,
-                       const std::string& why);
+    // A run that failed at the output stage of plan (its block index), at
+    // step: composing its path (errors: the library's error notes, the
+    // step's own last) or its file (path and why: the file and the system's
+    // reason).
+    void ReportFailure(int plan, FailStep step, const std::vector<std::string>& errors,
+                       const std::string& path, const std::string& why);
 
     // After the runs: where the written plans' files land, plans that write
     // one file, plan names that break a line, and files that exist.

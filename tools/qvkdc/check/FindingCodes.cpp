@@ -3,6 +3,15 @@
 #include <cstring>
 #include <unordered_map>
 
+#include "host/FailurePoints.h"
+
+namespace {
+
+// The failure line of step, in quotes, as the texts quote it.
+std::string Line(FailStep step) { return std::string("\"") + FailurePointOf(step).line + '"'; }
+
+}  // namespace
+
 const std::vector<FindingCode>& AllFindingCodes() {
     static const std::vector<FindingCode> codes = {
     // The files and rows at which the export's table steps stop.
@@ -192,7 +201,7 @@ const std::vector<FindingCode>& AllFindingCodes() {
      "Take the separator or \"..\" out of the plan name or of --name."},
     {"no-plan-name", "warning / error",
      "a plan whose name the model database cannot give: with a blank output name the export "
-         "fails there with \"[ERR] : Make FileName\" (an error with `--out` and a blank `--name`)",
+         "fails there with " + Line(FailStep::kMakeFileName) + " (an error with `--out` and a blank `--name`)",
      "Give the plan a name in the CAM model, or export with a --name."},
     {"out-folder", "error",
      "`--out` is missing or no folder: `qvkdc export` refuses it (exit 2)",
@@ -200,12 +209,12 @@ const std::vector<FindingCode>& AllFindingCodes() {
     {"cannot-write", "error",
      "with `--out`: a plan's file cannot be written (its folder is missing, no permission, its "
          "name is too long for the file system, a folder is in its place, another program writes "
-         "it): the path and the system's reason; the export fails there at \"[ERR] : File Open\"",
+         "it): the path and the system's reason; the export fails there at " + Line(FailStep::kFileOpen),
      "Do what the reason asks: create the folder, grant write permission, shorten the name, move "
          "the folder away or close the program that holds the file."},
     {"path-too-long", "error",
-     "with `--out`: a plan's path would be over 511 characters; the export fails there at "
-         "\"[ERR] : Make FileName\"",
+     "with `--out`: a plan's path would be over 511 characters; the export fails there at " +
+         Line(FailStep::kMakeFileName),
      "Choose a shorter --out folder or --name, or shorten the plan name."},
     {"file-exists", "note",
      "with `--out`: a plan's file exists; `export` without `--overwrite` asks before writing "

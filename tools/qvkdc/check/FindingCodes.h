@@ -4,13 +4,14 @@
 #ifndef QVKDC_TOOLS_CHECK_FINDINGCODES_H
 #define QVKDC_TOOLS_CHECK_FINDINGCODES_H
 
+#include <string>
 #include <string_view>
 #include <vector>
 
 struct FindingCode {
     const char* code;      // "no-title"
     const char* severity;  // as it is usually given: "error", "warning / note", ...
-    const char* what;      // what it means (Markdown: `code`, "quotes")
+    std::string what;      // what it means (Markdown: `code`, "quotes")
     const char* fix;       // the usual fix: what to change in which file or cell
 };
 

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <utility>
 
+#include "platform/ByteOrderMark.h"
 #include "platform/FileSystem.h"
 #include "platform/ReadableFile.h"
 
@@ -23,8 +24,7 @@ void InputFile::Load(const char* libPath, std::string display) {
     readable_ = n == 0;
     if (!readable_) why_ = file.ReadError();
     const std::string& b = head_;
-    utf16Marked_ = b.size() >= 2 && ((b[0] == '\xFF' && b[1] == '\xFE') ||
-                                      (b[0] == '\xFE' && b[1] == '\xFF'));
+    utf16Marked_ = StartsWithUtf16Mark(b);
     if (!utf16Marked_ && b.size() >= 4) {
         const bool little = b[0] != '\0' && b[1] == '\0' && b[2] != '\0' && b[3] == '\0';
         const bool big = b[0] == '\0' && b[1] != '\0' && b[2] == '\0' && b[3] != '\0';

@@ -98,7 +98,7 @@ int ModelCheck::RunExport(int first) {
     const int count = static_cast<int>(plans_.size());
     const ModelId none{};
     const ModelId* block = plans_.empty() ? &none : plans_.data();
-    // The library's notes, the [ERR] lines among them, and the calls that
+    // The library's notes, the failure lines among them, and the calls that
     // tell what became of each plan.
     int status = 0;
     QvkdcRunPlace place;
@@ -143,13 +143,12 @@ int ModelCheck::RunExport(int first) {
         }
         return count;
     }
-    const std::vector<std::string> steps = record.Errors();
-    const std::string step = steps.empty() ? std::string() : steps.back();
-    if (step == "Make FileName" || StepConcernsFile(step)) {
+    const FailArea area = FailurePointOf(place.step).area;
+    if (area == FailArea::kFileName || area == FailArea::kFile) {
         // Its rows were made: they count as those of a written plan.
         if (pending_ == place.plan) Commit();
         outcomes_[static_cast<std::size_t>(place.plan)].failedAtFile = true;
-        names_.ReportFailure(place.plan, steps, failedPath, why);
+        names_.ReportFailure(place.plan, place.step, record.Errors(), failedPath, why);
     } else {
         ReportFailure(place, calls, errors);
     }
@@ -198,7 +197,7 @@ std::string ModelCheck::CellError(const QvkdcRunPlace& place) {
         notes = TraceNotes();
     }
     for (const std::string& note : notes) {
-        if (note.compare(0, 5, "[ERR]") == 0) return note;
+        if (IsFailureLine(note)) return note;
     }
     return std::string();
 }

@@ -4,6 +4,7 @@
 
 #include "HostSession.h"
 #include "check/TextForms.h"
+#include "host/FailurePoints.h"
 #include "model/CQvkdcOutColTblMng.h"
 #include "model/CQvkdcSlctValTblMng.h"
 #include "qvhostsim/qvhostsim.h"
@@ -11,7 +12,7 @@
 std::string ErrorNotes(const std::vector<std::string>& notes) {
     std::string errors;
     for (const std::string& note : notes) {
-        if (note.compare(0, 5, "[ERR]") == 0) errors.append(note).append("\n");
+        if (IsFailureLine(note)) errors.append(note).append("\n");
     }
     return errors;
 }
@@ -21,15 +22,15 @@ TableBuild::TableBuild() : tables_(std::make_unique<CQvkdcCnvTblCtrl>()) {}
 TableBuild::~TableBuild() = default;
 
 void TableBuild::Run() {
-    // The library's notes: the "[ERR]" lines say what failed.
+    // The library's notes: the failure lines say what failed.
     const NotesFollowed notes;
     tables_->SetObserver(this);
     if (tables_->ImpCnvTbl() != 0) {
-        failedStep_ = "ImpCnvTbl";
+        failedStep_ = FailurePointOf(FailStep::kImpCnvTbl).Note();
     } else if (tables_->CreColTbl() != 0) {
-        failedStep_ = "CreColTbl";
+        failedStep_ = FailurePointOf(FailStep::kCreColTbl).Note();
     } else if (tables_->CreSlctTbl() != 0) {
-        failedStep_ = "CreSlctTbl";
+        failedStep_ = FailurePointOf(FailStep::kCreSlctTbl).Note();
     }
     tables_->SetObserver(nullptr);
     errors_ = ErrorNotes(TraceNotes());

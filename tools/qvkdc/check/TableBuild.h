@@ -98,7 +98,8 @@ class TableBuild : private CnvTblObserver {
     // error lines of a failed step are kept.
     void Run();
 
-    // The step that failed ("ImpCnvTbl", "CreColTbl", "CreSlctTbl"), or "".
+    // The note of the step that failed (FailStep kImpCnvTbl, kCreColTbl or
+    // kCreSlctTbl), or "".
     const std::string& FailedStep() const { return failedStep_; }
     // The library's "[ERR]" lines of the run, one per line.
     const std::string& ErrorLines() const { return errors_; }
