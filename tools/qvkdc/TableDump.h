@@ -1,7 +1,7 @@
 // TableDump: the column table and the selection table as `qvkdc tables`
 // prints them, for people: the fields of the library's trace dumps, with
-// the keyword or meaning beside every code (the value type 1003 as
-// "1003 (Select)", the column flag 1 as "1 (PlanCSVTable)"), and every row
+// the keyword or meaning beside every code (a value type's code followed
+// by its keyword in brackets, the column flag 1 as "1 (PlanCSVTable)"), and every row
 // of the selection table with all four fields, its column's item included.
 // Tab-separated, every line ended by a line feed; the names come from the
 // library. docs/tables.md explains the fields.

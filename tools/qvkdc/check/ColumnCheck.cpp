@@ -225,7 +225,8 @@ void ColumnCheck::CheckChoices(int index) {
         }
     } else if (choices == nullptr) {
         Add(Severity::kWarning, index, kExteriorTableFile, nullptr,
-            "the Select " + column + " has no choices" + where, "no-choices");
+            "the " + std::string(ValueTypeOfCode(kValTypeSelect)->name) + ' ' + column + " has no choices" + where,
+            "no-choices");
     }
 }
 
