@@ -25,7 +25,7 @@ void FindingList::Add(Finding finding) {
 }
 
 void FindingList::Add(Severity severity, const std::string& file, int line,
-                      std::string message, const char* code, int column) {
+                      std::string message, const char* code, int column, int detail) {
     Finding f;
     f.severity = severity;
     f.file = file;
@@ -33,6 +33,7 @@ void FindingList::Add(Severity severity, const std::string& file, int line,
     f.message = std::move(message);
     f.code = code;
     f.column = column;
+    f.detail = detail;
     Add(std::move(f));
 }
 

@@ -19,8 +19,10 @@
 class FindingList {
  public:
     void Add(Finding finding);
+    // A finding about column (-1: none), detail telling which code or kind
+    // it is about where a column has several (Finding::detail).
     void Add(Severity severity, const std::string& file, int line,
-             std::string message, const char* code, int column = -1);
+             std::string message, const char* code, int column = -1, int detail = 0);
 
     // From now on, warnings and notes about column are left out: those of
     // code, or of every code when code is "".

@@ -50,21 +50,6 @@ const char* Article(std::string_view name) {
     return !name.empty() && std::string_view("AEIOU").find(name.front()) != std::string_view::npos ? "an" : "a";
 }
 
-// A finding about what the processes give column, detail telling which
-// code or kind.
-void Add(Severity severity, const std::string& file, int line, std::string message, const char* code, int column,
-         int detail, FindingList* out) {
-    Finding f;
-    f.severity = severity;
-    f.file = file;
-    f.line = line;
-    f.message = std::move(message);
-    f.code = code;
-    f.column = column;
-    f.detail = detail;
-    out->Add(std::move(f));
-}
-
 std::string ColumnName(const CheckedColumn& c) {
     const std::string key = c.use.rule == ItemRule::kPitch
                                 ? std::to_string(kPitchKeySetA) + " or " + std::to_string(kPitchKeyOther)
@@ -149,16 +134,16 @@ void ValueTally::Report(const std::vector<CheckedColumn>& columns, const std::st
     for (const auto& [key, count] : wrongKind_) {
         const CheckedColumn& c = spec(key.first);
         const std::string_view type = TypeName(c.row->GetValType());
-        Add(Severity::kWarning, file, line(count.first),
+        out->Add(Severity::kWarning, file, line(count.first),
             ColumnName(c) + " reads " + KindName(key.second) + " from " + count.Example(name) + "; " + Article(type) +
                 ' ' + std::string(type) + " column " + WrongKindEffect(c.row->GetValType(), key.second),
-            "param-kind", key.first, static_cast<int>(key.second), out);
+            "param-kind", key.first, static_cast<int>(key.second));
     }
     for (const auto& [key, count] : noChoice_) {
         const CheckedColumn& c = spec(key.first);
-        Add(Severity::kWarning, file, line(count.first),
+        out->Add(Severity::kWarning, file, line(count.first),
             "column " + Quoted(c.ExName()) + " has no choice for the code " +
                 std::to_string(key.second) + " of " + count.Example(name) + "; the cell stays empty",
-            "no-choice-for-code", key.first, key.second, out);
+            "no-choice-for-code", key.first, key.second);
     }
 }
