@@ -13,6 +13,7 @@
 
 #include "check/Checker.h"
 #include "check/FindingIndex.h"
+#include "check/ReportWriter.h"
 #include "check/SourceRows.h"
 #include "check/TextReport.h"
 #include "support/HostFixture.h"
@@ -66,6 +67,9 @@ TEST_F(CheckPageTest, EveryEmptyCellSaysWhyAndLinksToItsFinding) {
             brief.clear();
             if (noted) CellReasonText(note->why, &brief, &full);
             EXPECT_EQ(brief, says[row][column]) << row << ", " << column;
+            if (noted && note->why.kind == CellReason::kWrongKind) {
+                EXPECT_EQ(full, "parameter 100 holds a number with a fraction, not what the column's value type reads");
+            }
             EXPECT_EQ(plan.Cell(row, column, 9).empty(), noted && note->why.kind != CellReason::kWrongKind);
             const auto link = links.find({row, column});
             if (link != links.end() && noted) {
@@ -75,6 +79,15 @@ TEST_F(CheckPageTest, EveryEmptyCellSaysWhyAndLinksToItsFinding) {
             if (noted) ++note;
         }
     }
+    // On the page, each finding is marked with its severity, and the `quoted`
+    // parts of a code's explanation are code.
+    std::ostringstream text;
+    ReportWriter out(&text);
+    checker.Report("html", &out);
+    EXPECT_EQ(out.Finish(), "");
+    const std::string page = text.str();
+    EXPECT_NE(page.find("<li id=\"finding-1\" class=\"warning\">"), std::string::npos);
+    EXPECT_NE(page.find("without <code>--out</code>: the output folder"), std::string::npos);
 }
 
 TEST_F(CheckPageTest, AFileOfManyRowsShowsItsFirstAndCountsTheRest) {

@@ -170,6 +170,7 @@ const std::vector<Row>& Rows() {
          "", {}, "", {}},
         {"help of two commands", {"help", "export", "tables"}, nullptr, 2,
          {"qvkdc help: unexpected argument tables"}, "", {}, "", {}},
+        {"no command", {}, nullptr, 2, {"qvkdc: a command is required"}, "", {}, "", {}},
         {"a required option", {"exists", "--out", "o"}, nullptr, 2,
          {"qvkdc exists: --model is required"}, "", {}, "", {}},
         {"help lists the commands", {"help"}, nullptr, 0, {}, "*", {"export", "exists", "tables"},

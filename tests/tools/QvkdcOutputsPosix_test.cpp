@@ -12,13 +12,16 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <iostream>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "StandardOutput.h"
 #include "support/HostFixture.h"
 
 namespace {
@@ -161,6 +164,28 @@ TEST_F(QvkdcOutputs, InterruptedExportLeavesWholeFilesAndTellsWhichWereWritten) 
         }
         EXPECT_TRUE(written >= 1 && written < kPlans) << written << " plans written";
     }
+}
+
+// Within qvkdc, a failed write of the standard output fails the stream's
+// flush too, so that nothing written after it looks written.
+TEST(StandardOutputPosix, AFailedWriteFailsTheFlush) {
+    std::fflush(stdout);
+    const int saved = ::dup(STDOUT_FILENO);
+    const int full = ::open("/dev/full", O_WRONLY);
+    ASSERT_GE(full, 0);
+    ::dup2(full, STDOUT_FILENO);
+    bool failed = false;
+    {
+        StandardOutput out;
+        std::cout << "x";
+        std::cout.flush();
+        failed = std::cout.bad();
+    }
+    std::cout.clear();
+    ::dup2(saved, STDOUT_FILENO);
+    ::close(saved);
+    ::close(full);
+    EXPECT_TRUE(failed);
 }
 
 }  // namespace
