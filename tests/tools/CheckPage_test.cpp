@@ -38,7 +38,7 @@ TEST_F(CheckPageTest, EveryEmptyCellSaysWhyAndLinksToItsFinding) {
         {"id": [1, 1, 1, 0], "type": 2411, "tool": {"type": 1, "state": 1, "name": "T1"},
          "params": {"100": 5, "200": 7, "300": "abc"}},
         {"id": [1, 1, 2, 0], "type": 2411, "tool": {"type": 2, "state": 0, "name": "T2"}, "params": {"200": 1}},
-        {"id": [1, 1, 3, 0], "type": 2411, "params": {"100": 1.5}}]}], "toolTexts": {"T1": "one"}})");
+        {"id": [1, 1, 3, 0], "type": 2411, "params": {"100": 1.5, "300": ""}}]}], "toolTexts": {"T1": "one"}})");
     Checker checker("", "model.json");
     checker.KeepPreview();
     checker.Run();
@@ -52,7 +52,7 @@ TEST_F(CheckPageTest, EveryEmptyCellSaysWhyAndLinksToItsFinding) {
         {"", "no choice for 7", "", "always empty", "", "", "key 999999", "not for type 2411", "no candidates"},
         {"no parameter 100", "", "no parameter 300", "always empty", "tool state 0", "no tool text", "key 999999",
          "not for type 2411", "no candidates"},
-        {"wrong kind", "no parameter 200", "no parameter 300", "always empty", "no tool", "no tool", "key 999999",
+        {"wrong kind", "no parameter 200", "empty value", "always empty", "no tool", "no tool", "key 999999",
          "not for type 2411", "no candidates"},
     };
     // The findings some of them link to.

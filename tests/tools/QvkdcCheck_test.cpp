@@ -355,7 +355,7 @@ const Case kCases[] = {
       "its tool cell stays empty [long-tool-name]"}},
     {"comma in a plan name", [](Files* s) {
          Replace(&s->plan, "P1", "P1, rev B");
-         s->t.planCsv.push_back({"5", "planName"});
+         s->t.planCsv.insert(s->t.planCsv.begin(), {"5", "planName"});  // the first column
          s->t.exterior.push_back({"Plan", "planName"});
      },
      {"model.json:1: warning: the name of plan 0 \"P1, rev B\" holds a comma, which splits the cell in two and "
