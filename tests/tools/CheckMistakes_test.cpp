@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "check/Checker.h"
+#include "check/ShortRowSearch.h"
 #include "check/TextReport.h"
 #include "support/HostFixture.h"
 #include "support/TestedFindings.h"
@@ -130,6 +131,27 @@ TEST_P(CheckMistakeTest, GivesTheOneFindingThatNamesIt) {
     CQvkdcCnvTblCtrl tables;
     const bool fails = tables.ImpCnvTbl() != 0 || tables.CreColTbl() != 0 || tables.CreSlctTbl() != 0;
     EXPECT_EQ(fails, checker.Findings().HasErrors());
+}
+
+// Short rows beyond the search's runs are left to a later check: the first
+// and one more a run.
+using ShortRowSearchTest = HostTest;
+
+TEST_F(ShortRowSearchTest, ShortRowsAreSoughtForABoundedNumberOfRuns) {
+    TableRoot::Tables t = TableRoot::Example();
+    for (int i = 0; i < ShortRowSearch::kMostRuns + 5; ++i) {
+        const std::string item = "itemK" + std::to_string(i);
+        t.planCsv.push_back({std::to_string(10 + i), item});
+        t.exterior.push_back({"K" + std::to_string(i), item});
+        t.processParameters.push_back({item, std::to_string(1000 + i), "1"});
+        t.parameterSetting.push_back({item, "Real"});  // 2 of the 4 cells read
+    }
+    Root().WriteTables(t);
+    Checker checker("", "");
+    checker.Run();
+    int shortRows = 0;
+    for (const Finding& f : checker.Findings().All()) shortRows += f.code == "short-row";
+    EXPECT_EQ(shortRows, ShortRowSearch::kMostRuns + 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Newcomer, CheckMistakeTest, ::testing::ValuesIn(kMistakes),
