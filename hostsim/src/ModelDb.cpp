@@ -8,6 +8,7 @@
 #include "CallLog.h"
 #include "Faults.h"
 #include "Guarded.h"
+#include "HostErrors.h"
 #include "HostMemory.h"
 #include "ModelData.h"
 #include "host/Qdgm.h"
@@ -152,7 +153,9 @@ int RetLstRM(int kind, const ModelId* prcs, int* unused, int* capacity, ModelId*
 }  // namespace qvsim
 
 // The calls below log a failure, so that a host can tell which call failed.
-int QdgmGetPrcs(int, const ModelId* prcs, QdgmPrcsRec** rec) {
+int QdgmGetPrcs(int zero, const ModelId* prcs, QdgmPrcsRec** rec) {
+    // The host defines the first argument only as 0.
+    if (zero != 0) qvsim::TheHostErrors().Add("QdgmGetPrcs: first argument " + std::to_string(zero) + ", expected 0");
     const int result = qvsim::GetPrcs(prcs, rec);
     if (result != 0) qvsim::TheCallLog().Add(HostCall::kQdgmGetPrcs, prcs, result, 0);
     return result;

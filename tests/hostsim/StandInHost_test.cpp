@@ -60,16 +60,20 @@ TEST_F(HostSim, TraceFileGetsEveryLineAsWritten) {
     QvsimTraceFile(nullptr);
 }
 
-// The exit trace call takes 1 as its first argument; any other value is a
-// host error, kept until the next reset.
-TEST_F(HostSim, ExitTraceOfAnotherKindIsAHostError) {
+// The exit trace call takes 1 as its first argument, the process record's
+// call 0; any other value is a host error, kept until the next reset.
+TEST_F(HostSim, ArgumentsTheHostDoesNotTakeAreHostErrors) {
     ZrlTrceMk(1, kOuter.name, kOuter.id);
     EXPECT_STREQ(QvsimHostErrors(), "");
     ZrlTrceMk(0, kOuter.name, kOuter.id);
     ZrlTrceMk(2, "f", 7);
+    const ModelId none = {};
+    QdgmPrcsRec* rec = nullptr;
+    QdgmGetPrcs(1, &none, &rec);
     EXPECT_STREQ(QvsimHostErrors(),
                  "ZrlTrceMk: kind 0, expected 1, at << ::QvkdcCreOutputData [577685]\n"
-                 "ZrlTrceMk: kind 2, expected 1, at << f [7]\n");
+                 "ZrlTrceMk: kind 2, expected 1, at << f [7]\n"
+                 "QdgmGetPrcs: first argument 1, expected 0\n");
     EXPECT_EQ(std::string(QvsimTraceText()),
               "<< ::QvkdcCreOutputData [577685]\n<< ::QvkdcCreOutputData [577685]\n<< f [7]\n");
     QvsimReset();
