@@ -353,6 +353,15 @@ const Case kCases[] = {
      {"model.json:1: warning: the tool \"FACEMILL-D50-Z5X\" of process \"Face\" of plan 0 \"P1\" has 16 "
       "characters; the export looks its text up as \"FACEMILL-D50-Z5\", under which the model lists none, so "
       "its tool cell stays empty [long-tool-name]"}},
+    {"the process type, whose key needs no row", [](Files* s) {
+         s->t.planCsv.push_back({"5", "processType"});
+         s->t.exterior.push_back({"Type", "processType"});
+         s->t.exterior.push_back({"Type:Face", "selFace"});
+         s->t.selectionToInt.push_back({"selFace", "2411"});
+         s->t.parameterSetting.push_back({"processType", "Select", "", ""});
+         Replace(&s->process, R"("100": 5)", R"("100": 5, "1011": 2411)");
+     },
+     {}},
     {"comma in a plan name", [](Files* s) {
          Replace(&s->plan, "P1", "P1, rev B");
          s->t.planCsv.insert(s->t.planCsv.begin(), {"5", "planName"});  // the first column
