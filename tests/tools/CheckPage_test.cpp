@@ -87,6 +87,7 @@ TEST_F(CheckPageTest, EveryEmptyCellSaysWhyAndLinksToItsFinding) {
     EXPECT_EQ(out.Finish(), "");
     const std::string page = text.str();
     EXPECT_NE(page.find("<li id=\"finding-1\" class=\"warning\">"), std::string::npos);
+    EXPECT_NE(page.find("\">column 1</a>"), std::string::npos);
     EXPECT_NE(page.find("without <code>--out</code>: the output folder"), std::string::npos);
 }
 

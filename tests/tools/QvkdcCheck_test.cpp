@@ -353,6 +353,14 @@ const Case kCases[] = {
      {"model.json:1: warning: the tool \"FACEMILL-D50-Z5X\" of process \"Face\" of plan 0 \"P1\" has 16 "
       "characters; the export looks its text up as \"FACEMILL-D50-Z5\", under which the model lists none, so "
       "its tool cell stays empty [long-tool-name]"}},
+    {"an item with a key row only", [](Files* s) {
+         s->t.planCsv.push_back({"5", "itemQ"});
+         s->t.processParameters.push_back({"itemQ", "500", "1"});
+     },
+     {"PlanCSVTable.tsv:5: warning: item \"itemQ\" has no title in ExteriorTable.tsv; its header cell is empty "
+      "[no-title]",
+      "PlanCSVTable.tsv:5: warning: item \"itemQ\" has no row in ParameterSettingTable.tsv; it has no value type; "
+      "its cells stay empty [no-value-type]"}},
     {"the process type, whose key needs no row", [](Files* s) {
          s->t.planCsv.push_back({"5", "processType"});
          s->t.exterior.push_back({"Type", "processType"});

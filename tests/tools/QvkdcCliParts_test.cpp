@@ -55,6 +55,19 @@ TEST(Suggest, NearestTitleIgnoresCaseAndUnitsAndStaysLinear) {
     EXPECT_EQ(Quoted("a\tb"), "\"a\\tb\"");
 }
 
+// A key cell is a decimal int, blanks around it allowed, up to the bounds
+// of an int.
+TEST(TextForms, DecimalIntsWithinTheBoundsOfAnInt) {
+    const struct {
+        const char* text;
+        bool isInt;
+    } cases[] = {
+        {"2147483647", true}, {"2147483648", false}, {"-2147483648", true}, {"-2147483649", false},
+        {" +12 ", true},      {"1 2", false},        {"-", false},          {"", false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(IsDecimalInt(c.text), c.isInt) << c.text;
+}
+
 class PlanOutcomes : public HostTest {};
 
 QvsimCall Call(const char* call, int objid, int result, int value) {
