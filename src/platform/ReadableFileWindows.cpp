@@ -7,27 +7,11 @@
 #include <io.h>
 
 #include "platform/ReadableFile.h"
+#include "platform/SystemErrorText.h"
 
 namespace {
 
 HANDLE AsHandle(std::intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
-
-// The system's text for error, without the line end and full stop it ends
-// with ("The system cannot find the file specified").
-std::string SystemText(DWORD error) {
-    char* text = nullptr;
-    const DWORD n = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                       FORMAT_MESSAGE_IGNORE_INSERTS,
-                                   nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string message = n > 0 && text != nullptr ? std::string(text, n)
-                                                   : "system error " + std::to_string(error);
-    if (text != nullptr) LocalFree(text);
-    while (!message.empty() && (message.back() == '\n' || message.back() == '\r' ||
-                                message.back() == ' ' || message.back() == '.')) {
-        message.pop_back();
-    }
-    return message;
-}
 
 // Why path could not be opened, from error and what the path itself is: a
 // folder, or a link (a reparse point) whose target is not there. The
@@ -41,7 +25,7 @@ std::string Why(const char* path, DWORD error) {
             return "is a link to nothing";
         }
     }
-    return SystemText(error);
+    return SystemErrorText(error);
 }
 
 }  // namespace
@@ -68,7 +52,7 @@ std::string ReadableFile::Open(const char* path) {
     if (!GetFileSizeEx(file, &size)) {
         const DWORD error = GetLastError();
         Close();
-        return SystemText(error);
+        return SystemErrorText(error);
     }
     size_ = static_cast<std::uint64_t>(size.QuadPart);
     return "";
@@ -78,7 +62,7 @@ std::ptrdiff_t ReadableFile::Read(char* data, std::size_t size) {
     const DWORD chunk = size > (1u << 30) ? (1u << 30) : static_cast<DWORD>(size);
     DWORD n = 0;
     if (!ReadFile(AsHandle(handle_), data, chunk, &n, nullptr)) {
-        readError_ = SystemText(GetLastError());
+        readError_ = SystemErrorText(GetLastError());
         return -1;
     }
     return static_cast<std::ptrdiff_t>(n);
