@@ -171,7 +171,14 @@ bool WriteWorkload(const Options& o, const Paths& p) {
     const Workload columns(ColumnHeavy(o.size));
     ok = ok && columns.WriteTables(p.checkRoot("columns").string()) &&
          columns.WriteModel(p.checkModel().string());
-    if (ok) std::ofstream(stamp) << SizeText(o.size) << '\n';
+    if (ok) {
+        // The stamp tells the next run that the workload is whole: written
+        // only after it, and a stamp that fails to write fails the run.
+        std::ofstream out(stamp);
+        out << SizeText(o.size) << '\n';
+        out.close();
+        ok = !out.fail();
+    }
     return ok;
 }
 
