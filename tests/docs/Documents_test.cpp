@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "CommandDocs.h"
-#include "Parser.h"
+#include "cli/CommandDocs.h"
+#include "cli/Parser.h"
 #include "qvkdc/qvkdc.h"
 #include "support/HostFixture.h"
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "SystemFiles.h"
+#include "system/SystemFiles.h"
 #include "platform/ReplacingFile.h"
 #include "support/FaultFileSystem.h"
 #include "support/TableRoot.h"

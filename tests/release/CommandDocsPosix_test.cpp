@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "CommandDocs.h"
-#include "Parser.h"
+#include "cli/CommandDocs.h"
+#include "cli/Parser.h"
 
 namespace {
 

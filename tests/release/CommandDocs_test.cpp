@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "CommandDocs.h"
-#include "CommandReference.h"
-#include "OptionDocs.h"
-#include "Parser.h"
+#include "cli/CommandDocs.h"
+#include "cli/CommandReference.h"
+#include "cli/OptionDocs.h"
+#include "cli/Parser.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 
 #include "check/Checker.h"
 #include "check/ShortRowSearch.h"
-#include "check/TextReport.h"
+#include "report/TextReport.h"
 #include "support/HostFixture.h"
 #include "support/TestedFindings.h"
 #include "tables/CQvkdcCnvTblCtrl.h"

@@ -12,10 +12,10 @@
 #include <vector>
 
 #include "check/Checker.h"
-#include "check/FindingIndex.h"
-#include "check/ReportWriter.h"
-#include "check/SourceRows.h"
-#include "check/TextReport.h"
+#include "report/FindingIndex.h"
+#include "report/ReportWriter.h"
+#include "report/SourceRows.h"
+#include "report/TextReport.h"
 #include "support/HostFixture.h"
 
 namespace {

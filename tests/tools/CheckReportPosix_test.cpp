@@ -9,7 +9,7 @@
 #include <cstring>
 #include <string>
 
-#include "HostSession.h"
+#include "host/HostSession.h"
 #include "support/HostFixture.h"
 
 namespace {

@@ -13,10 +13,10 @@
 #include <streambuf>
 #include <string>
 
-#include "Suggest.h"
+#include "cli/Suggest.h"
 #include "check/Checker.h"
-#include "check/JsonWriter.h"
-#include "check/ReportWriter.h"
+#include "report/JsonWriter.h"
+#include "report/ReportWriter.h"
 #include "support/HostFixture.h"
 
 namespace {

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "FailureCause.h"
+#include "export/FailureCause.h"
 #include "support/HostFixture.h"
 
 namespace {

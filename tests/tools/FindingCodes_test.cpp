@@ -12,7 +12,7 @@
 #include <sstream>
 #include <string>
 
-#include "CommandDocs.h"
+#include "cli/CommandDocs.h"
 #include "check/FindingCodes.h"
 #include "check/FindingList.h"
 #include "support/HostFixture.h"

@@ -13,7 +13,7 @@
 #include "check/Checker.h"
 #include "check/FindingCodes.h"
 #include "check/StopCheck.h"
-#include "check/TextReport.h"
+#include "report/TextReport.h"
 #include "entry/QvkdcCreOutputData.h"
 #include "platform/DiscardingFileSystem.h"
 #include "support/HostFixture.h"

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "PlanOutcome.h"
-#include "Suggest.h"
+#include "export/PlanOutcome.h"
+#include "cli/Suggest.h"
 #include "check/TextForms.h"
 #include "support/HostFixture.h"
 

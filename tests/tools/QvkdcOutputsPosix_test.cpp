@@ -21,7 +21,7 @@
 #include <thread>
 #include <vector>
 
-#include "StandardOutput.h"
+#include "system/StandardOutput.h"
 #include "support/HostFixture.h"
 
 namespace {

@@ -12,14 +12,14 @@
 #include <string>
 #include <vector>
 
-#include "Command.h"
-#include "CommandDocs.h"
-#include "HostSession.h"
-#include "Interruption.h"
-#include "Parser.h"
-#include "StandardOutput.h"
-#include "Suggest.h"
-#include "SystemFiles.h"
+#include "cli/Command.h"
+#include "cli/CommandDocs.h"
+#include "host/HostSession.h"
+#include "system/Interruption.h"
+#include "cli/Parser.h"
+#include "system/StandardOutput.h"
+#include "cli/Suggest.h"
+#include "system/SystemFiles.h"
 
 namespace {
 

@@ -6,18 +6,18 @@
 
 #include "check/ChoiceCheck.h"
 #include "check/ColumnCheck.h"
-#include "check/ColumnReport.h"
+#include "report/ColumnReport.h"
 #include "check/DuplicateCheck.h"
 #include "check/FileCheck.h"
-#include "check/HtmlReport.h"
-#include "check/JsonReport.h"
+#include "report/HtmlReport.h"
+#include "report/JsonReport.h"
 #include "check/LayoutCheck.h"
 #include "check/ModelCheck.h"
 #include "check/OptionCheck.h"
-#include "check/SourceRows.h"
+#include "report/SourceRows.h"
 #include "check/ShortRowSearch.h"
 #include "check/StopCheck.h"
-#include "check/TextReport.h"
+#include "report/TextReport.h"
 
 namespace {
 

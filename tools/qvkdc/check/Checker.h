@@ -13,8 +13,8 @@
 #include "check/ExportCall.h"
 #include "check/ExportPreview.h"
 #include "check/FindingList.h"
-#include "check/ReportFacts.h"
-#include "check/ReportWriter.h"
+#include "report/ReportFacts.h"
+#include "report/ReportWriter.h"
 #include "check/TableBuild.h"
 
 class Checker {

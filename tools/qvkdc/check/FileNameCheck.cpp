@@ -3,7 +3,7 @@
 #include <map>
 #include <string_view>
 
-#include "FailureCause.h"
+#include "export/FailureCause.h"
 #include "check/TextForms.h"
 #include "entry/QvkdcGetFilePath.h"
 #include "host/HostText.h"

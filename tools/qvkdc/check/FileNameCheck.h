@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "PlanFiles.h"
-#include "PlanOutcome.h"
+#include "export/PlanFiles.h"
+#include "export/PlanOutcome.h"
 #include "check/CheckContext.h"
 #include "check/ExportCall.h"
 #include "host/FailurePoints.h"

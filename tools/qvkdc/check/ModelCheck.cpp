@@ -3,8 +3,8 @@
 #include <cstring>
 #include <utility>
 
-#include "FailureCause.h"
-#include "HostSession.h"
+#include "export/FailureCause.h"
+#include "host/HostSession.h"
 #include "check/TextForms.h"
 #include "entry/QvkdcCreOutputData.h"
 #include "host/HostMemory.h"

@@ -22,7 +22,7 @@
 #include <string>
 #include <vector>
 
-#include "PlanOutcome.h"
+#include "export/PlanOutcome.h"
 #include "check/CheckContext.h"
 #include "check/CellReason.h"
 #include "check/ExportCall.h"

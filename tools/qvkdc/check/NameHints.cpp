@@ -2,7 +2,7 @@
 
 #include <cctype>
 
-#include "Suggest.h"
+#include "cli/Suggest.h"
 #include "check/TextForms.h"
 #include "model/TextTrim.h"
 

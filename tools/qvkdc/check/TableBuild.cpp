@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "HostSession.h"
+#include "host/HostSession.h"
 #include "check/TextForms.h"
 #include "host/FailurePoints.h"
 #include "model/CQvkdcOutColTblMng.h"

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "Suggest.h"
+#include "cli/Suggest.h"
 #include "model/TextTrim.h"
 
 std::string UnquotedFlaw(std::string_view text) {

@@ -1,0 +1,175 @@
+#include "check/CheckCommand.h"
+
+#include <filesystem>
+#include <iostream>
+
+#include "cli/CommonOptions.h"
+#include "export/FailureCause.h"
+#include "host/HostSession.h"
+#include "cli/Suggest.h"
+#include "system/SystemFiles.h"
+#include "TextEncoding.h"
+#include "check/Checker.h"
+#include "check/FindingCodes.h"
+#include "report/ReportWriter.h"
+
+namespace {
+
+// The codes of every finding, for did-you-mean.
+std::vector<std::string_view> AllCodes() {
+    std::vector<std::string_view> codes;
+    for (const FindingCode& entry : AllFindingCodes()) codes.emplace_back(entry.code);
+    return codes;
+}
+
+// "" when code names a finding that can be ignored, else why not.
+std::string WhyNotIgnored(const std::string& code) {
+    const FindingCode* entry = FindFindingCode(code);
+    if (entry == nullptr) {
+        const std::string near = Nearest(code, AllCodes(), kCommandLineRule);
+        return "no finding is called " + code + (near.empty() ? "" : "; did you mean " + near + "?");
+    }
+    if (!CanBeIgnored(*entry)) return code + " is an error: the export fails at it, so it cannot be ignored";
+    return std::string();
+}
+
+}  // namespace
+
+void CheckCommand::AddOptions(CLI::App* cmd) {
+    cmd->add_option("--root", host_.root,
+                    "root of the tables and the option file (default: the current directory)")
+        ->type_name("DIR");
+    cmd->add_option("--model", host_.model, "also check this model file (JSON) against the tables")
+        ->type_name("FILE");
+    // With the export's meaning: the export of these plans into this folder
+    // under this name is what --model checks.
+    plans_ = AddOutputOptions(cmd, &host_, &call_.out, &call_.name, false);
+    out_ = cmd->get_option("--out");
+    name_ = cmd->get_option("--name");
+    cmd->add_option("--format", format_, "report format: text (default), json or html")
+        ->type_name("FORMAT")
+        ->check(CLI::IsMember({"text", "json", "html"}));
+    cmd->add_option("--report", report_, "write the report to this file")->type_name("FILE");
+    AddEncodingOption(cmd, &encoding_);
+    cmd->add_flag("--strict", strict_, "warnings fail the check too (exit 1), so that it can gate an export");
+    cmd->add_option("--ignore", ignore_,
+                    "accept the warnings and notes of this finding code (repeatable): they are counted as "
+                    "ignored, not listed, and do not fail --strict")
+        ->type_name("CODE")
+        ->allow_extra_args(false);
+}
+
+CommandManual CheckCommand::Manual() const {
+    CommandManual manual;
+    manual.notes =
+        "With --model, --out, --name and --plans are those of the export to check: with --out, every\n"
+        "file is composed and met as that export will meet it, and exit 0 means it will finish.\n"
+        "Ignored warnings and notes are counted, not listed, and fail no --strict.\n"
+        "The tables and the option file are described in docs/configuration.md,\n"
+        "the findings in docs/check.md.\n";
+    manual.details = R"(
+`check` builds the tables by the library's own steps and, with `--model`,
+runs the library's export over every plan into a file system that writes
+nothing, and reports every mistake that makes the export fail (where the
+export meets it) or write empty cells, shifted columns or misplaced files,
+one line each in the form `FILE:LINE: error|warning|note: message [code]`,
+then the count. `--format json` writes the findings with the column table
+as the export will write it, `--format html` a self-contained page with the
+column table and the findings beside its rows; `--report` writes the report
+to a file, and `--encoding` names the code page the texts are converted
+from for the JSON and HTML reports.
+
+Exit 0 without errors means that the export of that model with those tables
+does not fail before it writes its files (with `--out`: it finishes). `check`
+calls neither exported function and prints no `status:` line. Without a
+tables folder under the root it says so on standard error and points to
+`--root` (not a finding).
+)";
+    manual.exitCodes = {
+        {kExitOk, "no error (with --strict: no error and no warning)"},
+        {kExitFailed, "an error (with --strict: or a warning)"},
+        {kExitUsage,
+         "a bad option (an --ignore of a code that is no finding's, or only an error's, too), a model file "
+         "that cannot be loaded, or a root that does not exist"},
+        {kExitOutput, "the report or standard output could not be written"},
+    };
+    manual.examples = {
+        {"check --root examples/shop --model examples/shop/model.json",
+         "Checks the demo shop's tables, option file and model, and lists the findings."},
+        {"check --root examples/shop --model examples/shop/model.json --format html --report check.html",
+         "Writes the same findings as a page beside the column table."},
+        {"check --root examples/shop --model examples/shop/model.json --out build/demo-out --name SHOP "
+         "--strict",
+         "Gates the demo's export: exit 0 only when it will finish without an error or a warning."},
+    };
+    return manual;
+}
+
+int CheckCommand::Run() {
+    for (const std::string& code : ignore_) {
+        const std::string why = WhyNotIgnored(code);
+        if (why.empty()) continue;
+        std::cerr << "qvkdc check: --ignore: " << why << '\n';
+        return kExitUsage;
+    }
+    if (host_.model.empty()) {
+        // --out was once the report's file; it now names the export's folder.
+        for (const CLI::Option* given : {out_, name_, plans_}) {
+            if (given->count() == 0) continue;
+            std::cerr << "qvkdc: check: " << given->get_name() << " belongs to the export checked with --model"
+                      << (given == out_ ? "; the report goes to a file with --report FILE\n" : "\n");
+            return kExitUsage;
+        }
+    }
+    host_.plansGiven = plans_->count() > 0;
+    call_.plansGiven = host_.plansGiven;
+    call_.outGiven = out_->count() > 0;
+    call_.root = host_.root;
+    const std::string report = report_.empty() ? report_ : std::filesystem::absolute(report_).string();
+    HostSession session(host_);
+    int rc = session.LoadModel();
+    std::string error;
+    const std::unique_ptr<TextEncoding> encoding = OpenReportEncoding(encoding_, &error);
+    if (rc == kExitOk && encoding == nullptr) {
+        std::cerr << "qvkdc check: --encoding: " << error << '\n';
+        rc = kExitUsage;
+    }
+    if (rc == kExitOk) rc = session.EnterRoot();
+    if (rc != kExitOk) return rc;
+    // Valid once the model loaded: the session parsed the same list.
+    if (call_.plansGiven) ParseIntList(host_.plans, &call_.plans);
+
+    std::string displayRoot = host_.root;
+    if (!displayRoot.empty() && displayRoot.back() != '/' && displayRoot.back() != '\\') displayRoot += '/';
+    // Told on stderr, outside the findings: most likely the wrong root.
+    std::string tables;
+    if (!TablesFolderExists(&tables)) {
+        std::cerr << "qvkdc: note: there is no tables folder " << tables
+                  << "; --root names the folder that holds MIRVANE\n";
+    }
+    Checker checker(displayRoot, host_.model, encoding.get(), call_);
+    if (format_ == "html") checker.KeepPreview();
+    checker.Ignore(ignore_);
+    checker.Run();
+    if (report.empty()) {
+        // A failure of the standard output is told once, when it closes.
+        ReportWriter writer(&std::cout);
+        checker.Report(format_, &writer);
+        writer.Finish();
+    } else {
+        OutputFile file;
+        std::string why = file.Open(report);
+        if (why.empty()) {
+            ReportWriter writer(&file);
+            checker.Report(format_, &writer);
+            why = writer.Finish();
+            const std::string closed = file.Close();
+            if (why.empty()) why = closed;
+        }
+        if (!why.empty()) return OutputFailure(report_, why);
+        std::cout << checker.Findings().Summary() << '\n';
+    }
+    const FindingList& findings = checker.Findings();
+    const bool fails = findings.HasErrors() || (strict_ && findings.Count(Severity::kWarning) > 0);
+    return fails ? kExitFailed : kExitOk;
+}

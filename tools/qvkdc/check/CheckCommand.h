@@ -1,0 +1,45 @@
+// `qvkdc check [--root DIR] [--model FILE [--out DIR] [--name NAME]
+// [--plans LIST]] [--format text|json|html] [--report FILE]
+// [--encoding CODEPAGE] [--strict] [--ignore CODE]...`: finds the mistakes in the conversion
+// tables, the user option file and (with --model) a model that would make
+// an export fail or write empty cells, shifted columns or misplaced files;
+// with --out, also every output file that export would fail at. It runs the
+// library's own steps in process (never its exported functions); the checks
+// themselves are in check/.
+#ifndef QVKDC_TOOLS_CHECK_CHECKCOMMAND_H
+#define QVKDC_TOOLS_CHECK_CHECKCOMMAND_H
+
+#include <string>
+#include <vector>
+
+#include "cli/Command.h"
+#include "cli/CommonOptions.h"
+#include "host/HostSession.h"
+#include "check/ExportCall.h"
+
+class CheckCommand : public Command {
+ public:
+    void AddOptions(CLI::App* cmd) override;
+    CommandManual Manual() const override;
+    // Writes the report to standard output, or to --report with the summary
+    // line on standard output. Returns 0 when there is no error (with
+    // --strict: and no warning), 1 when there is one, 2 for a model file
+    // or root that cannot be used, --out, --name or --plans without
+    // --model, or an --ignore of a code that is no finding's or only an
+    // error's, 5 when the report cannot be written.
+    int Run() override;
+
+ private:
+    HostOptions host_;  // --root, --model, --plans
+    ExportCall call_;   // --out, --name, --plans
+    CLI::Option* out_ = nullptr;
+    CLI::Option* name_ = nullptr;
+    CLI::Option* plans_ = nullptr;
+    std::string format_ = "text";
+    std::string report_;
+    EncodingOption encoding_;
+    bool strict_ = false;
+    std::vector<std::string> ignore_;
+};
+
+#endif  // QVKDC_TOOLS_CHECK_CHECKCOMMAND_H

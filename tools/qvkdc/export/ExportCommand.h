@@ -1,0 +1,66 @@
+// `qvkdc export`: checks what it can, asks QvkdcIsExistFileWp first (unless
+// --overwrite), calls QvkdcCreOutputDataWp, and says what the run did: each
+// file written with its rows, each plan that gave no file and why, the
+// messages left, and why the run failed. --report says the same as JSON for
+// every outcome, refusals included. --dry-run runs the library's export in
+// process into a file system that writes nothing, but fails an open where
+// the export's would, and lists the files it would write. SIGINT or SIGTERM during the library's run fails the write
+// at hand (Interruption): the command tells which plans were written,
+// writes the report and ends by the signal.
+#ifndef QVKDC_TOOLS_EXPORT_EXPORTCOMMAND_H
+#define QVKDC_TOOLS_EXPORT_EXPORTCOMMAND_H
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "cli/Command.h"
+#include "cli/CommonOptions.h"
+#include "export/ExportReport.h"
+#include "host/HostSession.h"
+#include "export/PlanFiles.h"
+#include "system/SystemFiles.h"
+#include "TextEncoding.h"
+
+class ExportCommand : public Command {
+ public:
+    void AddOptions(CLI::App* cmd) override;
+    CommandManual Manual() const override;
+    int Run() override;
+
+ private:
+    // The whole command but the report and the status line: fills *report
+    // and returns the exit code.
+    int Export(HostSession& session, ExportReport* report);
+    // kExitOk, or kExitUsage when the output folder is not blank and no
+    // folder is there: the library would write nothing into it.
+    int CheckOutFolder(HostSession& session) const;
+    // Runs the export (the library linked in, QvkdcCreOutputData) into a
+    // ProbingFileSystem and lists each file it opened for writing, once,
+    // with whether it exists now; says why the run failed, if it did.
+    // Writes nothing but the trace.
+    int DryRun(HostSession& session, ExportReport* report);
+    // When files exist and the user does not confirm at the console: names
+    // them and returns kExitExists (or what the session's end changes it
+    // to); else kExitOk.
+    int AskBeforeOverwriting(HostSession& session, const std::vector<PlanFile>& files,
+                             ExportReport* report);
+    // Writes the report to --report unless that file was what was refused.
+    // Returns kExitOk, or kExitOutput after one line on stderr.
+    int WriteReport(const ExportReport& report);
+
+    HostOptions host_;
+    std::string out_;
+    std::string name_;
+    std::string report_;
+    EncodingOption encoding_;                   // --encoding
+    std::unique_ptr<TextEncoding> codePage_;    // of the report's texts
+    OutputFile reportOut_;
+    bool reportRefused_ = false;  // --report itself was refused: no report
+    bool overwrite_ = false;
+    bool dryRun_ = false;
+    bool quiet_ = false;
+    CLI::Option* plans_ = nullptr;
+};
+
+#endif  // QVKDC_TOOLS_EXPORT_EXPORTCOMMAND_H

@@ -1,0 +1,82 @@
+#include "export/PlanFiles.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+#include "system/SystemFiles.h"
+#include "entry/QvkdcGetFilePath.h"
+#include "host/FailurePoints.h"
+#include "model/TextTrim.h"
+#include "platform/FileSystem.h"
+#include "qvhostsim/qvhostsim.h"
+
+std::vector<PlanFile> ComposePlanFiles(const ModelId* plans, int count, const std::string& out,
+                                       const std::string& name) {
+    FileSystem* fs = FileSystem::Current();
+    const int singleFlg = count == 1 ? 1 : 0;
+    std::vector<PlanFile> files(static_cast<std::size_t>(count > 0 ? count : 0));
+    // The library tells why a path cannot be made only in its trace.
+    QvsimTraceNotesOnly(1);
+    QvsimTraceAll(1, 1);
+    for (int i = 0; i < count; ++i) {
+        PlanFile& file = files[static_cast<std::size_t>(i)];
+        char path[kQvkdcPathSize] = {};
+        QvsimTraceClear();
+        if (QvkdcGetFilePath(i, &plans[i], out.c_str(), name.c_str(), singleFlg, path) != 0) {
+            const std::string_view text = QvsimTraceText();
+            const std::string_view line = text.substr(0, text.find('\n'));
+            file.error = IsFailureLine(line) ? FailureNoteOf(line) : line;
+            continue;
+        }
+        file.made = true;
+        file.path = path;
+        file.native = fs->NativePath(path);
+        file.exists = fs->Exists(path);
+    }
+    QvsimTraceAll(0, 0);
+    QvsimTraceNotesOnly(0);
+    QvsimTraceClear();
+    return files;
+}
+
+std::vector<std::string> ExistingFiles(const std::vector<PlanFile>& files) {
+    FileSystem* fs = FileSystem::Current();
+    std::vector<std::string> existing;
+    for (const PlanFile& file : files) {
+        if (!file.made || !fs->Exists(file.path)) continue;
+        if (std::find(existing.begin(), existing.end(), file.native) == existing.end()) {
+            existing.push_back(file.native);
+        }
+    }
+    return existing;
+}
+
+std::string OutFolderProblem(const std::string& out, const std::string& root) {
+    if (TrimSpace(out).empty()) return "";
+    const std::string native = FileSystem::Current()->NativePath(out);
+    std::error_code ec;
+    const std::filesystem::file_status status = std::filesystem::status(native, ec);
+    if (std::filesystem::is_directory(status)) return "";
+    std::string why = std::filesystem::exists(status) ? "is not a folder" : "no such folder";
+    if (!root.empty() && std::filesystem::path(native).is_relative()) why += " (below --root " + root + ")";
+    return why;
+}
+
+void WarnOfLongNames(const std::vector<PlanFile>& files, std::ostream& out) {
+    std::string folder;
+    std::size_t limit = 0;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        if (!files[i].made) continue;
+        const std::filesystem::path path(files[i].native);
+        const std::size_t length = path.filename().string().size();
+        if (limit == 0 || path.parent_path().string() != folder) {
+            folder = path.parent_path().string();
+            limit = NameLengthLimit(folder);
+        }
+        if (length <= limit) continue;
+        out << "qvkdc: warning: plan " << i << ": the file name is " << length
+            << " bytes long, but this file system takes at most " << limit
+            << " for a name; the export will fail at it: " << files[i].native << '\n';
+    }
+}

@@ -1,0 +1,278 @@
+#include "host/HostSession.h"
+
+#include <charconv>
+#include <filesystem>
+#include <iostream>
+#include <string_view>
+#include <system_error>
+
+#include "convert/CQvkdcCnvColData.h"
+#include "host/FailurePoints.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Removes what was written of a file whose write failed, when it is a file
+// of its own: a device (the full device), a pipe or a link stays.
+void RemovePartialFile(const std::string& path) {
+    std::error_code ec;
+    if (fs::is_regular_file(fs::symlink_status(path, ec))) fs::remove(path, ec);
+}
+
+// How bad each exit code is, where more than one applies.
+int ExitRank(int code) {
+    switch (code) {
+        case kExitOk: return 0;
+        case kExitFailed: return 1;
+        case kExitExists: return 2;
+        case kExitHostMemory: return 3;
+        case kExitUsage: return 4;
+        case kExitOutput: return 5;
+        default: return 6;
+    }
+}
+
+}  // namespace
+
+int CombinedExit(int code, int other) { return ExitRank(other) > ExitRank(code) ? other : code; }
+
+int OutputFailure(const std::string& what, const std::string& why) {
+    std::cerr << "qvkdc: " << what << ": cannot be written: " << why << '\n';
+    return kExitOutput;
+}
+
+bool ParseIntList(const std::string& text, std::vector<int>* values) {
+    values->clear();
+    if (text.empty()) return true;
+    const char* p = text.data();
+    const char* end = p + text.size();
+    while (true) {
+        int value = 0;
+        const auto res = std::from_chars(p, end, value);
+        if (res.ec != std::errc() || res.ptr == p) return false;
+        values->push_back(value);
+        p = res.ptr;
+        if (p == end) return true;
+        if (*p != ',') return false;
+        ++p;
+    }
+}
+
+std::string AbsolutePath(const std::string& path) {
+    if (path.empty()) return path;
+    std::error_code ec;
+    const fs::path abs = fs::absolute(path, ec);
+    return ec ? path : abs.string();
+}
+
+std::string OutputFileProblem(const std::string& path) {
+    std::error_code ec;
+    const fs::path p(path);
+    if (fs::is_directory(p, ec)) return "is a folder";
+    const fs::path parent = p.parent_path();
+    if (!parent.empty() && !fs::is_directory(parent, ec)) {
+        return "its folder " + parent.string() + " does not exist";
+    }
+    return "";
+}
+
+std::vector<std::string> CallRecord::Errors() const {
+    std::vector<std::string> errors;
+    for (const std::string& note : notes) {
+        if (IsFailureLine(note)) errors.emplace_back(FailureNoteOf(note));
+    }
+    return errors;
+}
+
+HostSession::HostSession(HostOptions options) : options_(std::move(options)) {
+    // Paths on the command line are relative to where qvkdc was started,
+    // not to --root.
+    options_.trace = AbsolutePath(options_.trace);
+    options_.messages = AbsolutePath(options_.messages);
+}
+
+int HostSession::Refuse(const std::string& line) {
+    std::cerr << "qvkdc: " << line << '\n';
+    refusal_ = line;
+    return kExitUsage;
+}
+
+int HostSession::LoadModel() {
+    QvsimReset();
+    if (options_.model.empty()) return kExitOk;
+    // A file that cannot be opened (a pipe is not waited on) is refused
+    // with the system's reason.
+    char err[1024] = {};
+    if (QvsimLoadModelFile(options_.model.c_str(), err, sizeof err) != 0) return Refuse(err);
+    return ParsePlans();
+}
+
+int HostSession::ParsePlans() {
+    plans_.clear();
+    const int total = QvsimPlanCount();
+    std::vector<int> indexes;
+    if (!options_.plansGiven) {
+        for (int i = 0; i < total; ++i) indexes.push_back(i);
+    } else if (!ParseIntList(options_.plans, &indexes)) {
+        return Refuse("--plans: expected comma-separated plan indexes, got \"" + options_.plans +
+                      "\"");
+    }
+    for (int index : indexes) {
+        ModelId id{};
+        if (QvsimPlanId(index, &id) != 0) {
+            return Refuse("--plans: no plan " + std::to_string(index) + " in " + options_.model +
+                          " (it has " + std::to_string(total) + ")");
+        }
+        plans_.push_back(id);
+    }
+    planCount_ = static_cast<int>(plans_.size());
+    if (plans_.empty()) plans_.push_back(ModelId{});  // a valid, unused block
+    return kExitOk;
+}
+
+int HostSession::EnterRoot() {
+    if (options_.root.empty()) return kExitOk;
+    std::error_code ec;
+    fs::current_path(options_.root, ec);
+    if (ec) return Refuse("--root " + options_.root + ": " + ec.message());
+    return kExitOk;
+}
+
+int HostSession::OpenOutputs(const std::vector<std::pair<std::string, std::string>>& more) {
+    if (!ParseIntList(options_.traceIds, &traceIds_)) {
+        return Refuse("--trace-ids: expected comma-separated trace ids, got \"" +
+                      options_.traceIds + "\"");
+    }
+    std::vector<std::pair<std::string, std::string>> files = {
+        {"--trace", options_.trace}, {"--messages", options_.messages}};
+    files.insert(files.end(), more.begin(), more.end());
+    for (const auto& [option, path] : files) {
+        if (path.empty()) continue;
+        const std::string problem = OutputFileProblem(path);
+        if (!problem.empty()) return Refuse(option + " " + path + ": " + problem);
+    }
+    if (!options_.messages.empty()) {
+        const std::string why = messagesOut_.Open(options_.messages);
+        if (!why.empty()) return Refuse("--messages " + options_.messages + ": cannot be written: " + why);
+    }
+    return SetUpTrace();
+}
+
+int HostSession::SetUpTrace() {
+    if (options_.trace.empty()) {
+        // No trace asked for: the library traces as usual, and the stand-in
+        // keeps nothing but its notes, which tell what went wrong.
+        QvsimTraceNotesOnly(1);
+    } else if (QvsimTraceFileBuffered(options_.trace.c_str()) != 0) {
+        // The stand-in host tells no reason; the system tells it again.
+        std::string why = WhyNotWritableFile(options_.trace);
+        if (why.empty()) why = "the trace facility could not open it";
+        return Refuse("--trace " + options_.trace + ": cannot be written: " + why);
+    }
+    if (options_.traceIds.empty()) {
+        QvsimTraceAll(1, 1);
+        // The conversion of every single value is left untraced when only
+        // notes are kept: following it would cost more than the run's own
+        // work is worth; the run still names the step and the process.
+        if (options_.trace.empty()) QvsimTraceId(kCnvOutDataTraceId, 0);
+    } else {
+        QvsimTraceAll(1, 0);
+        for (int id : traceIds_) QvsimTraceId(id, 1);
+    }
+    return kExitOk;
+}
+
+void HostSession::BeginCall() {
+    QvsimTraceClear();
+    QvsimCallLog(1);
+}
+
+std::vector<std::string> TraceNotes() {
+    std::vector<std::string> notes;
+    std::string_view text(QvsimTraceText());
+    while (!text.empty()) {
+        const std::size_t eol = text.find('\n');
+        std::string_view line = text.substr(0, eol);
+        text.remove_prefix(eol == std::string_view::npos ? text.size() : eol + 1);
+        const std::size_t start = line.find_first_not_of(' ');
+        if (start == std::string_view::npos) continue;
+        line.remove_prefix(start);
+        if (IsFailureLine(line) || line.substr(0, 5) == "[INF]") notes.emplace_back(line);
+    }
+    return notes;
+}
+
+NotesFollowed::NotesFollowed(bool everyValue) {
+    QvsimTraceClear();
+    QvsimTraceNotesOnly(1);
+    QvsimTraceAll(1, 1);
+    if (!everyValue) QvsimTraceId(kCnvOutDataTraceId, 0);
+}
+
+NotesFollowed::~NotesFollowed() {
+    QvsimTraceAll(0, 0);
+    QvsimTraceNotesOnly(0);
+    QvsimTraceClear();
+}
+
+std::vector<QvsimCall> LoggedCalls() {
+    std::vector<QvsimCall> calls(static_cast<std::size_t>(QvsimCallLogCount()));
+    for (std::size_t i = 0; i < calls.size(); ++i) QvsimCallLogAt(static_cast<int>(i), &calls[i]);
+    return calls;
+}
+
+CallRecord HostSession::EndCall() {
+    QvsimCallLog(0);
+    CallRecord record;
+    record.notes = TraceNotes();
+    record.calls = LoggedCalls();
+    return record;
+}
+
+MessageList HostSession::Messages() {
+    MessageList list;
+    if (const char* title = QvsimMsgTitle()) {
+        list.hasTitle = true;
+        list.title = title;
+    }
+    for (int i = 0; i < QvsimMsgCount(); ++i) list.lines.emplace_back(QvsimMsgAt(i));
+    return list;
+}
+
+int HostSession::Conclude(int status) {
+    QvsimTraceFile(nullptr);
+    QvsimTraceAll(0, 0);
+    int code = status < 0 ? kExitFailed : kExitOk;
+    const std::string traceFailure = QvsimTraceFileError();
+    if (!options_.trace.empty() && !traceFailure.empty()) {
+        RemovePartialFile(options_.trace);
+        code = CombinedExit(code, OutputFailure("--trace " + options_.trace, traceFailure));
+    }
+    if (messagesOut_.IsOpen()) {
+        const MessageList list = Messages();
+        std::string text;
+        if (list.hasTitle) text += list.title + '\n';
+        for (const std::string& line : list.lines) text += line + '\n';
+        messagesOut_.Write(text);
+        const std::string why = messagesOut_.Close();
+        if (!why.empty()) {
+            code = CombinedExit(code, OutputFailure("--messages " + options_.messages, why));
+        }
+    }
+    const int held = QvsimHeldBlocks();
+    if (held != 0) {
+        std::cerr << "qvkdc: the library left " << held
+                  << " host memory block(s) unreleased\n";
+        code = CombinedExit(code, kExitHostMemory);
+    }
+    return code;
+}
+
+void HostSession::PrintStatus(int status) { std::cout << "status: " << status << std::endl; }
+
+int HostSession::Finish(int status) {
+    const int code = Conclude(status);
+    PrintStatus(status);
+    return code;
+}

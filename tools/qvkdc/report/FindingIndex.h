@@ -1,0 +1,29 @@
+// FindingIndex: the first finding of each code about each column (and
+// about each code or kind within it), for the page's links from a cell of
+// the export, or a column, to the finding that explains it.
+#ifndef QVKDC_TOOLS_REPORT_FINDINGINDEX_H
+#define QVKDC_TOOLS_REPORT_FINDINGINDEX_H
+
+#include <map>
+#include <string_view>
+#include <tuple>
+
+#include "check/FindingList.h"
+
+class FindingIndex {
+ public:
+    // REQUIRES: findings outlives the index and gains no finding.
+    explicit FindingIndex(const FindingList& findings);
+
+    // The number (from 1, in list order) of the first finding of code
+    // about column with detail; 0 when there is none.
+    int Find(int column, std::string_view code, int detail = 0) const;
+    // The first of codes (ended by null) that Find finds with detail, or
+    // else with detail 0; 0 when none is found.
+    int FindAny(int column, const char* const* codes, int detail) const;
+
+ private:
+    std::map<std::tuple<int, std::string_view, int>, int> first_;
+};
+
+#endif  // QVKDC_TOOLS_REPORT_FINDINGINDEX_H

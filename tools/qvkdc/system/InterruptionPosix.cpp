@@ -1,0 +1,69 @@
+#include <signal.h>
+#include <sys/resource.h>
+
+#include <cstdlib>
+
+#include "system/Interruption.h"
+
+namespace {
+
+volatile sig_atomic_t g_signal = 0;
+struct rlimit g_limit;           // the file size limit before the object
+struct sigaction g_previous[2];  // SIGINT's and SIGTERM's handlers before
+constexpr int kSignals[2] = {SIGINT, SIGTERM};
+
+// Only async-signal-safe calls: setrlimit is one system call, sigaction
+// another.
+extern "C" void OnStop(int signal) {
+    if (g_signal == 0) g_signal = signal;
+    struct rlimit none = g_limit;
+    none.rlim_cur = 0;
+    setrlimit(RLIMIT_FSIZE, &none);
+    struct sigaction dfl = {};
+    dfl.sa_handler = SIG_DFL;
+    for (const int s : kSignals) sigaction(s, &dfl, nullptr);
+}
+
+}  // namespace
+
+Interruption::Interruption() {
+    getrlimit(RLIMIT_FSIZE, &g_limit);
+    struct sigaction stop = {};
+    stop.sa_handler = OnStop;
+    sigemptyset(&stop.sa_mask);
+    for (const int s : kSignals) sigaddset(&stop.sa_mask, s);
+    // A read the signal comes in goes on; the next write fails.
+    stop.sa_flags = SA_RESTART;
+    for (int i = 0; i < 2; ++i) sigaction(kSignals[i], &stop, &g_previous[i]);
+}
+
+Interruption::~Interruption() {
+    for (int i = 0; i < 2; ++i) sigaction(kSignals[i], &g_previous[i], nullptr);
+    if (g_signal != 0) setrlimit(RLIMIT_FSIZE, &g_limit);
+}
+
+int Interruption::Signal() { return g_signal; }
+
+const char* Interruption::SignalName() {
+    switch (g_signal) {
+        case SIGINT: return "SIGINT";
+        case SIGTERM: return "SIGTERM";
+        default: return "";
+    }
+}
+
+int Interruption::ExitCode() { return 128 + g_signal; }
+
+void Interruption::EndBySignal() {
+    if (g_signal == 0) return;
+    struct sigaction dfl = {};
+    dfl.sa_handler = SIG_DFL;
+    sigaction(g_signal, &dfl, nullptr);
+    sigset_t set;
+    sigemptyset(&set);
+    sigaddset(&set, g_signal);
+    sigprocmask(SIG_UNBLOCK, &set, nullptr);
+    raise(g_signal);
+    // Still here: the signal cannot end the process (a debugger holds it).
+    std::_Exit(ExitCode());
+}

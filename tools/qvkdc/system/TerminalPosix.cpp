@@ -1,0 +1,5 @@
+#include <unistd.h>
+
+#include "system/Terminal.h"
+
+bool StdinIsConsole() { return isatty(STDIN_FILENO) != 0; }

@@ -1,0 +1,11 @@
+#include <windows.h>
+
+#include "system/Terminal.h"
+
+// _isatty is also true for NUL, a character device; only a console input
+// handle answers GetConsoleMode.
+bool StdinIsConsole() {
+    const HANDLE in = GetStdHandle(STD_INPUT_HANDLE);
+    DWORD mode = 0;
+    return in != nullptr && in != INVALID_HANDLE_VALUE && GetConsoleMode(in, &mode) != 0;
+}
