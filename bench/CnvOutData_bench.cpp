@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "convert/CQvkdcCnvColData.h"
-#include "convert/ItemRules.h"
+#include "ItemRules.h"
 #include "model/CQvkdcOutColRowMng.h"
 #include "model/CQvkdcSlctValTblMng.h"
-#include "model/ValueTypes.h"
+#include "ValueTypes.h"
 #include "qvhostsim/qvhostsim.h"
 
 namespace {

@@ -8,12 +8,12 @@
 #include <memory>
 
 #include "convert/CQvkdcCnvColData.h"
-#include "convert/ValueText.h"
-#include "entry/AcceptedPrcsType.h"
+#include "ValueText.h"
+#include "AcceptedPrcsType.h"
 #include "host/Qdgm.h"
 #include "host/Qvlbu.h"
 #include "host/Qvptf.h"
-#include "model/TextTrim.h"
+#include "TextTrim.h"
 
 namespace {
 

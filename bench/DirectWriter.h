@@ -20,7 +20,7 @@
 #include <vector>
 
 #include "Workload.h"
-#include "convert/ItemRules.h"
+#include "ItemRules.h"
 #include "qvkdc/qvkdc.h"
 
 struct QdgmPrcsRec;

@@ -7,12 +7,12 @@
 
 #include <nlohmann/json.hpp>
 
-#include "convert/ItemRules.h"
-#include "entry/AcceptedPrcsType.h"
+#include "ItemRules.h"
+#include "AcceptedPrcsType.h"
 #include "model/CQvkdcOutColRowMng.h"
-#include "model/ValueTypes.h"
+#include "ValueTypes.h"
 #include "tables/CQvkdcCnvTblCtrl.h"
-#include "tables/CnvTblFiles.h"
+#include "CnvTblFiles.h"
 
 namespace fs = std::filesystem;
 using Json = nlohmann::ordered_json;

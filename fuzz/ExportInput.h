@@ -16,7 +16,7 @@
 
 #include "MemoryFiles.h"
 #include "qvkdc/qvkdc.h"
-#include "tables/CnvTblFiles.h"
+#include "CnvTblFiles.h"
 
 // The table files, then the option file.
 constexpr std::size_t kExportFileCount = kCnvTblFileCount + 1;

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "platform/BufferedLineReader.h"
+#include "BufferedLineReader.h"
 #include "qvhostsim/qvhostsim.h"
 
 namespace {

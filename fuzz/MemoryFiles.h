@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/FileSystem.h"
+#include "FileSystem.h"
 
 class MemoryFiles : public FileSystem {
  public:

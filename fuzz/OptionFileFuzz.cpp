@@ -15,7 +15,7 @@
 #include "MemoryFiles.h"
 #include "qvhostsim/qvhostsim.h"
 #include "tables/CQvkdcCnvTblCtrl.h"
-#include "tables/CnvTblFiles.h"
+#include "CnvTblFiles.h"
 
 namespace {
 

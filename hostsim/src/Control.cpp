@@ -20,7 +20,7 @@
 #include "TableSource.h"
 #include "Trace.h"
 #include "host/Zrl.h"
-#include "platform/ReadableFile.h"
+#include "inspect/ReadableFile.h"
 #include "qvhostsim/qvhostsim.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "DiskFile.h"
 
-#include "platform/ReadableFile.h"
+#include "inspect/ReadableFile.h"
 
 namespace qvsim {
 

@@ -26,7 +26,7 @@
 #include "TsvTable.h"
 #include "host/Qvlbw.h"
 #include "host/Zrl.h"
-#include "platform/ByteOrderMark.h"
+#include "inspect/ByteOrderMark.h"
 
 class CQvlbwTableImpl {
  public:

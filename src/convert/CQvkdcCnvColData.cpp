@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
-#include "host/FailurePoints.h"
+#include "inspect/FailurePoints.h"
 #include "host/TraceScope.h"
 #include "host/Qvptf.h"
 #include "model/CQvkdcOutColRowMng.h"

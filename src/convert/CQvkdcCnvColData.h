@@ -23,7 +23,7 @@
 #include <string_view>
 #include <vector>
 
-#include "convert/ItemRules.h"
+#include "inspect/ItemRules.h"
 #include "host/Qdgm.h"
 #include "qvkdc/qvkdc.h"
 

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "convert/CQvkdcCnvColData.h"
-#include "convert/ValueText.h"
+#include "inspect/ValueText.h"
 #include "host/HostText.h"
 #include "host/Qdgm.h"
 #include "host/Qvlbu.h"

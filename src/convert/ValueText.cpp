@@ -1,4 +1,4 @@
-#include "convert/ValueText.h"
+#include "inspect/ValueText.h"
 
 #include <algorithm>
 #include <charconv>
@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "model/TextTrim.h"
+#include "inspect/TextTrim.h"
 
 namespace {
 

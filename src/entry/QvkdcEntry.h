@@ -3,7 +3,7 @@
 #ifndef QVKDC_ENTRY_QVKDCENTRY_H
 #define QVKDC_ENTRY_QVKDCENTRY_H
 
-#include "host/FailurePoints.h"
+#include "inspect/FailurePoints.h"
 #include "host/TraceScope.h"
 #include "qvkdc/qvkdc.h"
 

@@ -5,11 +5,11 @@
 
 #include "entry/QvkdcEntry.h"
 #include "entry/QvkdcText.h"
-#include "host/FailurePoints.h"
+#include "inspect/FailurePoints.h"
 #include "host/HostText.h"
 #include "host/Qdgm.h"
 #include "host/TraceScope.h"
-#include "model/TextTrim.h"
+#include "inspect/TextTrim.h"
 
 namespace {
 

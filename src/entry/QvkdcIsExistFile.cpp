@@ -4,7 +4,7 @@
 #include "entry/QvkdcGetFilePath.h"
 #include "host/HostText.h"
 #include "host/TraceScope.h"
-#include "platform/FileSystem.h"
+#include "inspect/FileSystem.h"
 
 namespace {
 const TraceRecord kRecord = {577710, "::QvkdcIsExistFile"};

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "entry/AcceptedPrcsType.h"
+#include "inspect/AcceptedPrcsType.h"
 #include "entry/QvkdcEntry.h"
 #include "entry/QvkdcGetFilePath.h"
 #include "entry/QvkdcMsg.h"
@@ -12,8 +12,8 @@
 #include "host/Qdgm.h"
 #include "host/TraceScope.h"
 #include "model/CQvkdcOutColTblMng.h"
-#include "model/TextTrim.h"
-#include "platform/FileSystem.h"
+#include "inspect/TextTrim.h"
+#include "inspect/FileSystem.h"
 
 QvkdcOutputRun::QvkdcOutputRun() = default;
 QvkdcOutputRun::~QvkdcOutputRun() = default;

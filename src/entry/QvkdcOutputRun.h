@@ -7,7 +7,7 @@
 #include <string>
 
 #include "convert/CQvkdcCnvColData.h"
-#include "host/FailurePoints.h"
+#include "inspect/FailurePoints.h"
 #include "host/HostText.h"
 #include "host/Qvlbu.h"
 #include "qvkdc/qvkdc.h"

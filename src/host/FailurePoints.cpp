@@ -1,4 +1,4 @@
-#include "host/FailurePoints.h"
+#include "inspect/FailurePoints.h"
 
 #include <cstddef>
 #include <iterator>

@@ -7,7 +7,7 @@
 
 #include <stdint.h>
 
-#include "host/QvHostApi.h"
+#include "QvHostApi.h"
 #include "qvkdc/qvkdc.h"
 
 extern "C" {

@@ -8,7 +8,7 @@
 #ifndef QVKDC_HOST_QVLBW_H
 #define QVKDC_HOST_QVLBW_H
 
-#include "host/QvHostApi.h"
+#include "QvHostApi.h"
 
 class CQvlbwTableImpl;
 

@@ -3,7 +3,7 @@
 #ifndef QVKDC_HOST_QVMSG_H
 #define QVKDC_HOST_QVMSG_H
 
-#include "host/QvHostApi.h"
+#include "QvHostApi.h"
 
 extern "C" {
 

@@ -2,8 +2,8 @@
 #ifndef QVKDC_HOST_QVPTF_H
 #define QVKDC_HOST_QVPTF_H
 
-#include "host/Qdgm.h"
-#include "host/QvHostApi.h"
+#include "Qdgm.h"
+#include "QvHostApi.h"
 
 extern "C" {
 

@@ -9,7 +9,7 @@
 
 #include <stdint.h>
 
-#include "host/QvHostApi.h"
+#include "QvHostApi.h"
 
 extern "C" {
 

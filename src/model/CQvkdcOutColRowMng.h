@@ -12,11 +12,11 @@
 #include <string_view>
 #include <vector>
 
-#include "model/ValueTypes.h"
+#include "inspect/ValueTypes.h"
 
 class CQvkdcOutColRowMng {
  public:
-    // Code of a value-type keyword (model/ValueTypes.h); 0 for any other
+    // Code of a value-type keyword (inspect/ValueTypes.h); 0 for any other
     // text.
     static int ValTypeCode(std::string_view keyword);
     // Code of a sub-type keyword; 0 for any other text.

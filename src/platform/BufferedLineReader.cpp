@@ -1,4 +1,4 @@
-#include "platform/BufferedLineReader.h"
+#include "inspect/BufferedLineReader.h"
 
 int BufferedLineReader::ReadLine(std::string* line) {
     line->clear();

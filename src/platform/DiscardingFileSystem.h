@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/FileSystem.h"
+#include "inspect/FileSystem.h"
 
 class DiscardingFileSystem : public FileSystem {
  public:

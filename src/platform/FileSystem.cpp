@@ -1,4 +1,4 @@
-#include "platform/FileSystem.h"
+#include "inspect/FileSystem.h"
 
 namespace {
 FileSystem* g_current = nullptr;

@@ -7,9 +7,9 @@
 #include <cstdio>
 #include <vector>
 
-#include "platform/BufferedLineReader.h"
-#include "platform/ReadableFile.h"
-#include "platform/ReplacingFile.h"
+#include "inspect/BufferedLineReader.h"
+#include "inspect/ReadableFile.h"
+#include "inspect/ReplacingFile.h"
 #include "platform/ReplacingTextWriter.h"
 
 namespace {

@@ -14,7 +14,7 @@
 #ifndef QVKDC_PLATFORM_FILESYSTEMWINDOWS_H
 #define QVKDC_PLATFORM_FILESYSTEMWINDOWS_H
 
-#include "platform/FileSystem.h"
+#include "inspect/FileSystem.h"
 
 class FileSystemWindows : public FileSystem {
  public:

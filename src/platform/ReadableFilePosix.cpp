@@ -8,7 +8,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "platform/ReadableFile.h"
+#include "inspect/ReadableFile.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <fcntl.h>
 #include <io.h>
 
-#include "platform/ReadableFile.h"
-#include "platform/SystemErrorText.h"
+#include "inspect/ReadableFile.h"
+#include "inspect/SystemErrorText.h"
 
 namespace {
 

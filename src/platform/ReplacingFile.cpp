@@ -1,4 +1,4 @@
-#include "platform/ReplacingFile.h"
+#include "inspect/ReplacingFile.h"
 
 #include <atomic>
 #include <chrono>

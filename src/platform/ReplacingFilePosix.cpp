@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "platform/ReplacingFile.h"
+#include "inspect/ReplacingFile.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include <windows.h>
 
-#include "platform/FileSystem.h"
-#include "platform/ReplacingFile.h"
+#include "inspect/FileSystem.h"
+#include "inspect/ReplacingFile.h"
 
 namespace {
 

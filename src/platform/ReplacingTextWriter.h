@@ -10,8 +10,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/FileSystem.h"
-#include "platform/ReplacingFile.h"
+#include "inspect/FileSystem.h"
+#include "inspect/ReplacingFile.h"
 
 class ReplacingTextWriter : public TextWriter {
  public:

@@ -1,4 +1,4 @@
-#include "platform/SystemErrorText.h"
+#include "inspect/SystemErrorText.h"
 
 #include <windows.h>
 

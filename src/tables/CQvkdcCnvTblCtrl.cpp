@@ -1,8 +1,8 @@
 #include "tables/CQvkdcCnvTblCtrl.h"
 
 #include "host/TraceScope.h"
-#include "platform/FileSystem.h"
-#include "tables/CnvTblFiles.h"
+#include "inspect/FileSystem.h"
+#include "inspect/CnvTblFiles.h"
 #include "tables/CnvTblRecorder.h"
 #include "tables/ShortRowNote.h"
 

@@ -27,7 +27,7 @@
 #include "host/Qvlbw.h"
 #include "model/CQvkdcOutColTblMng.h"
 #include "model/CQvkdcSlctValTblMng.h"
-#include "tables/CnvTblFiles.h"
+#include "inspect/CnvTblFiles.h"
 #include "tables/CnvTblObserver.h"
 #include "tables/CnvTblReader.h"
 
@@ -76,7 +76,7 @@ class CQvkdcCnvTblCtrl {
 
     // Sets *ioPrmKey to 1011 when iItName is "processType" and replaces the
     // keyword of the value type kValTypeMacroName by that of kValTypeString
-    // (model/ValueTypes.h). Either pointer null: no change. Returns 0.
+    // (inspect/ValueTypes.h). Either pointer null: no change. Returns 0.
     static int ReplacePrcsStat(const std::string& iItName, int* ioPrmKey,
                                std::string* ioValType);
 

@@ -2,7 +2,7 @@
 // column for each row of PlanCSVTable, then one for each new title of the
 // user option file.
 #include "host/TraceScope.h"
-#include "model/ValueTypes.h"
+#include "inspect/ValueTypes.h"
 #include "tables/CQvkdcCnvTblCtrl.h"
 #include "tables/TextToInt.h"
 

@@ -3,9 +3,9 @@
 #include <unordered_map>
 
 #include "host/TraceScope.h"
-#include "platform/FileSystem.h"
+#include "inspect/FileSystem.h"
 #include "tables/CQvkdcCnvTblCtrl.h"
-#include "tables/CnvTblFiles.h"
+#include "inspect/CnvTblFiles.h"
 #include "tables/CnvTblReader.h"
 #include "tables/OptionLines.h"
 

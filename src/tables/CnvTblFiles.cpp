@@ -1,4 +1,4 @@
-#include "tables/CnvTblFiles.h"
+#include "inspect/CnvTblFiles.h"
 
 #include <unordered_map>
 

@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-#include "tables/CnvTblFiles.h"
+#include "inspect/CnvTblFiles.h"
 
 class CQvlbwTableA;
 class CQvkdcSlctValRowMng;

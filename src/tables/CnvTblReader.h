@@ -14,7 +14,7 @@
 #include <string>
 #include <string_view>
 
-#include "tables/CnvTblFiles.h"
+#include "inspect/CnvTblFiles.h"
 #include "tables/CnvTblObserver.h"
 
 class CQvlbwStringArray;

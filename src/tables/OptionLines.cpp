@@ -1,7 +1,7 @@
 #include "tables/OptionLines.h"
 
-#include "model/TextTrim.h"
-#include "platform/ByteOrderMark.h"
+#include "inspect/TextTrim.h"
+#include "inspect/ByteOrderMark.h"
 
 std::string_view OptionTitle(std::string_view line) {
     line = line.substr(0, line.find('\0'));

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/FileSystem.h"
+#include "inspect/FileSystem.h"
 
 // A line of the option file that names a title.
 struct OptionLine {

@@ -1,6 +1,6 @@
 #include "tables/ShortRowNote.h"
 
-#include "host/FailurePoints.h"
+#include "inspect/FailurePoints.h"
 
 namespace {
 

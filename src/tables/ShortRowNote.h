@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "tables/CnvTblFiles.h"
+#include "inspect/CnvTblFiles.h"
 
 struct ShortRowNote {
     const CnvTblFile* table = nullptr;  // null: no table of that name

@@ -16,10 +16,10 @@
 #include <vector>
 
 #include "convert/CQvkdcCnvColData.h"
-#include "convert/ValueText.h"
+#include "inspect/ValueText.h"
 #include "model/CQvkdcOutColRowMng.h"
 #include "model/CQvkdcSlctValTblMng.h"
-#include "model/ValueTypes.h"
+#include "inspect/ValueTypes.h"
 #include "support/HostFixture.h"
 
 namespace {

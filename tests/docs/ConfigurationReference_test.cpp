@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "convert/CQvkdcCnvColData.h"
-#include "convert/ItemRules.h"
+#include "inspect/ItemRules.h"
 #include "model/CQvkdcOutColRowMng.h"
 #include "support/HostFixture.h"
 #include "support/RunQvkdc.h"

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "host/FailurePoints.h"
-#include "tables/CnvTblFiles.h"
+#include "inspect/FailurePoints.h"
+#include "inspect/CnvTblFiles.h"
 #include "tables/ShortRowNote.h"
 
 namespace {

@@ -5,7 +5,7 @@
 
 #include <climits>
 
-#include "model/ValueTypes.h"
+#include "inspect/ValueTypes.h"
 
 namespace {
 

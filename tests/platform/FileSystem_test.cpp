@@ -1,6 +1,6 @@
 // The contract of the file system, tested on the implementation the build
 // has (POSIX or Windows), with the native paths of each platform.
-#include "platform/FileSystem.h"
+#include "inspect/FileSystem.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "system/SystemFiles.h"
-#include "platform/ReplacingFile.h"
+#include "inspect/ReplacingFile.h"
 #include "support/FaultFileSystem.h"
 #include "support/TableRoot.h"
 

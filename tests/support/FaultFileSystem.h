@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/FileSystem.h"
+#include "inspect/FileSystem.h"
 
 class FaultFileSystem : public FileSystem {
  public:

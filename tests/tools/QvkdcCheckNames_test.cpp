@@ -12,7 +12,7 @@
 
 #include "check/Checker.h"
 #include "entry/QvkdcCreOutputData.h"
-#include "platform/FileSystem.h"
+#include "inspect/FileSystem.h"
 #include "support/HostFixture.h"
 #include "support/RunQvkdc.h"
 #include "support/TestedFindings.h"

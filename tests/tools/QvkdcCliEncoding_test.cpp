@@ -14,7 +14,7 @@
 #include <set>
 #include <string>
 
-#include "platform/FileSystem.h"
+#include "inspect/FileSystem.h"
 #include "support/HostFixture.h"
 #include "support/RunQvkdc.h"
 

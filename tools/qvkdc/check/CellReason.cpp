@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "check/ValueTally.h"
-#include "convert/ItemRules.h"
+#include "ItemRules.h"
 
 namespace {
 

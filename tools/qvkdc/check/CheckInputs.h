@@ -7,7 +7,7 @@
 #include <string>
 
 #include "check/InputFile.h"
-#include "tables/CnvTblFiles.h"
+#include "CnvTblFiles.h"
 
 class CheckInputs {
  public:

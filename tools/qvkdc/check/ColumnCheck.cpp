@@ -6,7 +6,7 @@
 #include "model/CQvkdcOutColRowMng.h"
 #include "model/CQvkdcSlctValRowMng.h"
 #include "model/CQvkdcSlctValTblMng.h"
-#include "model/ValueTypes.h"
+#include "ValueTypes.h"
 
 namespace {
 

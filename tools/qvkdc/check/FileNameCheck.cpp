@@ -7,7 +7,7 @@
 #include "check/TextForms.h"
 #include "entry/QvkdcGetFilePath.h"
 #include "host/HostText.h"
-#include "platform/FileSystem.h"
+#include "FileSystem.h"
 
 namespace {
 

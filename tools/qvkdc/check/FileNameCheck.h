@@ -16,7 +16,7 @@
 #include "export/PlanOutcome.h"
 #include "check/CheckContext.h"
 #include "check/ExportCall.h"
-#include "host/FailurePoints.h"
+#include "FailurePoints.h"
 
 class FileNameCheck {
  public:

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <unordered_map>
 
-#include "host/FailurePoints.h"
+#include "FailurePoints.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include <cstring>
 #include <utility>
 
-#include "platform/ByteOrderMark.h"
-#include "platform/FileSystem.h"
-#include "platform/ReadableFile.h"
+#include "ByteOrderMark.h"
+#include "FileSystem.h"
+#include "ReadableFile.h"
 
 void InputFile::Load(const char* libPath, std::string display) {
     *this = InputFile();

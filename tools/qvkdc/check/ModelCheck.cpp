@@ -12,7 +12,7 @@
 #include "host/Qvptf.h"
 #include "model/CQvkdcOutColTblMng.h"
 #include "model/CQvkdcSlctValTblMng.h"
-#include "model/ValueTypes.h"
+#include "ValueTypes.h"
 #include "platform/ProbingFileSystem.h"
 #include "qvhostsim/qvhostsim.h"
 

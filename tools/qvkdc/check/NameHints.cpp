@@ -4,7 +4,7 @@
 
 #include "cli/Suggest.h"
 #include "check/TextForms.h"
-#include "model/TextTrim.h"
+#include "TextTrim.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <memory>
 #include <string_view>
 
-#include "platform/FileSystem.h"
-#include "platform/ReadableFile.h"
+#include "FileSystem.h"
+#include "ReadableFile.h"
 #include "qvhostsim/qvhostsim.h"
 
 namespace {

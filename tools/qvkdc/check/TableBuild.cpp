@@ -4,7 +4,7 @@
 
 #include "host/HostSession.h"
 #include "check/TextForms.h"
-#include "host/FailurePoints.h"
+#include "FailurePoints.h"
 #include "model/CQvkdcOutColTblMng.h"
 #include "model/CQvkdcSlctValTblMng.h"
 #include "qvhostsim/qvhostsim.h"

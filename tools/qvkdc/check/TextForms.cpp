@@ -6,7 +6,7 @@
 #include <cstdio>
 
 #include "cli/Suggest.h"
-#include "model/TextTrim.h"
+#include "TextTrim.h"
 
 std::string UnquotedFlaw(std::string_view text) {
     // Most texts hold none of the four: one pass tells.

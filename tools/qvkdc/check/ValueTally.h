@@ -12,7 +12,7 @@
 
 #include "check/FindingList.h"
 #include "check/TableBuild.h"
-#include "model/ValueTypes.h"
+#include "ValueTypes.h"
 #include "qvkdc/qvkdc.h"
 
 // The kind of value a model holds for a parameter, from what QvsimParamKind

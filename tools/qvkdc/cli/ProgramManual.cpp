@@ -1,7 +1,7 @@
 #include "cli/ProgramManual.h"
 
 #include "host/HostSession.h"
-#include "tables/CnvTblFiles.h"
+#include "CnvTblFiles.h"
 
 namespace {
 

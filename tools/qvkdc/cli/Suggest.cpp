@@ -4,7 +4,7 @@
 #include <cctype>
 #include <limits>
 
-#include "model/TextTrim.h"
+#include "TextTrim.h"
 
 int EditDistance(std::string_view a, std::string_view b) {
     return EditDistanceWithin(a, b, std::numeric_limits<int>::max() - 1);

@@ -10,7 +10,7 @@
 #include "system/Terminal.h"
 #include "entry/QvkdcCreOutputData.h"
 #include "platform/ProbingFileSystem.h"
-#include "platform/FileSystem.h"
+#include "FileSystem.h"
 
 void ExportCommand::AddOptions(CLI::App* cmd) {
     plans_ = AddCallOptions(cmd, &host_, &out_, &name_);

@@ -1,7 +1,7 @@
 #include <nlohmann/json.hpp>
 
 #include "export/ExportReport.h"
-#include "host/FailurePoints.h"
+#include "FailurePoints.h"
 #include "TextEncoding.h"
 
 namespace {

@@ -6,9 +6,9 @@
 #include <system_error>
 
 #include "system/SystemFiles.h"
-#include "platform/FileSystem.h"
+#include "FileSystem.h"
 #include "entry/QvkdcGetFilePath.h"
-#include "tables/CnvTblFiles.h"
+#include "CnvTblFiles.h"
 #include "tables/ShortRowNote.h"
 
 namespace fs = std::filesystem;

@@ -3,7 +3,7 @@
 //
 // The last error note names the step that failed; the notes before it come
 // from inside that step. Each note is read back to its step by the
-// library's own list (host/FailurePoints.h). Table files and output files
+// library's own list (inspect/FailurePoints.h). Table files and output files
 // named are looked at on disk, so that the cause says what is wrong with
 // them.
 #ifndef QVKDC_TOOLS_EXPORT_FAILURECAUSE_H
@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "host/FailurePoints.h"
+#include "FailurePoints.h"
 
 struct FailureContext {
     std::string plan;     // e.g. plan 2 "Bracket"; "" when no plan was at hand

@@ -6,9 +6,9 @@
 
 #include "system/SystemFiles.h"
 #include "entry/QvkdcGetFilePath.h"
-#include "host/FailurePoints.h"
-#include "model/TextTrim.h"
-#include "platform/FileSystem.h"
+#include "FailurePoints.h"
+#include "TextTrim.h"
+#include "FileSystem.h"
 #include "qvhostsim/qvhostsim.h"
 
 std::vector<PlanFile> ComposePlanFiles(const ModelId* plans, int count, const std::string& out,

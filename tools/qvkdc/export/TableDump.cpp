@@ -6,7 +6,7 @@
 #include "model/CQvkdcOutColTblMng.h"
 #include "model/CQvkdcSlctValTblMng.h"
 #include "model/IntText.h"
-#include "tables/CnvTblFiles.h"
+#include "CnvTblFiles.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <system_error>
 
 #include "convert/CQvkdcCnvColData.h"
-#include "host/FailurePoints.h"
+#include "FailurePoints.h"
 
 namespace fs = std::filesystem;
 

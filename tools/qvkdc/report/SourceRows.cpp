@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/FileSystem.h"
-#include "platform/ReadableFile.h"
+#include "FileSystem.h"
+#include "ReadableFile.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "system/SystemFiles.h"
 
-#include "platform/ReadableFile.h"
+#include "ReadableFile.h"
 
 std::string WhyNotReadableFile(const std::string& path) {
     ReadableFile file;

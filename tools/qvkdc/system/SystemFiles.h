@@ -10,13 +10,13 @@
 #include <string>
 #include <string_view>
 
-#include "platform/ReplacingFile.h"
+#include "ReplacingFile.h"
 
 // "" when path is a regular file that opens for reading; otherwise why not,
 // in the system's words ("No such file or directory", "Permission denied",
 // "Too many levels of symbolic links"), or what is there instead ("is a
 // folder", "is a pipe (FIFO), not a file", "is a link to nothing"). Never
-// waits (platform/ReadableFile.h).
+// waits (inspect/ReadableFile.h).
 std::string WhyNotReadableFile(const std::string& path);
 
 // The system's reason why path cannot be opened for writing, from an

@@ -1,7 +1,7 @@
 #include <windows.h>
 
 #include "system/SystemFiles.h"
-#include "platform/SystemErrorText.h"
+#include "SystemErrorText.h"
 
 std::string WhyNotWritableFile(const std::string& path) {
     const HANDLE file = CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,

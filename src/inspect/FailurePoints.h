@@ -9,8 +9,8 @@
 // A failure is traced as one line "[ERR] : <note>". The last such line of a
 // call names the step of the call that failed (FailArea kCall to kFile);
 // the lines before it come from inside that step (the other areas).
-#ifndef QVKDC_HOST_FAILUREPOINTS_H
-#define QVKDC_HOST_FAILUREPOINTS_H
+#ifndef QVKDC_INSPECT_FAILUREPOINTS_H
+#define QVKDC_INSPECT_FAILUREPOINTS_H
 
 #include <string_view>
 
@@ -113,4 +113,4 @@ std::string_view FailureNoteOf(std::string_view line);
 // a composed note is found by its start. kNone for a note of no step.
 FailStep FailStepOfNote(std::string_view note);
 
-#endif  // QVKDC_HOST_FAILUREPOINTS_H
+#endif  // QVKDC_INSPECT_FAILUREPOINTS_H

@@ -9,8 +9,8 @@
 // effective type, what the host's parameter value then is, and the name
 // people are shown. The column table, the converter, the tools that check
 // tables and models and the benchmarks all read it here.
-#ifndef QVKDC_MODEL_VALUETYPES_H
-#define QVKDC_MODEL_VALUETYPES_H
+#ifndef QVKDC_INSPECT_VALUETYPES_H
+#define QVKDC_INSPECT_VALUETYPES_H
 
 #include <cstddef>
 #include <iterator>
@@ -137,4 +137,4 @@ constexpr HostValueKind KindOfCode(int code) {
     return type != nullptr ? type->kind : HostValueKind::kNone;
 }
 
-#endif  // QVKDC_MODEL_VALUETYPES_H
+#endif  // QVKDC_INSPECT_VALUETYPES_H

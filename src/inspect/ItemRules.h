@@ -1,16 +1,16 @@
 // ItemRules: the item names, process types and parameter keys that the
 // process converter treats apart, and which value types each of its
 // converters writes a text for (the forms come from the value-type table,
-// model/ValueTypes.h), named once. The converter, the tools that check
+// inspect/ValueTypes.h), named once. The converter, the tools that check
 // tables and models, and the benchmark's direct writer all take them from
 // here.
-#ifndef QVKDC_CONVERT_ITEMRULES_H
-#define QVKDC_CONVERT_ITEMRULES_H
+#ifndef QVKDC_INSPECT_ITEMRULES_H
+#define QVKDC_INSPECT_ITEMRULES_H
 
 #include <string_view>
 
-#include "convert/PrcsTypeSet.h"
-#include "model/ValueTypes.h"
+#include "PrcsTypeSet.h"
+#include "ValueTypes.h"
 
 // ---- Items with a dedicated converter ----
 inline constexpr std::string_view kItemPrcsName = "ttlKHNAMEA";
@@ -105,4 +105,4 @@ constexpr ValueForm LocalCoordValueForm(int iValType) {
     return form == ValueForm::kReal || form == ValueForm::kSelect ? form : ValueForm::kNone;
 }
 
-#endif  // QVKDC_CONVERT_ITEMRULES_H
+#endif  // QVKDC_INSPECT_ITEMRULES_H

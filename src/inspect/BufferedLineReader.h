@@ -5,13 +5,13 @@
 // belongs to the line end; a last line without LF still counts. Lines are
 // cut by length, never by terminator, so a NUL byte is an ordinary byte of
 // its line and the line end after it is found all the same.
-#ifndef QVKDC_PLATFORM_BUFFEREDLINEREADER_H
-#define QVKDC_PLATFORM_BUFFEREDLINEREADER_H
+#ifndef QVKDC_INSPECT_BUFFEREDLINEREADER_H
+#define QVKDC_INSPECT_BUFFEREDLINEREADER_H
 
 #include <string>
 #include <string_view>
 
-#include "platform/FileSystem.h"
+#include "FileSystem.h"
 
 class BufferedLineReader : public LineReader {
  public:
@@ -28,4 +28,4 @@ class BufferedLineReader : public LineReader {
     bool end_ = false;
 };
 
-#endif  // QVKDC_PLATFORM_BUFFEREDLINEREADER_H
+#endif  // QVKDC_INSPECT_BUFFEREDLINEREADER_H

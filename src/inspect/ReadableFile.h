@@ -13,8 +13,8 @@
 // One implementation per platform: ReadableFilePosix.cpp (open, fstat, read)
 // and ReadableFileWindows.cpp (CreateFile, GetFileType, ReadFile). Paths are
 // the platform's own (FileSystem::NativePath).
-#ifndef QVKDC_PLATFORM_READABLEFILE_H
-#define QVKDC_PLATFORM_READABLEFILE_H
+#ifndef QVKDC_INSPECT_READABLEFILE_H
+#define QVKDC_INSPECT_READABLEFILE_H
 
 #include <cstddef>
 #include <cstdint>
@@ -58,4 +58,4 @@ class ReadableFile {
     std::string readError_;
 };
 
-#endif  // QVKDC_PLATFORM_READABLEFILE_H
+#endif  // QVKDC_INSPECT_READABLEFILE_H

@@ -24,8 +24,8 @@
 // One implementation per platform (ReplacingFilePosix.cpp,
 // ReplacingFileWindows.cpp), chosen by the build; bytes are written as they
 // are given.
-#ifndef QVKDC_PLATFORM_REPLACINGFILE_H
-#define QVKDC_PLATFORM_REPLACINGFILE_H
+#ifndef QVKDC_INSPECT_REPLACINGFILE_H
+#define QVKDC_INSPECT_REPLACINGFILE_H
 
 #include <cstdint>
 #include <string>
@@ -86,4 +86,4 @@ class ReplacingFile {
     std::string error_;                // the first failure's reason
 };
 
-#endif  // QVKDC_PLATFORM_REPLACINGFILE_H
+#endif  // QVKDC_INSPECT_REPLACINGFILE_H

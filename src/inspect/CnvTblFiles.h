@@ -1,13 +1,13 @@
 // The files of the conversion table set: the six table files, in the order
 // ImpCnvTbl reads them, and the user option file. Paths are root-relative
 // (a leading backslash, no drive letter), as the file system takes them.
-#ifndef QVKDC_TABLES_CNVTBLFILES_H
-#define QVKDC_TABLES_CNVTBLFILES_H
+#ifndef QVKDC_INSPECT_CNVTBLFILES_H
+#define QVKDC_INSPECT_CNVTBLFILES_H
 
 #include <cstddef>
 #include <string_view>
 
-#include "host/FailurePoints.h"
+#include "FailurePoints.h"
 
 struct CnvTblFile {
     const char* name;    // "ExteriorTable", ...
@@ -36,4 +36,4 @@ const CnvTblFile* CnvTblFileUnreadable(FailStep step);
 // "\MIRVANE\user\cam\nccust\rc_pln2usr.ini".
 extern const char kOptionFilePath[];
 
-#endif  // QVKDC_TABLES_CNVTBLFILES_H
+#endif  // QVKDC_INSPECT_CNVTBLFILES_H

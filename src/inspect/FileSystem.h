@@ -8,8 +8,8 @@
 // Default() is the platform's implementation (FileSystemPosix.cpp or
 // FileSystemWindows.cpp, chosen by the build). Tests install another one for
 // the duration of a ScopedFileSystem.
-#ifndef QVKDC_PLATFORM_FILESYSTEM_H
-#define QVKDC_PLATFORM_FILESYSTEM_H
+#ifndef QVKDC_INSPECT_FILESYSTEM_H
+#define QVKDC_INSPECT_FILESYSTEM_H
 
 #include <cstddef>
 #include <memory>
@@ -63,7 +63,7 @@ class FileSystem {
     virtual bool Exists(std::string_view path) = 0;
     // Opens path for reading as text. Returns 0 and sets *reader, or -1;
     // -1 at once, without waiting, when path is not a regular file
-    // (platform/ReadableFile.h).
+    // (inspect/ReadableFile.h).
     virtual int OpenForRead(std::string_view path,
                             std::unique_ptr<LineReader>* reader) = 0;
     // Opens path for writing as text, to be replaced whole at the writer's
@@ -100,4 +100,4 @@ class ScopedFileSystem {
     FileSystem* previous_;
 };
 
-#endif  // QVKDC_PLATFORM_FILESYSTEM_H
+#endif  // QVKDC_INSPECT_FILESYSTEM_H
