@@ -37,10 +37,8 @@
 #include "ChildProcess.h"
 #include "DirectWriter.h"
 #include "Workload.h"
-#include "convert/CQvkdcCnvColData.h"
-#include "entry/QvkdcCreOutputData.h"
+#include "InspectRun.h"
 #include "qvhostsim/qvhostsim.h"
-#include "tables/CQvkdcCnvTblCtrl.h"
 
 namespace fs = std::filesystem;
 
@@ -372,10 +370,22 @@ bool PrepareExport(benchmark::State& state, const fs::path& model, const fs::pat
 }
 
 // How a library run is followed: not at all, into a trace file, or as
-// qvkdc follows an export without --trace (every id but the per-value
-// conversion's on, the stand-in keeping only the notes and logging the
-// model database calls).
-enum class Follow { kNone, kTraceFile, kNotes };
+// qvkdc follows an export without --trace (told of every plan in process,
+// InspectRun.h).
+enum class Follow { kNone, kTraceFile, kPlans };
+
+// Hears of every plan, as `qvkdc export` does, and of no cell.
+class PlanCounter : public QvkdcRunObserver {
+ public:
+    bool FollowsCells() const override { return false; }
+    void Listed(int, int) override { ++plans; }
+    void Typed(const QvkdcRunPlace&, int, bool) override {}
+    void Converted(const QvkdcRunPlace&, int, std::string_view, const CellFacts&) override {}
+    void Rejected(int, bool, std::string_view, std::string_view) override {}
+    void NoRows(int) override {}
+    void Written(int, std::string_view, int) override {}
+    int plans = 0;
+};
 
 void LibraryRun(benchmark::State& state, const fs::path& model, const fs::path& root,
                 const fs::path& out, Follow follow, const fs::path& trace = {}) {
@@ -392,19 +402,22 @@ void LibraryRun(benchmark::State& state, const fs::path& model, const fs::path& 
             state.ResumeTiming();
             QvsimTraceFileBuffered(trace.c_str());
             QvsimTraceAll(1, 1);
-        } else if (follow == Follow::kNotes) {
-            QvsimTraceNotesOnly(1);
-            QvsimTraceAll(1, 1);
-            QvsimTraceId(kCnvOutDataTraceId, 0);
-            QvsimCallLog(1);
         }
+        RunRequest request;
+        request.plans = plans.data();
+        request.count = count;
+        request.out = folder;
+        request.name = "W";
         int status = 0;
-        QvkdcCreOutputData(&count, plans.data(), folder.c_str(), "W", &status);
+        if (follow == Follow::kPlans) {
+            PlanCounter counter;
+            status = RunExport(request, &counter).status;
+        } else {
+            status = RunExportAsHost(request);
+        }
         QvsimTraceAll(0, 0);
         QvsimTraceFile(nullptr);
         QvsimTraceClear();
-        QvsimTraceNotesOnly(0);
-        QvsimCallLog(0);
         if (status != 0) state.SkipWithError("the export failed");
     }
     if (!trace.empty()) fs::remove(trace, ec);
@@ -432,14 +445,16 @@ void ModelLoad(benchmark::State& state, const fs::path& model) {
     QvsimReset();
 }
 
+// The table steps of an export: a run of no plan, which builds the tables
+// and ends.
 void TableBuild(benchmark::State& state, const fs::path& root) {
     QvsimReset();
     InRoot inRoot(root);
+    RunRequest request;
+    request.out = ".";
+    request.name = "W";
     for (auto _ : state) {
-        CQvkdcCnvTblCtrl tables;
-        if (tables.ImpCnvTbl() != 0 || tables.CreColTbl() != 0 || tables.CreSlctTbl() != 0) {
-            state.SkipWithError("table building failed");
-        }
+        if (RunExportAsHost(request) != 0) state.SkipWithError("table building failed");
     }
 }
 
@@ -524,7 +539,7 @@ void PrintSummary(const Options& o, const Paths& p, const CliFigures& cli, const
                 cli.exportPlain.cpuSeconds > 0 ? cli.exportTraced.cpuSeconds / cli.exportPlain.cpuSeconds : 0.0,
                 cliLib > 0 ? cliLibTraced / cliLib : 0.0, lib > 0 ? traced / lib : 0.0,
                 MiB(cli.exportTraced.peakKiB), MiB(cli.exportPlain.peakKiB));
-    std::printf("| followed as `qvkdc export` follows it without --trace (notes only, call log), in process | %.3f s: x%.3f | <= 1.05x |\n",
+    std::printf("| followed as `qvkdc export` follows it without --trace (told of every plan), in process | %.3f s: x%.3f | <= 1.05x |\n",
                 followed, lib > 0 ? followed / lib : 0.0);
     std::printf("| table building 1x/2x/4x/8x ExteriorTable rows, in process | ");
     for (int f : kTableScales) {
@@ -620,7 +635,7 @@ int main(int argc, char** argv) {
                    p.work / "trace-in-process.txt");
     });
     reg("workload/library_run_followed", [&](benchmark::State& s) {
-        LibraryRun(s, p.model(), p.root(), p.out("followed"), Follow::kNotes);
+        LibraryRun(s, p.model(), p.root(), p.out("followed"), Follow::kPlans);
     });
     for (int n : kScaleProcesses) {
         reg("workload/cells_per_plan:" + std::to_string(n), [&p, n](benchmark::State& s) {

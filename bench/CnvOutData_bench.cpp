@@ -1,16 +1,19 @@
 // Converting one process over a column table of 40 columns of every kind:
-// dedicated items, fixed empty items and parameter values of every type.
+// dedicated items, fixed empty items and parameter values of every type,
+// as the export converts each process of a plan (InspectedTables::ConvertRow).
 #include <benchmark/benchmark.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "convert/CQvkdcCnvColData.h"
+#include "CnvTblFiles.h"
+#include "InspectTables.h"
 #include "ItemRules.h"
-#include "model/CQvkdcOutColRowMng.h"
-#include "model/CQvkdcSlctValTblMng.h"
 #include "ValueTypes.h"
 #include "qvhostsim/qvhostsim.h"
 
@@ -40,6 +43,43 @@ constexpr int kInt = kSubTypeInteger;
 constexpr int kReal = kValTypeReal;
 constexpr int kStr = kValTypeString;
 constexpr int kSel = kValTypeSelect;
+
+// The table files under a root of their own, the current folder while the
+// tables are built.
+class TableRoot {
+ public:
+    TableRoot() : root_(std::filesystem::temp_directory_path() / "qvkdc-bench-cnv"), previous_(std::filesystem::current_path()) {}
+    ~TableRoot() {
+        std::error_code ec;
+        std::filesystem::current_path(previous_, ec);
+        std::filesystem::remove_all(root_, ec);
+    }
+    std::string files[kCnvTblFileCount];
+
+    // Writes the files and enters the root; false when it cannot.
+    bool Enter() {
+        std::error_code ec;
+        const std::filesystem::path folder = root_ / "MIRVANE" / "CAM" / "KR" / "Tables";
+        std::filesystem::create_directories(folder, ec);
+        for (int i = 0; i < kCnvTblFileCount; ++i) {
+            std::string_view name = kCnvTblFiles[i].path;
+            name.remove_prefix(name.rfind('\\') + 1);
+            std::ofstream(folder / std::string(name), std::ios::binary) << files[i];
+        }
+        std::filesystem::current_path(root_, ec);
+        return !ec;
+    }
+
+ private:
+    std::filesystem::path root_;
+    std::filesystem::path previous_;
+};
+
+// The keyword of a type code, as the tables spell it.
+std::string Keyword(int code) {
+    const ValueType* type = ValueTypeOfCode(code);
+    return type != nullptr ? std::string(type->keyword) : std::string();
+}
 
 const Column kColumns[] = {
     {kItemPrcsName, 0, kStr},     {kItemPlanName, 0, kStr},
@@ -71,52 +111,47 @@ void BM_CnvOutData_Process40Columns(benchmark::State& state) {
         state.SkipWithError(err);
         return;
     }
-    CQvkdcSlctValTblMng slct;
-    const std::string selects[] = {std::string(kItemToolType), std::string(kItemLocalAxis),
-                                   "itCoolant", "itDirection", "itCycle", "itSide"};
-    for (const std::string& item : selects) {
-        slct.AddSlct(item, "one", "One", 1);
-        slct.AddSlct(item, "two", "Two", 2);
-        slct.AddSlct(item, "three", "Three", 3);
-    }
-    slct.AddSlct(std::string(kItemScanAngle), "auto", "Auto", 0);
-
-    std::vector<std::unique_ptr<CQvkdcOutColRowMng>> rows;
+    // Every column a PlanCSVTable row, with its key and value type; the
+    // Select columns with three choices, the scan angle with the one of 0.
+    TableRoot t;
+    std::string& exterior = t.files[kExteriorTableFile];
+    std::string& keys = t.files[kProcessParametersTableFile];
+    std::string& types = t.files[kParameterSettingTableFile];
+    std::string& values = t.files[kSelectionToIntTableFile];
+    t.files[kVariableTableFile] = "TSET\tx\takw_tls_nm\n";
+    int n = 0;
     for (const Column& c : kColumns) {
-        rows.push_back(std::make_unique<CQvkdcOutColRowMng>());
-        rows.back()->SetItName(std::string(c.item));
-        rows.back()->SetPrmKey(c.key);
-        rows.back()->SetValType(c.valType);
+        const std::string item(c.item);
+        const std::string title = "C" + std::to_string(++n);
+        t.files[kPlanCSVTableFile] += std::to_string(n) + '\t' + item + '\n';
+        exterior += title + '\t' + item + '\n';
+        keys += item + '\t' + std::to_string(c.key) + "\t0\n";
+        const bool sub = c.valType == kInt;
+        types += item + '\t' + (sub ? "Real" : Keyword(c.valType)) + "\t\t\t" + (sub ? "Integer" : "") + '\n';
+        if (c.valType != kSel) continue;
+        const bool scan = c.item == kItemScanAngle;
+        for (int v = scan ? 0 : 1; v <= (scan ? 0 : 3); ++v) {
+            const std::string choice = item + "-" + std::to_string(v);
+            exterior += title + ':' + "Text " + std::to_string(v) + '\t' + choice + '\n';
+            values += choice + '\t' + std::to_string(v) + '\n';
+        }
+    }
+    InspectedTables tables;
+    if (t.Enter()) tables.Build();
+    if (tables.FailedStep() != FailStep::kNone || tables.Columns().size() != std::size(kColumns)) {
+        state.SkipWithError("the tables");
+        return;
     }
 
     const ModelId id = {2, 0, 0, 1};
-    QdgmPrcsRec* rec = nullptr;
-    if (QdgmGetPrcs(0, &id, &rec) != 0) {
-        state.SkipWithError("no process record");
-        return;
-    }
-    CQvkdcCnvColData cnv;
-    cnv.SetSlctTbl(&slct);
-    cnv.SetTSetFormTxt("TSET");
-    cnv.SetPrcsId(id);
-    cnv.SetPrcsDat(rec);
-
     std::string line;
-    std::string text;
     for (auto _ : state) {
         line.clear();
-        for (const auto& row : rows) {
-            cnv.SetColRow(row.get());
-            text.clear();
-            if (cnv.CnvOutData(text) != 0) state.SkipWithError("conversion");
-            if (!line.empty()) line.push_back(',');
-            line.append(text);
-        }
+        if (tables.ConvertRow(id, &line) != 0) state.SkipWithError("conversion");
         benchmark::DoNotOptimize(line.data());
     }
     state.SetItemsProcessed(static_cast<int64_t>(state.iterations()) *
-                            static_cast<int64_t>(rows.size()));
-    QmemFrePrcs(rec);
+                            static_cast<int64_t>(std::size(kColumns)));
     QvsimReset();
 }
 BENCHMARK(BM_CnvOutData_Process40Columns);

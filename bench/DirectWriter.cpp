@@ -7,12 +7,10 @@
 #include <cstring>
 #include <memory>
 
-#include "convert/CQvkdcCnvColData.h"
+#include "ColumnUse.h"
 #include "ValueText.h"
 #include "AcceptedPrcsType.h"
-#include "host/Qdgm.h"
-#include "host/Qvlbu.h"
-#include "host/Qvptf.h"
+#include "HostCalls.h"
 #include "TextTrim.h"
 
 namespace {
@@ -24,12 +22,12 @@ std::string_view Bounded(const char* buf, std::size_t size) {
 }  // namespace
 
 DirectWriter::CellRule DirectWriter::CellRuleOf(std::string_view item) {
-    switch (CQvkdcCnvColData::GetItemConv(item)) {
-        case CQvkdcCnvColData::kItemConvEmpty:
+    switch (DescribeColumn(item, 0, 0).conv) {
+        case ItemConv::kEmpty:
             return CellRule::kEmpty;
-        case CQvkdcCnvColData::kItemConvParam:
+        case ItemConv::kParam:
             return CellRule::kParam;
-        case CQvkdcCnvColData::kItemConvDedicated:
+        case ItemConv::kDedicated:
             break;
     }
     if (item == kItemPrcsName) return CellRule::kPrcsName;

@@ -7,7 +7,8 @@
 // (bench/Workload.h) into its work folder and runs itself under
 //   valgrind --tool=callgrind --instr-atstart=no ... --measure
 // That run loads the model and exports every plan with the library
-// (QvkdcCreOutputData, tracing off) and with the direct writer, twice each.
+// (RunExportAsHost: the export as the host calls it, tracing off) and with
+// the direct writer, twice each.
 // The first pass is not counted (lazy binding, first allocations), the
 // second runs between CALLGRIND_START_INSTRUMENTATION and
 // CALLGRIND_STOP_INSTRUMENTATION, and its count is dumped under its name.
@@ -34,7 +35,7 @@
 #include "ChildProcess.h"
 #include "DirectWriter.h"
 #include "Workload.h"
-#include "entry/QvkdcCreOutputData.h"
+#include "InspectRun.h"
 #include "qvhostsim/qvhostsim.h"
 
 #if __has_include(<valgrind/callgrind.h>)
@@ -123,13 +124,17 @@ int Measure(const fs::path& work) {
     // The library reads its tables under the working directory.
     fs::current_path(work / "root");
 
+    RunRequest request;
+    request.plans = plans.data();
+    request.count = count;
+    request.out = libraryOut.string();
+    request.name = "W";
     for (int pass = 0; pass < 2; ++pass) {
         const bool counted = pass == 1;
         Fresh(libraryOut);
         Fresh(directOut);
-        int status = 0;
         if (counted) CALLGRIND_START_INSTRUMENTATION;
-        QvkdcCreOutputData(&count, plans.data(), libraryOut.c_str(), "W", &status);
+        const int status = RunExportAsHost(request);
         if (counted) {
             CALLGRIND_STOP_INSTRUMENTATION;
             CALLGRIND_DUMP_STATS_AT(kDumps[0]);

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <string>
 
-#include "host/Qvlbw.h"
+#include "HostCalls.h"
 
 namespace {
 

@@ -7,12 +7,11 @@
 
 #include <nlohmann/json.hpp>
 
-#include "ItemRules.h"
 #include "AcceptedPrcsType.h"
-#include "model/CQvkdcOutColRowMng.h"
-#include "ValueTypes.h"
-#include "tables/CQvkdcCnvTblCtrl.h"
 #include "CnvTblFiles.h"
+#include "InspectTables.h"
+#include "ItemRules.h"
+#include "ValueTypes.h"
 
 namespace fs = std::filesystem;
 using Json = nlohmann::ordered_json;
@@ -127,14 +126,9 @@ const std::vector<int>& AcceptedTypes() {
 // The key the export asks for and the effective value type code of a
 // column, as the library builds its column table.
 void KeyAndType(WorkloadColumn* c) {
-    int key = c->tableKey;
-    std::string valType = c->valType;
-    CQvkdcCnvTblCtrl::ReplacePrcsStat(c->item, &key, &valType);
-    CQvkdcOutColRowMng row;
-    row.SetValTypeStr(valType);
-    row.SetSubTypeStr(c->subType);
-    c->key = key;
-    c->effType = row.GetValType();
+    const ColumnKeyAndType taken = BuildColumnKeyAndType(c->item, c->tableKey, c->valType, c->subType);
+    c->key = taken.key;
+    c->effType = taken.valType;
 }
 
 const char* const kTexts[] = {

@@ -14,7 +14,13 @@
 # (`qvkdc help --markdown`), into the source tree, by the target
 # command-line-reference, which no other target runs: the file is part of
 # the sources, and the test CommandDocs.CommittedReferenceIsWhatQvkdcWrites
-# fails when it differs from what qvkdc writes.
+# fails when it differs from what qvkdc writes. So is the table of finding
+# codes in docs/check.md (`qvkdc help --findings`), by the target
+# findings-table, which writes that table alone; the test
+# FindingCodes.CheckDocShowsTheList fails when it differs. And so is the
+# table of value types in docs/configuration.md (`qvkdc help
+# --value-types`), by the target value-types-table; the test
+# ConfigurationReference.ValueTypeTableIsTheLibrarys fails when it differs.
 #
 # A cross build for Windows runs qvkdc.exe under Wine, like its tests (the
 # emulator of cmake/Wine.cmake): the program that ships describes itself, and
@@ -63,6 +69,28 @@ add_custom_target(command-line-reference
     -P ${CMAKE_CURRENT_LIST_DIR}/GenerateCommandDoc.cmake
   DEPENDS ${_qvkdc_doc_depends}
   COMMENT "Writing docs/command-line.md with qvkdc"
+  VERBATIM)
+
+add_custom_target(findings-table
+  COMMAND ${CMAKE_COMMAND}
+    "-DRUNNER=${CMAKE_CROSSCOMPILING_EMULATOR}"
+    -DQVKDC=$<TARGET_FILE:qvkdc>
+    -DKIND=findings
+    -DOUTPUT=${PROJECT_SOURCE_DIR}/docs/check.md
+    -P ${CMAKE_CURRENT_LIST_DIR}/GenerateCommandDoc.cmake
+  DEPENDS ${_qvkdc_doc_depends}
+  COMMENT "Writing the table of finding codes in docs/check.md with qvkdc"
+  VERBATIM)
+
+add_custom_target(value-types-table
+  COMMAND ${CMAKE_COMMAND}
+    "-DRUNNER=${CMAKE_CROSSCOMPILING_EMULATOR}"
+    -DQVKDC=$<TARGET_FILE:qvkdc>
+    -DKIND=value-types
+    -DOUTPUT=${PROJECT_SOURCE_DIR}/docs/configuration.md
+    -P ${CMAKE_CURRENT_LIST_DIR}/GenerateCommandDoc.cmake
+  DEPENDS ${_qvkdc_doc_depends}
+  COMMENT "Writing the table of value types in docs/configuration.md with qvkdc"
   VERBATIM)
 
 install(FILES ${QVKDC_MAN_PAGE} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)

@@ -37,6 +37,7 @@
 #include <unistd.h>
 
 #include <charconv>
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -54,10 +55,9 @@
 #include "ExportInput.h"
 #include "FuzzCheck.h"
 #include "MemoryFiles.h"
-#include "entry/QvkdcCreOutputData.h"
-#include "entry/QvkdcIsExistFile.h"
-#include "host/Zrl.h"
-#include "platform/FileSystemPosix.h"
+#include "FileSystemWrapper.h"
+#include "HostCalls.h"
+#include "InspectRun.h"
 #include "qvhostsim/qvhostsim.h"
 
 namespace stdfs = std::filesystem;
@@ -102,12 +102,12 @@ class WatchedWriter : public TextWriter {
  public:
     WatchedWriter(std::unique_ptr<TextWriter> file, std::string path, FileEvents* events)
         : file_(std::move(file)), path_(std::move(path)), events_(events) {}
-    int Write(std::string_view text) override { return Watch(file_->Write(text)); }
-    int Close() override { return Watch(file_->Close()); }
+    Status Write(std::string_view text) override { return Watch(file_->Write(text)); }
+    Status Close() override { return Watch(file_->Close()); }
 
  private:
-    int Watch(int result) {
-        if (result != 0) events_->failedWrites.insert(path_);
+    Status Watch(Status result) {
+        if (!result.ok()) events_->failedWrites.insert(path_);
         return result;
     }
 
@@ -117,29 +117,42 @@ class WatchedWriter : public TextWriter {
 };
 
 // The platform's file system with the root of the drive at root: every
-// root-relative path lies under it. Records what the run did.
-class RootedFileSystem : public FileSystemPosix {
+// root-relative path is taken below it. It records what the run did.
+class RootedFileSystem : public FileSystemWrapper {
  public:
+    RootedFileSystem() : FileSystemWrapper(FileSystem::Default()) {}
     void SetRoot(std::string root) { root_ = std::move(root); }
     const std::string& Root() const { return root_; }
     FileEvents& Events() { return events_; }
 
-    std::string NativePath(std::string_view path) override {
+    // The absolute path that a root-relative path stands for.
+    std::string Rooted(std::string_view path) const {
         FuzzCheck(!path.empty() && path.front() == '\\', "every path of the run is under the root");
-        return root_ + '/' + FileSystemPosix::NativePath(path.substr(1));
+        std::string rooted = root_ + std::string(path);
+        std::replace(rooted.begin() + static_cast<std::ptrdiff_t>(root_.size()), rooted.end(), '\\', '/');
+        return rooted;
     }
-    int OpenForWrite(std::string_view path, std::unique_ptr<TextWriter>* writer) override {
+
+    std::string NativePath(std::string_view path) override { return Target()->NativePath(Rooted(path)); }
+    bool Exists(std::string_view path) override { return Target()->Exists(Rooted(path)); }
+    Status OpenForRead(std::string_view path, std::unique_ptr<LineReader>* reader) override {
+        return Target()->OpenForRead(Rooted(path), reader);
+    }
+    Status ProbeWrite(std::string_view path) override { return Target()->ProbeWrite(Rooted(path)); }
+
+    Status OpenForWrite(std::string_view path, std::unique_ptr<TextWriter>* writer) override {
         std::unique_ptr<TextWriter> file;
-        if (FileSystemPosix::OpenForWrite(path, &file) != 0) {
+        Status status = Target()->OpenForWrite(Rooted(path), &file);
+        if (!status.ok()) {
             events_.openFailed = true;
-            return -1;
+            return status;
         }
         *writer = std::make_unique<WatchedWriter>(std::move(file), std::string(path), &events_);
-        return 0;
+        return status;
     }
-    int Remove(std::string_view path) override {
+    Status Remove(std::string_view path) override {
         events_.removed.insert(std::string(path));
-        return FileSystemPosix::Remove(path);
+        return Target()->Remove(Rooted(path));
     }
 
  private:
@@ -418,7 +431,12 @@ std::map<std::string, std::string> ReferenceRun(const std::vector<std::string_vi
     MemoryFiles files;
     PrepareInMemory(sections, &files);
     ScopedFileSystem scope(&files);
-    QvkdcCreOutputData(&count, plans.data(), kOutFolder, name.c_str(), status);
+    RunRequest request;
+    request.plans = plans.data();
+    request.count = count;
+    request.out = kOutFolder;
+    request.name = name;
+    *status = RunExportAsHost(request);
     FuzzCheck(QvsimHeldBlocks() == 0, "every host block is given back");
     FuzzCheck(ZrlCurrentGet() == nullptr, "every trace frame is closed");
     std::map<std::string, std::string> written;
@@ -488,7 +506,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         QvsimTraceClear();
         ArmExportFaults(sections.size() > kExportFaultSection ? sections[kExportFaultSection] : "");
         ScopedFileSystem scope(&g_disk);
-        QvkdcCreOutputData(&count, plans.data(), kOutFolder, layout.name.c_str(), &status);
+        RunRequest request;
+        request.plans = plans.data();
+        request.count = count;
+        request.out = kOutFolder;
+        request.name = layout.name;
+        status = RunExportAsHost(request);
     }
     FuzzCheck(QvsimHeldBlocks() == 0, "every host block is given back");
     FuzzCheck(QvsimBadFrees() == 0, "nothing is freed twice or foreign");
@@ -514,7 +537,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     int exists = -1;
     {
         ScopedFileSystem scope(&g_disk);
-        QvkdcIsExistFile(&count, plans.data(), kOutFolder, layout.name.c_str(), &exists);
+        exists = CheckExisting(plans.data(), count, kOutFolder, layout.name).status;
     }
     FuzzCheck(written == 0 || exists == 1, "the existence check finds a file the run wrote");
     FuzzCheck(ZrlCurrentGet() == nullptr, "every trace frame is closed");

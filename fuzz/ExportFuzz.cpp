@@ -15,9 +15,8 @@
 #include "ExportInput.h"
 #include "FuzzCheck.h"
 #include "MemoryFiles.h"
-#include "entry/QvkdcCreOutputData.h"
-#include "entry/QvkdcIsExistFile.h"
-#include "host/Zrl.h"
+#include "HostCalls.h"
+#include "InspectRun.h"
 #include "qvhostsim/qvhostsim.h"
 
 // The model and the trace switches stay for the whole run of the target:
@@ -39,8 +38,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::vector<ModelId> plans = ExportPlans();
     const int count = static_cast<int>(plans.size());
     const std::size_t before = files.Files().size();
-    int status = 0;
-    QvkdcCreOutputData(&count, plans.data(), "out", "F", &status);
+    RunRequest request;
+    request.plans = plans.data();
+    request.count = count;
+    request.out = "out";
+    request.name = "F";
+    const int status = RunExportAsHost(request);
     FuzzCheck(QvsimHeldBlocks() == 0, "every host block is given back");
     FuzzCheck(QvsimBadFrees() == 0, "nothing is freed twice or foreign");
     FuzzCheck(ZrlCurrentGet() == nullptr, "every trace frame is closed");
@@ -48,8 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
               "one message 9999 exactly when the run fails");
 
     const bool wrote = files.Files().size() > before;
-    int exists = -1;
-    QvkdcIsExistFile(&count, plans.data(), "out", "F", &exists);
+    const int exists = CheckExisting(plans.data(), count, "out", "F").status;
     FuzzCheck(exists == (wrote ? 1 : 0), "the existence check finds the files written");
     FuzzCheck(ZrlCurrentGet() == nullptr, "every trace frame is closed");
     return 0;

@@ -13,7 +13,7 @@ class MemoryLineReader : public BufferedLineReader {
         : rest_(bytes), blockSize_(blockSize == 0 ? bytes.size() : blockSize) {}
 
  protected:
-    int NextBlock(std::string_view* block) override {
+    int NextBlock(std::string_view* block, Status*) override {
         if (rest_.empty()) return 0;
         *block = rest_.substr(0, blockSize_);
         rest_.remove_prefix(block->size());
@@ -28,20 +28,22 @@ class MemoryLineReader : public BufferedLineReader {
 class MemoryWriter : public TextWriter {
  public:
     explicit MemoryWriter(std::string* file) : file_(file) {}
-    int Write(std::string_view text) override {
-        if (file_ == nullptr) return -1;
+    Status Write(std::string_view text) override {
+        if (file_ == nullptr) return Status::Error("the file is closed");
         file_->append(text);
-        return 0;
+        return Status::OK();
     }
-    int Close() override {
+    Status Close() override {
         const bool open = file_ != nullptr;
         file_ = nullptr;
-        return open ? 0 : -1;
+        return open ? Status::OK() : Status::Error("the file is closed");
     }
 
  private:
     std::string* file_;
 };
+
+Status MissingFile() { return Status::Error("no such file"); }
 
 int ServeTable(void* context, const char* path, const char** data, size_t* size) {
     const auto& files = static_cast<MemoryFiles*>(context)->Files();
@@ -67,21 +69,24 @@ bool MemoryFiles::Exists(std::string_view path) { return files_.count(std::strin
 
 // The reader reads the file as it stands when opened; the run writes no
 // file it reads.
-int MemoryFiles::OpenForRead(std::string_view path, std::unique_ptr<LineReader>* reader) {
+Status MemoryFiles::OpenForRead(std::string_view path, std::unique_ptr<LineReader>* reader) {
     const auto it = files_.find(std::string(path));
-    if (it == files_.end()) return -1;
+    if (it == files_.end()) return MissingFile();
     *reader = std::make_unique<MemoryLineReader>(it->second, blockSize_);
-    return 0;
+    return Status::OK();
 }
 
-int MemoryFiles::OpenForWrite(std::string_view path, std::unique_ptr<TextWriter>* writer) {
+Status MemoryFiles::OpenForWrite(std::string_view path, std::unique_ptr<TextWriter>* writer) {
     std::string& file = files_[std::string(path)];
     file.clear();
     *writer = std::make_unique<MemoryWriter>(&file);
-    return 0;
+    return Status::OK();
 }
 
-int MemoryFiles::Remove(std::string_view path) { return files_.erase(std::string(path)) != 0 ? 0 : -1; }
+Status MemoryFiles::Remove(std::string_view path) {
+    return files_.erase(std::string(path)) != 0 ? Status::OK() : MissingFile();
+}
+
 
 std::vector<std::string> ReadAllLines(std::string_view bytes, std::size_t blockSize) {
     MemoryLineReader reader(bytes, blockSize);

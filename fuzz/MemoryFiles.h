@@ -30,12 +30,12 @@ class MemoryFiles : public FileSystem {
 
     std::string NativePath(std::string_view path) override { return std::string(path); }
     bool Exists(std::string_view path) override;
-    int OpenForRead(std::string_view path, std::unique_ptr<LineReader>* reader) override;
+    Status OpenForRead(std::string_view path, std::unique_ptr<LineReader>* reader) override;
     // REQUIRES: the writer is closed or gone before the file is removed.
-    int OpenForWrite(std::string_view path, std::unique_ptr<TextWriter>* writer) override;
-    int Remove(std::string_view path) override;
-    // Always 0: a file can be made at any key.
-    int ProbeWrite(std::string_view, std::string*) override { return 0; }
+    Status OpenForWrite(std::string_view path, std::unique_ptr<TextWriter>* writer) override;
+    Status Remove(std::string_view path) override;
+    // Always ok: a file can be made at any key.
+    Status ProbeWrite(std::string_view) override { return Status::OK(); }
     // Keys have no folders.
     std::size_t NameStart(std::string_view) override { return 0; }
 

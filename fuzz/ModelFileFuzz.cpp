@@ -12,9 +12,7 @@
 #include <string_view>
 
 #include "FuzzCheck.h"
-#include "host/Qdgm.h"
-#include "host/Qvlbu.h"
-#include "host/Qvptf.h"
+#include "HostCalls.h"
 #include "qvhostsim/qvhostsim.h"
 
 namespace {

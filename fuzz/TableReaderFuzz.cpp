@@ -12,7 +12,7 @@
 
 #include "FuzzCheck.h"
 #include "MemoryFiles.h"
-#include "host/Qvlbw.h"
+#include "HostCalls.h"
 
 namespace {
 

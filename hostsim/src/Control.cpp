@@ -9,7 +9,6 @@
 #include <string>
 #include <string_view>
 
-#include "CallLog.h"
 #include "Faults.h"
 #include "Guarded.h"
 #include "HostErrors.h"
@@ -104,7 +103,6 @@ void QvsimReset(void) {
         qvsim::TheMemory().ClearBadFrees();
         qvsim::SetTableSource(nullptr, nullptr);
         qvsim::TheHostErrors().Clear();
-        qvsim::TheCallLog().Reset();
         modelReadBlock = 0;
     });
 }
@@ -115,9 +113,9 @@ int QvsimLoadModelFile(const char* path, char* err, int errSize) {
     try {
         const std::string name = path != nullptr ? path : "";
         ReadableFile file;
-        const std::string why = path != nullptr ? file.Open(path) : "no file named";
-        if (!why.empty()) {
-            PutError({name, ": cannot be read: ", why}, err, errSize);
+        const Status opened = path != nullptr ? file.Open(path) : Status::Error("no file named");
+        if (!opened.ok()) {
+            PutError({name, ": cannot be read: ", opened.ToString()}, err, errSize);
             return -1;
         }
         const std::uint64_t size = file.Size();
@@ -198,9 +196,10 @@ int QvsimParamKind(const ModelId* process, int key) {
                 return 2;
             case qvsim::ParamValue::Kind::kText:
                 return 3;
-            default:
-                return 0;
+            case qvsim::ParamValue::Kind::kNone:
+                break;
         }
+        return 0;
     });
 }
 
@@ -229,9 +228,6 @@ const char* QvsimTraceFileError(void) {
     return Guarded("", [] { return qvsim::TheTraceSink().FileError().c_str(); });
 }
 
-void QvsimTraceNotesOnly(int on) {
-    Guarded([&] { qvsim::TraceNotesOnly(on != 0); });
-}
 
 const char* QvsimTraceText(void) {
     return Guarded("", [] { return qvsim::TheTraceSink().Text().c_str(); });
@@ -241,41 +237,6 @@ void QvsimTraceClear(void) {
     Guarded([] { qvsim::TheTraceSink().Clear(); });
 }
 
-void QvsimCallLog(int on) {
-    Guarded([&] { qvsim::TheCallLog().Switch(on < 0 ? 0 : on > 3 ? 3 : on); });
-}
-
-int QvsimCallLogCount(void) {
-    return static_cast<int>(qvsim::TheCallLog().Calls().size());
-}
-
-namespace {
-
-void CopyCall(const qvsim::LoggedCall& c, QvsimCall* entry) {
-    entry->call = qvsim::HostCallName(c.call).data();
-    entry->id = c.id;
-    entry->result = c.result;
-    entry->value = c.value;
-}
-
-}  // namespace
-
-int QvsimCallLogAt(int i, QvsimCall* entry) {
-    const auto& calls = qvsim::TheCallLog().Calls();
-    if (entry == nullptr || i < 0 || static_cast<std::size_t>(i) >= calls.size()) return -1;
-    CopyCall(calls[static_cast<std::size_t>(i)], entry);
-    return 0;
-}
-
-int QvsimCallLogAsked(QvsimCall* asked, int max) {
-    qvsim::CallLog& log = qvsim::TheCallLog();
-    const int count = static_cast<int>(log.Asked().size());
-    for (int i = 0; asked != nullptr && i < count && i < max; ++i) {
-        CopyCall(log.Asked()[static_cast<std::size_t>(i)], &asked[i]);
-    }
-    log.ForgetAsked();
-    return count;
-}
 
 const char* QvsimMsgTitle(void) {
     return Guarded(static_cast<const char*>(nullptr), []() -> const char* {

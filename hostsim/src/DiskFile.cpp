@@ -8,7 +8,7 @@ bool ReadDiskFile(const char* path, std::size_t maxBytes, std::string* bytes) {
     bytes->clear();
     if (path == nullptr) return false;
     ReadableFile file;
-    if (!file.Open(path).empty() || file.Size() > maxBytes) return false;
+    if (!file.Open(path).ok() || file.Size() > maxBytes) return false;
     // The size is where reading starts; a file that grows meanwhile is read
     // on to its end, in blocks, up to maxBytes and one byte more to tell.
     bytes->resize(static_cast<std::size_t>(file.Size()));

@@ -581,7 +581,9 @@ bool JsonReader::SkipValue() {
                 if (!ReadNumber(&n)) return false;
                 break;
             }
-            default:
+            case Type::kTrue:
+            case Type::kFalse:
+            case Type::kNull:
                 if (!ReadLiteral()) return false;
                 break;
         }

@@ -5,7 +5,6 @@
 #include <cstring>
 #include <string>
 
-#include "CallLog.h"
 #include "Faults.h"
 #include "Guarded.h"
 #include "HostErrors.h"
@@ -99,18 +98,10 @@ int InqNctyp(const ModelId* prcs, int* unused, int* nctyp) {
 }  // namespace qvsim
 
 int QdgmRetLstRO(int kind, const ModelId* plan, int* count, ModelId** list) {
-    const int result = qvsim::RetLstRO(kind, plan, count, list);
-    qvsim::TheCallLog().Add(HostCall::kQdgmRetLstRO, plan, result,
-                            result >= 0 ? *count : 0);
-    return result;
+    return qvsim::RetLstRO(kind, plan, count, list);
 }
 
-int QdgmInqNctyp(const ModelId* prcs, int* unused, int* nctyp) {
-    const int result = qvsim::InqNctyp(prcs, unused, nctyp);
-    qvsim::TheCallLog().Add(HostCall::kQdgmInqNctyp, prcs, result,
-                            result == 0 ? *nctyp : 0);
-    return result;
-}
+int QdgmInqNctyp(const ModelId* prcs, int* unused, int* nctyp) { return qvsim::InqNctyp(prcs, unused, nctyp); }
 
 namespace qvsim {
 namespace {
@@ -152,28 +143,16 @@ int RetLstRM(int kind, const ModelId* prcs, int* unused, int* capacity, ModelId*
 }  // namespace
 }  // namespace qvsim
 
-// The calls below log a failure, so that a host can tell which call failed.
 int QdgmGetPrcs(int zero, const ModelId* prcs, QdgmPrcsRec** rec) {
     // The host defines the first argument only as 0.
     if (zero != 0) qvsim::TheHostErrors().Add("QdgmGetPrcs: first argument " + std::to_string(zero) + ", expected 0");
-    const int result = qvsim::GetPrcs(prcs, rec);
-    if (result != 0) qvsim::TheCallLog().Add(HostCall::kQdgmGetPrcs, prcs, result, 0);
-    return result;
+    return qvsim::GetPrcs(prcs, rec);
 }
 
-int QdgmRetIdnamLN(const ModelId* obj, char* name) {
-    const int result = qvsim::RetIdnamLN(obj, name);
-    if (result < 0) qvsim::TheCallLog().Add(HostCall::kQdgmRetIdnamLN, obj, result, 0);
-    return result;
-}
+int QdgmRetIdnamLN(const ModelId* obj, char* name) { return qvsim::RetIdnamLN(obj, name); }
 
 int QdgmRetLstRM(int kind, const ModelId* prcs, int* unused, int* capacity, ModelId* owner) {
-    const int result = qvsim::RetLstRM(kind, prcs, unused, capacity, owner);
-    const int found = capacity != nullptr ? *capacity : 0;
-    if (result < 0 || found == 0) {
-        qvsim::TheCallLog().Add(HostCall::kQdgmRetLstRM, prcs, result, found);
-    }
-    return result;
+    return qvsim::RetLstRM(kind, prcs, unused, capacity, owner);
 }
 
 void QmemFreId(ModelId* list) {
@@ -239,18 +218,11 @@ int InqLnN(char* toolName, char* text, int* status) {
 int QvlbpPrcInqPrm(QdgmPrcsRec** datSP, int* key, void** value, int* status) {
     const qvsim::Process* p = datSP != nullptr ? TheMemory().RecordProcess(*datSP) : nullptr;
     const int result = qvsim::PrcInqPrm(p, key, value, status);
-    if (qvsim::TheCallLog().Level() != 0) {
-        qvsim::TheCallLog().AddParam(p != nullptr ? &p->id : nullptr, status != nullptr ? *status : result,
-                                     key != nullptr ? *key : 0);
-    }
     return result;
 }
 
 int QvptfInqLnN(int*, char* toolName, char* text, int* status) {
-    const int result = qvsim::InqLnN(toolName, text, status);
-    const int st = status != nullptr ? *status : result;
-    if (st < 0) qvsim::TheCallLog().Add(HostCall::kQvptfInqLnN, nullptr, st, 0);
-    return result;
+    return qvsim::InqLnN(toolName, text, status);
 }
 
 int QvlbuGetMaId(const ModelId* plan, int64_t* unused, QvlbuMaId* maid, int* st) {
@@ -260,10 +232,8 @@ int QvlbuGetMaId(const ModelId* plan, int64_t* unused, QvlbuMaId* maid, int* st)
     if (unused != nullptr) *unused = 0;
     if (p == nullptr || !p->hasMachine || maid == nullptr) {
         *st = 1;
-        qvsim::TheCallLog().Add(HostCall::kQvlbuGetMaId, plan, 0, 1);
         return 0;
     }
-    qvsim::TheCallLog().Add(HostCall::kQvlbuGetMaId, plan, 0, 0);
     std::memcpy(maid->bytes, &p->id, sizeof p->id);
     std::memcpy(maid->bytes + sizeof p->id, qvsim::kMachineTag, sizeof qvsim::kMachineTag);
     *st = 0;

@@ -336,12 +336,14 @@ bool ModelLoader::Param(const Place& params, std::string_view key, ParamValue* o
             // At least one slot, with room for the NUL.
             return Store(place, hostText_.data(), hostText_.size(), hostText_.size() / 8 + 1, &out->slot);
         }
-        default:
-            // Reading over the value may take the reader's member name.
-            key_.assign(key.data(), key.size());
-            return Wrong(params.Member(key_),
-                         "expected an int, a number, a text, null or {\"status\": N}");
+        case Type::kArray:
+        case Type::kTrue:
+        case Type::kFalse:
+            break;
     }
+    // Reading over the value may take the reader's member name.
+    key_.assign(key.data(), key.size());
+    return Wrong(params.Member(key_), "expected an int, a number, a text, null or {\"status\": N}");
 }
 
 // The keys just read as an entry of model_->paramKeys, shared with every

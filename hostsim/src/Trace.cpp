@@ -18,14 +18,6 @@ namespace {
 
 TraceFrame* g_current = nullptr;
 int g_level = 0;
-bool g_notesOnly = false;
-
-// A note is a line whose text or label begins with "[ERR]" or "[INF]".
-bool Kept(const char* textOrLabel) {
-    if (!g_notesOnly) return true;
-    return textOrLabel != nullptr && (std::strncmp(textOrLabel, "[ERR]", 5) == 0 ||
-                                      std::strncmp(textOrLabel, "[INF]", 5) == 0);
-}
 
 int Indent() { return g_level > 1 ? 2 * (g_level - 1) : 0; }
 
@@ -139,13 +131,11 @@ void TraceReset() {
     std::memset(ZrlProgSw, 0, sizeof ZrlProgSw);
     g_current = nullptr;
     g_level = 0;
-    g_notesOnly = false;
     TheTraceSink().Clear();
     TheTraceSink().SetFile(nullptr);
     TheTraceSink().ForgetFileError();
 }
 
-void TraceNotesOnly(bool on) { g_notesOnly = on; }
 
 }  // namespace qvsim
 
@@ -162,7 +152,7 @@ void ZrlStkLvlDec(void) {
 TraceFrame* ZrlCurrentGet(void) { return qvsim::g_current; }
 
 void ZrlInt(const TraceRecord* rec) {
-    if (rec == nullptr || qvsim::g_notesOnly) return;
+    if (rec == nullptr) return;
     qvsim::GuardedLine([&] { qvsim::FrameLine(">>", rec->name, rec->id); });
 }
 
@@ -172,12 +162,11 @@ void ZrlTrceMk(int kind, const char* name, int32_t id) {
             qvsim::TheHostErrors().Add("ZrlTrceMk: kind " + std::to_string(kind) + ", expected 1, at << " +
                                        (name != nullptr ? name : "") + " [" + std::to_string(id) + "]");
         }
-        if (!qvsim::g_notesOnly) qvsim::FrameLine("<<", name, id);
+        qvsim::FrameLine("<<", name, id);
     });
 }
 
 void ZrlVal(const char* label, const char* format, ...) {
-    if (!qvsim::Kept(label)) return;
     std::va_list args;
     va_start(args, format);
     qvsim::GuardedLine([&] {
@@ -207,13 +196,11 @@ void ZrlVal(const char* label, const char* format, ...) {
 }
 
 void ZrlChr(const char* text) {
-    if (!qvsim::Kept(text)) return;
     qvsim::GuardedLine([&] { TheTraceSink().Line(qvsim::Indent(), text != nullptr ? text : ""); });
 }
 
 void ZrlSnp(const char* label, const char* format, const void* data, int count,
             int size) {
-    if (!qvsim::Kept(label)) return;
     qvsim::GuardedLine([&] {
         qvsim::TraceLine& line = TheTraceSink().BeginLine(qvsim::Indent());
         if (label != nullptr) line.Append(label);

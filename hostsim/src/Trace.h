@@ -23,13 +23,8 @@ namespace qvsim {
 extern TraceSink g_traceSink;
 inline TraceSink& TheTraceSink() { return g_traceSink; }
 // Switches and every level 0, no open frame, stack level 0, empty trace, no
-// trace file, every line kept.
+// trace file.
 void TraceReset();
-// With on, only notes are written: lines whose text (ZrlChr) or label
-// (ZrlVal, ZrlSnp) begins with "[ERR]" or "[INF]". Every other call returns
-// before it formats anything, so that a caller can follow the library's
-// errors and notes at little cost.
-void TraceNotesOnly(bool on);
 
 }  // namespace qvsim
 

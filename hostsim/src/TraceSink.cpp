@@ -52,8 +52,11 @@ int TraceSink::SetFile(const char* path) {
     CloseFile();
     if (path == nullptr) return 0;
     fileError_.clear();
+    errno = 0;
     file_.reset(std::fopen(path, "wb"));
-    return file_ ? 0 : -1;
+    if (file_) return 0;
+    Fail();
+    return -1;
 }
 
 int TraceSink::SetBufferedFile(const char* path) {

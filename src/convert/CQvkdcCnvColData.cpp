@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "inspect/FailurePoints.h"
+#include "host/FailureTrace.h"
 #include "host/TraceScope.h"
 #include "host/Qvptf.h"
 #include "model/CQvkdcOutColRowMng.h"
@@ -66,10 +67,11 @@ void CQvkdcCnvColData::PlanCol(const CQvkdcOutColRowMng* iRow,
                                ColPlan* oPlan) const {
     const std::string& itName = iRow->ItNameRef();
     oPlan->row = iRow;
-    oPlan->entry = FindDispatch(itName);
-    oPlan->rule = ItemRuleOf(itName);
+    const DispatchEntry* const entry = FindDispatch(itName);
+    oPlan->conv = entry != nullptr ? entry->conv : &CQvkdcCnvColData::CnvPrcsVal;
+    oPlan->failure = entry != nullptr ? entry->failure : FailStep::kCnvPrcsVal;
     oPlan->slct = SlctTbl != nullptr ? SlctTbl->FindRow(itName) : nullptr;
-    oPlan->form = ParamValueForm(iRow->GetValType());
+    oPlan->use = DescribeColumn(itName, iRow->GetPrmKey(), iRow->GetValType());
 }
 
 const CQvkdcCnvColData::ColPlan& CQvkdcCnvColData::CurrentCol() {
@@ -144,44 +146,39 @@ const CQvkdcCnvColData::DispatchEntry* CQvkdcCnvColData::FindDispatch(
     return (it != end && it->itName == iItName) ? it : nullptr;
 }
 
-CQvkdcCnvColData::ItemConv CQvkdcCnvColData::GetItemConv(
-    std::string_view iItName) {
-    const DispatchEntry* const entry = FindDispatch(iItName);
-    if (entry == nullptr) return kItemConvParam;
-    return entry->conv == nullptr ? kItemConvEmpty : kItemConvDedicated;
-}
-
-CQvkdcCnvColData::ColumnUse CQvkdcCnvColData::DescribeCol(
-    std::string_view iItName, int iPrmKey, int iValType) {
+ColumnUse DescribeColumn(std::string_view itName, int prmKey, int valType) {
     ColumnUse use;
-    use.conv = GetItemConv(iItName);
-    use.rule = ItemRuleOf(iItName);
-    if (use.conv == kItemConvParam) {
+    const CQvkdcCnvColData::DispatchEntry* const entry = CQvkdcCnvColData::FindDispatch(itName);
+    use.conv = entry == nullptr        ? ItemConv::kParam
+               : entry->conv == nullptr ? ItemConv::kEmpty
+                                        : ItemConv::kDedicated;
+    use.rule = ItemRuleOf(itName);
+    if (use.conv == ItemConv::kParam) {
         // CnvPrcsVal.
-        use.keyMeansNone = use.rule != ItemRule::kPitch && IsNoPrmKey(iPrmKey);
+        use.keyMeansNone = use.rule != ItemRule::kPitch && IsNoPrmKey(prmKey);
         use.asksOwnKey = use.rule != ItemRule::kPitch && !use.keyMeansNone;
-        use.form = use.keyMeansNone ? ValueForm::kNone : ParamValueForm(iValType);
+        use.form = use.keyMeansNone ? ValueForm::kNone : ParamValueForm(valType);
         use.choiceText = use.form == ValueForm::kSelect;
-    } else if (iItName == kItemLocalAxis || iItName == kItemLocalHeight) {
+    } else if (itName == kItemLocalAxis || itName == kItemLocalHeight) {
         // CnvLCLPVal.
         use.asksOwnKey = true;
         use.flagKey = kLocalCoordFlagKey;
-        use.form = LocalCoordValueForm(iValType);
+        use.form = LocalCoordValueForm(valType);
         use.choiceText = use.form == ValueForm::kSelect;
-    } else if (iItName == kItemToolType) {
+    } else if (itName == kItemToolType) {
         use.choiceText = true;  // CnvToolType1: the tool type number
-    } else if (iItName == kItemScanAngle) {
+    } else if (itName == kItemScanAngle) {
         use.choiceText = true;  // CnvScanAgl: always the choice of 0
         use.fixedCode = 0;
-    } else if (iItName == kItemToolCheck) {
+    } else if (itName == kItemToolCheck) {
         use.toolSetForm = true;  // CnvToolCheck1
     }
     return use;
 }
 
-std::vector<std::string_view> CQvkdcCnvColData::DispatchItemNames() {
+std::vector<std::string_view> DispatchItemNames() {
     std::size_t count = 0;
-    const DispatchEntry* const table = DispatchTable(&count);
+    const CQvkdcCnvColData::DispatchEntry* const table = CQvkdcCnvColData::DispatchTable(&count);
     std::vector<std::string_view> names;
     names.reserve(count);
     for (std::size_t i = 0; i < count; ++i) names.push_back(table[i].itName);
@@ -190,20 +187,17 @@ std::vector<std::string_view> CQvkdcCnvColData::DispatchItemNames() {
 
 int CQvkdcCnvColData::ConvertCol(std::string& ioText) {
     if (ColRow == nullptr || SlctTbl == nullptr) {
+        mFailure = HostCallFailure();
         return TraceFailure(FailStep::kNullColTbl);
     }
     if (datSP == nullptr) {
+        mFailure = HostCallFailure();
         return TraceFailure(FailStep::kNullDatSP);
     }
     const ColPlan& col = CurrentCol();
-    const DispatchEntry* const entry = col.entry;
-    if (entry != nullptr && entry->conv == nullptr) return 0;
-    const Converter conv =
-        entry != nullptr ? entry->conv : &CQvkdcCnvColData::CnvPrcsVal;
-    const int status = (this->*conv)(col, ioText);
-    if (status != 0) {
-        TraceFailure(entry != nullptr ? entry->failure : FailStep::kCnvPrcsVal);
-    }
+    if (col.conv == nullptr) return Tell(CellReason::kAlwaysEmpty);
+    const int status = (this->*col.conv)(col, ioText);
+    if (status != 0) TraceFailure(col.failure);
     return status;
 }
 
@@ -225,16 +219,29 @@ int CQvkdcCnvColData::CnvOutDataAppend(std::string& ioRow) {
     return status;
 }
 
-void CQvkdcCnvColData::CnvSlctVal(const ColPlan& iCol, const int* iVal,
-                                  std::string& ioText) {
+void CQvkdcCnvColData::CnvSlctVal(const ColPlan& iCol, const int* iVal, std::string& ioText) {
     std::string_view text;
     if (iVal != nullptr && iCol.slct != nullptr && iCol.slct->FindSlctExName(*iVal, &text)) {
         ioText.append(text);
     }
 }
 
+int CQvkdcCnvColData::TellChoice(const ColPlan& iCol, int iCode) {
+    if (mFacts == nullptr) return 0;
+    const int choice = iCol.slct != nullptr ? iCol.slct->FindSlctVal(iCode) : -1;
+    mFacts->choice = choice;
+    return choice >= 0 ? 0 : Tell(iCol.slct != nullptr ? CellReason::kNoChoice : CellReason::kNoChoices, iCode);
+}
+
 void CQvkdcCnvColData::InqPrm(int iKey, int& ioStatus, void*& oValue) {
     oValue = nullptr;
     int key = iKey;
     QvlbpPrcInqPrm(&datSP, &key, &oValue, &ioStatus);
+}
+
+int CQvkdcCnvColData::Failed(HostCall iCall, int iAnswer) {
+    mFailure = HostCallFailure();
+    mFailure.call = iCall;
+    mFailure.answer = iAnswer;
+    return -1;
 }

@@ -11,9 +11,13 @@
 //
 // The converter borrows the column row, the selection table and the process
 // record; it owns nothing but its copy of the tool-set form. What a column's
-// item name and value type decide (its converter, the item's special rules,
-// its selection row, how its value is written) is worked out once per column
-// by PrepareCols for a run, and for every call of CnvOutData otherwise.
+// item name, key and value type decide (its converter, the item's special
+// rules, its selection row, how its value is written: its ColumnUse, from
+// DescribeColumn) is worked out once per column by PrepareCols for a run,
+// and for every call of CnvOutData otherwise. It is the one place that
+// decides what a cell holds and why: asked to (SetCellFacts), it tells for
+// each cell the reason it is empty, the key it asked and the choice that
+// gave its text; and after a failure, the host call that failed.
 #ifndef QVKDC_CONVERT_CQVKDCCNVCOLDATA_H
 #define QVKDC_CONVERT_CQVKDCCNVCOLDATA_H
 
@@ -23,16 +27,16 @@
 #include <string_view>
 #include <vector>
 
-#include "inspect/ItemRules.h"
 #include "host/Qdgm.h"
+#include "inspect/CellFacts.h"
+#include "inspect/ColumnUse.h"
+#include "inspect/FailurePoints.h"
+#include "inspect/HostCallId.h"
+#include "inspect/TraceIds.h"
+#include "inspect/ValueText.h"
+#include "model/CQvkdcOutColRowMng.h"
 #include "qvkdc/qvkdc.h"
 
-// The trace id of CnvOutData, the conversion of one value. A host that
-// keeps only the notes of a run leaves it off: following every value costs
-// as much as converting it.
-inline constexpr int kCnvOutDataTraceId = 577687;
-
-class CQvkdcOutColRowMng;
 class CQvkdcOutColTblMng;
 class CQvkdcSlctValRowMng;
 class CQvkdcSlctValTblMng;
@@ -91,63 +95,36 @@ class CQvkdcCnvColData {
     // "oOutStr", or the empty text on failure.
     int CnvOutDataAppend(std::string& ioRow);
 
-    // How CnvOutData writes a column of item iItName: always empty (nothing
-    // is read from the process), by a dedicated item converter, or as the
-    // process parameter under the column's key (CnvPrcsVal). For tools that
-    // check tables; the run does not ask.
-    enum ItemConv { kItemConvEmpty, kItemConvDedicated, kItemConvParam };
-    static ItemConv GetItemConv(std::string_view iItName);
-    // Every item name GetItemConv answers kItemConvEmpty or
-    // kItemConvDedicated for, in byte order. For tools and tests that
-    // list the special items.
-    static std::vector<std::string_view> DispatchItemNames();
-
-    // What CnvOutData does with a column of item iItName, key iPrmKey and
-    // effective value type iValType, for tools that explain tables and
-    // models. It is told from the same dispatch and item rules the
-    // converters follow.
-    struct ColumnUse {
-        ItemConv conv = kItemConvParam;
-        ItemRule rule = ItemRule::kPlain;
-        // The host is asked for the value under the column's own key: a
-        // parameter column whose key is not a "no parameter" key (but the
-        // pitch item, whose key comes from the process type), and a local
-        // coordinate column, whatever its key.
-        bool asksOwnKey = false;
-        // A parameter column whose key means "no parameter": the host is
-        // never asked and its cells stay empty.
-        bool keyMeansNone = false;
-        // The key asked before the value (the local coordinate flag), or 0.
-        int flagKey = 0;
-        // How the value the host gives is written; kNone: no text (also for
-        // columns that ask for no value).
-        ValueForm form = ValueForm::kNone;
-        // The text is a choice of the column's item (its selection row):
-        // Select values, the tool type, the scan angle.
-        bool choiceText = false;
-        // The code every cell looks up (the scan angle: 0), or -1.
-        int fixedCode = -1;
-        // The text begins with the tool-set form (the tool check item).
-        bool toolSetForm = false;
-    };
-    static ColumnUse DescribeCol(std::string_view iItName, int iPrmKey,
-                                 int iValType);
+    // Makes every later CnvOutData tell what it did for its cell in
+    // *oFacts (null: tell nothing, as for the export). It sets what it
+    // tells and leaves the rest: the caller clears *oFacts (CellFacts())
+    // before each cell, which costs the export nothing.
+    // REQUIRES: oFacts outlives its use.
+    void SetCellFacts(CellFacts* oFacts) { mFacts = oFacts; }
+    // The host call that made the last failed CnvOutData fail (kNone when
+    // its step failed without a host call).
+    const HostCallFailure& GetLastFailure() const { return mFailure; }
 
  private:
+    friend ColumnUse DescribeColumn(std::string_view itName, int prmKey, int valType);
+    friend std::vector<std::string_view> DispatchItemNames();
+
     struct DispatchEntry;
-    // What a column's item name and value type decide.
-    struct ColPlan {
-        const CQvkdcOutColRowMng* row = nullptr;
-        const DispatchEntry* entry = nullptr;  // null: a parameter value
-        ItemRule rule = ItemRule::kPlain;
-        const CQvkdcSlctValRowMng* slct = nullptr;  // choices of the item
-        // How a parameter value of the row's effective value type is written.
-        ValueForm form = ValueForm::kNone;
-    };
+    struct ColPlan;
     // An item converter: appends the text of column iCol to ioText;
     // returns 0, or -1 (the caller then drops whatever was appended).
     using Converter = int (CQvkdcCnvColData::*)(const ColPlan& iCol,
                                                 std::string& ioText);
+    // What a column's item name, key and value type decide.
+    struct ColPlan {
+        const CQvkdcOutColRowMng* row = nullptr;
+        // The converter of the column's cells (the parameter value's for a
+        // parameter column); null: the cells stay empty.
+        Converter conv = nullptr;
+        FailStep failure = FailStep::kNone;  // traced when conv fails
+        const CQvkdcSlctValRowMng* slct = nullptr;  // choices of the item
+        ColumnUse use;
+    };
     // The dispatch table, sorted by item name; *oCount gets its length.
     static const DispatchEntry* DispatchTable(std::size_t* oCount);
     // Dispatch row of an item name, or null for a parameter value column.
@@ -170,8 +147,20 @@ class CQvkdcCnvColData {
     int CnvTlGrpNam(const ColPlan& iCol, std::string& ioText);
     int CnvLCLPVal(const ColPlan& iCol, std::string& ioText);
 
-    // Parameter value under the column's key (CQvkdcCnvColData_PrcsVal.cpp).
+    // Parameter value under the column's key (CQvkdcCnvColData_PrcsVal.cpp),
+    // by PrcsVal<true> when the cell's facts are told, else PrcsVal<false>:
+    // one rule, and nothing of the telling in the export's way.
     int CnvPrcsVal(const ColPlan& iCol, std::string& ioText);
+    template <bool kTell>
+    int PrcsVal(const ColPlan& iCol, std::string& ioText);
+    // The key a parameter column's value is asked under: the column's own,
+    // or for the pitch item one by the process type.
+    int ValueKey(const ColPlan& iCol) const {
+        return iCol.use.rule == ItemRule::kPitch ? PitchPrmKey(datSP->nctyp) : ColRow->GetPrmKey();
+    }
+    // Keeps the failed ask of the column's value for GetLastFailure.
+    // Returns -1.
+    int ValueFailed(const ColPlan& iCol, int iStatus);
     // Appends the quoted text (AppendQuotedText) of iText, nothing when
     // null; for the comment item its double-quote characters and commas
     // become underscores first.
@@ -180,13 +169,58 @@ class CQvkdcCnvColData {
 
     // Appends the selection text of value *iVal among the column's choices;
     // nothing when iVal is null or there is none.
-    static void CnvSlctVal(const ColPlan& iCol, const int* iVal,
-                           std::string& ioText);
+    static void CnvSlctVal(const ColPlan& iCol, const int* iVal, std::string& ioText);
+    // Tells, when asked to, the choice among the column's choices whose
+    // text the code iCode gives, or why there is none. Returns 0.
+    int TellChoice(const ColPlan& iCol, int iCode);
+    // Appends the value the host gave for the column, as its use's form
+    // writes it.
+    void AppendValue(const ColPlan& iCol, const void* iValue, std::string& ioText) {
+        switch (iCol.use.form) {
+            case ValueForm::kInt:
+                AppendIntVal(static_cast<const int*>(iValue), ioText);
+                break;
+            case ValueForm::kReal:
+                AppendRealVal(static_cast<const double*>(iValue), ioText);
+                break;
+            case ValueForm::kText:
+                CnvStrVal(iCol, static_cast<const char*>(iValue), ioText);
+                break;
+            case ValueForm::kSelect:
+                CnvSlctVal(iCol, static_cast<const int*>(iValue), ioText);
+                break;
+            case ValueForm::kNone:
+                break;
+        }
+    }
+    // AppendValue, telling the cell's facts.
+    void AppendValueTold(const ColPlan& iCol, const void* iValue, std::string& ioText);
+
+    // Tells the cell's facts, when asked to (SetCellFacts). Returns 0, so
+    // that a converter can end with it.
+    int Tell(CellReason iReason, int iCode = 0) {
+        if (mFacts != nullptr) {
+            mFacts->reason = iReason;
+            mFacts->code = iCode;
+        }
+        return 0;
+    }
+    // Keeps the failed host call for GetLastFailure. Returns -1.
+    int Failed(HostCall iCall, int iAnswer);
 
     // Asks the host for parameter iKey of the current process: oValue is
     // set to null, then the host sets ioStatus and, unless it failed, points
     // oValue at its own value (or leaves it null when there is none).
     void InqPrm(int iKey, int& ioStatus, void*& oValue);
+    // InqPrm for the value of the column: tells the key and whether a
+    // value came.
+    void InqValue(int iKey, int& ioStatus, void*& oValue) {
+        InqPrm(iKey, ioStatus, oValue);
+        if (mFacts != nullptr) {
+            mFacts->key = iKey;
+            mFacts->valueGiven = oValue != nullptr;
+        }
+    }
 
     ModelId PrcsId;
     const CQvkdcOutColRowMng* ColRow;
@@ -198,6 +232,9 @@ class CQvkdcCnvColData {
     // row does not allocate once the texts have grown.
     std::string mWork;
     std::string mScratch;
+
+    CellFacts* mFacts = nullptr;
+    HostCallFailure mFailure;
 
     // PrepareCols' plans in column order, the one expected next, and the
     // plan of the current row (null: worked out at each CnvOutData, into

@@ -5,10 +5,12 @@
 #include "entry/QvkdcEntry.h"
 #include "entry/QvkdcMsg.h"
 #include "entry/QvkdcOutputRun.h"
+#include "host/FailureTrace.h"
 #include "host/TraceScope.h"
+#include "inspect/TraceIds.h"
 
 namespace {
-const TraceRecord kRecord = {577685, "::QvkdcCreOutputData"};
+const TraceRecord kRecord = {kCreOutputDataTraceId, "::QvkdcCreOutputData"};
 }  // namespace
 
 void QvkdcCreOutputData(const int* iPlnIdCnt, const ModelId* iPlnIdArr,
@@ -20,7 +22,8 @@ void QvkdcCreOutputData(const int* iPlnIdCnt, const ModelId* iPlnIdArr,
 void QvkdcCreOutputDataAt(const int* iPlnIdCnt, const ModelId* iPlnIdArr,
                           const char* iOutPath, const char* iOutName,
                           int* oStatusP, QvkdcRunPlace* oPlace,
-                          int iFirstPlan, QvkdcRunObserver* iObserver) {
+                          int iFirstPlan, QvkdcRunObserver* iObserver,
+                          CnvTblObserver* iTableObserver) {
     // The run's objects (the table set with its host table readers) are
     // created inside the frame and destroyed after it has closed.
     std::optional<QvkdcOutputRun> run;
@@ -30,7 +33,7 @@ void QvkdcCreOutputDataAt(const int* iPlnIdCnt, const ModelId* iPlnIdArr,
     FailStep thrown = FailStep::kNone;
     try {
         run.emplace();
-        run->SetObserver(iObserver);
+        run->SetObserver(iObserver, iTableObserver);
         status = run->Run(scope, iPlnIdCnt, iPlnIdArr, iOutPath, iOutName, iFirstPlan);
     } catch (...) {
         // The inner frames have closed and every host block held below has

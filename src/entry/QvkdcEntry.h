@@ -3,7 +3,7 @@
 #ifndef QVKDC_ENTRY_QVKDCENTRY_H
 #define QVKDC_ENTRY_QVKDCENTRY_H
 
-#include "inspect/FailurePoints.h"
+#include "host/FailureTrace.h"
 #include "host/TraceScope.h"
 #include "qvkdc/qvkdc.h"
 

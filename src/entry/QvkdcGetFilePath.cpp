@@ -8,12 +8,14 @@
 #include "inspect/FailurePoints.h"
 #include "host/HostText.h"
 #include "host/Qdgm.h"
+#include "host/FailureTrace.h"
 #include "host/TraceScope.h"
+#include "inspect/TraceIds.h"
 #include "inspect/TextTrim.h"
 
 namespace {
 
-const TraceRecord kRecord = {577711, "::QvkdcGetFilePath"};
+const TraceRecord kRecord = {kGetFilePathTraceId, "::QvkdcGetFilePath"};
 
 // File base of the plan; false when the plan's name cannot be read.
 bool MakeFileBase(int index, const ModelId& plan, const char* outName,

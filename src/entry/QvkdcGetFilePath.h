@@ -9,6 +9,11 @@
 // Size of the path buffer the callers give; a path holds at most 511 bytes.
 constexpr std::size_t kQvkdcPathSize = 512;
 
+// The single flag of a block of iPlnIdCnt plans: 1 when the block holds
+// exactly one plan, whose file takes the name alone; 0 when each file of
+// the block is numbered by its plan's index.
+constexpr int QvkdcSingleFlg(int iPlnIdCnt) { return iPlnIdCnt == 1 ? 1 : 0; }
+
 // Composes iOutFld, one backslash, the file base and ".csv" into oOutPath.
 // The file base is the trimmed iOutName followed by the plan index as "%.3d"
 // (single flag 0), the trimmed iOutName alone (single flag 1), or the plan's

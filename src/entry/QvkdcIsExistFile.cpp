@@ -3,11 +3,13 @@
 #include "entry/QvkdcEntry.h"
 #include "entry/QvkdcGetFilePath.h"
 #include "host/HostText.h"
+#include "host/FailureTrace.h"
 #include "host/TraceScope.h"
+#include "inspect/TraceIds.h"
 #include "inspect/FileSystem.h"
 
 namespace {
-const TraceRecord kRecord = {577710, "::QvkdcIsExistFile"};
+const TraceRecord kRecord = {kIsExistFileTraceId, "::QvkdcIsExistFile"};
 
 // The status of the check: 1 when a file of any plan exists, 0 when none
 // does, -1 on an invalid argument or a path that cannot be made.
@@ -15,7 +17,7 @@ int CheckPlans(const int* iPlnIdCnt, const ModelId* iPlnIdArr,
                const char* iOutPath, const char* iOutName) {
     if (!QvkdcCheckArgs(iPlnIdCnt, iPlnIdArr, iOutPath, iOutName)) return -1;
     const int count = *iPlnIdCnt;
-    const int singleFlg = count == 1 ? 1 : 0;
+    const int singleFlg = QvkdcSingleFlg(count);
     FileSystem* fs = FileSystem::Current();
     for (int i = 0; i < count; ++i) {
         HostText<kQvkdcPathSize> path;

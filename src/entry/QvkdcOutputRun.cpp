@@ -2,15 +2,16 @@
 
 #include <cstdint>
 #include <memory>
+#include <utility>
 
-#include "inspect/AcceptedPrcsType.h"
 #include "entry/QvkdcEntry.h"
 #include "entry/QvkdcGetFilePath.h"
 #include "entry/QvkdcMsg.h"
-#include "entry/QvkdcRunObserver.h"
 #include "host/HostMemory.h"
 #include "host/Qdgm.h"
+#include "host/FailureTrace.h"
 #include "host/TraceScope.h"
+#include "inspect/AcceptedPrcsType.h"
 #include "model/CQvkdcOutColTblMng.h"
 #include "inspect/TextTrim.h"
 #include "inspect/FileSystem.h"
@@ -23,10 +24,33 @@ int QvkdcOutputRun::Fail(FailStep step) {
     return Failed(step);
 }
 
+void QvkdcOutputRun::SetObserver(QvkdcRunObserver* observer, CnvTblObserver* tableObserver) {
+    observer_ = observer;
+    cells_ = observer != nullptr && observer->FollowsCells() ? observer : nullptr;
+    converter_.SetCellFacts(cells_ != nullptr ? &facts_ : nullptr);
+    tables_.SetObserver(tableObserver);
+}
+
+int QvkdcOutputRun::FailAtHost(FailStep step, HostCall call, int answer) {
+    place_.hostCall = HostCallFailure();
+    place_.hostCall.call = call;
+    place_.hostCall.answer = answer;
+    return Fail(step);
+}
+
+// "[INF] : PATH: REASON", after the step's own line.
+int QvkdcOutputRun::FailAtFile(FailStep step, const std::string& path, Status why) {
+    TraceFailure(step);
+    if (TraceScope::Active()) TraceScope::Chr("[INF] : " + path + ": " + why.ToString());
+    place_.path = path;
+    place_.status = std::move(why);
+    return Failed(step);
+}
+
 int QvkdcOutputRun::Failed(FailStep step) {
     place_.step = step;
     WriteMsg("-", "-", kQvkdcMsgRunFailed);
-    return FailurePointOf(step).status;
+    return kFailureStatus;
 }
 
 int QvkdcOutputRun::Run(const TraceScope& scope, const int* iPlnIdCnt,
@@ -41,7 +65,7 @@ int QvkdcOutputRun::Run(const TraceScope& scope, const int* iPlnIdCnt,
     outPath_ = iOutPath;
     outName_ = iOutName;
     const int count = *iPlnIdCnt;
-    singleFlg_ = count == 1 ? 1 : 0;
+    singleFlg_ = QvkdcSingleFlg(count);
     const int prepared = Prepare(iOutPath);
     if (prepared != 0) return prepared;
     for (int i = firstPlan; i < count; ++i) {
@@ -80,20 +104,23 @@ int QvkdcOutputRun::RunPlan(int index) {
         // No list was handed out: whatever the out value holds is not ours.
         TraceScope::Chr("[INF] : PrcsDat nothing");
         TraceScope::Snp("[INF]iPlnIdS_I", plan);
+        if (observer_ != nullptr) observer_->Listed(index, -1);
         return 0;
     }
+    if (observer_ != nullptr) observer_->Listed(index, count);
     HostPrcsList list(rawList);
     bool accepted = true;
     const int built = BuildRows(list.get(), count, &accepted);
     list.reset();
     if (built != 0) return built;
     if (!accepted) {
-        RejectPlan(plan);
+        RejectPlan(index);
         return 0;
     }
     if (rowCount_ == 0) {
         TraceScope::Chr("[INF] : arrOutRow nodata");
         TraceScope::Snp("[INF]iPlnIdS_I", plan);
+        if (observer_ != nullptr) observer_->NoRows(index);
         return 0;
     }
     HostText<kQvkdcPathSize> path;
@@ -101,7 +128,9 @@ int QvkdcOutputRun::RunPlan(int index) {
         return Fail(FailStep::kMakeFileName);
     }
     const int written = WriteFile(path.str());
-    if (written == 0 && observer_ != nullptr) observer_->Written(index);
+    if (written == 0 && observer_ != nullptr) {
+        observer_->Written(index, path.view(), static_cast<int>(rowCount_));
+    }
     return written;
 }
 
@@ -113,10 +142,11 @@ int QvkdcOutputRun::BuildRows(const ModelId* list, int count, bool* accepted) {
         place_.prcsId = prcsId;
         int unused = 0;
         int type = 0;
-        if (QdgmInqNctyp(&prcsId, &unused, &type) != 0) {
-            return Fail(FailStep::kQdgmInqNctyp);
-        }
-        if (!IsAcceptedPrcsType(type)) {
+        const int typed = QdgmInqNctyp(&prcsId, &unused, &type);
+        if (typed != 0) return FailAtHost(FailStep::kQdgmInqNctyp, HostCall::kQdgmInqNctyp, typed);
+        const bool acceptedType = IsAcceptedPrcsType(type);
+        if (observer_ != nullptr) observer_->Typed(place_, type, acceptedType);
+        if (!acceptedType) {
             *accepted = false;
             return 0;
         }
@@ -124,7 +154,7 @@ int QvkdcOutputRun::BuildRows(const ModelId* list, int count, bool* accepted) {
         QdgmPrcsRec* rawRec = nullptr;
         const int got = QdgmGetPrcs(0, &prcsId, &rawRec);
         HostPrcsRec rec(rawRec);
-        if (got != 0) return Fail(FailStep::kQdgmGetPrcs);
+        if (got != 0) return FailAtHost(FailStep::kQdgmGetPrcs, HostCall::kQdgmGetPrcs, got);
         converter_.SetPrcsDat(rec.get());
         for (int j = 0; j < colCount; ++j) {
             converter_.SetColRow(colTbl_->GetColRow(j));
@@ -133,11 +163,13 @@ int QvkdcOutputRun::BuildRows(const ModelId* list, int count, bool* accepted) {
             const int r = converter_.CnvOutDataAppend(rows_);
             if (r < 0) {
                 place_.column = j;
+                place_.hostCall = converter_.GetLastFailure();
                 Fail(FailStep::kCnvOutData);
                 return r;  // the converter's own status
             }
-            if (observer_ != nullptr) {
-                observer_->Converted(place_, j, std::string_view(rows_).substr(start), rec.get());
+            if (cells_ != nullptr) {
+                cells_->Converted(place_, j, std::string_view(rows_).substr(start), facts_);
+                facts_ = CellFacts();  // for the next cell
             }
         }
         rows_ += '\n';
@@ -147,28 +179,38 @@ int QvkdcOutputRun::BuildRows(const ModelId* list, int count, bool* accepted) {
     return 0;
 }
 
-void QvkdcOutputRun::RejectPlan(const ModelId& plan) {
+void QvkdcOutputRun::RejectPlan(int index) {
+    const ModelId& plan = plans_[index];
     int64_t unused = 0;
     QvlbuMaId machineId{};
     int st = 0;
     QvlbuGetMaId(&plan, &unused, &machineId, &st);
-    if (st != 1) {
+    const bool machineKnown = st != 1;
+    if (machineKnown) {
         QvlbuMagMcaLNF(&machineId, machineName1_.data(), machineName2_.data(), &st);
     }
     WriteMsg(machineName1_.c_str(), machineName2_.c_str(), kQvkdcMsgRejectedPlan);
+    if (observer_ != nullptr) {
+        observer_->Rejected(index, machineKnown, machineName1_.view(),
+                            machineName2_.view());
+    }
 }
 
 // The file replaces an earlier one whole at Close; a write or a close that
 // fails leaves the earlier file as it was, or no file where there was none.
+// The reason told is the first failure's.
 int QvkdcOutputRun::WriteFile(const std::string& path) {
     std::unique_ptr<TextWriter> file;
-    if (FileSystem::Current()->OpenForWrite(path, &file) != 0) return Fail(FailStep::kFileOpen);
+    Status status = FileSystem::Current()->OpenForWrite(path, &file);
+    if (!status.ok()) return FailAtFile(FailStep::kFileOpen, path, std::move(status));
     line_.clear();
     colTbl_->GetTitleLine(line_);
     line_ += '\n';
-    bool written = file->Write(line_) == 0 && file->Write(rows_) == 0;
+    status = file->Write(line_);
+    if (status.ok()) status = file->Write(rows_);
     if (scope_->StillActive()) TraceScope::Val("[INF]sOutPath", folder_);
-    written = file->Close() == 0 && written;
-    if (!written) return Fail(FailStep::kFileWrite);
+    Status closed = file->Close();
+    if (status.ok()) status = std::move(closed);
+    if (!status.ok()) return FailAtFile(FailStep::kFileWrite, path, std::move(status));
     return 0;
 }

@@ -7,25 +7,18 @@
 #include <string>
 
 #include "convert/CQvkdcCnvColData.h"
-#include "inspect/FailurePoints.h"
 #include "host/HostText.h"
 #include "host/Qvlbu.h"
+#include "inspect/CellFacts.h"
+#include "inspect/FailurePoints.h"
+#include "inspect/QvkdcRunObserver.h"
+#include "inspect/Status.h"
 #include "qvkdc/qvkdc.h"
 #include "tables/CQvkdcCnvTblCtrl.h"
 
 class CQvkdcOutColTblMng;
-class QvkdcRunObserver;
+class CnvTblObserver;
 class TraceScope;
-
-// Where an output run was: the plan, the process and the column it was
-// converting. After a failure, where it failed, and the step that failed.
-struct QvkdcRunPlace {
-    int plan = -1;     // index into the block; -1: before the first plan
-    int process = -1;  // index into the plan's process list; -1: none yet
-    ModelId prcsId{};  // that process
-    int column = -1;   // the column being converted; -1: none
-    FailStep step = FailStep::kNone;  // the failed step; kNone: none failed
-};
 
 class QvkdcOutputRun {
  public:
@@ -50,19 +43,25 @@ class QvkdcOutputRun {
     // Where the run was when Run returned.
     const QvkdcRunPlace& Place() const { return place_; }
 
-    // Tells observer (not owned; null: none) of every cell and file of Run.
-    void SetObserver(QvkdcRunObserver* observer) { observer_ = observer; }
+    // Tells observer (not owned; null: none) of every plan and cell of Run,
+    // and tableObserver (null: none) of what the table steps read.
+    void SetObserver(QvkdcRunObserver* observer, CnvTblObserver* tableObserver = nullptr);
 
  private:
     int Prepare(const char* iOutPath);
     int RunPlan(int index);
     int BuildRows(const ModelId* list, int count, bool* accepted);
     int WriteFile(const std::string& path);
-    void RejectPlan(const ModelId& plan);
+    // Fail, for a file step: traces step's line, then a note with the path
+    // and the reason, and keeps both in the place.
+    int FailAtFile(FailStep step, const std::string& path, Status why);
+    void RejectPlan(int index);
     // Traces step's failure, sends message 9999, and returns its status.
     int Fail(FailStep step);
     // Fail, for a step whose line was already traced.
     int Failed(FailStep step);
+    // Fail for step, after the host call `call` answered `answer`.
+    int FailAtHost(FailStep step, HostCall call, int answer);
 
     CQvkdcCnvTblCtrl tables_;
     CQvkdcCnvColData converter_;
@@ -81,6 +80,8 @@ class QvkdcOutputRun {
     HostText<kQvlbuMachineNameSize> machineName2_;
     QvkdcRunPlace place_;
     QvkdcRunObserver* observer_ = nullptr;
+    QvkdcRunObserver* cells_ = nullptr;  // observer_, when it follows every cell
+    CellFacts facts_;  // of the cell converted last, when observed
 };
 
 #endif  // QVKDC_ENTRY_QVKDCOUTPUTRUN_H

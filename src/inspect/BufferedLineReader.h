@@ -16,15 +16,17 @@
 class BufferedLineReader : public LineReader {
  public:
     int ReadLine(std::string* line) final;
+    const Status& ReadError() const final { return error_; }
 
  protected:
     // The next block of bytes into *block, which stays valid until the next
     // call. Returns 1 (a block of at least one byte), 0 at the end of the
-    // file, -1 on a read error.
-    virtual int NextBlock(std::string_view* block) = 0;
+    // file, -1 on a read error, with its reason in *error.
+    virtual int NextBlock(std::string_view* block, Status* error) = 0;
 
  private:
     std::string_view block_;  // the bytes of the current block not yet read
+    Status error_;            // why the last block could not be read
     bool end_ = false;
 };
 

@@ -1,17 +1,16 @@
 // FailurePoints: every step of the library that can fail, each with its
-// stable id, the line it traces and the status it gives.
+// stable id and the line it traces.
 //
-// The list lives in host/, beside TraceScope and below the table steps, the
-// converter and the entry functions, so that each of them traces its
-// failures from it, and the tools that follow a run through the trace read
-// a line back to its step with the same list.
-//
-// A failure is traced as one line "[ERR] : <note>". The last such line of a
-// call names the step of the call that failed (FailArea kCall to kFile);
-// the lines before it come from inside that step (the other areas).
+// A failure is traced as one line "[ERR] : <note>" and makes its step give
+// the status -1. The last such line of a call names the step of the call
+// that failed (FailArea kCall to kFile); the lines before it come from
+// inside that step (the other areas). Tools learn which steps failed, in
+// the order they were traced, as FailureNotes (inspect/InspectRun.h), never
+// by reading the trace back.
 #ifndef QVKDC_INSPECT_FAILUREPOINTS_H
 #define QVKDC_INSPECT_FAILUREPOINTS_H
 
+#include <string>
 #include <string_view>
 
 // The steps, by id. An id keeps its meaning; a new step gets a new id.
@@ -78,39 +77,39 @@ enum class FailArea {
     kValueNote,  // which converter failed on a value
 };
 
-struct FailurePoint {
-    FailStep step;
-    const char* line;  // the trace line, "[ERR] : ImpCnvTbl"
-    // The status the call gives. A failed conversion gives its converter's
-    // status, which is -1 for every converter.
-    int status;
-    FailArea area;
-    // The line goes on with details after a blank ("Short row 3 in
-    // PlanCSVTable: x"); line is then its start.
-    bool composed;
-
-    // The line without the failure prefix: "ImpCnvTbl".
-    std::string_view Note() const;
-};
+// The status of a failed step. A failed conversion gives its converter's
+// status, which is this one for every converter.
+inline constexpr int kFailureStatus = -1;
 
 // What every failure line starts with.
 inline constexpr std::string_view kFailureLinePrefix = "[ERR] : ";
 
+struct FailurePoint {
+    FailStep step;
+    // What the line says after the prefix: "ImpCnvTbl".
+    std::string_view note;
+    FailArea area;
+    // The line goes on with details after a blank ("Short row 3 in
+    // PlanCSVTable: x"); note is then its start.
+    bool composed;
+
+    // The trace line: "[ERR] : ImpCnvTbl".
+    std::string Line() const;
+};
+
 // The entry of step. REQUIRES: step is below FailStep::kCount.
 const FailurePoint& FailurePointOf(FailStep step);
 
-// Traces step's line (TraceScope::Chr), and returns its status.
-// REQUIRES: step is neither kNone nor kCount.
-int TraceFailure(FailStep step);
+// One failure as the library traced it: the step and its whole line.
+struct FailureNote {
+    FailStep step = FailStep::kNone;
+    std::string line;
 
-// True when a trace line is a failure line: it starts with "[ERR]".
-bool IsFailureLine(std::string_view line);
-// A failure line without "[ERR]" and, when it follows, " : ".
-// REQUIRES: IsFailureLine(line).
-std::string_view FailureNoteOf(std::string_view line);
-
-// The step whose failure a note (a failure line without its prefix) tells;
-// a composed note is found by its start. kNone for a note of no step.
-FailStep FailStepOfNote(std::string_view note);
+    // The line without its prefix: "ImpCnvTbl", "Short row 3 in ...".
+    std::string_view Note() const {
+        const std::string_view text = line;
+        return text.substr(text.size() < kFailureLinePrefix.size() ? text.size() : kFailureLinePrefix.size());
+    }
+};
 
 #endif  // QVKDC_INSPECT_FAILUREPOINTS_H

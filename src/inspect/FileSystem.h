@@ -7,7 +7,11 @@
 //
 // Default() is the platform's implementation (FileSystemPosix.cpp or
 // FileSystemWindows.cpp, chosen by the build). Tests install another one for
-// the duration of a ScopedFileSystem.
+// the duration of a ScopedFileSystem; one that changes only some calls
+// derives from FileSystemWrapper.
+//
+// Every call that can fail returns a Status: ok, or the system's reason
+// (code and text), which the caller traces or tells as it stands.
 #ifndef QVKDC_INSPECT_FILESYSTEM_H
 #define QVKDC_INSPECT_FILESYSTEM_H
 
@@ -16,6 +20,8 @@
 #include <string>
 #include <string_view>
 
+#include "Status.h"
+
 // Reads a text file line by line.
 class LineReader {
  public:
@@ -23,8 +29,10 @@ class LineReader {
     // Next line without its line end (LF, or CR LF) into *line; a NUL
     // byte is part of the line. Returns 1 when a line was read (a last
     // line without a line end counts), 0 at the end of the file, -1 on a
-    // read error.
+    // read error, whose reason ReadError() then gives.
     virtual int ReadLine(std::string* line) = 0;
+    // Why the last ReadLine gave -1; ok while none did.
+    virtual const Status& ReadError() const = 0;
 };
 
 // A text file being written, which replaces the file at its path whole
@@ -36,13 +44,14 @@ class TextWriter {
     // was.
     virtual ~TextWriter() = default;
     // Writes text; each "\n" becomes the platform's line end (CR LF on
-    // Windows). Returns 0, or -1 on a write error; after an error every
-    // call fails.
-    virtual int Write(std::string_view text) = 0;
+    // Windows). Returns ok, or the reason of a write error; after an error
+    // every call fails with that first reason.
+    virtual Status Write(std::string_view text) = 0;
     // Completes the file and puts it in the place of the file at its path.
-    // Returns 0, or -1 when the data may not all be on disk: then the file
-    // at the path stays as it was. REQUIRES: called at most once.
-    virtual int Close() = 0;
+    // Returns ok, or why the data may not all be on disk (the first failure
+    // of a write, the close or the move): then the file at the path stays
+    // as it was. REQUIRES: called at most once.
+    virtual Status Close() = 0;
 };
 
 class FileSystem {
@@ -61,25 +70,26 @@ class FileSystem {
     // is an entry of its own: it exists whether or not its target does, as
     // Windows' existence tests see it; opening it for reading then fails.
     virtual bool Exists(std::string_view path) = 0;
-    // Opens path for reading as text. Returns 0 and sets *reader, or -1;
-    // -1 at once, without waiting, when path is not a regular file
-    // (inspect/ReadableFile.h).
-    virtual int OpenForRead(std::string_view path,
-                            std::unique_ptr<LineReader>* reader) = 0;
+    // Opens path for reading as text. Returns ok and sets *reader, or the
+    // reason (IsNotFound() when the file or a folder on its path is
+    // missing); fails at once, without waiting, when path is not a regular
+    // file (inspect/ReadableFile.h).
+    virtual Status OpenForRead(std::string_view path,
+                               std::unique_ptr<LineReader>* reader) = 0;
     // Opens path for writing as text, to be replaced whole at the writer's
     // Close; an existing file is held against other writers until then, and
-    // a file that cannot be written fails here. Returns 0 and sets *writer,
-    // or -1.
-    virtual int OpenForWrite(std::string_view path,
-                             std::unique_ptr<TextWriter>* writer) = 0;
-    // Removes the file at path. Returns 0, or -1.
-    virtual int Remove(std::string_view path) = 0;
+    // a file that cannot be written fails here. Returns ok and sets *writer,
+    // or the reason.
+    virtual Status OpenForWrite(std::string_view path,
+                                std::unique_ptr<TextWriter>* writer) = 0;
+    // Removes the file at path. Returns ok, or the reason.
+    virtual Status Remove(std::string_view path) = 0;
 
     // Whether OpenForWrite(path) would succeed now, found out the same way
-    // without writing to the file or leaving anything behind. Returns 0, or -1 with
-    // the system's reason in *why ("No such file or directory", "Permission
+    // without writing to the file or leaving anything behind: ok, or the
+    // reason the open would give ("No such file or directory", "Permission
     // denied", "File name too long", ...).
-    virtual int ProbeWrite(std::string_view path, std::string* why) = 0;
+    virtual Status ProbeWrite(std::string_view path) = 0;
     // Where the last part of path (the file's own name) begins: the byte
     // after the last character that the platform's file calls read as a
     // separator, or 0 when there is none. On Windows the trail byte of a

@@ -88,9 +88,12 @@ constexpr bool ItemWrittenFor(ItemRule iRule, int iNctyp) {
             return iNctyp != kMacroPrcsType;
         case ItemRule::kLocalAxis:
             return IsPrcsTypeSetA(iNctyp);
-        default:
-            return true;
+        case ItemRule::kPlain:
+        case ItemRule::kPitch:
+        case ItemRule::kComment:
+            break;
     }
+    return true;
 }
 
 // ---- How a value is written ----

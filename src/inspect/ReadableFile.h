@@ -1,6 +1,6 @@
 // ReadableFile: a regular file open for reading, or why it could not be
-// opened. The one way the library's platform layer, the stand-in host and
-// qvkdc open a file they read.
+// opened (a Status). The one way the library's platform layer, the stand-in
+// host and qvkdc open a file they read.
 //
 // Opening never waits: a pipe without a writer, a device or a folder at the
 // path is told, not opened for reading (on POSIX only a regular file is ever
@@ -8,7 +8,9 @@
 // for its writer). The reason is the system's own ("No such file or
 // directory", "Permission denied", "Too many levels of symbolic links"), or
 // what is there instead ("is a folder", "is a pipe (FIFO), not a file", "is a
-// link to nothing").
+// link to nothing"), with the system's code where a call gave one. Only a
+// missing file or folder on the path is "not found": a link to nothing is
+// there, as the existence tests see it.
 //
 // One implementation per platform: ReadableFilePosix.cpp (open, fstat, read)
 // and ReadableFileWindows.cpp (CreateFile, GetFileType, ReadFile). Paths are
@@ -21,6 +23,8 @@
 #include <cstdio>
 #include <string>
 
+#include "Status.h"
+
 class ReadableFile {
  public:
     ReadableFile() = default;
@@ -29,9 +33,9 @@ class ReadableFile {
     ReadableFile& operator=(const ReadableFile&) = delete;
 
     // Opens the regular file at path for reading, shared with other readers
-    // and writers. Returns "" when it is open, else why not, in one line.
+    // and writers. Returns ok when it is open, else why not.
     // REQUIRES: path is not null; the file is not open.
-    std::string Open(const char* path);
+    Status Open(const char* path);
     bool IsOpen() const { return handle_ != kClosed; }
     // The size of the file when it was opened, in bytes.
     std::uint64_t Size() const { return size_; }
@@ -40,7 +44,7 @@ class ReadableFile {
     // end of the file, or -1 on a read error, whose reason ReadError()
     // then gives. REQUIRES: IsOpen().
     std::ptrdiff_t Read(char* data, std::size_t size);
-    const std::string& ReadError() const { return readError_; }
+    const Status& ReadError() const { return readError_; }
 
     // The open file as a C stream that reads it from where it stands, in
     // binary mode, or in text mode (on Windows CR LF becomes LF and a Ctrl-Z
@@ -55,7 +59,7 @@ class ReadableFile {
 
     std::intptr_t handle_ = kClosed;  // a file descriptor or a HANDLE
     std::uint64_t size_ = 0;
-    std::string readError_;
+    Status readError_;
 };
 
 #endif  // QVKDC_INSPECT_READABLEFILE_H

@@ -23,7 +23,7 @@
 //
 // One implementation per platform (ReplacingFilePosix.cpp,
 // ReplacingFileWindows.cpp), chosen by the build; bytes are written as they
-// are given.
+// are given. Each step returns a Status with the system's reason.
 #ifndef QVKDC_INSPECT_REPLACINGFILE_H
 #define QVKDC_INSPECT_REPLACINGFILE_H
 
@@ -31,28 +31,29 @@
 #include <string>
 #include <string_view>
 
+#include "Status.h"
+
 class ReplacingFile {
  public:
     ReplacingFile() = default;
     // Abandons the file unless it was committed.
-    virtual ~ReplacingFile();
+    ~ReplacingFile();
     ReplacingFile(const ReplacingFile&) = delete;
     ReplacingFile& operator=(const ReplacingFile&) = delete;
 
     // Opens target (a path as the platform's file calls take it) to be
-    // replaced, and creates the temporary file. Returns 0, or -1 with the
-    // system's reason in *why, having written and left nothing.
-    // REQUIRES: not open.
-    int Open(const std::string& target, std::string* why);
+    // replaced, and creates the temporary file. Returns ok, or the system's
+    // reason, having written and left nothing. REQUIRES: not open.
+    Status Open(const std::string& target);
     bool IsOpen() const { return open_; }
-    // Appends bytes. Returns 0, or -1 with the reason in *why; after a
-    // failure every Write and the Commit fail with the first reason.
-    int Write(std::string_view bytes, std::string* why);
+    // Appends bytes. Returns ok, or the reason; after a failure every Write
+    // and the Commit fail with the first reason.
+    Status Write(std::string_view bytes);
     // Completes the file on disk, closes it and moves it over the target,
-    // then lets the target go. Returns 0, or -1 with the reason in *why:
-    // then the temporary file is gone and the target is as it was. Either
-    // way the object is no longer open.
-    int Commit(std::string* why);
+    // then lets the target go. Returns ok, or the reason: then the
+    // temporary file is gone and the target is as it was. Either way the
+    // object is no longer open.
+    Status Commit();
     // Removes the temporary file and lets the target go, as it was. Does
     // nothing when not open.
     void Abandon();
@@ -63,16 +64,10 @@ class ReplacingFile {
     // Whether name (the last part of a path) is one TemporaryName gives.
     static bool IsTemporaryName(std::string_view name);
 
- protected:
-    // The steps of the replacement that a test may make fail.
-    enum class Step { kWrite, kClose, kMove };
-    // Whether step fails on purpose, as if the system had refused it; only
-    // a test's subclass says yes.
-    virtual bool FailsOnPurpose(Step) { return false; }
-
  private:
-    // The first failure, kept for Commit: its reason into *why; -1.
-    int Fail(std::string reason, std::string* why);
+    // Keeps status as the first failure, unless there was one; returns the
+    // first failure.
+    Status Fail(Status status);
     // A seed for TemporaryName that differs at each call, and between
     // processes most likely.
     static std::uint64_t NextSeed();
@@ -83,7 +78,7 @@ class ReplacingFile {
     std::intptr_t out_ = -1;           // where the bytes go; -1: none
     std::string target_;               // the file replaced, links followed
     std::string temporary_;            // the temporary file's path
-    std::string error_;                // the first failure's reason
+    Status error_;                     // the first failure; ok: none
 };
 
 #endif  // QVKDC_INSPECT_REPLACINGFILE_H

@@ -5,16 +5,17 @@
 // case-sensitively. The column table stores the keyword's code (0 for any
 // other text), and the column's effective value type is its sub type's code
 // when that is not 0, else its value type's. For each keyword the table
-// below holds its code, how the process converter writes a value of that
-// effective type, what the host's parameter value then is, and the name
-// people are shown. The column table, the converter, the tools that check
-// tables and models and the benchmarks all read it here.
+// below holds its code and how the process converter writes a value of
+// that effective type, which also tells what the host's parameter value
+// then is. The column table, the converter, the tools that check tables
+// and models and the benchmarks all read it here.
 #ifndef QVKDC_INSPECT_VALUETYPES_H
 #define QVKDC_INSPECT_VALUETYPES_H
 
 #include <cstddef>
 #include <iterator>
 #include <string_view>
+#include <vector>
 
 // How the process converter writes a value.
 enum class ValueForm : unsigned char {
@@ -35,12 +36,28 @@ enum class HostValueKind : unsigned char {
 };
 
 struct ValueType {
-    std::string_view keyword;  // as the tables spell it
+    std::string_view keyword;  // as the tables spell it, and as people are shown it
     int code;                  // as the column table stores it
     ValueForm form;            // how a value of the type is written
-    HostValueKind kind;        // what the host's value is for it
-    std::string_view name;     // as findings and reports show it
 };
+
+// What the host's value is for a value written in form: the form decides
+// how the converter reads the pointer the host hands out (the code of a
+// Select value is an int).
+constexpr HostValueKind KindOfForm(ValueForm form) {
+    switch (form) {
+        case ValueForm::kInt:
+        case ValueForm::kSelect:
+            return HostValueKind::kInt;
+        case ValueForm::kReal:
+            return HostValueKind::kDouble;
+        case ValueForm::kText:
+            return HostValueKind::kText;
+        case ValueForm::kNone:
+            break;
+    }
+    return HostValueKind::kNone;
+}
 
 // ---- Codes (0: none) ----
 inline constexpr int kValTypeReal = 1001;
@@ -56,33 +73,25 @@ inline constexpr int kValTypeMacroName = 1009;
 inline constexpr int kSubTypeInteger = 65;
 inline constexpr int kSubTypeReal = kValTypeReal;
 
-namespace value_types_detail {
-inline constexpr ValueType kReal = {"Real", kValTypeReal, ValueForm::kReal,
-                                    HostValueKind::kDouble, "Real"};
-// A value type with no text form: the host is asked, nothing is written.
-constexpr ValueType NoText(std::string_view keyword, int code) {
-    return {keyword, code, ValueForm::kNone, HostValueKind::kNone, keyword};
-}
-}  // namespace value_types_detail
-
-// The value types, in code order.
+// The value types, in code order. A type without a text form makes the
+// host be asked and nothing be written.
 inline constexpr ValueType kValueTypes[] = {
-    value_types_detail::kReal,
-    {"String", kValTypeString, ValueForm::kText, HostValueKind::kText, "String"},
-    {"Select", kValTypeSelect, ValueForm::kSelect, HostValueKind::kInt, "Select"},
-    value_types_detail::NoText("GroupName", kValTypeGroupName),
-    value_types_detail::NoText("PlanName", kValTypePlanName),
-    value_types_detail::NoText("Knowledge", kValTypeKnowledge),
-    value_types_detail::NoText("FolderName", kValTypeFolderName),
-    value_types_detail::NoText("ProcessName", kValTypeProcessName),
+    {"Real", kValTypeReal, ValueForm::kReal},
+    {"String", kValTypeString, ValueForm::kText},
+    {"Select", kValTypeSelect, ValueForm::kSelect},
+    {"GroupName", kValTypeGroupName, ValueForm::kNone},
+    {"PlanName", kValTypePlanName, ValueForm::kNone},
+    {"Knowledge", kValTypeKnowledge, ValueForm::kNone},
+    {"FolderName", kValTypeFolderName, ValueForm::kNone},
+    {"ProcessName", kValTypeProcessName, ValueForm::kNone},
     // The column build takes it as "String" (ReplacePrcsStat).
-    value_types_detail::NoText("MacroName", kValTypeMacroName),
+    {"MacroName", kValTypeMacroName, ValueForm::kNone},
 };
 
 // The sub types.
 inline constexpr ValueType kSubTypes[] = {
-    {"Integer", kSubTypeInteger, ValueForm::kInt, HostValueKind::kInt, "Integer"},
-    value_types_detail::kReal,
+    {"Integer", kSubTypeInteger, ValueForm::kInt},
+    kValueTypes[0],  // "Real"
 };
 
 namespace value_types_detail {
@@ -102,6 +111,14 @@ constexpr const ValueType* Find(const ValueType (&types)[N], std::string_view ke
     }
     return nullptr;
 }
+
+template <std::size_t N>
+std::vector<std::string_view> Keywords(const ValueType (&types)[N]) {
+    std::vector<std::string_view> keywords;
+    keywords.reserve(N);
+    for (const ValueType& type : types) keywords.push_back(type.keyword);
+    return keywords;
+}
 }  // namespace value_types_detail
 
 // The row of a value-type keyword; null for any other text.
@@ -113,6 +130,21 @@ constexpr const ValueType* FindValueType(std::string_view keyword) {
 constexpr const ValueType* FindSubType(std::string_view keyword) {
     return value_types_detail::Find(kSubTypes, keyword);
 }
+
+// The code of a value-type keyword, and of a sub-type keyword; 0 for any
+// other text.
+constexpr int ValueTypeCodeOf(std::string_view keyword) {
+    const ValueType* const type = FindValueType(keyword);
+    return type != nullptr ? type->code : 0;
+}
+constexpr int SubTypeCodeOf(std::string_view keyword) {
+    const ValueType* const type = FindSubType(keyword);
+    return type != nullptr ? type->code : 0;
+}
+
+// The keywords of the value types in code order, and of the sub types.
+inline std::vector<std::string_view> ValueTypeKeywords() { return value_types_detail::Keywords(kValueTypes); }
+inline std::vector<std::string_view> SubTypeKeywords() { return value_types_detail::Keywords(kSubTypes); }
 
 // The row of an effective value-type code (a sub type's or a value type's);
 // null for 0 and any other code. Takes a constant time: it is asked for
@@ -132,9 +164,13 @@ constexpr ValueForm FormOfCode(int code) {
 
 // What the host's value is for the effective value type code; kNone for a
 // code that is no type's.
-constexpr HostValueKind KindOfCode(int code) {
-    const ValueType* const type = ValueTypeOfCode(code);
-    return type != nullptr ? type->kind : HostValueKind::kNone;
-}
+constexpr HostValueKind KindOfCode(int code) { return KindOfForm(FormOfCode(code)); }
+
+// ---- Marks ----
+// Cells 3 and 4 of a ParameterSettingTable row (the blank and repeat marks)
+// set their mark only when they hold exactly this text; the column table
+// stores 1 for it and 0 for any other text.
+inline constexpr std::string_view kMarkSet = "o";
+constexpr int MarkCodeOf(std::string_view mark) { return mark == kMarkSet ? 1 : 0; }
 
 #endif  // QVKDC_INSPECT_VALUETYPES_H

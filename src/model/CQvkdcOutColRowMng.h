@@ -16,20 +16,8 @@
 
 class CQvkdcOutColRowMng {
  public:
-    // Code of a value-type keyword (inspect/ValueTypes.h); 0 for any other
-    // text.
-    static int ValTypeCode(std::string_view keyword);
-    // Code of a sub-type keyword; 0 for any other text.
-    static int SubTypeCode(std::string_view keyword);
-    // The value-type keywords in code order, and the sub-type keywords
-    // (those of kValueTypes and kSubTypes).
-    static std::vector<std::string_view> ValTypeKeywords();
-    static std::vector<std::string_view> SubTypeKeywords();
-    // The keyword of a value-type code, and of a sub-type code; "" for a
-    // code that has none (0 included).
-    static std::string_view ValTypeKeyword(int code);
-    static std::string_view SubTypeKeyword(int code);
-    // 1 when mark is exactly "o" (lower-case letter o), else 0.
+    // 1 when mark is exactly "o" (lower-case letter o), else 0
+    // (MarkCodeOf).
     static int MarkCode(std::string_view mark);
 
     // ColFlg 0, empty names, every other field 0.
@@ -48,8 +36,8 @@ class CQvkdcOutColRowMng {
     void SetIsBlank(int isBlank) { IsBlank = isBlank; }
     void SetIsRepeat(int isRepeat) { IsRepeat = isRepeat; }
 
-    // Store the code of a keyword or mark text (see ValTypeCode, SubTypeCode,
-    // MarkCode).
+    // Store the code of a keyword or mark text (ValueTypeCodeOf,
+    // SubTypeCodeOf, MarkCodeOf of inspect/ValueTypes.h).
     void SetValTypeStr(std::string_view keyword);
     void SetSubTypeStr(std::string_view keyword);
     void SetIsBlankStr(std::string_view mark);

@@ -6,7 +6,7 @@ int BufferedLineReader::ReadLine(std::string* line) {
     for (;;) {
         if (block_.empty()) {
             if (end_) break;
-            const int got = NextBlock(&block_);
+            const int got = NextBlock(&block_, &error_);
             if (got < 0) return -1;
             if (got == 0) {
                 end_ = true;

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <vector>
 
@@ -20,11 +21,12 @@ class PosixLineReader : public BufferedLineReader {
  public:
     PosixLineReader() : buffer_(kBufferSize) {}
     // Opens the file. REQUIRES: called once, before the first line.
-    bool Open(const std::string& native) { return file_.Open(native.c_str()).empty(); }
+    Status Open(const std::string& native) { return file_.Open(native.c_str()); }
 
  protected:
-    int NextBlock(std::string_view* block) override {
+    int NextBlock(std::string_view* block, Status* error) override {
         const std::ptrdiff_t n = file_.Read(buffer_.data(), buffer_.size());
+        if (n < 0) *error = file_.ReadError();
         if (n <= 0) return n < 0 ? -1 : 0;
         *block = std::string_view(buffer_.data(), static_cast<std::size_t>(n));
         return 1;
@@ -35,12 +37,12 @@ class PosixLineReader : public BufferedLineReader {
     std::vector<char> buffer_;
 };
 
-// The native form of path into *native; false when it holds a NUL byte,
-// which no file name can.
-bool ToNative(FileSystem* fs, std::string_view path, std::string* native) {
-    if (path.find('\0') != std::string_view::npos) return false;
+// The native form of path into *native; an error when it holds a NUL byte,
+// which no file name can (EINVAL, as the system's calls would answer).
+Status ToNative(FileSystem* fs, std::string_view path, std::string* native) {
+    if (path.find('\0') != std::string_view::npos) return Status::FromSystem(EINVAL, "the path holds a NUL byte");
     *native = fs->NativePath(path);
-    return true;
+    return Status::OK();
 }
 
 }  // namespace
@@ -69,45 +71,46 @@ std::string FileSystemPosix::NativePath(std::string_view path) {
 bool FileSystemPosix::Exists(std::string_view path) {
     std::string native;
     struct stat st;
-    return ToNative(this, path, &native) && ::lstat(native.c_str(), &st) == 0;
+    return ToNative(this, path, &native).ok() && ::lstat(native.c_str(), &st) == 0;
 }
 
-int FileSystemPosix::OpenForRead(std::string_view path, std::unique_ptr<LineReader>* reader) {
+Status FileSystemPosix::OpenForRead(std::string_view path, std::unique_ptr<LineReader>* reader) {
     std::string native;
-    if (!ToNative(this, path, &native)) return -1;
+    Status status = ToNative(this, path, &native);
+    if (!status.ok()) return status;
     auto file = std::make_unique<PosixLineReader>();
-    if (!file->Open(native)) return -1;
-    *reader = std::move(file);
-    return 0;
+    status = file->Open(native);
+    if (status.ok()) *reader = std::move(file);
+    return status;
 }
 
-int FileSystemPosix::OpenForWrite(std::string_view path, std::unique_ptr<TextWriter>* writer) {
+Status FileSystemPosix::OpenForWrite(std::string_view path, std::unique_ptr<TextWriter>* writer) {
     std::string native;
-    if (!ToNative(this, path, &native)) return -1;
+    Status status = ToNative(this, path, &native);
+    if (!status.ok()) return status;
     auto file = std::make_unique<ReplacingTextWriter>("\n");
-    std::string why;
-    if (file->Open(native, &why) != 0) return -1;
-    *writer = std::move(file);
-    return 0;
+    status = file->Open(native);
+    if (status.ok()) *writer = std::move(file);
+    return status;
 }
 
-int FileSystemPosix::Remove(std::string_view path) {
+Status FileSystemPosix::Remove(std::string_view path) {
     std::string native;
-    return ToNative(this, path, &native) && ::unlink(native.c_str()) == 0 ? 0 : -1;
+    Status status = ToNative(this, path, &native);
+    if (status.ok() && ::unlink(native.c_str()) != 0) status = Status::FromSystem(errno);
+    return status;
 }
 
 // Opens the file as OpenForWrite does, temporary file included, and lets
 // it go again.
-int FileSystemPosix::ProbeWrite(std::string_view path, std::string* why) {
+Status FileSystemPosix::ProbeWrite(std::string_view path) {
     std::string native;
-    if (!ToNative(this, path, &native)) {
-        *why = "the path holds a NUL byte";
-        return -1;
-    }
+    Status status = ToNative(this, path, &native);
+    if (!status.ok()) return status;
     ReplacingFile file;
-    if (file.Open(native, why) != 0) return -1;
+    status = file.Open(native);
     file.Abandon();
-    return 0;
+    return status;
 }
 
 // Every backslash becomes a slash (NativePath), so both separate.

@@ -26,13 +26,13 @@ class FileSystemPosix : public FileSystem {
     bool Exists(std::string_view path) override;
     // Fails, without waiting, for anything but a regular file (a folder,
     // a pipe, a device, a link to nothing).
-    int OpenForRead(std::string_view path, std::unique_ptr<LineReader>* reader) override;
+    Status OpenForRead(std::string_view path, std::unique_ptr<LineReader>* reader) override;
     // Fails for a folder, a file that cannot be written, while another
     // writer holds the file, and when the temporary file cannot be made in
     // its folder; a file held by another writer is left untouched.
-    int OpenForWrite(std::string_view path, std::unique_ptr<TextWriter>* writer) override;
-    int Remove(std::string_view path) override;
-    int ProbeWrite(std::string_view path, std::string* why) override;
+    Status OpenForWrite(std::string_view path, std::unique_ptr<TextWriter>* writer) override;
+    Status Remove(std::string_view path) override;
+    Status ProbeWrite(std::string_view path) override;
     std::size_t NameStart(std::string_view path) override;
 };
 

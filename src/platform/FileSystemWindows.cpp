@@ -5,6 +5,7 @@
 #include <io.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 #include "inspect/BufferedLineReader.h"
@@ -26,13 +27,18 @@ class WindowsLineReader : public BufferedLineReader {
     WindowsLineReader& operator=(const WindowsLineReader&) = delete;
 
  protected:
-    int NextBlock(std::string_view* block) override {
+    // The C runtime keeps the system's code of a failed read in _doserrno.
+    int NextBlock(std::string_view* block, Status* error) override {
+        _doserrno = 0;
         const std::size_t n = std::fread(buffer_.data(), 1, buffer_.size(), file_);
         if (n > 0) {
             *block = std::string_view(buffer_.data(), n);
             return 1;
         }
-        return std::ferror(file_) != 0 ? -1 : 0;
+        if (std::ferror(file_) == 0) return 0;
+        const int code = static_cast<int>(_doserrno);
+        *error = code != 0 ? Status::FromSystem(code) : Status::Error("the file could not be read");
+        return -1;
     }
 
  private:
@@ -40,12 +46,15 @@ class WindowsLineReader : public BufferedLineReader {
     std::vector<char> buffer_;
 };
 
-// The native form of path into *native; false when it holds a NUL byte,
-// which no file name can.
-bool ToNative(FileSystem* fs, std::string_view path, std::string* native) {
-    if (path.find('\0') != std::string_view::npos) return false;
+// The native form of path into *native; an error when it holds a NUL byte,
+// which no file name can (ERROR_INVALID_NAME, as the system's calls would
+// answer).
+Status ToNative(FileSystem* fs, std::string_view path, std::string* native) {
+    if (path.find('\0') != std::string_view::npos) {
+        return Status::FromSystem(ERROR_INVALID_NAME, "the path holds a NUL byte");
+    }
     *native = fs->NativePath(path);
-    return true;
+    return Status::OK();
 }
 
 }  // namespace
@@ -59,48 +68,50 @@ std::string FileSystemWindows::NativePath(std::string_view path) { return std::s
 
 bool FileSystemWindows::Exists(std::string_view path) {
     std::string native;
-    return ToNative(this, path, &native) &&
+    return ToNative(this, path, &native).ok() &&
            GetFileAttributesA(native.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-int FileSystemWindows::OpenForRead(std::string_view path, std::unique_ptr<LineReader>* reader) {
+Status FileSystemWindows::OpenForRead(std::string_view path, std::unique_ptr<LineReader>* reader) {
     std::string native;
-    if (!ToNative(this, path, &native)) return -1;
+    Status status = ToNative(this, path, &native);
+    if (!status.ok()) return status;
     ReadableFile opened;
-    if (!opened.Open(native.c_str()).empty()) return -1;
+    status = opened.Open(native.c_str());
+    if (!status.ok()) return status;
     std::FILE* file = opened.ReleaseStream(true);
-    if (file == nullptr) return -1;
+    if (file == nullptr) return Status::Error("the file could not be opened as a stream");
     *reader = std::make_unique<WindowsLineReader>(file);
-    return 0;
+    return Status::OK();
 }
 
-int FileSystemWindows::OpenForWrite(std::string_view path, std::unique_ptr<TextWriter>* writer) {
+Status FileSystemWindows::OpenForWrite(std::string_view path, std::unique_ptr<TextWriter>* writer) {
     std::string native;
-    if (!ToNative(this, path, &native)) return -1;
+    Status status = ToNative(this, path, &native);
+    if (!status.ok()) return status;
     auto file = std::make_unique<ReplacingTextWriter>("\r\n");
-    std::string why;
-    if (file->Open(native, &why) != 0) return -1;
-    *writer = std::move(file);
-    return 0;
+    status = file->Open(native);
+    if (status.ok()) *writer = std::move(file);
+    return status;
 }
 
-int FileSystemWindows::Remove(std::string_view path) {
+Status FileSystemWindows::Remove(std::string_view path) {
     std::string native;
-    return ToNative(this, path, &native) && DeleteFileA(native.c_str()) ? 0 : -1;
+    Status status = ToNative(this, path, &native);
+    if (status.ok() && !DeleteFileA(native.c_str())) status = Status::FromSystem(static_cast<int>(GetLastError()));
+    return status;
 }
 
 // Opens the file as OpenForWrite does, temporary file included, and lets
 // it go again.
-int FileSystemWindows::ProbeWrite(std::string_view path, std::string* why) {
+Status FileSystemWindows::ProbeWrite(std::string_view path) {
     std::string native;
-    if (!ToNative(this, path, &native)) {
-        *why = "the path holds a NUL byte";
-        return -1;
-    }
+    Status status = ToNative(this, path, &native);
+    if (!status.ok()) return status;
     ReplacingFile file;
-    if (file.Open(native, why) != 0) return -1;
+    status = file.Open(native);
     file.Abandon();
-    return 0;
+    return status;
 }
 
 std::size_t FileSystemWindows::NameStart(std::string_view path) {

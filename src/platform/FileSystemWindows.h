@@ -27,13 +27,13 @@ class FileSystemWindows : public FileSystem {
     bool Exists(std::string_view path) override;
     // Fails for anything but a file on disk (a folder, a pipe, a device, a
     // link to nothing).
-    int OpenForRead(std::string_view path, std::unique_ptr<LineReader>* reader) override;
+    Status OpenForRead(std::string_view path, std::unique_ptr<LineReader>* reader) override;
     // Fails for a folder, a read-only file, while the file is open anywhere
     // else, and when the temporary file cannot be made in its folder.
-    int OpenForWrite(std::string_view path, std::unique_ptr<TextWriter>* writer) override;
+    Status OpenForWrite(std::string_view path, std::unique_ptr<TextWriter>* writer) override;
     // Fails as well while the file is open.
-    int Remove(std::string_view path) override;
-    int ProbeWrite(std::string_view path, std::string* why) override;
+    Status Remove(std::string_view path) override;
+    Status ProbeWrite(std::string_view path) override;
     // Walks path character by character in the system's ANSI code page.
     std::size_t NameStart(std::string_view path) override;
 };

@@ -1,11 +1,11 @@
 #include "platform/ProbingFileSystem.h"
 
-int ProbingFileSystem::OpenForWrite(std::string_view path, std::unique_ptr<TextWriter>* writer) {
-    std::string why;
-    if (ProbeWrite(path, &why) != 0) {
+Status ProbingFileSystem::OpenForWrite(std::string_view path, std::unique_ptr<TextWriter>* writer) {
+    Status status = ProbeWrite(path);
+    if (!status.ok()) {
         failedPath_.assign(path);
-        why_ = why.empty() ? std::string("the file cannot be opened") : why;
-        return -1;
+        why_ = status;
+        return status;
     }
     return DiscardingFileSystem::OpenForWrite(path, writer);
 }

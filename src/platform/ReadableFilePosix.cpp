@@ -6,28 +6,31 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstring>
 
 #include "inspect/ReadableFile.h"
 
 namespace {
 
-// What is at a path when it is no regular file, from its mode.
-const char* NotAFile(mode_t mode) {
-    if (S_ISDIR(mode)) return "is a folder";
-    if (S_ISFIFO(mode)) return "is a pipe (FIFO), not a file";
-    if (S_ISSOCK(mode)) return "is a socket, not a file";
-    if (S_ISCHR(mode) || S_ISBLK(mode)) return "is a device, not a file";
-    return "is not a regular file";
+// What is at a path when it is no regular file, from its mode: a folder
+// with EISDIR, the code a read of it gives; the rest as the layer's own
+// finding.
+Status NotAFile(mode_t mode) {
+    if (S_ISDIR(mode)) return Status::FromSystem(EISDIR, "is a folder");
+    if (S_ISFIFO(mode)) return Status::Error("is a pipe (FIFO), not a file");
+    if (S_ISSOCK(mode)) return Status::Error("is a socket, not a file");
+    if (S_ISCHR(mode) || S_ISBLK(mode)) return Status::Error("is a device, not a file");
+    return Status::Error("is not a regular file");
 }
 
 // Why path could not be looked at or opened, from error: a symbolic link
 // whose target is not there is told as such, any other failure in the
 // system's words (a loop of links: "Too many levels of symbolic links").
-std::string Why(const char* path, int error) {
+Status Why(const char* path, int error) {
     struct stat st;
-    if (error == ENOENT && ::lstat(path, &st) == 0 && S_ISLNK(st.st_mode)) return "is a link to nothing";
-    return std::strerror(error);
+    if (error == ENOENT && ::lstat(path, &st) == 0 && S_ISLNK(st.st_mode)) {
+        return Status::FromSystem(error, "is a link to nothing");
+    }
+    return Status::FromSystem(error);
 }
 
 }  // namespace
@@ -39,8 +42,8 @@ void ReadableFile::Close() {
     handle_ = kClosed;
 }
 
-std::string ReadableFile::Open(const char* path) {
-    readError_.clear();
+Status ReadableFile::Open(const char* path) {
+    readError_ = Status::OK();
     struct stat st;
     if (::stat(path, &st) != 0) return Why(path, errno);
     if (!S_ISREG(st.st_mode)) return NotAFile(st.st_mode);
@@ -53,7 +56,7 @@ std::string ReadableFile::Open(const char* path) {
     if (::fstat(fd, &st) != 0) {
         const int error = errno;
         Close();
-        return std::strerror(error);
+        return Status::FromSystem(error);
     }
     if (!S_ISREG(st.st_mode)) {
         Close();
@@ -65,10 +68,10 @@ std::string ReadableFile::Open(const char* path) {
     if (flags == -1 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == -1) {
         const int error = errno;
         Close();
-        return std::strerror(error);
+        return Status::FromSystem(error);
     }
     size_ = static_cast<std::uint64_t>(st.st_size);
-    return "";
+    return Status::OK();
 }
 
 std::ptrdiff_t ReadableFile::Read(char* data, std::size_t size) {
@@ -76,7 +79,7 @@ std::ptrdiff_t ReadableFile::Read(char* data, std::size_t size) {
         const ssize_t n = ::read(static_cast<int>(handle_), data, size);
         if (n >= 0) return n;
         if (errno == EINTR) continue;
-        readError_ = std::strerror(errno);
+        readError_ = Status::FromSystem(errno);
         return -1;
     }
 }

@@ -7,7 +7,6 @@
 #include <io.h>
 
 #include "inspect/ReadableFile.h"
-#include "inspect/SystemErrorText.h"
 
 namespace {
 
@@ -16,16 +15,17 @@ HANDLE AsHandle(std::intptr_t handle) { return reinterpret_cast<HANDLE>(handle);
 // Why path could not be opened, from error and what the path itself is: a
 // folder, or a link (a reparse point) whose target is not there. The
 // existence test sees the link itself; only the open follows it.
-std::string Why(const char* path, DWORD error) {
+Status Why(const char* path, DWORD error) {
+    const int code = static_cast<int>(error);
     const DWORD attributes = GetFileAttributesA(path);
     if (attributes != INVALID_FILE_ATTRIBUTES) {
-        if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return "is a folder";
+        if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return Status::FromSystem(code, "is a folder");
         if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 &&
             (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)) {
-            return "is a link to nothing";
+            return Status::FromSystem(code, "is a link to nothing");
         }
     }
-    return SystemErrorText(error);
+    return Status::FromSystem(code);
 }
 
 }  // namespace
@@ -37,8 +37,8 @@ void ReadableFile::Close() {
     handle_ = kClosed;
 }
 
-std::string ReadableFile::Open(const char* path) {
-    readError_.clear();
+Status ReadableFile::Open(const char* path) {
+    readError_ = Status::OK();
     const HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return Why(path, GetLastError());
@@ -46,23 +46,23 @@ std::string ReadableFile::Open(const char* path) {
     const DWORD type = GetFileType(file);
     if (type != FILE_TYPE_DISK) {
         Close();
-        return type == FILE_TYPE_PIPE ? "is a pipe, not a file" : "is a device, not a file";
+        return Status::Error(type == FILE_TYPE_PIPE ? "is a pipe, not a file" : "is a device, not a file");
     }
     LARGE_INTEGER size;
     if (!GetFileSizeEx(file, &size)) {
         const DWORD error = GetLastError();
         Close();
-        return SystemErrorText(error);
+        return Status::FromSystem(static_cast<int>(error));
     }
     size_ = static_cast<std::uint64_t>(size.QuadPart);
-    return "";
+    return Status::OK();
 }
 
 std::ptrdiff_t ReadableFile::Read(char* data, std::size_t size) {
     const DWORD chunk = size > (1u << 30) ? (1u << 30) : static_cast<DWORD>(size);
     DWORD n = 0;
     if (!ReadFile(AsHandle(handle_), data, chunk, &n, nullptr)) {
-        readError_ = SystemErrorText(GetLastError());
+        readError_ = Status::FromSystem(static_cast<int>(GetLastError()));
         return -1;
     }
     return static_cast<std::ptrdiff_t>(n);

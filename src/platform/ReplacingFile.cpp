@@ -22,10 +22,9 @@ std::uint64_t Mix(std::uint64_t z) {
 
 ReplacingFile::~ReplacingFile() { Abandon(); }
 
-int ReplacingFile::Fail(std::string reason, std::string* why) {
-    if (error_.empty()) error_ = reason.empty() ? "unknown error" : std::move(reason);
-    *why = error_;
-    return -1;
+Status ReplacingFile::Fail(Status status) {
+    if (error_.ok()) error_ = std::move(status);
+    return error_;
 }
 
 // Lower-case letters only: Windows does not tell "A" from "a" in a name.

@@ -6,7 +6,6 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 
 #include "inspect/ReplacingFile.h"
 
@@ -15,7 +14,7 @@ namespace {
 constexpr int kNameTries = 64;
 constexpr int kMaxLinks = 40;  // as many as the kernel follows in one path
 
-std::string Reason() { return std::strerror(errno); }
+Status Reason() { return Status::FromSystem(errno); }
 
 int Fd(std::intptr_t handle) { return static_cast<int>(handle); }
 
@@ -66,11 +65,11 @@ int MoveIn(const std::string& from, const std::string& to, bool replace) {
 // folder, a file without write permission, or a pipe without a reader (not
 // waited for: O_NONBLOCK) fail here. Its flock keeps other writers off the
 // file until the commit has moved the new one in.
-int ReplacingFile::Open(const std::string& target, std::string* why) {
-    error_.clear();
-    auto failOpen = [this, why](std::string reason) {
+Status ReplacingFile::Open(const std::string& target) {
+    error_ = Status::OK();
+    auto failOpen = [this](Status reason) {
         Abandon();
-        return Fail(std::move(reason), why);
+        return Fail(std::move(reason));
     };
     if (!FollowLinks(target, &target_)) return failOpen(Reason());
     struct stat st = {};
@@ -86,13 +85,16 @@ int ReplacingFile::Open(const std::string& target, std::string* why) {
             held_ = -1;
             direct_ = true;
             open_ = true;
-            return 0;
+            return Status::OK();
         }
         int rc;
         do {
             rc = ::flock(fd, LOCK_EX | LOCK_NB);
         } while (rc != 0 && errno == EINTR);
-        if (rc != 0) return failOpen(errno == EWOULDBLOCK ? "another program is writing the file" : Reason());
+        if (rc != 0) {
+            return failOpen(errno == EWOULDBLOCK ? Status::FromSystem(errno, "another program is writing the file")
+                                                 : Reason());
+        }
     }
     // Created with the replaced file's mode as far as the umask lets it,
     // then given that mode exactly; a new target gets 0666 less the umask,
@@ -107,7 +109,7 @@ int ReplacingFile::Open(const std::string& target, std::string* why) {
         } else {
             const int error = errno;
             temporary_.clear();
-            if (error != EEXIST || i + 1 == kNameTries) return failOpen(std::strerror(error));
+            if (error != EEXIST || i + 1 == kNameTries) return failOpen(Status::FromSystem(error));
         }
     }
     if (fd >= 0) {
@@ -119,24 +121,19 @@ int ReplacingFile::Open(const std::string& target, std::string* why) {
         [[maybe_unused]] const bool moded = ::fchmod(Fd(out_), mode) == 0;
     }
     open_ = true;
-    return 0;
+    return Status::OK();
 }
 
-int ReplacingFile::Write(std::string_view bytes, std::string* why) {
-    if (!error_.empty()) return Fail(error_, why);
-    if (!open_) return Fail("the file is not open", why);
+Status ReplacingFile::Write(std::string_view bytes) {
+    if (!error_.ok()) return error_;
+    if (!open_) return Fail(Status::Error("the file is not open"));
     while (!bytes.empty()) {
-        ssize_t n = -1;
-        if (FailsOnPurpose(Step::kWrite)) {
-            errno = EIO;
-        } else {
-            n = ::write(Fd(out_), bytes.data(), bytes.size());
-        }
+        const ssize_t n = ::write(Fd(out_), bytes.data(), bytes.size());
         if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return Fail(n < 0 ? Reason() : "nothing was written", why);
+        if (n <= 0) return Fail(n < 0 ? Reason() : Status::Error("nothing was written"));
         bytes.remove_prefix(static_cast<std::size_t>(n));
     }
-    return 0;
+    return Status::OK();
 }
 
 // The data reaches the disk (fsync) before the rename makes it the target:
@@ -145,39 +142,30 @@ int ReplacingFile::Write(std::string_view bytes, std::string* why) {
 // The folder is not synced after the rename: that would only decide which
 // of the two whole files a crash right after Commit leaves, and costs
 // about as much again per file (docs/design.md).
-int ReplacingFile::Commit(std::string* why) {
-    if (!open_) return Fail("the file is not open", why);
-    if (!error_.empty()) {
+Status ReplacingFile::Commit() {
+    if (!open_) return Fail(Status::Error("the file is not open"));
+    if (!error_.ok()) {
         Abandon();
-        return Fail(error_, why);
+        return error_;
     }
     const int out = Fd(out_);
     out_ = -1;
     if (direct_) {
         open_ = false;
         direct_ = false;
-        return ::close(out) == 0 ? 0 : Fail(Reason(), why);
+        return ::close(out) == 0 ? Status::OK() : Fail(Reason());
     }
-    auto failCommit = [this, why](std::string reason) {
+    auto failCommit = [this](Status reason) {
         Abandon();
-        return Fail(std::move(reason), why);
+        return Fail(std::move(reason));
     };
-    int error = 0;
-    if (FailsOnPurpose(Step::kClose)) {
-        error = EIO;
-    } else if (::fsync(out) != 0) {
-        error = errno;
-    }
+    int error = ::fsync(out) != 0 ? errno : 0;
     if (::close(out) != 0 && error == 0) error = errno;
-    if (error != 0) return failCommit(std::strerror(error));
-    if (FailsOnPurpose(Step::kMove)) {
-        errno = EIO;
-        return failCommit(Reason());
-    }
+    if (error != 0) return failCommit(Status::FromSystem(error));
     if (MoveIn(temporary_, target_, held_ >= 0) != 0) return failCommit(Reason());
     temporary_.clear();
     Abandon();  // lets the replaced file go
-    return 0;
+    return Status::OK();
 }
 
 void ReplacingFile::Abandon() {

@@ -14,19 +14,7 @@ constexpr DWORD kKeptAttributes =
 HANDLE AsHandle(std::intptr_t handle) { return reinterpret_cast<HANDLE>(handle); }
 std::intptr_t AsInt(HANDLE handle) { return reinterpret_cast<std::intptr_t>(handle); }
 
-// The system's text for error, without its line end.
-std::string SystemReason(DWORD error) {
-    char* text = nullptr;
-    const DWORD n = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                       FORMAT_MESSAGE_IGNORE_INSERTS,
-                                   nullptr, error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
-    std::string reason = n > 0 && text != nullptr ? std::string(text, n) : "error " + std::to_string(error);
-    if (text != nullptr) LocalFree(text);
-    while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == ' ')) {
-        reason.pop_back();
-    }
-    return reason;
-}
+Status Reason(DWORD error) { return Status::FromSystem(static_cast<int>(error)); }
 
 // The path of the file that the open handle of a link leads to ("\\?\C:\...").
 bool FinalPath(HANDLE file, std::string* path, DWORD* error) {
@@ -46,12 +34,12 @@ bool FinalPath(HANDLE file, std::string* path, DWORD* error) {
 // created or truncated: a folder, a read-only file and a file that another
 // program has open (a spreadsheet showing it) fail here, and no other
 // program opens it until the commit.
-int ReplacingFile::Open(const std::string& target, std::string* why) {
-    error_.clear();
+Status ReplacingFile::Open(const std::string& target) {
+    error_ = Status::OK();
     target_ = target;
-    auto failOpen = [this, why](DWORD error) {
+    auto failOpen = [this](DWORD error) {
         Abandon();
-        return Fail(SystemReason(error), why);
+        return Fail(Reason(error));
     };
     const HANDLE held = CreateFileA(target.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -66,7 +54,7 @@ int ReplacingFile::Open(const std::string& target, std::string* why) {
             held_ = -1;
             direct_ = true;
             open_ = true;
-            return 0;
+            return Status::OK();
         }
         BY_HANDLE_FILE_INFORMATION info;
         if (!GetFileInformationByHandle(held, &info)) return failOpen(GetLastError());
@@ -93,52 +81,46 @@ int ReplacingFile::Open(const std::string& target, std::string* why) {
         }
     }
     open_ = true;
-    return 0;
+    return Status::OK();
 }
 
-int ReplacingFile::Write(std::string_view bytes, std::string* why) {
-    if (!error_.empty()) return Fail(error_, why);
-    if (!open_) return Fail("the file is not open", why);
+Status ReplacingFile::Write(std::string_view bytes) {
+    if (!error_.ok()) return error_;
+    if (!open_) return Fail(Status::Error("the file is not open"));
     while (!bytes.empty()) {
-        if (FailsOnPurpose(Step::kWrite)) return Fail(SystemReason(ERROR_WRITE_FAULT), why);
         const DWORD chunk = bytes.size() > kChunk ? kChunk : static_cast<DWORD>(bytes.size());
         DWORD written = 0;
-        if (!WriteFile(AsHandle(out_), bytes.data(), chunk, &written, nullptr)) {
-            return Fail(SystemReason(GetLastError()), why);
-        }
-        if (written == 0) return Fail("nothing was written", why);
+        if (!WriteFile(AsHandle(out_), bytes.data(), chunk, &written, nullptr)) return Fail(Reason(GetLastError()));
+        if (written == 0) return Fail(Status::Error("nothing was written"));
         bytes.remove_prefix(written);
     }
-    return 0;
+    return Status::OK();
 }
 
 // The data reaches the disk (FlushFileBuffers) before the move makes it the
 // target, and the move is written through. The replaced file is let go just
 // before the move: Windows replaces no file that is open, even by the
 // mover.
-int ReplacingFile::Commit(std::string* why) {
-    if (!open_) return Fail("the file is not open", why);
-    if (!error_.empty()) {
+Status ReplacingFile::Commit() {
+    if (!open_) return Fail(Status::Error("the file is not open"));
+    if (!error_.ok()) {
         Abandon();
-        return Fail(error_, why);
+        return error_;
     }
     const HANDLE out = AsHandle(out_);
     out_ = -1;
     if (direct_) {
         open_ = false;
         direct_ = false;
-        return CloseHandle(out) ? 0 : Fail(SystemReason(GetLastError()), why);
+        return CloseHandle(out) ? Status::OK() : Fail(Reason(GetLastError()));
     }
-    auto failCommit = [this, why](DWORD error) {
+    auto failCommit = [this](DWORD error) {
         Abandon();
-        return Fail(SystemReason(error), why);
+        return Fail(Reason(error));
     };
-    DWORD error = ERROR_WRITE_FAULT;
-    bool flushed = false;
-    if (!FailsOnPurpose(Step::kClose)) {
-        flushed = FlushFileBuffers(out) != 0;
-        if (!flushed) error = GetLastError();
-    }
+    DWORD error = 0;
+    bool flushed = FlushFileBuffers(out) != 0;
+    if (!flushed) error = GetLastError();
     if (!CloseHandle(out) && flushed) {
         error = GetLastError();
         flushed = false;
@@ -149,13 +131,12 @@ int ReplacingFile::Commit(std::string* why) {
     const DWORD replace = held_ != -1 ? MOVEFILE_REPLACE_EXISTING : 0;
     if (held_ != -1) CloseHandle(AsHandle(held_));
     held_ = -1;
-    if (FailsOnPurpose(Step::kMove)) return failCommit(ERROR_WRITE_FAULT);
     if (!MoveFileExA(temporary_.c_str(), target_.c_str(), replace | MOVEFILE_WRITE_THROUGH)) {
         return failCommit(GetLastError());
     }
     temporary_.clear();
     Abandon();
-    return 0;
+    return Status::OK();
 }
 
 void ReplacingFile::Abandon() {

@@ -10,22 +10,19 @@ ReplacingTextWriter::ReplacingTextWriter(std::string_view lineEnd) : lineEnd_(li
     buffer_.reserve(kBufferSize + 2);
 }
 
-int ReplacingTextWriter::Open(const std::string& native, std::string* why) {
-    return file_.Open(native, why);
-}
-
 // Text of a block or more, with nothing to convert, goes to the file at
 // once, without a copy into the buffer.
-int ReplacingTextWriter::Write(std::string_view text) {
-    if (failed_ || closed_) return -1;
+Status ReplacingTextWriter::Write(std::string_view text) {
+    if (!error_.ok()) return error_;
+    if (closed_) return Status::Error("the file is closed");
     if (lineEnd_ == "\n") {
-        if (buffer_.size() + text.size() > kBufferSize && !Flush()) return -1;
-        if (text.size() >= kBufferSize) {
-            failed_ = file_.Write(text, &error_) != 0;
-            return failed_ ? -1 : 0;
+        if (buffer_.size() + text.size() > kBufferSize && !Flush()) return error_;
+        if (text.size() < kBufferSize) {
+            buffer_.append(text);
+            return Status::OK();
         }
-        buffer_.append(text);
-        return 0;
+        error_ = file_.Write(text);
+        return error_;
     }
     while (!text.empty()) {
         const std::size_t lf = text.find('\n');
@@ -42,23 +39,29 @@ int ReplacingTextWriter::Write(std::string_view text) {
                 text.remove_prefix(1);
             }
         }
-        if (buffer_.size() >= kBufferSize && !Flush()) return -1;
+        if (buffer_.size() >= kBufferSize && !Flush()) return error_;
     }
-    return 0;
+    return Status::OK();
 }
 
-int ReplacingTextWriter::Close() {
-    if (closed_) return -1;
-    closed_ = true;
-    if (failed_ || !Flush()) {
+Status ReplacingTextWriter::Close() {
+    if (!error_.ok()) {
         file_.Abandon();
-        return -1;
+        closed_ = true;
+        return error_;
     }
-    return file_.Commit(&error_) == 0 ? 0 : -1;
+    if (closed_) return Status::Error("the file is closed");
+    closed_ = true;
+    if (!Flush()) {
+        file_.Abandon();
+        return error_;
+    }
+    error_ = file_.Commit();
+    return error_;
 }
 
 bool ReplacingTextWriter::Flush() {
-    if (!buffer_.empty() && file_.Write(buffer_, &error_) != 0) failed_ = true;
+    if (!buffer_.empty()) error_ = file_.Write(buffer_);
     buffer_.clear();
-    return !failed_;
+    return error_.ok();
 }

@@ -2,8 +2,8 @@
 // collects text in blocks and hands them to a ReplacingFile, turning each
 // "\n" into the platform's line end on the way; Close commits the file, so
 // that the target is replaced whole. The first failure sticks: every later
-// Write fails, and Close abandons the file and fails, leaving the target as
-// it was. A writer that goes without Close abandons the file too.
+// Write returns it, and Close abandons the file and returns it, leaving the
+// target as it was. A writer that goes without Close abandons the file too.
 #ifndef QVKDC_PLATFORM_REPLACINGTEXTWRITER_H
 #define QVKDC_PLATFORM_REPLACINGTEXTWRITER_H
 
@@ -18,11 +18,11 @@ class ReplacingTextWriter : public TextWriter {
     // REQUIRES: lineEnd is "\n" or "\r\n", a literal.
     explicit ReplacingTextWriter(std::string_view lineEnd);
 
-    // Opens native (a path as the platform's file calls take it). Returns 0,
-    // or -1 with the system's reason in *why.
-    int Open(const std::string& native, std::string* why);
-    int Write(std::string_view text) override;
-    int Close() override;
+    // Opens native (a path as the platform's file calls take it). Returns
+    // ok, or the system's reason.
+    Status Open(const std::string& native) { return file_.Open(native); }
+    Status Write(std::string_view text) override;
+    Status Close() override;
 
  private:
     bool Flush();
@@ -30,8 +30,7 @@ class ReplacingTextWriter : public TextWriter {
     ReplacingFile file_;
     std::string_view lineEnd_;
     std::string buffer_;
-    std::string error_;
-    bool failed_ = false;
+    Status error_;  // the first failure; ok: none
     bool closed_ = false;
 };
 

@@ -1,44 +1,59 @@
 #include "tables/CQvkdcCnvTblCtrl.h"
 
+#include "host/FailureTrace.h"
 #include "host/TraceScope.h"
+#include "inspect/TraceIds.h"
 #include "inspect/FileSystem.h"
 #include "inspect/CnvTblFiles.h"
-#include "tables/CnvTblRecorder.h"
-#include "tables/ShortRowNote.h"
+#include "tables/ShortRowLine.h"
 
 namespace {
 
-const TraceRecord kImpCnvTblRec = {577686, "CQvkdcCnvTblCtrl::ImpCnvTbl"};
-const TraceRecord kSetTSetFormRec = {577686, "CQvkdcCnvTblCtrl::SetTSetForm"};
+const TraceRecord kImpCnvTblRec = {kCnvTblTraceId, "CQvkdcCnvTblCtrl::ImpCnvTbl"};
+const TraceRecord kSetTSetFormRec = {kCnvTblTraceId, "CQvkdcCnvTblCtrl::SetTSetForm"};
 
 }  // namespace
 
 CQvkdcCnvTblCtrl::CQvkdcCnvTblCtrl()
-    : reader_(CnvTblReaders{&ExteriorTable, &ProcessParametersTable, &ParameterSettingTable,
-                            &SelectionToIntTable, &VariableTable, &PlanCSVTable}) {
+    : readers_{&ExteriorTable, &ProcessParametersTable, &ParameterSettingTable,
+               &SelectionToIntTable, &VariableTable, &PlanCSVTable} {
     ColTbl = std::make_unique<CQvkdcOutColTblMng>();
     SlctTbl = std::make_unique<CQvkdcSlctValTblMng>();
 }
 
 CQvkdcCnvTblCtrl::~CQvkdcCnvTblCtrl() {
-    recorder_.reset();
     ColTbl.reset();
     SlctTbl.reset();
 }
 
 void CQvkdcCnvTblCtrl::SetObserver(CnvTblObserver* observer) {
-    rows_ = &reader_;
-    recorder_.reset();
-    if (observer == nullptr) return;
-    recorder_ = std::make_unique<CnvTblRecorder>(reader_.Readers(), *observer, *ColTbl, *SlctTbl);
-    rows_ = recorder_.get();
+    observer_ = observer != nullptr ? observer : &nobody_;
 }
 
-CQvlbwTableA& CQvkdcCnvTblCtrl::GetReader(CnvTblIndex table) { return reader_.Reader(table); }
+int CQvkdcCnvTblCtrl::FindRow(CnvTblIndex table, int keyCol, const std::string& key,
+                              CQvlbwStringArray* row) {
+    CQvlbwTableA& reader = *readers_[table];
+    const int result = reader.FindRow(keyCol, key.c_str(), row);
+    observer_->RowFound(table, reader, key, result, *row);
+    return result;
+}
+
+int CQvkdcCnvTblCtrl::GetNextRow(CnvTblIndex table, CQvlbwStringArray* row) {
+    CQvlbwTableA& reader = *readers_[table];
+    const int result = reader.GetNextRow(row);
+    if (result != 0) observer_->RowWalked(table, reader, *row);
+    return result;
+}
+
+void CQvkdcCnvTblCtrl::Stop(CnvTblStop& stop, bool walked) {
+    stop.step = step_;
+    observer_->Stopped(stop, walked);
+}
 
 int CQvkdcCnvTblCtrl::ImpCnvTbl() {
     TraceScope scope(kImpCnvTblRec);
-    rows_->BeginStep("ImpCnvTbl");
+    step_ = CnvTblStep::kImpCnvTbl;
+    observer_->StepBegun(step_);
     int result = -1;
     if (ColTbl != nullptr && SlctTbl != nullptr) {
         FileSystem* fs = FileSystem::Current();
@@ -48,13 +63,15 @@ int CQvkdcCnvTblCtrl::ImpCnvTbl() {
             const CnvTblFile& file = kCnvTblFiles[i];
             if (!fs->Exists(file.path)) continue;
             const std::string native = fs->NativePath(file.path);
-            if (rows_->ReadTable(table, native.c_str()) != 0) {
+            const int read = readers_[i]->ReadTable(native.c_str());
+            observer_->TableRead(table, read);
+            if (read != 0) {
                 TraceFailure(file.openError);
                 CnvTblStop stop;
                 stop.kind = CnvTblStop::kUnreadable;
-                stop.traceLine = FailurePointOf(file.openError).line;
+                stop.traceLine = FailurePointOf(file.openError).Line();
                 stop.table = table;
-                rows_->Stopped(&stop, false);
+                Stop(stop, false);
                 result = -1;
                 break;
             }
@@ -69,10 +86,11 @@ int CQvkdcCnvTblCtrl::ImpCnvTbl() {
 
 int CQvkdcCnvTblCtrl::SetTSetForm() {
     TraceScope scope(kSetTSetFormRec);
-    rows_->BeginStep("SetTSetForm");
+    step_ = CnvTblStep::kSetTSetForm;
+    observer_->StepBegun(step_);
     int result = 0;
     CQvlbwStringArray row;
-    switch (rows_->FindRow(kVariableTableFile, 3, "akw_tls_nm", &row)) {
+    switch (FindRow(kVariableTableFile, 3, "akw_tls_nm", &row)) {
         case 1:
             if (HasCells(row, 1, kVariableTableFile, 0, "the tool-set form")) {
                 TSetForm = row.GetAt(0);
@@ -87,7 +105,7 @@ int CQvkdcCnvTblCtrl::SetTSetForm() {
         default:
             break;
     }
-    if (result == 0) rows_->TookToolSetForm();
+    if (result == 0) observer_->ToolSetFormTaken();
     if (scope.ActiveAtEntry()) TraceScope::Val("stat", result);
     return result;
 }
@@ -96,16 +114,16 @@ bool CQvkdcCnvTblCtrl::HasCells(const CQvlbwStringArray& row, int cells,
                                 CnvTblIndex table, int walkRow,
                                 const char* reads) {
     if (row.GetSize() >= cells) return true;
-    std::string line;
-    AppendShortRowLine(walkRow, table, row.GetSize() > 0 ? row.GetAt(0) : "", &line);
-    TraceScope::Chr(line);
     CnvTblStop stop;
+    AppendShortRowLine(walkRow, table, row.GetSize() > 0 ? row.GetAt(0) : "", &stop.traceLine);
+    stop.row.read = true;
+    for (int i = 0; i < row.GetSize(); ++i) stop.row.cells.emplace_back(row.GetAt(i));
+    TraceFailureLine(FailStep::kShortRow, stop.traceLine);
     stop.kind = CnvTblStop::kShortRow;
-    stop.traceLine = line;
     stop.table = table;
     stop.cells = cells;
     stop.reads = reads;
-    rows_->Stopped(&stop, walkRow > 0);
+    Stop(stop, walkRow > 0);
     return false;
 }
 
@@ -114,9 +132,9 @@ int CQvkdcCnvTblCtrl::NotImported(CnvTblIndex table, FailStep step,
     TraceFailure(step);
     CnvTblStop stop;
     stop.kind = kind;
-    stop.traceLine = FailurePointOf(step).line;
+    stop.traceLine = FailurePointOf(step).Line();
     stop.table = table;
     stop.key = key;
-    rows_->Stopped(&stop, false);
+    Stop(stop, false);
     return -1;
 }

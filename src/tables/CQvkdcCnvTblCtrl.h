@@ -25,13 +25,10 @@
 #include <vector>
 
 #include "host/Qvlbw.h"
+#include "inspect/CnvTblFiles.h"
 #include "model/CQvkdcOutColTblMng.h"
 #include "model/CQvkdcSlctValTblMng.h"
-#include "inspect/CnvTblFiles.h"
 #include "tables/CnvTblObserver.h"
-#include "tables/CnvTblReader.h"
-
-class CnvTblRecorder;
 
 class CQvkdcCnvTblCtrl {
  public:
@@ -89,13 +86,12 @@ class CQvkdcCnvTblCtrl {
     int CreSlctTbl();
 
     // Tells observer what the following steps read and decide (null: no
-    // one, as for the export): the steps then read through a recording
-    // reader. The steps stay exactly what they are.
+    // one, as for the export). The steps stay exactly what they are.
     // REQUIRES: observer outlives its use.
     void SetObserver(CnvTblObserver* observer);
     // The reader of a table, for tools that look at every row after the
     // build (a walk moves its cursor).
-    CQvlbwTableA& GetReader(CnvTblIndex table);
+    CQvlbwTableA& GetReader(CnvTblIndex table) { return *readers_[table]; }
 
     // The tables stay owned by the set and die with it.
     CQvkdcOutColTblMng* GetColTbl() { return ColTbl.get(); }
@@ -121,7 +117,11 @@ class CQvkdcCnvTblCtrl {
     // data. Returns 0 or -1.
     int CompleteFromSettings(ColValues& v, FailStep notImported);
     // Adds v as a column row of flag colFlg.
-    void AddCol(int colFlg, const ColValues& v);
+    void AddCol(CnvColFlg colFlg, const ColValues& v);
+    // The host reader's own lookup and walk of a table, told to the
+    // observer.
+    int FindRow(CnvTblIndex table, int keyCol, const std::string& key, CQvlbwStringArray* row);
+    int GetNextRow(CnvTblIndex table, CQvlbwStringArray* row);
     // True when row has at least cells cells; otherwise logs the short row
     // of table (the walkRow-th row of a walk, or a found row: walkRow 0)
     // and tells the reader that the build reads `reads` from cell `cells`.
@@ -131,6 +131,8 @@ class CQvkdcCnvTblCtrl {
     // found no data (or, for kNoRow, no row), and returns -1.
     int NotImported(CnvTblIndex table, FailStep step, std::string_view key,
                     CnvTblStop::Kind kind = CnvTblStop::kNotImported);
+    // Tells the observer that the current step stops as stop says.
+    void Stop(CnvTblStop& stop, bool walked);
 
     std::unique_ptr<CQvkdcOutColTblMng> ColTbl;
     std::unique_ptr<CQvkdcSlctValTblMng> SlctTbl;
@@ -141,11 +143,12 @@ class CQvkdcCnvTblCtrl {
     CQvlbwTableA PlanCSVTable;
     CQvlbwTableA VariableTable;
     std::string TSetForm;
-    // The steps read through rows_: the export's reader, or the recording
-    // reader of an observed build.
-    CnvTblReader reader_;
-    std::unique_ptr<CnvTblRecorder> recorder_;
-    CnvTblReader* rows_ = &reader_;
+    // The readers in kCnvTblFiles order.
+    CQvlbwTableA* const readers_[kCnvTblFileCount];
+    // The observer of the steps; nobody_ for the export.
+    CnvTblObserver nobody_;
+    CnvTblObserver* observer_ = &nobody_;
+    CnvTblStep step_ = CnvTblStep::kImpCnvTbl;
 };
 
 #endif  // QVKDC_TABLES_CQVKDCCNVTBLCTRL_H

@@ -1,14 +1,16 @@
 // CQvkdcCnvTblCtrl: building the output column table, in two passes: a
 // column for each row of PlanCSVTable, then one for each new title of the
 // user option file.
+#include "host/FailureTrace.h"
 #include "host/TraceScope.h"
+#include "inspect/TraceIds.h"
 #include "inspect/ValueTypes.h"
 #include "tables/CQvkdcCnvTblCtrl.h"
 #include "tables/TextToInt.h"
 
 namespace {
 
-const TraceRecord kCreColTblRec = {577686, "CQvkdcCnvTblCtrl::CreColTbl"};
+const TraceRecord kCreColTblRec = {kCnvTblTraceId, "CQvkdcCnvTblCtrl::CreColTbl"};
 
 constexpr int kProcessTypePrmKey = 1011;
 
@@ -54,7 +56,8 @@ int CQvkdcCnvTblCtrl::ReplacePrcsStat(const std::string& iItName,
 
 int CQvkdcCnvTblCtrl::CreColTbl() {
     TraceScope scope(kCreColTblRec);
-    rows_->BeginStep("CreColTbl");
+    step_ = CnvTblStep::kCreColTbl;
+    observer_->StepBegun(step_);
     ColValues v;
     int result = AddPlanCols(v);
 
@@ -82,11 +85,11 @@ int CQvkdcCnvTblCtrl::AddPlanCols(ColValues& v) {
     const CQvlbwStringArray& planRow = v.planRow;
     CQvlbwStringArray& found = v.found;
     int planRowNo = 0;
-    while (rows_->GetNextRow(kPlanCSVTableFile, &v.planRow) != 0) {
+    while (GetNextRow(kPlanCSVTableFile, &v.planRow) != 0) {
         v.Reset();
         if (!HasCells(planRow, 2, kPlanCSVTableFile, ++planRowNo, "the item")) return -1;
         v.itName.assign(planRow.GetAt(1));
-        const int res = rows_->FindRow(kExteriorTableFile, 2, v.itName, &found);
+        const int res = FindRow(kExteriorTableFile, 2, v.itName, &found);
         if (res == 1) {
             if (!HasCells(found, 1, kExteriorTableFile, 0, "the title")) return -1;
             v.exName.assign(found.GetAt(0));
@@ -98,7 +101,7 @@ int CQvkdcCnvTblCtrl::AddPlanCols(ColValues& v) {
         if (ReplacePrcsStat(v.itName, &v.prmKey, &v.valType) != 0) {
             return TraceFailure(FailStep::kReplacePrcsStat);
         }
-        AddCol(1, v);
+        AddCol(CnvColFlg::kPlanCsv, v);
     }
     return 0;
 }
@@ -109,14 +112,14 @@ int CQvkdcCnvTblCtrl::AddOptionCols(const std::vector<std::string>& optCols,
     for (std::size_t i = 0; i < optCols.size(); ++i) {
         v.Reset();
         v.exName = optCols[i];
-        rows_->DefinesByTitle(optLines[i], v.exName);
-        const int res = rows_->FindRow(kExteriorTableFile, 1, v.exName, &found);
+        observer_->DefinesByTitle(optLines[i], v.exName);
+        const int res = FindRow(kExteriorTableFile, 1, v.exName, &found);
         if (res == -2) {
             return NotImported(kExteriorTableFile, FailStep::kNotImported, v.exName);
         }
         if (res != 1) {
             TraceScope::Chr("[INF] : Invalid Row in rc_pln2usr.ini ");
-            rows_->TitleFate({optLines[i], v.exName, OptionFate::kUnknown, -1});
+            observer_->TitleFate(optLines[i], v.exName, OptionFate::kUnknown, -1);
             continue;
         }
         if (!HasCells(found, 2, kExteriorTableFile, 0, "the item")) return -1;
@@ -124,14 +127,14 @@ int CQvkdcCnvTblCtrl::AddOptionCols(const std::vector<std::string>& optCols,
         const int completed = CompleteFromSettings(v, FailStep::kNotImported);
         if (completed != 0) return completed;
         ReplacePrcsStat(v.itName, &v.prmKey, &v.valType);
-        AddCol(2, v);
+        AddCol(CnvColFlg::kOption, v);
     }
     return 0;
 }
 
 int CQvkdcCnvTblCtrl::CompleteFromSettings(ColValues& v, FailStep notImported) {
     CQvlbwStringArray& found = v.found;
-    int res = rows_->FindRow(kProcessParametersTableFile, 1, v.itName, &found);
+    int res = FindRow(kProcessParametersTableFile, 1, v.itName, &found);
     if (res == 1) {
         if (!HasCells(found, 3, kProcessParametersTableFile, 0, "the priority")) return -1;
         v.prmKey = TextToInt(found.GetAt(1));
@@ -139,7 +142,7 @@ int CQvkdcCnvTblCtrl::CompleteFromSettings(ColValues& v, FailStep notImported) {
     } else if (res == -2) {
         return NotImported(kProcessParametersTableFile, notImported, v.itName);
     }
-    res = rows_->FindRow(kParameterSettingTableFile, 1, v.itName, &found);
+    res = FindRow(kParameterSettingTableFile, 1, v.itName, &found);
     if (res == 1) {
         if (!HasCells(found, 4, kParameterSettingTableFile, 0, "the repeat mark")) return -1;
         v.valType.assign(found.GetAt(1));
@@ -152,8 +155,8 @@ int CQvkdcCnvTblCtrl::CompleteFromSettings(ColValues& v, FailStep notImported) {
     return 0;
 }
 
-void CQvkdcCnvTblCtrl::AddCol(int colFlg, const ColValues& v) {
-    ColTbl->AddColRow(colFlg, v.exName, v.itName, v.isBlank, v.isRepeat, v.priority, v.prmKey,
-                      v.valType, v.subType);
-    rows_->AddedColumn(colFlg);
+void CQvkdcCnvTblCtrl::AddCol(CnvColFlg colFlg, const ColValues& v) {
+    ColTbl->AddColRow(static_cast<int>(colFlg), v.exName, v.itName, v.isBlank, v.isRepeat,
+                      v.priority, v.prmKey, v.valType, v.subType);
+    observer_->ColumnAdded(ColTbl->GetColCnt() - 1, colFlg);
 }

@@ -3,15 +3,15 @@
 #include <unordered_map>
 
 #include "host/TraceScope.h"
+#include "inspect/TraceIds.h"
 #include "inspect/FileSystem.h"
 #include "tables/CQvkdcCnvTblCtrl.h"
 #include "inspect/CnvTblFiles.h"
-#include "tables/CnvTblReader.h"
 #include "tables/OptionLines.h"
 
 namespace {
 
-const TraceRecord kGetOptionColRec = {577686,
+const TraceRecord kGetOptionColRec = {kCnvTblTraceId,
                                       "CQvkdcCnvTblCtrl::GetOptionCol"};
 
 }  // namespace
@@ -25,8 +25,10 @@ int CQvkdcCnvTblCtrl::ReadOptionCol(std::vector<std::string>& oOptCols,
     std::unique_ptr<LineReader> reader;  // closed after the trace frame
     TraceScope scope(kGetOptionColRec);
     int result = 0;
-    if (FileSystem::Current()->OpenForRead(kOptionFilePath, &reader) != 0 ||
-        reader == nullptr) {
+    Status opened = FileSystem::Current()->OpenForRead(kOptionFilePath, &reader);
+    if (opened.ok() && reader == nullptr) opened = Status::Error("the file system gave no reader");
+    observer_->OptionFileOpened(opened);
+    if (!opened.ok()) {
         TraceScope::Chr("[INF] : rc_pln2usr.ini Open failed");
         result = 1;
     } else {
@@ -54,9 +56,9 @@ int CQvkdcCnvTblCtrl::ReadOptionCol(std::vector<std::string>& oOptCols,
                 if (oLines != nullptr) oLines->push_back(line.line);
             } else {
                 const int at = it->second;
-                rows_->TitleFate({line.line, line.title,
-                                  at < 0 ? OptionFate::kRepeated : OptionFate::kStandard,
-                                  at == kInArray ? 0 : at < 0 ? -at : at});
+                observer_->TitleFate(line.line, line.title,
+                                     at < 0 ? OptionFate::kRepeated : OptionFate::kStandard,
+                                     at == kInArray ? 0 : at < 0 ? -at : at);
             }
         }
         if (read < 0) TraceScope::Chr("[INF] : rc_pln2usr.ini Read failed");

@@ -1,19 +1,22 @@
 // CQvkdcCnvTblCtrl: building the selection value table.
 #include <string_view>
 
+#include "host/FailureTrace.h"
 #include "host/TraceScope.h"
+#include "inspect/TraceIds.h"
 #include "tables/CQvkdcCnvTblCtrl.h"
 #include "tables/TextToInt.h"
 
 namespace {
 
-const TraceRecord kCreSlctTblRec = {577686, "CQvkdcCnvTblCtrl::CreSlctTbl"};
+const TraceRecord kCreSlctTblRec = {kCnvTblTraceId, "CQvkdcCnvTblCtrl::CreSlctTbl"};
 
 }  // namespace
 
 int CQvkdcCnvTblCtrl::CreSlctTbl() {
     TraceScope scope(kCreSlctTblRec);
-    rows_->BeginStep("CreSlctTbl");
+    step_ = CnvTblStep::kCreSlctTbl;
+    observer_->StepBegun(step_);
     CQvlbwStringArray exRow;
     CQvlbwStringArray itemRow;
     CQvlbwStringArray valRow;
@@ -24,8 +27,8 @@ int CQvkdcCnvTblCtrl::CreSlctTbl() {
 
     int result = 0;
     int exRowNo = 0;
-    rows_->MoveFirst(kExteriorTableFile);
-    while (rows_->GetNextRow(kExteriorTableFile, &exRow) != 0) {
+    readers_[kExteriorTableFile]->MoveFirst();
+    while (GetNextRow(kExteriorTableFile, &exRow) != 0) {
         if (!HasCells(exRow, 1, kExteriorTableFile, ++exRowNo, "the title")) {
             result = -1;
             break;
@@ -40,7 +43,7 @@ int CQvkdcCnvTblCtrl::CreSlctTbl() {
 
         itemText.assign(key.substr(0, colon));
         choiceText.assign(key.substr(colon + 1));
-        const int res = rows_->FindRow(kExteriorTableFile, 1, itemText, &itemRow);
+        const int res = FindRow(kExteriorTableFile, 1, itemText, &itemRow);
         if (res == -2) {
             result = NotImported(kExteriorTableFile, FailStep::kNotImported, itemText);
             break;
@@ -49,7 +52,7 @@ int CQvkdcCnvTblCtrl::CreSlctTbl() {
             std::string note = "[INF] : No item row in ExteriorTable for ";
             note += key;
             TraceScope::Chr(note);
-            rows_->TookChoice(itemText, choiceText, nullptr, 0);
+            observer_->ChoiceTaken(itemText, choiceText, nullptr, 0);
             continue;
         }
         if (!HasCells(itemRow, 2, kExteriorTableFile, 0, "the item")) {
@@ -59,7 +62,7 @@ int CQvkdcCnvTblCtrl::CreSlctTbl() {
         colItName.assign(itemRow.GetAt(1));
         choiceItName.assign(exRow.GetAt(1));
 
-        const int found = rows_->FindRow(kSelectionToIntTableFile, 1, choiceItName, &valRow);
+        const int found = FindRow(kSelectionToIntTableFile, 1, choiceItName, &valRow);
         if (found != 1) {
             result = NotImported(kSelectionToIntTableFile, FailStep::kNotImported, choiceItName,
                                  found == -2 ? CnvTblStop::kNotImported : CnvTblStop::kNoRow);
@@ -71,7 +74,7 @@ int CQvkdcCnvTblCtrl::CreSlctTbl() {
         }
         const int value = TextToInt(valRow.GetAt(1));
         SlctTbl->AddSlct(colItName, choiceItName, choiceText, value);
-        rows_->TookChoice(itemText, choiceText, &colItName, value);
+        observer_->ChoiceTaken(itemText, choiceText, &colItName, value);
     }
 
     if (result == 0 && scope.ActiveAtEntry()) {

@@ -1,14 +1,15 @@
 #include "tables/CnvTblObserver.h"
 
-const std::string& CnvTblRow::Cell(int col) const {
-    static const std::string kNone;
-    return col >= 1 && col <= CellCount() ? cells[static_cast<std::size_t>(col - 1)] : kNone;
-}
-
-int CnvTblObserver::RowLine(const CQvlbwTableA&, bool) { return 0; }
+CnvTblObserver::~CnvTblObserver() = default;
+void CnvTblObserver::StepBegun(CnvTblStep) {}
 void CnvTblObserver::TableRead(CnvTblIndex, int) {}
-void CnvTblObserver::ToolSetForm(const CnvTblRow&) {}
-void CnvTblObserver::Column(const CnvColTrail&) {}
-void CnvTblObserver::OptionTitle(const CnvOptionTrail&) {}
-void CnvTblObserver::Choice(const CnvChoiceTrail&) {}
-void CnvTblObserver::Stopped(const CnvTblStop&) {}
+void CnvTblObserver::RowWalked(CnvTblIndex, const CQvlbwTableA&, const CQvlbwStringArray&) {}
+void CnvTblObserver::RowFound(CnvTblIndex, const CQvlbwTableA&, std::string_view, int,
+                              const CQvlbwStringArray&) {}
+void CnvTblObserver::ToolSetFormTaken() {}
+void CnvTblObserver::OptionFileOpened(const Status&) {}
+void CnvTblObserver::DefinesByTitle(int, std::string_view) {}
+void CnvTblObserver::TitleFate(int, std::string_view, OptionFate, int) {}
+void CnvTblObserver::ColumnAdded(int, CnvColFlg) {}
+void CnvTblObserver::ChoiceTaken(std::string_view, std::string_view, const std::string*, int) {}
+void CnvTblObserver::Stopped(const CnvTblStop&, bool) {}

@@ -16,6 +16,8 @@
 
 #include "cli/CommandDocs.h"
 #include "cli/Parser.h"
+#include "entry/QvkdcCreOutputData.h"
+#include "entry/QvkdcIsExistFile.h"
 #include "qvkdc/qvkdc.h"
 #include "support/HostFixture.h"
 
@@ -117,9 +119,9 @@ TEST_F(IntegrationGuide, TraceIdsAreTheLibrarys) {
     const int count = 1;
     const std::string out = Root().PathOf("out");
     int status = 99;
-    QvkdcIsExistFileWp(&count, &plan, out.c_str(), "T", &status);
+    QvkdcIsExistFile(&count, &plan, out.c_str(), "T", &status);
     EXPECT_EQ(status, 0);
-    QvkdcCreOutputDataWp(&count, &plan, out.c_str(), "T", &status);
+    QvkdcCreOutputData(&count, &plan, out.c_str(), "T", &status);
     EXPECT_EQ(status, 0);
     std::set<std::string> traced;
     const std::string trace = QvsimTraceText();

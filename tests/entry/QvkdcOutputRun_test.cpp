@@ -107,17 +107,19 @@ TEST_F(OutputRunTest, FileNamesAndEmptyColumnTable) {
 // A failure in plan 1 of 3, from the host or from the file system: plan 0's
 // file stays whole, plan 1's earlier file stays as it was, plan 2 is never
 // listed, and the host gets one message 9999. A blank folder fails before
-// any table.
+// any table. A file that cannot be opened or written is named with the
+// reason in a note after the failure line, and kept in the run's place.
 TEST_F(OutputRunTest, FailureEndsTheRunAndKeepsTheFilesWritten) {
-    const struct { const char* fault; int nth; const char *name, *err, *kept; } cases[] = {
-        {"QdgmInqNctyp", 3, "OUT", "[ERR] : QdgmInqNctyp", "OUT000.csv"},
-        {"QdgmGetPrcs", 3, "OUT", "[ERR] : QdgmGetPrcs", "OUT000.csv"},
-        {"QdgmRetIdnamLN", 2, "", "[ERR] : Make FileName", "First.csv"},
-        {"QvlbpPrcInqPrm", 7, "OUT", "[ERR] : CnvOutData", "OUT000.csv"},
-        {"Write", 4, "OUT", "[ERR] : File Write", "OUT000.csv"},
-        {"Close", 2, "OUT", "[ERR] : File Write", "OUT000.csv"},
-        {"a folder OUT001.csv", 0, "OUT", "[ERR] : File Open", "OUT000.csv"},
-        {"a blank folder", 0, "OUT", "[ERR] : Path nothing", nullptr},
+    const char* const kSystems = "the system's reason";
+    const struct { const char* fault; int nth; const char *name, *err, *kept, *why; } cases[] = {
+        {"QdgmInqNctyp", 3, "OUT", "[ERR] : QdgmInqNctyp", "OUT000.csv", ""},
+        {"QdgmGetPrcs", 3, "OUT", "[ERR] : QdgmGetPrcs", "OUT000.csv", ""},
+        {"QdgmRetIdnamLN", 2, "", "[ERR] : Make FileName", "First.csv", ""},
+        {"QvlbpPrcInqPrm", 7, "OUT", "[ERR] : CnvOutData", "OUT000.csv", ""},
+        {"Write", 4, "OUT", "[ERR] : File Write", "OUT000.csv", FaultFileSystem::kFault},
+        {"Close", 2, "OUT", "[ERR] : File Write", "OUT000.csv", FaultFileSystem::kFault},
+        {"a folder OUT001.csv", 0, "OUT", "[ERR] : File Open", "OUT000.csv", kSystems},
+        {"a blank folder", 0, "OUT", "[ERR] : Path nothing", nullptr, ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fault);
@@ -135,8 +137,13 @@ TEST_F(OutputRunTest, FailureEndsTheRunAndKeepsTheFilesWritten) {
                                fault == "Write" || fault == "Close" ? c.nth : 0);
         QvkdcRunPlace place;
         EXPECT_EQ(Run({0, 4, 1}, c.name, c.kept != nullptr ? "" : " \t ", &place), -1);
-        EXPECT_TRUE(TraceHas(std::string(c.err) + "\noStatusP = -1\n")) << QvsimTraceText();
-        EXPECT_STREQ(FailurePointOf(place.step).line, c.err);
+        const std::string why = c.why == kSystems ? place.status.ToString() : c.why;
+        const std::string path = *c.why != '\0' ? Root().PathOf("out") + "\\OUT001.csv" : "";
+        const std::string note = path.empty() ? "" : "\n[INF] : " + path + ": " + why;
+        EXPECT_TRUE(TraceHas(std::string(c.err) + note + "\noStatusP = -1\n")) << QvsimTraceText();
+        EXPECT_EQ(FailurePointOf(place.step).Line(), c.err);
+        EXPECT_TRUE(place.path == path && place.status.ToString() == why && !place.status.IsNotFound()) << why;
+        EXPECT_EQ(place.status.code() != 0, c.why == kSystems);
         EXPECT_EQ(place.plan, c.kept != nullptr ? 1 : -1);
         EXPECT_EQ(Root().Files("out"), files);
         EXPECT_EQ(Root().ReadFile("out/" + std::string(c.kept ? c.kept : "none")),

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <iterator>
 
 #include "inspect/ValueTypes.h"
 
@@ -26,40 +27,34 @@ TEST(ValueTypes, KeywordsAndCodesLeadToTheirRowsAndNothingElseDoes) {
         EXPECT_EQ(FindValueType(text), nullptr) << '"' << text << '"';
         EXPECT_EQ(FindSubType(text), nullptr) << '"' << text << '"';
     }
-    for (int code : {0, 64, 66, 1000, 1010, -1001, INT_MIN, INT_MAX}) {
+    // The code after the last value type's is no type's.
+    const int past = kValTypeReal + static_cast<int>(std::size(kValueTypes));
+    for (int code : {0, 64, 66, 1000, past, -1001, INT_MIN, INT_MAX}) {
         EXPECT_EQ(ValueTypeOfCode(code), nullptr) << code;
         EXPECT_EQ(FormOfCode(code), ValueForm::kNone) << code;
         EXPECT_EQ(KindOfCode(code), HostValueKind::kNone) << code;
     }
 }
 
-// The check compares a model's value with the kind of a row: it must be what
-// the converter reads for the row's form (the code of a Select value is an
-// int).
-TEST(ValueTypes, KindIsWhatTheFormReads) {
-    const auto kindRead = [](ValueForm form) {
-        switch (form) {
-            case ValueForm::kInt:
-            case ValueForm::kSelect:
-                return HostValueKind::kInt;
-            case ValueForm::kReal:
-                return HostValueKind::kDouble;
-            case ValueForm::kText:
-                return HostValueKind::kText;
-            case ValueForm::kNone:
-                break;
-        }
-        return HostValueKind::kNone;
+// What the host's value is for a column of each type: the check compares a
+// model's value with it (the code of a Select value is an int).
+TEST(ValueTypes, KindOfTheHostsValue) {
+    const struct {
+        std::string_view keyword;
+        bool sub;
+        HostValueKind kind;
+    } cases[] = {
+        {"Integer", true, HostValueKind::kInt},   {"Real", true, HostValueKind::kDouble},
+        {"String", false, HostValueKind::kText},  {"Select", false, HostValueKind::kInt},
+        {"MacroName", false, HostValueKind::kNone}, {"GroupName", false, HostValueKind::kNone},
     };
-    const auto check = [&](const auto& types) {
-        for (const ValueType& type : types) {
-            EXPECT_EQ(type.kind, kindRead(type.form)) << type.keyword;
-            EXPECT_EQ(KindOfCode(type.code), type.kind) << type.keyword;
-            EXPECT_FALSE(type.name.empty()) << type.keyword;
-        }
-    };
-    check(kValueTypes);
-    check(kSubTypes);
+    for (const auto& c : cases) {
+        const int code = c.sub ? SubTypeCodeOf(c.keyword) : ValueTypeCodeOf(c.keyword);
+        ASSERT_NE(code, 0) << c.keyword;
+        EXPECT_EQ(KindOfCode(code), c.kind) << c.keyword;
+    }
+    EXPECT_EQ(ValueTypeCodeOf("Integer"), 0);
+    EXPECT_EQ(SubTypeCodeOf("Real"), kValTypeReal);
 }
 
 }  // namespace

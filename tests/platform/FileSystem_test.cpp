@@ -2,29 +2,52 @@
 // has (POSIX or Windows), with the native paths of each platform.
 #include "inspect/FileSystem.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <sys/resource.h>
+#endif
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <csignal>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <set>
 #include <string>
 #include <vector>
 
-#include "system/SystemFiles.h"
+#include "inspect/FileSystemWrapper.h"
 #include "inspect/ReplacingFile.h"
+#include "inspect/SystemErrorText.h"
 #include "support/FaultFileSystem.h"
 #include "support/TableRoot.h"
+#include "system/SystemFiles.h"
 
 namespace {
 
 using Lines = std::vector<std::string>;
 
+// The codes each platform's calls give for these failures, and the
+// system's text for a code.
+#ifdef _WIN32
+constexpr int kNoFile = ERROR_FILE_NOT_FOUND, kNoFolder = ERROR_PATH_NOT_FOUND, kFolder = ERROR_ACCESS_DENIED,
+              kBadName = ERROR_INVALID_NAME, kHeld = ERROR_SHARING_VIOLATION, kExists = ERROR_ALREADY_EXISTS;
+std::string SystemText(int code) { return SystemErrorText(static_cast<unsigned long>(code)); }
+#else
+constexpr int kNoFile = ENOENT, kNoFolder = ENOENT, kFolder = EISDIR, kBadName = EINVAL, kHeld = EWOULDBLOCK,
+              kExists = EEXIST;
+std::string SystemText(int code) { return std::strerror(code); }
+#endif
+
 class FileSystemTest : public ::testing::Test {
  protected:
     Lines Read(const std::string& path) {
         std::unique_ptr<LineReader> reader;
-        EXPECT_EQ(fs_->OpenForRead(path, &reader), 0);
+        EXPECT_TRUE(fs_->OpenForRead(path, &reader).ok());
         Lines lines;
         std::string line = "junk";
         while (reader && reader->ReadLine(&line) == 1) lines.push_back(line);
@@ -36,14 +59,6 @@ class FileSystemTest : public ::testing::Test {
     FileSystem* fs_ = FileSystem::Default();
 };
 
-// A replacement whose step `failing` fails, as if the system had refused it.
-struct FaultyFile : ReplacingFile {
-    using ReplacingFile::Step;
-    explicit FaultyFile(Step step) : failing(step) {}
-    bool FailsOnPurpose(Step step) override { return step == failing; }
-    Step failing;
-};
-
 TEST_F(FileSystemTest, DefaultIsCurrentUnlessReplaced) {
     EXPECT_EQ(FileSystem::Current(), fs_);
     {
@@ -51,6 +66,20 @@ TEST_F(FileSystemTest, DefaultIsCurrentUnlessReplaced) {
         EXPECT_EQ(FileSystem::Current(), &other);
     }
     EXPECT_EQ(FileSystem::Current(), fs_);
+}
+
+// Every call reaches the target and gives back what it gave.
+TEST_F(FileSystemTest, WrapperForwardsEveryCall) {
+    FileSystemWrapper wrapper(fs_);
+    fs_ = &wrapper;  // Read and the calls below go through it
+    FileSystem* const target = wrapper.Target();
+    const std::string in = root_.WriteFile("in.ini", "a\n");
+    std::unique_ptr<TextWriter> writer;
+    EXPECT_TRUE(fs_->OpenForWrite(in, &writer).ok() && writer->Write("b\n").ok() && writer->Close().ok());
+    EXPECT_EQ(Read(in), Lines{"b"});
+    EXPECT_TRUE(fs_->Exists(in) && fs_->Remove(in).ok() && !fs_->Exists(in) && fs_->ProbeWrite(in).ok());
+    EXPECT_TRUE(fs_->Remove(in).IsNotFound() && fs_->ProbeWrite(root_.PathOf("none/x.csv")).IsNotFound());
+    EXPECT_EQ(fs_->NativePath("\\a") + std::to_string(fs_->NameStart("a\\b")), target->NativePath("\\a") + "2");
 }
 
 // A root-relative path names a file below the root of the current drive,
@@ -114,13 +143,13 @@ TEST_F(FileSystemTest, WriterWritesEveryLineWithThePlatformsLineEnd) {
     root_.WriteFile("out.csv", "an older and longer content than any case\n");
     for (const auto& writes : cases) {
         std::unique_ptr<TextWriter> writer;
-        ASSERT_EQ(fs_->OpenForWrite(root_.PathOf("out.csv"), &writer), 0);
+        ASSERT_TRUE(fs_->OpenForWrite(root_.PathOf("out.csv"), &writer).ok());
         std::string all;
         for (const std::string& w : writes) {
-            EXPECT_EQ(writer->Write(w), 0);
+            EXPECT_TRUE(writer->Write(w).ok());
             all += w;
         }
-        EXPECT_EQ(writer->Close(), 0);
+        EXPECT_TRUE(writer->Close().ok());
         EXPECT_EQ(root_.ReadFile("out.csv"), FileLines(all));
     }
 }
@@ -152,47 +181,61 @@ TEST_F(FileSystemTest, OneWriterAtATime) {
     const std::string path = root_.WriteFile("w/out.csv", "old\n");
     std::unique_ptr<TextWriter> first;
     std::unique_ptr<TextWriter> second;
-    ASSERT_EQ(fs_->OpenForWrite(path, &first), 0);
+    ASSERT_TRUE(fs_->OpenForWrite(path, &first).ok());
     const std::string data(100000, 'd');  // more than is held back in memory
-    ASSERT_EQ(first->Write(data), 0);
-    EXPECT_EQ(fs_->OpenForWrite(path, &second), -1);
+    ASSERT_TRUE(first->Write(data).ok());
+    EXPECT_EQ(fs_->OpenForWrite(path, &second).code(), kHeld);
     EXPECT_EQ(second, nullptr);
 #ifdef _WIN32
     std::unique_ptr<LineReader> reader;
-    EXPECT_EQ(fs_->OpenForRead(path, &reader), -1);
-    EXPECT_EQ(fs_->Remove(path), -1);
+    EXPECT_EQ(fs_->OpenForRead(path, &reader).code(), kHeld);
+    EXPECT_EQ(fs_->Remove(path).code(), kHeld);
 #else
     EXPECT_EQ(root_.ReadFile("w/out.csv"), "old\n");
 #endif
-    ASSERT_EQ(first->Write("end\n"), 0);
-    EXPECT_EQ(first->Close(), 0);
-    EXPECT_EQ(first->Write("late\n"), -1);
-    EXPECT_EQ(first->Close(), -1);
+    ASSERT_TRUE(first->Write("end\n").ok());
+    EXPECT_TRUE(first->Close().ok());
+    EXPECT_FALSE(first->Write("late\n").ok());
+    EXPECT_FALSE(first->Close().ok());
     EXPECT_EQ(root_.ReadFile("w/out.csv"), FileLines(data + "end\n"));
 }
 
-TEST_F(FileSystemTest, OpenAndRemoveFailures) {
+// Each failure gives the system's code and its text, or the layer's words
+// for what is in the way; only a missing file or folder is "not found".
+TEST_F(FileSystemTest, FailuresGiveTheSystemsReason) {
     root_.WriteFile("sub/f.csv", "x");
     std::unique_ptr<TextWriter> writer;
     std::unique_ptr<LineReader> reader;
-    for (const std::string& name : {std::string("missing/out.csv"), std::string("sub"), std::string("a\0b", 3)}) {
-        EXPECT_EQ(fs_->OpenForWrite(root_.PathOf(name), &writer), -1) << name;
+    // text: null for the system's text for code.
+    const struct { const char* what; Status status; int code; bool notFound; const char* text; } rows[] = {
+        {"write missing/out.csv", fs_->OpenForWrite(root_.PathOf("missing/out.csv"), &writer), kNoFolder, true,
+         nullptr},
+        {"write sub", fs_->OpenForWrite(root_.PathOf("sub"), &writer), kFolder, false, nullptr},
+        {"write a\\0b", fs_->OpenForWrite(root_.PathOf(std::string("a\0b", 3)), &writer), kBadName, false,
+         "the path holds a NUL byte"},
+        {"probe missing/out.csv", fs_->ProbeWrite(root_.PathOf("missing/out.csv")), kNoFolder, true, nullptr},
+        {"read none.ini", fs_->OpenForRead(root_.PathOf("none.ini"), &reader), kNoFile, true, nullptr},
+        {"read sub", fs_->OpenForRead(root_.PathOf("sub"), &reader), kFolder, false, "is a folder"},
+        {"remove sub/none.csv", fs_->Remove(root_.PathOf("sub/none.csv")), kNoFile, true, nullptr},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(row.status.code(), row.code) << row.what;
+        EXPECT_EQ(row.status.IsNotFound(), row.notFound) << row.what;
+        EXPECT_EQ(row.status.ToString(), row.text != nullptr ? row.text : SystemText(row.code)) << row.what;
     }
     EXPECT_EQ(writer, nullptr);
-    EXPECT_EQ(root_.ReadFile("a"), "<missing>");
-    EXPECT_EQ(fs_->OpenForRead(root_.PathOf("none.ini"), &reader), -1);
-    EXPECT_EQ(fs_->OpenForRead(root_.PathOf("sub"), &reader), -1);
     EXPECT_EQ(reader, nullptr);
-    EXPECT_EQ(fs_->Remove(root_.PathOf("sub/f.csv")), 0);
+    EXPECT_EQ(root_.ReadFile("a"), "<missing>");
+    EXPECT_TRUE(fs_->Remove(root_.PathOf("sub/f.csv")).ok());
     EXPECT_FALSE(fs_->Exists(root_.PathOf("sub/f.csv")));
-    EXPECT_EQ(fs_->Remove(root_.PathOf("sub/f.csv")), -1);
-    EXPECT_EQ(fs_->Remove(root_.PathOf("sub")), -1);
+    EXPECT_FALSE(fs_->Remove(root_.PathOf("sub")).ok());
 }
 
-// Each failing step, a replacement gone without a commit and one given up
-// leave the target as it was and no temporary file (while open, one, named
-// for what it is). A new file that another writer made meanwhile is not
-// replaced.
+// A write the system refuses (past the file size limit, on POSIX), a
+// replacement gone without a commit and one given up leave the target as
+// it was and no temporary file (while open, one, named for what it is); the
+// first failure's reason is what every later step gives. A new file that
+// another writer made meanwhile is not replaced: the move fails.
 TEST_F(FileSystemTest, FailuresAndAbandonLeaveTheTargetAsItWas) {
     const std::string target = root_.PathOf("out/t.csv");
     for (const std::string earlier : {"earlier\n", "<missing>"}) {
@@ -200,17 +243,26 @@ TEST_F(FileSystemTest, FailuresAndAbandonLeaveTheTargetAsItWas) {
         std::filesystem::create_directories(root_.PathOf("out"));
         if (earlier != "<missing>") root_.WriteFile("out/t.csv", earlier);
         const std::set<std::string> before = root_.Files("out");
-        std::string why;
-        for (const auto step : {FaultyFile::Step::kWrite, FaultyFile::Step::kClose, FaultyFile::Step::kMove}) {
-            FaultyFile file(step);
-            ASSERT_EQ(file.Open(target, &why), 0) << why;
-            const std::set<std::string> open = root_.Files("out");
-            EXPECT_EQ(std::count_if(open.begin(), open.end(), &ReplacingFile::IsTemporaryName), 1);
-            EXPECT_EQ(file.Write("new\n", &why), step == FaultyFile::Step::kWrite ? -1 : 0);
-            EXPECT_TRUE(file.Commit(&why) == -1 && !why.empty() && !file.IsOpen());
-            EXPECT_EQ(root_.Files("out"), before) << earlier;
-        }
-        EXPECT_EQ(ReplacingFile().Open(target, &why), 0);  // and gone without a commit
+#ifndef _WIN32
+        ReplacingFile file;
+        ASSERT_TRUE(file.Open(target).ok());
+        const std::set<std::string> open = root_.Files("out");
+        EXPECT_EQ(std::count_if(open.begin(), open.end(), &ReplacingFile::IsTemporaryName), 1);
+        // No byte may be written: the write fails with EFBIG (SIGXFSZ ignored).
+        rlimit none{}, saved{};
+        ::getrlimit(RLIMIT_FSIZE, &saved);
+        none.rlim_max = saved.rlim_max;
+        const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+        ::setrlimit(RLIMIT_FSIZE, &none);
+        const Status failed = file.Write("new\n");
+        ::setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, handler);
+        EXPECT_TRUE(failed.code() == EFBIG && failed.ToString() == SystemText(EFBIG)) << failed.ToString();
+        EXPECT_EQ(file.Write("more\n").ToString() + file.Commit().ToString(), failed.ToString() + failed.ToString());
+        EXPECT_FALSE(file.IsOpen());
+        EXPECT_EQ(root_.Files("out"), before) << earlier;
+#endif
+        EXPECT_TRUE(ReplacingFile().Open(target).ok());  // and gone without a commit
         OutputFile given;
         ASSERT_EQ(given.Open(target), "");
         given.Write("new\n");
@@ -219,9 +271,10 @@ TEST_F(FileSystemTest, FailuresAndAbandonLeaveTheTargetAsItWas) {
         EXPECT_EQ(root_.ReadFile("out/t.csv"), earlier);
     }
     ReplacingFile first, second;
-    std::string why;
-    ASSERT_EQ(first.Open(target, &why) + second.Open(target, &why) + second.Commit(&why), 0) << why;
-    EXPECT_EQ(first.Commit(&why), -1);
+    ASSERT_TRUE(first.Open(target).ok() && second.Open(target).ok() && second.Commit().ok());
+    const Status moved = first.Commit();
+    EXPECT_EQ(moved.code(), kExists);
+    EXPECT_EQ(moved.ToString(), SystemText(kExists));
     EXPECT_EQ(root_.Files("out"), std::set<std::string>{"t.csv"});
 }
 
@@ -232,7 +285,7 @@ TEST_F(FileSystemTest, ProbeAnswersAsTheOpenDoesAndLeavesNothing) {
     root_.WriteFile("out/old.csv", "earlier\n");
     root_.WriteFile("out/sub/f", "");
     std::unique_ptr<TextWriter> holder;
-    ASSERT_EQ(fs_->OpenForWrite(root_.WriteFile("out/held.csv", ""), &holder), 0);
+    ASSERT_TRUE(fs_->OpenForWrite(root_.WriteFile("out/held.csv", ""), &holder).ok());
     const std::string deep = "out/" + std::string(242 - root_.Path().size(), 'd');
     std::filesystem::create_directories(root_.PathOf(deep));
     const struct { std::string path; int writable; } rows[] = {
@@ -240,28 +293,31 @@ TEST_F(FileSystemTest, ProbeAnswersAsTheOpenDoesAndLeavesNothing) {
         {"out/held.csv", 0}, {"out/" + std::string(300, 'n'), 0}, {deep + "/a.csv", -1}};
     for (const auto& row : rows) {
         const std::set<std::string> before = root_.Files("out");
-        std::string why;
-        const int probe = fs_->ProbeWrite(root_.PathOf(row.path), &why);
-        EXPECT_TRUE(row.writable < 0 || (probe == 0) == (row.writable == 1)) << row.path;
+        const Status probe = fs_->ProbeWrite(root_.PathOf(row.path));
+        EXPECT_TRUE(row.writable < 0 || probe.ok() == (row.writable == 1)) << row.path;
         std::unique_ptr<TextWriter> writer;
-        EXPECT_EQ(fs_->OpenForWrite(root_.PathOf(row.path), &writer), probe) << row.path;
+        const Status open = fs_->OpenForWrite(root_.PathOf(row.path), &writer);
+        EXPECT_EQ(open.ToString() + std::to_string(open.code()), probe.ToString() + std::to_string(probe.code()))
+            << row.path;
         writer.reset();
         EXPECT_EQ(root_.Files("out"), before) << row.path;
     }
 }
 
 #ifndef _WIN32
-// Linux has a device that fails every write: the writer reports it.
+// Linux has a device that fails every write: the writer gives the system's
+// reason at the write that reaches it, or at the close, and every later
+// call gives the same.
 TEST_F(FileSystemTest, WriteErrorsAreReported) {
     if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
     std::unique_ptr<TextWriter> writer;
-    ASSERT_EQ(fs_->OpenForWrite("/dev/full", &writer), 0);
-    EXPECT_EQ(writer->Write(std::string(100000, 'x')), -1);
-    EXPECT_EQ(writer->Write("x"), -1);
-    EXPECT_EQ(writer->Close(), -1);
-    ASSERT_EQ(fs_->OpenForWrite("/dev/full", &writer), 0);
-    EXPECT_EQ(writer->Write("small"), 0);
-    EXPECT_EQ(writer->Close(), -1);
+    ASSERT_TRUE(fs_->OpenForWrite("/dev/full", &writer).ok());
+    const Status full = writer->Write(std::string(100000, 'x'));
+    EXPECT_TRUE(full.code() == ENOSPC && full.ToString() == SystemText(ENOSPC)) << full.ToString();
+    EXPECT_EQ(writer->Write("x").ToString() + writer->Close().ToString(), full.ToString() + full.ToString());
+    ASSERT_TRUE(fs_->OpenForWrite("/dev/full", &writer).ok());
+    EXPECT_TRUE(writer->Write("small").ok());
+    EXPECT_EQ(writer->Close().code(), ENOSPC);
 }
 #endif
 

@@ -162,11 +162,11 @@ class ThrowingFiles : public MemoryFiles {
         Throw(0);
         return MemoryFiles::Exists(path);
     }
-    int OpenForRead(std::string_view path, std::unique_ptr<LineReader>* reader) override {
+    Status OpenForRead(std::string_view path, std::unique_ptr<LineReader>* reader) override {
         Throw(1);
         return MemoryFiles::OpenForRead(path, reader);
     }
-    int OpenForWrite(std::string_view path, std::unique_ptr<TextWriter>* writer) override {
+    Status OpenForWrite(std::string_view path, std::unique_ptr<TextWriter>* writer) override {
         Throw(2);
         return MemoryFiles::OpenForWrite(path, writer);
     }
@@ -221,7 +221,7 @@ TEST(RobustLineReader, NulBytesAreOrdinaryBytesOfTheirLine) {
     TableRoot dir;
     for (const auto& c : cases) {
         std::unique_ptr<LineReader> reader;
-        ASSERT_EQ(FileSystem::Default()->OpenForRead(dir.WriteFile("lines.ini", c.bytes), &reader), 0);
+        ASSERT_TRUE(FileSystem::Default()->OpenForRead(dir.WriteFile("lines.ini", c.bytes), &reader).ok());
         Lines lines;
         std::string line;
         while (reader->ReadLine(&line) == 1) lines.push_back(line);
@@ -229,7 +229,8 @@ TEST(RobustLineReader, NulBytesAreOrdinaryBytesOfTheirLine) {
     }
 }
 
-// The platform's null device exists but is no file: neither side reads it.
+// The platform's null device exists but is no file: neither side reads it,
+// and the library says what it is.
 TEST(RobustFiles, DeviceIsNotReadAsAFile) {
 #ifdef _WIN32
     const char* device = "NUL";
@@ -237,7 +238,7 @@ TEST(RobustFiles, DeviceIsNotReadAsAFile) {
     const char* device = "/dev/null";
 #endif
     std::unique_ptr<LineReader> reader;
-    EXPECT_EQ(FileSystem::Default()->OpenForRead(device, &reader), -1);
+    EXPECT_EQ(FileSystem::Default()->OpenForRead(device, &reader).ToString(), "is a device, not a file");
     CQvlbwTableA table;
     EXPECT_EQ(table.ReadTable(device), -1);
 }

@@ -1,60 +1,65 @@
 // FaultFileSystem: the platform's file system, except that the nth call of
-// one operation of its readers and writers fails once: a read gives -1; a
-// write or a close gives -1 and abandons the file, as the platform's writer
+// one operation of its readers and writers fails once with kFault: a read
+// gives -1; a write or a close abandons the file, as the platform's writer
 // does when the system refuses it, so that the file at the path stays as it
-// was. It is the library's current file system while the object lives.
+// was, and gives kFault from then on. It is the library's current file
+// system while the object lives.
 #ifndef QVKDC_TESTS_SUPPORT_FAULTFILESYSTEM_H
 #define QVKDC_TESTS_SUPPORT_FAULTFILESYSTEM_H
 
 #include <memory>
 #include <string>
 
-#include "inspect/FileSystem.h"
+#include "inspect/FileSystemWrapper.h"
 
-class FaultFileSystem : public FileSystem {
+class FaultFileSystem : public FileSystemWrapper {
  public:
     enum Op { kWrite, kClose, kReadLine };
+    static constexpr const char* kFault = "fault made by the test";
 
-    FaultFileSystem(Op op, int nth) : failing_(op), left_(nth), scope_(this) {}
+    FaultFileSystem(Op op, int nth)
+        : FileSystemWrapper(FileSystem::Default()), failing_(op), left_(nth), scope_(this) {}
 
-    std::string NativePath(std::string_view path) override { return base_->NativePath(path); }
-    bool Exists(std::string_view path) override { return base_->Exists(path); }
-    int Remove(std::string_view path) override { return base_->Remove(path); }
-    int ProbeWrite(std::string_view path, std::string* why) override { return base_->ProbeWrite(path, why); }
-    std::size_t NameStart(std::string_view path) override { return base_->NameStart(path); }
-    int OpenForRead(std::string_view path, std::unique_ptr<LineReader>* reader) override {
+    Status OpenForRead(std::string_view path, std::unique_ptr<LineReader>* reader) override {
         auto file = std::make_unique<File>(this);
-        if (base_->OpenForRead(path, &file->reader) != 0) return -1;
-        *reader = std::move(file);
-        return 0;
+        Status status = Target()->OpenForRead(path, &file->reader);
+        if (status.ok()) *reader = std::move(file);
+        return status;
     }
-    int OpenForWrite(std::string_view path, std::unique_ptr<TextWriter>* writer) override {
+    Status OpenForWrite(std::string_view path, std::unique_ptr<TextWriter>* writer) override {
         auto file = std::make_unique<File>(this);
-        if (base_->OpenForWrite(path, &file->writer) != 0) return -1;
-        *writer = std::move(file);
-        return 0;
+        Status status = Target()->OpenForWrite(path, &file->writer);
+        if (status.ok()) *writer = std::move(file);
+        return status;
     }
 
  private:
     // A file the platform's file system opened, with the faults on top.
     struct File : LineReader, TextWriter {
         explicit File(FaultFileSystem* owner) : fs(owner) {}
-        int ReadLine(std::string* line) override { return fs->Fails(kReadLine) ? -1 : reader->ReadLine(line); }
-        int Write(std::string_view text) override {
-            if (writer && fs->Fails(kWrite)) writer.reset();
-            return writer ? writer->Write(text) : -1;
+        int ReadLine(std::string* line) override {
+            if (!fs->Fails(kReadLine)) return reader->ReadLine(line);
+            fault = Status::Error(kFault);
+            return -1;
         }
-        int Close() override {
-            if (writer && fs->Fails(kClose)) writer.reset();
-            return writer ? writer->Close() : -1;
+        const Status& ReadError() const override { return fault.ok() ? reader->ReadError() : fault; }
+        Status Write(std::string_view text) override { return Faulted(kWrite) ? fault : writer->Write(text); }
+        Status Close() override { return Faulted(kClose) ? fault : writer->Close(); }
+        // Whether the writer has failed: at this call of op, or before.
+        bool Faulted(Op op) {
+            if (fault.ok() && fs->Fails(op)) {
+                writer.reset();
+                fault = Status::Error(kFault);
+            }
+            return !fault.ok();
         }
         FaultFileSystem* fs;
         std::unique_ptr<LineReader> reader;
         std::unique_ptr<TextWriter> writer;
+        Status fault;
     };
     bool Fails(Op op) { return op == failing_ && --left_ == 0; }
 
-    FileSystem* base_ = FileSystem::Default();
     Op failing_;
     int left_;
     ScopedFileSystem scope_;

@@ -9,7 +9,7 @@
 #include <cstring>
 #include <string>
 
-#include "host/HostSession.h"
+#include "session/HostSession.h"
 #include "support/HostFixture.h"
 
 namespace {

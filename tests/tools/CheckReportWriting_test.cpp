@@ -207,11 +207,13 @@ TEST_F(CheckPage, FindingsBesideTheFirstChoiceRowShownAtTheirLine) {
 
     const std::string mode = Row(page, "choice-3");   // Mode:on, the first shown with the value row
     const std::string kind = Row(page, "choice-6");   // Kind:on, fast
-    EXPECT_NE(mode.find("is not a number"), std::string::npos) << mode;
+    const std::string notANumber = std::string("[") + FindingCodeName(FindingCode::kNotANumber) + ']';
+    EXPECT_NE(mode.find(notANumber), std::string::npos) << mode;
     EXPECT_NE(mode.find("class=\"warning\""), std::string::npos) << mode;
     EXPECT_NE(mode.find("SelectionToIntTable.tsv:1"), std::string::npos) << mode;
-    EXPECT_EQ(kind.find("is not a number"), std::string::npos) << kind;
-    EXPECT_NE(kind.find("holds a comma"), std::string::npos) << kind;
+    EXPECT_EQ(kind.find(notANumber), std::string::npos) << kind;
+    EXPECT_NE(kind.find(std::string("[") + FindingCodeName(FindingCode::kUnquotedText) + ']'), std::string::npos)
+        << kind;
     EXPECT_NE(page.find(">choice row 3</a>"), std::string::npos);
     EXPECT_NE(page.find(">choice row 6</a>"), std::string::npos);
 }

@@ -1,9 +1,9 @@
-// Why a file the export could not open cannot be written, asked again
-// after the run: a missing folder, a folder in the way, or a file the
-// operating system takes now though it refused it then.
+// Why a library call failed, told from what the library told of it: the
+// steps, the table files found, the host's answer, the system's reason.
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "export/FailureCause.h"
 #include "support/HostFixture.h"
@@ -12,21 +12,40 @@ namespace {
 
 using FailureCauseTest = HostTest;
 
-TEST_F(FailureCauseTest, WhyAFileCannotBeWritten) {
-    Root().WriteFile("folder/file.csv", "x");
+CallFailure Notes(std::vector<FailStep> steps) {
+    CallFailure failure;
+    for (FailStep step : steps) failure.notes.push_back({step, FailurePointOf(step).Line()});
+    return failure;
+}
+
+TEST_F(FailureCauseTest, TheCauseComesFromWhatTheLibraryTold) {
+    bool found[kCnvTblFileCount] = {true, true, false, true, true, true};
+    FailureDetail tables;
+    tables.tableFound = found;
+    FailureDetail file;
+    file.fileReason = Status::FromSystem(13, "Permission denied");
+    FailureDetail value;
+    value.hostCall.call = HostCall::kQvlbpPrcInqPrm;
+    value.hostCall.key = 12;
+    value.hostCall.answer = -3;
+    const FailureContext at{"plan 1 \"P\"", "process \"Q\" (1 2 3 4)", "out/P.csv"};
     const struct {
-        const char* path;  // below the root
-        const char* why;   // what is told; null: that the folder "none" does not exist
+        std::vector<FailStep> steps;
+        const FailureDetail* detail;
+        std::vector<std::string> told;
     } cases[] = {
-        {"none/a.csv", nullptr},
-        {"folder", "a folder of that name is in the way"},
-        {"folder/file.csv", "the operating system refused it then, but gives no reason now"},
-        {"folder/new.csv", "the operating system refused it then, but gives no reason now"},
+        {{FailStep::kFileOpen}, &file,
+         {"the output file could not be created, at plan 1 \"P\": out/P.csv", "Permission denied"}},
+        {{FailStep::kSettingsNotImported, FailStep::kCreColTbl}, &tables,
+         {"the column table could not be built from the table files, at plan 1 \"P\"",
+          "missing from " + Root().PathOf("MIRVANE/CAM/KR/Tables") + "/: ParameterSettingTable.tsv"}},
+        {{FailStep::kCnvPrcsVal, FailStep::kCnvOutData}, &value,
+         {"a value could not be converted, at process \"Q\" (1 2 3 4) of plan 1 \"P\"",
+          "the parameter 12 answers the status -3, in the converter's step CnvPrcsVal"}},
+        {{}, &value, {"the library gave no reason (its trace may tell more)"}},
     };
     for (const auto& c : cases) {
-        const std::string why =
-            c.why != nullptr ? c.why : "the folder " + Root().PathOf("none") + " does not exist";
-        EXPECT_EQ(WhyNotWritable(Root().PathOf(c.path)), why) << c.path;
+        EXPECT_EQ(ExplainFailure(Notes(c.steps), *c.detail, at), c.told);
     }
 }
 

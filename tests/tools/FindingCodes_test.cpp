@@ -1,11 +1,10 @@
-// The one list of finding codes against what uses it: every code is met by
-// a row of the check's tests, those rows expect no other code and no other
-// severity than the list gives, docs/check.md shows the list as `qvkdc help
-// --findings` prints it, and the findings list mutes, ignores and counts as
-// `check` tells it.
+// The one list of finding codes against what uses it: every code has a name
+// of its own and is met by a row of the check's tests, those rows expect no
+// severity the list does not give, docs/check.md shows the list as `qvkdc
+// help --findings` prints it, and the findings list mutes, ignores and
+// counts as `check` tells it.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <nlohmann/json.hpp>
@@ -21,15 +20,18 @@
 
 namespace {
 
+using C = FindingCode;
+
 TEST(FindingCodes, EveryCodeIsMetByATestRowAsItIsListed) {
-    for (const FindingCode& code : AllFindingCodes()) {
-        EXPECT_EQ(TestedFindings().count(code.code), 1u) << code.code << ": no test row expects it";
-        EXPECT_STRNE(code.fix, "") << code.code;
+    for (const FindingCodeEntry& entry : AllFindingCodes()) {
+        EXPECT_EQ(FindFindingCode(entry.name), &entry) << entry.name << ": its name is no other code's";
+        EXPECT_EQ(TestedFindings().count(entry.code), 1u) << entry.name << ": no test row expects it";
+        EXPECT_STRNE(entry.fix, "") << entry.name;
     }
     for (const auto& [code, severities] : TestedFindings()) {
-        const FindingCode* entry = FindFindingCode(code);
-        ASSERT_NE(entry, nullptr) << code << " is not in the list";
-        for (const std::string& s : severities) EXPECT_NE(std::strstr(entry->severity, s.c_str()), nullptr) << code;
+        for (const Severity s : severities) {
+            EXPECT_TRUE(FindingCodeOf(code).severities.Has(s)) << FindingCodeName(code) << ": " << SeverityName(s);
+        }
     }
 }
 
@@ -44,22 +46,27 @@ TEST(FindingCodes, CheckDocShowsTheList) {
     ASSERT_NE(start, std::string::npos) << "docs/check.md has no findings table";
     std::size_t end = start;
     while (end < doc.size() && doc[end] == '|') end = doc.find('\n', end) + 1;
-    EXPECT_EQ(doc.substr(start, end - start), table.str()) << "run `qvkdc help --findings` into docs/check.md";
+    EXPECT_EQ(doc.substr(start, end - start), table.str()) << "cmake --build build --target findings-table writes it";
 }
 
-// Followers and ignored codes are left out, errors never; counts in English.
+// Followers and ignored codes are left out, errors never; counts in
+// English; a severity its code does not allow is counted, listed or not.
 TEST(FindingList, MutesAndIgnoresButNoError) {
     FindingList list;
-    list.Ignore({"no-key"});
+    list.Ignore({C::kNoKey});
     list.MuteColumn(0);
+    list.MuteColumn(2, C::kNoTitle);
     list.MuteLine("b", 7);
     for (const Severity severity : {Severity::kWarning, Severity::kError}) {
-        list.Add(severity, "a", 2, "follower", "no-title", 0);
-        list.Add(severity, "b", 7, "follower", "orphan-choice");
-        list.Add(severity, "c", 1, "accepted", "no-key");
+        list.Add(severity, "a", 2, "follower", C::kNoTitle, 0);
+        list.Add(severity, "b", 7, "follower", C::kOrphanChoice);
+        list.Add(severity, "c", 1, "accepted", C::kNoKey);
     }
-    list.Add(Severity::kNote, "c", 2, "told", "no-title", 1);
-    EXPECT_EQ(list.Summary(), "3 errors, 0 warnings, 1 note, 1 ignored");
+    list.Add(Severity::kNote, "c", 2, "told", C::kMissingParam, 1);
+    list.Add(Severity::kWarning, "c", 3, "follower", C::kNoTitle, 2);
+    list.Add(Severity::kNote, "c", 4, "told, misfiled", C::kNoValueType, 2);
+    EXPECT_EQ(list.Summary(), "3 errors, 0 warnings, 2 notes, 1 ignored");
+    EXPECT_EQ(list.Misfiled(), 4) << "the errors and the note of four codes whose findings are warnings only";
 }
 
 using CheckIgnoreTest = HostTest;
@@ -67,17 +74,19 @@ using CheckIgnoreTest = HostTest;
 TEST_F(CheckIgnoreTest, TakesKnownWarningsOnly) {
     TableRoot& root = Root();
     root.WriteTables(TableRoot::Example());  // "Mode:a,b": one unquoted-text warning
-    const Ran strict = RunQvkdc(root, {"check", "--strict", "--ignore", "unquoted-text", "--ignore", "no-key"});
+    const std::string unquoted = FindingCodeName(C::kUnquotedText);
+    const Ran strict =
+        RunQvkdc(root, {"check", "--strict", "--ignore", unquoted, "--ignore", FindingCodeName(C::kNoKey)});
     EXPECT_EQ(strict.exitCode, 0) << strict.out;
     EXPECT_EQ(strict.out, "0 errors, 0 warnings, 0 notes, 1 ignored\n");
-    const Ran json = RunQvkdc(root, {"check", "--format", "json", "--ignore", "unquoted-text"});
+    const Ran json = RunQvkdc(root, {"check", "--format", "json", "--ignore", unquoted});
     EXPECT_EQ(nlohmann::json::parse(json.out)["ignored"], 1) << json.out;
-    const Ran typo = RunQvkdc(root, {"check", "--ignore", "unquoted-txt"});
+    // A name one letter off is refused with the code it likely means.
+    const Ran typo = RunQvkdc(root, {"check", "--ignore", unquoted.substr(1)});
     EXPECT_EQ(typo.exitCode, 2);
-    EXPECT_NE(typo.err.find("did you mean unquoted-text?"), std::string::npos) << typo.err;
-    const Ran error = RunQvkdc(root, {"check", "--ignore", "short-row"});
-    EXPECT_EQ(error.exitCode, 2);
-    EXPECT_NE(error.err.find("short-row is an error"), std::string::npos) << error.err;
+    EXPECT_NE(typo.err.find("did you mean " + unquoted + "?"), std::string::npos) << typo.err;
+    const Ran error = RunQvkdc(root, {"check", "--ignore", FindingCodeName(C::kShortRow)});
+    EXPECT_EQ(error.exitCode, 2) << error.err;
 }
 
 }  // namespace

@@ -4,9 +4,10 @@
 // export finishes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <nlohmann/json.hpp>
 #include <random>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -35,10 +36,18 @@ std::string PlanJson(int i, const std::string& members) {
            R"(, 1, 0, 1], "type": 2411, "params": {"100": 1}}]})";
 }
 
+// Plan i on line i + 1, where the findings about it point.
 std::string Model(const std::vector<std::string>& plans) {
     std::string json = R"({"encoding": "shift_jis", "plans": [)";
-    for (std::size_t i = 0; i < plans.size(); ++i) json += (i > 0 ? ", " : "") + PlanJson(int(i), plans[i]);
+    for (std::size_t i = 0; i < plans.size(); ++i) json += (i > 0 ? ",\n" : "") + PlanJson(int(i), plans[i]);
     return json + "]}";
+}
+
+// The findings of a JSON report.
+nlohmann::json Findings(const Ran& checked) {
+    const nlohmann::json report = nlohmann::json::parse(checked.out, nullptr, false);
+    EXPECT_FALSE(report.is_discarded()) << checked.out << checked.err;
+    return report.is_discarded() ? nlohmann::json::array() : report["findings"];
 }
 
 class CheckNamesTest : public HostTest {
@@ -53,70 +62,72 @@ class CheckNamesTest : public HostTest {
     }
 };
 
+using C = FindingCode;
+
 struct NameCase {
     const char* what;
     std::string plan;  // the members of plan 1 (plan 0 is "Good")
     std::string name;  // --name
     const char* out;   // --out
-    const char* code;  // of the error
-    int at;            // the plan it names; -1: none
+    bool fails;        // whether the check errs and the export fails
+    FindingCode code;  // of the error
+    int at;            // the plan it names; -1: none, the run as a whole
 };
 
 const bool kNamesTested =
-    TestRowsExpect({" [cannot-write]", " [path-too-long]", " [no-plan-name]", " [out-folder]", " [file-exists]"});
+    TestRowsExpect({C::kCannotWrite, C::kPathTooLong, C::kNoPlanName, C::kOutFolder, C::kFileExists});
 
 TEST_F(CheckNamesTest, CheckErrsAtThePlanWhereTheExportFails) {
     const bool sjisSeparates = FileSystem::Default()->NameStart("\x95\x5C") != 0;
     const NameCase rows[] = {
-        {"slash in a plan name", R"("name": "sub2/P")", "", "out", "cannot-write", 1},
-        {"backslash in a plan name", R"("name": "sub2\\P")", "", "out", "cannot-write", 1},
-        {"separator in --name", R"("name": "P")", "a/b", "out", "cannot-write", 0},
-        {"name too long for the file system", R"("name": "P")", std::string(300, 'n'), "out", "cannot-write", 0},
-        {"path over 511", R"("name": "P")", std::string(520, 'n'), "out", "path-too-long", 0},
-        {"plan name the model cannot give", R"("name": "P", "faults": ["QdgmRetIdnamLN"])", "", "out",
-         "no-plan-name", 1},
-        {"a file where a folder should be", R"("name": "P")", "f/x", "out", "cannot-write", 0},
-        {"--out is a file", R"("name": "P")", "", "out/f", "out-folder", -1},
-        {"shift_jis 0x5C", R"("name": ")" + std::string(kHyo) + "\"", "", "out",
-         sjisSeparates ? "cannot-write" : nullptr, 1},
+        {"slash in a plan name", R"("name": "sub2/P")", "", "out", true, C::kCannotWrite, 1},
+        {"backslash in a plan name", R"("name": "sub2\\P")", "", "out", true, C::kCannotWrite, 1},
+        {"separator in --name", R"("name": "P")", "a/b", "out", true, C::kCannotWrite, 0},
+        {"name too long for the file system", R"("name": "P")", std::string(300, 'n'), "out", true, C::kCannotWrite,
+         0},
+        {"path over 511", R"("name": "P")", std::string(520, 'n'), "out", true, C::kPathTooLong, 0},
+        {"plan name the model cannot give", R"("name": "P", "faults": ["QdgmRetIdnamLN"])", "", "out", true,
+         C::kNoPlanName, 1},
+        {"a file where a folder should be", R"("name": "P")", "f/x", "out", true, C::kCannotWrite, 0},
+        {"--out is a file", R"("name": "P")", "", "out/f", true, C::kOutFolder, -1},
+        {"shift_jis 0x5C", R"("name": ")" + std::string(kHyo) + "\"", "", "out", sjisSeparates, C::kCannotWrite, 1},
     };
     for (const NameCase& row : rows) {
         SCOPED_TRACE(row.what);
         Root().WriteFile("model.json", Model({R"("name": "Good")", row.plan}));
         const std::vector<std::string> call = {"--model", "model.json", "--out", row.out, "--name", row.name};
-        std::vector<std::string> check = {"check"};
+        std::vector<std::string> check = {"check", "--format", "json"};
         check.insert(check.end(), call.begin(), call.end());
         std::vector<std::string> exportArgs = {"export", "--overwrite", "--quiet"};
         exportArgs.insert(exportArgs.end(), call.begin(), call.end());
         const Ran checked = RunQvkdc(Root(), check);
         const Ran exported = RunQvkdc(Root(), exportArgs);
-        if (row.code == nullptr) {
-            EXPECT_EQ(checked.exitCode, 0) << checked.out;
-            EXPECT_EQ(exported.exitCode, 0) << exported.err;
-            continue;
-        }
-        EXPECT_EQ(checked.exitCode, 1) << checked.err;
-        std::string first;
-        std::istringstream lines(checked.out);
-        for (std::string line; first.empty() && std::getline(lines, line);) {
-            if (line.find(": error: ") != std::string::npos) first = line;
-        }
-        EXPECT_NE(first.find(std::string("[") + row.code + "]"), std::string::npos) << checked.out;
-        if (row.at >= 0) {
-            EXPECT_NE(first.find("error: plan " + std::to_string(row.at) + " "), std::string::npos) << first;
-        }
-        EXPECT_NE(exported.exitCode, 0) << exported.err;
+        EXPECT_EQ(checked.exitCode, row.fails ? 1 : 0) << checked.err;
+        EXPECT_EQ(exported.exitCode != 0, row.fails) << exported.err;
+        if (!row.fails) continue;
+        // The first error, at the line of the plan it names.
+        const nlohmann::json findings = Findings(checked);
+        const auto first = std::find_if(findings.begin(), findings.end(),
+                                        [](const nlohmann::json& f) { return f["severity"] == "error"; });
+        ASSERT_NE(first, findings.end()) << checked.out;
+        EXPECT_EQ((*first)["code"], FindingCodeName(row.code)) << *first;
+        EXPECT_EQ((*first)["line"], row.at < 0 ? 1 : row.at + 1) << *first;
     }
 }
 
 TEST_F(CheckNamesTest, ExistingFilesAreNotesAndOldOutIsRefused) {
     Root().WriteFile("model.json", Model({R"("name": "Good")"}));
     Root().WriteFile("out/OUT.csv", "old\n");
-    const Ran checked = RunQvkdc(Root(), {"check", "--model", "model.json", "--out", "out", "--name", "OUT"});
+    const Ran checked =
+        RunQvkdc(Root(), {"check", "--format", "json", "--model", "model.json", "--out", "out", "--name", "OUT"});
     EXPECT_EQ(checked.exitCode, 0);
-    EXPECT_NE(checked.out.find("OUT.csv\" exists; `qvkdc export` without --overwrite"), std::string::npos)
-        << checked.out;
-    EXPECT_NE(checked.out.find("[file-exists]"), std::string::npos) << checked.out;
+    const nlohmann::json findings = Findings(checked);
+    const auto exists = std::find_if(findings.begin(), findings.end(), [](const nlohmann::json& f) {
+        return f["code"] == FindingCodeName(C::kFileExists);
+    });
+    ASSERT_NE(exists, findings.end()) << checked.out;
+    EXPECT_EQ((*exists)["severity"], "note");
+    EXPECT_NE((*exists)["message"].get<std::string>().find("OUT.csv\""), std::string::npos) << *exists;
     EXPECT_EQ(RunQvkdc(Root(), {"export", "--model", "model.json", "--out", "out", "--name", "OUT"}).exitCode, 3);
     const Ran old = RunQvkdc(Root(), {"check", "--out", "report.txt"});
     EXPECT_EQ(old.exitCode, 2);

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "check/FindingCodes.h"
 #include "support/HostFixture.h"
 #include "support/RunQvkdc.h"
 
@@ -44,13 +45,16 @@ TEST_F(CliCheckTest, DemoShopShowsOnlyItsDeliberateMistakes) {
         const bool byCode = line == "by code:" || line.rfind("  ", 0) == 0;
         if (!byCode && line.find(" note [") == std::string::npos) warnings.push_back(line);
     }
+    const auto warning = [](const char* place, FindingCode code) {
+        return std::string(place) + " warning [" + FindingCodeName(code) + ']';
+    };
     EXPECT_EQ(warnings, (std::vector<std::string>{
-                            "ParameterSettingTable.tsv:29 warning [no-text-form]",
-                            "ProcessParametersTable.tsv:38 warning [no-key]",
-                            "rc_pln2usr.ini:10 warning [standard-title]",
-                            "rc_pln2usr.ini:12 warning [repeated-title]",
-                            "rc_pln2usr.ini:14 warning [unknown-title]",
-                            "ExteriorTable.tsv:83 warning [unquoted-text]",
+                            warning("ParameterSettingTable.tsv:29", FindingCode::kNoTextForm),
+                            warning("ProcessParametersTable.tsv:38", FindingCode::kNoKey),
+                            warning("rc_pln2usr.ini:10", FindingCode::kStandardTitle),
+                            warning("rc_pln2usr.ini:12", FindingCode::kRepeatedTitle),
+                            warning("rc_pln2usr.ini:14", FindingCode::kUnknownTitle),
+                            warning("ExteriorTable.tsv:83", FindingCode::kUnquotedText),
                             "0 errors, 6 warnings, 17 notes",
                         }));
 }
@@ -71,7 +75,7 @@ TEST_F(CliCheckTest, ErrorsExitOneAndJsonGoesToTheOutFile) {
     const nlohmann::json json = nlohmann::json::parse(Root().ReadFile("report.json"));
     EXPECT_EQ(json["errors"], 1);
     ASSERT_EQ(json["findings"].size(), 2u);
-    EXPECT_EQ(json["findings"][0]["code"], "missing-choice-value");
+    EXPECT_EQ(json["findings"][0]["code"], FindingCodeName(FindingCode::kMissingChoiceValue));
     EXPECT_EQ(json["findings"][0]["line"], 4);
     EXPECT_TRUE(json["findings"][0]["column"].is_null());
     EXPECT_EQ(json["findings"][1]["column"], 2);

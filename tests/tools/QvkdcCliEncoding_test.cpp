@@ -14,6 +14,7 @@
 #include <set>
 #include <string>
 
+#include "check/FindingCodes.h"
 #include "inspect/FileSystem.h"
 #include "support/HostFixture.h"
 #include "support/RunQvkdc.h"
@@ -66,7 +67,7 @@ TEST_P(CliEncodingTest, ReportsAreUtf8) {
     EXPECT_EQ(report["run"]["encoding"], *c.option != '\0' ? c.option : c.modelEncoding);
     EXPECT_EQ(report["columns"][0]["title"], c.titleShown);
     bool separator = false;
-    for (const auto& f : report["findings"]) separator |= f["code"] == "path-in-name";
+    for (const auto& f : report["findings"]) separator |= f["code"] == FindingCodeName(FindingCode::kPathInName);
     EXPECT_EQ(separator, FileSystem::Default()->NameStart(c.planBytes) != 0);
 
     check[4] = "html";

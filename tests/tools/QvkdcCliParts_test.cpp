@@ -68,23 +68,11 @@ TEST(TextForms, DecimalIntsWithinTheBoundsOfAnInt) {
     for (const auto& c : cases) EXPECT_EQ(IsDecimalInt(c.text), c.isInt) << c.text;
 }
 
-class PlanOutcomes : public HostTest {};
-
-QvsimCall Call(const char* call, int objid, int result, int value) {
-    return QvsimCall{call, ModelId{objid, 0, 0, 1}, result, value};
-}
-
-TEST_F(PlanOutcomes, EachPlanFromItsCalls) {
+// What became of each plan, as the run tells it: the last plan fails at
+// its first process, or is written.
+TEST(PlanOutcomesTest, EachPlanFromWhatTheRunTold) {
     const std::vector<ModelId> plans = {{1, 0, 0, 1}, {2, 0, 0, 1}, {1, 0, 0, 1}, {3, 0, 0, 1},
                                         {4, 0, 0, 1}, {5, 0, 0, 1}};
-    const std::vector<QvsimCall> calls = {
-        Call("QdgmRetLstRO", 1, 0, 2),     Call("QdgmInqNctyp", 11, 0, 2411),
-        Call("QdgmInqNctyp", 12, 0, 2411), Call("QdgmRetLstRO", 2, -1, 0),
-        Call("QdgmRetLstRO", 1, 0, 2),     Call("QdgmInqNctyp", 11, 0, 2411),
-        Call("QdgmInqNctyp", 12, 0, 2411), Call("QdgmRetLstRO", 3, 0, 0),
-        Call("QdgmRetLstRO", 4, 0, 3),     Call("QdgmInqNctyp", 41, 0, 2411),
-        Call("QdgmInqNctyp", 42, 0, 2418), Call("QvlbuGetMaId", 4, 0, 0),
-        Call("QdgmRetLstRO", 5, 0, 1),     Call("QdgmInqNctyp", 51, -1, 0)};
     struct Expected {
         Outcome outcome;
         int rows;
@@ -96,10 +84,38 @@ TEST_F(PlanOutcomes, EachPlanFromItsCalls) {
                            {Outcome::kRejected, 0, 42, 2418}, {Outcome::kWritten, 1, 0, 0}};
     const Expected failed[] = {{Outcome::kWritten, 2, 0, 0},     {Outcome::kNoProcesses, 0, 0, 0},
                                {Outcome::kWritten, 2, 0, 0},     {Outcome::kNoRows, 0, 0, 0},
-                               {Outcome::kRejected, 0, 42, 2418}, {Outcome::kFailed, 0, 51, 0}};
+                               {Outcome::kRejected, 0, 42, 2418}, {Outcome::kFailed, 0, 51, 2411}};
     for (const int status : {0, -1}) {
-        const std::vector<PlanOutcome> got =
-            TellPlanOutcomes(plans.data(), static_cast<int>(plans.size()), calls, status);
+        PlanOutcomes run(plans.data(), static_cast<int>(plans.size()));
+        QvkdcRunPlace place;
+        const auto at = [&place](int plan, int process, int objid) {
+            place.plan = plan;
+            place.process = process;
+            place.prcsId = ModelId{objid, 0, 0, 1};
+            return place;
+        };
+        for (const int plan : {0, 2}) {
+            run.Listed(plan, 2);
+            run.Typed(at(plan, 0, 11), 2411, true);
+            run.Typed(at(plan, 1, 12), 2411, true);
+            run.Written(plan, "P.csv", 2);
+            if (plan == 0) run.Listed(1, -1);
+        }
+        run.Listed(3, 0);
+        run.NoRows(3);
+        run.Listed(4, 3);
+        run.Typed(at(4, 0, 41), 2411, true);
+        run.Typed(at(4, 1, 42), 2418, false);
+        run.Rejected(4, true, "M", "C");
+        run.Listed(5, 1);
+        run.Typed(at(5, 0, 51), 2411, true);
+        if (status == 0) {
+            run.Written(5, "P5.csv", 1);
+            place = QvkdcRunPlace();
+        } else {
+            place.step = FailStep::kQdgmGetPrcs;
+        }
+        const std::vector<PlanOutcome> got = run.Finish(place, status);
         ASSERT_EQ(got.size(), plans.size());
         for (std::size_t i = 0; i < got.size(); ++i) {
             const Expected& e = status == 0 ? ok[i] : failed[i];
@@ -113,14 +129,23 @@ TEST_F(PlanOutcomes, EachPlanFromItsCalls) {
     }
 }
 
-TEST_F(PlanOutcomes, AFailureBeforeThePlansReachesNone) {
+// A failure before the first plan reaches none; one at a file concerns the
+// plan, not its process.
+TEST(PlanOutcomesTest, AFailureTellsItsPlan) {
     const std::vector<ModelId> plans = {{1, 0, 0, 1}, {2, 0, 0, 1}};
-    for (const PlanOutcome& p : TellPlanOutcomes(plans.data(), 2, {}, -1)) {
+    for (const PlanOutcome& p : PlanOutcomes(plans.data(), 2).Finish(QvkdcRunPlace(), -1)) {
         EXPECT_EQ(p.outcome, Outcome::kNotReached);
     }
-    const std::vector<PlanOutcome> one =
-        TellPlanOutcomes(plans.data(), 2, {Call("QdgmRetLstRO", 1, 0, 3)}, -1);
+    PlanOutcomes run(plans.data(), 2);
+    run.Listed(0, 3);
+    QvkdcRunPlace place;
+    place.plan = 0;
+    place.process = 2;
+    place.step = FailStep::kFileOpen;
+    const std::vector<PlanOutcome> one = run.Finish(place, -1);
     EXPECT_EQ(one[0].outcome, Outcome::kFailed);
+    EXPECT_TRUE(one[0].failedAtFile);
+    EXPECT_FALSE(one[0].hasProcess);
     EXPECT_EQ(one[1].outcome, Outcome::kNotReached);
 }
 

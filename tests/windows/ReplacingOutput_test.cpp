@@ -1,13 +1,15 @@
 // Output files replaced on Windows: a file that another program holds open
-// without sharing (a spreadsheet showing it) fails the run at "File Open"
-// and keeps its bytes; an export over earlier files replaces them whole and
-// leaves no temporary file.
+// without sharing (a spreadsheet showing it) fails the run at "File Open",
+// with the system's reason, and keeps its bytes; an export over earlier
+// files replaces them whole and leaves no temporary file.
 #include <windows.h>
 
 #include <set>
 #include <string>
 
 #include "entry/QvkdcCreOutputData.h"
+#include "entry/QvkdcOutputRun.h"
+#include "inspect/SystemErrorText.h"
 #include "support/HostFixture.h"
 
 namespace {
@@ -28,9 +30,13 @@ TEST_F(ReplacingOutput, HeldFileFailsAtOpenOthersAreReplacedWhole) {
     QvsimTraceAll(1, 1);
     const HANDLE other = CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(other, INVALID_HANDLE_VALUE);
-    QvkdcCreOutputData(&count, plans, Root().PathOf("out").c_str(), "OUT", &status);
+    QvkdcRunPlace place;
+    QvkdcCreOutputDataAt(&count, plans, Root().PathOf("out").c_str(), "OUT", &status, &place);
     CloseHandle(other);
-    EXPECT_TRUE(status == -1 && TraceHas("[ERR] : File Open\noStatusP = -1\n")) << QvsimTraceText();
+    const std::string reason = SystemErrorText(ERROR_SHARING_VIOLATION);
+    EXPECT_TRUE(status == -1 && TraceHas("[ERR] : File Open\n[INF] : " + held + ": " + reason + "\noStatusP = -1\n"))
+        << QvsimTraceText();
+    EXPECT_TRUE(place.path == held && place.status.code() == ERROR_SHARING_VIOLATION) << place.status.ToString();
     EXPECT_EQ(Root().ReadFile("out/OUT000.csv") + Root().ReadFile("out/OUT001.csv"),
               "N,Mode,Z\r\n7,,\"\"\"z\"\"\"\r\nheld\r\n");
     QvkdcCreOutputData(&count, plans, Root().PathOf("out").c_str(), "OUT", &status);

@@ -14,7 +14,7 @@
 
 #include "cli/Command.h"
 #include "cli/CommandDocs.h"
-#include "host/HostSession.h"
+#include "session/HostSession.h"
 #include "system/Interruption.h"
 #include "cli/Parser.h"
 #include "system/StandardOutput.h"

@@ -46,8 +46,8 @@ extern "C" {
 /* Back to the start state: no model, default messages, model files read in
  * blocks of 1 MiB, tracing off with every level 0, no open frame, stack
  * level 0, empty trace and message list, no trace file (nor its failure),
- * every trace line kept, no faults, call counts and bad frees 0, call log
- * off and empty, no host errors, tables read from the file system. Host
+ * no faults, call counts and bad frees 0, no host errors, tables read from
+ * the file system. Host
  * blocks still held stay counted (and can still be given back). */
 QVHOST_API void QvsimReset(void);
 
@@ -202,57 +202,17 @@ QVHOST_API int QvsimTraceFile(const char* path);
  * memory does not grow with the trace. Null closes it. The same file format
  * and results as QvsimTraceFile. */
 QVHOST_API int QvsimTraceFileBuffered(const char* path);
-/* The system's reason ("No space left on device", "File too large") for
- * the first write, flush or close of the trace file that failed, since
- * the file was set; "" while none failed. It stays after the file is
+/* The system's reason ("No such file or directory", "No space left on
+ * device", "File too large") why the trace file could not be opened, or
+ * for the first write, flush or close of it that failed, since the file
+ * was set; "" while none failed. It stays after the file is
  * closed (QvsimTraceFile(NULL)), until a new trace file is set or a reset.
  * From the first failure on, no more lines go to the file, which so holds
  * at most what came before; the lines kept in memory are not affected. */
 QVHOST_API const char* QvsimTraceFileError(void);
-/* With 1, the facility keeps only the notes: the lines whose text (ZrlChr)
- * or label (ZrlVal, ZrlSnp) begins with "[ERR]" or "[INF]"; it drops every
- * other call before formatting it. 0 (the start state): every line. With
- * the switches on, the library's errors and notes can so be followed at
- * little cost, without a full trace. */
-QVHOST_API void QvsimTraceNotesOnly(int on);
 /* Whole trace written since the last reset or QvsimTraceClear. */
 QVHOST_API const char* QvsimTraceText(void);
 QVHOST_API void QvsimTraceClear(void);
-
-/* ---- call log ----
- *
- * While it is on, the stand-in host logs these calls of the library in call
- * order: QdgmRetLstRO (id: the plan; value: the process count when the
- * result is not negative), QdgmInqNctyp (id: the process; value: the type
- * code when the result is 0) and QvlbuGetMaId (id: the plan; result 0;
- * value: st). From them a host tells what became of each plan of a run.
- * It also logs the calls that fail, so that a host can tell which one did:
- * QdgmGetPrcs (id: the process), QdgmRetIdnamLN (id: the plan or process),
- * QdgmRetLstRM (id: the process; value: the capacity it left, 0 when it
- * found no plan), QvlbpPrcInqPrm (id: the process; result: the status, when
- * it is not 0; value: the key) and QvptfInqLnN (result: the status, when it
- * is negative). At level 2 every QvlbpPrcInqPrm call is logged. Level 3
- * logs as level 1 does and also keeps every QvlbpPrcInqPrm call apart, for
- * QvsimCallLogAsked: a host that follows a run cell by cell learns what
- * each cell asked without the log growing with the run. */
-typedef struct QvsimCall {
-    const char* call; /* the call's name, as QvsimCallCount spells it */
-    ModelId id;
-    int result;
-    int value;
-} QvsimCall;
-
-/* 1, 2 or 3 (the level): starts a new, empty log; 0: stops logging and
- * keeps the log. A reset stops and empties it. */
-QVHOST_API void QvsimCallLog(int on);
-/* Number of logged calls, and call i into *entry: 0, or -1 when i is out of
- * range or entry is null. */
-QVHOST_API int QvsimCallLogCount(void);
-QVHOST_API int QvsimCallLogAt(int i, QvsimCall* entry);
-/* The QvlbpPrcInqPrm calls kept apart at level 3 since they were last taken,
- * in order: the first max of them go to asked (null: none), and all are
- * forgotten. Returns how many there were. */
-QVHOST_API int QvsimCallLogAsked(QvsimCall* asked, int max);
 
 /* ---- message manager ---- */
 

@@ -5,7 +5,7 @@
 
 #include "cli/CommonOptions.h"
 #include "export/FailureCause.h"
-#include "host/HostSession.h"
+#include "session/HostSession.h"
 #include "cli/Suggest.h"
 #include "system/SystemFiles.h"
 #include "TextEncoding.h"
@@ -15,21 +15,23 @@
 
 namespace {
 
-// The codes of every finding, for did-you-mean.
-std::vector<std::string_view> AllCodes() {
-    std::vector<std::string_view> codes;
-    for (const FindingCode& entry : AllFindingCodes()) codes.emplace_back(entry.code);
-    return codes;
+// The names of every code, for did-you-mean.
+std::vector<std::string_view> AllCodeNames() {
+    std::vector<std::string_view> names;
+    for (const FindingCodeEntry& entry : AllFindingCodes()) names.emplace_back(entry.name);
+    return names;
 }
 
-// "" when code names a finding that can be ignored, else why not.
-std::string WhyNotIgnored(const std::string& code) {
-    const FindingCode* entry = FindFindingCode(code);
+// "" with the code named name in *code when its findings can be ignored,
+// else why not.
+std::string IgnoredCode(const std::string& name, FindingCode* code) {
+    const FindingCodeEntry* entry = FindFindingCode(name);
     if (entry == nullptr) {
-        const std::string near = Nearest(code, AllCodes(), kCommandLineRule);
-        return "no finding is called " + code + (near.empty() ? "" : "; did you mean " + near + "?");
+        const std::string near = Nearest(name, AllCodeNames(), kCommandLineRule);
+        return "no finding is called " + name + (near.empty() ? "" : "; did you mean " + near + "?");
     }
-    if (!CanBeIgnored(*entry)) return code + " is an error: the export fails at it, so it cannot be ignored";
+    if (!CanBeIgnored(*entry)) return name + " is an error: the export fails at it, so it cannot be ignored";
+    *code = entry->code;
     return std::string();
 }
 
@@ -106,11 +108,15 @@ tables folder under the root it says so on standard error and points to
 }
 
 int CheckCommand::Run() {
-    for (const std::string& code : ignore_) {
-        const std::string why = WhyNotIgnored(code);
-        if (why.empty()) continue;
-        std::cerr << "qvkdc check: --ignore: " << why << '\n';
-        return kExitUsage;
+    std::vector<FindingCode> ignored;
+    for (const std::string& name : ignore_) {
+        FindingCode code{};
+        const std::string why = IgnoredCode(name, &code);
+        if (!why.empty()) {
+            std::cerr << "qvkdc check: --ignore: " << why << '\n';
+            return kExitUsage;
+        }
+        ignored.push_back(code);
     }
     if (host_.model.empty()) {
         // --out was once the report's file; it now names the export's folder.
@@ -149,7 +155,7 @@ int CheckCommand::Run() {
     }
     Checker checker(displayRoot, host_.model, encoding.get(), call_);
     if (format_ == "html") checker.KeepPreview();
-    checker.Ignore(ignore_);
+    checker.Ignore(ignored);
     checker.Run();
     if (report.empty()) {
         // A failure of the standard output is told once, when it closes.

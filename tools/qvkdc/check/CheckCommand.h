@@ -14,7 +14,7 @@
 
 #include "cli/Command.h"
 #include "cli/CommonOptions.h"
-#include "host/HostSession.h"
+#include "session/HostSession.h"
 #include "check/ExportCall.h"
 
 class CheckCommand : public Command {

@@ -62,10 +62,10 @@ void Checker::Run() {
     ChoiceCheck(ctx).Run();
     DuplicateCheck(ctx).Run();
     if (modelFile_.empty()) return;
-    if (!build_->FailedStep().empty()) {
+    if (build_->Failed() != FailStep::kNone) {
         findings_.Add(Severity::kNote, modelFile_, 1,
                       "the model is not checked: the export stops at the tables before any plan",
-                      "model-not-checked");
+                      FindingCode::kModelNotChecked);
         return;
     }
     const int columns = static_cast<int>(build_->Columns().size());

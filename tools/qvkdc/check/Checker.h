@@ -34,7 +34,7 @@ class Checker {
     void KeepPreview() { keepPreview_ = true; }
     // Warnings and notes of these codes are counted as ignored, not listed
     // (FindingList::Ignore). REQUIRES: before Run.
-    void Ignore(const std::vector<std::string>& codes) { findings_.Ignore(codes); }
+    void Ignore(const std::vector<FindingCode>& codes) { findings_.Ignore(codes); }
     void Run();
     const FindingList& Findings() const { return findings_; }
     // The files the export writes, as far as kept; null unless KeepPreview

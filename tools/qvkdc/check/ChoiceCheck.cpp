@@ -10,20 +10,20 @@ void ChoiceCheck::Run() {
                 ctx_.out.Add(Severity::kWarning, exterior, n.line,
                              "the choice " + Quoted(n.key) + " belongs to no item: no item row has the title " +
                                  Quoted(n.itemTitle) + "; the choice is skipped",
-                             "orphan-choice");
+                             FindingCode::kOrphanChoice);
                 break;
             case ChoiceNote::kNotANumber:
                 ctx_.out.Add(Severity::kWarning, ctx_.Shown(kSelectionToIntTableFile), n.line,
                              "the value " + Quoted(n.text) + " of the choice " + Quoted(n.choiceItName) +
                                  " is not a number; it is read as " + std::to_string(n.value),
-                             "not-a-number");
+                             FindingCode::kNotANumber);
                 break;
             case ChoiceNote::kUnquoted: {
-                const CheckedColumn& col = ctx_.build.Columns()[static_cast<std::size_t>(n.column)];
+                const InspectedColumn& col = ctx_.build.Columns()[static_cast<std::size_t>(n.column)];
                 ctx_.out.Add(Severity::kWarning, exterior, n.line,
                              "the choice text " + Quoted(n.text) + " of column " + Quoted(col.ExName()) + ' ' +
                                  UnquotedFlaw(n.text),
-                             "unquoted-text", n.column);
+                             FindingCode::kUnquotedText, n.column);
                 break;
             }
         }

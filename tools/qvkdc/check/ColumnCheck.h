@@ -27,7 +27,7 @@ class ColumnCheck {
     // Adds a finding about column index, at the column's definition when
     // row is null, else at row of table.
     void Add(Severity severity, int index, CnvTblIndex table, const CnvTblRow* row,
-             std::string message, const char* code);
+             std::string message, FindingCode code);
 
     // A did-you-mean hint for an item that a lookup in table misses, among
     // the names that lookup searches (the items of ExteriorTable's item

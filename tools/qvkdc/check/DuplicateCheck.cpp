@@ -19,31 +19,26 @@ void DuplicateCheck::CheckKey(CnvTblIndex table, int keyCol, const char* what, c
     if (!ctx_.build.HasRows(table)) return;
     // The row a lookup of a row's key finds is the first with that key: a
     // row that is not it repeats it. Nothing is kept per key.
-    CQvlbwTableA& reader = ctx_.build.Tables().GetReader(table);
-    CQvlbwStringArray row;
-    reader.MoveFirst();
-    while (reader.GetNextRow(&row) != 0) {
-        if (row.GetSize() < keyCol) continue;
-        CheckRow(table, keyCol, row.GetAt(keyCol - 1), reader.GetCurRowLine(), what, effect);
-    }
+    ctx_.build.Tables().WalkRows(table, [&](const CnvTblRow& row) {
+        if (row.CellCount() < keyCol) return;
+        CheckRow(table, keyCol, row.Cell(keyCol), row.line, what, effect);
+    });
 }
 
 void DuplicateCheck::CheckItemKey(int keyCol, const char* what, const char* effect) {
     if (!ctx_.build.HasRows(kExteriorTableFile)) return;
     for (const ItemRowTrail& r : ctx_.build.ItemRows()) {
         if (r.cells < keyCol) continue;
-        CheckRow(kExteriorTableFile, keyCol, (keyCol == 1 ? r.title : r.item).c_str(), r.line, what, effect);
+        CheckRow(kExteriorTableFile, keyCol, keyCol == 1 ? r.title : r.item, r.line, what, effect);
     }
 }
 
-void DuplicateCheck::CheckRow(CnvTblIndex table, int keyCol, const char* key, int line, const char* what,
+void DuplicateCheck::CheckRow(CnvTblIndex table, int keyCol, const std::string& key, int line, const char* what,
                               const char* effect) {
-    CQvlbwTableA& reader = ctx_.build.Tables().GetReader(table);
-    if (reader.FindRow(keyCol, key, &found_) != 1) return;
-    const int first = reader.GetFoundRowLine();
-    if (first == line) return;
+    const int first = ctx_.build.Tables().FindRowLine(table, keyCol, key);
+    if (first == 0 || first == line) return;
     ctx_.out.Add(Severity::kWarning, ctx_.Shown(table), line,
                  std::string("the ") + what + ' ' + Quoted(key) + " repeats line " + std::to_string(first) + "; " +
                      effect,
-                 "duplicate-key");
+                 FindingCode::kDuplicateKey);
 }

@@ -1,6 +1,6 @@
 // DuplicateCheck: keys that more than one row of a table holds. The export's
 // lookups find the first such row only, so the later ones never count. The
-// rows are walked in the readers the export's build filled.
+// rows are those the export's build read, looked up as it looks them up.
 #ifndef QVKDC_TOOLS_CHECK_DUPLICATECHECK_H
 #define QVKDC_TOOLS_CHECK_DUPLICATECHECK_H
 
@@ -19,11 +19,10 @@ class DuplicateCheck {
     void CheckItemKey(int keyCol, const char* what, const char* effect);
     // Reports the row at line if the lookup of key in column keyCol of table
     // finds an earlier one.
-    void CheckRow(CnvTblIndex table, int keyCol, const char* key, int line, const char* what,
+    void CheckRow(CnvTblIndex table, int keyCol, const std::string& key, int line, const char* what,
                   const char* effect);
 
     const CheckContext& ctx_;
-    CQvlbwStringArray found_;  // the row a lookup found, reused
 };
 
 #endif  // QVKDC_TOOLS_CHECK_DUPLICATECHECK_H

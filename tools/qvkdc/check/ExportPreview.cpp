@@ -19,13 +19,13 @@ bool ExportPreview::Keeps(int plan, int row) {
     return row < pending_.shown;
 }
 
-void ExportPreview::Cell(int plan, int row, int column, std::string_view text, const CellReason& why) {
+void ExportPreview::Cell(int plan, int row, int column, std::string_view text, const CellNote& why) {
     const bool kept = Keeps(plan, row);
     pending_.rows = std::max(pending_.rows, row + 1);
     if (!kept) return;
     pending_.text.append(text);
     pending_.ends.push_back(pending_.text.size());
-    if (why.kind != CellReason::kNone) pending_.notes.push_back(Note{row, column, why});
+    if (why.Told()) pending_.notes.push_back(Note{row, column, why});
 }
 
 void ExportPreview::Written(int plan, std::string title, std::string file) {

@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "check/CellReason.h"
+#include "check/CellNote.h"
 
 class ExportPreview {
  public:
@@ -23,7 +23,7 @@ class ExportPreview {
     struct Note {
         int row = 0;
         int column = 0;
-        CellReason why;
+        CellNote why;
     };
     struct Plan {
         std::string title;  // "plan N "NAME"", in the host's code page
@@ -51,7 +51,7 @@ class ExportPreview {
     bool Keeps(int plan, int row);
     // A cell of the export, in row and column order. A cell of a row not
     // kept only counts the row.
-    void Cell(int plan, int row, int column, std::string_view text, const CellReason& why);
+    void Cell(int plan, int row, int column, std::string_view text, const CellNote& why);
     // The file of plan was written: its rows are kept, with its title and
     // file name. A plan whose rows came before another's is forgotten.
     void Written(int plan, std::string title, std::string file);

@@ -5,8 +5,6 @@
 
 #include "export/FailureCause.h"
 #include "check/TextForms.h"
-#include "entry/QvkdcGetFilePath.h"
-#include "host/HostText.h"
 #include "FileSystem.h"
 
 namespace {
@@ -51,7 +49,7 @@ bool FileNameCheck::Prepare(const ModelId* plans, int count) {
         ctx_.out.Add(Severity::kNote, file_, 1,
                      "the output names are not checked: with the export's --out (and --name), the check also "
                      "meets every file as the export will",
-                     "names-not-checked");
+                     FindingCode::kNamesNotChecked);
         return false;
     }
     const std::string problem = OutFolderProblem(call_.out, call_.root);
@@ -59,7 +57,7 @@ bool FileNameCheck::Prepare(const ModelId* plans, int count) {
         ctx_.out.Add(Severity::kError, file_, 1,
                      "the output folder " + Quoted(call_.out) + ": " + problem +
                          "; the export refuses it and exports nothing",
-                     "out-folder");
+                     FindingCode::kOutFolder);
         return false;
     }
     names_ = true;
@@ -72,28 +70,31 @@ std::string FileNameCheck::ShownFile(int plan) const {
     return names_ && i < files_.size() && files_[i].made ? files_[i].native : std::string();
 }
 
-void FileNameCheck::ReportFailure(int plan, FailStep step, const std::vector<std::string>& errors,
-                                  const std::string& path, const std::string& why) {
+void FileNameCheck::ReportFailure(int plan, FailStep step, const CallFailure& failure, const std::string& path,
+                                  const Status& why) {
     std::string what;
-    const char* code = "cannot-write";
+    FindingCode code = FindingCode::kCannotWrite;
     if (FailurePointOf(step).area == FailArea::kFileName) {
-        // The note before the step's own says why the name could not be made.
-        const std::string inner = errors.size() > 1 ? errors[errors.size() - 2] : std::string();
-        what = ExplainNote(inner);
-        const FailStep cause = FailStepOfNote(inner);
+        // The failure before the step's own says why the name could not be made.
+        const std::vector<FailureNote>& notes = failure.notes;
+        const FailureNote inner = notes.size() > 1 ? notes[notes.size() - 2] : FailureNote();
+        what = inner.step != FailStep::kNone ? ExplainNote(inner, FailureDetail()) : std::string();
+        const FailStep cause = inner.step;
         if (cause == FailStep::kPlanName) {
             what += ", and a blank output name makes it the file's name";
-            code = "no-plan-name";
+            code = FindingCode::kNoPlanName;
         } else if (cause == FailStep::kPathTooLong) {
-            code = "path-too-long";
+            code = FindingCode::kPathTooLong;
         }
         if (what.empty()) what = "its file name cannot be made";
     } else {
-        what = "its file " + Quoted(FileSystem::Current()->NativePath(path)) + " cannot be written: " + why;
+        const std::string& file = path.empty() ? files_[static_cast<std::size_t>(plan)].path : path;
+        what = "its file " + Quoted(FileSystem::Current()->NativePath(file)) + " cannot be written: " +
+               (why.ok() ? std::string("the operating system refused it") : why.ToString());
     }
     ctx_.out.Add(Severity::kError, file_, planLine_(plan),
                  planName_(plan) + ": " + what + "; the export stops there with " +
-                     Quoted(FailurePointOf(step).line),
+                     Quoted(FailurePointOf(step).Line()),
                  code);
 }
 
@@ -111,16 +112,17 @@ void FileNameCheck::Run(const std::vector<PlanOutcome>& outcomes) {
             path = file.path;
             shown = Quoted(file.native);
         } else {
-            HostText<kQvkdcPathSize> composed;
-            if (QvkdcGetFilePath(o.index, &o.id, ".", "", 0, composed.data()) != 0) {
+            // The plan's own name, which a blank output name gives its file.
+            PlanPath composed = std::move(ComposePlanPaths(&o.id, 1, ".", "").front());
+            if (!composed.made) {
                 ctx_.out.Add(Severity::kWarning, file_, line,
                              "the model database cannot give the name of " + plan +
                                  "; with a blank output name the export fails there with " +
-                                 Quoted(FailurePointOf(FailStep::kMakeFileName).line),
-                             "no-plan-name");
+                                 Quoted(FailurePointOf(FailStep::kMakeFileName).Line()),
+                             FindingCode::kNoPlanName);
                 continue;
             }
-            path = composed.str();
+            path = std::move(composed.path);
         }
         const Landing landing = LandingOf(path, names_ ? call_.out.size() : 1);
         if (landing != Landing::kInFolder) {
@@ -129,11 +131,11 @@ void FileNameCheck::Run(const std::vector<PlanOutcome>& outcomes) {
                          names_ ? "the file of " + plan + " lands " + lands + ": " + shown
                                 : "the name of " + plan +
                                       " holds a path separator; with a blank output name its file lands " + lands,
-                         "path-in-name");
+                         FindingCode::kPathInName);
         }
         const std::string flaw = UnquotedFlaw(o.name);
         if (planColumn >= 0 && !flaw.empty()) {
-            ctx_.out.Add(Severity::kWarning, file_, line, "the name of " + plan + ' ' + flaw, "unquoted-text",
+            ctx_.out.Add(Severity::kWarning, file_, line, "the name of " + plan + ' ' + flaw, FindingCode::kUnquotedText,
                          planColumn);
         }
         const auto [it, isNew] = byPath.try_emplace(path, o.index);
@@ -144,7 +146,7 @@ void FileNameCheck::Run(const std::vector<PlanOutcome>& outcomes) {
                             : plan + " has the name of " + planName_(it->second) +
                                   "; with a blank output name both write the same file and the later one "
                                   "overwrites the earlier",
-                     "same-file");
+                     FindingCode::kSameFile);
     }
     if (!names_) return;
     for (const std::string& existing : ExistingFiles(files_)) {
@@ -152,6 +154,6 @@ void FileNameCheck::Run(const std::vector<PlanOutcome>& outcomes) {
                      "the file " + Quoted(existing) +
                          " exists; `qvkdc export` without --overwrite asks before it writes over it, and "
                          "declines where it cannot ask",
-                     "file-exists");
+                     FindingCode::kFileExists);
     }
 }

@@ -16,7 +16,7 @@
 #include "export/PlanOutcome.h"
 #include "check/CheckContext.h"
 #include "check/ExportCall.h"
-#include "FailurePoints.h"
+#include "InspectRun.h"
 
 class FileNameCheck {
  public:
@@ -32,11 +32,11 @@ class FileNameCheck {
     bool Prepare(const ModelId* plans, int count);
 
     // A run that failed at the output stage of plan (its block index), at
-    // step: composing its path (errors: the library's error notes, the
-    // step's own last) or its file (path and why: the file and the system's
+    // step: composing its path (failure: what the library told, the step's
+    // own line last) or its file (path and why: the file and the system's
     // reason).
-    void ReportFailure(int plan, FailStep step, const std::vector<std::string>& errors,
-                       const std::string& path, const std::string& why);
+    void ReportFailure(int plan, FailStep step, const CallFailure& failure, const std::string& path,
+                       const Status& why);
 
     // After the runs: where the written plans' files land, plans that write
     // one file, plan names that break a line, and files that exist.

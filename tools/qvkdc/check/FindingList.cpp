@@ -2,30 +2,15 @@
 
 #include <algorithm>
 
-const char* SeverityName(Severity severity) {
-    switch (severity) {
-        case Severity::kError:
-            return "error";
-        case Severity::kWarning:
-            return "warning";
-        default:
-            return "note";
-    }
-}
+namespace {
 
-void FindingList::Add(Finding finding) {
-    if (finding.severity != Severity::kError) {
-        if (Muted(finding)) return;
-        if (ignoredCodes_.count(finding.code) != 0) {
-            ++ignored_;
-            return;
-        }
-    }
-    findings_.push_back(std::move(finding));
-}
+std::size_t Index(FindingCode code) { return static_cast<std::size_t>(code); }
 
-void FindingList::Add(Severity severity, const std::string& file, int line,
-                      std::string message, const char* code, int column, int detail) {
+}  // namespace
+
+void FindingList::Add(Severity severity, const std::string& file, int line, std::string message, FindingCode code,
+                      int column, int detail) {
+    if (!FindingCodeOf(code).severities.Has(severity)) ++misfiled_;
     Finding f;
     f.severity = severity;
     f.file = file;
@@ -34,19 +19,30 @@ void FindingList::Add(Severity severity, const std::string& file, int line,
     f.code = code;
     f.column = column;
     f.detail = detail;
-    Add(std::move(f));
+    if (severity != Severity::kError) {
+        if (Muted(f)) return;
+        if (ignoredCodes_[Index(code)]) {
+            ++ignored_;
+            return;
+        }
+    }
+    findings_.push_back(std::move(f));
 }
 
-void FindingList::MuteColumn(int column, const std::string& code) { mutedColumns_[column].insert(code); }
+void FindingList::MuteColumn(int column) { mutedColumns_[column].set(); }
+
+void FindingList::MuteColumn(int column, FindingCode code) { mutedColumns_[column][Index(code)] = true; }
 
 void FindingList::MuteLine(const std::string& file, int line) { mutedLines_.emplace(file, line); }
 
-void FindingList::Ignore(const std::vector<std::string>& codes) { ignoredCodes_.insert(codes.begin(), codes.end()); }
+void FindingList::Ignore(const std::vector<FindingCode>& codes) {
+    for (const FindingCode code : codes) ignoredCodes_[Index(code)] = true;
+}
 
 bool FindingList::Muted(const Finding& f) const {
     if (f.column >= 0) {
         const auto it = mutedColumns_.find(f.column);
-        if (it != mutedColumns_.end() && (it->second.count("") != 0 || it->second.count(f.code) != 0)) return true;
+        if (it != mutedColumns_.end() && it->second[Index(f.code)]) return true;
     }
     return !mutedLines_.empty() && mutedLines_.count({f.file, f.line}) != 0;
 }

@@ -16,13 +16,13 @@ void InputFile::Load(const char* libPath, std::string display) {
     exists_ = fs->Exists(libPath);
     if (!exists_) return;
     ReadableFile file;
-    why_ = file.Open(fs->NativePath(libPath).c_str());
+    why_ = file.Open(fs->NativePath(libPath).c_str()).ToString();
     if (!why_.empty()) return;
     char block[1 << 16];
     std::ptrdiff_t n = 0;
     while ((n = file.Read(block, sizeof block)) > 0) Scan(block, static_cast<std::size_t>(n));
     readable_ = n == 0;
-    if (!readable_) why_ = file.ReadError();
+    if (!readable_) why_ = file.ReadError().ToString();
     const std::string& b = head_;
     utf16Marked_ = StartsWithUtf16Mark(b);
     if (!utf16Marked_ && b.size() >= 4) {

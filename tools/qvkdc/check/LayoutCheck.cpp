@@ -1,7 +1,8 @@
 #include "check/LayoutCheck.h"
 
 #include "check/TextForms.h"
-#include "model/CQvkdcOutColRowMng.h"
+#include "ColumnUse.h"
+#include "ValueTypes.h"
 
 namespace {
 
@@ -27,11 +28,11 @@ void LayoutCheck::Run() {
 }
 
 int LayoutCheck::HeadingColumn() {
-    const std::vector<CheckedColumn>& cols = ctx_.build.Columns();
-    if (cols.empty() || cols[0].trail.colFlg != 1) return -1;
-    const CheckedColumn& c = cols[0];
+    const std::vector<InspectedColumn>& cols = ctx_.build.Columns();
+    if (cols.empty() || cols[0].trail.colFlg != CnvColFlg::kPlanCsv) return -1;
+    const InspectedColumn& c = cols[0];
     // An item with a converter of its own is a column as it stands.
-    if (c.use.conv != CQvkdcCnvColData::kItemConvParam) return -1;
+    if (c.use.conv != ItemConv::kParam) return -1;
     const CnvColTrail& t = c.trail;
     TableBuild& build = ctx_.build;
     if (!NoneOrFirst(build, kExteriorTableFile, t.titleRow) ||
@@ -41,17 +42,17 @@ int LayoutCheck::HeadingColumn() {
     }
     // A key row of a number or a type row of a keyword is a data row.
     if (t.keyRow.read && IsDecimalInt(t.keyRow.Cell(2))) return -1;
-    if (t.typeRow.read && CQvkdcOutColRowMng::ValTypeCode(t.typeRow.Cell(2)) != 0) return -1;
+    if (t.typeRow.read && ValueTypeCodeOf(t.typeRow.Cell(2)) != 0) return -1;
     // The other tables' heading rows name the same item; or the columns
     // are numbered below a first cell that is no number.
     const bool headedAlike = t.titleRow.read || t.keyRow.read || t.typeRow.read;
-    const bool numberedBelow = cols.size() > 1 && cols[1].trail.colFlg == 1 && !IsDecimalInt(t.def.Cell(1)) &&
+    const bool numberedBelow = cols.size() > 1 && cols[1].trail.colFlg == CnvColFlg::kPlanCsv && !IsDecimalInt(t.def.Cell(1)) &&
                                IsDecimalInt(cols[1].trail.def.Cell(1));
     return headedAlike || numberedBelow ? 0 : -1;
 }
 
 void LayoutCheck::CheckHeadingRow() {
-    const CheckedColumn& c = ctx_.build.Columns()[0];
+    const InspectedColumn& c = ctx_.build.Columns()[0];
     const std::string& file = ctx_.Shown(kPlanCSVTableFile);
     const std::string title =
         c.trail.titleRow.read ? "titled " + Quoted(c.ExName()) : std::string("with an empty title");
@@ -60,7 +61,7 @@ void LayoutCheck::CheckHeadingRow() {
                      " looks like a heading row: every row of " + kCnvTblFiles[kPlanCSVTableFile].name +
                      " is a column, so it adds a column of item " + Quoted(c.ItName()) + ' ' + title +
                      " whose cells stay empty; remove the row",
-                 "heading-row", 0);
+                 FindingCode::kHeadingRow, 0);
     ctx_.out.MuteColumn(0);
 }
 
@@ -76,13 +77,13 @@ void LayoutCheck::CheckOrphanChoices() {
                              " holds \":\", so the export also takes the row for the choice " + Quoted(n.text) +
                              " of a title " + Quoted(n.itemTitle) + ", which no item has, and skips that; a title "
                              "may not hold \":\"",
-                         "colon-in-title", column);
+                         FindingCode::kColonInTitle, column);
         } else if (n.line == build.FirstRowLine(kExteriorTableFile)) {
             ctx_.out.Add(Severity::kNote, exterior, n.line,
                          "the first row " + Quoted(n.key + '\t' + n.choiceItName) +
                              " looks like a heading row; its \":\" makes it a choice of a title " +
                              Quoted(n.itemTitle) + ", which no item has, so the export skips it: no harm done",
-                         "heading-row");
+                         FindingCode::kHeadingRow);
         } else {
             continue;
         }
@@ -96,16 +97,18 @@ void LayoutCheck::CheckUnknownItems(int heading) {
         !build.HasRows(kParameterSettingTableFile)) {
         return;
     }
-    const std::vector<CheckedColumn>& cols = build.Columns();
+    const std::vector<InspectedColumn>& cols = build.Columns();
     for (std::size_t i = 0; i < cols.size(); ++i) {
-        const CheckedColumn& c = cols[i];
+        const InspectedColumn& c = cols[i];
         const CnvColTrail& t = c.trail;
-        if (static_cast<int>(i) == heading || t.colFlg != 1 || c.use.conv != CQvkdcCnvColData::kItemConvParam ||
+        if (static_cast<int>(i) == heading || t.colFlg != CnvColFlg::kPlanCsv || c.use.conv != ItemConv::kParam ||
             t.titleRow.read || t.keyRow.read || t.typeRow.read) {
             continue;
         }
         const int column = static_cast<int>(i);
-        for (const char* code : {"no-title", "no-key", "no-value-type"}) ctx_.out.MuteColumn(column, code);
+        for (const FindingCode code : {FindingCode::kNoTitle, FindingCode::kNoKey, FindingCode::kNoValueType}) {
+            ctx_.out.MuteColumn(column, code);
+        }
         // Listed again: told once (duplicate-column tells the repeat).
         if (build.FindItem(c.ItName()) != column) continue;
         ctx_.out.Add(Severity::kWarning, ctx_.Shown(kPlanCSVTableFile), t.def.line,
@@ -113,7 +116,7 @@ void LayoutCheck::CheckUnknownItems(int heading) {
                          kCnvTblFiles[kProcessParametersTableFile].name + " and " +
                          kCnvTblFiles[kParameterSettingTableFile].name +
                          ItemHint(c.ItName()) + "; its header cell and its cells stay empty",
-                     "unknown-item", column);
+                     FindingCode::kUnknownItem, column);
     }
 }
 
@@ -128,7 +131,7 @@ std::string LayoutCheck::ItemHint(const std::string& item) {
         for (CnvTblIndex table : {kProcessParametersTableFile, kParameterSettingTableFile}) {
             for (const std::string& name : build.FirstCells(table)) add(name);
         }
-        for (std::string_view name : CQvkdcCnvColData::DispatchItemNames()) add(name);
+        for (std::string_view name : DispatchItemNames()) add(name);
         for (const RuleItem& rule : kRuleItems) add(rule.name);
     }
     return known_.Hint(item);

@@ -1,19 +1,18 @@
 // ModelCheck: a model against the tables, found by running the library's own
 // export over the plans of the call, in process, through the stand-in host,
-// into a file system that writes nothing. Every failure is reported where
-// the export meets it (the plan, the process, the column and the host call
-// that failed), and the run goes on with the plan after it. With the
-// export's output folder the run composes every path itself and meets each
-// file as the export will (ProbingFileSystem; FileNameCheck tells the rest
-// of the names).
+// into a file system that writes nothing (InspectRun.h). Every failure is
+// reported where the export meets it (the plan, the process, the column and
+// the host call that failed, as the library tells it), and the run goes on
+// with the plan after it. With the export's output folder the run composes
+// every path itself and meets each file as the export will (RunFiles::kProbe;
+// FileNameCheck tells the rest of the names).
 //
-// While the run converts, it tells the check each cell (QvkdcRunObserver):
-// what the cell asked the host (the stand-in's call log at level 3) and
-// what the model holds tell why
-// cells of the plans the export writes come out empty or wrong: parameters
-// missing or of another kind than the column's, codes without a choice,
-// tool names too long for the tool text lookup. A plan's cells count once
-// its file is written (or failed at its output stage), so that rejected
+// While the run converts, the library tells the check each cell with why it
+// came out so (CellFacts), and the model tells what it holds: together they
+// tell why cells of the plans the export writes come out empty or wrong:
+// parameters missing or of another kind than the column's, codes without a
+// choice, tool names too long for the tool text lookup. A plan's cells count
+// once its file is written (or failed at its output stage), so that rejected
 // and failing plans are left out.
 #ifndef QVKDC_TOOLS_CHECK_MODELCHECK_H
 #define QVKDC_TOOLS_CHECK_MODELCHECK_H
@@ -22,16 +21,14 @@
 #include <string>
 #include <vector>
 
-#include "export/PlanOutcome.h"
+#include "InspectRun.h"
+#include "check/CellNote.h"
 #include "check/CheckContext.h"
-#include "check/CellReason.h"
 #include "check/ExportCall.h"
 #include "check/ExportPreview.h"
 #include "check/FileNameCheck.h"
 #include "check/ValueTally.h"
-#include "convert/CQvkdcCnvColData.h"
-#include "entry/QvkdcOutputRun.h"
-#include "entry/QvkdcRunObserver.h"
+#include "export/PlanOutcome.h"
 
 class ModelCheck : private QvkdcRunObserver {
  public:
@@ -46,38 +43,42 @@ class ModelCheck : private QvkdcRunObserver {
 
  private:
     // A tool text to look up once the runs are over: the first cell of a
-    // tool name that may be too long for the lookup.
+    // tool name too long for the lookup.
     struct ToolCheck {
         std::string name;
         int column = -1;
         ValuePlace where;
+    };
+    // What a rejected plan's message names.
+    struct Machine {
+        bool known = true;
+        std::string name1;
+        std::string name2;
     };
 
     // Runs the export over the plans of the block from index first on.
     // Returns the index of the plan it failed at, or the plan count when it
     // did not fail.
     int RunExport(int first);
-    void ReportFailure(const QvkdcRunPlace& place, const std::vector<QvsimCall>& calls,
-                       const std::string& errors);
-    // The error note of the converter for the cell a run failed at, which
-    // the run leaves untraced: the cell converted once more with its notes
-    // followed. "" when it converts this time.
-    // REQUIRES: place names a process and a column.
-    std::string CellError(const QvkdcRunPlace& place);
-    // What the failing host call of calls (after the last process type
-    // inquiry) was, in the user's terms; "" when none failed.
-    std::string FailedCall(const std::vector<QvsimCall>& calls, const QvkdcRunPlace& place) const;
-    void ReportRejected(const PlanOutcome& o, const std::vector<QvsimCall>& calls, int rejectedBefore);
+    void ReportFailure(const RunResult& run);
+    // What the host call that failed the run answered, in the user's terms.
+    std::string FailedCall(const RunResult& run) const;
+    void ReportRejected(const PlanOutcome& o);
 
-    // QvkdcRunObserver: the cells of the plan being converted, counted for
-    // it alone until it is written.
-    void Converted(const QvkdcRunPlace& place, int column, std::string_view text, QdgmPrcsRec* record) override;
-    void Written(int plan) override;
-    // Counts what the cell asked for the pending plan; returns why the cell
-    // is as it is, where that tells it (a parameter missing, of another
-    // kind, a code without a choice).
-    CellReason Tally(const QvkdcRunPlace& place, int column, std::string_view text, QdgmPrcsRec* record,
-                     const QvsimCall* asked, int askedCount);
+    // QvkdcRunObserver: the plans' outcomes are told on to outcomes_; the
+    // cells of the plan being converted are counted for it alone until it
+    // is written.
+    void Listed(int plan, int count) override { outcomes_.Listed(plan, count); }
+    void Typed(const QvkdcRunPlace& place, int type, bool accepted) override {
+        outcomes_.Typed(place, type, accepted);
+    }
+    void Converted(const QvkdcRunPlace& place, int column, std::string_view text, const CellFacts& facts) override;
+    void Rejected(int plan, bool machineKnown, std::string_view name1, std::string_view name2) override;
+    void NoRows(int plan) override { outcomes_.NoRows(plan); }
+    void Written(int plan, std::string_view path, int rows) override;
+    // Counts what the cell asked for the pending plan; returns what the
+    // page tells of it.
+    CellNote Tally(const QvkdcRunPlace& place, int column, std::string_view text, const CellFacts& facts);
     // The counts of the pending plan join the model's.
     void Commit();
     void CheckTool(const ToolCheck& tool);
@@ -98,10 +99,8 @@ class ModelCheck : private QvkdcRunObserver {
     bool namesMet_ = false;       // the run meets the output names
     std::vector<int> indexes_;    // the model index of each plan of the block
     std::vector<ModelId> plans_;  // the block
-    std::vector<PlanOutcome> outcomes_;  // per plan, once its run looked at it
-    // Per column: the tool type item; a choice row for its item.
-    std::vector<char> toolType_;
-    std::vector<char> hasChoices_;
+    PlanOutcomes outcomes_{nullptr, 0};
+    std::vector<Machine> machines_;  // per plan, when rejected
     // The plan whose cells are pending (-1: none), and its counts.
     int pending_ = -1;
     ValueTally planTally_;
@@ -110,8 +109,6 @@ class ModelCheck : private QvkdcRunObserver {
     ValueTally tally_;
     std::vector<ToolCheck> tools_;
     std::set<std::string> toolsSeen_;
-    CQvkdcCnvColData converter_;  // converts the cell a run failed at once more
-    std::string cell_;
 };
 
 #endif  // QVKDC_TOOLS_CHECK_MODELCHECK_H

@@ -7,7 +7,7 @@ void OptionCheck::Run() {
     const InputFile& file = ctx_.in.OptionFile();
     if (file.Utf16() || file.CrOnlyLines()) return;  // its titles are garbage
     NameHints known;  // the titles of ExteriorTable's item rows
-    for (const OptionTitleTrail& t : ctx_.build.OptionTitles()) {
+    for (const CnvOptionTrail& t : ctx_.build.OptionTitles()) {
         const std::string title = "title " + Quoted(t.title);
         switch (t.fate) {
             case OptionFate::kUnknown: {
@@ -18,24 +18,24 @@ void OptionCheck::Run() {
                 ctx_.out.Add(Severity::kWarning, file.Display(), t.line,
                              title + " is not the title of an item in " + ctx_.Shown(kExteriorTableFile) +
                                  "; no column is added" + known.Hint(t.title),
-                             "unknown-title");
+                             FindingCode::kUnknownTitle);
                 break;
             }
             case OptionFate::kRepeated:
                 ctx_.out.Add(Severity::kWarning, file.Display(), t.line,
                              title + " repeats line " + std::to_string(t.other) + "; it is taken once",
-                             "repeated-title");
+                             FindingCode::kRepeatedTitle);
                 break;
             case OptionFate::kStandard: {
-                const CheckedColumn& c = ctx_.build.Columns()[static_cast<std::size_t>(t.other)];
+                const InspectedColumn& c = ctx_.build.Columns()[static_cast<std::size_t>(t.other)];
                 ctx_.out.Add(Severity::kWarning, file.Display(), t.line,
                              title + " is already the title of the column of line " +
                                  std::to_string(c.trail.def.line) + " of " + ctx_.DefFile(c) +
                                  "; no second column is added",
-                             "standard-title", t.other);
+                             FindingCode::kStandardTitle, t.other);
                 break;
             }
-            default:
+            case OptionFate::kTaken:
                 break;
         }
     }

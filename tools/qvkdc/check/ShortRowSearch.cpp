@@ -35,17 +35,17 @@ class ServedTables {
 }  // namespace
 
 void ShortRowSearch::Run() {
-    const BuildStop* first = build_.Stop();
+    const CnvTblStop* first = build_.Stop();
     if (first == nullptr || first->kind != CnvTblStop::kShortRow) return;
     for (int i = 0; i < kCnvTblFileCount; ++i) native_[i] = FileSystem::Current()->NativePath(kCnvTblFiles[i].path);
-    BuildStop stop = *first;
+    CnvTblStop stop = *first;
     for (int run = 0; run < kMostRuns && Mend(stop); ++run) {
         TableBuild mended;
         {
             const ServedTables served(&ShortRowSearch::Serve, this);
             mended.Run();
         }
-        const BuildStop* next = mended.Stop();
+        const CnvTblStop* next = mended.Stop();
         if (next == nullptr || next->kind != CnvTblStop::kShortRow) return;
         const bool again = next->table == stop.table && next->row.line == stop.row.line;
         // A row the padding did not mend ends the search; one that is read
@@ -74,7 +74,7 @@ int ShortRowSearch::Serve(void* context, const char* path, const char** data, st
 
 bool ShortRowSearch::Load(int table, std::string* bytes) const {
     ReadableFile file;
-    if (!file.Open(native_[table].c_str()).empty()) return false;
+    if (!file.Open(native_[table].c_str()).ok()) return false;
     bytes->clear();
     char block[1 << 16];
     std::ptrdiff_t n = 0;
@@ -82,7 +82,7 @@ bool ShortRowSearch::Load(int table, std::string* bytes) const {
     return n == 0;
 }
 
-bool ShortRowSearch::Mend(const BuildStop& stop) {
+bool ShortRowSearch::Mend(const CnvTblStop& stop) {
     if (stop.row.line <= 0 || stop.cells <= stop.row.CellCount()) return false;
     for (const std::string& cell : stop.row.cells) {
         if (cell.find_first_of("\r\n") != std::string::npos) return false;

@@ -33,7 +33,7 @@ class ShortRowSearch {
     // Pads the short row of stop in the bytes of its table. False when it
     // cannot be told where the row ends (a cell holds a line break) or the
     // file cannot be read.
-    bool Mend(const BuildStop& stop);
+    bool Mend(const CnvTblStop& stop);
     // Reads the file of table into *bytes. False when it cannot.
     bool Load(int table, std::string* bytes) const;
 

@@ -12,16 +12,15 @@ std::string StopsWith(const std::string& traceLine) {
 
 void StopCheck::Run() {
     const TableBuild& build = ctx_.build;
-    if (build.FailedStep().empty()) return;
-    const BuildStop* stop = build.Stop();
+    if (build.Failed() == FailStep::kNone) return;
+    const CnvTblStop* stop = build.Stop();
     if (stop == nullptr) {
         // A failure the steps did not explain (memory ran out, say).
-        const std::string& errors = build.ErrorLines();
-        const std::string first = errors.substr(0, errors.find('\n'));
+        const std::string& first = build.Failures().front().line;
         ctx_.out.Add(Severity::kError, ctx_.in.TablesFolder(), 1,
-                     "the export's step " + build.FailedStep() + " fails" +
-                         (first.empty() ? std::string() : " with " + Quoted(first)),
-                     "export-fails");
+                     "the export's step " + std::string(FailurePointOf(build.Failed()).note) + " fails with " +
+                         Quoted(first),
+                     FindingCode::kExportFails);
         return;
     }
     switch (stop->kind) {
@@ -37,36 +36,37 @@ void StopCheck::Run() {
             ShortRow(*stop);
             break;
     }
-    for (const BuildStop& later : build.LaterStops()) ShortRow(later);
+    for (const CnvTblStop& later : build.LaterStops()) ShortRow(later);
 }
 
-const std::string& StopCheck::ContextFile(const BuildStop& stop) const {
-    if (stop.colFlg == 2) return ctx_.in.OptionFile().Display();
-    return ctx_.Shown(stop.colFlg == 1 ? kPlanCSVTableFile : kExteriorTableFile);
+const std::string& StopCheck::ContextFile(const CnvTblStop& stop) const {
+    if (!stop.hasContext || stop.choice) return ctx_.Shown(kExteriorTableFile);
+    if (stop.colFlg == CnvColFlg::kOption) return ctx_.in.OptionFile().Display();
+    return ctx_.Shown(kPlanCSVTableFile);
 }
 
-void StopCheck::NotImported(const BuildStop& stop) {
+void StopCheck::NotImported(const CnvTblStop& stop) {
     if (!stop.hasContext) {
         // The tool-set form, looked up at the import.
         ctx_.out.Add(Severity::kError, ctx_.Shown(stop.table), 1,
                      "the file is missing; the export stops with " + Quoted(stop.traceLine),
-                     "missing-table");
+                     FindingCode::kMissingTable);
         return;
     }
     std::string subject;
-    if (stop.colFlg == 0) {
+    if (stop.choice) {
         subject = "the choice " + Quoted(stop.context.Cell(1));
     } else {
-        const bool title = stop.colFlg == 2 && stop.table == kExteriorTableFile;
+        const bool title = !stop.choice && stop.colFlg == CnvColFlg::kOption && stop.table == kExteriorTableFile;
         subject = (title ? "title " : "item ") + Quoted(stop.key);
     }
     ctx_.out.Add(Severity::kError, ContextFile(stop), stop.context.line,
                  subject + " is looked up in " + ctx_.Shown(stop.table) + ", which is missing" +
                      StopsWith(stop.traceLine),
-                 "missing-table");
+                 FindingCode::kMissingTable);
 }
 
-void StopCheck::NoRow(const BuildStop& stop) {
+void StopCheck::NoRow(const CnvTblStop& stop) {
     const std::string& key = stop.context.Cell(1);
     if (ctx_.build.FindItem(stop.key) >= 0) {
         // An item row whose title holds ":" and starts with another title.
@@ -76,23 +76,23 @@ void StopCheck::NoRow(const BuildStop& stop) {
                          Quoted(key.substr(0, key.find(':'))) + " and looks its value up in " +
                          ctx_.Shown(stop.table) + ", which has no row " + Quoted(stop.key) +
                          StopsWith(stop.traceLine) + "; a title may not hold \":\"",
-                     "colon-in-title");
+                     FindingCode::kColonInTitle);
         return;
     }
     ctx_.out.Add(Severity::kError, ContextFile(stop), stop.context.line,
                  "the choice " + Quoted(stop.context.Cell(1)) + " has no row " + Quoted(stop.key) +
                      " in " + ctx_.Shown(stop.table) + StopsWith(stop.traceLine),
-                 "missing-choice-value");
+                 FindingCode::kMissingChoiceValue);
 }
 
-void StopCheck::ShortRow(const BuildStop& stop) {
+void StopCheck::ShortRow(const CnvTblStop& stop) {
     std::string of;
-    if (stop.colFlg == 0 && stop.hasContext) {
+    if (stop.choice && stop.hasContext) {
         const std::string& choice =
             stop.table == kSelectionToIntTableFile ? stop.context.Cell(2) : stop.context.Cell(1);
         of = " of the choice " + Quoted(choice);
-    } else if (stop.colFlg != 0 && stop.table != kPlanCSVTableFile && !stop.item.empty()) {
-        const bool title = stop.colFlg == 2 && stop.table == kExteriorTableFile;
+    } else if (!stop.choice && stop.table != kPlanCSVTableFile && !stop.item.empty()) {
+        const bool title = !stop.choice && stop.colFlg == CnvColFlg::kOption && stop.table == kExteriorTableFile;
         of = std::string(title ? " of title " : " of item ") + Quoted(stop.item);
     }
     const int n = stop.row.CellCount();
@@ -100,5 +100,5 @@ void StopCheck::ShortRow(const BuildStop& stop) {
                  "the row has " + std::to_string(n) + (n == 1 ? " cell" : " cells") +
                      "; the export reads " + stop.reads + of + " from cell " +
                      std::to_string(stop.cells) + " and stops here",
-                 "short-row");
+                 FindingCode::kShortRow);
 }

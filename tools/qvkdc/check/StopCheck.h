@@ -14,11 +14,11 @@ class StopCheck {
     void Run();
 
  private:
-    void NotImported(const BuildStop& stop);
-    void NoRow(const BuildStop& stop);
-    void ShortRow(const BuildStop& stop);
+    void NotImported(const CnvTblStop& stop);
+    void NoRow(const CnvTblStop& stop);
+    void ShortRow(const CnvTblStop& stop);
     // File and line of the column definition or choice row being built.
-    const std::string& ContextFile(const BuildStop& stop) const;
+    const std::string& ContextFile(const CnvTblStop& stop) const;
 
     const CheckContext& ctx_;
 };

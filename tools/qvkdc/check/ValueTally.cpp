@@ -10,21 +10,7 @@ namespace {
 // The value type of a column, by its effective code, as people are shown it.
 std::string_view TypeName(int effType) {
     const ValueType* const type = ValueTypeOfCode(effType);
-    return type != nullptr ? type->name : "no value type";
-}
-
-const char* KindName(HostValueKind kind) {
-    switch (kind) {
-        case HostValueKind::kInt:
-            return "an integer";
-        case HostValueKind::kDouble:
-            return "a number with a fraction";
-        case HostValueKind::kText:
-            return "a text";
-        case HostValueKind::kNone:
-            break;
-    }
-    return "no value";
+    return type != nullptr ? type->keyword : "no value type";
 }
 
 // What a column of type effType prints for a value of another kind.
@@ -50,14 +36,29 @@ const char* Article(std::string_view name) {
     return !name.empty() && std::string_view("AEIOU").find(name.front()) != std::string_view::npos ? "an" : "a";
 }
 
-std::string ColumnName(const CheckedColumn& c) {
+std::string ColumnName(const InspectedColumn& c) {
     const std::string key = c.use.rule == ItemRule::kPitch
                                 ? std::to_string(kPitchKeySetA) + " or " + std::to_string(kPitchKeyOther)
-                                : std::to_string(c.row->GetPrmKey());
-    return "column " + Quoted(c.ExName()) + " (" + std::string(TypeName(c.row->GetValType())) + ", key " + key + ")";
+                                : std::to_string(c.prmKey);
+    return "column " + Quoted(c.ExName()) + " (" + std::string(TypeName(c.valType)) + ", key " + key + ")";
 }
 
 }  // namespace
+
+const char* KindName(HostValueKind kind) {
+    switch (kind) {
+        case HostValueKind::kInt:
+            return "an integer";
+        case HostValueKind::kDouble:
+            return "a number with a fraction";
+        case HostValueKind::kText:
+            return "a text";
+        case HostValueKind::kNone:
+            break;
+    }
+    return "no value";
+}
+
 
 HostValueKind ModelValueKind(int answer) {
     constexpr HostValueKind kByAnswer[] = {HostValueKind::kNone, HostValueKind::kInt, HostValueKind::kDouble,
@@ -102,9 +103,9 @@ void ValueTally::Clear() {
     noChoice_.clear();
 }
 
-void ValueTally::Report(const std::vector<CheckedColumn>& columns, const std::string& file, const PlaceName& name,
+void ValueTally::Report(const std::vector<InspectedColumn>& columns, const std::string& file, const PlaceName& name,
                         const PlaceLine& line, FindingList* out) const {
-    const auto spec = [&](int column) -> const CheckedColumn& {
+    const auto spec = [&](int column) -> const InspectedColumn& {
         return columns[static_cast<std::size_t>(column)];
     };
     for (std::size_t i = 0; i < missing_.size(); ++i) {
@@ -112,7 +113,7 @@ void ValueTally::Report(const std::vector<CheckedColumn>& columns, const std::st
         if (missing.n == 0) continue;
         const int column = static_cast<int>(i);
         const int asked = asked_[i].n;
-        const CheckedColumn& c = spec(column);
+        const InspectedColumn& c = spec(column);
         if (missing.n == asked) {
             out->Add(Severity::kWarning, file, line(missing.first),
                      ColumnName(c) +
@@ -120,7 +121,7 @@ void ValueTally::Report(const std::vector<CheckedColumn>& columns, const std::st
                                      : ": none of the " + std::to_string(asked) +
                                            " processes has such a parameter; its cells stay empty") +
                          " (is the key right?)",
-                     "missing-param", column);
+                     FindingCode::kMissingParam, column);
         } else {
             const bool one = missing.n == 1;
             out->Add(Severity::kNote, file, line(missing.first),
@@ -128,22 +129,22 @@ void ValueTally::Report(const std::vector<CheckedColumn>& columns, const std::st
                          (one ? " processes has" : " processes have") + " no such parameter, " +
                          (one ? "" : "the first ") + name(missing.first) +
                          (one ? "; its cell stays empty" : "; their cells stay empty"),
-                     "missing-param", column);
+                     FindingCode::kMissingParam, column);
         }
     }
     for (const auto& [key, count] : wrongKind_) {
-        const CheckedColumn& c = spec(key.first);
-        const std::string_view type = TypeName(c.row->GetValType());
+        const InspectedColumn& c = spec(key.first);
+        const std::string_view type = TypeName(c.valType);
         out->Add(Severity::kWarning, file, line(count.first),
             ColumnName(c) + " reads " + KindName(key.second) + " from " + count.Example(name) + "; " + Article(type) +
-                ' ' + std::string(type) + " column " + WrongKindEffect(c.row->GetValType(), key.second),
-            "param-kind", key.first, static_cast<int>(key.second));
+                ' ' + std::string(type) + " column " + WrongKindEffect(c.valType, key.second),
+            FindingCode::kParamKind, key.first, static_cast<int>(key.second));
     }
     for (const auto& [key, count] : noChoice_) {
-        const CheckedColumn& c = spec(key.first);
+        const InspectedColumn& c = spec(key.first);
         out->Add(Severity::kWarning, file, line(count.first),
             "column " + Quoted(c.ExName()) + " has no choice for the code " +
                 std::to_string(key.second) + " of " + count.Example(name) + "; the cell stays empty",
-            "no-choice-for-code", key.first, key.second);
+            FindingCode::kNoChoiceForCode, key.first, key.second);
     }
 }

@@ -20,6 +20,10 @@
 // value (0) or no such process (-1).
 HostValueKind ModelValueKind(int answer);
 
+// A value of kind, as findings and the page name it: "an integer", "a
+// number with a fraction", "a text"; "no value" for kNone.
+const char* KindName(HostValueKind kind);
+
 // Where a value was met: a process of a plan (its index in the block).
 struct ValuePlace {
     int plan = -1;
@@ -46,7 +50,7 @@ class ValueTally {
 
     // Adds the findings, each at the line of file where its first example
     // begins.
-    void Report(const std::vector<CheckedColumn>& columns, const std::string& file, const PlaceName& name,
+    void Report(const std::vector<InspectedColumn>& columns, const std::string& file, const PlaceName& name,
                 const PlaceLine& line, FindingList* out) const;
 
  private:

@@ -2,8 +2,10 @@
 
 #include <string_view>
 
+#include "InspectTables.h"
+#include "ValueTypes.h"
 #include "cli/CommandReference.h"
-#include "host/HostSession.h"
+#include "session/HostSession.h"
 #include "cli/OptionDocs.h"
 #include "cli/ProgramManual.h"
 #include "check/FindingCodes.h"
@@ -153,7 +155,8 @@ void WriteBashCommand(const CLI::App& cmd, std::ostream& out) {
 }  // namespace
 
 bool IsDocsOption(const std::string& arg) {
-    return arg == "--man" || arg == "--completion" || arg == "--markdown" || arg == "--findings";
+    return arg == "--man" || arg == "--completion" || arg == "--markdown" || arg == "--findings" ||
+           arg == "--value-types";
 }
 
 int WriteDocs(const Parser& parser, const std::vector<std::string>& args, std::ostream& out,
@@ -174,7 +177,11 @@ int WriteDocs(const Parser& parser, const std::vector<std::string>& args, std::o
         WriteFindingTable(out);
         return kExitOk;
     }
-    err << "qvkdc help: use --man, --markdown, --completion bash or --findings\n";
+    if (args.size() == 1 && args[0] == "--value-types") {
+        WriteValueTypeTable(out);
+        return kExitOk;
+    }
+    err << "qvkdc help: use --man, --markdown, --completion bash, --findings or --value-types\n";
     return kExitUsage;
 }
 
@@ -285,8 +292,59 @@ void WriteBashCompletion(const Parser& parser, std::ostream& out) {
 
 void WriteFindingTable(std::ostream& out) {
     out << "| code | severity | what | usual fix |\n|---|---|---|---|\n";
-    for (const FindingCode& entry : AllFindingCodes()) {
-        out << "| `" << entry.code << "` | " << entry.severity << " | " << entry.what << " | " << entry.fix
-            << " |\n";
+    for (const FindingCodeEntry& entry : AllFindingCodes()) {
+        out << "| `" << entry.name << "` | " << entry.severities.Text() << " | " << entry.what << " | "
+            << entry.fix << " |\n";
     }
+}
+
+namespace {
+
+// What a column writes by a value type's form, and an example cell.
+struct FormText {
+    const char* writes;
+    const char* example;
+};
+
+FormText TextOfForm(ValueForm form) {
+    switch (form) {
+        case ValueForm::kReal:
+            return {"the number with six decimals, `.` as the decimal point", "`1.500000`"};
+        case ValueForm::kText:
+            return {"the text, trimmed, in three double quotes on each side; an empty or blank text gives an "
+                    "empty cell",
+                    "`\"\"\"Face top\"\"\"`"};
+        case ValueForm::kSelect:
+            return {"the selection text of the integer code (section 7)", "`Flood`"};
+        case ValueForm::kInt:
+            return {"the number as a whole number", "`3`"};
+        case ValueForm::kNone:
+            break;
+    }
+    return {"nothing: these value types have no text form, the cells stay empty", ""};
+}
+
+}  // namespace
+
+void WriteValueTypeTable(std::ostream& out) {
+    out << "| value type | writes | example cell |\n|---|---|---|\n";
+    std::string silent;  // the keywords that write nothing, in one row
+    std::string taken;   // the rows of keywords the column build takes as another
+    for (const ValueType& type : kValueTypes) {
+        const int asBuilt = BuildColumnKeyAndType("", 0, type.keyword, "").valType;
+        if (asBuilt != type.code) {
+            const ValueType* other = ValueTypeOfCode(asBuilt);
+            taken += "| `" + std::string(type.keyword) + "` | taken as `" +
+                     std::string(other != nullptr ? other->keyword : "") + "` | " +
+                     TextOfForm(FormOfCode(asBuilt)).example + " |\n";
+        } else if (type.form == ValueForm::kNone) {
+            silent += std::string(silent.empty() ? "" : ", ") + '`' + std::string(type.keyword) + '`';
+        } else {
+            const FormText text = TextOfForm(type.form);
+            out << "| `" << type.keyword << "` | " << text.writes << " | " << text.example << " |\n";
+        }
+    }
+    out << taken;
+    if (!silent.empty()) out << "| " << silent << " | " << TextOfForm(ValueForm::kNone).writes << " | |\n";
+    out << "| any other text, an empty cell included | nothing: the cells stay empty | |\n";
 }

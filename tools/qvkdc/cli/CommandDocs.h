@@ -41,4 +41,9 @@ void WriteBashCompletion(const Parser& parser, std::ostream& out);
 // and its usual fix.
 void WriteFindingTable(std::ostream& out);
 
+// The Markdown table of the value types, from the library's table: what a
+// column of each keyword writes, with an example cell; the keywords of one
+// form share a row when it writes nothing.
+void WriteValueTypeTable(std::ostream& out);
+
 #endif  // QVKDC_TOOLS_CLI_COMMANDDOCS_H

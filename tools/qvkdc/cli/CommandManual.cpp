@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "host/HostSession.h"
+#include "session/HostSession.h"
 
 std::string ExitCodeText(int code) {
     return code == kExitSignal ? std::string("128+N") : std::to_string(code);

@@ -10,9 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "system/ExitCodes.h"
+
 // Stands for the status of a run that a signal ended: 128 + the signal's
 // number, as a shell reports it.
-inline constexpr int kExitSignal = 128;
 
 struct ExitCode {
     int code;             // a QvkdcExit, or kExitSignal

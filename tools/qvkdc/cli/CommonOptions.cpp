@@ -1,5 +1,7 @@
 #include "cli/CommonOptions.h"
 
+#include "qvhostsim/qvhostsim.h"
+
 CLI::Option* AddCallOptions(CLI::App* cmd, HostOptions* host, std::string* out,
                             std::string* name) {
     cmd->add_option("--model", host->model, "model file (JSON)")->type_name("FILE")->required();

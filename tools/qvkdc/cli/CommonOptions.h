@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "cli/CommandManual.h"
-#include "host/HostSession.h"
+#include "session/HostSession.h"
 #include "TextEncoding.h"
 
 // The plans and files of a call: --model (required), --out (required),

@@ -1,6 +1,6 @@
 #include "cli/ProgramManual.h"
 
-#include "host/HostSession.h"
+#include "session/HostSession.h"
 #include "CnvTblFiles.h"
 
 namespace {

@@ -6,6 +6,7 @@
 #include "export/FailureCause.h"
 #include "export/PlanFiles.h"
 #include "export/PlanOutcome.h"
+#include "InspectRun.h"
 
 void ExistsCommand::AddOptions(CLI::App* cmd) {
     plans_ = AddCallOptions(cmd, &host_, &out_, &name_);
@@ -42,11 +43,8 @@ int ExistsCommand::Run() {
     rc = session.OpenOutputs();
     if (rc != kExitOk) return rc;
     WarnOfLongNames(files, std::cerr);
-    int status = 0;
-    session.BeginCall();
-    QvkdcIsExistFileWp(session.planCount(), session.plans().data(), out_.c_str(),
-                       name_.c_str(), &status);
-    const CallRecord record = session.EndCall();
+    const ExistResult result = CheckExisting(session.plans().data(), *session.planCount(), out_, name_);
+    const int status = result.status;
     if (status < 0) {
         // The check stops at the first path that exists or cannot be made.
         FailureContext context;
@@ -55,7 +53,7 @@ int ExistsCommand::Run() {
             context.plan = "plan " + std::to_string(i) + " (" + IdText(session.plans()[i]) + ")";
             break;
         }
-        const std::vector<std::string> why = ExplainFailure(record.Errors(), context);
+        const std::vector<std::string> why = ExplainFailure(result.failure, FailureDetail(), context);
         PrintFailure("exists", status, why);
     } else if (status == 1 && !quiet_) {
         std::cerr << "qvkdc: these output files exist:\n";

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "cli/Command.h"
-#include "host/HostSession.h"
+#include "session/HostSession.h"
 
 class ExistsCommand : public Command {
  public:

@@ -8,8 +8,6 @@
 #include "system/Interruption.h"
 #include "system/StandardOutput.h"
 #include "system/Terminal.h"
-#include "entry/QvkdcCreOutputData.h"
-#include "platform/ProbingFileSystem.h"
 #include "FileSystem.h"
 
 void ExportCommand::AddOptions(CLI::App* cmd) {
@@ -64,14 +62,13 @@ What `export` tells, on standard error:
   process; the output file with the operating system's reason), also with
   `--quiet` and without `--trace`. `exists` and `tables` say why in the
   same way.
-- qvkdc follows the run through the stand-in host: it switches tracing on
-  for every trace id but the per-value conversion's
-  (`CQvkdcCnvColData::CnvOutData`, docs/integration.md), keeping only
-  the library's "[ERR]" and "[INF]" lines, and it logs the model database
-  calls. The benchmark's `workload/library_run_followed` measures what this
-  costs (docs/performance.md). With `--trace`, the trace file keeps
-  everything and qvkdc reads the same lines; with `--trace-ids` only the
-  listed ids are traced, and the failure is told with what they trace.
+- qvkdc learns what the run did from the library itself, in process:
+  the library tells it each plan's outcome and, when the run fails, every
+  failure line with its step, the host's answer and the system's reason
+  (docs/contributing.md, "The inspection interface"). Nothing is traced
+  unless `--trace` asks for it, and what qvkdc tells does not depend on
+  the trace. The benchmark's `workload/library_run_followed` measures
+  what following a run costs (docs/performance.md).
 
 `--report FILE` writes the same as JSON for scripts, for every outcome once
 the options are parsed: finished, failed, declined to overwrite and refused
@@ -133,29 +130,36 @@ int ExportCommand::CheckOutFolder(HostSession& session) const {
     return why.empty() ? kExitOk : session.Refuse("--out " + out_ + ": " + why);
 }
 
+void ExportCommand::RunLibrary(HostSession& session, RunFiles files, ExportReport* report, RunResult* run) {
+    const int count = *session.planCount();
+    RunRequest request;
+    request.plans = session.plans().data();
+    request.count = count;
+    request.out = out_;
+    request.name = name_;
+    request.files = files;
+    PlanOutcomes outcomes(request.plans, count);
+    *run = RunExport(request, &outcomes);
+    report->called = true;
+    report->status = run->status;
+    report->plans = outcomes.Finish(run->place, run->status);
+    report->errors = run->failure;
+    report->detail = FailureDetail::Of(*run);
+    TellOptionFile(run->optionFile);
+}
+
 // Every open for writing is probed, so the dry run fails where and as the
 // export would: at a file that cannot be written.
 int ExportCommand::DryRun(HostSession& session, ExportReport* report) {
-    ProbingFileSystem nowhere;
-    session.BeginCall();
-    {
-        const ScopedFileSystem scope(&nowhere);
-        QvkdcCreOutputData(session.planCount(), session.plans().data(), out_.c_str(), name_.c_str(),
-                           &report->status);
-    }
-    const CallRecord record = session.EndCall();
-    report->called = true;
-    TellOptionFile();
+    RunResult run;
+    RunLibrary(session, RunFiles::kProbe, report, &run);
     FileSystem* fs = FileSystem::Current();
     std::set<std::string> listed;
-    for (const std::string& path : nowhere.Opened()) {
+    for (const std::string& path : run.opened) {
         if (!listed.insert(path).second) continue;  // a later plan of the same name
         std::cout << (fs->Exists(path) ? "exists  " : "new     ") << fs->NativePath(path) << '\n';
     }
     if (report->status < 0) {
-        const int count = *session.planCount();
-        report->plans = TellPlanOutcomes(session.plans().data(), count, record.calls, report->status);
-        report->errors = record.Errors();
         report->ExplainFailure();
         PrintFailure("export --dry-run", report->status, report->failure);
     }
@@ -164,11 +168,7 @@ int ExportCommand::DryRun(HostSession& session, ExportReport* report) {
 
 int ExportCommand::AskBeforeOverwriting(HostSession& session, const std::vector<PlanFile>& files,
                                         ExportReport* report) {
-    int status = 0;
-    session.BeginCall();
-    QvkdcIsExistFileWp(session.planCount(), session.plans().data(), out_.c_str(),
-                       name_.c_str(), &status);
-    session.EndCall();
+    const int status = CheckExisting(session.plans().data(), *session.planCount(), out_, name_).status;
     if (status != 1) return kExitOk;
     const std::vector<std::string> existing = ExistingFiles(files);
     std::string list;
@@ -229,18 +229,12 @@ int ExportCommand::Export(HostSession& session, ExportReport* report) {
         if (rc != kExitOk) return rc;
     }
 
-    session.BeginCall();
+    RunResult run;
     {
         const Interruption interruption;
-        QvkdcCreOutputDataWp(session.planCount(), session.plans().data(), out_.c_str(),
-                             name_.c_str(), &report->status);
+        RunLibrary(session, RunFiles::kWrite, report, &run);
     }
-    const CallRecord record = session.EndCall();
-    report->called = true;
-    TellOptionFile();
     report->files = files;
-    report->plans = TellPlanOutcomes(session.plans().data(), count, record.calls, report->status);
-    report->errors = record.Errors();
     if (report->status < 0) report->ExplainFailure();
     report->messages = HostSession::Messages();
     rc = session.Conclude(report->status);

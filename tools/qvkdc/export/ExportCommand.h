@@ -1,5 +1,6 @@
-// `qvkdc export`: checks what it can, asks QvkdcIsExistFileWp first (unless
-// --overwrite), calls QvkdcCreOutputDataWp, and says what the run did: each
+// `qvkdc export`: checks what it can, asks the library's existence check
+// first (unless --overwrite), runs the library's export, and says what the
+// run did, as the run told it (InspectRun.h): each
 // file written with its rows, each plan that gave no file and why, the
 // messages left, and why the run failed. --report says the same as JSON for
 // every outcome, refusals included. --dry-run runs the library's export in
@@ -17,9 +18,10 @@
 #include "cli/Command.h"
 #include "cli/CommonOptions.h"
 #include "export/ExportReport.h"
-#include "host/HostSession.h"
+#include "session/HostSession.h"
 #include "export/PlanFiles.h"
 #include "system/SystemFiles.h"
+#include "InspectRun.h"
 #include "TextEncoding.h"
 
 class ExportCommand : public Command {
@@ -35,10 +37,10 @@ class ExportCommand : public Command {
     // kExitOk, or kExitUsage when the output folder is not blank and no
     // folder is there: the library would write nothing into it.
     int CheckOutFolder(HostSession& session) const;
-    // Runs the export (the library linked in, QvkdcCreOutputData) into a
-    // ProbingFileSystem and lists each file it opened for writing, once,
-    // with whether it exists now; says why the run failed, if it did.
-    // Writes nothing but the trace.
+    // Runs the export into a file system that fails an open where the
+    // export's would (RunFiles::kProbe) and lists each file it opened for
+    // writing, once, with whether it exists now; says why the run failed,
+    // if it did. Writes nothing but the trace.
     int DryRun(HostSession& session, ExportReport* report);
     // When files exist and the user does not confirm at the console: names
     // them and returns kExitExists (or what the session's end changes it
@@ -48,6 +50,8 @@ class ExportCommand : public Command {
     // Writes the report to --report unless that file was what was refused.
     // Returns kExitOk, or kExitOutput after one line on stderr.
     int WriteReport(const ExportReport& report);
+    // Runs the export in files mode, and fills *report with what it did.
+    void RunLibrary(HostSession& session, RunFiles files, ExportReport* report, RunResult* run);
 
     HostOptions host_;
     std::string out_;

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstddef>
 
-#include "export/FailureCause.h"
 
 namespace {
 
@@ -22,17 +21,14 @@ std::string PlanLabel(const PlanOutcome& plan) {
 }
 
 void ExportReport::ExplainFailure() {
-    const FailStep step = errors.empty() ? FailStep::kNone : FailStepOfNote(errors.back());
     FailureContext context;
-    for (PlanOutcome& plan : plans) {
+    for (const PlanOutcome& plan : plans) {
         if (plan.outcome != Outcome::kFailed) continue;
-        plan.hasProcess = plan.hasProcess && StepConcernsProcess(step);
-        plan.failedAtFile = StepConcernsFile(step);
         context.plan = PlanLabel(plan);
         if (plan.hasProcess) context.process = ProcessLabel(plan);
         context.file = File(plan);
     }
-    failure = ::ExplainFailure(errors, context);
+    failure = ::ExplainFailure(errors, detail, context);
 }
 
 std::string ExportReport::File(const PlanOutcome& plan) const {

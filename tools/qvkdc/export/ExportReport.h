@@ -9,9 +9,10 @@
 
 class TextEncoding;
 
-#include "host/HostSession.h"
+#include "export/FailureCause.h"
 #include "export/PlanFiles.h"
 #include "export/PlanOutcome.h"
+#include "session/HostSession.h"
 
 struct ExportReport {
     bool called = false;               // a library call was made: status holds its status
@@ -22,7 +23,8 @@ struct ExportReport {
     std::string folder;                // --out as given
     std::vector<PlanOutcome> plans;
     std::vector<PlanFile> files;       // one per plan, as the library composes them
-    std::vector<std::string> errors;   // the run's error notes (FailureNoteOf)
+    CallFailure errors;                // what failed in the run, as the library told it
+    FailureDetail detail;              // and what it told of it besides
     std::vector<std::string> failure;  // why the run failed; empty when it did not
     MessageList messages;
     // The code page of the texts from the host and the file names, made

@@ -22,9 +22,9 @@ json TextOrNull(const ExportReport& report, const std::string& text) {
     return text.empty() ? json(nullptr) : json(Utf8(report, text));
 }
 
-json Texts(const ExportReport& report, const std::vector<std::string>& texts, std::string_view prefix = "") {
+json Texts(const ExportReport& report, const std::vector<std::string>& texts) {
     json list = json::array();
-    for (const std::string& t : texts) list.push_back(Utf8(report, std::string(prefix) + t));
+    for (const std::string& t : texts) list.push_back(Utf8(report, t));
     return list;
 }
 
@@ -51,10 +51,13 @@ std::string ExportJson(const ExportReport& report) {
     for (const PlanOutcome& plan : report.plans) plans.push_back(PlanJson(report, plan));
     json failure = nullptr;
     if (report.called && report.status < 0) {
-        failure = {{"step", report.errors.empty() ? json(nullptr) : json(Utf8(report, report.errors.back()))},
+        const std::vector<FailureNote>& notes = report.errors.notes;
+        json lines = json::array();
+        for (const FailureNote& note : notes) lines.push_back(Utf8(report, note.line));
+        failure = {{"step", notes.empty() ? json(nullptr) : json(Utf8(report, std::string(notes.back().Note())))},
                    {"cause", report.failure.empty() ? json(nullptr) : json(Utf8(report, report.failure[0]))},
                    {"detail", report.failure.size() > 1 ? json(Utf8(report, report.failure[1])) : json(nullptr)},
-                   {"notes", Texts(report, report.errors, kFailureLinePrefix)}};
+                   {"notes", lines}};
     }
     const json messages = {
         {"title", report.messages.hasTitle ? json(Utf8(report, report.messages.title)) : json(nullptr)},

@@ -4,39 +4,28 @@
 #include <filesystem>
 #include <system_error>
 
-#include "system/SystemFiles.h"
-#include "entry/QvkdcGetFilePath.h"
-#include "FailurePoints.h"
-#include "TextTrim.h"
 #include "FileSystem.h"
-#include "qvhostsim/qvhostsim.h"
+#include "InspectRun.h"
+#include "TextTrim.h"
+#include "system/SystemFiles.h"
 
 std::vector<PlanFile> ComposePlanFiles(const ModelId* plans, int count, const std::string& out,
                                        const std::string& name) {
     FileSystem* fs = FileSystem::Current();
-    const int singleFlg = count == 1 ? 1 : 0;
-    std::vector<PlanFile> files(static_cast<std::size_t>(count > 0 ? count : 0));
-    // The library tells why a path cannot be made only in its trace.
-    QvsimTraceNotesOnly(1);
-    QvsimTraceAll(1, 1);
-    for (int i = 0; i < count; ++i) {
-        PlanFile& file = files[static_cast<std::size_t>(i)];
-        char path[kQvkdcPathSize] = {};
-        QvsimTraceClear();
-        if (QvkdcGetFilePath(i, &plans[i], out.c_str(), name.c_str(), singleFlg, path) != 0) {
-            const std::string_view text = QvsimTraceText();
-            const std::string_view line = text.substr(0, text.find('\n'));
-            file.error = IsFailureLine(line) ? FailureNoteOf(line) : line;
-            continue;
+    std::vector<PlanFile> files;
+    for (PlanPath& composed : ComposePlanPaths(plans, count, out, name)) {
+        PlanFile file;
+        file.made = composed.made;
+        if (!composed.made) {
+            // The step inside the composition: the first failure it told.
+            if (!composed.failure.notes.empty()) file.error = composed.failure.notes.front();
+        } else {
+            file.path = std::move(composed.path);
+            file.native = fs->NativePath(file.path);
+            file.exists = fs->Exists(file.path);
         }
-        file.made = true;
-        file.path = path;
-        file.native = fs->NativePath(path);
-        file.exists = fs->Exists(path);
+        files.push_back(std::move(file));
     }
-    QvsimTraceAll(0, 0);
-    QvsimTraceNotesOnly(0);
-    QvsimTraceClear();
     return files;
 }
 

@@ -7,11 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "FailurePoints.h"
 #include "qvkdc/qvkdc.h"
 
 struct PlanFile {
     bool made = false;    // false: the path could not be composed
-    std::string error;    // why not: the library's error note (FailureNoteOf)
+    FailureNote error;    // why not: the step inside the composition that failed
     std::string path;     // the path as the library composes it
     std::string native;   // the path as the platform opens it
     bool exists = false;  // a file or folder is at that path now
@@ -19,9 +20,8 @@ struct PlanFile {
 
 // One entry for each of the count plans, by the library's own path
 // composition and existence test, so that the answer is the library's.
-// Call it before the session's trace is set up: it switches the stand-in's
-// trace on, keeping notes only, for each composition, and off again.
-// REQUIRES: plans holds at least count ids.
+// Call it before the session's trace is set up, which would follow each
+// composition. REQUIRES: plans holds at least count ids.
 std::vector<PlanFile> ComposePlanFiles(const ModelId* plans, int count, const std::string& out,
                                        const std::string& name);
 

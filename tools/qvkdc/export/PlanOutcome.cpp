@@ -1,63 +1,64 @@
 #include "export/PlanOutcome.h"
 
-#include <cstring>
+#include "HostCalls.h"
 
-#include "host/HostText.h"
-#include "host/Qdgm.h"
-
-namespace {
-
-bool Is(const QvsimCall& call, const char* name) {
-    return call.call != nullptr && std::strcmp(call.call, name) == 0;
+PlanOutcomes::PlanOutcomes(const ModelId* plans, int count)
+    : outcomes_(static_cast<std::size_t>(count > 0 ? count : 0)) {
+    for (int i = 0; i < count; ++i) {
+        At(i).index = i;
+        At(i).id = plans[i];
+    }
 }
 
-}  // namespace
+void PlanOutcomes::Listed(int plan, int count) {
+    At(plan).outcome = count < 0 ? Outcome::kNoProcesses : Outcome::kWritten;
+}
 
-std::vector<PlanOutcome> TellPlanOutcomes(const ModelId* plans, int count,
-                                          const std::vector<QvsimCall>& calls, int status) {
-    std::vector<PlanOutcome> outcomes(static_cast<std::size_t>(count > 0 ? count : 0));
-    for (int i = 0; i < count; ++i) {
-        outcomes[static_cast<std::size_t>(i)].index = i;
-        outcomes[static_cast<std::size_t>(i)].id = plans[i];
+void PlanOutcomes::Typed(const QvkdcRunPlace& place, int type, bool accepted) {
+    lastTypedPlan_ = place.plan;
+    lastTypedProcess_ = place.process;
+    lastType_ = type;
+    if (accepted) return;
+    PlanOutcome& o = At(place.plan);
+    o.hasProcess = true;
+    o.process = place.prcsId;
+    o.processType = type;
+}
+
+void PlanOutcomes::Rejected(int plan, bool machineKnown, std::string_view, std::string_view) {
+    At(plan).outcome = Outcome::kRejected;
+    At(plan).machineKnown = machineKnown;
+}
+
+void PlanOutcomes::NoRows(int plan) { At(plan).outcome = Outcome::kNoRows; }
+
+void PlanOutcomes::Written(int plan, std::string_view path, int rows) {
+    At(plan).rows = rows;
+    At(plan).path.assign(path);
+}
+
+std::vector<PlanOutcome> PlanOutcomes::Finish(const QvkdcRunPlace& place, int status) {
+    if (status < 0 && place.plan >= 0 && place.plan < static_cast<int>(outcomes_.size())) {
+        PlanOutcome& o = At(place.plan);
+        o.outcome = Outcome::kFailed;
+        o.rows = 0;
+        o.path.clear();
+        o.hasProcess = place.process >= 0;
+        o.process = place.prcsId;
+        // The type, when the run had it before it failed.
+        const bool typed = lastTypedPlan_ == place.plan && lastTypedProcess_ == place.process;
+        o.processType = typed ? lastType_ : 0;
+        const FailArea area = FailurePointOf(place.step).area;
+        o.failedAtFile = area == FailArea::kFile;
+        // A failure at the file concerns the plan, not its processes.
+        if (area != FailArea::kProcess) o.hasProcess = false;
     }
-    int looked = 0;
-    PlanOutcome* cur = nullptr;
-    int listed = 0;
-    for (const QvsimCall& call : calls) {
-        if (Is(call, "QdgmRetLstRO")) {
-            if (looked >= count) break;
-            cur = &outcomes[static_cast<std::size_t>(looked++)];
-            listed = call.result;
-            cur->outcome = call.result < 0 ? Outcome::kNoProcesses
-                           : call.value == 0 ? Outcome::kNoRows
-                                             : Outcome::kWritten;
-            cur->rows = call.result < 0 ? 0 : call.value;
-        } else if (cur == nullptr || listed < 0) {
-            continue;
-        } else if (Is(call, "QdgmInqNctyp")) {
-            cur->hasProcess = true;
-            cur->process = call.id;
-            cur->processType = call.result == 0 ? call.value : 0;
-        } else if (Is(call, "QvlbuGetMaId")) {
-            cur->outcome = Outcome::kRejected;
-            cur->rows = 0;
-        }
-    }
-    if (status < 0 && cur != nullptr) {
-        cur->outcome = Outcome::kFailed;
-        cur->rows = 0;
-    }
-    for (PlanOutcome& o : outcomes) {
+    for (PlanOutcome& o : outcomes_) {
         if (o.outcome == Outcome::kNotReached) continue;
         o.name = ModelName(o.id);
-        if (o.outcome != Outcome::kRejected && o.outcome != Outcome::kFailed) {
-            o.hasProcess = false;
-            o.process = ModelId{};
-            o.processType = 0;
-        }
         if (o.hasProcess) o.processName = ModelName(o.process);
     }
-    return outcomes;
+    return outcomes_;
 }
 
 const char* OutcomeName(Outcome outcome) {
@@ -73,9 +74,10 @@ const char* OutcomeName(Outcome outcome) {
 }
 
 std::string ModelName(const ModelId& id) {
-    HostText<kQdgmNameSize> name;
-    if (QdgmRetIdnamLN(&id, name.data()) < 0) return "";
-    return std::string(name.view());
+    char name[kQdgmNameSize] = {};
+    if (QdgmRetIdnamLN(&id, name) < 0) return "";
+    name[kQdgmNameSize - 1] = '\0';
+    return name;
 }
 
 std::string IdText(const ModelId& id) {

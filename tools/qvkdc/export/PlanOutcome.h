@@ -1,20 +1,13 @@
-// PlanOutcome: what became of one plan of an export, told from the calls
-// the library made to the host during the run (the stand-in's call log).
-//
-// Each plan the run looks at begins with QdgmRetLstRO for that plan, in
-// block order. A negative result means the model database has no process
-// data for it; otherwise each of its processes has its type asked
-// (QdgmInqNctyp), and a plan with a type the library does not export is
-// rejected, which the library follows with QvlbuGetMaId for the plan's
-// machine. A failure ends the run in the plan looked at last; when the run
-// failed before any plan, no plan was looked at.
+// PlanOutcome: what became of each plan of an export, as the run tells it
+// while it goes (QvkdcRunObserver): the plans it lists, the process type
+// that rejects one, the file it writes, and where it fails.
 #ifndef QVKDC_TOOLS_EXPORT_PLANOUTCOME_H
 #define QVKDC_TOOLS_EXPORT_PLANOUTCOME_H
 
 #include <string>
 #include <vector>
 
-#include "qvhostsim/qvhostsim.h"
+#include "QvkdcRunObserver.h"
 #include "qvkdc/qvkdc.h"
 
 enum class Outcome {
@@ -32,18 +25,42 @@ struct PlanOutcome {
     std::string name;
     Outcome outcome = Outcome::kNotReached;
     int rows = 0;               // kWritten: rows in the file
+    std::string path;           // kWritten: the file, as the library composed its path
     bool hasProcess = false;    // the process that rejected the plan, or
-    ModelId process{};          // the last one asked about before a failure
+    ModelId process{};          // the one the run failed at
     std::string processName;
     int processType = 0;        // its type code, when it was given
+    bool machineKnown = true;   // kRejected: its message names the plan's own machine
     bool failedAtFile = false;  // kFailed: at the plan's output file
 };
 
-// The outcome of each of the count plans of a run that ended with status,
-// from its call log. Names come from the model database.
-// REQUIRES: plans holds at least count ids.
-std::vector<PlanOutcome> TellPlanOutcomes(const ModelId* plans, int count,
-                                          const std::vector<QvsimCall>& calls, int status);
+// Follows a run of a block of plans and tells what became of each.
+class PlanOutcomes : public QvkdcRunObserver {
+ public:
+    // REQUIRES: plans holds at least count ids and outlives the object.
+    PlanOutcomes(const ModelId* plans, int count);
+
+    // After the run, which ended in place with status: the outcome of
+    // every plan, with the names of the plans and processes.
+    std::vector<PlanOutcome> Finish(const QvkdcRunPlace& place, int status);
+
+    bool FollowsCells() const override { return false; }
+    void Listed(int plan, int count) override;
+    void Typed(const QvkdcRunPlace& place, int type, bool accepted) override;
+    void Converted(const QvkdcRunPlace&, int, std::string_view, const CellFacts&) override {}
+    void Rejected(int plan, bool machineKnown, std::string_view name1, std::string_view name2) override;
+    void NoRows(int plan) override;
+    void Written(int plan, std::string_view path, int rows) override;
+
+ private:
+    PlanOutcome& At(int plan) { return outcomes_[static_cast<std::size_t>(plan)]; }
+
+    std::vector<PlanOutcome> outcomes_;
+    // The process whose type the run was told last.
+    int lastTypedPlan_ = -1;
+    int lastTypedProcess_ = -1;
+    int lastType_ = 0;
+};
 
 // Lowercase, hyphenated name of an outcome ("written", "no-rows", ...).
 const char* OutcomeName(Outcome outcome);

@@ -2,13 +2,12 @@
 
 #include <string_view>
 
-#include "model/CQvkdcOutColRowMng.h"
-#include "model/CQvkdcOutColTblMng.h"
-#include "model/CQvkdcSlctValTblMng.h"
-#include "model/IntText.h"
 #include "CnvTblFiles.h"
+#include "InspectTables.h"
 
 namespace {
+
+void AppendInt(std::string& out, int value) { out += std::to_string(value); }
 
 // "CODE (NAME)", or the bare code when it has no name.
 void AppendNamed(std::string& out, int code, std::string_view name) {
@@ -21,64 +20,64 @@ void AppendNamed(std::string& out, int code, std::string_view name) {
 
 // The keyword of a type code: a sub type's when the column has one.
 // Names are the library's keywords; 0 is no type.
-std::string_view TypeName(int code, bool subType) {
+std::string_view TypeName(int code) {
     if (code == 0) return "none";
-    return subType ? CQvkdcOutColRowMng::SubTypeKeyword(code) : CQvkdcOutColRowMng::ValTypeKeyword(code);
+    const ValueType* type = ValueTypeOfCode(code);
+    return type != nullptr ? type->keyword : std::string_view();
 }
 
 // Where a column comes from: the table or the option file, by their names.
-std::string_view FlagName(int colFlg) {
-    if (colFlg == 1) return kCnvTblFiles[kPlanCSVTableFile].name;
-    if (colFlg != 2) return {};
-    std::string_view option = kOptionFilePath;
+std::string_view FlagName(CnvColFlg colFlg) {
+    switch (colFlg) {
+        case CnvColFlg::kPlanCsv:
+            return kCnvTblFiles[kPlanCSVTableFile].name;
+        case CnvColFlg::kOption:
+            break;
+    }
+    const std::string_view option = kOptionFilePath;
     return option.substr(option.find_last_of('\\') + 1);
 }
 
 }  // namespace
 
-void DumpColumns(const CQvkdcOutColTblMng& table, std::string* out) {
+void DumpColumns(const InspectedTables& tables, std::string* out) {
     out->assign("ColFlg\tItName\tExName\tPrmKey\tPriority\tValType\tSubType\tIsBlank\tIsRepeat\n");
-    const int n = table.GetColCnt();
-    for (int i = 0; i < n; ++i) {
-        const CQvkdcOutColRowMng& row = *table.GetColRow(i);
-        const bool hasSub = row.GetSubType() != 0;
-        AppendNamed(*out, row.GetColFlg(), FlagName(row.GetColFlg()));
+    for (const InspectedColumn& c : tables.Columns()) {
+        AppendNamed(*out, static_cast<int>(c.trail.colFlg), FlagName(c.trail.colFlg));
         *out += '\t';
-        *out += row.ItNameRef();
+        *out += c.itName;
         *out += '\t';
-        *out += row.ExNameRef();
+        *out += c.exName;
         *out += '\t';
-        AppendInt(*out, row.GetPrmKey());
+        AppendInt(*out, c.prmKey);
         *out += '\t';
-        AppendInt(*out, row.GetPriority());
+        AppendInt(*out, c.priority);
         *out += '\t';
-        AppendNamed(*out, row.GetValType(), TypeName(row.GetValType(), hasSub));
+        AppendNamed(*out, c.valType, TypeName(c.valType));
         *out += '\t';
-        AppendNamed(*out, row.GetSubType(), TypeName(row.GetSubType(), true));
-        for (const int mark : {row.GetIsBlank(), row.GetIsRepeat()}) {
+        AppendNamed(*out, c.subType, TypeName(c.subType));
+        for (const int mark : {c.isBlank, c.isRepeat}) {
             *out += '\t';
-            AppendNamed(*out, mark, mark == 1 ? "o" : "");
+            AppendNamed(*out, mark, mark == 1 ? kMarkSet : "");
         }
         *out += '\n';
     }
 }
 
-void DumpChoices(const CQvkdcSlctValTblMng& table, std::string* out) {
+void DumpChoices(const InspectedTables& tables, std::string* out) {
     out->assign("ColItName\tSlctItName\tSlctExName\tSlctVal\n");
-    const int n = table.GetRowCnt();
+    const int n = tables.ChoiceItemCount();
     for (int i = 0; i < n; ++i) {
-        const CQvkdcSlctValRowMng& row = *table.GetRow(i);
-        const std::vector<std::string>& itNames = row.GetSlctItNameArr();
-        const std::vector<std::string>& exNames = row.GetSlctExNameArr();
-        const std::vector<int>& values = row.GetSlctValArr();
-        for (std::size_t j = 0; j < values.size(); ++j) {
-            *out += row.ColItNameRef();
+        const InspectedChoices& item = tables.ChoiceItem(i);
+        for (int j = 0; j < item.Count(); ++j) {
+            const InspectedChoice choice = item.At(j);
+            *out += item.ItName();
             *out += '\t';
-            *out += itNames[j];
+            *out += choice.itName;
             *out += '\t';
-            *out += exNames[j];
+            *out += choice.exName;
             *out += '\t';
-            AppendInt(*out, values[j]);
+            AppendInt(*out, choice.value);
             *out += '\n';
         }
     }

@@ -10,12 +10,11 @@
 
 #include <string>
 
-class CQvkdcOutColTblMng;
-class CQvkdcSlctValTblMng;
+class InspectedTables;
 
 // Replaces *out by the dump of the column table.
-void DumpColumns(const CQvkdcOutColTblMng& table, std::string* out);
+void DumpColumns(const InspectedTables& tables, std::string* out);
 // Replaces *out by the dump of the selection table.
-void DumpChoices(const CQvkdcSlctValTblMng& table, std::string* out);
+void DumpChoices(const InspectedTables& tables, std::string* out);
 
 #endif  // QVKDC_TOOLS_EXPORT_TABLEDUMP_H

@@ -6,29 +6,7 @@
 #include "cli/CommonOptions.h"
 #include "export/FailureCause.h"
 #include "export/TableDump.h"
-#include "tables/CQvkdcCnvTblCtrl.h"
-
-namespace {
-
-// The table steps of an export, stopping at the first failure as the export
-// would. Returns 0, or the failed step's result with the step in *step.
-int BuildTables(CQvkdcCnvTblCtrl& tables, FailStep* step) {
-    int rc = tables.ImpCnvTbl();
-    if (rc == 0) {
-        rc = tables.CreColTbl();
-        if (rc == 0) {
-            rc = tables.CreSlctTbl();
-            if (rc != 0) *step = FailStep::kCreSlctTbl;
-        } else {
-            *step = FailStep::kCreColTbl;
-        }
-    } else {
-        *step = FailStep::kImpCnvTbl;
-    }
-    return rc == 0 ? 0 : rc < 0 ? rc : -1;
-}
-
-}  // namespace
+#include "InspectTables.h"
 
 void TablesCommand::AddOptions(CLI::App* cmd) {
     AddRootAndTraceOptions(cmd, &host_);
@@ -54,27 +32,29 @@ int TablesCommand::Run() {
     if (rc == kExitOk) rc = session.EnterRoot();
     if (rc == kExitOk) rc = session.OpenOutputs();
     if (rc != kExitOk) return rc;
-    int status = 0;
-    FailStep step = FailStep::kNone;
-    session.BeginCall();
-    {
-        CQvkdcCnvTblCtrl tables;
-        status = BuildTables(tables, &step);
-        if (status == 0) {
-            std::string dump;
-            DumpColumns(*tables.GetColTbl(), &dump);
-            std::cout << dump << '\n';
-            DumpChoices(*tables.GetSlctTbl(), &dump);
-            std::cout << dump;
-        }
+    InspectedTables tables;
+    tables.Build();
+    const int status = tables.FailedStep() == FailStep::kNone ? 0 : kFailureStatus;
+    if (status == 0) {
+        std::string dump;
+        DumpColumns(tables, &dump);
+        std::cout << dump << '\n';
+        DumpChoices(tables, &dump);
+        std::cout << dump;
     }
-    CallRecord record = session.EndCall();
-    TellOptionFile();
+    TellOptionFile(tables.OptionFile());
     if (status != 0) {
-        std::vector<std::string> errors = record.Errors();
-        errors.emplace_back(FailurePointOf(step).Note());
-        const std::vector<std::string> why = ExplainFailure(errors, FailureContext{});
-        PrintFailure("tables", status, why);
+        bool found[kCnvTblFileCount];
+        for (int i = 0; i < kCnvTblFileCount; ++i) found[i] = tables.Exists(static_cast<CnvTblIndex>(i));
+        FailureDetail detail;
+        detail.stop = tables.Stop();
+        detail.tableFound = found;
+        for (int i = 0; i < kCnvTblFileCount && detail.unreadable.ok(); ++i) {
+            detail.unreadable = tables.Unreadable(static_cast<CnvTblIndex>(i));
+        }
+        CallFailure failure;
+        failure.notes = tables.Failures();
+        PrintFailure("tables", status, ExplainFailure(failure, detail, FailureContext{}));
     }
     return session.Finish(status);
 }

@@ -5,7 +5,7 @@
 #define QVKDC_TOOLS_EXPORT_TABLESCOMMAND_H
 
 #include "cli/Command.h"
-#include "host/HostSession.h"
+#include "session/HostSession.h"
 
 class TablesCommand : public Command {
  public:

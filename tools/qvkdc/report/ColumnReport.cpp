@@ -1,8 +1,5 @@
 #include "report/ColumnReport.h"
 
-#include "model/CQvkdcOutColRowMng.h"
-#include "model/CQvkdcSlctValRowMng.h"
-#include "model/CQvkdcSlctValTblMng.h"
 
 namespace {
 
@@ -16,53 +13,48 @@ void SourceAt::Text(std::string* text) const {
     *text += std::to_string(line);
 }
 
-const CQvkdcSlctValRowMng* ColumnReport::ChoicesOf(std::size_t i) const {
-    return build_.SlctTbl().FindRow(build_.Columns()[i].row->ItNameRef());
+const InspectedChoices* ColumnReport::ChoicesOf(std::size_t i) const {
+    return build_.ChoicesOf(build_.Columns()[i].itName);
 }
 
 bool ColumnReport::HasChoices(std::size_t i) const {
-    const CQvkdcSlctValRowMng* choices = ChoicesOf(i);
-    return choices != nullptr && !choices->GetSlctValArr().empty();
+    const InspectedChoices* choices = ChoicesOf(i);
+    return choices != nullptr && choices->Count() > 0;
 }
 
 void ColumnReport::Get(std::size_t i, ColumnEntry* entry, bool withChoices) const {
-    const CheckedColumn& c = build_.Columns()[i];
-    const CQvkdcOutColRowMng& row = *c.row;
+    const InspectedColumn& c = build_.Columns()[i];
     ColumnEntry& e = *entry;
     e.number = static_cast<int>(i) + 1;
-    e.title = row.ExNameRef();
-    e.item = row.ItNameRef();
-    e.key = row.GetPrmKey();
-    e.priority = row.GetPriority();
+    e.title = c.exName;
+    e.item = c.itName;
+    e.key = c.prmKey;
+    e.priority = c.priority;
     e.valTypeKeyword = c.trail.typeRow.Cell(2);
-    std::string taken = c.trail.typeRow.Cell(2);
-    int unusedKey = 0;
-    CQvkdcCnvTblCtrl::ReplacePrcsStat(row.ItNameRef(), &unusedKey, &taken);
-    e.valTypeCode = CQvkdcOutColRowMng::ValTypeCode(taken);
+    e.valTypeCode = c.valTypeCode;
     e.subTypeKeyword = c.trail.typeRow.Cell(5);
-    e.subTypeCode = row.GetSubType();
-    e.effectiveType = row.GetValType();
-    e.option = c.trail.colFlg == 2;
-    e.blank = row.GetIsBlank() == 1;
-    e.repeat = row.GetIsRepeat() == 1;
+    e.subTypeCode = c.subType;
+    e.effectiveType = c.valType;
+    e.option = c.trail.colFlg == CnvColFlg::kOption;
+    e.blank = c.isBlank == 1;
+    e.repeat = c.isRepeat == 1;
     e.definition = SourceAt{e.option ? in_.OptionFile().Display() : in_.Shown(kPlanCSVTableFile), c.trail.def.line};
     e.titleAt = At(in_.Shown(kExteriorTableFile), c.trail.titleRow);
     e.keyAt = At(in_.Shown(kProcessParametersTableFile), c.trail.keyRow);
     e.typeAt = At(in_.Shown(kParameterSettingTableFile), c.trail.typeRow);
     e.choices.clear();
-    const CQvkdcSlctValRowMng* choices = withChoices ? ChoicesOf(i) : nullptr;
+    const InspectedChoices* choices = withChoices ? ChoicesOf(i) : nullptr;
     if (choices == nullptr) return;
-    const std::vector<ChoiceLines>* lines = build_.LinesOf(choices);
-    const std::vector<int>& values = choices->GetSlctValArr();
-    e.choices.resize(values.size());
-    for (std::size_t j = 0; j < values.size(); ++j) {
-        ChoiceEntry& ch = e.choices[j];
-        ch.value = values[j];
-        ch.text = choices->GetSlctExNameArr()[j];
-        ch.item = choices->GetSlctItNameArr()[j];
-        const ChoiceLines at = lines != nullptr && j < lines->size() ? (*lines)[j] : ChoiceLines();
-        ch.at = SourceAt{in_.Shown(kExteriorTableFile), at.choice};
-        ch.valueAt = SourceAt{in_.Shown(kSelectionToIntTableFile), at.value};
-        ch.shadowed = choices->FindSlctVal(ch.value) != static_cast<int>(j);
+    const int n = choices->Count();
+    e.choices.resize(static_cast<std::size_t>(n));
+    for (int j = 0; j < n; ++j) {
+        ChoiceEntry& ch = e.choices[static_cast<std::size_t>(j)];
+        const InspectedChoice choice = choices->At(j);
+        ch.value = choice.value;
+        ch.text = choice.exName;
+        ch.item = choice.itName;
+        ch.at = SourceAt{in_.Shown(kExteriorTableFile), choice.choiceLine};
+        ch.valueAt = SourceAt{in_.Shown(kSelectionToIntTableFile), choice.valueLine};
+        ch.shadowed = choices->Find(ch.value) != j;
     }
 }

@@ -1,18 +1,27 @@
 #include "report/FindingGroups.h"
 
-#include <map>
-#include <utility>
+#include <array>
+
+namespace {
+
+constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+
+}  // namespace
 
 FindingGroups::FindingGroups(const FindingList& findings) {
     const std::vector<Finding>& all = findings.All();
     for (const Severity severity : {Severity::kError, Severity::kWarning, Severity::kNote}) {
-        std::map<std::string_view, std::size_t> at;  // code -> its group
+        std::array<std::size_t, kFindingCodeCount> at;  // code -> its group, or none
+        at.fill(kNone);
         for (std::size_t i = 0; i < all.size(); ++i) {
             const Finding& f = all[i];
             if (f.severity != severity) continue;
-            const auto [it, added] = at.emplace(f.code, groups_.size());
-            if (added) groups_.push_back({severity, f.code, {}});
-            groups_[it->second].members.push_back(i);
+            std::size_t& group = at[static_cast<std::size_t>(f.code)];
+            if (group == kNone) {
+                group = groups_.size();
+                groups_.push_back({severity, f.code, {}});
+            }
+            groups_[group].members.push_back(i);
         }
     }
 }

@@ -5,7 +5,6 @@
 #define QVKDC_TOOLS_REPORT_FINDINGGROUPS_H
 
 #include <cstddef>
-#include <string_view>
 #include <vector>
 
 #include "check/FindingList.h"
@@ -14,7 +13,7 @@ class FindingGroups {
  public:
     struct Group {
         Severity severity = Severity::kNote;
-        std::string_view code;
+        FindingCode code{};
         std::vector<std::size_t> members;  // indexes into the findings, in list order
     };
 

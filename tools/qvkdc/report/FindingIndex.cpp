@@ -4,19 +4,19 @@ FindingIndex::FindingIndex(const FindingList& findings) {
     int n = 0;
     for (const Finding& f : findings.All()) {
         ++n;
-        if (f.column >= 0) first_.emplace(std::make_tuple(f.column, std::string_view(f.code), f.detail), n);
+        if (f.column >= 0) first_.emplace(std::make_tuple(f.column, f.code, f.detail), n);
     }
 }
 
-int FindingIndex::Find(int column, std::string_view code, int detail) const {
+int FindingIndex::Find(int column, FindingCode code, int detail) const {
     const auto it = first_.find(std::make_tuple(column, code, detail));
     return it != first_.end() ? it->second : 0;
 }
 
-int FindingIndex::FindAny(int column, const char* const* codes, int detail) const {
+int FindingIndex::FindAny(int column, const std::vector<FindingCode>& codes, int detail) const {
     for (const int d : {detail, 0}) {
-        for (const char* const* code = codes; *code != nullptr; ++code) {
-            if (const int n = Find(column, *code, d)) return n;
+        for (const FindingCode code : codes) {
+            if (const int n = Find(column, code, d)) return n;
         }
     }
     return 0;

@@ -5,8 +5,8 @@
 #define QVKDC_TOOLS_REPORT_FINDINGINDEX_H
 
 #include <map>
-#include <string_view>
 #include <tuple>
+#include <vector>
 
 #include "check/FindingList.h"
 
@@ -17,13 +17,13 @@ class FindingIndex {
 
     // The number (from 1, in list order) of the first finding of code
     // about column with detail; 0 when there is none.
-    int Find(int column, std::string_view code, int detail = 0) const;
-    // The first of codes (ended by null) that Find finds with detail, or
-    // else with detail 0; 0 when none is found.
-    int FindAny(int column, const char* const* codes, int detail) const;
+    int Find(int column, FindingCode code, int detail = 0) const;
+    // The first of codes that Find finds with detail, or else with detail
+    // 0; 0 when none is found.
+    int FindAny(int column, const std::vector<FindingCode>& codes, int detail) const;
 
  private:
-    std::map<std::tuple<int, std::string_view, int>, int> first_;
+    std::map<std::tuple<int, FindingCode, int>, int> first_;
 };
 
 #endif  // QVKDC_TOOLS_REPORT_FINDINGINDEX_H

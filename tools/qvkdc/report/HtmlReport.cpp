@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bitset>
 #include <charconv>
 #include <functional>
 #include <map>
@@ -206,18 +207,14 @@ class Page {
         html_.Put("</a>");
     }
 
-    // The code, linked to what it means when the page tells it.
-    void Code(std::string_view code) {
-        const bool known = FindFindingCode(code) != nullptr;
-        if (known) {
-            html_.Put("<a href=\"#code-");
-            html_.Escaped(code);
-            html_.Put("\">");
-        }
-        html_.Put("<code>[");
-        html_.Escaped(code);
-        html_.Put("]</code>");
-        if (known) html_.Put("</a>");
+    // The code, linked to what it means (Codes).
+    void Code(FindingCode code) {
+        const char* name = FindingCodeName(code);
+        html_.Put("<a href=\"#code-");
+        html_.Escaped(name);
+        html_.Put("\"><code>[");
+        html_.Escaped(name);
+        html_.Put("]</code></a>");
     }
 
     void Summary() {
@@ -423,24 +420,26 @@ class Page {
 
     // What each code on the page means, and its usual fix.
     void Codes() {
-        std::set<std::string_view> told;
+        std::bitset<kFindingCodeCount> told;
         bool any = false;
         for (const FindingGroups::Group& g : groups_.All()) {
-            const FindingCode* code = FindFindingCode(g.code);
-            if (code == nullptr || !told.insert(g.code).second) continue;
+            const std::size_t index = static_cast<std::size_t>(g.code);
+            if (told[index]) continue;
+            told[index] = true;
+            const FindingCodeEntry& code = FindingCodeOf(g.code);
             if (!any) html_.Put("<h2 id=\"codes\">What the findings mean</h2>\n<dl class=\"codes\">");
             any = true;
             html_.Put("<dt id=\"code-");
-            html_.Escaped(code->code);
+            html_.Escaped(code.name);
             html_.Put("\"><code>");
-            html_.Escaped(code->code);
+            html_.Escaped(code.name);
             html_.Put("</code> <span class=\"loc\">");
-            html_.Escaped(code->severity);
+            html_.Escaped(code.severities.Text());
             html_.Put("</span></dt><dd>");
-            html_.Marked(code->what);
-            if (*code->fix != '\0') {
+            html_.Marked(code.what);
+            if (*code.fix != '\0') {
                 html_.Put("<br><b>Usual fix:</b> ");
-                html_.Marked(code->fix);
+                html_.Marked(code.fix);
             }
             html_.Put("</dd>\n");
         }

@@ -23,7 +23,7 @@ class JsonReportWriter {
         json_.BeginArray();
         for (const Finding& f : findings.All()) {
             json_.BeginObject();
-            json_.Member("code", f.code);
+            json_.Member("code", FindingCodeName(f.code));
             json_.Key("column");
             if (f.column >= 0) {
                 json_.Int(f.column + 1);

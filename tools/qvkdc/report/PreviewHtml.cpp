@@ -82,11 +82,11 @@ class Preview {
 
     // Why a cell is as it is, linked to the finding that explains it, or
     // else to its column.
-    void Why(int column, const CellReason& why) {
-        const int finding = index_.FindAny(column, CellReasonCodes(why.kind), why.value);
+    void Why(int column, const CellNote& why) {
+        const int finding = index_.FindAny(column, CellNoteCodes(why), why.Detail());
         html_.Put(finding > 0 ? "<a class=\"why\" href=\"#finding-" : "<a class=\"why\" href=\"#column-");
         html_.Int(finding > 0 ? finding : column + 1);
-        CellReasonText(why, &brief_, &full_);
+        CellNoteText(why, &brief_, &full_);
         html_.Put("\" title=\"");
         html_.Escaped(full_);
         html_.Put("\">");

@@ -8,12 +8,6 @@
 
 namespace {
 
-// Findings about a whole file, whose line is no row of it.
-bool AboutWholeFile(const std::string& code) {
-    static const char* const kCodes[] = {"unreadable", "missing-table", "utf16", "empty-file", "cr-line-ends"};
-    return std::any_of(std::begin(kCodes), std::end(kCodes), [&](const char* c) { return code == c; });
-}
-
 const char* Find(const char* from, const char* end, char c) {
     const void* at = std::memchr(from, c, static_cast<std::size_t>(end - from));
     return at != nullptr ? static_cast<const char*>(at) : end;
@@ -26,7 +20,8 @@ SourceRows::SourceRows(const CheckInputs& in, const FindingList& findings) {
         if (!file.Readable() || file.Utf16()) return;
         std::map<int, Kept> lines;
         for (const Finding& f : findings.All()) {
-            if (f.file == file.Display() && f.line > 0 && !AboutWholeFile(f.code)) lines.emplace(f.line, Kept());
+            if (f.file != file.Display() || f.line <= 0 || FindingCodeOf(f.code).wholeFile) continue;
+            lines.emplace(f.line, Kept());
         }
         if (lines.empty()) return;
         Read(file, &lines);
@@ -40,7 +35,7 @@ SourceRows::SourceRows(const CheckInputs& in, const FindingList& findings) {
 
 void SourceRows::Read(const InputFile& input, std::map<int, Kept>* lines) {
     ReadableFile file;
-    if (!file.Open(FileSystem::Current()->NativePath(input.Path()).c_str()).empty()) return;
+    if (!file.Open(FileSystem::Current()->NativePath(input.Path()).c_str()).ok()) return;
     const int last = lines->rbegin()->first;
     int line = 1;
     auto next = lines->begin();  // the next line wanted

@@ -4,7 +4,7 @@
 
 std::string FindingLine(const Finding& f) {
     return f.file + ':' + std::to_string(f.line) + ": " + SeverityName(f.severity) + ": " + f.message +
-           " [" + f.code + ']';
+           " [" + FindingCodeName(f.code) + ']';
 }
 
 namespace {
@@ -19,7 +19,7 @@ void ByCode(const FindingList& findings, ReportWriter* out) {
     for (const FindingGroups::Group& g : groups.All()) {
         const Finding& first = findings.All()[g.members.front()];
         const std::size_t n = g.members.size();
-        out->Put("  " + std::to_string(n) + ' ' + SeverityName(g.severity) + (n == 1 ? "" : "s") + " [" + first.code +
+        out->Put("  " + std::to_string(n) + ' ' + SeverityName(g.severity) + (n == 1 ? "" : "s") + " [" + FindingCodeName(first.code) +
                  (n == 1 ? "] at " : "], the first at ") + first.file + ':' + std::to_string(first.line) + '\n');
     }
 }

@@ -2,7 +2,7 @@
 
 #include <iostream>
 
-#include "host/HostSession.h"
+#include "system/ExitCodes.h"
 
 namespace {
 

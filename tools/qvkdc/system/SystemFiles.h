@@ -1,6 +1,6 @@
 // SystemFiles: what qvkdc asks of the operating system for the files it
-// reads, writes or explains itself, with the system's own reason when it
-// refuses. One implementation per platform (SystemFilesPosix.cpp,
+// writes itself, with the system's own reason when it refuses. One
+// implementation per platform (SystemFilesPosix.cpp,
 // SystemFilesWindows.cpp); the library's files go through its own platform
 // layer.
 #ifndef QVKDC_TOOLS_SYSTEM_SYSTEMFILES_H
@@ -11,18 +11,6 @@
 #include <string_view>
 
 #include "ReplacingFile.h"
-
-// "" when path is a regular file that opens for reading; otherwise why not,
-// in the system's words ("No such file or directory", "Permission denied",
-// "Too many levels of symbolic links"), or what is there instead ("is a
-// folder", "is a pipe (FIFO), not a file", "is a link to nothing"). Never
-// waits (inspect/ReadableFile.h).
-std::string WhyNotReadableFile(const std::string& path);
-
-// The system's reason why path cannot be opened for writing, from an
-// attempt to open it for appending that does not wait for a reader (a file
-// made by the attempt is removed again); "" when it opens.
-std::string WhyNotWritableFile(const std::string& path);
 
 // A file that qvkdc writes itself (--report, --messages, check --out, the
 // page), byte for byte. It replaces the file at its path whole at Close, or

@@ -1,4 +1,4 @@
-#include "host/HostSession.h"
+#include "session/HostSession.h"
 
 #include <charconv>
 #include <filesystem>
@@ -6,8 +6,7 @@
 #include <string_view>
 #include <system_error>
 
-#include "convert/CQvkdcCnvColData.h"
-#include "FailurePoints.h"
+#include "qvhostsim/qvhostsim.h"
 
 namespace fs = std::filesystem;
 
@@ -20,27 +19,7 @@ void RemovePartialFile(const std::string& path) {
     if (fs::is_regular_file(fs::symlink_status(path, ec))) fs::remove(path, ec);
 }
 
-// How bad each exit code is, where more than one applies.
-int ExitRank(int code) {
-    switch (code) {
-        case kExitOk: return 0;
-        case kExitFailed: return 1;
-        case kExitExists: return 2;
-        case kExitHostMemory: return 3;
-        case kExitUsage: return 4;
-        case kExitOutput: return 5;
-        default: return 6;
-    }
-}
-
 }  // namespace
-
-int CombinedExit(int code, int other) { return ExitRank(other) > ExitRank(code) ? other : code; }
-
-int OutputFailure(const std::string& what, const std::string& why) {
-    std::cerr << "qvkdc: " << what << ": cannot be written: " << why << '\n';
-    return kExitOutput;
-}
 
 bool ParseIntList(const std::string& text, std::vector<int>* values) {
     values->clear();
@@ -75,14 +54,6 @@ std::string OutputFileProblem(const std::string& path) {
         return "its folder " + parent.string() + " does not exist";
     }
     return "";
-}
-
-std::vector<std::string> CallRecord::Errors() const {
-    std::vector<std::string> errors;
-    for (const std::string& note : notes) {
-        if (IsFailureLine(note)) errors.emplace_back(FailureNoteOf(note));
-    }
-    return errors;
 }
 
 HostSession::HostSession(HostOptions options) : options_(std::move(options)) {
@@ -160,74 +131,19 @@ int HostSession::OpenOutputs(const std::vector<std::pair<std::string, std::strin
 }
 
 int HostSession::SetUpTrace() {
-    if (options_.trace.empty()) {
-        // No trace asked for: the library traces as usual, and the stand-in
-        // keeps nothing but its notes, which tell what went wrong.
-        QvsimTraceNotesOnly(1);
-    } else if (QvsimTraceFileBuffered(options_.trace.c_str()) != 0) {
-        // The stand-in host tells no reason; the system tells it again.
-        std::string why = WhyNotWritableFile(options_.trace);
-        if (why.empty()) why = "the trace facility could not open it";
-        return Refuse("--trace " + options_.trace + ": cannot be written: " + why);
+    // Without a trace file the library traces nothing: what qvkdc tells of
+    // a run, the library tells it in process.
+    if (options_.trace.empty()) return kExitOk;
+    if (QvsimTraceFileBuffered(options_.trace.c_str()) != 0) {
+        return Refuse("--trace " + options_.trace + ": cannot be written: " + QvsimTraceFileError());
     }
     if (options_.traceIds.empty()) {
         QvsimTraceAll(1, 1);
-        // The conversion of every single value is left untraced when only
-        // notes are kept: following it would cost more than the run's own
-        // work is worth; the run still names the step and the process.
-        if (options_.trace.empty()) QvsimTraceId(kCnvOutDataTraceId, 0);
     } else {
         QvsimTraceAll(1, 0);
         for (int id : traceIds_) QvsimTraceId(id, 1);
     }
     return kExitOk;
-}
-
-void HostSession::BeginCall() {
-    QvsimTraceClear();
-    QvsimCallLog(1);
-}
-
-std::vector<std::string> TraceNotes() {
-    std::vector<std::string> notes;
-    std::string_view text(QvsimTraceText());
-    while (!text.empty()) {
-        const std::size_t eol = text.find('\n');
-        std::string_view line = text.substr(0, eol);
-        text.remove_prefix(eol == std::string_view::npos ? text.size() : eol + 1);
-        const std::size_t start = line.find_first_not_of(' ');
-        if (start == std::string_view::npos) continue;
-        line.remove_prefix(start);
-        if (IsFailureLine(line) || line.substr(0, 5) == "[INF]") notes.emplace_back(line);
-    }
-    return notes;
-}
-
-NotesFollowed::NotesFollowed(bool everyValue) {
-    QvsimTraceClear();
-    QvsimTraceNotesOnly(1);
-    QvsimTraceAll(1, 1);
-    if (!everyValue) QvsimTraceId(kCnvOutDataTraceId, 0);
-}
-
-NotesFollowed::~NotesFollowed() {
-    QvsimTraceAll(0, 0);
-    QvsimTraceNotesOnly(0);
-    QvsimTraceClear();
-}
-
-std::vector<QvsimCall> LoggedCalls() {
-    std::vector<QvsimCall> calls(static_cast<std::size_t>(QvsimCallLogCount()));
-    for (std::size_t i = 0; i < calls.size(); ++i) QvsimCallLogAt(static_cast<int>(i), &calls[i]);
-    return calls;
-}
-
-CallRecord HostSession::EndCall() {
-    QvsimCallLog(0);
-    CallRecord record;
-    record.notes = TraceNotes();
-    record.calls = LoggedCalls();
-    return record;
 }
 
 MessageList HostSession::Messages() {

@@ -1,0 +1,19 @@
+// TraceIds: the trace ids of the library's traced functions. A host sets a
+// level for each (ZrlProgSw) to choose what its trace follows.
+#ifndef QVKDC_INSPECT_TRACEIDS_H
+#define QVKDC_INSPECT_TRACEIDS_H
+
+// QvkdcCreOutputData, the output run.
+inline constexpr int kCreOutputDataTraceId = 577685;
+// The table steps of CQvkdcCnvTblCtrl.
+inline constexpr int kCnvTblTraceId = 577686;
+// CnvOutData, the conversion of one value. A host that keeps only the
+// notes of a run leaves it off: following every value costs as much as
+// converting it.
+inline constexpr int kCnvOutDataTraceId = 577687;
+// QvkdcIsExistFile, the existence check.
+inline constexpr int kIsExistFileTraceId = 577710;
+// QvkdcGetFilePath, the path of one plan's file.
+inline constexpr int kGetFilePathTraceId = 577711;
+
+#endif  // QVKDC_INSPECT_TRACEIDS_H
