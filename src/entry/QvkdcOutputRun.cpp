@@ -38,10 +38,10 @@ int QvkdcOutputRun::FailAtHost(FailStep step, HostCall call, int answer) {
     return Fail(step);
 }
 
-// "[INF] : PATH: REASON", after the step's own line.
+// The trace keeps its one failure line; the path and the system's reason
+// go to the observer, which is where qvkdc reports them from.
 int QvkdcOutputRun::FailAtFile(FailStep step, const std::string& path, Status why) {
     TraceFailure(step);
-    if (TraceScope::Active()) TraceScope::Chr("[INF] : " + path + ": " + why.ToString());
     place_.path = path;
     place_.status = std::move(why);
     return Failed(step);
