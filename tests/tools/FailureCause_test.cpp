@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "export/FailureCause.h"
+#include "inspect/FileSystem.h"
 #include "support/HostFixture.h"
 
 namespace {
@@ -38,7 +39,8 @@ TEST_F(FailureCauseTest, TheCauseComesFromWhatTheLibraryTold) {
          {"the output file could not be created, at plan 1 \"P\": out/P.csv", "Permission denied"}},
         {{FailStep::kSettingsNotImported, FailStep::kCreColTbl}, &tables,
          {"the column table could not be built from the table files, at plan 1 \"P\"",
-          "missing from " + Root().PathOf("MIRVANE/CAM/KR/Tables") + "/: ParameterSettingTable.tsv"}},
+          "missing from " + FileSystem::Current()->NativePath("\\MIRVANE\\CAM\\KR\\Tables\\") +
+              ": ParameterSettingTable.tsv"}},
         {{FailStep::kCnvPrcsVal, FailStep::kCnvOutData}, &value,
          {"a value could not be converted, at process \"Q\" (1 2 3 4) of plan 1 \"P\"",
           "the parameter 12 answers the status -3, in the converter's step CnvPrcsVal"}},

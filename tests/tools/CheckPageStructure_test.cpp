@@ -1,0 +1,192 @@
+// The check's page read as a browser reads it, by its element tree: every
+// element closed, every id once, every link leading to an element of the
+// page, and every finding, file, row and cell where the check's own results
+// put it. Nothing here depends on the wording around them.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "check/CellNote.h"
+#include "check/Checker.h"
+#include "report/ReportWriter.h"
+#include "support/HostFixture.h"
+#include "support/HtmlTree.h"
+
+namespace {
+
+using CheckPageStructureTest = HostTest;
+
+void Ids(const HtmlNode& node, std::set<std::string>* ids, std::vector<std::string>* twice) {
+    for (const HtmlNode& child : node.children) {
+        const std::string id = child.Attribute("id");
+        if (!id.empty() && !ids->insert(id).second) twice->push_back(id);
+        Ids(child, ids, twice);
+    }
+}
+
+// The elements whose id begins with prefix, in page order.
+std::vector<const HtmlNode*> WithIds(const HtmlNode& root, const std::string& tag, const std::string& prefix) {
+    std::vector<const HtmlNode*> found;
+    for (const HtmlNode* node : root.All(tag)) {
+        if (node->Attribute("id").compare(0, prefix.size(), prefix) == 0) found.push_back(node);
+    }
+    return found;
+}
+
+std::string BaseName(const std::string& file) { return file.substr(file.find_last_of("\\/") + 1); }
+
+// A cell's text without the link that says why it is as it is.
+std::string OwnText(const HtmlNode& cell) {
+    std::string text;
+    for (const HtmlNode& child : cell.children) {
+        if (child.tag != "a") text += child.Text();
+    }
+    return text;
+}
+
+std::string Process(int plan, int k, const std::string& params) {
+    return R"({"id": [)" + std::to_string(plan) + ", 1, " + std::to_string(k) + R"(, 0], "type": 2411, "params": )" +
+           params + "}";
+}
+
+TEST_F(CheckPageStructureTest, FindingsFilesRowsAndCellsStandWhereTheCheckPutsThem) {
+    TableRoot::Tables t = TableRoot::Example();  // "Mode:a,b": a warning at a choice row
+    t.exterior.push_back({"Tool", "toolCheck1"});
+    t.planCsv.push_back({"4", "toolCheck1"});
+    t.planCsv.push_back({"5", "itemNone"});  // no title: an error at its column
+    Root().WriteTables(t);
+    // Plan 1 holds one row more than the page shows, plan 2 three more, plan
+    // 3 one row; plan 4's process type writes no file.
+    const int rows[] = {ExportPreview::kRows + 1, ExportPreview::kRows + 3, 1};
+    std::string plans;
+    for (int p = 1; p <= 3; ++p) {
+        std::string processes;
+        for (int k = 1; k <= rows[p - 1]; ++k) {
+            const std::string params = k % 3 == 0 ? "{}" : R"({"100": )" + std::to_string(k) + R"(, "300": "z<&>"})";
+            processes += (k > 1 ? ", " : "") + Process(p, k, params);
+        }
+        plans += R"({"id": [)" + std::to_string(p) + R"(, 0, 1, 0], "name": "P)" + std::to_string(p) +
+                 R"(", "processes": [)" + processes + "]}, ";
+    }
+    plans += R"({"id": [4, 0, 1, 0], "name": "none", "processes": [{"id": [4, 1, 1, 0], "type": 2418}]})";
+    LoadModel(R"({"plans": [)" + plans + "]}");
+    ExportCall call;
+    call.outGiven = true;
+    call.out = Root().PathOf("out");
+    call.name = "OUT";
+    Root().WriteFile("out/earlier.txt", "");
+    Checker checker("", "model.json", nullptr, call);
+    checker.KeepPreview();
+    checker.Run();
+    std::ostringstream text;
+    ReportWriter out(&text);
+    checker.Report("html", &out);
+    ASSERT_EQ(out.Finish(), "");
+    std::string error;
+    const HtmlNode page = ParseHtml(text.str(), &error);
+    ASSERT_EQ(error, "");
+
+    std::set<std::string> ids;
+    std::vector<std::string> twice;
+    Ids(page, &ids, &twice);
+    EXPECT_EQ(twice, std::vector<std::string>());
+    for (const HtmlNode* a : page.All("a")) {
+        const std::string href = a->Attribute("href");
+        if (href.compare(0, 1, "#") == 0) {
+            EXPECT_EQ(ids.count(href.substr(1)), 1u) << href;
+        }
+    }
+
+    // Every finding once, numbered in the check's order, with its severity,
+    // place and code linked to what the code means.
+    const std::vector<Finding>& findings = checker.Findings().All();
+    std::map<std::string, const HtmlNode*> items;
+    for (const HtmlNode* li : WithIds(page, "li", "finding-")) items[li->Attribute("id")] = li;
+    ASSERT_EQ(items.size(), findings.size());
+    std::set<std::string> severities;
+    for (std::size_t i = 0; i < findings.size(); ++i) {
+        const Finding& f = findings[i];
+        const std::string code = FindingCodeName(f.code);
+        const auto item = items.find("finding-" + std::to_string(i + 1));
+        ASSERT_NE(item, items.end()) << code;
+        const HtmlNode& li = *item->second;
+        severities.insert(SeverityName(f.severity));
+        EXPECT_TRUE(li.HasClass(SeverityName(f.severity))) << code;
+        ASSERT_NE(li.Child("span"), nullptr);
+        EXPECT_EQ(li.Child("span")->Text(), f.file + ":" + std::to_string(f.line));
+        bool coded = false;
+        for (const HtmlNode& a : li.children) {
+            coded |= a.tag == "a" && a.Attribute("href") == "#code-" + code && a.Text() == "[" + code + "]";
+        }
+        EXPECT_TRUE(coded) << code;
+    }
+    EXPECT_GE(severities.size(), 2u) << "findings of more than one severity";
+
+    // Every file the export writes: its heading, its rows as the page shows
+    // them, each cell's text and why an empty one is empty, and the rows
+    // the page leaves out counted.
+    ASSERT_NE(checker.Preview(), nullptr);
+    const std::vector<ExportPreview::Plan>& previewed = checker.Preview()->Plans();
+    const int columns = checker.Preview()->Columns();
+    const std::vector<const HtmlNode*> headings = WithIds(page, "h3", "file-");
+    const std::vector<const HtmlNode*> tables = page.All("table", "preview");
+    const std::vector<const HtmlNode*> more = page.All("p", "more");
+    ASSERT_EQ(previewed.size(), 3u);
+    ASSERT_EQ(headings.size(), previewed.size());
+    ASSERT_EQ(tables.size(), previewed.size());
+    std::vector<std::string> counted;
+    std::string brief, full;
+    for (std::size_t k = 0; k < previewed.size(); ++k) {
+        const ExportPreview::Plan& plan = previewed[k];
+        SCOPED_TRACE(plan.title);
+        const std::string file = BaseName(plan.file);
+        EXPECT_EQ(plan.rows, rows[k]);
+        EXPECT_EQ(headings[k]->Attribute("id"), "file-" + std::to_string(k + 1));
+        EXPECT_EQ(headings[k]->Text(), plan.title + " " + file + " \xC2\xB7 " + std::to_string(plan.rows) +
+                                           (plan.rows == 1 ? " row" : " rows"));
+        ASSERT_NE(headings[k]->Child("span"), nullptr);
+        EXPECT_EQ(headings[k]->Child("span")->Attribute("title"), plan.file);
+        EXPECT_EQ(tables[k]->Attribute("data-file"), file);
+        const HtmlNode* head = tables[k]->Child("thead");
+        ASSERT_NE(head, nullptr);
+        EXPECT_EQ(head->All("th").size(), static_cast<std::size_t>(columns) + 1);
+        const HtmlNode* body = tables[k]->Child("tbody");
+        ASSERT_NE(body, nullptr);
+        const std::vector<const HtmlNode*> trs = body->All("tr");
+        ASSERT_EQ(trs.size(), static_cast<std::size_t>(plan.shown));
+        auto note = plan.notes.begin();
+        for (int row = 0; row < plan.shown; ++row) {
+            ASSERT_NE(trs[row]->Child("th"), nullptr);
+            EXPECT_EQ(trs[row]->Child("th")->Text(), std::to_string(row + 2)) << "the line in the file";
+            const std::vector<const HtmlNode*> tds = trs[row]->All("td");
+            ASSERT_EQ(tds.size(), static_cast<std::size_t>(columns));
+            for (int j = 0; j < columns; ++j) {
+                const std::string cell(plan.Cell(row, j, columns));
+                EXPECT_EQ(OwnText(*tds[j]), cell) << row << ", " << j;
+                EXPECT_EQ(tds[j]->HasClass("empty"), cell.empty()) << row << ", " << j;
+                const HtmlNode* why = tds[j]->Child("a");
+                const bool noted = note != plan.notes.end() && note->row == row && note->column == j;
+                EXPECT_EQ(why != nullptr, noted) << row << ", " << j;
+                if (!noted || why == nullptr) continue;
+                CellNoteText(note->why, &brief, &full);
+                EXPECT_EQ(why->Text(), brief);
+                EXPECT_EQ(why->Attribute("title"), full);
+                ++note;
+            }
+        }
+        if (plan.rows > plan.shown) {
+            const int left = plan.rows - plan.shown;
+            counted.push_back(std::to_string(left) + (left == 1 ? " more row" : " more rows"));
+        }
+    }
+    std::vector<std::string> told;
+    for (const HtmlNode* p : more) told.push_back(p->Text());
+    EXPECT_EQ(told, counted);
+    EXPECT_FALSE(counted.empty());
+}
+
+}  // namespace
