@@ -7,6 +7,7 @@
 #include "entry/QvkdcIsExistFile.h"
 #include "host/FailureTrace.h"
 #include "host/HostText.h"
+#include "host/Qdgm.h"
 #include "inspect/FileSystem.h"
 #include "platform/DiscardingFileSystem.h"
 #include "platform/ProbingFileSystem.h"
@@ -119,4 +120,9 @@ std::vector<PlanPath> ComposePlanPaths(const ModelId* plans, int count, const st
         if (p.made) p.path = path.str();
     }
     return paths;
+}
+
+std::string ModelName(const ModelId& id) {
+    HostText<kQdgmNameSize> name;
+    return QdgmRetIdnamLN(&id, name.data()) < 0 ? std::string() : name.str();
 }

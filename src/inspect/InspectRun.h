@@ -99,4 +99,9 @@ struct PlanPath {
 std::vector<PlanPath> ComposePlanPaths(const ModelId* plans, int count, const std::string& out,
                                        const std::string& name);
 
+// The name of a plan or process as the library reads it from the model
+// database: at most 127 bytes, whatever the host writes; "" when the host
+// call fails.
+std::string ModelName(const ModelId& id);
+
 #endif  // QVKDC_INSPECT_INSPECTRUN_H

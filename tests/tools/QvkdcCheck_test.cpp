@@ -223,6 +223,9 @@ const Case kCases[] = {
     // Files the export misreads without a word.
     {"empty table", [](Files* s) { s->raw = {{"ExteriorTable", ""}}; },
      {{kExterior, 1, S::kWarning, C::kEmptyFile, -1, {"0 bytes"}}}},
+    // The tool column's missing form follows from the empty file: not told.
+    {"empty VariableTable", [](Files* s) { s->raw = {{"VariableTable", ""}}; },
+     {{"VariableTable.tsv", 1, S::kWarning, C::kEmptyFile, -1, {"0 bytes", "tool-set form"}}}},
     {"UTF-16 table", [](Files* s) { s->raw = {{"PlanCSVTable", std::string("\xFF\xFE" "1\0\t\0i\0\n\0", 10)}}; },
      {{kPlan, 1, S::kError, C::kUtf16, -1, {"\"[ERR] : NeccesaryItemTabel Open Error\""}}}},
     {"UTF-16 option file", [](Files* s) { s->option = std::string("\xFF\xFE" "E\0x\0\n\0", 8); },

@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "check/FindingCodes.h"
@@ -62,6 +63,7 @@ TEST_F(CliCheckTest, DemoShopShowsOnlyItsDeliberateMistakes) {
 TEST_F(CliCheckTest, ErrorsExitOneAndJsonGoesToTheOutFile) {
     TableRoot::Tables tables = TableRoot::Example();
     tables.selectionToInt.pop_back();  // "Mode:off" has no value: the export stops there
+    tables.parameterSetting[2][2] = "o";  // Z: blank, not repeated
     Root().WriteTables(tables);
     // "K:\\" would end its quoted argument in a backslash.
     std::string dir = Root().Path();
@@ -88,6 +90,10 @@ TEST_F(CliCheckTest, ErrorsExitOneAndJsonGoesToTheOutFile) {
                                    R"([{"value": 1, "text": "a,b", "item": "selAB", "shadowed": false,
                                         "at": ")" + dir + R"(MIRVANE/CAM/KR/Tables/ExteriorTable.tsv:3"}])"));
     EXPECT_EQ(mode["at"]["key"], dir + "MIRVANE/CAM/KR/Tables/ProcessParametersTable.tsv:2");
+    for (const auto& [column, blank] : {std::pair<int, bool>{1, false}, {2, true}}) {
+        EXPECT_EQ(json["columns"][column]["flags"]["blank"], blank) << column;
+        EXPECT_EQ(json["columns"][column]["flags"]["repeat"], false) << column;
+    }
 }
 
 TEST_F(CliCheckTest, StrictFailsOnWarningsAndHelpTellsCheckExitCodes) {

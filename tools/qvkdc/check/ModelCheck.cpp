@@ -240,15 +240,17 @@ void ModelCheck::Commit() {
 void ModelCheck::CheckTool(const ToolCheck& tool) {
     const std::string& name = tool.name;
     // The export passes the name cut to its first 15 bytes.
+    // The name is passed whole, NUL-padded to at least the host's buffer
+    // size; the text is read bounded, whatever the host wrote.
     const auto text = [](const std::string& toolName) {
-        char buffer[kQvptfToolNameSize * 8] = {};
-        toolName.copy(buffer, sizeof buffer - 1);
+        std::string buffer = toolName;
+        buffer.append(kQvptfToolNameSize, '\0');
         char out[kQvptfTextSize] = {};
         int one = 1;
         int status = 0;
-        QvptfInqLnN(&one, buffer, out, &status);
-        out[kQvptfTextSize - 1] = '\0';
-        return status < 0 ? std::string() : std::string(out);
+        QvptfInqLnN(&one, buffer.data(), out, &status);
+        const std::string_view written(out, sizeof out);
+        return status < 0 ? std::string() : std::string(written.substr(0, written.find('\0')));
     };
     const std::string cut = name.substr(0, kQvptfToolNameSize - 1);
     if (text(cut).empty() && !text(name).empty()) {

@@ -2,12 +2,12 @@
 
 #include <algorithm>
 #include <cctype>
-#include <limits>
 
 #include "TextTrim.h"
 
 int EditDistance(std::string_view a, std::string_view b) {
-    return EditDistanceWithin(a, b, std::numeric_limits<int>::max() - 1);
+    // No distance exceeds the longer text's length: that bound cuts nothing.
+    return EditDistanceWithin(a, b, static_cast<int>(std::max(a.size(), b.size())));
 }
 
 int EditDistanceWithin(std::string_view a, std::string_view b, int limit) {

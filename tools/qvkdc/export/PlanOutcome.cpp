@@ -1,7 +1,5 @@
 #include "export/PlanOutcome.h"
 
-#include "HostCalls.h"
-
 PlanOutcomes::PlanOutcomes(const ModelId* plans, int count)
     : outcomes_(static_cast<std::size_t>(count > 0 ? count : 0)) {
     for (int i = 0; i < count; ++i) {
@@ -71,13 +69,6 @@ const char* OutcomeName(Outcome outcome) {
         case Outcome::kNotReached: return "not-reached";
     }
     return "";
-}
-
-std::string ModelName(const ModelId& id) {
-    char name[kQdgmNameSize] = {};
-    if (QdgmRetIdnamLN(&id, name) < 0) return "";
-    name[kQdgmNameSize - 1] = '\0';
-    return name;
 }
 
 std::string IdText(const ModelId& id) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "InspectRun.h"
 #include "QvkdcRunObserver.h"
 #include "qvkdc/qvkdc.h"
 
@@ -64,10 +65,6 @@ class PlanOutcomes : public QvkdcRunObserver {
 
 // Lowercase, hyphenated name of an outcome ("written", "no-rows", ...).
 const char* OutcomeName(Outcome outcome);
-
-// The name of a plan or process in the model database; "" when it cannot
-// be read.
-std::string ModelName(const ModelId& id);
 
 // The four fields of an id, blank-separated ("1 0 0 1").
 std::string IdText(const ModelId& id);

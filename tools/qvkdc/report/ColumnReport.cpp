@@ -17,10 +17,9 @@ const InspectedChoices* ColumnReport::ChoicesOf(std::size_t i) const {
     return build_.ChoicesOf(build_.Columns()[i].itName);
 }
 
-bool ColumnReport::HasChoices(std::size_t i) const {
-    const InspectedChoices* choices = ChoicesOf(i);
-    return choices != nullptr && choices->Count() > 0;
-}
+// The selection table makes an item's row with its first choice: a row
+// always holds one.
+bool ColumnReport::HasChoices(std::size_t i) const { return ChoicesOf(i) != nullptr; }
 
 void ColumnReport::Get(std::size_t i, ColumnEntry* entry, bool withChoices) const {
     const InspectedColumn& c = build_.Columns()[i];

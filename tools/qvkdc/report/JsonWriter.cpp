@@ -198,7 +198,7 @@ void JsonWriter::Quoted(std::string_view text) {
             case '\r': out_.Put("\\r"); break;
             case '\t': out_.Put("\\t"); break;
             default: {
-                char hex[8];
+                char hex[sizeof "\\u0000"];
                 std::snprintf(hex, sizeof hex, "\\u%04x", b);
                 out_.Put(hex);
             }
