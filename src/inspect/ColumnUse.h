@@ -48,8 +48,9 @@ struct ColumnUse {
 };
 
 // What the converter does with a column of item itName, parameter key
-// prmKey and effective value type valType.
-ColumnUse DescribeColumn(std::string_view itName, int prmKey, int valType);
+// prmKey and effective value type valType. Without a key and a type: what
+// the item's name alone decides (conv, rule).
+ColumnUse DescribeColumn(std::string_view itName, int prmKey = 0, int valType = 0);
 
 // Every item name whose column the converter leaves empty or gives to a
 // dedicated item converter, in byte order.

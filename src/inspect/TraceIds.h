@@ -3,6 +3,11 @@
 #ifndef QVKDC_INSPECT_TRACEIDS_H
 #define QVKDC_INSPECT_TRACEIDS_H
 
+// The main switch (ZrlMainSw) that lets the library trace, and the level of
+// an id that makes its functions trace; 0 turns either off.
+inline constexpr int kTraceMainOn = 1;
+inline constexpr int kTraceLevelOn = 1;
+
 // QvkdcCreOutputData, the output run.
 inline constexpr int kCreOutputDataTraceId = 577685;
 // The table steps of CQvkdcCnvTblCtrl.

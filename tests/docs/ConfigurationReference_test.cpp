@@ -140,13 +140,13 @@ TEST(ConfigurationReference, SpecialItemsStandUnderTheirKind) {
     const std::string ruled = Section("### Items asked for by key, with a rule");
     ASSERT_FALSE(dedicated.empty() || empty.empty() || ruled.empty());
     for (std::string_view name : DispatchItemNames()) {
-        const bool isEmpty = DescribeColumn(name, 0, 0).conv == ItemConv::kEmpty;
+        const bool isEmpty = DescribeColumn(name).conv == ItemConv::kEmpty;
         EXPECT_NE((isEmpty ? empty : dedicated).find(Ticked(name)), std::string::npos) << name;
         EXPECT_EQ((isEmpty ? dedicated : empty).find(Ticked(name)), std::string::npos) << name;
         EXPECT_EQ(ruled.find(Ticked(name)), std::string::npos) << name;
     }
     for (const RuleItem& item : kRuleItems) {
-        if (DescribeColumn(item.name, 0, 0).conv != ItemConv::kParam) continue;
+        if (DescribeColumn(item.name).conv != ItemConv::kParam) continue;
         EXPECT_NE(ruled.find(Ticked(item.name)), std::string::npos) << item.name;
     }
 }

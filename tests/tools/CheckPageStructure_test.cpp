@@ -58,6 +58,7 @@ TEST_F(CheckPageStructureTest, FindingsFilesRowsAndCellsStandWhereTheCheckPutsTh
     t.exterior.push_back({"Tool", "toolCheck1"});
     t.planCsv.push_back({"4", "toolCheck1"});
     t.planCsv.push_back({"5", "itemNone"});  // no title: an error at its column
+    t.parameterSetting[2][2] = "o";           // Z, column 3: blank
     Root().WriteTables(t);
     // Plan 1 holds one row more than the page shows, plan 2 three more, plan
     // 3 one row; plan 4's process type writes no file.
@@ -101,6 +102,29 @@ TEST_F(CheckPageStructureTest, FindingsFilesRowsAndCellsStandWhereTheCheckPutsTh
         }
     }
 
+    // What was checked: the model among the facts.
+    const std::vector<const HtmlNode*> facts = page.All("p", "facts");
+    ASSERT_FALSE(facts.empty());
+    ASSERT_GE(facts[0]->All("code").size(), 2u);
+    EXPECT_EQ(facts[0]->All("code")[1]->Text(), "model.json");
+
+    // Every column in its row: its number, its marks, and the rows the
+    // tables have for it, the definition first.
+    const std::vector<const HtmlNode*> columnRows = WithIds(page, "tr", "column-");
+    ASSERT_EQ(columnRows.size(), 5u);
+    for (std::size_t i = 0; i < columnRows.size(); ++i) {
+        const std::vector<const HtmlNode*> tds = columnRows[i]->All("td");
+        ASSERT_GE(tds.size(), 7u);
+        EXPECT_EQ(columnRows[i]->Attribute("id"), "column-" + std::to_string(i + 1));
+        EXPECT_EQ(tds[0]->Text(), std::to_string(i + 1));
+        EXPECT_EQ(tds[5]->Text(), i == 2 ? "standard, blank" : "standard") << i;
+        const std::vector<const HtmlNode*> places = tds[6]->All("span", "loc");
+        ASSERT_FALSE(places.empty());
+        EXPECT_EQ(places[0]->Text(), "PlanCSVTable.tsv:" + std::to_string(i + 1));
+        const std::size_t rowsOf[] = {4, 4, 4, 2, 1};  // Tool has a title, itemNone nothing
+        EXPECT_EQ(places.size(), rowsOf[i]) << "the rows of item " << tds[2]->Text();
+    }
+
     // Every finding once, numbered in the check's order, with its severity,
     // place and code linked to what the code means.
     const std::vector<Finding>& findings = checker.Findings().All();
@@ -123,7 +147,38 @@ TEST_F(CheckPageStructureTest, FindingsFilesRowsAndCellsStandWhereTheCheckPutsTh
             coded |= a.tag == "a" && a.Attribute("href") == "#code-" + code && a.Text() == "[" + code + "]";
         }
         EXPECT_TRUE(coded) << code;
+        // The table row it points at, under it, numbered with its line.
+        const HtmlNode* source = li.Child("pre");
+        if (source != nullptr) {
+            ASSERT_NE(source->Child("span"), nullptr);
+            EXPECT_EQ(source->Child("span")->Text(), std::to_string(f.line)) << code;
+        }
     }
+    EXPECT_FALSE(page.All("pre", "src").empty());
+
+    // The summary: one row per severity and code, its count and a link to
+    // each of its findings, every finding in one row.
+    std::map<std::string, int> summarized;
+    const std::vector<const HtmlNode*> summary = page.All("table", "summary");
+    ASSERT_EQ(summary.size(), 1u);
+    for (const HtmlNode* tr : summary[0]->Child("tbody")->All("tr")) {
+        const std::vector<const HtmlNode*> tds = tr->All("td");
+        ASSERT_EQ(tds.size(), 4u);
+        const std::vector<const HtmlNode*> links = tds[3]->All("a", "loc");
+        EXPECT_EQ(tds[2]->Text(), std::to_string(links.size()));
+        for (const HtmlNode* a : links) {
+            const std::string id = a->Attribute("href").substr(1);
+            ++summarized[id];
+            const auto item = items.find(id);
+            ASSERT_NE(item, items.end()) << id;
+            const Finding& f = findings[std::stoul(id.substr(id.find('-') + 1)) - 1];
+            EXPECT_EQ(tds[1]->Text(), "[" + std::string(FindingCodeName(f.code)) + "]") << id;
+            EXPECT_EQ(tr->Attribute("class"), SeverityName(f.severity)) << id;
+        }
+    }
+    EXPECT_EQ(summarized.size(), findings.size());
+    EXPECT_LT(summary[0]->Child("tbody")->All("tr").size(), findings.size()) << "a code that repeats";
+    for (const auto& [id, times] : summarized) EXPECT_EQ(times, 1) << id;
     EXPECT_GE(severities.size(), 2u) << "findings of more than one severity";
 
     // Every file the export writes: its heading, its rows as the page shows

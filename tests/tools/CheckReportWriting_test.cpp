@@ -114,6 +114,8 @@ TEST(CheckReportWriting, JsonTexts) {
         "\xED\x9F\xBF\xED\xA0\x80",              // the last before the surrogates, then one
         "\xF4\x8F\xBF\xBF\xF4\x90\x80\x80",      // U+10FFFF, then beyond it
         "\xE2\x82" "A", "\xF0\x9F\x98" "\xF0\x9F\x98\x80", "\xC0\xC1\xF5\xFF",
+        "\xEF\xBC\x81\xEF\xBF\xBF",          // the highest lead byte of three: U+FF01, U+FFFF
+        "\xDF\xBF",                          // the highest lead byte of two: U+07FF
         "sixteen plain by" "\x01" "tes and more plain text after it",
     };
     for (const char* text : texts) {
@@ -121,6 +123,31 @@ TEST(CheckReportWriting, JsonTexts) {
     }
     const std::string nul("a\0b", 3);
     EXPECT_EQ(Written(json(nul)), "\"a\\u0000b\"");
+}
+
+using CheckJsonPlaces = HostTest;
+
+// A column's places in the JSON report: each of its rows, null for a row
+// the tables lack.
+TEST_F(CheckJsonPlaces, NullForARowTheTablesLack) {
+    TableRoot::Tables t = TableRoot::Example();
+    t.planCsv.push_back({"4", "itemNone"});
+    Root().WriteTables(t);
+    Checker checker("", "");
+    checker.Run();
+    std::ostringstream text;
+    ReportWriter out(&text);
+    checker.Report("json", &out);
+    ASSERT_EQ(out.Finish(), "");
+    const json columns = json::parse(text.str())["columns"];
+    ASSERT_EQ(columns.size(), 4u);
+    const std::string tables = "MIRVANE/CAM/KR/Tables/";
+    EXPECT_EQ(columns[0]["at"], (json{{"definition", tables + "PlanCSVTable.tsv:1"},
+                                      {"key", tables + "ProcessParametersTable.tsv:1"},
+                                      {"title", tables + "ExteriorTable.tsv:1"},
+                                      {"type", tables + "ParameterSettingTable.tsv:1"}}));
+    EXPECT_EQ(columns[3]["at"], (json{{"definition", tables + "PlanCSVTable.tsv:4"},
+                                      {"key", nullptr}, {"title", nullptr}, {"type", nullptr}}));
 }
 
 // A stream that takes `room` bytes and then refuses.

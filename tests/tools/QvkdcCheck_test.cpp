@@ -187,6 +187,16 @@ const Case kCases[] = {
       {kModel, 1, S::kWarning, C::kParamKind, 0, {"\"N\"", "an integer", "\"Face\""}}}},
     {"value type without text form", [](Files* s) { s->t.parameterSetting[2][1] = "GroupName"; },
      {{kTypes, 3, S::kWarning, C::kNoTextForm, 2, {"\"GroupName\""}}}},
+    // What no cell depends on is not told.
+    {"no value type of an item with a converter of its own", [](Files* s) { s->t.parameterSetting[4][1] = ""; }, {}},
+    {"a sub type without a value type", [](Files* s) { s->t.parameterSetting[0][1] = ""; }, {}},
+    {"an always-empty item beside the item it seems to mean, in the first column",
+     [](Files* s) {
+         s->t.planCsv = {{"1", "toolCheck1"}, {"2", "itemN"}, {"3", "itemMode"}, {"4", "itemZ"}, {"5", "toolCheck2"}};
+         s->t.exterior.push_back({"Tool 2", "toolCheck2"});
+         s->t.processParameters.push_back({"toolCheck2", "0", "6"});
+     },
+     {}},
     {"capital mark", [](Files* s) { s->t.parameterSetting[0][2] = "O"; },
      {{kTypes, 1, S::kWarning, C::kBadMark, 0, {"blank mark \"O\""}}}},
     {"mark after a blank", [](Files* s) { s->t.parameterSetting[1][3] = " o"; },
@@ -228,6 +238,13 @@ const Case kCases[] = {
      {{"VariableTable.tsv", 1, S::kWarning, C::kEmptyFile, -1, {"0 bytes", "tool-set form"}}}},
     {"UTF-16 table", [](Files* s) { s->raw = {{"PlanCSVTable", std::string("\xFF\xFE" "1\0\t\0i\0\n\0", 10)}}; },
      {{kPlan, 1, S::kError, C::kUtf16, -1, {"\"[ERR] : NeccesaryItemTabel Open Error\""}}}},
+    // Without a mark: a NUL beside every character, in either byte order,
+    // from the smallest file that shows it.
+    {"UTF-16 table without a mark", [](Files* s) { s->raw = {{"VariableTable", std::string("T\0S\0", 4)}}; },
+     {{"VariableTable.tsv", 1, S::kWarning, C::kUtf16}}},
+    {"UTF-16 big-endian table without a mark",
+     [](Files* s) { s->raw = {{"SelectionToIntTable", std::string("\0s\0e\0l\0\t\0" "1\0\n", 12)}}; },
+     {{kExterior, 3, S::kError, C::kMissingChoiceValue, -1, {"\"Mode:on\""}}, {kValues, 1, S::kWarning, C::kUtf16}}},
     {"UTF-16 option file", [](Files* s) { s->option = std::string("\xFF\xFE" "E\0x\0\n\0", 8); },
      {{kOption, 1, S::kWarning, C::kUtf16}}},
     {"CR-only option file", [](Files* s) { s->option = "# extra columns\rExtra\r"; },
@@ -277,11 +294,11 @@ const Case kCases[] = {
     {"plan name with a path", [](Files* s) { Replace(&s->plan, "P1", "../P1"); },
      {{kModel, 1, S::kWarning, C::kPathInName, -1, {"\"../P1\"", "outside"}}}},
     {"parameter no process holds", [](Files* s) { Replace(&s->process, R"(, "400": 2.5)", ""); },
-     {{kModel, 1, S::kWarning, C::kMissingParam, 4, {"\"Extra\"", "key 400"}}}},
+     {{kModel, 1, S::kWarning, C::kMissingParam, 4, {"\"Extra\"", "key 400", "its one process"}}}},
     {"integer in a Real column", [](Files* s) { Replace(&s->process, "2.5", "3"); },
      {{kModel, 1, S::kWarning, C::kParamKind, 4, {"\"Extra\"", "an integer"}}}},
     {"text in an Integer column", [](Files* s) { Replace(&s->process, R"("100": 5)", R"("100": "5")"); },
-     {{kModel, 1, S::kWarning, C::kParamKind, 0, {"\"N\"", "a text"}}}},
+     {{kModel, 1, S::kWarning, C::kParamKind, 0, {"\"N\"", "a text", "value type Integer prints"}}}},
     {"code without choice", [](Files* s) { Replace(&s->process, R"("200": 1)", R"("200": 7)"); },
      {{kModel, 1, S::kWarning, C::kNoChoiceForCode, 1, {"\"Mode\"", "code 7 "}}}},
     {"tool type without choice",

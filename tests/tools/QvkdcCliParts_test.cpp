@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "export/PlanOutcome.h"
+#include "cli/CommandDocs.h"
 #include "cli/Suggest.h"
 #include "check/TextForms.h"
 #include "support/HostFixture.h"
@@ -64,6 +65,7 @@ TEST(TextForms, DecimalIntsWithinTheBoundsOfAnInt) {
     } cases[] = {
         {"2147483647", true}, {"2147483648", false}, {"-2147483648", true}, {"-2147483649", false},
         {" +12 ", true},      {"1 2", false},        {"-", false},          {"", false},
+        {"\t7\r\n", true},     {"+", false},          {"9a", false},         {"a9", false},
     };
     for (const auto& c : cases) EXPECT_EQ(IsDecimalInt(c.text), c.isInt) << c.text;
 }
@@ -147,6 +149,25 @@ TEST(PlanOutcomesTest, AFailureTellsItsPlan) {
     EXPECT_TRUE(one[0].failedAtFile);
     EXPECT_FALSE(one[0].hasProcess);
     EXPECT_EQ(one[1].outcome, Outcome::kNotReached);
+}
+
+// A manual's text in roff: an option's hyphens as minus signs wherever it
+// stands, a word's hyphen left alone, code in bold and never hyphenated.
+TEST(CommandDocsRoff, OptionsAsMinusSignsCodeInBold) {
+    const struct {
+        const char* text;
+        const char* roff;
+    } cases[] = {
+        {"--model FILE", "\\-\\-model FILE"},
+        {"a file (--out) or -q", "a file (\\-\\-out) or \\-q"},
+        {"well-known", "well-known"},
+        {"run `qvkdc well-known`", "run \\fB\\%qvkdc well\\-known\\fR"},
+        {"back\\slash", "back\\eslash"},
+        {".start", "\\&.start"},
+        {"'quote", "\\&'quote"},
+        {"`open", "\\fB\\%open\\fR"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(RoffText(c.text), c.roff) << c.text;
 }
 
 }  // namespace

@@ -26,7 +26,7 @@ std::string_view MeantItem(std::string_view item) {
     if (item.size() < 4) return {};
     const std::string stem = Folded(item);
     for (std::string_view name : DispatchItemNames()) {
-        if (DescribeColumn(name, 0, 0).conv == ItemConv::kDedicated &&
+        if (DescribeColumn(name).conv == ItemConv::kDedicated &&
             Folded(name).find(stem) != std::string::npos) {
             return name;
         }
@@ -233,7 +233,11 @@ void ColumnCheck::CheckToolSetForm() {
     for (std::size_t i = 0; i < cols.size() && tool < 0; ++i) {
         if (cols[i].use.toolSetForm) tool = static_cast<int>(i);
     }
-    if (tool < 0 || !ctx_.build.Tables().ToolSetFormLooked() || !ctx_.build.HasRows(kVariableTableFile)) return;
+    // An empty VariableTable, or one of UTF-16, is told as such.
+    if (tool < 0 || !ctx_.build.Tables().ToolSetFormLooked() || !ctx_.build.HasRows(kVariableTableFile) ||
+        ctx_.in.Table(kVariableTableFile).Utf16()) {
+        return;
+    }
     const CnvTblRow& row = ctx_.build.Tables().ToolSetFormRow();
     const std::string effect = "; the tool column " + Quoted(cols[static_cast<std::size_t>(tool)].ExName()) +
                                " writes its texts without the tool-set form";

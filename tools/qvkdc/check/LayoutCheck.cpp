@@ -21,34 +21,34 @@ std::string Cells(const CnvTblRow& row) {
 }  // namespace
 
 void LayoutCheck::Run() {
-    const int heading = HeadingColumn();
-    if (heading >= 0) CheckHeadingRow();
+    const bool heading = FirstRowIsHeading();
+    if (heading) CheckHeadingRow();
     CheckOrphanChoices();
     CheckUnknownItems(heading);
 }
 
-int LayoutCheck::HeadingColumn() {
+bool LayoutCheck::FirstRowIsHeading() {
     const std::vector<InspectedColumn>& cols = ctx_.build.Columns();
-    if (cols.empty() || cols[0].trail.colFlg != CnvColFlg::kPlanCsv) return -1;
+    if (cols.empty() || cols[0].trail.colFlg != CnvColFlg::kPlanCsv) return false;
     const InspectedColumn& c = cols[0];
     // An item with a converter of its own is a column as it stands.
-    if (c.use.conv != ItemConv::kParam) return -1;
+    if (c.use.conv != ItemConv::kParam) return false;
     const CnvColTrail& t = c.trail;
     TableBuild& build = ctx_.build;
     if (!NoneOrFirst(build, kExteriorTableFile, t.titleRow) ||
         !NoneOrFirst(build, kProcessParametersTableFile, t.keyRow) ||
         !NoneOrFirst(build, kParameterSettingTableFile, t.typeRow)) {
-        return -1;
+        return false;
     }
     // A key row of a number or a type row of a keyword is a data row.
-    if (t.keyRow.read && IsDecimalInt(t.keyRow.Cell(2))) return -1;
-    if (t.typeRow.read && ValueTypeCodeOf(t.typeRow.Cell(2)) != 0) return -1;
+    if (t.keyRow.read && IsDecimalInt(t.keyRow.Cell(2))) return false;
+    if (t.typeRow.read && ValueTypeCodeOf(t.typeRow.Cell(2)) != 0) return false;
     // The other tables' heading rows name the same item; or the columns
     // are numbered below a first cell that is no number.
     const bool headedAlike = t.titleRow.read || t.keyRow.read || t.typeRow.read;
     const bool numberedBelow = cols.size() > 1 && cols[1].trail.colFlg == CnvColFlg::kPlanCsv && !IsDecimalInt(t.def.Cell(1)) &&
                                IsDecimalInt(cols[1].trail.def.Cell(1));
-    return headedAlike || numberedBelow ? 0 : -1;
+    return headedAlike || numberedBelow;
 }
 
 void LayoutCheck::CheckHeadingRow() {
@@ -91,7 +91,7 @@ void LayoutCheck::CheckOrphanChoices() {
     }
 }
 
-void LayoutCheck::CheckUnknownItems(int heading) {
+void LayoutCheck::CheckUnknownItems(bool headingFirst) {
     TableBuild& build = ctx_.build;
     if (!build.HasRows(kExteriorTableFile) || !build.HasRows(kProcessParametersTableFile) ||
         !build.HasRows(kParameterSettingTableFile)) {
@@ -101,7 +101,7 @@ void LayoutCheck::CheckUnknownItems(int heading) {
     for (std::size_t i = 0; i < cols.size(); ++i) {
         const InspectedColumn& c = cols[i];
         const CnvColTrail& t = c.trail;
-        if (static_cast<int>(i) == heading || t.colFlg != CnvColFlg::kPlanCsv || c.use.conv != ItemConv::kParam ||
+        if ((i == 0 && headingFirst) || t.colFlg != CnvColFlg::kPlanCsv || c.use.conv != ItemConv::kParam ||
             t.titleRow.read || t.keyRow.read || t.typeRow.read) {
             continue;
         }

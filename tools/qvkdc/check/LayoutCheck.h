@@ -21,15 +21,16 @@ class LayoutCheck {
     // The first PlanCSVTable row, when it reads as a heading row: the
     // column of its item reaches no row of the other tables but their own
     // heading rows, and its texts are words where the tables hold numbers
-    // and keywords. Returns the column, or -1.
-    int HeadingColumn();
+    // and keywords. Its column is the first.
+    bool FirstRowIsHeading();
     void CheckHeadingRow();
     // Choice rows that belong to no item: a title holding ":" when the row
     // names the item of a column, else a heading row when it is the first.
     void CheckOrphanChoices();
     // Columns whose item has no row in ExteriorTable,
-    // ProcessParametersTable or ParameterSettingTable.
-    void CheckUnknownItems(int heading);
+    // ProcessParametersTable or ParameterSettingTable; the first column
+    // is told as a heading row instead when headingFirst.
+    void CheckUnknownItems(bool headingFirst);
     // Did-you-mean among the items the tables and the library know.
     std::string ItemHint(const std::string& item);
 

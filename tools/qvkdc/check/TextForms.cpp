@@ -50,27 +50,16 @@ std::string Quoted(std::string_view text) {
     return out;
 }
 
-namespace {
-
-bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }  // " \t\n\v\f\r"
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-}  // namespace
-
 bool IsDecimalInt(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size() && IsSpace(text[i])) ++i;
-    std::size_t end = text.size();
-    while (end > i && IsSpace(text[end - 1])) --end;
-    if (i == end) return false;
-    const bool negative = text[i] == '-';
-    if (negative || text[i] == '+') ++i;
-    if (i == end) return false;
+    std::string_view digits = TrimSpace(text);
+    const bool negative = digits.substr(0, 1) == "-";
+    if (negative || digits.substr(0, 1) == "+") digits.remove_prefix(1);
+    if (digits.empty()) return false;
     std::int64_t value = 0;
     const std::int64_t limit = std::int64_t{INT_MAX} + (negative ? 1 : 0);
-    for (; i < end; ++i) {
-        if (!IsDigit(text[i])) return false;
-        value = value * 10 + (text[i] - '0');
+    for (const char c : digits) {
+        if (c < '0' || c > '9') return false;
+        value = value * 10 + (c - '0');
         if (value > limit) return false;
     }
     return true;

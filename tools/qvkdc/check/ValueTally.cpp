@@ -31,11 +31,6 @@ const char* WrongKindEffect(int effType, HostValueKind kind) {
     return "writes nothing";
 }
 
-// "a" or "an", as name begins.
-const char* Article(std::string_view name) {
-    return !name.empty() && std::string_view("AEIOU").find(name.front()) != std::string_view::npos ? "an" : "a";
-}
-
 std::string ColumnName(const InspectedColumn& c) {
     const std::string key = c.use.rule == ItemRule::kPitch
                                 ? std::to_string(kPitchKeySetA) + " or " + std::to_string(kPitchKeyOther)
@@ -136,8 +131,8 @@ void ValueTally::Report(const std::vector<InspectedColumn>& columns, const std::
         const InspectedColumn& c = spec(key.first);
         const std::string_view type = TypeName(c.valType);
         out->Add(Severity::kWarning, file, line(count.first),
-            ColumnName(c) + " reads " + KindName(key.second) + " from " + count.Example(name) + "; " + Article(type) +
-                ' ' + std::string(type) + " column " + WrongKindEffect(c.valType, key.second),
+            ColumnName(c) + " reads " + KindName(key.second) + " from " + count.Example(name) + "; its value type " +
+                std::string(type) + ' ' + WrongKindEffect(c.valType, key.second),
             FindingCode::kParamKind, key.first, static_cast<int>(key.second));
     }
     for (const auto& [key, count] : noChoice_) {

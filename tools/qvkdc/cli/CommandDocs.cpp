@@ -40,31 +40,6 @@ std::string RoffWord(std::string_view word) {
     return out + "\\fR";
 }
 
-// A paragraph of a manual as one roff text line: what stands in backticks
-// in bold, and a hyphen that starts a word (an option) or stands in
-// backticks as a minus sign.
-std::string RoffText(std::string_view text) {
-    std::string out;
-    bool code = false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c == '`') {
-            // A word to type is never hyphenated.
-            out += code ? "\\fR" : "\\fB\\%";
-            code = !code;
-        } else if (c == '-' && (code || i == 0 || text[i - 1] == ' ' || text[i - 1] == '(' ||
-                                text[i - 1] == '-')) {
-            out += "\\-";
-        } else if (c == '\\') {
-            out += "\\e";
-        } else {
-            out += c;
-        }
-    }
-    if (code) out += "\\fR";
-    return (!out.empty() && (out[0] == '.' || out[0] == '\'')) ? "\\&" + out : out;
-}
-
 // The paragraphs of text, an item of a list with its bullet.
 void WriteRoffParagraphs(const std::string& text, std::ostream& out) {
     for (const std::string& paragraph : Paragraphs(text)) {
@@ -153,6 +128,28 @@ void WriteBashCommand(const CLI::App& cmd, std::ostream& out) {
 }
 
 }  // namespace
+
+std::string RoffText(std::string_view text) {
+    std::string out;
+    bool code = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '`') {
+            // A word to type is never hyphenated.
+            out += code ? "\\fR" : "\\fB\\%";
+            code = !code;
+        } else if (c == '-' && (code || i == 0 || text[i - 1] == ' ' || text[i - 1] == '(' ||
+                                text[i - 1] == '-')) {
+            out += "\\-";
+        } else if (c == '\\') {
+            out += "\\e";
+        } else {
+            out += c;
+        }
+    }
+    if (code) out += "\\fR";
+    return (!out.empty() && (out[0] == '.' || out[0] == '\'')) ? "\\&" + out : out;
+}
 
 bool IsDocsOption(const std::string& arg) {
     return arg == "--man" || arg == "--completion" || arg == "--markdown" || arg == "--findings" ||

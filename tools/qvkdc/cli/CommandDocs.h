@@ -13,6 +13,7 @@
 
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cli/Parser.h"
@@ -36,6 +37,13 @@ void WriteManPage(const Parser& parser, std::ostream& out);
 // of an option that has them, command names after `help`, and file names
 // for other option values (readline's default).
 void WriteBashCompletion(const Parser& parser, std::ostream& out);
+
+// A paragraph of a manual as one roff text line: what stands in backticks
+// in bold and never hyphenated, a hyphen that starts a word (an option,
+// also after "(" or another hyphen) or stands in backticks as a minus
+// sign, a backslash escaped, and a line that would start as a request made
+// plain.
+std::string RoffText(std::string_view text);
 
 // The Markdown table of every finding code: code, severity, what it means
 // and its usual fix.

@@ -6,7 +6,6 @@
 Parser::Parser()
     : app_("qvkdc: export the machining knowledge of CAM plans as CSV files", "qvkdc") {
     app_.set_version_flag("--version", std::string("qvkdc ") + QVKDC_VERSION_STRING);
-    app_.allow_extras();
     app_.footer(HelpFooter(ProgramManual()));
 
     for (const CommandInfo& info : Commands()) {

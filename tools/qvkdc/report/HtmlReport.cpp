@@ -17,46 +17,10 @@
 #include "report/FindingGroups.h"
 #include "report/FindingIndex.h"
 #include "report/HtmlWriter.h"
+#include "report/PageStyle.h"
 #include "report/PreviewHtml.h"
 
 namespace {
-
-constexpr const char* kStyle = R"(
-body { font: 14px/1.4 sans-serif; margin: 24px; color: #1d2330; background: #fff; }
-h1 { font-size: 22px; margin: 0 0 4px; }
-h2 { font-size: 17px; margin: 28px 0 8px; }
-h3 { font-size: 14px; margin: 16px 0 4px; }
-.facts, .summary { margin: 0 0 8px; color: #4a5468; }
-table { border-collapse: collapse; }
-th, td { border: 1px solid #c9cfdb; padding: 3px 8px; text-align: left; vertical-align: top; }
-th { background: #e8ecf4; }
-tr.error td { background: #fde4e4; }
-tr.warning td { background: #fff5d6; }
-td.num { text-align: right; }
-ul.findings { margin: 0; padding-left: 18px; }
-li.error { color: #a40e0e; }
-li.warning { color: #7a5200; }
-li.note { color: #3b4a66; }
-code, .loc { font-family: monospace; font-size: 12px; }
-:target { outline: 2px solid #3b6fd8; }
-table.summary td:nth-child(4) { max-width: 70em; }
-details { display: inline; }
-details summary { cursor: pointer; color: #3b4a66; }
-dl.codes dt { margin-top: 8px; }
-dl.codes dd { margin-left: 18px; }
-pre.src { margin: 2px 0 4px; padding: 2px 6px; background: #f3f5f9; color: #1d2330; white-space: pre-wrap; }
-pre.src .ln { color: #8a93a6; margin-right: 8px; }
-.tab { color: #3b6fd8; padding: 0 4px; }
-.ctl { color: #a40e0e; }
-div.csv { overflow-x: auto; margin-bottom: 4px; }
-table.preview { font-family: monospace; font-size: 12px; }
-table.preview td, table.preview th { white-space: pre; }
-table.preview th.ln { background: #f3f5f9; color: #8a93a6; text-align: right; }
-table.preview td.empty { background: #fafafa; }
-table.preview td.odd { background: #fff5d6; }
-a.why { font-family: sans-serif; font-size: 11px; font-style: italic; color: #7a5200; }
-p.more { margin: 0 0 12px; color: #4a5468; }
-)";
 
 // Where each finding is shown on the page, and what it links to.
 struct Placed {
@@ -82,7 +46,7 @@ class Page {
         Place();
         html_.Put("<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\">"
                   "<title>qvkdc check</title><style>");
-        html_.Put(kStyle);
+        html_.Put(kPageStyle);
         html_.Put("</style></head>\n<body>\n<h1>Columns of the export, checked</h1>\n");
         Facts();
         Summary();

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <system_error>
 
+#include "TraceIds.h"
 #include "qvhostsim/qvhostsim.h"
 
 namespace fs = std::filesystem;
@@ -138,10 +139,10 @@ int HostSession::SetUpTrace() {
         return Refuse("--trace " + options_.trace + ": cannot be written: " + QvsimTraceFileError());
     }
     if (options_.traceIds.empty()) {
-        QvsimTraceAll(1, 1);
+        QvsimTraceAll(kTraceMainOn, kTraceLevelOn);
     } else {
-        QvsimTraceAll(1, 0);
-        for (int id : traceIds_) QvsimTraceId(id, 1);
+        QvsimTraceAll(kTraceMainOn, 0);
+        for (int id : traceIds_) QvsimTraceId(id, kTraceLevelOn);
     }
     return kExitOk;
 }
