@@ -176,6 +176,10 @@ TEST(CommandDocs, HiddenHelpOptionsWriteThePageAndTheScriptOrRefuse) {
         {{"--completion"}, 2, ""},
         {{"--man", "export"}, 2, ""},
         {{"--markdown", "export"}, 2, ""},
+        {{"--findings"}, 0, "| code |"},
+        {{"--findings", "x"}, 2, ""},
+        {{"--value-types"}, 0, "| value type |"},
+        {{"--value-types", "x"}, 2, ""},
     };
     for (const auto& row : rows) {
         std::ostringstream out;

@@ -4,6 +4,7 @@
 // put it. Nothing here depends on the wording around them.
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <map>
 #include <set>
 #include <sstream>
@@ -37,6 +38,14 @@ std::vector<const HtmlNode*> WithIds(const HtmlNode& root, const std::string& ta
     return found;
 }
 
+// Line n of text, without its line end.
+std::string Line(const std::string& text, int n) {
+    std::size_t start = 0;
+    for (int i = 1; i < n && start != std::string::npos; ++i) start = text.find('\n', start) + 1;
+    const std::string line = text.substr(start, text.find('\n', start) - start);
+    return line.empty() || line.back() != '\r' ? line : line.substr(0, line.size() - 1);
+}
+
 std::string BaseName(const std::string& file) { return file.substr(file.find_last_of("\\/") + 1); }
 
 // A cell's text without the link that says why it is as it is.
@@ -59,6 +68,8 @@ TEST_F(CheckPageStructureTest, FindingsFilesRowsAndCellsStandWhereTheCheckPutsTh
     t.planCsv.push_back({"4", "toolCheck1"});
     t.planCsv.push_back({"5", "itemNone"});  // no title: an error at its column
     t.parameterSetting[2][2] = "o";           // Z, column 3: blank
+    t.exterior.push_back({"Mode:zero", "selZero"});  // line 8: the value of "off" again
+    t.selectionToInt.push_back({"selZero", "0"});
     Root().WriteTables(t);
     // Plan 1 holds one row more than the page shows, plan 2 three more, plan
     // 3 one row; plan 4's process type writes no file.
@@ -125,6 +136,32 @@ TEST_F(CheckPageStructureTest, FindingsFilesRowsAndCellsStandWhereTheCheckPutsTh
         EXPECT_EQ(places.size(), rowsOf[i]) << "the rows of item " << tds[2]->Text();
     }
 
+    // The choices of Mode, each in its row: value, text (a choice whose
+    // value an earlier one has is never shown), choice item, its rows.
+    const struct {
+        int line;
+        const char* value;
+        const char* text;
+        const char* item;
+        const char* rows;
+    } choices[] = {
+        {3, "1", "a,b", "selAB", "ExteriorTable.tsv:3SelectionToIntTable.tsv:1"},
+        {4, "0", "off", "selOff", "ExteriorTable.tsv:4SelectionToIntTable.tsv:2"},
+        {8, "0", "zero (never shown: an earlier choice has this value)", "selZero",
+         "ExteriorTable.tsv:8SelectionToIntTable.tsv:3"},
+    };
+    const std::vector<const HtmlNode*> choiceRows = WithIds(page, "tr", "choice-");
+    ASSERT_EQ(choiceRows.size(), std::size(choices));
+    for (std::size_t i = 0; i < choiceRows.size(); ++i) {
+        const std::vector<const HtmlNode*> tds = choiceRows[i]->All("td");
+        ASSERT_GE(tds.size(), 4u);
+        EXPECT_EQ(choiceRows[i]->Attribute("id"), "choice-" + std::to_string(choices[i].line));
+        EXPECT_EQ(tds[0]->Text(), choices[i].value);
+        EXPECT_EQ(tds[1]->Text(), choices[i].text);
+        EXPECT_EQ(tds[2]->Text(), choices[i].item);
+        EXPECT_EQ(tds[3]->Text(), choices[i].rows);
+    }
+
     // Every finding once, numbered in the check's order, with its severity,
     // place and code linked to what the code means.
     const std::vector<Finding>& findings = checker.Findings().All();
@@ -147,11 +184,17 @@ TEST_F(CheckPageStructureTest, FindingsFilesRowsAndCellsStandWhereTheCheckPutsTh
             coded |= a.tag == "a" && a.Attribute("href") == "#code-" + code && a.Text() == "[" + code + "]";
         }
         EXPECT_TRUE(coded) << code;
-        // The table row it points at, under it, numbered with its line.
+        // The table row it points at, under it, numbered with its line;
+        // a tab shown as an arrow.
         const HtmlNode* source = li.Child("pre");
         if (source != nullptr) {
             ASSERT_NE(source->Child("span"), nullptr);
             EXPECT_EQ(source->Child("span")->Text(), std::to_string(f.line)) << code;
+            std::string row = Line(Root().ReadFile(f.file), f.line);
+            for (std::size_t at = row.find('\t'); at != std::string::npos; at = row.find('\t', at)) {
+                row.replace(at, 1, "\xE2\x86\x92");
+            }
+            EXPECT_EQ(source->Text(), std::to_string(f.line) + row) << code;
         }
     }
     EXPECT_FALSE(page.All("pre", "src").empty());
@@ -179,6 +222,17 @@ TEST_F(CheckPageStructureTest, FindingsFilesRowsAndCellsStandWhereTheCheckPutsTh
     EXPECT_EQ(summarized.size(), findings.size());
     EXPECT_LT(summary[0]->Child("tbody")->All("tr").size(), findings.size()) << "a code that repeats";
     for (const auto& [id, times] : summarized) EXPECT_EQ(times, 1) << id;
+
+    // What each code on the page means: every code of a finding, once.
+    std::set<std::string> codes, meant;
+    for (const Finding& f : findings) codes.insert(FindingCodeName(f.code));
+    for (const HtmlNode* dt : page.All("dt")) {
+        ASSERT_NE(dt->Child("code"), nullptr);
+        const std::string name = dt->Child("code")->Text();
+        EXPECT_EQ(dt->Attribute("id"), "code-" + name);
+        EXPECT_TRUE(meant.insert(name).second) << name;
+    }
+    EXPECT_EQ(meant, codes);
     EXPECT_GE(severities.size(), 2u) << "findings of more than one severity";
 
     // Every file the export writes: its heading, its rows as the page shows

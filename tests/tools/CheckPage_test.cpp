@@ -109,6 +109,19 @@ TEST_F(CheckPageTest, AFileOfManyRowsShowsItsFirstAndCountsTheRest) {
     EXPECT_EQ(checker.Preview()->Plans()[0].shown, ExportPreview::kRows);
 }
 
+// Tables that give no column: the export writes no file, and no preview
+// is made of it.
+TEST_F(CheckPageTest, NoColumnNoPreview) {
+    TableRoot::Tables t = TableRoot::Example();
+    t.planCsv.clear();
+    Root().WriteTables(t);
+    LoadModel(R"({"plans": [{"id": [1, 0, 1, 0], "processes": [{"id": [1, 1, 1, 0], "type": 2411}]}]})");
+    Checker checker("", "model.json");
+    checker.KeepPreview();
+    checker.Run();
+    EXPECT_EQ(checker.Preview(), nullptr);
+}
+
 TEST(ExportPreview, KeepsTheFirstRowsWithinItsCellsAndOnlyOfWrittenPlans) {
     ExportPreview preview(2, 2, 6);
     for (int plan : {0, 1, 2, 3}) {

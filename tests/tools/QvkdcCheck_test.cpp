@@ -171,6 +171,10 @@ const Case kCases[] = {
     // Warnings: empty or wrong cells.
     {"item without title", [](Files* s) { s->t.exterior.erase(s->t.exterior.begin() + 4); },
      {{kPlan, 3, S::kWarning, C::kNoTitle, 2, {"\"itemZ\""}}}},
+    {"unknown item in the first column", [](Files* s) { s->t.planCsv[0][1] = "itemQ"; },
+     {{kPlan, 1, S::kWarning, C::kUnknownItem, 0, {"\"itemQ\""}}}},
+    {"item whose key row is misspelt", [](Files* s) { s->t.processParameters[2][0] = "itmZ"; },
+     {{kPlan, 3, S::kWarning, C::kNoKey, 2, {"\"itemZ\"", "\"itmZ\""}}}},
     {"item without key row", [](Files* s) { s->t.processParameters.erase(s->t.processParameters.begin() + 2); },
      {{kPlan, 3, S::kWarning, C::kNoKey, 2, {"\"itemZ\""}}}},
     {"item without value type row",
@@ -297,6 +301,15 @@ const Case kCases[] = {
      {{kModel, 1, S::kWarning, C::kMissingParam, 4, {"\"Extra\"", "key 400", "its one process"}}}},
     {"integer in a Real column", [](Files* s) { Replace(&s->process, "2.5", "3"); },
      {{kModel, 1, S::kWarning, C::kParamKind, 4, {"\"Extra\"", "an integer"}}}},
+    {"integer in a Real column, in three processes",
+     [](Files* s) {
+         Replace(&s->process, "2.5", "3");
+         for (const char* k : {"2", "3"}) {
+             s->moreProcesses += std::string(R"(, {"id": [1, 1, )") + k +
+                                 R"(, 0], "type": 2411, "params": {"100": 5, "200": 1, "300": "abc", "400": 4}})";
+         }
+     },
+     {{kModel, 1, S::kWarning, C::kParamKind, 4, {"\"Extra\"", "(and 2 more)"}}}},
     {"text in an Integer column", [](Files* s) { Replace(&s->process, R"("100": 5)", R"("100": "5")"); },
      {{kModel, 1, S::kWarning, C::kParamKind, 0, {"\"N\"", "a text", "value type Integer prints"}}}},
     {"code without choice", [](Files* s) { Replace(&s->process, R"("200": 1)", R"("200": 7)"); },

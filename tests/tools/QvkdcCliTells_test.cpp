@@ -317,20 +317,22 @@ TEST_F(CliTellsTest, ReportIsWrittenWhateverTheOutcome) {
         std::size_t existing;
         std::size_t plans;
         const char* step;  // failure.step; "" = no failure
+        bool detail;       // failure.detail is given
     } rows[] = {
         {"finished", "{model}", {"--out", "out", "--plans", "0,4", "--overwrite"}, nullptr, 0, 0, "",
-         0, 2, ""},
-        {"failed", "{model}", {"--out", "out"}, NoVariableTable, 1, -1, "", 0, 8, "ImpCnvTbl"},
+         0, 2, "", false},
+        {"failed", "{model}", {"--out", "out"}, NoVariableTable, 1, -1, "", 0, 8, "ImpCnvTbl", true},
+        {"failed at once", "{model}", {"--out", " "}, nullptr, 1, -1, "", 0, 8, "Path nothing", false},
         {"declined", "{model}", {"--out", "out", "--name", "OUT", "--plans", "0,4"}, WriteOut001, 3,
-         1, "", 1, 0, ""},
+         1, "", 1, 0, "", false},
         {"--out is a file", "{model}", {"--out", "{model}"}, nullptr, 2, kNoCall,
-         "model.json: is not a folder", 0, 0, ""},
+         "model.json: is not a folder", 0, 0, "", false},
         {"bad --plans", "{model}", {"--out", "out", "--plans", "0,x"}, nullptr, 2, kNoCall,
-         "--plans: ", 0, 0, ""},
+         "--plans: ", 0, 0, "", false},
         {"--messages in no folder", "{model}", {"--out", "out", "--messages", "{root}/nodir/m.txt"},
-         nullptr, 2, kNoCall, "--messages ", 0, 0, ""},
+         nullptr, 2, kNoCall, "--messages ", 0, 0, "", false},
         {"no model file", "{root}/none.json", {"--out", "out"}, nullptr, 2, kNoCall,
-         "none.json: cannot be read: ", 0, 0, ""},
+         "none.json: cannot be read: ", 0, 0, "", false},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
@@ -359,6 +361,10 @@ TEST_F(CliTellsTest, ReportIsWrittenWhateverTheOutcome) {
         EXPECT_EQ(report["existing"].size(), row.existing);
         EXPECT_EQ(report["plans"].size(), row.plans);
         EXPECT_EQ(report["failure"].is_null() ? "" : report["failure"]["step"].get<std::string>(), row.step);
+        if (*row.step != '\0') {
+            EXPECT_TRUE(report["failure"]["cause"].is_string());
+            EXPECT_EQ(report["failure"]["detail"].is_string(), row.detail) << report["failure"];
+        }
     }
 }
 

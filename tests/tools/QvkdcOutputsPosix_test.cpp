@@ -188,4 +188,29 @@ TEST(StandardOutputPosix, AFailedWriteFailsTheFlush) {
     EXPECT_TRUE(failed);
 }
 
+// Bytes put one at a time go out in order across many fills of the buffer.
+using StandardOutputTest = HostTest;
+
+TEST_F(StandardOutputTest, KeepsEveryByteAcrossItsBuffer) {
+    std::fflush(stdout);
+    const int saved = ::dup(STDOUT_FILENO);
+    const int file = ::open(Root().PathOf("stdout.txt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    ASSERT_GE(file, 0);
+    ::dup2(file, STDOUT_FILENO);
+    std::string expected;
+    {
+        StandardOutput out;
+        for (int i = 0; i < 200000; ++i) {
+            const char c = static_cast<char>('a' + i % 26);
+            std::cout.put(c);
+            expected += c;
+        }
+        std::cout.flush();
+    }
+    ::dup2(saved, STDOUT_FILENO);
+    ::close(saved);
+    ::close(file);
+    EXPECT_TRUE(Root().ReadFile("stdout.txt") == expected) << Root().ReadFile("stdout.txt").size() << " bytes";
+}
+
 }  // namespace

@@ -21,10 +21,9 @@ std::string Cells(const CnvTblRow& row) {
 }  // namespace
 
 void LayoutCheck::Run() {
-    const bool heading = FirstRowIsHeading();
-    if (heading) CheckHeadingRow();
+    if (FirstRowIsHeading()) CheckHeadingRow();
     CheckOrphanChoices();
-    CheckUnknownItems(heading);
+    CheckUnknownItems();
 }
 
 bool LayoutCheck::FirstRowIsHeading() {
@@ -91,7 +90,7 @@ void LayoutCheck::CheckOrphanChoices() {
     }
 }
 
-void LayoutCheck::CheckUnknownItems(bool headingFirst) {
+void LayoutCheck::CheckUnknownItems() {
     TableBuild& build = ctx_.build;
     if (!build.HasRows(kExteriorTableFile) || !build.HasRows(kProcessParametersTableFile) ||
         !build.HasRows(kParameterSettingTableFile)) {
@@ -101,7 +100,7 @@ void LayoutCheck::CheckUnknownItems(bool headingFirst) {
     for (std::size_t i = 0; i < cols.size(); ++i) {
         const InspectedColumn& c = cols[i];
         const CnvColTrail& t = c.trail;
-        if ((i == 0 && headingFirst) || t.colFlg != CnvColFlg::kPlanCsv || c.use.conv != ItemConv::kParam ||
+        if (t.colFlg != CnvColFlg::kPlanCsv || c.use.conv != ItemConv::kParam ||
             t.titleRow.read || t.keyRow.read || t.typeRow.read) {
             continue;
         }

@@ -28,9 +28,9 @@ class LayoutCheck {
     // names the item of a column, else a heading row when it is the first.
     void CheckOrphanChoices();
     // Columns whose item has no row in ExteriorTable,
-    // ProcessParametersTable or ParameterSettingTable; the first column
-    // is told as a heading row instead when headingFirst.
-    void CheckUnknownItems(bool headingFirst);
+    // ProcessParametersTable or ParameterSettingTable (a heading row's
+    // column is muted: it is told as that).
+    void CheckUnknownItems();
     // Did-you-mean among the items the tables and the library know.
     std::string ItemHint(const std::string& item);
 

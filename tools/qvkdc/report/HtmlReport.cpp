@@ -6,6 +6,7 @@
 #include <charconv>
 #include <functional>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -103,13 +104,13 @@ class Page {
     // Puts each finding beside the choice row or column it concerns: the
     // first choice row (or its value row) shown at the finding's FILE:LINE.
     void Place() {
-        std::map<std::string_view, std::unordered_map<int, int>, std::less<>> choiceAt;  // -1: none yet
-        for (const Finding& f : findings_.All()) choiceAt[f.file].emplace(f.line, -1);
+        std::map<std::string_view, std::unordered_map<int, std::optional<int>>, std::less<>> choiceAt;
+        for (const Finding& f : findings_.All()) choiceAt[f.file].emplace(f.line, std::nullopt);
         auto claim = [&choiceAt](const SourceAt& at, int choiceLine) {
             const auto file = choiceAt.find(at.file);
             if (file == choiceAt.end()) return;
             const auto line = file->second.find(at.line);
-            if (line != file->second.end() && line->second < 0) line->second = choiceLine;
+            if (line != file->second.end() && !line->second) line->second = choiceLine;
         };
         ForEachShownChoices([&claim](const ColumnEntry& c) {
             for (const ChoiceEntry& ch : c.choices) {
@@ -122,9 +123,9 @@ class Page {
             Placed p;
             p.finding = &f;
             p.index = ++n;
-            const int choiceLine = choiceAt.find(f.file)->second.find(f.line)->second;
-            if (choiceLine >= 0) {
-                p.choiceLine = choiceLine;
+            const std::optional<int> choiceLine = choiceAt.find(f.file)->second.find(f.line)->second;
+            if (choiceLine) {
+                p.choiceLine = *choiceLine;
                 p.target = "choice-" + std::to_string(p.choiceLine);
                 byChoice_[p.choiceLine].push_back(placed_.size());
             } else if (f.column >= 0 && static_cast<std::size_t>(f.column) < cols_.Count()) {
