@@ -23,7 +23,9 @@ struct ExpectedFinding {
     Severity severity = Severity::kWarning;
     FindingCode code{};
     int column = -1;                  // as Finding::column: the column's index, or -1
-    std::vector<std::string> names{};  // what the message must name: the texts, numbers and lines it quotes
+    // What the message must name: the texts, numbers and lines it quotes; a
+    // name after "!" it must not name.
+    std::vector<std::string> names{};
 };
 
 // "FILE:LINE severity [code]", then " column N" for a finding about a
@@ -69,8 +71,10 @@ inline void ExpectFindings(const FindingList& list, const std::vector<ExpectedFi
     EXPECT_EQ(gotLines, wantLines);
     for (std::size_t i = 0; i < got.size() && i < want.size(); ++i) {
         for (const std::string& name : want[i].names) {
-            EXPECT_TRUE(got[i]->message.find(name) != std::string::npos)
-                << wantLines[i] << ": the message names no " << name << ": " << got[i]->message;
+            const bool absent = name.compare(0, 1, "!") == 0;
+            EXPECT_EQ(got[i]->message.find(name.substr(absent ? 1 : 0)) == std::string::npos, absent)
+                << wantLines[i] << ": the message " << (absent ? "names " : "names no ") << name << ": "
+                << got[i]->message;
         }
     }
 }

@@ -173,6 +173,17 @@ const Case kCases[] = {
      {{kPlan, 3, S::kWarning, C::kNoTitle, 2, {"\"itemZ\""}}}},
     {"unknown item in the first column", [](Files* s) { s->t.planCsv[0][1] = "itemQ"; },
      {{kPlan, 1, S::kWarning, C::kUnknownItem, 0, {"\"itemQ\""}}}},
+    // The item of a column is never the hint for another: it has its rows.
+    {"unknown item beside the first column's",
+     [](Files* s) { s->t.planCsv.push_back({"5", "itemNN"}); },
+     {{kPlan, 5, S::kWarning, C::kUnknownItem, 4, {"\"itemNN\"", "!\"itemN\""}}}},
+    {"item without key row beside the first column's",
+     [](Files* s) {
+         s->t.planCsv.push_back({"5", "itemNN"});
+         s->t.exterior.push_back({"NN", "itemNN"});
+         s->t.parameterSetting.push_back({"itemNN", "Real", "", ""});
+     },
+     {{kPlan, 5, S::kWarning, C::kNoKey, 4, {"\"itemNN\"", "!\"itemN\""}}}},
     {"item whose key row is misspelt", [](Files* s) { s->t.processParameters[2][0] = "itmZ"; },
      {{kPlan, 3, S::kWarning, C::kNoKey, 2, {"\"itemZ\"", "\"itmZ\""}}}},
     {"item without key row", [](Files* s) { s->t.processParameters.erase(s->t.processParameters.begin() + 2); },
@@ -411,6 +422,9 @@ const Case kFailures[] = {
          s->process += R"(, "faults": ["QdgmRetIdnamLN"])";
      },
      {{kModel, 1, S::kError, C::kModelFails, 4, {"process 1 1 1 0", "QdgmRetIdnamLN", "\"[ERR] : CnvPrcsNam\""}}}},
+    {"conversion fails at the first column",
+     [](Files* s) { Replace(&s->process, R"("100": 5)", R"("100": {"status": -2})"); },
+     {{kModel, 1, S::kError, C::kModelFails, 0, {"column 1 \"N\"", "\"[ERR] : CnvPrcsVal\""}}}},
     {"tool text with a negative status", [](Files* s) { s->toolTexts = R"("T1": {"status": -3})"; },
      {{kModel, 1, S::kError, C::kModelFails, 3, {"-3", "\"T1\"", "QvptfInqLnN", "\"[ERR] : CnvToolCheck1\""}}}},
     {"local coordinate column with key 0",

@@ -2,6 +2,7 @@
 // outcome of each plan as told by the call log of a run.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -54,6 +55,18 @@ TEST(Suggest, NearestTitleIgnoresCaseAndUnitsAndStaysLinear) {
     EXPECT_EQ(Quoted(std::string(kQuotedLongest + 1, 'a')),
               "\"" + std::string(kQuotedShown, 'a') + "...\" (" + std::to_string(kQuotedLongest + 1) + " bytes)");
     EXPECT_EQ(Quoted("a\tb"), "\"a\\tb\"");
+}
+
+// What a text written unquoted into a CSV cell does wrong, the worst first.
+TEST(TextForms, UnquotedFlaws) {
+    const struct {
+        const char* text;
+        const char* flaw;  // how the flaw begins; "" = none
+    } cases[] = {
+        {"plain text", ""}, {"a,b", "holds a comma"}, {"a\"b", "holds a double quote"},
+        {"a\rb", "holds a line break"}, {"a\nb", "holds a line break"}, {"\"a,b\"", "holds a comma"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(UnquotedFlaw(c.text).substr(0, std::strlen(c.flaw)), c.flaw) << c.text;
 }
 
 // A key cell is a decimal int, blanks around it allowed, up to the bounds

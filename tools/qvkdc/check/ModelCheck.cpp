@@ -1,5 +1,6 @@
 #include "check/ModelCheck.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "HostCalls.h"
@@ -16,8 +17,8 @@ ModelCheck::ModelCheck(const CheckContext& ctx, std::string modelFile, const Exp
              [this](int plan) { return LineOf(plans_[static_cast<std::size_t>(plan)]); }) {}
 
 int ModelCheck::LineOf(const ModelId& id) {
-    const int line = QvsimModelLine(&id);
-    return line > 0 ? line : 1;
+    // Line 1 for an id the model file does not place (0).
+    return std::max(QvsimModelLine(&id), 1);
 }
 
 std::string ModelCheck::PlanName(int index) const {
