@@ -106,6 +106,7 @@ TEST_F(CheckPageStructureTest, FindingsFilesRowsAndCellsStandWhereTheCheckPutsTh
     std::vector<std::string> twice;
     Ids(page, &ids, &twice);
     EXPECT_EQ(twice, std::vector<std::string>());
+    EXPECT_EQ(ids.count("files"), 1u) << "the heading of the files";
     for (const HtmlNode* a : page.All("a")) {
         const std::string href = a->Attribute("href");
         if (href.compare(0, 1, "#") == 0) {
@@ -128,6 +129,8 @@ TEST_F(CheckPageStructureTest, FindingsFilesRowsAndCellsStandWhereTheCheckPutsTh
         ASSERT_GE(tds.size(), 7u);
         EXPECT_EQ(columnRows[i]->Attribute("id"), "column-" + std::to_string(i + 1));
         EXPECT_EQ(tds[0]->Text(), std::to_string(i + 1));
+        const char* const types[] = {"Real / Integer (65)", "Select (1003)", "String (1002)", "", ""};
+        EXPECT_EQ(tds[4]->Text(), types[i]) << i;
         EXPECT_EQ(tds[5]->Text(), i == 2 ? "standard, blank" : "standard") << i;
         const std::vector<const HtmlNode*> places = tds[6]->All("span", "loc");
         ASSERT_FALSE(places.empty());
@@ -208,6 +211,9 @@ TEST_F(CheckPageStructureTest, FindingsFilesRowsAndCellsStandWhereTheCheckPutsTh
         const std::vector<const HtmlNode*> tds = tr->All("td");
         ASSERT_EQ(tds.size(), 4u);
         const std::vector<const HtmlNode*> links = tds[3]->All("a", "loc");
+        ASSERT_FALSE(links.empty());
+        EXPECT_EQ(tds[3]->Text().compare(0, links[0]->Text().size() + 1, links[0]->Text() + " "), 0)
+            << "the first finding's place, then its message: " << tds[3]->Text();
         EXPECT_EQ(tds[2]->Text(), std::to_string(links.size()));
         for (const HtmlNode* a : links) {
             const std::string id = a->Attribute("href").substr(1);

@@ -308,6 +308,8 @@ const Case kCases[] = {
       {kModel, 2, S::kNote, C::kMissingParam, 4, {"\"Extra\"", "1 of 2", "\"F2\""}}}},
     {"plan name with a path", [](Files* s) { Replace(&s->plan, "P1", "../P1"); },
      {{kModel, 1, S::kWarning, C::kPathInName, -1, {"\"../P1\"", "outside"}}}},
+    {"plan name that climbs back into the folder", [](Files* s) { Replace(&s->plan, "P1", "x/../P1"); },
+     {}},
     {"parameter no process holds", [](Files* s) { Replace(&s->process, R"(, "400": 2.5)", ""); },
      {{kModel, 1, S::kWarning, C::kMissingParam, 4, {"\"Extra\"", "key 400", "its one process"}}}},
     {"integer in a Real column", [](Files* s) { Replace(&s->process, "2.5", "3"); },

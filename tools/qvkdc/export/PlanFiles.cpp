@@ -16,10 +16,7 @@ std::vector<PlanFile> ComposePlanFiles(const ModelId* plans, int count, const st
     for (PlanPath& composed : ComposePlanPaths(plans, count, out, name)) {
         PlanFile file;
         file.made = composed.made;
-        if (!composed.made) {
-            // The step inside the composition: the first failure it told.
-            if (!composed.failure.notes.empty()) file.error = composed.failure.notes.front();
-        } else {
+        if (composed.made) {
             file.path = std::move(composed.path);
             file.native = fs->NativePath(file.path);
             file.exists = fs->Exists(file.path);

@@ -12,7 +12,6 @@
 
 struct PlanFile {
     bool made = false;    // false: the path could not be composed
-    FailureNote error;    // why not: the step inside the composition that failed
     std::string path;     // the path as the library composes it
     std::string native;   // the path as the platform opens it
     bool exists = false;  // a file or folder is at that path now
