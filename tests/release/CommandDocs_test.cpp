@@ -115,6 +115,12 @@ TEST(CommandDocs, ManPageTellsExitStatusExamplesAndFiles) {
     const std::string status = page.substr(page.find("\n.SH EXIT STATUS\n"));
     const std::string examples = Part(page, ".SH EXAMPLES", {".SH "});
     EXPECT_NE(Part(page, ".SH FILES", {".SH "}).find("rc_pln2usr.ini"), std::string::npos);
+    // The program's own exit codes come first, before each command's.
+    const std::string program = status.substr(0, status.find("\n.SS "));
+    EXPECT_FALSE(parser.Manual(parser.App()).exitCodes.empty());
+    for (const ExitCode& exit : parser.Manual(parser.App()).exitCodes) {
+        EXPECT_NE(program.find(".B " + ExitCodeText(exit.code) + "\n"), std::string::npos) << exit.code;
+    }
     for (const CLI::App* cmd : CommandApps(parser.App())) {
         const CommandManual manual = parser.Manual(*cmd);
         const std::string part = Part(status, ".SS " + ManWord("qvkdc " + cmd->get_name()), {".SH ", ".SS "});

@@ -23,6 +23,9 @@ TEST_F(FailureCauseTest, TheCauseComesFromWhatTheLibraryTold) {
     bool found[kCnvTblFileCount] = {true, true, false, true, true, true};
     FailureDetail tables;
     tables.tableFound = found;
+    bool firstMissing[kCnvTblFileCount] = {false, true, true, true, true, false};
+    FailureDetail first;
+    first.tableFound = firstMissing;
     FailureDetail file;
     file.fileReason = Status::FromSystem(13, "Permission denied");
     FailureDetail value;
@@ -41,6 +44,10 @@ TEST_F(FailureCauseTest, TheCauseComesFromWhatTheLibraryTold) {
          {"the column table could not be built from the table files, at plan 1 \"P\"",
           "missing from " + FileSystem::Current()->NativePath("\\MIRVANE\\CAM\\KR\\Tables\\") +
               ": ParameterSettingTable.tsv"}},
+        {{FailStep::kSettingsNotImported, FailStep::kCreColTbl}, &first,
+         {"the column table could not be built from the table files, at plan 1 \"P\"",
+          "missing from " + FileSystem::Current()->NativePath("\\MIRVANE\\CAM\\KR\\Tables\\") +
+              ": ExteriorTable.tsv, PlanCSVTable.tsv"}},
         {{FailStep::kCnvPrcsVal, FailStep::kCnvOutData}, &value,
          {"a value could not be converted, at process \"Q\" (1 2 3 4) of plan 1 \"P\"",
           "the parameter 12 answers the status -3, in the converter's step CnvPrcsVal"}},

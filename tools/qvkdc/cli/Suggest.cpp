@@ -16,7 +16,6 @@ int EditDistanceWithin(std::string_view a, std::string_view b, int limit) {
     // Three rows of the table: two back, one back, this one.
     std::vector<int> prev2(m + 1), prev(m + 1), cur(m + 1);
     for (std::size_t j = 0; j <= m; ++j) prev[j] = static_cast<int>(j);
-    int prevLeast = 0;
     for (std::size_t i = 1; i <= n; ++i) {
         cur[0] = static_cast<int>(i);
         int least = cur[0];
@@ -29,9 +28,11 @@ int EditDistanceWithin(std::string_view a, std::string_view b, int limit) {
             cur[j] = best;
             least = std::min(least, best);
         }
-        // Every later entry grows from one of the last two rows.
-        if (least > limit && prevLeast > limit) return limit + 1;
-        prevLeast = least;
+        // A later entry is one more than an entry of this row, or than one
+        // of the row before by a swap of neighbours; that entry, at most
+        // limit - 1, would have put one of this row within the limit too.
+        // So once no entry of a row is within the limit, none later is.
+        if (least > limit) return limit + 1;
         std::swap(prev2, prev);
         std::swap(prev, cur);
     }
