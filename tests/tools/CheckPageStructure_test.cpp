@@ -13,7 +13,7 @@
 
 #include "check/CellNote.h"
 #include "check/Checker.h"
-#include "report/ReportWriter.h"
+#include "support/CheckReport.h"
 #include "support/HostFixture.h"
 #include "support/HtmlTree.h"
 
@@ -94,12 +94,8 @@ TEST_F(CheckPageStructureTest, FindingsFilesRowsAndCellsStandWhereTheCheckPutsTh
     Checker checker("", "model.json", nullptr, call);
     checker.KeepPreview();
     checker.Run();
-    std::ostringstream text;
-    ReportWriter out(&text);
-    checker.Report("html", &out);
-    ASSERT_EQ(out.Finish(), "");
     std::string error;
-    const HtmlNode page = ParseHtml(text.str(), &error);
+    const HtmlNode page = ParseHtml(CheckReport(checker, "html"), &error);
     ASSERT_EQ(error, "");
 
     std::set<std::string> ids;

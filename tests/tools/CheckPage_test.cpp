@@ -16,6 +16,7 @@
 #include "report/ReportWriter.h"
 #include "report/SourceRows.h"
 #include "report/TextReport.h"
+#include "support/CheckReport.h"
 #include "support/HostFixture.h"
 
 namespace {
@@ -84,11 +85,7 @@ TEST_F(CheckPageTest, EveryEmptyCellSaysWhyAndLinksToItsFinding) {
     }
     // On the page, each finding is marked with its severity, and the `quoted`
     // parts of a code's explanation are code.
-    std::ostringstream text;
-    ReportWriter out(&text);
-    checker.Report("html", &out);
-    EXPECT_EQ(out.Finish(), "");
-    const std::string page = text.str();
+    const std::string page = CheckReport(checker, "html");
     EXPECT_NE(page.find("<li id=\"finding-1\" class=\"warning\">"), std::string::npos);
     EXPECT_NE(page.find("\">column 1</a>"), std::string::npos);
     EXPECT_NE(page.find("<code>--out</code>"), std::string::npos);

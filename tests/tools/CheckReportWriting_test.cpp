@@ -17,6 +17,7 @@
 #include "check/Checker.h"
 #include "report/JsonWriter.h"
 #include "report/ReportWriter.h"
+#include "support/CheckReport.h"
 #include "support/HostFixture.h"
 
 namespace {
@@ -135,11 +136,7 @@ TEST_F(CheckJsonPlaces, NullForARowTheTablesLack) {
     Root().WriteTables(t);
     Checker checker("", "");
     checker.Run();
-    std::ostringstream text;
-    ReportWriter out(&text);
-    checker.Report("json", &out);
-    ASSERT_EQ(out.Finish(), "");
-    const json columns = json::parse(text.str())["columns"];
+    const json columns = json::parse(CheckReport(checker, "json"))["columns"];
     ASSERT_EQ(columns.size(), 4u);
     const std::string tables = "MIRVANE/CAM/KR/Tables/";
     EXPECT_EQ(columns[0]["at"], (json{{"definition", tables + "PlanCSVTable.tsv:1"},
@@ -226,11 +223,7 @@ TEST_F(CheckPage, FindingsBesideTheFirstChoiceRowShownAtTheirLine) {
     Root().WriteOptionFile("");
     Checker checker("", "");
     checker.Run();
-    std::ostringstream text;
-    ReportWriter out(&text);
-    checker.Report("html", &out);
-    ASSERT_EQ(out.Finish(), "");
-    const std::string page = text.str();
+    const std::string page = CheckReport(checker, "html");
 
     const std::string mode = Row(page, "choice-3");   // Mode:on, the first shown with the value row
     const std::string kind = Row(page, "choice-6");   // Kind:on, fast
