@@ -87,10 +87,6 @@ std::string FolderInTheWay(const TableRoot& root) {
     return reason;
 }
 
-void TablesInShop(const TableRoot& root) {
-    fs::create_directory(root.PathOf("shop"));
-    fs::rename(root.PathOf("MIRVANE"), root.PathOf("shop/MIRVANE"));
-}
 void NoTablesFolder(const TableRoot& root) { fs::remove_all(root.PathOf("MIRVANE")); }
 void FolderAtOut001(const TableRoot& root) { fs::create_directory(root.PathOf("out/OUT001.csv")); }
 void ShortPlanRow(const TableRoot& root) {
@@ -206,8 +202,6 @@ const std::vector<Row>& Rows() {
          {"qvkdc: these output files exist:\n  ", "OUT001.csv\n"}, "OUT000", {}, "status: 1",
          {"OUT001.csv"}},
         {"exists with no file there", Exists({"--plans", "0,4"}), nullptr, 0, {}, "*", {}, "status: 0", {}},
-        {"tables of another root", {"tables", "--root", "{root}/shop"}, TablesInShop, 0, {}, "*",
-         {"itemN"}, "status: 0", {}},
         {"exists --quiet", Exists({"--plans", "0,4", "--quiet"}), WriteOut001, 0, {}, "*", {},
          "status: 1", {"OUT001.csv"}},
         {"exists warns of a file name too long for the file system",

@@ -23,6 +23,7 @@
 
 #include "system/StandardOutput.h"
 #include "support/HostFixture.h"
+#include "support/RunQvkdc.h"
 
 namespace {
 
@@ -189,6 +190,19 @@ TEST(StandardOutputPosix, AFailedWriteFailsTheFlush) {
 }
 
 // Bytes put one at a time go out in order across many fills of the buffer.
+using TablesRootTest = HostTest;
+
+// `tables` reads the tables below --root, wherever qvkdc is started (on
+// Windows the root is that of a drive).
+TEST_F(TablesRootTest, ReadsTheTablesBelowTheRoot) {
+    Root().WriteTables(TableRoot::Example());
+    std::filesystem::create_directory(Root().PathOf("shop"));
+    std::filesystem::rename(Root().PathOf("MIRVANE"), Root().PathOf("shop/MIRVANE"));
+    const Ran r = RunQvkdc(Root(), {"tables", "--root", Root().PathOf("shop")});
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.out.find("itemN"), std::string::npos) << r.out;
+}
+
 using StandardOutputTest = HostTest;
 
 TEST_F(StandardOutputTest, KeepsEveryByteAcrossItsBuffer) {
