@@ -76,21 +76,21 @@ void Append(TraceLine* out, const char* format, ...) {
 // A dump format is one integer conversion with optional flags and width
 // ("%x", "%08X", "%d"). Anything else dumps in "%x".
 std::string DumpFormat(const char* format, char* conv) {
-    std::string spec = "%";
+    std::string conversion = "%";
     *conv = 'x';
-    if (format == nullptr || format[0] != '%') return spec;
+    if (format == nullptr || format[0] != '%') return conversion;
     std::size_t i = 1;
     while (format[i] != '\0' && std::strchr("-+ #0123456789", format[i])) ++i;
     if (format[i] == '\0' || !std::strchr("diouxX", format[i]) ||
         format[i + 1] != '\0') {
-        return spec;
+        return conversion;
     }
-    spec.assign(format, i);
+    conversion.assign(format, i);
     *conv = format[i];
-    return spec;
+    return conversion;
 }
 
-void AppendDumpValue(TraceLine* out, const std::string& spec, char conv,
+void AppendDumpValue(TraceLine* out, const std::string& conversion, char conv,
                      const unsigned char* p, int size) {
     uint64_t raw = 0;
     int64_t signedValue = 0;
@@ -103,7 +103,7 @@ void AppendDumpValue(TraceLine* out, const std::string& spec, char conv,
             for (int b = 0; b < size; ++b) Append(out, "%02x", static_cast<unsigned>(p[b]));
             return;
     }
-    const std::string fmt = spec + "ll" + conv;
+    const std::string fmt = conversion + "ll" + conv;
     if (conv == 'd' || conv == 'i') {
         Append(out, fmt.c_str(), static_cast<long long>(signedValue));
     } else {
@@ -207,11 +207,11 @@ void ZrlSnp(const char* label, const char* format, const void* data, int count,
         line.Append(" =");
         if (data != nullptr && size > 0) {
             char conv;
-            const std::string spec = qvsim::DumpFormat(format, &conv);
+            const std::string conversion = qvsim::DumpFormat(format, &conv);
             const auto* p = static_cast<const unsigned char*>(data);
             for (int i = 0; i < count; ++i) {
                 line.Append(' ');
-                qvsim::AppendDumpValue(&line, spec, conv,
+                qvsim::AppendDumpValue(&line, conversion, conv,
                                        p + static_cast<std::size_t>(i) * static_cast<std::size_t>(size),
                                        size);
             }

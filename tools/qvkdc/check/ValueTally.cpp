@@ -100,7 +100,7 @@ void ValueTally::Clear() {
 
 void ValueTally::Report(const std::vector<InspectedColumn>& columns, const std::string& file, const PlaceName& name,
                         const PlaceLine& line, FindingList* out) const {
-    const auto spec = [&](int column) -> const InspectedColumn& {
+    const auto columnAt = [&](int column) -> const InspectedColumn& {
         return columns[static_cast<std::size_t>(column)];
     };
     for (std::size_t i = 0; i < missing_.size(); ++i) {
@@ -108,7 +108,7 @@ void ValueTally::Report(const std::vector<InspectedColumn>& columns, const std::
         if (missing.n == 0) continue;
         const int column = static_cast<int>(i);
         const int asked = asked_[i].n;
-        const InspectedColumn& c = spec(column);
+        const InspectedColumn& c = columnAt(column);
         if (missing.n == asked) {
             out->Add(Severity::kWarning, file, line(missing.first),
                      ColumnName(c) +
@@ -128,7 +128,7 @@ void ValueTally::Report(const std::vector<InspectedColumn>& columns, const std::
         }
     }
     for (const auto& [key, count] : wrongKind_) {
-        const InspectedColumn& c = spec(key.first);
+        const InspectedColumn& c = columnAt(key.first);
         const std::string_view type = TypeName(c.valType);
         out->Add(Severity::kWarning, file, line(count.first),
             ColumnName(c) + " reads " + KindName(key.second) + " from " + count.Example(name) + "; its value type " +
@@ -136,7 +136,7 @@ void ValueTally::Report(const std::vector<InspectedColumn>& columns, const std::
             FindingCode::kParamKind, key.first, static_cast<int>(key.second));
     }
     for (const auto& [key, count] : noChoice_) {
-        const InspectedColumn& c = spec(key.first);
+        const InspectedColumn& c = columnAt(key.first);
         out->Add(Severity::kWarning, file, line(count.first),
             "column " + Quoted(c.ExName()) + " has no choice for the code " +
                 std::to_string(key.second) + " of " + count.Example(name) + "; the cell stays empty",
