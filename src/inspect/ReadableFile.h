@@ -40,6 +40,9 @@ class ReadableFile {
     // The size of the file when it was opened, in bytes.
     std::uint64_t Size() const { return size_; }
 
+    // The size of the block a reader of a whole file reads at once.
+    static constexpr std::size_t kBlockSize = 1 << 16;
+
     // Reads up to size bytes into data. Returns the number read, 0 at the
     // end of the file, or -1 on a read error, whose reason ReadError()
     // then gives. REQUIRES: IsOpen().

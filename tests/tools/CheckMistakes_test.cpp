@@ -62,10 +62,11 @@ const Mistake kMistakes[] = {
          Edit(f, "ParameterSettingTable", "processType\tSelect\to\t", "processType\tSelect\to");
          Edit(f, "ParameterSettingTable", "ttlKDEPTH\tReal\to\t", "\nttlKDEPTH\tReal");  // after a blank line
          Edit(f, "ParameterSettingTable", "ttlKHCOMMENTA\tString\t\t", "ttlKHCOMMENTA\tString");
+         Edit(f, "ParameterSettingTable", "Item\tValue type", "\nItem\tValue type");  // a blank first line
      },
-     {{"ParameterSettingTable.tsv", 2, S::kError, C::kShortRow, -1, {"3 cells", "\"processType\"", "cell 4"}},
-      {"ParameterSettingTable.tsv", 4, S::kError, C::kShortRow, -1, {"2 cells", "\"ttlKDEPTH\"", "cell 4"}},
-      {"ParameterSettingTable.tsv", 6, S::kError, C::kShortRow, -1, {"2 cells", "\"ttlKHCOMMENTA\"", "cell 4"}}}},
+     {{"ParameterSettingTable.tsv", 3, S::kError, C::kShortRow, -1, {"3 cells", "\"processType\"", "cell 4"}},
+      {"ParameterSettingTable.tsv", 5, S::kError, C::kShortRow, -1, {"2 cells", "\"ttlKDEPTH\"", "cell 4"}},
+      {"ParameterSettingTable.tsv", 7, S::kError, C::kShortRow, -1, {"2 cells", "\"ttlKHCOMMENTA\"", "cell 4"}}}},
     // The wording is the point here: the message is the recipe that mends
     // the row, so it is held whole.
     {"IntegerAsTheValueType",

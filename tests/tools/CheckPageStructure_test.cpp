@@ -115,6 +115,7 @@ TEST_F(CheckPageStructureTest, FindingsFilesRowsAndCellsStandWhereTheCheckPutsTh
     ASSERT_FALSE(facts.empty());
     ASSERT_GE(facts[0]->All("code").size(), 2u);
     EXPECT_EQ(facts[0]->All("code")[1]->Text(), "model.json");
+    EXPECT_NE(facts[0]->Text().find(" qvkdc " QVKDC_VERSION_STRING " "), std::string::npos) << facts[0]->Text();
 
     // Every column in its row: its number, its marks, and the rows the
     // tables have for it, the definition first.
@@ -211,6 +212,11 @@ TEST_F(CheckPageStructureTest, FindingsFilesRowsAndCellsStandWhereTheCheckPutsTh
         EXPECT_EQ(tds[3]->Text().compare(0, links[0]->Text().size() + 1, links[0]->Text() + " "), 0)
             << "the first finding's place, then its message: " << tds[3]->Text();
         EXPECT_EQ(tds[2]->Text(), std::to_string(links.size()));
+        const HtmlNode* rest = tds[3]->Child("details");
+        ASSERT_EQ(rest != nullptr, links.size() > 1) << tds[3]->Text();
+        if (rest != nullptr) {
+            EXPECT_EQ(rest->Child("summary")->Text(), "and " + std::to_string(links.size() - 1) + " more");
+        }
         for (const HtmlNode* a : links) {
             const std::string id = a->Attribute("href").substr(1);
             ++summarized[id];

@@ -32,6 +32,8 @@ TEST_F(FailureCauseTest, TheCauseComesFromWhatTheLibraryTold) {
     value.hostCall.call = HostCall::kQvlbpPrcInqPrm;
     value.hostCall.key = 12;
     value.hostCall.answer = -3;
+    FailureDetail unreadable;
+    unreadable.unreadable = Status::FromSystem(13, "Permission denied");
     const FailureContext at{"plan 1 \"P\"", "process \"Q\" (1 2 3 4)", "out/P.csv"};
     const struct {
         std::vector<FailStep> steps;
@@ -51,6 +53,14 @@ TEST_F(FailureCauseTest, TheCauseComesFromWhatTheLibraryTold) {
         {{FailStep::kCnvPrcsVal, FailStep::kCnvOutData}, &value,
          {"a value could not be converted, at process \"Q\" (1 2 3 4) of plan 1 \"P\"",
           "the parameter 12 answers the status -3, in the converter's step CnvPrcsVal"}},
+        {{FailStep::kExteriorTableUnreadable, FailStep::kImpCnvTbl}, &unreadable,
+         {"the table files could not be imported, at plan 1 \"P\"",
+          FileSystem::Current()->NativePath("\\MIRVANE\\CAM\\KR\\Tables\\ExteriorTable.tsv") +
+              ": Permission denied"}},
+        {{FailStep::kPlanCSVTableUnreadable, FailStep::kImpCnvTbl}, &value,
+         {"the table files could not be imported, at plan 1 \"P\"",
+          FileSystem::Current()->NativePath("\\MIRVANE\\CAM\\KR\\Tables\\PlanCSVTable.tsv") +
+              ": the table reader cannot read it as a table"}},
         {{}, &value, {"the library gave no reason (its trace may tell more)"}},
     };
     for (const auto& c : cases) {

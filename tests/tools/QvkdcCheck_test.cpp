@@ -155,7 +155,7 @@ const Case kCases[] = {
     {"short PlanCSVTable row", [](Files* s) { s->t.planCsv[1] = {"itemMode"}; },
      {{kPlan, 2, S::kError, C::kShortRow, -1, {"1 cell;", "cell 2"}}}},
     {"short ProcessParametersTable row", [](Files* s) { s->t.processParameters[2] = {"itemZ", "300"}; },
-     {{kKeys, 3, S::kError, C::kShortRow, -1, {"2 cells", "\"itemZ\"", "cell 3"}}}},
+     {{kKeys, 3, S::kError, C::kShortRow, -1, {"2 cells", "item \"itemZ\"", "cell 3"}}}},
     {"short ParameterSettingTable row", [](Files* s) { s->t.parameterSetting[2] = {"itemZ", "String", ""}; },
      {{kTypes, 3, S::kError, C::kShortRow, -1, {"3 cells", "\"itemZ\"", "cell 4"}}}},
     {"short choice row", [](Files* s) { s->t.exterior[3] = {"Mode:off"}; },
@@ -165,12 +165,22 @@ const Case kCases[] = {
     {"one-cell item row of a choice", [](Files* s) { s->t.exterior[1] = {"Mode"}; },
      {{kExterior, 2, S::kError, C::kShortRow, -1, {"\"Mode:on\"", "cell 2"}},
       {kPlan, 2, S::kWarning, C::kNoTitle, 1, {"\"itemMode\""}}}},
+    {"short option title row", [](Files* s) { s->t.exterior[5] = {"Extra"}; },
+     {{kExterior, 6, S::kError, C::kShortRow, -1, {"title \"Extra\"", "cell 2"}}}},
     {"short value row", [](Files* s) { s->t.selectionToInt[0] = {"selOn"}; },
      {{kValues, 1, S::kError, C::kShortRow, -1, {"\"selOn\"", "cell 2"}}}},
 
     // Warnings: empty or wrong cells.
     {"item without title", [](Files* s) { s->t.exterior.erase(s->t.exterior.begin() + 4); },
      {{kPlan, 3, S::kWarning, C::kNoTitle, 2, {"\"itemZ\""}}}},
+    // A table set begun with heading rows only: the titles' row names the
+    // same word as the heading of the first column.
+    {"heading row over no rows",
+     [](Files* s) {
+         s->t.planCsv = {{"No", "Item"}};
+         s->t.exterior.insert(s->t.exterior.begin(), {"Title", "Item"});
+     },
+     {{kPlan, 1, S::kWarning, C::kHeadingRow, 0, {"\"No\\tItem\""}}}},
     {"unknown item in the first column", [](Files* s) { s->t.planCsv[0][1] = "itemQ"; },
      {{kPlan, 1, S::kWarning, C::kUnknownItem, 0, {"\"itemQ\""}}}},
     // The item of a column is never the hint for another: it has its rows.
@@ -247,7 +257,9 @@ const Case kCases[] = {
 
     // Files the export misreads without a word.
     {"empty table", [](Files* s) { s->raw = {{"ExteriorTable", ""}}; },
-     {{kExterior, 1, S::kWarning, C::kEmptyFile, -1, {"0 bytes"}}}},
+     {{kExterior, 1, S::kWarning, C::kEmptyFile, -1, {"0 bytes", "empty title"}}}},
+    {"ParameterSettingTable of blank lines", [](Files* s) { s->raw = {{"ParameterSettingTable", "\n\n"}}; },
+     {{kTypes, 1, S::kWarning, C::kEmptyFile, -1, {"no row", "no column has a value type"}}}},
     // The tool column's missing form follows from the empty file: not told.
     {"empty VariableTable", [](Files* s) { s->raw = {{"VariableTable", ""}}; },
      {{"VariableTable.tsv", 1, S::kWarning, C::kEmptyFile, -1, {"0 bytes", "tool-set form"}}}},
@@ -411,7 +423,8 @@ const Case kFailures[] = {
          AddColumn(s, "planName", "Plan");
          s->plan += R"(, "faults": ["QdgmRetIdnamLN"])";
      },
-     {{kModel, 1, S::kError, C::kModelFails, 4, {"column 5 \"Plan\"", "QdgmRetIdnamLN", "\"[ERR] : CnvPlanNam\""}}}},
+     {{kModel, 1, S::kError, C::kModelFails, 4,
+       {"column 5 \"Plan\"", "the plan's name", "QdgmRetIdnamLN", "\"[ERR] : CnvPlanNam\""}}}},
     {"plan of the process the host cannot give",
      [](Files* s) {
          AddColumn(s, "planName", "Plan");
@@ -423,7 +436,8 @@ const Case kFailures[] = {
          AddColumn(s, "ttlKHNAMEA", "Name");
          s->process += R"(, "faults": ["QdgmRetIdnamLN"])";
      },
-     {{kModel, 1, S::kError, C::kModelFails, 4, {"process 1 1 1 0", "QdgmRetIdnamLN", "\"[ERR] : CnvPrcsNam\""}}}},
+     {{kModel, 1, S::kError, C::kModelFails, 4,
+       {"process 1 1 1 0", "the process's name", "QdgmRetIdnamLN", "\"[ERR] : CnvPrcsNam\""}}}},
     {"conversion fails at the first column",
      [](Files* s) { Replace(&s->process, R"("100": 5)", R"("100": {"status": -2})"); },
      {{kModel, 1, S::kError, C::kModelFails, 0, {"column 1 \"N\"", "\"[ERR] : CnvPrcsVal\""}}}},

@@ -372,14 +372,14 @@ TEST_F(CliTellsTest, ReportIsWrittenWhateverTheOutcome) {
 TEST_F(CliTellsTest, ReportTellsScriptsTheSame) {
     Root().WriteTables(TableRoot::Example());
     fs::create_directory(Root().PathOf("out"));
-    const Ran r = Qvkdc(Export({"--plans", "0,2,3,5", "--report", "{root}/report.json"}));
+    const Ran r = Qvkdc(Export({"--plans", "0,2,3,4,5", "--report", "{root}/report.json"}));
     ASSERT_EQ(r.exitCode, 1) << r.err;
     const nlohmann::json report = nlohmann::json::parse(Root().ReadFile("report.json"));
     EXPECT_EQ(report["status"], -1);
     EXPECT_EQ(report["exitCode"], 1);
     std::vector<std::string> outcomes;
     for (const auto& plan : report["plans"]) outcomes.push_back(plan["outcome"]);
-    EXPECT_EQ(outcomes, (std::vector<std::string>{"written", "no-processes", "rejected", "failed"}));
+    EXPECT_EQ(outcomes, (std::vector<std::string>{"written", "no-processes", "rejected", "written", "failed"}));
     const auto& first = report["plans"][0];
     EXPECT_EQ(first["id"], nlohmann::json::array({1, 0, 0, 1}));
     EXPECT_EQ(first["name"], "First");
@@ -390,7 +390,10 @@ TEST_F(CliTellsTest, ReportTellsScriptsTheSame) {
     EXPECT_TRUE(rejected["file"].is_null());
     EXPECT_EQ(rejected["process"]["id"], nlohmann::json::array({42, 0, 0, 1}));
     EXPECT_EQ(rejected["process"]["type"], 2418);
-    EXPECT_EQ(report["plans"][3]["process"]["name"], "Bad");
+    // The failing process was never typed; the type of the process at its
+    // place in the plan before is not its own.
+    EXPECT_EQ(report["plans"][4]["process"]["name"], "Bad");
+    EXPECT_EQ(report["plans"][4]["process"]["type"], 0);
     EXPECT_EQ(report["failure"]["step"], "QdgmInqNctyp");
     EXPECT_EQ(report["failure"]["notes"], nlohmann::json::array({"[ERR] : QdgmInqNctyp"}));
     EXPECT_EQ(report["messages"]["title"], kMsgTitleLine);

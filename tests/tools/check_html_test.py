@@ -14,6 +14,7 @@ import argparse
 import html.parser
 import json
 import os
+import re
 import shutil
 import struct
 import subprocess
@@ -189,6 +190,11 @@ def main():
     assert run.returncode == 0, run.stderr
     report = json.loads(subprocess.run(check + ["--format", "json"], capture_output=True, text=True,
                                        check=True).stdout)
+    # What was checked, as the report's run tells it.
+    with open(page, encoding="utf-8") as f:
+        facts = re.search(r'<p class="facts">(.*?)</p>', f.read(), re.S).group(1)
+    for fact in ("root", "model", "version", "encoding"):
+        assert html.escape(report["run"][fact], quote=False) in facts, (fact, report["run"][fact], facts)
     with tempfile.TemporaryDirectory() as profile:
         dom = chromium(browser, profile, "--dump-dom", "file://" + page)
         table = ColumnTable()

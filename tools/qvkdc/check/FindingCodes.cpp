@@ -319,7 +319,6 @@ std::string SeveritySet::Text() const {
 const std::vector<FindingCodeEntry>& AllFindingCodes() {
     static const std::vector<FindingCodeEntry> codes = [] {
         std::vector<FindingCodeEntry> entries;
-        entries.reserve(kFindingCodeCount);
         for (std::size_t i = 0; i < kFindingCodeCount; ++i) entries.push_back(EntryOf(static_cast<FindingCode>(i)));
         return entries;
     }();

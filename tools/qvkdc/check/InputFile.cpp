@@ -18,7 +18,7 @@ void InputFile::Load(const char* libPath, std::string display) {
     ReadableFile file;
     why_ = file.Open(fs->NativePath(libPath).c_str()).ToString();
     if (!why_.empty()) return;
-    char block[1 << 16];
+    char block[ReadableFile::kBlockSize];
     std::ptrdiff_t n = 0;
     while ((n = file.Read(block, sizeof block)) > 0) Scan(block, static_cast<std::size_t>(n));
     readable_ = n == 0;

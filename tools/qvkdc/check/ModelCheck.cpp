@@ -83,7 +83,7 @@ int ModelCheck::RunExport(int first) {
         if (o.outcome == Outcome::kRejected) ReportRejected(o);
     }
     if (run.status >= 0 || place.plan < 0) {
-        pending_ = -1;
+        pending_ = kNoPlan;
         if (run.status < 0) {
             ctx_.out.Add(Severity::kError, file_, 1,
                          "the export fails before its first plan with " + Quoted(run.failure.notes.front().line),
@@ -99,7 +99,7 @@ int ModelCheck::RunExport(int first) {
     } else {
         ReportFailure(run);
     }
-    pending_ = -1;
+    pending_ = kNoPlan;
     return place.plan;
 }
 
@@ -224,7 +224,7 @@ CellNote ModelCheck::Tally(const QvkdcRunPlace& place, int column, std::string_v
 void ModelCheck::Written(int plan, std::string_view path, int rows) {
     outcomes_.Written(plan, path, rows);
     if (plan == pending_) Commit();
-    pending_ = -1;
+    pending_ = kNoPlan;
     if (preview_ != nullptr) preview_->Written(plan, PlanName(plan), names_.ShownFile(plan));
 }
 

@@ -101,8 +101,9 @@ class ModelCheck : private QvkdcRunObserver {
     std::vector<ModelId> plans_;  // the block
     PlanOutcomes outcomes_{nullptr, 0};
     std::vector<Machine> machines_;  // per plan, when rejected
-    // The plan whose cells are pending (-1: none), and its counts.
-    int pending_ = -1;
+    // The plan whose cells are pending (kNoPlan: none), and its counts.
+    static constexpr int kNoPlan = -1;
+    int pending_ = kNoPlan;
     ValueTally planTally_;
     std::vector<ToolCheck> planTools_;
     std::set<std::string> planToolNames_;

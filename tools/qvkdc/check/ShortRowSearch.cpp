@@ -76,7 +76,7 @@ bool ShortRowSearch::Load(int table, std::string* bytes) const {
     ReadableFile file;
     if (!file.Open(native_[table].c_str()).ok()) return false;
     bytes->clear();
-    char block[1 << 16];
+    char block[ReadableFile::kBlockSize];
     std::ptrdiff_t n = 0;
     while ((n = file.Read(block, sizeof block)) > 0) bytes->append(block, static_cast<std::size_t>(n));
     return n == 0;

@@ -40,7 +40,7 @@ void SourceRows::Read(const InputFile& input, std::map<int, Kept>* lines) {
     int line = 1;
     auto next = lines->begin();  // the next line wanted
     bool afterCr = false;
-    char block[1 << 16];
+    char block[ReadableFile::kBlockSize];
     std::ptrdiff_t n = 0;
     while (line <= last && (n = file.Read(block, sizeof block)) > 0) {
         const char* p = block;
