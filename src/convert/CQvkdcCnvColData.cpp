@@ -230,6 +230,7 @@ int CQvkdcCnvColData::TellChoice(const ColPlan& iCol, int iCode) {
     if (mFacts == nullptr) return 0;
     const int choice = iCol.slct != nullptr ? iCol.slct->FindSlctVal(iCode) : -1;
     mFacts->choice = choice;
+    mFacts->code = iCode;
     return choice >= 0 ? 0 : Tell(iCol.slct != nullptr ? CellReason::kNoChoice : CellReason::kNoChoices, iCode);
 }
 

@@ -51,3 +51,15 @@ set(_check check --model ${_shop}/model.json --format json --report @REPORT@)
 qvkdc_report_schema_test(CheckShop check-report.schema.json 0 ARGS ${_check} --root ${_shop})
 qvkdc_report_schema_test(CheckNoTables check-report.schema.json 1 FRESH @WORK@/MIRVANE/CAM/KR/Tables
   ARGS ${_check} --root @WORK@)
+
+# The diff's report: the demo shop against itself, against the worked
+# example's tables (every kind of change), with a side whose export fails,
+# and against an empty output folder (every file added).
+set(_diff diff --model ${_shop}/model.json --format json --report @REPORT@)
+qvkdc_report_schema_test(DiffSame diff-report.schema.json 0 ARGS ${_diff} --root ${_shop} --base ${_shop})
+qvkdc_report_schema_test(DiffTables diff-report.schema.json 1
+  ARGS ${_diff} --root ${PROJECT_SOURCE_DIR}/tests/docs/example --base ${_shop})
+qvkdc_report_schema_test(DiffFailingSide diff-report.schema.json 1 FRESH @WORK@/MIRVANE/CAM/KR/Tables
+  ARGS ${_diff} --root @WORK@ --base ${_shop})
+qvkdc_report_schema_test(DiffFolder diff-report.schema.json 1 FRESH @WORK@/out
+  ARGS ${_diff} --root ${_shop} --out @WORK@/out --name SHOP)

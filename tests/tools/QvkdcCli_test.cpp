@@ -151,3 +151,34 @@ TEST_F(QvkdcCliTest, TablesPrintsBothTablesOrWhyNot) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(QvkdcCliTest, DiffTellsWhatTheTablesChangeInTheFilesOfAFolder) {
+    ASSERT_EQ(Command("export", {"--overwrite", "--quiet"}).exitCode, 0);
+    const std::vector<std::string> diff = {"diff", "--root", Root().PathOf("."), "--model", Root().PathOf("model.json"),
+                                           "--out", "out", "--name", "OUT"};
+    Ran r = Run(diff);
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "no change\n");
+
+    TableRoot::Tables t = TableRoot::Example();
+    t.exterior[0][0] = "Number";
+    t.processParameters[0][1] = "101";
+    Root().WriteTables(t);
+    r = Run(diff);
+    EXPECT_EQ(r.exitCode, 1) << r.err;
+    for (const char* told : {"\"OUT000.csv\": changed\n", "  column renamed: \"N\" \xE2\x86\x92 \"Number\"\n",
+                             "\"7\" \xE2\x86\x92 \"\" emptied: the process holds no value under the key 101",
+                             "cells: 1 changed, 1 emptied\n"}) {
+        EXPECT_NE(r.out.find(told), std::string::npos) << told << "\n" << r.out;
+    }
+
+    std::vector<std::string> both = diff;
+    both.insert(both.end(), {"--base", Root().PathOf(".")});
+    r = Run(both);
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_NE(r.err.find("--base OLD (a table set) or --out DIR"), std::string::npos) << r.err;
+}
+
+}  // namespace

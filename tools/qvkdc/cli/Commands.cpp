@@ -1,5 +1,6 @@
 #include "check/CheckCommand.h"
 #include "cli/Command.h"
+#include "diff/DiffCommand.h"
 #include "export/ExistsCommand.h"
 #include "export/ExportCommand.h"
 #include "export/TablesCommand.h"
@@ -20,6 +21,8 @@ const std::vector<CommandInfo>& Commands() {
         {"tables", "build and print the conversion tables", &Make<TablesCommand>},
         {"check", "find mistakes in the tables, the option file and a model before an export",
          &Make<CheckCommand>},
+        {"diff", "show what a change of the tables does to the CSV files, cell by cell, with its cause",
+         &Make<DiffCommand>},
     };
     return kCommands;
 }

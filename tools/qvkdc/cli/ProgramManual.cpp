@@ -57,7 +57,7 @@ detail.
 )";
     manual.exitCodes = {
         {kExitOk, "library status >= 0 (check: no error)"},
-        {kExitFailed, "library status < 0 (check: an error)"},
+        {kExitFailed, "library status < 0 (check: an error; diff: a change)"},
         {kExitUsage, "usage or model file error"},
         {kExitExists, "export declined to overwrite"},
         {kExitHostMemory, "host memory left unreleased"},
@@ -122,6 +122,7 @@ const std::vector<ManualDocument>& ManualDocuments() {
         {"README", "What Qvkdc is, the quick start and the list of documents", "README.md"},
         {"configuration", "Configuring the tables and the option file", "docs/configuration.md"},
         {"check", "The findings of check", "docs/check.md"},
+        {"diff", "What a change of the tables does to the files", "docs/diff.md"},
         {"model file", "The model file", "docs/model-file.md"},
         {"exit codes", "Exit codes and qvkdc's own outputs", "docs/exit-codes.md"},
         {"integration", "Integrating the library into a host application", "docs/integration.md"},

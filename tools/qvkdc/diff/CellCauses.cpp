@@ -1,0 +1,145 @@
+#include "diff/CellCauses.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "check/CellNote.h"
+
+namespace {
+
+std::string Quoted(const std::string& text) { return '"' + text + '"'; }
+
+// A table's path below the root, as shown: "MIRVANE/CAM/KR/Tables/X.tsv".
+std::string ShownPath(CnvTblIndex table) {
+    std::string path = kCnvTblFiles[table].path + 1;
+    std::replace(path.begin(), path.end(), '\\', '/');
+    return path;
+}
+
+// Whether two rows found for an item say the same: both missing, or both
+// read with the same cells after the item's.
+bool SameRow(const CnvTblRow& a, const CnvTblRow& b) {
+    if (a.read != b.read) return false;
+    const auto from = [](const CnvTblRow& r) { return r.cells.begin() + std::min<std::size_t>(1, r.cells.size()); };
+    return std::equal(from(a), a.cells.end(), from(b), b.cells.end());
+}
+
+// The value type a ParameterSettingTable row gives, as written.
+std::string TypeText(const CnvTblRow& row) {
+    if (!row.read) return "none";
+    const std::string& sub = row.Cell(5);
+    return Quoted(row.Cell(2)) + (sub.empty() ? "" : " (" + Quoted(sub) + ")");
+}
+
+const InspectedColumn* ColumnOf(const InspectedTables* tables, const FileColumn& column) {
+    if (tables == nullptr || column.index < 0) return nullptr;
+    return &tables->Columns()[static_cast<std::size_t>(column.index)];
+}
+
+}  // namespace
+
+const char* DiffSideName(DiffSide side) { return side == DiffSide::kOld ? "old" : "new"; }
+
+CellCauses::CellCauses(const InspectedTables* old, std::string oldRoot, const InspectedTables& now,
+                       std::string newRoot)
+    : old_(old), now_(now), oldTables_(std::move(oldRoot)), newTables_(std::move(newRoot)) {}
+
+void CellCauses::Add(DiffSide side, CnvTblIndex table, int line, const std::string& what,
+                     std::vector<DiffCause>* causes) const {
+    if (line <= 0) return;
+    causes->push_back(
+        DiffCause{side, (side == DiffSide::kOld ? oldTables_ : newTables_) + ShownPath(table), line, what});
+}
+
+void CellCauses::Find(const FileColumn& oc, const CellOrigin* oo, const FileColumn& nc, const CellOrigin& no,
+                      std::vector<DiffCause>* causes, std::string* reason) const {
+    CellNote note;
+    note.reason = no.reason;
+    note.key = no.key;
+    note.code = no.code;
+    std::string brief;
+    CellNoteText(note, &brief, reason);
+    const InspectedColumn* n = ColumnOf(&now_, nc);
+    if (n == nullptr) return;
+    const InspectedColumn* o = oo != nullptr ? ColumnOf(old_, oc) : nullptr;
+    if (o == nullptr) {
+        MadeBy(*n, no, causes);
+        return;
+    }
+    const std::string title = Quoted(n->ExName());
+    if (o->ItName() != n->ItName()) {
+        const std::string what =
+            "changed the item of " + title + " from " + Quoted(o->ItName()) + " to " + Quoted(n->ItName());
+        const CnvTblIndex table = n->trail.colFlg == CnvColFlg::kOption ? kExteriorTableFile : kPlanCSVTableFile;
+        Add(DiffSide::kOld, table, (table == kPlanCSVTableFile ? o->trail.def : o->trail.titleRow).line, what,
+            causes);
+        Add(DiffSide::kNew, table, (table == kPlanCSVTableFile ? n->trail.def : n->trail.titleRow).line, what,
+            causes);
+    }
+    if (!SameRow(o->trail.keyRow, n->trail.keyRow)) {
+        const std::string what = o->prmKey != n->prmKey ? "changed the parameter of " + title + " from " +
+                                                              std::to_string(o->prmKey) + " to " +
+                                                              std::to_string(n->prmKey)
+                                                        : "changed the ProcessParametersTable row of " + title;
+        Add(DiffSide::kOld, kProcessParametersTableFile, o->trail.keyRow.line, what, causes);
+        Add(DiffSide::kNew, kProcessParametersTableFile, n->trail.keyRow.line, what, causes);
+    }
+    if (!SameRow(o->trail.typeRow, n->trail.typeRow)) {
+        const std::string before = TypeText(o->trail.typeRow);
+        const std::string after = TypeText(n->trail.typeRow);
+        const std::string what = before != after
+                                     ? "changed the value type of " + title + " from " + before + " to " + after
+                                     : "changed the ParameterSettingTable row of " + title;
+        Add(DiffSide::kOld, kParameterSettingTableFile, o->trail.typeRow.line, what, causes);
+        Add(DiffSide::kNew, kParameterSettingTableFile, n->trail.typeRow.line, what, causes);
+    }
+    ChoiceCauses(*o, *oo, *n, no, causes);
+    if (causes->empty()) MadeBy(*n, no, causes);
+}
+
+void CellCauses::ChoiceCauses(const InspectedColumn& o, const CellOrigin& oo, const InspectedColumn& n,
+                              const CellOrigin& no, std::vector<DiffCause>* causes) const {
+    const InspectedChoices* oldChoices = old_->ChoicesOf(o.ItName());
+    const InspectedChoices* newChoices = now_.ChoicesOf(n.ItName());
+    const bool had = oo.choice >= 0 && oldChoices != nullptr && oo.choice < oldChoices->Count();
+    const bool has = no.choice >= 0 && newChoices != nullptr && no.choice < newChoices->Count();
+    if (!had && !has) return;
+    const std::string of = " of " + Quoted(n.ExName());
+    const std::string code = "code " + std::to_string(has ? no.code : oo.code);
+    if (had && has) {
+        const InspectedChoice a = oldChoices->At(oo.choice);
+        const InspectedChoice b = newChoices->At(no.choice);
+        if (a.value == b.value && a.exName != b.exName) {
+            const std::string what = "changed the text of " + code + of;
+            Add(DiffSide::kOld, kExteriorTableFile, a.choiceLine, what, causes);
+            Add(DiffSide::kNew, kExteriorTableFile, b.choiceLine, what, causes);
+        } else if (a.value != b.value || a.exName != b.exName) {
+            const std::string what = "changed the choice of " + code + of;
+            Add(DiffSide::kOld, kSelectionToIntTableFile, a.valueLine, what, causes);
+            Add(DiffSide::kNew, kSelectionToIntTableFile, b.valueLine, what, causes);
+        }
+        return;
+    }
+    if (had) {
+        const InspectedChoice a = oldChoices->At(oo.choice);
+        const std::string what = "left " + code + of + " without a choice";
+        Add(DiffSide::kOld, kExteriorTableFile, a.choiceLine, what, causes);
+        Add(DiffSide::kOld, kSelectionToIntTableFile, a.valueLine, what, causes);
+        return;
+    }
+    const InspectedChoice b = newChoices->At(no.choice);
+    const std::string what = "gave " + code + of + " a choice";
+    Add(DiffSide::kNew, kExteriorTableFile, b.choiceLine, what, causes);
+    Add(DiffSide::kNew, kSelectionToIntTableFile, b.valueLine, what, causes);
+}
+
+void CellCauses::MadeBy(const InspectedColumn& n, const CellOrigin& no, std::vector<DiffCause>* causes) const {
+    Add(DiffSide::kNew, kProcessParametersTableFile, n.trail.keyRow.line, "", causes);
+    Add(DiffSide::kNew, kParameterSettingTableFile, n.trail.typeRow.line, "", causes);
+    const InspectedChoices* choices = now_.ChoicesOf(n.ItName());
+    if (no.choice >= 0 && choices != nullptr && no.choice < choices->Count()) {
+        const InspectedChoice c = choices->At(no.choice);
+        Add(DiffSide::kNew, kExteriorTableFile, c.choiceLine, "", causes);
+        Add(DiffSide::kNew, kSelectionToIntTableFile, c.valueLine, "", causes);
+    }
+}

@@ -1,0 +1,137 @@
+#include "diff/Differ.h"
+
+#include <filesystem>
+#include <optional>
+#include <utility>
+
+#include "FileSystem.h"
+#include "InspectRun.h"
+#include "diff/CsvOnDisk.h"
+#include "diff/ExportSide.h"
+#include "export/FailureCause.h"
+#include "export/PlanOutcome.h"
+#include "qvhostsim/qvhostsim.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Runs in root ("": where it is) for its lifetime, then goes back.
+class InFolder {
+ public:
+    explicit InFolder(const std::string& root) {
+        std::error_code ec;
+        back_ = fs::current_path(ec);
+        if (!root.empty()) fs::current_path(root, ec);
+    }
+    ~InFolder() {
+        std::error_code ec;
+        fs::current_path(back_, ec);
+    }
+    InFolder(const InFolder&) = delete;
+    InFolder& operator=(const InFolder&) = delete;
+
+ private:
+    fs::path back_;
+};
+
+DiffSideOutcome OutcomeOf(const RunResult& run, const std::vector<ModelId>& plans) {
+    DiffSideOutcome outcome;
+    outcome.status = run.status;
+    if (run.status >= 0) return outcome;
+    FailureContext context;
+    const QvkdcRunPlace& place = run.place;
+    if (place.plan >= 0 && place.plan < static_cast<int>(plans.size())) {
+        const ModelId& plan = plans[static_cast<std::size_t>(place.plan)];
+        context.plan = "plan " + std::to_string(place.plan) + " \"" + ModelName(plan) + "\"";
+        if (place.process >= 0) {
+            context.process = "process \"" + ModelName(place.prcsId) + "\" (" + IdText(place.prcsId) + ")";
+        }
+    }
+    outcome.failure = ExplainFailure(run.failure, FailureDetail::Of(run), context);
+    return outcome;
+}
+
+// The index of the first plan a failed run did not finish; every plan's
+// count when it finished.
+std::size_t FinishedPlans(const RunResult& run, std::size_t count) {
+    if (run.status >= 0) return count;
+    return run.place.plan < 0 ? 0 : static_cast<std::size_t>(run.place.plan);
+}
+
+}  // namespace
+
+bool DiffResult::Changed() const {
+    if (old.status < 0 || now.status < 0 || !unreadable.empty()) return true;
+    for (const FileChange& f : files) {
+        if (f.change != FileChangeKind::kSame) return true;
+    }
+    return false;
+}
+
+DiffResult RunDiff(const DiffRequest& request) {
+    DiffResult result;
+    std::vector<ModelId> plans(request.indexes.size());
+    for (std::size_t i = 0; i < plans.size(); ++i) QvsimPlanId(request.indexes[i], &plans[i]);
+    const std::size_t n = plans.size();
+
+    // The old side's files, by plan, until the new side's file of the plan
+    // is compared with them.
+    std::vector<std::optional<PlanCsv>> olds(n);
+    std::vector<std::optional<FileChange>> changes(n);
+    std::size_t oldFinished = n;
+    std::unique_ptr<ExportSide> oldSide;
+    std::vector<std::string> diskPaths(n);
+    if (request.fromDisk) {
+        const InFolder in(request.newRoot);
+        const std::vector<PlanPath> paths = ComposePlanPaths(plans.data(), static_cast<int>(n), request.out,
+                                                             request.name);
+        for (std::size_t i = 0; i < n && i < paths.size(); ++i) {
+            std::error_code ec;
+            if (paths[i].made) diskPaths[i] = fs::absolute(FileSystem::Current()->NativePath(paths[i].path), ec).string();
+        }
+    } else {
+        const InFolder in(request.oldRoot);
+        oldSide = std::make_unique<ExportSide>();
+        oldSide->Run(plans, request.out, request.name,
+                     [&](int plan, PlanCsv&& file) { olds[static_cast<std::size_t>(plan)] = std::move(file); });
+        result.old = OutcomeOf(oldSide->Result(), plans);
+        oldFinished = FinishedPlans(oldSide->Result(), n);
+    }
+
+    const InFolder in(request.newRoot);
+    ExportSide newSide;
+    const CellCauses causes(oldSide != nullptr ? &oldSide->Tables() : nullptr, request.oldShown,
+                            newSide.Tables(), request.newShown);
+    // A file read from disk for plan: none when there is none.
+    const auto readOld = [&](std::size_t plan) {
+        if (!request.fromDisk || diskPaths[plan].empty()) return;
+        PlanCsv file;
+        const Status status = ReadCsvOnDisk(diskPaths[plan], &file);
+        if (status.ok()) {
+            olds[plan] = std::move(file);
+        } else if (!status.IsNotFound()) {
+            result.unreadable.push_back(diskPaths[plan] + ": " + status.ToString());
+        }
+    };
+    std::vector<bool> compared(n);
+    newSide.Run(plans, request.out, request.name, [&](int plan, PlanCsv&& file) {
+        const std::size_t i = static_cast<std::size_t>(plan);
+        readOld(i);
+        if (i < oldFinished) changes[i] = CompareFiles(olds[i] ? &*olds[i] : nullptr, &file, causes, request.ignoredColumns);
+        olds[i].reset();
+        compared[i] = true;
+    });
+    result.now = OutcomeOf(newSide.Result(), plans);
+    const std::size_t finished = std::min(oldFinished, FinishedPlans(newSide.Result(), n));
+    for (std::size_t i = 0; i < finished; ++i) {
+        if (compared[i]) continue;
+        readOld(i);
+        if (olds[i]) changes[i] = CompareFiles(&*olds[i], nullptr, causes, request.ignoredColumns);
+        olds[i].reset();
+    }
+    for (std::size_t i = 0; i < finished; ++i) {
+        if (changes[i]) result.files.push_back(std::move(*changes[i]));
+    }
+    return result;
+}
