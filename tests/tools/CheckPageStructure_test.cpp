@@ -126,6 +126,8 @@ TEST_F(CheckPageStructureTest, FindingsFilesRowsAndCellsStandWhereTheCheckPutsTh
         ASSERT_GE(tds.size(), 7u);
         EXPECT_EQ(columnRows[i]->Attribute("id"), "column-" + std::to_string(i + 1));
         EXPECT_EQ(tds[0]->Text(), std::to_string(i + 1));
+        const char* const keys[] = {"100", "200", "300", "0", "0"};
+        EXPECT_EQ(tds[3]->Text(), keys[i]) << i;
         const char* const types[] = {"Real / Integer (65)", "Select (1003)", "String (1002)", "", ""};
         EXPECT_EQ(tds[4]->Text(), types[i]) << i;
         EXPECT_EQ(tds[5]->Text(), i == 2 ? "standard, blank" : "standard") << i;
@@ -184,6 +186,16 @@ TEST_F(CheckPageStructureTest, FindingsFilesRowsAndCellsStandWhereTheCheckPutsTh
             coded |= a.tag == "a" && a.Attribute("href") == "#code-" + code && a.Text() == "[" + code + "]";
         }
         EXPECT_TRUE(coded) << code;
+        // A finding about a column links to the column's row, or to the
+        // row of the choice it is about.
+        const std::vector<const HtmlNode*> targets = li.All("a", "target");
+        if (f.column >= 0) {
+            ASSERT_EQ(targets.size(), 1u) << code;
+            const bool choice = targets[0]->Text().compare(0, 7, "column ") != 0;
+            const std::string n = std::to_string(choice ? f.line : f.column + 1);
+            EXPECT_EQ(targets[0]->Text(), (choice ? "choice row " : "column ") + n) << code;
+            EXPECT_EQ(targets[0]->Attribute("href"), (choice ? "#choice-" : "#column-") + n) << code;
+        }
         // The table row it points at, under it, numbered with its line;
         // a tab shown as an arrow.
         const HtmlNode* source = li.Child("pre");

@@ -181,6 +181,12 @@ const Case kCases[] = {
          s->t.exterior.insert(s->t.exterior.begin(), {"Title", "Item"});
      },
      {{kPlan, 1, S::kWarning, C::kHeadingRow, 0, {"\"No\\tItem\""}}}},
+    {"heading row over no rows, named by the keys' heading",
+     [](Files* s) {
+         s->t.planCsv = {{"No", "Item"}};
+         s->t.processParameters.insert(s->t.processParameters.begin(), {"Item", "Key", "Priority"});
+     },
+     {{kPlan, 1, S::kWarning, C::kHeadingRow, 0, {"\"No\\tItem\""}}}},
     {"unknown item in the first column", [](Files* s) { s->t.planCsv[0][1] = "itemQ"; },
      {{kPlan, 1, S::kWarning, C::kUnknownItem, 0, {"\"itemQ\""}}}},
     // The item of a column is never the hint for another: it has its rows.

@@ -64,6 +64,7 @@ TEST_F(CliCheckTest, ErrorsExitOneAndJsonGoesToTheOutFile) {
     TableRoot::Tables tables = TableRoot::Example();
     tables.selectionToInt.pop_back();  // "Mode:off" has no value: the export stops there
     tables.parameterSetting[2][2] = "o";  // Z: blank, not repeated
+    tables.exterior[0][0] = "N \"1\"";     // a quote in the first column's title
     Root().WriteTables(tables);
     // "K:\\" would end its quoted argument in a backslash.
     std::string dir = Root().Path();
@@ -73,14 +74,16 @@ TEST_F(CliCheckTest, ErrorsExitOneAndJsonGoesToTheOutFile) {
     const Ran r = RunQvkdc(Root(), {"check", "--root", dir, "--format", "json", "--report", report});
     EXPECT_EQ(r.exitCode, 1) << r.err;
     // "Mode:a,b", filed before the stop, also holds a comma.
-    EXPECT_EQ(r.out, "1 error, 1 warning, 0 notes\n");
+    EXPECT_EQ(r.out, "1 error, 2 warnings, 0 notes\n");
     const nlohmann::json json = nlohmann::json::parse(Root().ReadFile("report.json"));
     EXPECT_EQ(json["errors"], 1);
-    ASSERT_EQ(json["findings"].size(), 2u);
+    ASSERT_EQ(json["findings"].size(), 3u);
     EXPECT_EQ(json["findings"][0]["code"], FindingCodeName(FindingCode::kMissingChoiceValue));
     EXPECT_EQ(json["findings"][0]["line"], 4);
     EXPECT_TRUE(json["findings"][0]["column"].is_null());
-    EXPECT_EQ(json["findings"][1]["column"], 2);
+    // Columns are numbered from 1.
+    EXPECT_EQ(json["findings"][1]["column"], 1);
+    EXPECT_EQ(json["findings"][2]["column"], 2);
     // The columns as the export builds them, with where each came from.
     ASSERT_EQ(json["columns"].size(), 3u);
     const nlohmann::json& mode = json["columns"][1];

@@ -31,7 +31,7 @@ std::string TypeText(const CnvTblRow& row) {
     return Quoted(row.Cell(2)) + (sub.empty() ? "" : " (" + Quoted(sub) + ")");
 }
 
-const InspectedColumn* ColumnOf(const InspectedTables* tables, const FileColumn& column) {
+const InspectedColumn* ColumnOf(const SideTables* tables, const FileColumn& column) {
     if (tables == nullptr || column.index < 0) return nullptr;
     return &tables->Columns()[static_cast<std::size_t>(column.index)];
 }
@@ -40,7 +40,7 @@ const InspectedColumn* ColumnOf(const InspectedTables* tables, const FileColumn&
 
 const char* DiffSideName(DiffSide side) { return side == DiffSide::kOld ? "old" : "new"; }
 
-CellCauses::CellCauses(const InspectedTables* old, std::string oldRoot, const InspectedTables& now,
+CellCauses::CellCauses(const SideTables* old, std::string oldRoot, const SideTables& now,
                        std::string newRoot)
     : old_(old), now_(now), oldTables_(std::move(oldRoot)), newTables_(std::move(newRoot)) {}
 
@@ -99,21 +99,21 @@ void CellCauses::Find(const FileColumn& oc, const CellOrigin* oo, const FileColu
 
 void CellCauses::ChoiceCauses(const InspectedColumn& o, const CellOrigin& oo, const InspectedColumn& n,
                               const CellOrigin& no, std::vector<DiffCause>* causes) const {
-    const InspectedChoices* oldChoices = old_->ChoicesOf(o.ItName());
-    const InspectedChoices* newChoices = now_.ChoicesOf(n.ItName());
-    const bool had = oo.choice >= 0 && oldChoices != nullptr && oo.choice < oldChoices->Count();
-    const bool has = no.choice >= 0 && newChoices != nullptr && no.choice < newChoices->Count();
+    const std::vector<SideChoice>* oldChoices = old_->ChoicesOf(o.ItName());
+    const std::vector<SideChoice>* newChoices = now_.ChoicesOf(n.ItName());
+    const bool had = oo.choice >= 0 && oldChoices != nullptr && static_cast<std::size_t>(oo.choice) < oldChoices->size();
+    const bool has = no.choice >= 0 && newChoices != nullptr && static_cast<std::size_t>(no.choice) < newChoices->size();
     if (!had && !has) return;
     const std::string of = " of " + Quoted(n.ExName());
     const std::string code = "code " + std::to_string(has ? no.code : oo.code);
     if (had && has) {
-        const InspectedChoice a = oldChoices->At(oo.choice);
-        const InspectedChoice b = newChoices->At(no.choice);
-        if (a.value == b.value && a.exName != b.exName) {
+        const SideChoice& a = (*oldChoices)[static_cast<std::size_t>(oo.choice)];
+        const SideChoice& b = (*newChoices)[static_cast<std::size_t>(no.choice)];
+        if (a.value == b.value && a.text != b.text) {
             const std::string what = "changed the text of " + code + of;
             Add(DiffSide::kOld, kExteriorTableFile, a.choiceLine, what, causes);
             Add(DiffSide::kNew, kExteriorTableFile, b.choiceLine, what, causes);
-        } else if (a.value != b.value || a.exName != b.exName) {
+        } else if (a.value != b.value || a.text != b.text) {
             const std::string what = "changed the choice of " + code + of;
             Add(DiffSide::kOld, kSelectionToIntTableFile, a.valueLine, what, causes);
             Add(DiffSide::kNew, kSelectionToIntTableFile, b.valueLine, what, causes);
@@ -121,13 +121,13 @@ void CellCauses::ChoiceCauses(const InspectedColumn& o, const CellOrigin& oo, co
         return;
     }
     if (had) {
-        const InspectedChoice a = oldChoices->At(oo.choice);
+        const SideChoice& a = (*oldChoices)[static_cast<std::size_t>(oo.choice)];
         const std::string what = "left " + code + of + " without a choice";
         Add(DiffSide::kOld, kExteriorTableFile, a.choiceLine, what, causes);
         Add(DiffSide::kOld, kSelectionToIntTableFile, a.valueLine, what, causes);
         return;
     }
-    const InspectedChoice b = newChoices->At(no.choice);
+    const SideChoice& b = (*newChoices)[static_cast<std::size_t>(no.choice)];
     const std::string what = "gave " + code + of + " a choice";
     Add(DiffSide::kNew, kExteriorTableFile, b.choiceLine, what, causes);
     Add(DiffSide::kNew, kSelectionToIntTableFile, b.valueLine, what, causes);
@@ -136,9 +136,9 @@ void CellCauses::ChoiceCauses(const InspectedColumn& o, const CellOrigin& oo, co
 void CellCauses::MadeBy(const InspectedColumn& n, const CellOrigin& no, std::vector<DiffCause>* causes) const {
     Add(DiffSide::kNew, kProcessParametersTableFile, n.trail.keyRow.line, "", causes);
     Add(DiffSide::kNew, kParameterSettingTableFile, n.trail.typeRow.line, "", causes);
-    const InspectedChoices* choices = now_.ChoicesOf(n.ItName());
-    if (no.choice >= 0 && choices != nullptr && no.choice < choices->Count()) {
-        const InspectedChoice c = choices->At(no.choice);
+    const std::vector<SideChoice>* choices = now_.ChoicesOf(n.ItName());
+    if (no.choice >= 0 && choices != nullptr && static_cast<std::size_t>(no.choice) < choices->size()) {
+        const SideChoice& c = (*choices)[static_cast<std::size_t>(no.choice)];
         Add(DiffSide::kNew, kExteriorTableFile, c.choiceLine, "", causes);
         Add(DiffSide::kNew, kSelectionToIntTableFile, c.valueLine, "", causes);
     }

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "InspectTables.h"
+#include "diff/SideTables.h"
 #include "diff/PlanCsv.h"
 
 enum class DiffSide { kOld, kNew };
@@ -35,7 +35,7 @@ class CellCauses {
     // ("" or a folder ending in "/"). old is null when the old side was
     // read from disk.
     // REQUIRES: the tables outlive the object.
-    CellCauses(const InspectedTables* old, std::string oldRoot, const InspectedTables& now, std::string newRoot);
+    CellCauses(const SideTables* old, std::string oldRoot, const SideTables& now, std::string newRoot);
 
     // The causes of a change of the cell of column nc (origin no) from the
     // cell of column oc (origin oo: null from disk) into *causes, and into
@@ -50,8 +50,8 @@ class CellCauses {
                       std::vector<DiffCause>* causes) const;
     void MadeBy(const InspectedColumn& n, const CellOrigin& no, std::vector<DiffCause>* causes) const;
 
-    const InspectedTables* old_;
-    const InspectedTables& now_;
+    const SideTables* old_;
+    const SideTables& now_;
     std::string oldTables_;  // the folder of each side's tables, as shown
     std::string newTables_;
 };

@@ -8,6 +8,7 @@
 #include "InspectRun.h"
 #include "diff/CsvOnDisk.h"
 #include "diff/ExportSide.h"
+#include "diff/SpilledPlans.h"
 #include "export/FailureCause.h"
 #include "export/PlanOutcome.h"
 #include "qvhostsim/qvhostsim.h"
@@ -77,7 +78,7 @@ DiffResult RunDiff(const DiffRequest& request) {
 
     // The old side's files, by plan, until the new side's file of the plan
     // is compared with them.
-    std::vector<std::optional<PlanCsv>> olds(n);
+    SpilledPlans olds(n);
     std::vector<std::optional<FileChange>> changes(n);
     std::size_t oldFinished = n;
     std::unique_ptr<ExportSide> oldSide;
@@ -94,7 +95,7 @@ DiffResult RunDiff(const DiffRequest& request) {
         const InFolder in(request.oldRoot);
         oldSide = std::make_unique<ExportSide>();
         oldSide->Run(plans, request.out, request.name,
-                     [&](int plan, PlanCsv&& file) { olds[static_cast<std::size_t>(plan)] = std::move(file); });
+                     [&](int plan, PlanCsv&& file) { olds.Put(static_cast<std::size_t>(plan), std::move(file)); });
         result.old = OutcomeOf(oldSide->Result(), plans);
         oldFinished = FinishedPlans(oldSide->Result(), n);
     }
@@ -103,35 +104,37 @@ DiffResult RunDiff(const DiffRequest& request) {
     ExportSide newSide;
     const CellCauses causes(oldSide != nullptr ? &oldSide->Tables() : nullptr, request.oldShown,
                             newSide.Tables(), request.newShown);
-    // A file read from disk for plan: none when there is none.
-    const auto readOld = [&](std::size_t plan) {
-        if (!request.fromDisk || diskPaths[plan].empty()) return;
-        PlanCsv file;
-        const Status status = ReadCsvOnDisk(diskPaths[plan], &file);
-        if (status.ok()) {
-            olds[plan] = std::move(file);
-        } else if (!status.IsNotFound()) {
-            result.unreadable.push_back(diskPaths[plan] + ": " + status.ToString());
-        }
+    // The old file of plan: from the old side's run, or read from disk;
+    // none when there is none.
+    const auto takeOld = [&](std::size_t plan) {
+        std::optional<PlanCsv> file;
+        if (!request.fromDisk) return olds.Take(plan);
+        if (diskPaths[plan].empty()) return file;
+        file.emplace();
+        const Status status = ReadCsvOnDisk(diskPaths[plan], &*file);
+        if (status.ok()) return file;
+        if (!status.IsNotFound()) result.unreadable.push_back(diskPaths[plan] + ": " + status.ToString());
+        file.reset();
+        return file;
     };
     std::vector<bool> compared(n);
     newSide.Run(plans, request.out, request.name, [&](int plan, PlanCsv&& file) {
         const std::size_t i = static_cast<std::size_t>(plan);
-        readOld(i);
-        if (i < oldFinished) changes[i] = CompareFiles(olds[i] ? &*olds[i] : nullptr, &file, causes, request.ignoredColumns);
-        olds[i].reset();
         compared[i] = true;
+        if (i >= oldFinished) return;
+        const std::optional<PlanCsv> old = takeOld(i);
+        changes[i] = CompareFiles(old ? &*old : nullptr, &file, causes, request.ignoredColumns);
     });
     result.now = OutcomeOf(newSide.Result(), plans);
     const std::size_t finished = std::min(oldFinished, FinishedPlans(newSide.Result(), n));
     for (std::size_t i = 0; i < finished; ++i) {
         if (compared[i]) continue;
-        readOld(i);
-        if (olds[i]) changes[i] = CompareFiles(&*olds[i], nullptr, causes, request.ignoredColumns);
-        olds[i].reset();
+        const std::optional<PlanCsv> old = takeOld(i);
+        if (old) changes[i] = CompareFiles(&*old, nullptr, causes, request.ignoredColumns);
     }
     for (std::size_t i = 0; i < finished; ++i) {
         if (changes[i]) result.files.push_back(std::move(*changes[i]));
     }
+    if (olds.Lost()) result.unreadable.push_back("the old files kept in a temporary file could not be read back");
     return result;
 }

@@ -23,8 +23,15 @@ std::vector<FileColumn> FileColumnsOf(const InspectedTables& tables) {
 
 void ExportSide::Run(const std::vector<ModelId>& plans, const std::string& out, const std::string& name,
                      const FileSink& sink) {
-    tables_.Build();
-    if (tables_.FailedStep() == FailStep::kNone) columns_ = FileColumnsOf(tables_);
+    {
+        // Kept only as far as the causes need them: the run builds its own.
+        InspectedTables tables;
+        tables.Build();
+        if (tables.FailedStep() == FailStep::kNone) {
+            columns_ = FileColumnsOf(tables);
+            tables_ = SideTables(tables);
+        }
+    }
     sink_ = sink;
     RunRequest request;
     request.plans = plans.data();

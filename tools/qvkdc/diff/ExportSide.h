@@ -15,6 +15,7 @@
 #include "InspectTables.h"
 #include "QvkdcRunObserver.h"
 #include "diff/PlanCsv.h"
+#include "diff/SideTables.h"
 
 class ExportSide : public QvkdcRunObserver {
  public:
@@ -31,8 +32,9 @@ class ExportSide : public QvkdcRunObserver {
     void Run(const std::vector<ModelId>& plans, const std::string& out, const std::string& name,
              const FileSink& sink);
 
-    // The tables the run used, and the run's status and what failed.
-    const InspectedTables& Tables() const { return tables_; }
+    // What the side keeps of the tables the run used, and the run's status
+    // and what failed.
+    const SideTables& Tables() const { return tables_; }
     const RunResult& Result() const { return result_; }
     // The columns of every file, in order.
     const std::vector<FileColumn>& Columns() const { return columns_; }
@@ -45,7 +47,7 @@ class ExportSide : public QvkdcRunObserver {
     void Written(int plan, std::string_view path, int rows) override;
 
  private:
-    InspectedTables tables_;
+    SideTables tables_;
     std::vector<FileColumn> columns_;
     RunResult result_;
     FileSink sink_;

@@ -1,0 +1,124 @@
+#include "diff/SpilledPlans.h"
+
+#include <cstdint>
+#include <string>
+#include <utility>
+
+namespace {
+
+// Writes and reads the parts of a file in the order Write lays them out.
+class Spill {
+ public:
+    explicit Spill(std::FILE* f) : f_(f) {}
+    bool ok() const { return ok_; }
+
+    void Bytes(const void* data, std::size_t n) {
+        ok_ = ok_ && (n == 0 || std::fwrite(data, 1, n, f_) == n);
+    }
+    void Size(std::size_t n) {
+        const std::uint64_t v = n;
+        Bytes(&v, sizeof v);
+    }
+    void Text(const std::string& s) {
+        Size(s.size());
+        Bytes(s.data(), s.size());
+    }
+    template <class T>
+    void Array(const std::vector<T>& v) {
+        Size(v.size());
+        Bytes(v.data(), v.size() * sizeof(T));
+    }
+
+    void Get(void* data, std::size_t n) { ok_ = ok_ && (n == 0 || std::fread(data, 1, n, f_) == n); }
+    std::size_t GetSize() {
+        std::uint64_t v = 0;
+        Get(&v, sizeof v);
+        // Never more than the file could hold: a size read wrong ends here.
+        ok_ = ok_ && v <= (std::uint64_t{1} << 40);
+        return ok_ ? static_cast<std::size_t>(v) : 0;
+    }
+    void GetText(std::string* s) {
+        s->resize(GetSize());
+        Get(s->data(), s->size());
+    }
+    template <class T>
+    void GetArray(std::vector<T>* v) {
+        v->resize(GetSize());
+        Get(v->data(), v->size() * sizeof(T));
+    }
+
+ private:
+    std::FILE* f_;
+    bool ok_ = true;
+};
+
+}  // namespace
+
+SpilledPlans::SpilledPlans(std::size_t count) : file_(std::tmpfile()), where_(count), memory_(count) {}
+
+SpilledPlans::~SpilledPlans() = default;
+
+void SpilledPlans::Put(std::size_t plan, PlanCsv&& file) {
+    Where& w = where_[plan];
+    w.kept = true;
+    // Each file goes after the last; reads move the position meanwhile.
+    std::FILE* f = file_.get();
+    w.inMemory = f == nullptr || std::fseek(f, 0, SEEK_END) != 0 || std::fgetpos(f, &w.at) != 0 || !Write(file);
+    if (w.inMemory) memory_[plan] = std::move(file);
+}
+
+std::optional<PlanCsv> SpilledPlans::Take(std::size_t plan) {
+    Where& w = where_[plan];
+    if (!w.kept) return std::nullopt;
+    w.kept = false;
+    if (w.inMemory) return std::exchange(memory_[plan], std::nullopt);
+    PlanCsv file;
+    if (std::fsetpos(file_.get(), &w.at) != 0 || !Read(&file)) {
+        lost_ = true;
+        return std::nullopt;
+    }
+    return file;
+}
+
+bool SpilledPlans::Write(const PlanCsv& file) {
+    Spill out(file_.get());
+    out.Text(file.name);
+    out.Size(file.columns.size());
+    for (const FileColumn& c : file.columns) {
+        out.Text(c.title);
+        out.Text(c.identity);
+        out.Bytes(&c.index, sizeof c.index);
+    }
+    out.Size(file.rows.size());
+    for (const FileRow& r : file.rows) {
+        const unsigned char hasProcess = r.hasProcess ? 1 : 0;
+        out.Bytes(&hasProcess, 1);
+        out.Bytes(&r.process, sizeof r.process);
+        out.Text(r.text);
+        out.Array(r.ends);
+        out.Array(r.origins);
+    }
+    return out.ok() && std::fflush(file_.get()) == 0;
+}
+
+bool SpilledPlans::Read(PlanCsv* file) {
+    Spill in(file_.get());
+    in.GetText(&file->name);
+    file->columns.resize(in.GetSize());
+    for (FileColumn& c : file->columns) {
+        in.GetText(&c.title);
+        in.GetText(&c.identity);
+        in.Get(&c.index, sizeof c.index);
+    }
+    file->rows.resize(in.GetSize());
+    for (FileRow& r : file->rows) {
+        unsigned char hasProcess = 0;
+        in.Get(&hasProcess, 1);
+        r.hasProcess = hasProcess != 0;
+        in.Get(&r.process, sizeof r.process);
+        in.GetText(&r.text);
+        in.GetArray(&r.ends);
+        in.GetArray(&r.origins);
+    }
+    return in.ok();
+}
