@@ -7,6 +7,7 @@
 
 #include <cctype>
 #include <filesystem>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -87,6 +88,7 @@ struct Row {
     void (*change)(Set* now);
     std::vector<std::string> lines;  // of the change; empty: none
     std::vector<int> plans{0, 1};
+    std::set<std::string> ignored{};  // --ignore-column
 };
 
 void PrintTo(const Row& row, std::ostream* os) { *os << row.name; }
@@ -155,6 +157,7 @@ const Row kRows[] = {
          std::swap(s->t.parameterSetting[1], s->t.parameterSetting[3]);
      },
      {}},
+    {"a column left out", [](Set* s) { s->t.processParameters[2] = {"itemZ", "301", "3"}; }, {}, {0, 1}, {"Z"}},
     {"a comment of the option file", [](Set* s) { s->option = "# no columns of our own\n"; }, {}},
     {"CR LF, blank lines and a byte-order mark",
      [](Set* s) { s->raw = "\xEF\xBB\xBFN\titemN\r\nMode\titemMode\r\n\r\nMode:a,b\tselAB\r\nMode:off\tselOff\r\n"
@@ -174,6 +177,7 @@ TEST_P(DiffRowTest, FindsExactlyTheChangedCellsAndTheirCauses) {
     LoadModel(kModel);
     DiffRequest request;
     request.indexes = row.plans;
+    request.ignoredColumns = row.ignored;
     request.oldRoot = Root().PathOf("old");
     request.oldShown = "old/";
     request.newRoot = Root().PathOf("new");

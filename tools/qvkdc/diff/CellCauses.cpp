@@ -40,15 +40,18 @@ const InspectedColumn* ColumnOf(const SideTables* tables, const FileColumn& colu
 
 const char* DiffSideName(DiffSide side) { return side == DiffSide::kOld ? "old" : "new"; }
 
-CellCauses::CellCauses(const SideTables* old, std::string oldRoot, const SideTables& now,
-                       std::string newRoot)
-    : old_(old), now_(now), oldTables_(std::move(oldRoot)), newTables_(std::move(newRoot)) {}
+CellCauses::CellCauses(const SideTables* old, Root oldRoot, const SideTables& now, Root newRoot)
+    : old_(old), now_(now), oldRoot_(std::move(oldRoot)), newRoot_(std::move(newRoot)) {}
 
 void CellCauses::Add(DiffSide side, CnvTblIndex table, int line, const std::string& what,
                      std::vector<DiffCause>* causes) const {
     if (line <= 0) return;
-    causes->push_back(
-        DiffCause{side, (side == DiffSide::kOld ? oldTables_ : newTables_) + ShownPath(table), line, what});
+    const Root& root = side == DiffSide::kOld ? oldRoot_ : newRoot_;
+    const std::string below = ShownPath(table);
+    const std::string folder = root.folder.empty() || root.folder.back() == '/' || root.folder.back() == '\\'
+                                   ? root.folder
+                                   : root.folder + '/';
+    causes->push_back(DiffCause{side, root.shown + below, folder + below, line, what});
 }
 
 void CellCauses::Find(const FileColumn& oc, const CellOrigin* oo, const FileColumn& nc, const CellOrigin& no,

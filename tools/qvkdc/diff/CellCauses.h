@@ -23,6 +23,7 @@ const char* DiffSideName(DiffSide side);
 struct DiffCause {
     DiffSide side = DiffSide::kNew;
     std::string file;  // the table file as shown: its side's root, then the path below it
+    std::string path;  // ... and where it is, to read its line from
     int line = 0;
     // What the row changed, for the cells it changed alike ("changed the
     // text of code 3 of "Coolant""); "" for a row that made the new value.
@@ -31,11 +32,16 @@ struct DiffCause {
 
 class CellCauses {
  public:
-    // The tables of each side and the roots to show their files under
-    // ("" or a folder ending in "/"). old is null when the old side was
-    // read from disk.
+    // Where a side's tables are: the root as shown ("" or a folder ending
+    // in "/") and the folder it stands for ("": the current one).
+    struct Root {
+        std::string shown;
+        std::string folder;
+    };
+    // The tables of each side and their roots. old is null when the old
+    // side was read from disk.
     // REQUIRES: the tables outlive the object.
-    CellCauses(const SideTables* old, std::string oldRoot, const SideTables& now, std::string newRoot);
+    CellCauses(const SideTables* old, Root oldRoot, const SideTables& now, Root newRoot);
 
     // The causes of a change of the cell of column nc (origin no) from the
     // cell of column oc (origin oo: null from disk) into *causes, and into
@@ -52,8 +58,8 @@ class CellCauses {
 
     const SideTables* old_;
     const SideTables& now_;
-    std::string oldTables_;  // the folder of each side's tables, as shown
-    std::string newTables_;
+    Root oldRoot_;
+    Root newRoot_;
 };
 
 #endif  // QVKDC_TOOLS_DIFF_CELLCAUSES_H

@@ -5,6 +5,7 @@
 #include <iostream>
 #include <set>
 
+#include "diff/DiffHtml.h"
 #include "diff/DiffReport.h"
 #include "diff/Differ.h"
 #include "report/ReportWriter.h"
@@ -45,9 +46,9 @@ void DiffCommand::AddOptions(CLI::App* cmd) {
                     "leave the column of this title out of the comparison (repeatable)")
         ->type_name("TITLE")
         ->allow_extra_args(false);
-    cmd->add_option("--format", format_, "report format: text (default) or json")
+    cmd->add_option("--format", format_, "report format: text (default), json or html")
         ->type_name("FORMAT")
-        ->check(CLI::IsMember({"text", "json"}));
+        ->check(CLI::IsMember({"text", "json", "html"}));
     cmd->add_option("--report", report_, "write the report to this file")->type_name("FILE");
     AddEncodingOption(cmd, &encoding_);
 }
@@ -68,7 +69,9 @@ by their process. Every changed cell is told with its old and new text,
 its process, and the table rows on each side that made the change; a cell
 that had a value and is now empty is told as emptied, with the reason the
 library leaves it empty. `--format json` writes the whole comparison in the
-layout of docs/schema/diff-report.schema.json.
+layout of docs/schema/diff-report.schema.json, `--format html` one page
+that shows each changed file as the check's page previews it, with the
+changed cells marked and linked to the table lines that changed them.
 )";
     manual.exitCodes = {
         {kExitOk, "no change"},
@@ -81,6 +84,9 @@ layout of docs/schema/diff-report.schema.json.
          "Tells what the tables under new-tables change in the demo shop's files."},
         {"diff --model examples/shop/model.json --root examples/shop --out build/demo-out --name SHOP",
          "Compares what the export would write now with the files the demo's last export left."},
+        {"diff --model examples/shop/model.json --root new-tables --base examples/shop --format html --report "
+         "diff.html",
+         "Writes the same comparison as a page."},
     };
     return manual;
 }
@@ -140,6 +146,8 @@ int DiffCommand::Run() {
     const auto write = [&](ReportWriter* writer) {
         if (format_ == "json") {
             WriteDiffJson(result, facts, writer);
+        } else if (format_ == "html") {
+            WriteDiffHtml(result, facts, writer);
         } else {
             WriteDiffText(result, facts, writer);
         }

@@ -102,8 +102,8 @@ DiffResult RunDiff(const DiffRequest& request) {
 
     const InFolder in(request.newRoot);
     ExportSide newSide;
-    const CellCauses causes(oldSide != nullptr ? &oldSide->Tables() : nullptr, request.oldShown,
-                            newSide.Tables(), request.newShown);
+    const CellCauses causes(oldSide != nullptr ? &oldSide->Tables() : nullptr, {request.oldShown, request.oldRoot},
+                            newSide.Tables(), {request.newShown, request.newRoot});
     // The old file of plan: from the old side's run, or read from disk;
     // none when there is none.
     const auto takeOld = [&](std::size_t plan) {

@@ -128,6 +128,24 @@ std::vector<int> MatchRows(const PlanCsv& old, const PlanCsv& now) {
     return match;
 }
 
+// Keeps what the page shows of file in *change.
+void KeepShown(const PlanCsv& file, FileChange* change) {
+    if (file.unsplit) {
+        for (std::string_view title : SplitCsvLine(file.header, {})) change->titles.emplace_back(title);
+    } else {
+        for (const FileColumn& c : file.columns) change->titles.push_back(c.title);
+    }
+    for (std::size_t r = 0; r < file.rows.size() && r < kShownRows; ++r) {
+        FileRow& row = change->shown.emplace_back();
+        if (!file.unsplit) {
+            row.text = file.rows[r].text;
+            row.ends = file.rows[r].ends;
+            continue;
+        }
+        for (std::string_view cell : SplitCsvLine(file.rows[r].Cell(0), {})) row.Add(cell);
+    }
+}
+
 }  // namespace
 
 const char* FileChangeName(FileChangeKind kind) {
@@ -152,6 +170,7 @@ FileChange CompareFiles(const PlanCsv* old, const PlanCsv* now, const CellCauses
         change.name = only.name;
         change.change = old == nullptr ? FileChangeKind::kAdded : FileChangeKind::kRemoved;
         change.rows = static_cast<int>(only.rows.size());
+        KeepShown(only, &change);
         return change;
     }
     if (old->unsplit) {
@@ -160,6 +179,7 @@ FileChange CompareFiles(const PlanCsv* old, const PlanCsv* now, const CellCauses
     }
     change.name = now->name;
     change.rows = static_cast<int>(now->rows.size());
+    KeepShown(*now, &change);
     const auto isIgnored = [&](const std::string& title) { return ignored.count(title) > 0; };
 
     const std::vector<int> columns = MatchColumns(*old, *now);

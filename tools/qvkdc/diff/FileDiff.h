@@ -48,7 +48,14 @@ struct FileChange {
     std::vector<RowPlace> addedRows;
     std::vector<RowPlace> removedRows;
     std::vector<CellChange> cells;
+    // What the page shows of the file: its titles and its first rows, as
+    // the new file has them (the old one when removed).
+    std::vector<std::string> titles;
+    std::vector<FileRow> shown;
 };
+
+// The rows of a file the page shows.
+inline constexpr std::size_t kShownRows = 50;
 
 // Compares the old and the new file of a plan; either may be null (the
 // file is added or removed). Columns titled as one of ignored (on either
