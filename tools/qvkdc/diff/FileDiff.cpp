@@ -17,11 +17,24 @@ RowPlace PlaceOf(const FileRow& row, std::size_t index) {
     return RowPlace{static_cast<int>(index) + 1, row.hasProcess, row.process};
 }
 
+// Whether old column j and new column i hold the same cells, row by row,
+// not all of them empty.
+bool SameCells(const PlanCsv& old, std::size_t j, const PlanCsv& now, std::size_t i) {
+    if (old.rows.size() != now.rows.size()) return false;
+    bool value = false;
+    for (std::size_t r = 0; r < now.rows.size(); ++r) {
+        if (old.rows[r].Cell(j) != now.rows[r].Cell(i)) return false;
+        value = value || !now.rows[r].Cell(i).empty();
+    }
+    return value;
+}
+
 // For each new column, the index of its old column; -1: added. By
 // identity when both files have them, then a column left over on both
-// sides by its title; else by title, and a column left over on both sides
-// at the same place is one renamed.
-std::vector<int> MatchColumns(const PlanCsv& old, const PlanCsv& now) {
+// sides by its title. Else (a file from disk) by title, then (when
+// byContent) a column left over on both sides with the same cells is one
+// renamed.
+std::vector<int> MatchColumns(const PlanCsv& old, const PlanCsv& now, bool byContent) {
     std::vector<int> match(now.columns.size(), -1);
     const bool byIdentity = !old.columns.empty() && !old.columns[0].identity.empty() && !now.columns.empty() &&
                             !now.columns[0].identity.empty();
@@ -30,27 +43,28 @@ std::vector<int> MatchColumns(const PlanCsv& old, const PlanCsv& now) {
         byKey[byIdentity ? old.columns[i].identity : old.columns[i].title].push_back(static_cast<int>(i));
     }
     std::vector<bool> taken(old.columns.size());
+    const auto pair = [&](std::size_t i, std::size_t j) {
+        match[i] = static_cast<int>(j);
+        taken[j] = true;
+    };
     for (std::size_t i = 0; i < now.columns.size(); ++i) {
         auto it = byKey.find(byIdentity ? now.columns[i].identity : now.columns[i].title);
         if (it == byKey.end() || it->second.empty()) continue;
-        match[i] = it->second.back();
-        taken[static_cast<std::size_t>(match[i])] = true;
+        pair(i, static_cast<std::size_t>(it->second.back()));
         it->second.pop_back();
     }
-    if (byIdentity) {
-        // A column whose item changed but whose title did not is the one
-        // the file's readers know.
-        for (std::size_t i = 0; i < now.columns.size(); ++i) {
-            for (std::size_t j = 0; match[i] < 0 && j < old.columns.size(); ++j) {
-                if (taken[j] || old.columns[j].title != now.columns[i].title) continue;
-                match[i] = static_cast<int>(j);
-                taken[j] = true;
-            }
+    // A column whose item changed but whose title did not is the one the
+    // file's readers know.
+    for (std::size_t i = 0; byIdentity && i < now.columns.size(); ++i) {
+        for (std::size_t j = 0; match[i] < 0 && j < old.columns.size(); ++j) {
+            if (!taken[j] && old.columns[j].title == now.columns[i].title) pair(i, j);
         }
-        return match;
     }
-    for (std::size_t i = 0; i < now.columns.size() && i < old.columns.size(); ++i) {
-        if (match[i] < 0 && !taken[i]) match[i] = static_cast<int>(i);
+    if (byIdentity || !byContent) return match;
+    for (std::size_t i = 0; i < now.columns.size(); ++i) {
+        for (std::size_t j = 0; match[i] < 0 && j < old.columns.size(); ++j) {
+            if (!taken[j] && SameCells(old, j, now, i)) pair(i, j);
+        }
     }
     return match;
 }
@@ -64,7 +78,7 @@ PlanCsv SplitAgainst(const PlanCsv& old, const PlanCsv& now) {
     for (std::string_view title : SplitCsvLine(old.header, hints)) {
         split.columns.push_back(FileColumn{std::string(title), std::string(), -1});
     }
-    const std::vector<int> match = MatchColumns(split, now);
+    const std::vector<int> match = MatchColumns(split, now, false);
     std::vector<int> newOf(split.columns.size(), -1);
     for (std::size_t i = 0; i < match.size(); ++i) {
         if (match[i] >= 0) newOf[static_cast<std::size_t>(match[i])] = static_cast<int>(i);
@@ -182,7 +196,7 @@ FileChange CompareFiles(const PlanCsv* old, const PlanCsv* now, const CellCauses
     KeepShown(*now, &change);
     const auto isIgnored = [&](const std::string& title) { return ignored.count(title) > 0; };
 
-    const std::vector<int> columns = MatchColumns(*old, *now);
+    const std::vector<int> columns = MatchColumns(*old, *now, true);
     std::vector<bool> compared(columns.size());
     std::vector<bool> oldMatched(old->columns.size());
     for (std::size_t i = 0; i < columns.size(); ++i) {
