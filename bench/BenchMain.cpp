@@ -185,6 +185,7 @@ bool WriteWorkload(const Options& o, const Paths& p) {
 struct CliFigures {
     long baselineKiB = 0;
     ChildUsage exists, exportPlain, exportTraced;
+    ChildUsage diff;  // the workload's tables against themselves, both exported in process
     std::vector<ChildUsage> exportPlans;  // kMemoryPlans
     std::vector<ChildUsage> tables;       // kTableScales
     std::uintmax_t traceBytes = 0;
@@ -270,6 +271,8 @@ CliFigures MeasureCli(const Options& o, const Paths& p) {
                                                  root, "--out", out, "--name", "W",
                                                  "--overwrite"};
     f.exportPlain = Best(exportArgs, n, &f.ok);
+    f.diff = Best({cli, "diff", "--model", model, "--root", root, "--base", root, "--name", "W"}, n, &f.ok,
+                  (p.work / "diff.txt").string());
     std::vector<std::string> traced = exportArgs;
     traced.insert(traced.end(), {"--trace", trace});
     // Each run writes a new trace file, not over the last run's one (whose
@@ -565,6 +568,11 @@ void PrintSummary(const Options& o, const Paths& p, const CliFigures& cli, const
     for (const ChildUsage& u : cli.exportPlans) std::printf("%.0f / ", MiB(u.peakKiB));
     std::printf("%.0f MiB (a child of nothing: %.0f MiB) | flat |\n", MiB(cli.exportPlain.peakKiB),
                 MiB(cli.baselineKiB));
+    std::printf("| `qvkdc diff` of two table sets against `qvkdc export` | CPU x%.2f (%.3f s), peak x%.2f "
+                "(%.0f MiB) | <= 2.5x, <= 1.5x |\n",
+                Ratio(cli.diff.cpuSeconds, cli.exportPlain.cpuSeconds), cli.diff.cpuSeconds,
+                Ratio(static_cast<double>(cli.diff.peakKiB), static_cast<double>(cli.exportPlain.peakKiB)),
+                MiB(cli.diff.peakKiB));
     const std::string choices = std::to_string(kCheckChoices) + " choice rows";
     const std::string columns = std::to_string(kCheckColumns) + " columns";
     PrintCheckReports(choices.c_str(), check.choices);

@@ -63,6 +63,7 @@ const Mistake kMistakes[] = {
          Edit(f, "ParameterSettingTable", "ttlKDEPTH\tReal\to\t", "\nttlKDEPTH\tReal");  // after a blank line
          Edit(f, "ParameterSettingTable", "ttlKHCOMMENTA\tString\t\t", "ttlKHCOMMENTA\tString");
          Edit(f, "ParameterSettingTable", "Item\tValue type", "\nItem\tValue type");  // a blank first line
+         Edit(f, "ParameterSettingTable", "\n", "\r\n");
      },
      {{"ParameterSettingTable.tsv", 3, S::kError, C::kShortRow, -1, {"3 cells", "\"processType\"", "cell 4"}},
       {"ParameterSettingTable.tsv", 5, S::kError, C::kShortRow, -1, {"2 cells", "\"ttlKDEPTH\"", "cell 4"}},

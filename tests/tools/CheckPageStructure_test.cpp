@@ -15,6 +15,7 @@
 #include "check/Checker.h"
 #include "support/CheckReport.h"
 #include "support/HostFixture.h"
+#include "report/HtmlWriter.h"
 #include "support/HtmlTree.h"
 
 namespace {
@@ -235,6 +236,7 @@ TEST_F(CheckPageStructureTest, FindingsFilesRowsAndCellsStandWhereTheCheckPutsTh
             const auto item = items.find(id);
             ASSERT_NE(item, items.end()) << id;
             const Finding& f = findings[std::stoul(id.substr(id.find('-') + 1)) - 1];
+            EXPECT_EQ(a->Text(), BaseName(f.file) + std::string(":") + std::to_string(f.line)) << id;
             EXPECT_EQ(tds[1]->Text(), "[" + std::string(FindingCodeName(f.code)) + "]") << id;
             EXPECT_EQ(tr->Attribute("class"), SeverityName(f.severity)) << id;
         }

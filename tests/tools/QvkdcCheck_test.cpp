@@ -148,6 +148,19 @@ const Case kCases[] = {
      {{kPlan, 1, S::kError, C::kMissingTable, -1, {"\"itemN\"", kKeys, "\"[ERR] : _Not import tablefile\""}}}},
     {"ParameterSettingTable missing", [](Files* s) { s->raw = {{"ParameterSettingTable", kRemove}}; },
      {{kPlan, 1, S::kError, C::kMissingTable, -1, {"\"itemN\"", kTypes, "\"[ERR] : _Not import tablefile\""}}}},
+    {"ExteriorTable missing, an option title looked up first",
+     [](Files* s) {
+         s->raw = {{"ExteriorTable", kRemove}};
+         s->t.planCsv = {};
+     },
+     {{"rc_pln2usr.ini", 1, S::kError, C::kMissingTable, -1, {"title \"Extra\"", kExterior}},
+      {kPlan, 1, S::kWarning, C::kEmptyFile, -1, {"0 bytes", "only the option columns"}}}},
+    {"an always-empty item without a key or a value type",
+     [](Files* s) {
+         s->t.planCsv.push_back({"5", "comment"});
+         s->t.exterior.push_back({"C", "comment"});
+     },
+     {}},
     {"SelectionToIntTable missing", [](Files* s) { s->raw = {{"SelectionToIntTable", kRemove}}; },
      {{kExterior, 3, S::kError, C::kMissingTable, -1, {"\"Mode:on\"", kValues}}}},
     {"choice without value row", [](Files* s) { s->t.selectionToInt.pop_back(); },
