@@ -157,24 +157,9 @@ int CheckCommand::Run() {
     if (format_ == "html") checker.KeepPreview();
     checker.Ignore(ignored);
     checker.Run();
-    if (report.empty()) {
-        // A failure of the standard output is told once, when it closes.
-        ReportWriter writer(&std::cout);
-        checker.Report(format_, &writer);
-        writer.Finish();
-    } else {
-        OutputFile file;
-        std::string why = file.Open(report);
-        if (why.empty()) {
-            ReportWriter writer(&file);
-            checker.Report(format_, &writer);
-            why = writer.Finish();
-            const std::string closed = file.Close();
-            if (why.empty()) why = closed;
-        }
-        if (!why.empty()) return OutputFailure(report_, why);
-        std::cout << checker.Findings().Summary() << '\n';
-    }
+    const std::string why = WriteReport(report, [&](ReportWriter* writer) { checker.Report(format_, writer); });
+    if (!why.empty()) return OutputFailure(report_, why);
+    if (!report.empty()) std::cout << checker.Findings().Summary() << '\n';
     const FindingList& findings = checker.Findings();
     const bool fails = findings.HasErrors() || (strict_ && findings.Count(Severity::kWarning) > 0);
     return fails ? kExitFailed : kExitOk;

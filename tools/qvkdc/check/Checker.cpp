@@ -1,7 +1,5 @@
 #include "check/Checker.h"
 
-#include <ctime>
-
 #include "qvkdc/qvkdc.h"
 
 #include "check/ChoiceCheck.h"
@@ -19,17 +17,6 @@
 #include "check/StopCheck.h"
 #include "report/TextReport.h"
 
-namespace {
-
-std::string Now() {
-    // qvkdc runs one thread: localtime's shared result is safe here.
-    const std::time_t now = std::time(nullptr);
-    char text[32] = "";
-    if (const std::tm* local = std::localtime(&now)) std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", local);
-    return text;
-}
-
-}  // namespace
 
 Checker::Checker(std::string displayRoot, std::string modelFile, const TextEncoding* encoding, ExportCall call)
     : displayRoot_(std::move(displayRoot)), modelFile_(std::move(modelFile)), call_(std::move(call)) {
@@ -48,7 +35,7 @@ Checker::Checker(std::string displayRoot, std::string modelFile, const TextEncod
 Checker::~Checker() = default;
 
 void Checker::Run() {
-    facts_.date = Now();
+    facts_.date = ReportDate();
     inputs_.Load(displayRoot_);
     build_ = std::make_unique<TableBuild>();
     build_->Run();

@@ -1,6 +1,5 @@
 #include "diff/DiffCommand.h"
 
-#include <ctime>
 #include <filesystem>
 #include <iostream>
 #include <set>
@@ -14,14 +13,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string Now() {
-    // qvkdc runs one thread: localtime's shared result is safe here.
-    const std::time_t now = std::time(nullptr);
-    char text[32] = "";
-    if (const std::tm* local = std::localtime(&now)) std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", local);
-    return text;
-}
 
 // A folder as the reports show it: as given, ending in "/" ("" stays "").
 std::string Shown(std::string folder) {
@@ -138,7 +129,7 @@ int DiffCommand::Run() {
     DiffFacts facts;
     facts.run.root = host_.root;
     facts.run.model = host_.model;
-    facts.run.date = Now();
+    facts.run.date = ReportDate();
     facts.run.version = QVKDC_VERSION_STRING;
     facts.run.encoding = encoding.get();
     facts.old = fromDisk ? out_ : base_;
@@ -152,22 +143,8 @@ int DiffCommand::Run() {
             WriteDiffText(result, facts, writer);
         }
     };
-    if (report.empty()) {
-        ReportWriter writer(&std::cout);
-        write(&writer);
-        writer.Finish();
-    } else {
-        OutputFile file;
-        std::string why = file.Open(report);
-        if (why.empty()) {
-            ReportWriter writer(&file);
-            write(&writer);
-            why = writer.Finish();
-            const std::string closed = file.Close();
-            if (why.empty()) why = closed;
-        }
-        if (!why.empty()) return OutputFailure(report_, why);
-        std::cout << DiffSummary(result) << '\n';
-    }
+    const std::string why = WriteReport(report, write);
+    if (!why.empty()) return OutputFailure(report_, why);
+    if (!report.empty()) std::cout << DiffSummary(result) << '\n';
     return session.Conclude(result.Changed() ? -1 : 0);
 }

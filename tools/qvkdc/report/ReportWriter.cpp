@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <charconv>
 #include <cstring>
+#include <ctime>
+#include <iostream>
 #include <ostream>
 
 #include "system/SystemFiles.h"
@@ -64,4 +66,29 @@ std::string ReportWriter::Finish() {
         if (!*stream_) error_ = StreamFailure();
     }
     return error_;
+}
+
+std::string WriteReport(const std::string& path, const std::function<void(ReportWriter*)>& write) {
+    if (path.empty()) {
+        ReportWriter writer(&std::cout);
+        write(&writer);
+        writer.Finish();
+        return std::string();
+    }
+    OutputFile file;
+    std::string why = file.Open(path);
+    if (!why.empty()) return why;
+    ReportWriter writer(&file);
+    write(&writer);
+    why = writer.Finish();
+    const std::string closed = file.Close();
+    return why.empty() ? closed : why;
+}
+
+std::string ReportDate() {
+    // qvkdc runs one thread: localtime's shared result is safe here.
+    const std::time_t now = std::time(nullptr);
+    char text[32] = "";
+    if (const std::tm* local = std::localtime(&now)) std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", local);
+    return text;
 }

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <iosfwd>
 #include <memory>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -59,5 +60,13 @@ class ReportWriter {
     std::size_t used_ = 0;
     std::string error_;
 };
+
+// Writes a report by write: to standard output when path is empty (whose
+// failure is told once, when it closes), else to the file at path,
+// replaced whole. Returns "" or why the file could not be written.
+std::string WriteReport(const std::string& path, const std::function<void(ReportWriter*)>& write);
+
+// The local time now, as reports state it: "2026-12-06 14:51:07".
+std::string ReportDate();
 
 #endif  // QVKDC_TOOLS_REPORT_REPORTWRITER_H
