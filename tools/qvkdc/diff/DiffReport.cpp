@@ -57,6 +57,8 @@ class DiffText {
     }
 
  private:
+    // A text of the tables, the model or a file name, read in the code
+    // page; qvkdc's own UTF-8 ("→") goes to out_ as it is.
     void Put(std::string_view text) { out_.Put(facts_.run.Utf8(text, &converted_)); }
     void Line(std::string_view text) {
         Put(text);
@@ -108,7 +110,7 @@ class DiffText {
         for (const auto& [from, to] : f.renamedColumns) {
             Put("  column renamed: ");
             Quote(from);
-            Put(" \xE2\x86\x92 ");
+            out_.Put(" \xE2\x86\x92 ");
             Quote(to);
             out_.Put('\n');
         }
@@ -164,7 +166,7 @@ class DiffText {
         Row(c.row);
         Put(": ");
         Quote(c.before);
-        Put(" \xE2\x86\x92 ");
+        out_.Put(" \xE2\x86\x92 ");
         Quote(c.after);
         if (c.emptied) Put(c.reason.empty() ? " emptied" : " emptied: " + c.reason);
         if (withRows) Put(Rows(c));
