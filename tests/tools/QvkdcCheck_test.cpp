@@ -277,6 +277,21 @@ const Case kCases[] = {
     // Files the export misreads without a word.
     {"empty table", [](Files* s) { s->raw = {{"ExteriorTable", ""}}; },
      {{kExterior, 1, S::kWarning, C::kEmptyFile, -1, {"0 bytes", "empty title"}}}},
+    {"SelectionToIntTable empty",
+     [](Files* s) {
+         s->raw = {{"SelectionToIntTable", ""}};
+         s->t.exterior.erase(s->t.exterior.begin() + 2, s->t.exterior.begin() + 4);
+     },
+     {{kValues, 1, S::kWarning, C::kEmptyFile, -1, {"0 bytes", "no choice has a value"}},
+      {kPlan, 2, S::kWarning, C::kNoChoices, 1, {"\"Mode\""}}}},
+    {"scan angle column without choices",
+     [](Files* s) {
+         s->t.planCsv.push_back({"5", "ttlKSCNANGDECTYP"});
+         s->t.exterior.push_back({"Scan", "ttlKSCNANGDECTYP"});
+         s->t.processParameters.push_back({"ttlKSCNANGDECTYP", "500", "5"});
+         s->t.parameterSetting.push_back({"ttlKSCNANGDECTYP", "Select", "", ""});
+     },
+     {{kPlan, 5, S::kWarning, C::kNoChoices, 4, {"\"Scan\""}}}},
     {"ParameterSettingTable of blank lines", [](Files* s) { s->raw = {{"ParameterSettingTable", "\n\n"}}; },
      {{kTypes, 1, S::kWarning, C::kEmptyFile, -1, {"no row", "no column has a value type"}}}},
     // The tool column's missing form follows from the empty file: not told.
