@@ -98,6 +98,10 @@ struct Row {
 
 void PrintTo(const Row& row, std::ostream* os) { *os << row.name; }
 
+const char kNAsText[] =
+    "old ParameterSettingTable.tsv:1 new ParameterSettingTable.tsv:1 / changed the value type of \"N\" from "
+    "\"Real\" (\"Integer\") to \"String\"";
+
 const Row kRows[] = {
     {"a choice text", [](Set* s) { s->t.exterior[3] = {"Mode:none", "selOff"}; },
      {"P1.csv 2 Mode: \"off\" -> \"none\" old ExteriorTable.tsv:4 new ExteriorTable.tsv:4 / changed the text of "
@@ -124,6 +128,11 @@ const Row kRows[] = {
       "the value type of \"N\" from \"Real\" (\"Integer\") to \"Real\"",
       "P2.csv 1 N: \"1\" -> \"0.000000\" old ParameterSettingTable.tsv:1 new ParameterSettingTable.tsv:1 / changed "
       "the value type of \"N\" from \"Real\" (\"Integer\") to \"Real\""}},
+    // An integer read as a text: its bytes, quoted as the String form quotes.
+    {"a value type, Real to String", [](Set* s) { s->t.parameterSetting[0] = {"itemN", "String", "", ""}; },
+     {std::string("P1.csv 1 N: \"5\" -> \"\"\"\"\x05\"\"\"\" ") + kNAsText,
+      std::string("P1.csv 2 N: \"7\" -> \"\"\"\"\x07\"\"\"\" ") + kNAsText,
+      std::string("P2.csv 1 N: \"1\" -> \"\"\"\"\x01\"\"\"\" ") + kNAsText}},
     {"a title", [](Set* s) { s->t.exterior[0] = {"Number", "itemN"}; },
      {"P1.csv renamed N -> Number", "P2.csv renamed N -> Number"}},
     {"a PlanCSVTable row removed", [](Set* s) { s->t.planCsv.pop_back(); },
