@@ -140,6 +140,11 @@ const Case kCases[] = {
     // Errors: the export would fail, with the line it stops at.
     {"unreadable table", [](Files* s) { s->raw = {{"ProcessParametersTable", kFolder}}; },
      {{kKeys, 1, S::kError, C::kUnreadable, -1, {"\"[ERR] : ProcessParametersTable Open Error\""}}}},
+    // The import stops at the first; the second would stop it once that
+    // one is mended.
+    {"two unreadable tables", [](Files* s) { s->raw = {{"ExteriorTable", kFolder}, {"VariableTable", kFolder}}; },
+     {{kExterior, 1, S::kError, C::kUnreadable, -1, {"\"[ERR] : ExternalNameTable Open Error\""}},
+      {"VariableTable.tsv", 1, S::kError, C::kUnreadable, -1, {"\"[ERR] : VariableTable Open Error\""}}}},
     {"VariableTable missing", [](Files* s) { s->raw = {{"VariableTable", kRemove}}; },
      {{"VariableTable.tsv", 1, S::kError, C::kMissingTable, -1, {"\"[ERR] : Not import tablefile VariableTable\""}}}},
     {"ExteriorTable missing", [](Files* s) { s->raw = {{"ExteriorTable", kRemove}}; },
@@ -247,6 +252,8 @@ const Case kCases[] = {
      {{kTypes, 2, S::kWarning, C::kBadMark, 1, {"repeat mark \" o\""}}}},
     {"duplicate key", [](Files* s) { s->t.processParameters.push_back({"itemN", "101", "1"}); },
      {{kKeys, 6, S::kWarning, C::kDuplicateKey, -1, {"\"itemN\"", "line 1"}}}},
+    {"duplicate value type row", [](Files* s) { s->t.parameterSetting.push_back({"itemZ", "Real", "", ""}); },
+     {{kTypes, 6, S::kWarning, C::kDuplicateKey, -1, {"\"itemZ\"", "line 3"}}}},
     {"duplicate title and item in ExteriorTable",
      [](Files* s) { s->t.exterior.insert(s->t.exterior.end(), {{"Mode:on", "selOn"}, {"N", "itemQ"}, {"Q", "itemN"}}); },
      {{kExterior, 9, S::kWarning, C::kDuplicateKey, -1, {"\"N\"", "line 1"}},
