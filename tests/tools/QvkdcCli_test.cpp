@@ -183,6 +183,12 @@ TEST_F(QvkdcCliTest, DiffTellsWhatTheTablesChangeInTheFilesOfAFolder) {
         EXPECT_NE(r.out.find(told), std::string::npos) << told << "\n" << r.out;
     }
 
+    std::vector<std::string> nowhere = diff;
+    nowhere[6] = "no-such-folder";
+    r = Run(nowhere);
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_NE(r.err.find("no-such-folder: not a folder"), std::string::npos) << r.err;
+
     std::vector<std::string> both = diff;
     both.insert(both.end(), {"--base", Root().PathOf(".")});
     r = Run(both);

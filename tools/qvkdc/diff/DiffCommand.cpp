@@ -67,7 +67,7 @@ changed cells marked and linked to the table lines that changed them.
     manual.exitCodes = {
         {kExitOk, "no change"},
         {kExitFailed, "a change: a file, column, row or cell differs, or a side's export fails"},
-        {kExitUsage, "a bad option, a model file that cannot be loaded, or a root that does not exist"},
+        {kExitUsage, "a bad option, a model file that cannot be loaded, or a root or --out folder that does not exist"},
         {kExitOutput, "the report or standard output could not be written"},
     };
     manual.examples = {
@@ -111,11 +111,15 @@ int DiffCommand::Run() {
         std::cerr << "qvkdc diff: --encoding: " << error << '\n';
         rc = kExitUsage;
     }
-    for (const auto& [option, root] : {std::pair<const char*, std::string>{"--root", request.newRoot},
-                                       std::pair<const char*, std::string>{"--base", fromDisk ? "" : request.oldRoot}}) {
+    // --out is the library's: a relative one lies below the root.
+    const fs::path outFolder = fs::path(request.newRoot.empty() ? "." : request.newRoot) / out_;
+    for (const auto& [option, folder] :
+         {std::pair<const char*, std::string>{"--root", request.newRoot},
+          std::pair<const char*, std::string>{"--base", fromDisk ? "" : request.oldRoot},
+          std::pair<const char*, std::string>{"--out", fromDisk ? outFolder.string() : ""}}) {
         std::error_code ec;
-        if (rc == kExitOk && !root.empty() && !fs::is_directory(root, ec)) {
-            rc = session.Refuse(std::string(option) + " " + root + ": not a folder");
+        if (rc == kExitOk && !folder.empty() && !fs::is_directory(folder, ec)) {
+            rc = session.Refuse(std::string(option) + " " + folder + ": not a folder");
         }
     }
     if (rc != kExitOk) return rc;
