@@ -10,13 +10,18 @@
 #include <cstdlib>
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <random>
 #include <sstream>
 #include <set>
 #include <string>
 #include <vector>
 
+#include <nlohmann/json.hpp>
+
+#include "TextEncoding.h"
 #include "diff/DiffReport.h"
+#include "report/ReportWriter.h"
 #include "diff/Differ.h"
 #include "InspectRun.h"
 #include "qvhostsim/qvhostsim.h"
@@ -397,6 +402,83 @@ TEST_F(DiffPropertyTest, ReportsExactlyTheCellsInWhichTheFilesDiffer) {
             EXPECT_EQ(Lines(RunDiff(request), false), Lines(result, false));
         }
     }
+}
+
+}  // namespace
+
+namespace {
+
+// The reports of one diff: what the text and the JSON say of its files,
+// cells and causes, and their counts.
+class DiffReportTest : public HostTest {
+ protected:
+    DiffResult Run(const Set& old, const Set& now) {
+        WriteSet(Root(), "old/", old);
+        WriteSet(Root(), "new/", now);
+        LoadModel(kModel);
+        DiffRequest request;
+        request.indexes = {0, 1};
+        request.oldRoot = Root().PathOf("old");
+        request.oldShown = "old/";
+        request.newRoot = Root().PathOf("new");
+        request.newShown = "new/";
+        request.out = ".";
+        return RunDiff(request);
+    }
+    std::string Report(const DiffResult& result, bool json) {
+        std::ostringstream out;
+        ReportWriter writer(&out);
+        std::string error;
+        const std::unique_ptr<TextEncoding> encoding = TextEncoding::Open("windows-1252", &error);
+        DiffFacts facts;
+        facts.run.model = "model.json";
+        facts.run.root = "new/";
+        facts.run.encoding = encoding.get();
+        facts.old = "old/";
+        if (json) {
+            WriteDiffJson(result, facts, &writer);
+        } else {
+            WriteDiffText(result, facts, &writer);
+        }
+        writer.Finish();
+        return out.str();
+    }
+};
+
+TEST_F(DiffReportTest, TextAndJsonTellTheSameChanges) {
+    Set old;
+    Set now;
+    now.t.selectionToInt[1] = {"selOff", "5"};  // code 0 of Mode: no choice
+    now.t.planCsv.pop_back();                     // Z removed
+    const DiffResult result = Run(old, now);
+
+    const std::string text = Report(result, false);
+    for (const char* told :
+         {"\"P1.csv\": changed\n  column removed: \"Z\"\n  \"Mode\": 1 cell [old ExteriorTable.tsv:4, old "
+          "SelectionToIntTable.tsv:2]\n    row 2, process \"Pocket\" (1 1 2 0, model.json:4): \"off\" \xE2\x86\x92 "
+          "\"\" emptied: no choice of the column has the code 0\n",
+          "causes:\n  ExteriorTable.tsv:4 left code 0 of \"Mode\" without a choice: 2 cells\n",
+          "2 files: 2 changed, 0 added, 0 removed, 0 same; rows: 0 added, 0 removed; cells: 2 changed, 2 emptied\n"}) {
+        EXPECT_NE(text.find(told), std::string::npos) << told << "\n" << text;
+    }
+
+    const nlohmann::json json = nlohmann::json::parse(Report(result, true));
+    EXPECT_EQ(json["formatVersion"], 1);
+    EXPECT_EQ(json["sides"]["new"], (nlohmann::json{{"status", 0}, {"failure", nullptr}}));
+    EXPECT_EQ(json["summary"], nlohmann::json::parse(R"({"files": {"changed": 2, "added": 0, "removed": 0, "same": 0},
+        "rows": {"added": 0, "removed": 0}, "cells": 2, "emptied": 2})"));
+    const nlohmann::json& p1 = json["files"][0];
+    EXPECT_EQ(p1["name"], "P1.csv");
+    EXPECT_EQ(p1["change"], "changed");
+    EXPECT_EQ(p1["rowCount"], 2);
+    EXPECT_EQ(p1["columns"]["removed"], nlohmann::json::array({"Z"}));
+    EXPECT_EQ(p1["cells"], nlohmann::json::parse(R"([{"row": 2,
+        "process": {"id": [1, 1, 2, 0], "name": "Pocket", "line": 4}, "column": "Mode", "old": "off", "new": "",
+        "emptied": true, "reason": "no choice of the column has the code 0", "causes": [
+          {"file": "old/MIRVANE/CAM/KR/Tables/ExteriorTable.tsv", "line": 4, "side": "old",
+           "what": "left code 0 of \"Mode\" without a choice"},
+          {"file": "old/MIRVANE/CAM/KR/Tables/SelectionToIntTable.tsv", "line": 2, "side": "old",
+           "what": "left code 0 of \"Mode\" without a choice"}]}])"));
 }
 
 }  // namespace
