@@ -317,6 +317,8 @@ const Case kCases[] = {
      {{kOption, 1, S::kWarning, C::kUtf16}}},
     {"CR-only option file", [](Files* s) { s->option = "# extra columns\rExtra\r"; },
      {{kOption, 1, S::kWarning, C::kCrLineEnds}}},
+    // One LF makes it lines the option reader splits.
+    {"option file of CR lines and one LF", [](Files* s) { s->option = "# extra columns\rExtra\n"; }, {}},
     {"NUL byte in a table line", [](Files* s) { s->t.processParameters[3][2] = std::string("9\0x", 3); },
      {{kKeys, 4, S::kWarning, C::kNulByte}}},
     {"NUL byte in an option line", [](Files* s) { s->option = std::string("# x\nExtra\0junk\n", 16); },
