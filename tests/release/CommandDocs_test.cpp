@@ -115,6 +115,8 @@ TEST(CommandDocs, ManPageTellsExitStatusExamplesAndFiles) {
     const std::string status = page.substr(page.find("\n.SH EXIT STATUS\n"));
     const std::string examples = Part(page, ".SH EXAMPLES", {".SH "});
     EXPECT_NE(Part(page, ".SH FILES", {".SH "}).find("rc_pln2usr.ini"), std::string::npos);
+    // NAME: the program's description without its name in front.
+    EXPECT_NE(page.find("\n.SH NAME\nqvkdc \\- export the machining knowledge"), std::string::npos);
     // The program's own exit codes come first, before each command's.
     const std::string program = status.substr(0, status.find("\n.SS "));
     EXPECT_FALSE(parser.Manual(parser.App()).exitCodes.empty());

@@ -32,6 +32,12 @@ TEST_F(FailureCauseTest, TheCauseComesFromWhatTheLibraryTold) {
     value.hostCall.call = HostCall::kQvlbpPrcInqPrm;
     value.hostCall.key = 12;
     value.hostCall.answer = -3;
+    FailureDetail noName;
+    noName.hostCall.call = HostCall::kQdgmRetIdnamLN;
+    noName.hostCall.whose = HostCallFailure::kProcess;
+    noName.hostCall.answer = -1;
+    FailureDetail noPlanName = noName;
+    noPlanName.hostCall.whose = HostCallFailure::kPlan;
     FailureDetail unreadable;
     unreadable.unreadable = Status::FromSystem(13, "Permission denied");
     const FailureContext at{"plan 1 \"P\"", "process \"Q\" (1 2 3 4)", "out/P.csv"};
@@ -61,6 +67,14 @@ TEST_F(FailureCauseTest, TheCauseComesFromWhatTheLibraryTold) {
          {"the table files could not be imported, at plan 1 \"P\"",
           FileSystem::Current()->NativePath("\\MIRVANE\\CAM\\KR\\Tables\\PlanCSVTable.tsv") +
               ": the table reader cannot read it as a table"}},
+        {{FailStep::kCnvPrcsNam, FailStep::kCnvOutData}, &noName,
+         {"a value could not be converted, at process \"Q\" (1 2 3 4) of plan 1 \"P\"",
+          "the model database gave no name for the process (QdgmRetIdnamLN answers -1), in the converter's step "
+          "CnvPrcsNam"}},
+        {{FailStep::kCnvPlanNam, FailStep::kCnvOutData}, &noPlanName,
+         {"a value could not be converted, at process \"Q\" (1 2 3 4) of plan 1 \"P\"",
+          "the model database gave no name for the plan (QdgmRetIdnamLN answers -1), in the converter's step "
+          "CnvPlanNam"}},
         {{}, &value, {"the library gave no reason (its trace may tell more)"}},
     };
     for (const auto& c : cases) {

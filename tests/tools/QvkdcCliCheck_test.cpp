@@ -87,6 +87,7 @@ TEST_F(CliCheckTest, ErrorsExitOneAndJsonGoesToTheOutFile) {
     // The columns as the export builds them, with where each came from.
     ASSERT_EQ(json["columns"].size(), 3u);
     const nlohmann::json& mode = json["columns"][1];
+    EXPECT_TRUE(json["columns"][2]["choices"].empty()) << "Z has no choices of its own";
     EXPECT_EQ(mode["title"], "Mode");
     EXPECT_EQ(mode["valueType"], (nlohmann::json{{"keyword", "Select"}, {"code", 1003}}));
     EXPECT_EQ(mode["choices"], nlohmann::json::parse(

@@ -412,10 +412,10 @@ namespace {
 // cells and causes, and their counts.
 class DiffReportTest : public HostTest {
  protected:
-    DiffResult Run(const Set& old, const Set& now) {
+    DiffResult Run(const Set& old, const Set& now, const std::string& model = kModel) {
         WriteSet(Root(), "old/", old);
         WriteSet(Root(), "new/", now);
-        LoadModel(kModel);
+        LoadModel(model);
         DiffRequest request;
         request.indexes = {0, 1};
         request.oldRoot = Root().PathOf("old");
@@ -479,6 +479,26 @@ TEST_F(DiffReportTest, TextAndJsonTellTheSameChanges) {
            "what": "left code 0 of \"Mode\" without a choice"},
           {"file": "old/MIRVANE/CAM/KR/Tables/SelectionToIntTable.tsv", "line": 2, "side": "old",
            "what": "left code 0 of \"Mode\" without a choice"}]}])"));
+}
+
+TEST_F(DiffReportTest, ASideWhoseExportFailsIsToldWithWhereItFails) {
+    Set old;
+    Set now;
+    now.t.processParameters[2][1] = "500";  // Z: a parameter the host cannot give
+    std::string model = kModel;
+    model.replace(model.find(R"("400": 2.5)"), 10, R"("400": 2.5, "500": {"status": -2})");
+    const DiffResult result = Run(old, now, model);
+    EXPECT_EQ(result.old.status, 0);
+    EXPECT_LT(result.now.status, 0);
+    ASSERT_EQ(result.now.failure.size(), 2u);
+    EXPECT_EQ(result.now.failure[0], "a value could not be converted, at process \"Face\" (1 1 1 0) of plan 0 \"P1\"");
+    EXPECT_TRUE(result.files.empty()) << "no plan before the failing one";
+    EXPECT_TRUE(result.Changed());
+    const std::string text = Report(result, false);
+    EXPECT_EQ(text.find("the export through the new tables fails (status " + std::to_string(result.now.status) +
+                        "): " + result.now.failure[0] + "\n  " + result.now.failure[1] + "\n"),
+              0u)
+        << text;
 }
 
 }  // namespace

@@ -29,6 +29,7 @@ class DiffPage(html.parser.HTMLParser):
         super().__init__()
         self.cells = []    # [old, new, [hrefs]]
         self.causes = {}   # id -> source line text
+        self.told = {}     # id -> the item's whole text
         self.stack = []    # what the text goes to: "del", "ins", "src", "ln"
         self.cell = None
         self.cause = None
@@ -42,6 +43,7 @@ class DiffPage(html.parser.HTMLParser):
         elif tag == "li" and a.get("id", "").startswith("cause-"):
             self.cause = a["id"]
             self.causes[self.cause] = ""
+            self.told[self.cause] = ""
         elif tag in ("del", "ins") and self.cell is not None:
             self.stack.append(tag)
         elif tag == "a" and cls == "why" and self.cell is not None:
@@ -61,6 +63,8 @@ class DiffPage(html.parser.HTMLParser):
             self.cause = None
 
     def handle_data(self, data):
+        if self.cause is not None:
+            self.told[self.cause] += data
         if not self.stack:
             return
         where = self.stack[-1]
@@ -117,6 +121,17 @@ def main():
         for href in hrefs:
             assert href.startswith("#") and href[1:] in shown.causes, f"a cell links to {href}"
             linked += 1
+    # Each cause with the number of cells it changed.
+    counts = {}
+    for c in (c for f in report["files"] for c in f["cells"]):
+        for cause in c["causes"]:
+            key = (cause["side"], os.path.basename(cause["file"]), cause["line"])
+            counts[key] = counts.get(key, 0) + 1
+    for (side, name, line), n in counts.items():
+        place = f"{side} {name}:{line} "
+        items = [text for text in shown.told.values() if text.startswith(place)]
+        assert len(items) == 1, (place, items)
+        assert f"{n} cell" in items[0], (place, n, items[0])
     for c in (c for f in report["files"] for c in f["cells"]):
         for cause in c["causes"]:
             root = args.shop if cause["side"] == "old" else new
