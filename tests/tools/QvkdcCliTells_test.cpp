@@ -88,7 +88,6 @@ std::string FolderInTheWay(const TableRoot& root) {
 }
 
 void NoTablesFolder(const TableRoot& root) { fs::remove_all(root.PathOf("MIRVANE")); }
-void EmptyFolder(const TableRoot& root) { fs::create_directory(root.PathOf("elsewhere")); }
 void FolderAtOut001(const TableRoot& root) { fs::create_directory(root.PathOf("out/OUT001.csv")); }
 void ShortPlanRow(const TableRoot& root) {
     root.WriteFile("MIRVANE/CAM/KR/Tables/PlanCSVTable.tsv", "No\tItem\nlonely\n");
@@ -199,8 +198,6 @@ const std::vector<Row>& Rows() {
         {"tables says why", {"tables", "--root", "{root}"}, NoVariableTable, 1,
          {"tables failed (status -1): the table files could not be imported\n", "VariableTable.tsv"},
          "see the trace", {}, "status: -1", {}},
-        {"tables in the root it is given", {"tables", "--root", "{root}/elsewhere"}, EmptyFolder, 1,
-         {"tables failed (status -1)"}, "", {}, "status: -1", {}},
         {"exists names the files that exist", Exists({"--plans", "0,4,0"}), WriteOut001, 0,
          {"qvkdc: these output files exist:\n  ", "OUT001.csv\n"}, "OUT000", {}, "status: 1",
          {"OUT001.csv"}},
