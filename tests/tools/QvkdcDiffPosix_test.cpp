@@ -20,6 +20,7 @@
 #include <nlohmann/json.hpp>
 
 #include "TextEncoding.h"
+#include "diff/DiffHtml.h"
 #include "diff/DiffReport.h"
 #include "report/ReportWriter.h"
 #include "diff/Differ.h"
@@ -425,7 +426,8 @@ class DiffReportTest : public HostTest {
         request.out = ".";
         return RunDiff(request);
     }
-    std::string Report(const DiffResult& result, bool json) {
+    enum Format { kText, kJson, kHtml };
+    std::string Report(const DiffResult& result, Format format) {
         std::ostringstream out;
         ReportWriter writer(&out);
         std::string error;
@@ -435,8 +437,10 @@ class DiffReportTest : public HostTest {
         facts.run.root = "new/";
         facts.run.encoding = encoding.get();
         facts.old = "old/";
-        if (json) {
+        if (format == kJson) {
             WriteDiffJson(result, facts, &writer);
+        } else if (format == kHtml) {
+            WriteDiffHtml(result, facts, &writer);
         } else {
             WriteDiffText(result, facts, &writer);
         }
@@ -452,7 +456,7 @@ TEST_F(DiffReportTest, TextAndJsonTellTheSameChanges) {
     now.t.planCsv.pop_back();                     // Z removed
     const DiffResult result = Run(old, now);
 
-    const std::string text = Report(result, false);
+    const std::string text = Report(result, kText);
     for (const char* told :
          {"\"P1.csv\": changed\n  column removed: \"Z\"\n  \"Mode\": 1 cell [old ExteriorTable.tsv:4, old "
           "SelectionToIntTable.tsv:2]\n    row 2, process \"Pocket\" (1 1 2 0, model.json:4): \"off\" \xE2\x86\x92 "
@@ -462,7 +466,23 @@ TEST_F(DiffReportTest, TextAndJsonTellTheSameChanges) {
         EXPECT_NE(text.find(told), std::string::npos) << told << "\n" << text;
     }
 
-    const nlohmann::json json = nlohmann::json::parse(Report(result, true));
+    // The page: the emptied cell with both texts and links to its causes,
+    // each cause an item of its own with its count; the removed column
+    // and the rows in the file's table.
+    const std::string page = Report(result, kHtml);
+    for (const char* shown :
+         {"<td class=\"emptied\"><del>off</del> \xE2\x86\x92 <ins></ins> <a class=\"why\" href=\"#cause-1\">old "
+          "ExteriorTable.tsv:4</a> <a class=\"why\" href=\"#cause-2\">old SelectionToIntTable.tsv:2</a>",
+          "<li id=\"cause-1\"><span class=\"loc\" title=\"old/MIRVANE/CAM/KR/Tables/ExteriorTable.tsv\">old "
+          "ExteriorTable.tsv:4</span> left code 0 of &quot;Mode&quot; without a choice: 2 cells<pre class=\"src\">"
+          "<span class=\"ln\">4</span>Mode:off<span class=\"tab\">\xE2\x86\x92</span>selOff</pre></li>",
+          "<p class=\"facts\">Columns removed: <code>Z</code></p>",
+          "<tr><th class=\"ln\">3</th><td>7</td><td class=\"emptied\">"}) {
+        EXPECT_NE(page.find(shown), std::string::npos) << shown << "\n" << page;
+    }
+    EXPECT_NE(Report(DiffResult(), kHtml).find("<p class=\"facts\">No file changed.</p>"), std::string::npos);
+
+    const nlohmann::json json = nlohmann::json::parse(Report(result, kJson));
     EXPECT_EQ(json["formatVersion"], 1);
     EXPECT_EQ(json["sides"]["new"], (nlohmann::json{{"status", 0}, {"failure", nullptr}}));
     EXPECT_EQ(json["summary"], nlohmann::json::parse(R"({"files": {"changed": 2, "added": 0, "removed": 0, "same": 0},
@@ -494,7 +514,7 @@ TEST_F(DiffReportTest, ASideWhoseExportFailsIsToldWithWhereItFails) {
     EXPECT_EQ(result.now.failure[0], "a value could not be converted, at process \"Face\" (1 1 1 0) of plan 0 \"P1\"");
     EXPECT_TRUE(result.files.empty()) << "no plan before the failing one";
     EXPECT_TRUE(result.Changed());
-    const std::string text = Report(result, false);
+    const std::string text = Report(result, kText);
     EXPECT_EQ(text.find("the export through the new tables fails (status " + std::to_string(result.now.status) +
                         "): " + result.now.failure[0] + "\n  " + result.now.failure[1] + "\n"),
               0u)
