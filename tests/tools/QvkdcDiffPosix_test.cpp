@@ -378,7 +378,9 @@ TEST_F(DiffPropertyTest, ReportsExactlyTheCellsInWhichTheFilesDiffer) {
         for (const FileChange& f : result.files) {
             std::map<std::string, std::string> renamed;  // new title -> old
             for (const auto& [from, to] : f.renamedColumns) renamed[to] = from;
-            for (const CellChange& c : f.cells) reported.insert(f.name + ':' + std::to_string(c.row.row) + ' ' + c.column);
+            for (const CellChange& c : f.cells) {
+                reported.insert(f.name + ':' + std::to_string(c.row.row) + ' ' + c.column);
+            }
             const auto before = ReadBack(Root().ReadFile("old/out/" + f.name));
             for (const auto& [title, cells] : ReadBack(Root().ReadFile("new/out/" + f.name))) {
                 const auto was = before.find(renamed.count(title) > 0 ? renamed[title] : title);
@@ -519,6 +521,53 @@ TEST_F(DiffReportTest, ASideWhoseExportFailsIsToldWithWhereItFails) {
                         "): " + result.now.failure[0] + "\n  " + result.now.failure[1] + "\n"),
               0u)
         << text;
+}
+
+// Against the files of an export of an older model: a process added to a
+// plan is a row added, one taken out a row removed, each one entry.
+TEST_F(DiffReportTest, RowsOfAnotherModelAreAddedOrRemovedWhole) {
+    const Set tables;
+    WriteSet(Root(), "", tables);
+    LoadModel(kModel);
+    std::vector<ModelId> plans(2);
+    QvsimPlanId(0, &plans[0]);
+    QvsimPlanId(1, &plans[1]);
+    RunRequest write;
+    write.plans = plans.data();
+    write.count = 2;
+    write.out = Root().PathOf("out");
+    std::filesystem::create_directory(write.out);
+    ASSERT_EQ(RunExport(write).status, 0);
+
+    std::string model = kModel;
+    const std::string drill =
+        R"({"id": [2, 1, 1, 0], "type": 2411, "name": "Drill", "params": {"100": 1, "200": 0, "300": "y"}})";
+    model.replace(model.find(drill), drill.size(), drill + R"(, {"id": [2, 1, 2, 0], "type": 2411, "name": "Ream"})");
+    const std::string pocket = R"(,
+    {"id": [1, 1, 2, 0], "type": 2411, "name": "Pocket", "params": {"100": 7, "200": 0, "300": "x"}})";
+    model.erase(model.find(pocket), pocket.size());
+    LoadModel(model);
+    DiffRequest request;
+    request.indexes = {0, 1};
+    request.fromDisk = true;
+    request.out = write.out;
+    const DiffResult result = RunDiff(request);
+    ASSERT_EQ(result.files.size(), 2u);
+    EXPECT_EQ(result.files[0].removedRows.size(), 1u);
+    EXPECT_EQ(result.files[1].addedRows.size(), 1u);
+    EXPECT_TRUE(result.files[0].cells.empty() && result.files[1].cells.empty());
+    const std::string text = Report(result, kText);
+    for (const char* told : {"\"P1.csv\": changed\n  row removed: row 2\n",
+                             "\"P2.csv\": changed\n  row added: row 2, process \"Ream\" (2 1 2 0",
+                             "rows: 1 added, 1 removed; cells: 0 changed"}) {
+        EXPECT_NE(text.find(told), std::string::npos) << told << "\n" << text;
+    }
+    const nlohmann::json json = nlohmann::json::parse(Report(result, kJson));
+    EXPECT_EQ(json["files"][0]["rows"]["removed"], nlohmann::json::parse(R"([{"row": 2, "process": null}])"));
+    EXPECT_EQ(json["files"][1]["rows"]["added"][0]["process"]["name"], "Ream");
+    const std::string page = Report(result, kHtml);
+    EXPECT_NE(page.find("<p class=\"facts\">Rows removed: row 2;</p>"), std::string::npos) << page;
+    EXPECT_NE(page.find("<tr class=\"added\"><th class=\"ln\">3</th>"), std::string::npos) << page;
 }
 
 }  // namespace

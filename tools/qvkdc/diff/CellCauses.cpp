@@ -104,8 +104,11 @@ void CellCauses::ChoiceCauses(const InspectedColumn& o, const CellOrigin& oo, co
                               const CellOrigin& no, std::vector<DiffCause>* causes) const {
     const std::vector<SideChoice>* oldChoices = old_->ChoicesOf(o.ItName());
     const std::vector<SideChoice>* newChoices = now_.ChoicesOf(n.ItName());
-    const bool had = oo.choice >= 0 && oldChoices != nullptr && static_cast<std::size_t>(oo.choice) < oldChoices->size();
-    const bool has = no.choice >= 0 && newChoices != nullptr && static_cast<std::size_t>(no.choice) < newChoices->size();
+    const auto within = [](int choice, const std::vector<SideChoice>* choices) {
+        return choice >= 0 && choices != nullptr && static_cast<std::size_t>(choice) < choices->size();
+    };
+    const bool had = within(oo.choice, oldChoices);
+    const bool has = within(no.choice, newChoices);
     if (!had && !has) return;
     const std::string of = " of " + Quoted(n.ExName());
     const std::string code = "code " + std::to_string(has ? no.code : oo.code);

@@ -88,8 +88,9 @@ DiffResult RunDiff(const DiffRequest& request) {
         const std::vector<PlanPath> paths = ComposePlanPaths(plans.data(), static_cast<int>(n), request.out,
                                                              request.name);
         for (std::size_t i = 0; i < n && i < paths.size(); ++i) {
+            if (!paths[i].made) continue;
             std::error_code ec;
-            if (paths[i].made) diskPaths[i] = fs::absolute(FileSystem::Current()->NativePath(paths[i].path), ec).string();
+            diskPaths[i] = fs::absolute(FileSystem::Current()->NativePath(paths[i].path), ec).string();
         }
     } else {
         const InFolder in(request.oldRoot);

@@ -125,8 +125,10 @@ std::vector<std::size_t> MovedColumns(const std::vector<int>& match, const std::
 // For each new row, the index of its old row; -1: added.
 std::vector<int> MatchRows(const PlanCsv& old, const PlanCsv& now) {
     std::vector<int> match(now.rows.size(), -1);
-    const bool byProcess = std::all_of(old.rows.begin(), old.rows.end(), [](const FileRow& r) { return r.hasProcess; }) &&
-                           std::all_of(now.rows.begin(), now.rows.end(), [](const FileRow& r) { return r.hasProcess; });
+    const auto known = [](const PlanCsv& file) {
+        return std::all_of(file.rows.begin(), file.rows.end(), [](const FileRow& r) { return r.hasProcess; });
+    };
+    const bool byProcess = known(old) && known(now);
     if (!byProcess) {
         for (std::size_t i = 0; i < now.rows.size() && i < old.rows.size(); ++i) match[i] = static_cast<int>(i);
         return match;
