@@ -199,6 +199,12 @@ const Case kCases[] = {
          s->t.exterior.insert(s->t.exterior.begin(), {"Title", "Item"});
      },
      {{kPlan, 1, S::kWarning, C::kHeadingRow, 0, {"\"No\\tItem\""}}}},
+    {"heading row over one numbered row, no option column",
+     [](Files* s) {
+         s->t.planCsv = {{"No", "Item"}, {"1", "itemN"}};
+         s->option.clear();
+     },
+     {{kPlan, 1, S::kWarning, C::kHeadingRow, 0, {"\"No\\tItem\""}}}},
     {"heading row over no rows, named by the keys' heading",
      [](Files* s) {
          s->t.planCsv = {{"No", "Item"}};

@@ -23,6 +23,7 @@
 #include "diff/DiffHtml.h"
 #include "diff/DiffReport.h"
 #include "report/ReportWriter.h"
+#include "support/HtmlTree.h"
 #include "diff/Differ.h"
 #include "InspectRun.h"
 #include "qvhostsim/qvhostsim.h"
@@ -178,6 +179,7 @@ const Row kRows[] = {
      },
      {}},
     {"a column left out", [](Set* s) { s->t.processParameters[2] = {"itemZ", "301", "3"}; }, {}, {0, 1}, {"Z"}},
+    {"a column left out moved", [](Set* s) { std::swap(s->t.planCsv[0], s->t.planCsv[1]); }, {}, {0, 1}, {"N"}},
     {"a comment of the option file", [](Set* s) { s->option = "# no columns of our own\n"; }, {}},
     {"CR LF, blank lines and a byte-order mark",
      [](Set* s) { s->raw = "\xEF\xBB\xBFN\titemN\r\nMode\titemMode\r\n\r\nMode:a,b\tselAB\r\nMode:off\tselOff\r\n"
@@ -447,7 +449,24 @@ class DiffReportTest : public HostTest {
             WriteDiffText(result, facts, &writer);
         }
         writer.Finish();
+        if (format == kHtml) ExpectWellFormed(out.str());
         return out.str();
+    }
+    // Every element closed, and every row of a file's table as wide as its
+    // titles.
+    static void ExpectWellFormed(const std::string& page) {
+        std::string error;
+        const HtmlNode root = ParseHtml(page, &error);
+        EXPECT_EQ(error, "");
+        for (const HtmlNode* table : root.All("table", "preview")) {
+            const HtmlNode* head = table->Child("thead");
+            const HtmlNode* body = table->Child("tbody");
+            if (head == nullptr || body == nullptr) continue;
+            const std::size_t width = head->All("th").size();
+            for (const HtmlNode* tr : body->All("tr")) {
+                EXPECT_EQ(tr->All("th").size() + tr->All("td").size(), width) << tr->Text();
+            }
+        }
     }
 };
 
