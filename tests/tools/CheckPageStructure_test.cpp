@@ -13,6 +13,7 @@
 
 #include "check/CellNote.h"
 #include "check/Checker.h"
+#include "check/FindingCodes.h"
 #include "support/CheckReport.h"
 #include "support/HostFixture.h"
 #include "report/HtmlWriter.h"
@@ -163,6 +164,7 @@ TEST_F(CheckPageStructureTest, FindingsFilesRowsAndCellsStandWhereTheCheckPutsTh
         EXPECT_EQ(tds[1]->Text(), choices[i].text);
         EXPECT_EQ(tds[2]->Text(), choices[i].item);
         EXPECT_EQ(tds[3]->Text(), choices[i].rows);
+        EXPECT_EQ(tds[3]->All("br").size(), 1u) << "the two rows, one a line";
     }
 
     // Every finding once, numbered in the check's order, with its severity,
@@ -253,6 +255,10 @@ TEST_F(CheckPageStructureTest, FindingsFilesRowsAndCellsStandWhereTheCheckPutsTh
         const std::string name = dt->Child("code")->Text();
         EXPECT_EQ(dt->Attribute("id"), "code-" + name);
         EXPECT_TRUE(meant.insert(name).second) << name;
+        const FindingCodeEntry* entry = FindFindingCode(name);
+        ASSERT_NE(entry, nullptr) << name;
+        ASSERT_NE(dt->Child("span"), nullptr) << name;
+        EXPECT_EQ(dt->Child("span")->Text(), entry->severities.Text()) << name;
     }
     EXPECT_EQ(meant, codes);
     EXPECT_GE(severities.size(), 2u) << "findings of more than one severity";

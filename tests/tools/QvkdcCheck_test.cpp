@@ -284,6 +284,12 @@ const Case kCases[] = {
      {{kPlan, 4, S::kWarning, C::kNoToolSetForm, 3, {"\"Tool\""}}}},
     {"comma in a choice text", [](Files* s) { s->t.exterior[2][0] = "Mode:on, fast"; },
      {{kExterior, 3, S::kWarning, C::kUnquotedText, 1, {"\"on, fast\"", "comma"}}}},
+    {"comma in a choice of a second item",
+     [](Files* s) {
+         s->t.exterior.push_back({"Z:a,b", "selZ"});
+         s->t.selectionToInt.push_back({"selZ", "5"});
+     },
+     {{kExterior, 8, S::kWarning, C::kUnquotedText, 2, {"\"a,b\""}}}},
     {"quote in a title", [](Files* s) { s->t.exterior[0][0] = "N \"x\""; },
      {{kExterior, 1, S::kWarning, C::kUnquotedText, 0, {"double quote"}}}},
 
