@@ -37,7 +37,7 @@
 #include "ChildProcess.h"
 #include "DirectWriter.h"
 #include "Workload.h"
-#include "InspectRun.h"
+#include "ExamineRun.h"
 #include "qvhostsim/qvhostsim.h"
 
 namespace fs = std::filesystem;
@@ -374,7 +374,7 @@ bool PrepareExport(benchmark::State& state, const fs::path& model, const fs::pat
 
 // How a library run is followed: not at all, into a trace file, or as
 // qvkdc follows an export without --trace (told of every plan in process,
-// InspectRun.h).
+// ExamineRun.h).
 enum class Follow { kNone, kTraceFile, kPlans };
 
 // Hears of every plan, as `qvkdc export` does, and of no cell.

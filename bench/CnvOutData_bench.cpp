@@ -1,6 +1,6 @@
 // Converting one process over a column table of 40 columns of every kind:
 // dedicated items, fixed empty items and parameter values of every type,
-// as the export converts each process of a plan (InspectedTables::ConvertRow).
+// as the export converts each process of a plan (ExaminedTables::ConvertRow).
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "CnvTblFiles.h"
-#include "InspectTables.h"
+#include "ExamineTables.h"
 #include "ItemRules.h"
 #include "ValueTypes.h"
 #include "qvhostsim/qvhostsim.h"
@@ -136,7 +136,7 @@ void BM_CnvOutData_Process40Columns(benchmark::State& state) {
             values += choice + '\t' + std::to_string(v) + '\n';
         }
     }
-    InspectedTables tables;
+    ExaminedTables tables;
     if (t.Enter()) tables.Build();
     if (tables.FailedStep() != FailStep::kNone || tables.Columns().size() != std::size(kColumns)) {
         state.SkipWithError("the tables");

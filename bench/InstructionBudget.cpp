@@ -35,7 +35,7 @@
 #include "ChildProcess.h"
 #include "DirectWriter.h"
 #include "Workload.h"
-#include "InspectRun.h"
+#include "ExamineRun.h"
 #include "qvhostsim/qvhostsim.h"
 
 #if __has_include(<valgrind/callgrind.h>)

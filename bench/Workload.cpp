@@ -9,7 +9,7 @@
 
 #include "AcceptedPrcsType.h"
 #include "CnvTblFiles.h"
-#include "InspectTables.h"
+#include "ExamineTables.h"
 #include "ItemRules.h"
 #include "ValueTypes.h"
 

@@ -57,7 +57,7 @@
 #include "MemoryFiles.h"
 #include "FileSystemWrapper.h"
 #include "HostCalls.h"
-#include "InspectRun.h"
+#include "ExamineRun.h"
 #include "qvhostsim/qvhostsim.h"
 
 namespace stdfs = std::filesystem;

@@ -16,7 +16,7 @@
 #include "FuzzCheck.h"
 #include "MemoryFiles.h"
 #include "HostCalls.h"
-#include "InspectRun.h"
+#include "ExamineRun.h"
 #include "qvhostsim/qvhostsim.h"
 
 // The model and the trace switches stay for the whole run of the target:

@@ -17,7 +17,7 @@
 #include "MemoryFiles.h"
 #include "qvhostsim/qvhostsim.h"
 #include "CnvTblFiles.h"
-#include "InspectTables.h"
+#include "ExamineTables.h"
 
 namespace {
 
@@ -57,7 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     files.Add(kCnvTblFiles[kVariableTableFile].path, "T\tx\takw_tls_nm\n");
     files.Serve();
     ScopedFileSystem scope(&files);
-    InspectedTables tables;
+    ExaminedTables tables;
     tables.Build();
     FuzzCheck(tables.FailedStep() == FailStep::kNone, "the tables are built");
     FuzzCheck(tables.OptionFile().ok(), "an option file that exists is read");

@@ -19,7 +19,7 @@
 #include "TableSource.h"
 #include "Trace.h"
 #include "host/Zrl.h"
-#include "inspect/ReadableFile.h"
+#include "examine/ReadableFile.h"
 #include "qvhostsim/qvhostsim.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "DiskFile.h"
 
-#include "inspect/ReadableFile.h"
+#include "examine/ReadableFile.h"
 
 namespace qvsim {
 

@@ -26,7 +26,7 @@
 #include "TsvTable.h"
 #include "host/Qvlbw.h"
 #include "host/Zrl.h"
-#include "inspect/ByteOrderMark.h"
+#include "examine/ByteOrderMark.h"
 
 class CQvlbwTableImpl {
  public:

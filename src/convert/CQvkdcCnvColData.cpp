@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
-#include "inspect/FailurePoints.h"
+#include "examine/FailurePoints.h"
 #include "host/FailureTrace.h"
 #include "host/TraceScope.h"
 #include "host/Qvptf.h"

@@ -28,12 +28,12 @@
 #include <vector>
 
 #include "host/Qdgm.h"
-#include "inspect/CellFacts.h"
-#include "inspect/ColumnUse.h"
-#include "inspect/FailurePoints.h"
-#include "inspect/HostCallId.h"
-#include "inspect/TraceIds.h"
-#include "inspect/ValueText.h"
+#include "examine/CellFacts.h"
+#include "examine/ColumnUse.h"
+#include "examine/FailurePoints.h"
+#include "examine/HostCallId.h"
+#include "examine/TraceIds.h"
+#include "examine/ValueText.h"
 #include "model/CQvkdcOutColRowMng.h"
 #include "qvkdc/qvkdc.h"
 

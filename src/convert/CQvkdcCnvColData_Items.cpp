@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "convert/CQvkdcCnvColData.h"
-#include "inspect/ValueText.h"
+#include "examine/ValueText.h"
 #include "host/HostText.h"
 #include "host/Qdgm.h"
 #include "host/Qvlbu.h"

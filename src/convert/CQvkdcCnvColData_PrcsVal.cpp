@@ -1,7 +1,7 @@
 // CQvkdcCnvColData: the process parameter of a column, by the column's key
 // (or the key an item chooses by process type), written by its value type.
 #include "convert/CQvkdcCnvColData.h"
-#include "inspect/ValueText.h"
+#include "examine/ValueText.h"
 #include "model/CQvkdcOutColRowMng.h"
 
 int CQvkdcCnvColData::CnvPrcsVal(const ColPlan& iCol, std::string& ioText) {

@@ -1,4 +1,4 @@
-#include "inspect/ValueText.h"
+#include "examine/ValueText.h"
 
 #include <algorithm>
 #include <charconv>
@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "inspect/TextTrim.h"
+#include "examine/TextTrim.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include "entry/QvkdcOutputRun.h"
 #include "host/FailureTrace.h"
 #include "host/TraceScope.h"
-#include "inspect/TraceIds.h"
+#include "examine/TraceIds.h"
 
 namespace {
 const TraceRecord kRecord = {kCreOutputDataTraceId, "::QvkdcCreOutputData"};

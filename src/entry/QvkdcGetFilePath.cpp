@@ -5,13 +5,13 @@
 
 #include "entry/QvkdcEntry.h"
 #include "entry/QvkdcText.h"
-#include "inspect/FailurePoints.h"
+#include "examine/FailurePoints.h"
 #include "host/HostText.h"
 #include "host/Qdgm.h"
 #include "host/FailureTrace.h"
 #include "host/TraceScope.h"
-#include "inspect/TraceIds.h"
-#include "inspect/TextTrim.h"
+#include "examine/TraceIds.h"
+#include "examine/TextTrim.h"
 
 namespace {
 

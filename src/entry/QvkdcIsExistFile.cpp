@@ -5,8 +5,8 @@
 #include "host/HostText.h"
 #include "host/FailureTrace.h"
 #include "host/TraceScope.h"
-#include "inspect/TraceIds.h"
-#include "inspect/FileSystem.h"
+#include "examine/TraceIds.h"
+#include "examine/FileSystem.h"
 
 namespace {
 const TraceRecord kRecord = {kIsExistFileTraceId, "::QvkdcIsExistFile"};

@@ -11,10 +11,10 @@
 #include "host/Qdgm.h"
 #include "host/FailureTrace.h"
 #include "host/TraceScope.h"
-#include "inspect/AcceptedPrcsType.h"
+#include "examine/AcceptedPrcsType.h"
 #include "model/CQvkdcOutColTblMng.h"
-#include "inspect/TextTrim.h"
-#include "inspect/FileSystem.h"
+#include "examine/TextTrim.h"
+#include "examine/FileSystem.h"
 
 QvkdcOutputRun::QvkdcOutputRun() = default;
 QvkdcOutputRun::~QvkdcOutputRun() = default;

@@ -1,4 +1,4 @@
-#include "inspect/FailurePoints.h"
+#include "examine/FailurePoints.h"
 
 #include <cstddef>
 #include <iterator>

@@ -1,14 +1,14 @@
 // FailureTrace: how the library traces a failed step, and who hears of it.
 //
 // Every failure line of the library goes through here, so that a tool that
-// follows a call in process (the inspection interface) is told of each one,
+// follows a call in process (the examination interface) is told of each one,
 // with its step, whether tracing is on or not.
 #ifndef QVKDC_HOST_FAILURETRACE_H
 #define QVKDC_HOST_FAILURETRACE_H
 
 #include <string_view>
 
-#include "inspect/FailurePoints.h"
+#include "examine/FailurePoints.h"
 
 // Traces step's line (TraceScope::Chr), tells the listener, and returns
 // kFailureStatus. REQUIRES: step is neither kNone nor kCount.

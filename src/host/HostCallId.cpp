@@ -1,4 +1,4 @@
-#include "inspect/HostCallId.h"
+#include "examine/HostCallId.h"
 
 std::string_view HostCallName(HostCall call) {
     switch (call) {

@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "inspect/ValueTypes.h"
+#include "examine/ValueTypes.h"
 
 class CQvkdcOutColRowMng {
  public:
@@ -37,7 +37,7 @@ class CQvkdcOutColRowMng {
     void SetIsRepeat(int isRepeat) { IsRepeat = isRepeat; }
 
     // Store the code of a keyword or mark text (ValueTypeCodeOf,
-    // SubTypeCodeOf, MarkCodeOf of inspect/ValueTypes.h).
+    // SubTypeCodeOf, MarkCodeOf of examine/ValueTypes.h).
     void SetValTypeStr(std::string_view keyword);
     void SetSubTypeStr(std::string_view keyword);
     void SetIsBlankStr(std::string_view mark);

@@ -1,4 +1,4 @@
-#include "inspect/BufferedLineReader.h"
+#include "examine/BufferedLineReader.h"
 
 int BufferedLineReader::ReadLine(std::string* line) {
     line->clear();

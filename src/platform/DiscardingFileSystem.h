@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "inspect/FileSystemWrapper.h"
+#include "examine/FileSystemWrapper.h"
 
 class DiscardingFileSystem : public FileSystemWrapper {
  public:

@@ -1,4 +1,4 @@
-#include "inspect/FileSystem.h"
+#include "examine/FileSystem.h"
 
 namespace {
 FileSystem* g_current = nullptr;

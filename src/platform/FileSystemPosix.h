@@ -15,7 +15,7 @@
 #ifndef QVKDC_PLATFORM_FILESYSTEMPOSIX_H
 #define QVKDC_PLATFORM_FILESYSTEMPOSIX_H
 
-#include "inspect/FileSystem.h"
+#include "examine/FileSystem.h"
 
 class FileSystemPosix : public FileSystem {
  public:

@@ -8,9 +8,9 @@
 #include <cstdlib>
 #include <vector>
 
-#include "inspect/BufferedLineReader.h"
-#include "inspect/ReadableFile.h"
-#include "inspect/ReplacingFile.h"
+#include "examine/BufferedLineReader.h"
+#include "examine/ReadableFile.h"
+#include "examine/ReplacingFile.h"
 #include "platform/ReplacingTextWriter.h"
 
 namespace {

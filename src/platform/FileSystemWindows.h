@@ -14,7 +14,7 @@
 #ifndef QVKDC_PLATFORM_FILESYSTEMWINDOWS_H
 #define QVKDC_PLATFORM_FILESYSTEMWINDOWS_H
 
-#include "inspect/FileSystem.h"
+#include "examine/FileSystem.h"
 
 class FileSystemWindows : public FileSystem {
  public:

@@ -7,7 +7,7 @@
 
 #include <cerrno>
 
-#include "inspect/ReadableFile.h"
+#include "examine/ReadableFile.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <fcntl.h>
 #include <io.h>
 
-#include "inspect/ReadableFile.h"
+#include "examine/ReadableFile.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "inspect/ReplacingFile.h"
+#include "examine/ReplacingFile.h"
 
 #include <atomic>
 #include <chrono>

@@ -7,7 +7,7 @@
 #include <cerrno>
 #include <cstdio>
 
-#include "inspect/ReplacingFile.h"
+#include "examine/ReplacingFile.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include <windows.h>
 
-#include "inspect/FileSystem.h"
-#include "inspect/ReplacingFile.h"
+#include "examine/FileSystem.h"
+#include "examine/ReplacingFile.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include <string>
 #include <string_view>
 
-#include "inspect/FileSystem.h"
-#include "inspect/ReplacingFile.h"
+#include "examine/FileSystem.h"
+#include "examine/ReplacingFile.h"
 
 class ReplacingTextWriter : public TextWriter {
  public:

@@ -1,6 +1,6 @@
 #include <cerrno>
 #include <cstring>
 
-#include "inspect/Status.h"
+#include "examine/Status.h"
 
 Status Status::FromSystem(int code) { return Status(code, std::strerror(code), code == ENOENT); }

@@ -1,7 +1,7 @@
 #include <windows.h>
 
-#include "inspect/Status.h"
-#include "inspect/SystemErrorText.h"
+#include "examine/Status.h"
+#include "examine/SystemErrorText.h"
 
 // A missing file and a missing folder on the path are told apart by the
 // system; both are "not found".

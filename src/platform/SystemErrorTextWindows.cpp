@@ -1,4 +1,4 @@
-#include "inspect/SystemErrorText.h"
+#include "examine/SystemErrorText.h"
 
 #include <windows.h>
 

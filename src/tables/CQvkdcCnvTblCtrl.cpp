@@ -2,9 +2,9 @@
 
 #include "host/FailureTrace.h"
 #include "host/TraceScope.h"
-#include "inspect/TraceIds.h"
-#include "inspect/FileSystem.h"
-#include "inspect/CnvTblFiles.h"
+#include "examine/TraceIds.h"
+#include "examine/FileSystem.h"
+#include "examine/CnvTblFiles.h"
 #include "tables/ShortRowLine.h"
 
 namespace {

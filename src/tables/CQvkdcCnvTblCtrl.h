@@ -25,7 +25,7 @@
 #include <vector>
 
 #include "host/Qvlbw.h"
-#include "inspect/CnvTblFiles.h"
+#include "examine/CnvTblFiles.h"
 #include "model/CQvkdcOutColTblMng.h"
 #include "model/CQvkdcSlctValTblMng.h"
 #include "tables/CnvTblObserver.h"
@@ -73,7 +73,7 @@ class CQvkdcCnvTblCtrl {
 
     // Sets *ioPrmKey to 1011 when iItName is "processType" and replaces the
     // keyword of the value type kValTypeMacroName by that of kValTypeString
-    // (inspect/ValueTypes.h). Either pointer null: no change. Returns 0.
+    // (examine/ValueTypes.h). Either pointer null: no change. Returns 0.
     static int ReplacePrcsStat(const std::string& iItName, int* ioPrmKey,
                                std::string* ioValType);
 

@@ -3,8 +3,8 @@
 // user option file.
 #include "host/FailureTrace.h"
 #include "host/TraceScope.h"
-#include "inspect/TraceIds.h"
-#include "inspect/ValueTypes.h"
+#include "examine/TraceIds.h"
+#include "examine/ValueTypes.h"
 #include "tables/CQvkdcCnvTblCtrl.h"
 #include "tables/TextToInt.h"
 

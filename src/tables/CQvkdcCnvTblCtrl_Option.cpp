@@ -3,10 +3,10 @@
 #include <unordered_map>
 
 #include "host/TraceScope.h"
-#include "inspect/TraceIds.h"
-#include "inspect/FileSystem.h"
+#include "examine/TraceIds.h"
+#include "examine/FileSystem.h"
 #include "tables/CQvkdcCnvTblCtrl.h"
-#include "inspect/CnvTblFiles.h"
+#include "examine/CnvTblFiles.h"
 #include "tables/OptionLines.h"
 
 namespace {

@@ -3,7 +3,7 @@
 
 #include "host/FailureTrace.h"
 #include "host/TraceScope.h"
-#include "inspect/TraceIds.h"
+#include "examine/TraceIds.h"
 #include "tables/CQvkdcCnvTblCtrl.h"
 #include "tables/TextToInt.h"
 

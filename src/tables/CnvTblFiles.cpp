@@ -1,4 +1,4 @@
-#include "inspect/CnvTblFiles.h"
+#include "examine/CnvTblFiles.h"
 
 #include <unordered_map>
 

@@ -7,7 +7,7 @@
 // is this class itself, which does nothing: the steps make the same host
 // calls in the same order, trace the same lines and give the same results
 // whoever observes them. A tool that explains tables observes a build to
-// learn which rows (and lines) each part came from (inspect/). Rows and
+// learn which rows (and lines) each part came from (examine/). Rows and
 // texts handed to an observer are valid during the call only.
 #ifndef QVKDC_TABLES_CNVTBLOBSERVER_H
 #define QVKDC_TABLES_CNVTBLOBSERVER_H
@@ -15,9 +15,9 @@
 #include <string>
 #include <string_view>
 
-#include "inspect/CnvTblFiles.h"
-#include "inspect/Status.h"
-#include "inspect/TableTrails.h"
+#include "examine/CnvTblFiles.h"
+#include "examine/Status.h"
+#include "examine/TableTrails.h"
 
 class CQvlbwStringArray;
 class CQvlbwTableA;

@@ -1,7 +1,7 @@
 #include "tables/OptionLines.h"
 
-#include "inspect/TextTrim.h"
-#include "inspect/ByteOrderMark.h"
+#include "examine/TextTrim.h"
+#include "examine/ByteOrderMark.h"
 
 std::string_view OptionTitle(std::string_view line) {
     line = line.substr(0, line.find('\0'));

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "inspect/FileSystem.h"
+#include "examine/FileSystem.h"
 
 // A line of the option file that names a title.
 struct OptionLine {

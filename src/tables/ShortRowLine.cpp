@@ -1,6 +1,6 @@
 #include "tables/ShortRowLine.h"
 
-#include "inspect/FailurePoints.h"
+#include "examine/FailurePoints.h"
 
 void AppendShortRowLine(int walkRow, CnvTblIndex table, std::string_view firstCell,
                         std::string* line) {

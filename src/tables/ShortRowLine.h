@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "inspect/CnvTblFiles.h"
+#include "examine/CnvTblFiles.h"
 
 // Appends the failure line FailStep::kShortRow composes: "[ERR] : Short
 // row <n> in <table>: <first cell>" for the nth row (from 1) of a walk, or

@@ -16,10 +16,10 @@
 #include <vector>
 
 #include "convert/CQvkdcCnvColData.h"
-#include "inspect/ValueText.h"
+#include "examine/ValueText.h"
 #include "model/CQvkdcOutColRowMng.h"
 #include "model/CQvkdcSlctValTblMng.h"
-#include "inspect/ValueTypes.h"
+#include "examine/ValueTypes.h"
 #include "support/HostFixture.h"
 
 namespace {

@@ -18,7 +18,7 @@
 #include "check/FindingCodes.h"
 #include "cli/CommandDocs.h"
 #include "convert/CQvkdcCnvColData.h"
-#include "inspect/ItemRules.h"
+#include "examine/ItemRules.h"
 #include "model/CQvkdcOutColRowMng.h"
 #include "support/HostFixture.h"
 #include "support/RunQvkdc.h"

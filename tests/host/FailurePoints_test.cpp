@@ -7,7 +7,7 @@
 
 #include "host/FailureTrace.h"
 #include "host/TraceScope.h"
-#include "inspect/CnvTblFiles.h"
+#include "examine/CnvTblFiles.h"
 #include "support/HostFixture.h"
 #include "tables/ShortRowLine.h"
 

@@ -6,7 +6,7 @@
 #include <climits>
 #include <iterator>
 
-#include "inspect/ValueTypes.h"
+#include "examine/ValueTypes.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The contract of the file system, tested on the implementation the build
 // has (POSIX or Windows), with the native paths of each platform.
-#include "inspect/FileSystem.h"
+#include "examine/FileSystem.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -20,9 +20,9 @@
 #include <string>
 #include <vector>
 
-#include "inspect/FileSystemWrapper.h"
-#include "inspect/ReplacingFile.h"
-#include "inspect/SystemErrorText.h"
+#include "examine/FileSystemWrapper.h"
+#include "examine/ReplacingFile.h"
+#include "examine/SystemErrorText.h"
 #include "support/FaultFileSystem.h"
 #include "support/TableRoot.h"
 #include "system/SystemFiles.h"

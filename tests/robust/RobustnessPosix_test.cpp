@@ -32,8 +32,8 @@
 
 #include "Workload.h"
 #include "host/Qvlbw.h"
-#include "inspect/FileSystem.h"
-#include "inspect/ReplacingFile.h"
+#include "examine/FileSystem.h"
+#include "examine/ReplacingFile.h"
 #include "qvhostsim/qvhostsim.h"
 #include "support/HostFixture.h"
 #include "support/RunQvkdc.h"

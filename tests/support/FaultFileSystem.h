@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-#include "inspect/FileSystemWrapper.h"
+#include "examine/FileSystemWrapper.h"
 
 class FaultFileSystem : public FileSystemWrapper {
  public:

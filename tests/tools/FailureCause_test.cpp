@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "export/FailureCause.h"
-#include "inspect/FileSystem.h"
+#include "examine/FileSystem.h"
 #include "support/HostFixture.h"
 
 namespace {

@@ -13,7 +13,7 @@
 
 #include "check/Checker.h"
 #include "entry/QvkdcCreOutputData.h"
-#include "inspect/FileSystem.h"
+#include "examine/FileSystem.h"
 #include "support/HostFixture.h"
 #include "support/RunQvkdc.h"
 #include "support/TestedFindings.h"

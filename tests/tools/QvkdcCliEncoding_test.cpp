@@ -15,7 +15,7 @@
 #include <string>
 
 #include "check/FindingCodes.h"
-#include "inspect/FileSystem.h"
+#include "examine/FileSystem.h"
 #include "support/HostFixture.h"
 #include "support/RunQvkdc.h"
 

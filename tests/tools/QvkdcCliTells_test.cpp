@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "inspect/FileSystem.h"
+#include "examine/FileSystem.h"
 #include "qvkdc/qvkdc.h"
 #include "support/HostFixture.h"
 #include "support/RunQvkdc.h"

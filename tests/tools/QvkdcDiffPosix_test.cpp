@@ -25,7 +25,7 @@
 #include "report/ReportWriter.h"
 #include "support/HtmlTree.h"
 #include "diff/Differ.h"
-#include "InspectRun.h"
+#include "ExamineRun.h"
 #include "qvhostsim/qvhostsim.h"
 #include "support/HostFixture.h"
 

@@ -9,7 +9,7 @@
 
 #include "entry/QvkdcCreOutputData.h"
 #include "entry/QvkdcOutputRun.h"
-#include "inspect/SystemErrorText.h"
+#include "examine/SystemErrorText.h"
 #include "support/HostFixture.h"
 
 namespace {

@@ -16,7 +16,7 @@ struct CheckContext {
     const TextEncoding& encoding;
 
     // Shown name of the file a column is defined in, and of a table.
-    const std::string& DefFile(const InspectedColumn& c) const {
+    const std::string& DefFile(const ExaminedColumn& c) const {
         return c.trail.colFlg == CnvColFlg::kPlanCsv ? in.Shown(kPlanCSVTableFile) : in.OptionFile().Display();
     }
     const std::string& Shown(CnvTblIndex table) const { return in.Shown(table); }

@@ -19,7 +19,7 @@ void ChoiceCheck::Run() {
                              FindingCode::kNotANumber);
                 break;
             case ChoiceNote::kUnquoted: {
-                const InspectedColumn& col = ctx_.build.Columns()[static_cast<std::size_t>(n.column)];
+                const ExaminedColumn& col = ctx_.build.Columns()[static_cast<std::size_t>(n.column)];
                 ctx_.out.Add(Severity::kWarning, exterior, n.line,
                              "the choice text " + Quoted(n.text) + " of column " + Quoted(col.ExName()) + ' ' +
                                  UnquotedFlaw(n.text),

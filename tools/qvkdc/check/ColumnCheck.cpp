@@ -9,7 +9,7 @@ namespace {
 
 constexpr const char* kStaysEmpty = "; its cells stay empty";
 
-std::string Item(const InspectedColumn& c) { return "item " + Quoted(c.ItName()); }
+std::string Item(const ExaminedColumn& c) { return "item " + Quoted(c.ItName()); }
 
 std::string Folded(std::string_view text) {
     std::string out(text);
@@ -47,7 +47,7 @@ void ColumnCheck::Run() {
 
 void ColumnCheck::Add(Severity severity, int index, CnvTblIndex table, const CnvTblRow* row,
                       std::string message, FindingCode code) {
-    const InspectedColumn& c = ctx_.build.Columns()[static_cast<std::size_t>(index)];
+    const ExaminedColumn& c = ctx_.build.Columns()[static_cast<std::size_t>(index)];
     if (row == nullptr || !row->read) {
         ctx_.out.Add(severity, ctx_.DefFile(c), c.trail.def.line, std::move(message), code, index);
     } else {
@@ -74,7 +74,7 @@ std::string ColumnCheck::Hint(CnvTblIndex table, const std::string& item) {
 }
 
 void ColumnCheck::CheckColumn(int index) {
-    const InspectedColumn& c = ctx_.build.Columns()[static_cast<std::size_t>(index)];
+    const ExaminedColumn& c = ctx_.build.Columns()[static_cast<std::size_t>(index)];
     if (c.trail.colFlg == CnvColFlg::kPlanCsv && !c.trail.titleRow.read && ctx_.build.HasRows(kExteriorTableFile)) {
         Add(Severity::kWarning, index, kExteriorTableFile, nullptr,
             Item(c) + " has no title in " + ctx_.Shown(kExteriorTableFile) +
@@ -101,7 +101,7 @@ void ColumnCheck::CheckColumn(int index) {
 }
 
 void ColumnCheck::CheckAlwaysEmpty(int index) {
-    const InspectedColumn& c = ctx_.build.Columns()[static_cast<std::size_t>(index)];
+    const ExaminedColumn& c = ctx_.build.Columns()[static_cast<std::size_t>(index)];
     // A key or a value type says that a value was meant; an item that
     // writes what this one seems to stand for, and that no column has,
     // says which. (Table sets list the always-empty items beside those
@@ -116,7 +116,7 @@ void ColumnCheck::CheckAlwaysEmpty(int index) {
 }
 
 void ColumnCheck::CheckKey(int index) {
-    const InspectedColumn& c = ctx_.build.Columns()[static_cast<std::size_t>(index)];
+    const ExaminedColumn& c = ctx_.build.Columns()[static_cast<std::size_t>(index)];
     if (!c.use.asksOwnKey && !c.use.keyMeansNone) return;
     const CnvTblRow& keyRow = c.trail.keyRow;
     const int key = c.prmKey;
@@ -148,7 +148,7 @@ void ColumnCheck::CheckKey(int index) {
 }
 
 void ColumnCheck::CheckValueType(int index) {
-    const InspectedColumn& c = ctx_.build.Columns()[static_cast<std::size_t>(index)];
+    const ExaminedColumn& c = ctx_.build.Columns()[static_cast<std::size_t>(index)];
     const CnvTblRow& row = c.trail.typeRow;
     const bool asks = c.AsksValue();
     if (!row.read) {
@@ -204,7 +204,7 @@ void ColumnCheck::CheckValueType(int index) {
 }
 
 void ColumnCheck::CheckChoices(int index) {
-    const InspectedColumn& c = ctx_.build.Columns()[static_cast<std::size_t>(index)];
+    const ExaminedColumn& c = ctx_.build.Columns()[static_cast<std::size_t>(index)];
     // The choices are all known once the selection build went through.
     if (!c.use.choiceText || ctx_.build.Failed() != FailStep::kNone || !ctx_.build.HasRows(kExteriorTableFile) ||
         !ctx_.build.Read(kSelectionToIntTableFile)) {
@@ -212,7 +212,7 @@ void ColumnCheck::CheckChoices(int index) {
     }
     const std::string column = "column " + Quoted(c.ExName()) + " (" + Item(c) + ")";
     const std::string where = " in " + ctx_.Shown(kExteriorTableFile) + kStaysEmpty;
-    const InspectedChoices* choices = ctx_.build.ChoicesOf(c.ItName());
+    const ExaminedChoices* choices = ctx_.build.ChoicesOf(c.ItName());
     if (c.use.fixedCode >= 0) {
         if (choices == nullptr || choices->Find(c.use.fixedCode) < 0) {
             Add(Severity::kWarning, index, kExteriorTableFile, nullptr,
@@ -228,7 +228,7 @@ void ColumnCheck::CheckChoices(int index) {
 }
 
 void ColumnCheck::CheckToolSetForm() {
-    const std::vector<InspectedColumn>& cols = ctx_.build.Columns();
+    const std::vector<ExaminedColumn>& cols = ctx_.build.Columns();
     int tool = -1;
     for (std::size_t i = 0; i < cols.size() && tool < 0; ++i) {
         if (cols[i].use.toolSetForm) tool = static_cast<int>(i);

@@ -16,7 +16,7 @@
 #include "export/PlanOutcome.h"
 #include "check/CheckContext.h"
 #include "check/ExportCall.h"
-#include "InspectRun.h"
+#include "ExamineRun.h"
 
 class FileNameCheck {
  public:

@@ -27,9 +27,9 @@ void LayoutCheck::Run() {
 }
 
 bool LayoutCheck::FirstRowIsHeading() {
-    const std::vector<InspectedColumn>& cols = ctx_.build.Columns();
+    const std::vector<ExaminedColumn>& cols = ctx_.build.Columns();
     if (cols.empty() || cols[0].trail.colFlg != CnvColFlg::kPlanCsv) return false;
-    const InspectedColumn& c = cols[0];
+    const ExaminedColumn& c = cols[0];
     // An item with a converter of its own is a column as it stands.
     if (c.use.conv != ItemConv::kParam) return false;
     const CnvColTrail& t = c.trail;
@@ -51,7 +51,7 @@ bool LayoutCheck::FirstRowIsHeading() {
 }
 
 void LayoutCheck::CheckHeadingRow() {
-    const InspectedColumn& c = ctx_.build.Columns()[0];
+    const ExaminedColumn& c = ctx_.build.Columns()[0];
     const std::string& file = ctx_.Shown(kPlanCSVTableFile);
     const std::string title =
         c.trail.titleRow.read ? "titled " + Quoted(c.ExName()) : std::string("with an empty title");
@@ -96,9 +96,9 @@ void LayoutCheck::CheckUnknownItems() {
         !build.HasRows(kParameterSettingTableFile)) {
         return;
     }
-    const std::vector<InspectedColumn>& cols = build.Columns();
+    const std::vector<ExaminedColumn>& cols = build.Columns();
     for (std::size_t i = 0; i < cols.size(); ++i) {
-        const InspectedColumn& c = cols[i];
+        const ExaminedColumn& c = cols[i];
         const CnvColTrail& t = c.trail;
         if (t.colFlg != CnvColFlg::kPlanCsv || c.use.conv != ItemConv::kParam ||
             t.titleRow.read || t.keyRow.read || t.typeRow.read) {

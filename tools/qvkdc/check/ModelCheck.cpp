@@ -115,7 +115,7 @@ void ModelCheck::ReportFailure(const RunResult& run) {
     int column = -1;
     if (place.column >= 0 && place.column < static_cast<int>(ctx_.build.Columns().size())) {
         column = place.column;
-        const InspectedColumn& c = ctx_.build.Columns()[static_cast<std::size_t>(column)];
+        const ExaminedColumn& c = ctx_.build.Columns()[static_cast<std::size_t>(column)];
         where += ", column " + std::to_string(column + 1) + ' ' + Quoted(c.ExName()) + " (" + ctx_.DefFile(c) +
                  ':' + std::to_string(c.trail.def.line) + ')';
     }
@@ -191,7 +191,7 @@ void ModelCheck::Converted(const QvkdcRunPlace& place, int column, std::string_v
 }
 
 CellNote ModelCheck::Tally(const QvkdcRunPlace& place, int column, std::string_view text, const CellFacts& facts) {
-    const InspectedColumn& c = ctx_.build.Columns()[static_cast<std::size_t>(column)];
+    const ExaminedColumn& c = ctx_.build.Columns()[static_cast<std::size_t>(column)];
     const ValuePlace where{place.plan, place.prcsId};
     CellNote note{facts.reason, facts.key, facts.code};
     if (text.empty() && facts.toolCut && facts.reason == CellReason::kNoToolText &&

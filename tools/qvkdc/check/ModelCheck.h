@@ -1,6 +1,6 @@
 // ModelCheck: a model against the tables, found by running the library's own
 // export over the plans of the call, in process, through the stand-in host,
-// into a file system that writes nothing (InspectRun.h). Every failure is
+// into a file system that writes nothing (ExamineRun.h). Every failure is
 // reported where the export meets it (the plan, the process, the column and
 // the host call that failed, as the library tells it), and the run goes on
 // with the plan after it. With the export's output folder the run composes
@@ -21,7 +21,7 @@
 #include <string>
 #include <vector>
 
-#include "InspectRun.h"
+#include "ExamineRun.h"
 #include "check/CellNote.h"
 #include "check/CheckContext.h"
 #include "check/ExportCall.h"

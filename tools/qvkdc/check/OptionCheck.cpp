@@ -27,7 +27,7 @@ void OptionCheck::Run() {
                              FindingCode::kRepeatedTitle);
                 break;
             case OptionFate::kStandard: {
-                const InspectedColumn& c = ctx_.build.Columns()[static_cast<std::size_t>(t.other)];
+                const ExaminedColumn& c = ctx_.build.Columns()[static_cast<std::size_t>(t.other)];
                 ctx_.out.Add(Severity::kWarning, file.Display(), t.line,
                              title + " is already the title of the column of line " +
                                  std::to_string(c.trail.def.line) + " of " + ctx_.DefFile(c) +

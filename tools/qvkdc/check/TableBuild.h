@@ -1,5 +1,5 @@
-// TableBuild: the conversion tables as the export builds them, inspected
-// through the library (InspectedTables): the columns and choices with the
+// TableBuild: the conversion tables as the export builds them, examined
+// through the library (ExaminedTables): the columns and choices with the
 // rows they came from, where a step stopped, and what the check's rules
 // derive from them besides: the choice rows worth a finding, the item rows
 // of ExteriorTable, the first cells and lines of each table, and the later
@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "InspectTables.h"
+#include "ExamineTables.h"
 
 // A choice row worth a finding.
 struct ChoiceNote {
@@ -58,12 +58,12 @@ class TableBuild {
     bool Read(CnvTblIndex table) const { return tables_.Read(table); }
     bool HasRows(CnvTblIndex table) const { return tables_.HasRows(table); }
 
-    const std::vector<InspectedColumn>& Columns() const { return tables_.Columns(); }
+    const std::vector<ExaminedColumn>& Columns() const { return tables_.Columns(); }
     int FindItem(const std::string& itName) const { return tables_.FindItem(itName); }
     const std::vector<CnvOptionTrail>& OptionTitles() const { return tables_.OptionTitles(); }
     const std::vector<ChoiceNote>& ChoiceNotes() const { return notes_; }
     // The choices of a column item; null for none.
-    const InspectedChoices* ChoicesOf(const std::string& itName) const { return tables_.ChoicesOf(itName); }
+    const ExaminedChoices* ChoicesOf(const std::string& itName) const { return tables_.ChoicesOf(itName); }
     // The item rows of ExteriorTable in file order, read by one walk of the
     // table when first asked for; none when it holds no data.
     const std::vector<ItemRowTrail>& ItemRows();
@@ -73,12 +73,12 @@ class TableBuild {
     // table when first asked for (rows without cells give "").
     const std::vector<std::string>& FirstCells(CnvTblIndex table);
 
-    const InspectedTables& Tables() const { return tables_; }
+    const ExaminedTables& Tables() const { return tables_; }
 
  private:
     void TakeChoice(const CnvChoiceTrail& choice);
 
-    InspectedTables tables_;
+    ExaminedTables tables_;
     std::vector<CnvTblStop> laterStops_;
     std::vector<ChoiceNote> notes_;
     std::set<int> valueLinesSeen_;

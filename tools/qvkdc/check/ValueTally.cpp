@@ -31,7 +31,7 @@ const char* WrongKindEffect(int effType, HostValueKind kind) {
     return "writes nothing";
 }
 
-std::string ColumnName(const InspectedColumn& c) {
+std::string ColumnName(const ExaminedColumn& c) {
     const std::string key = c.use.rule == ItemRule::kPitch
                                 ? std::to_string(kPitchKeySetA) + " or " + std::to_string(kPitchKeyOther)
                                 : std::to_string(c.prmKey);
@@ -98,9 +98,9 @@ void ValueTally::Clear() {
     noChoice_.clear();
 }
 
-void ValueTally::Report(const std::vector<InspectedColumn>& columns, const std::string& file, const PlaceName& name,
+void ValueTally::Report(const std::vector<ExaminedColumn>& columns, const std::string& file, const PlaceName& name,
                         const PlaceLine& line, FindingList* out) const {
-    const auto columnAt = [&](int column) -> const InspectedColumn& {
+    const auto columnAt = [&](int column) -> const ExaminedColumn& {
         return columns[static_cast<std::size_t>(column)];
     };
     for (std::size_t i = 0; i < missing_.size(); ++i) {
@@ -108,7 +108,7 @@ void ValueTally::Report(const std::vector<InspectedColumn>& columns, const std::
         if (missing.n == 0) continue;
         const int column = static_cast<int>(i);
         const int asked = asked_[i].n;
-        const InspectedColumn& c = columnAt(column);
+        const ExaminedColumn& c = columnAt(column);
         if (missing.n == asked) {
             out->Add(Severity::kWarning, file, line(missing.first),
                      ColumnName(c) +
@@ -128,7 +128,7 @@ void ValueTally::Report(const std::vector<InspectedColumn>& columns, const std::
         }
     }
     for (const auto& [key, count] : wrongKind_) {
-        const InspectedColumn& c = columnAt(key.first);
+        const ExaminedColumn& c = columnAt(key.first);
         const std::string_view type = TypeName(c.valType);
         out->Add(Severity::kWarning, file, line(count.first),
             ColumnName(c) + " reads " + KindName(key.second) + " from " + count.Example(name) + "; its value type " +
@@ -136,7 +136,7 @@ void ValueTally::Report(const std::vector<InspectedColumn>& columns, const std::
             FindingCode::kParamKind, key.first, static_cast<int>(key.second));
     }
     for (const auto& [key, count] : noChoice_) {
-        const InspectedColumn& c = columnAt(key.first);
+        const ExaminedColumn& c = columnAt(key.first);
         out->Add(Severity::kWarning, file, line(count.first),
             "column " + Quoted(c.ExName()) + " has no choice for the code " +
                 std::to_string(key.second) + " of " + count.Example(name) + "; the cell stays empty",

@@ -50,7 +50,7 @@ class ValueTally {
 
     // Adds the findings, each at the line of file where its first example
     // begins.
-    void Report(const std::vector<InspectedColumn>& columns, const std::string& file, const PlaceName& name,
+    void Report(const std::vector<ExaminedColumn>& columns, const std::string& file, const PlaceName& name,
                 const PlaceLine& line, FindingList* out) const;
 
  private:

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "InspectTables.h"
+#include "ExamineTables.h"
 #include "ValueTypes.h"
 #include "cli/CommandReference.h"
 #include "session/HostSession.h"

@@ -31,7 +31,7 @@ std::string TypeText(const CnvTblRow& row) {
     return Quoted(row.Cell(2)) + (sub.empty() ? "" : " (" + Quoted(sub) + ")");
 }
 
-const InspectedColumn* ColumnOf(const SideTables* tables, const FileColumn& column) {
+const ExaminedColumn* ColumnOf(const SideTables* tables, const FileColumn& column) {
     if (tables == nullptr || column.index < 0) return nullptr;
     return &tables->Columns()[static_cast<std::size_t>(column.index)];
 }
@@ -62,9 +62,9 @@ void CellCauses::Find(const FileColumn& oc, const CellOrigin* oo, const FileColu
     note.code = no.code;
     std::string brief;
     CellNoteText(note, &brief, reason);
-    const InspectedColumn* n = ColumnOf(&now_, nc);
+    const ExaminedColumn* n = ColumnOf(&now_, nc);
     if (n == nullptr) return;
-    const InspectedColumn* o = oo != nullptr ? ColumnOf(old_, oc) : nullptr;
+    const ExaminedColumn* o = oo != nullptr ? ColumnOf(old_, oc) : nullptr;
     if (o == nullptr) {
         MadeBy(*n, no, causes);
         return;
@@ -100,7 +100,7 @@ void CellCauses::Find(const FileColumn& oc, const CellOrigin* oo, const FileColu
     if (causes->empty()) MadeBy(*n, no, causes);
 }
 
-void CellCauses::ChoiceCauses(const InspectedColumn& o, const CellOrigin& oo, const InspectedColumn& n,
+void CellCauses::ChoiceCauses(const ExaminedColumn& o, const CellOrigin& oo, const ExaminedColumn& n,
                               const CellOrigin& no, std::vector<DiffCause>* causes) const {
     const std::vector<SideChoice>* oldChoices = old_->ChoicesOf(o.ItName());
     const std::vector<SideChoice>* newChoices = now_.ChoicesOf(n.ItName());
@@ -139,7 +139,7 @@ void CellCauses::ChoiceCauses(const InspectedColumn& o, const CellOrigin& oo, co
     Add(DiffSide::kNew, kSelectionToIntTableFile, b.valueLine, what, causes);
 }
 
-void CellCauses::MadeBy(const InspectedColumn& n, const CellOrigin& no, std::vector<DiffCause>* causes) const {
+void CellCauses::MadeBy(const ExaminedColumn& n, const CellOrigin& no, std::vector<DiffCause>* causes) const {
     Add(DiffSide::kNew, kProcessParametersTableFile, n.trail.keyRow.line, "", causes);
     Add(DiffSide::kNew, kParameterSettingTableFile, n.trail.typeRow.line, "", causes);
     const std::vector<SideChoice>* choices = now_.ChoicesOf(n.ItName());

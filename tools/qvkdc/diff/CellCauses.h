@@ -52,9 +52,9 @@ class CellCauses {
  private:
     void Add(DiffSide side, CnvTblIndex table, int line, const std::string& what,
              std::vector<DiffCause>* causes) const;
-    void ChoiceCauses(const InspectedColumn& o, const CellOrigin& oo, const InspectedColumn& n, const CellOrigin& no,
+    void ChoiceCauses(const ExaminedColumn& o, const CellOrigin& oo, const ExaminedColumn& n, const CellOrigin& no,
                       std::vector<DiffCause>* causes) const;
-    void MadeBy(const InspectedColumn& n, const CellOrigin& no, std::vector<DiffCause>* causes) const;
+    void MadeBy(const ExaminedColumn& n, const CellOrigin& no, std::vector<DiffCause>* causes) const;
 
     const SideTables* old_;
     const SideTables& now_;

@@ -6,7 +6,7 @@
 #include <tuple>
 #include <vector>
 
-#include "InspectRun.h"
+#include "ExamineRun.h"
 #include "ReadableFile.h"
 #include "export/PlanOutcome.h"
 #include "report/HtmlWriter.h"

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "InspectRun.h"
+#include "ExamineRun.h"
 #include "export/PlanOutcome.h"
 #include "qvhostsim/qvhostsim.h"
 #include "report/JsonWriter.h"

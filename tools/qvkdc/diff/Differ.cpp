@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "FileSystem.h"
-#include "InspectRun.h"
+#include "ExamineRun.h"
 #include "diff/CsvOnDisk.h"
 #include "diff/ExportSide.h"
 #include "diff/SpilledPlans.h"

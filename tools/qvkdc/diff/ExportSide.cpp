@@ -3,10 +3,10 @@
 #include <map>
 #include <utility>
 
-std::vector<FileColumn> FileColumnsOf(const InspectedTables& tables) {
+std::vector<FileColumn> FileColumnsOf(const ExaminedTables& tables) {
     std::vector<FileColumn> columns;
     std::map<std::string, int> seen;  // item -> its columns so far
-    for (const InspectedColumn& c : tables.Columns()) {
+    for (const ExaminedColumn& c : tables.Columns()) {
         FileColumn column;
         column.title = c.ExName();
         column.index = static_cast<int>(columns.size());
@@ -25,7 +25,7 @@ void ExportSide::Run(const std::vector<ModelId>& plans, const std::string& out, 
                      const FileSink& sink) {
     {
         // Kept only as far as the causes need them: the run builds its own.
-        InspectedTables tables;
+        ExaminedTables tables;
         tables.Build();
         if (tables.FailedStep() == FailStep::kNone) {
             columns_ = FileColumnsOf(tables);

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "InspectRun.h"
-#include "InspectTables.h"
+#include "ExamineRun.h"
+#include "ExamineTables.h"
 #include "QvkdcRunObserver.h"
 #include "diff/PlanCsv.h"
 #include "diff/SideTables.h"
@@ -56,6 +56,6 @@ class ExportSide : public QvkdcRunObserver {
 };
 
 // The columns of a file the tables define: their titles and identities.
-std::vector<FileColumn> FileColumnsOf(const InspectedTables& tables);
+std::vector<FileColumn> FileColumnsOf(const ExaminedTables& tables);
 
 #endif  // QVKDC_TOOLS_DIFF_EXPORTSIDE_H

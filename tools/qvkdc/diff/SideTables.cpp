@@ -1,12 +1,12 @@
 #include "diff/SideTables.h"
 
-SideTables::SideTables(const InspectedTables& tables) : columns_(tables.Columns()) {
+SideTables::SideTables(const ExaminedTables& tables) : columns_(tables.Columns()) {
     for (int i = 0; i < tables.ChoiceItemCount(); ++i) {
-        const InspectedChoices& item = tables.ChoiceItem(i);
+        const ExaminedChoices& item = tables.ChoiceItem(i);
         std::vector<SideChoice>& choices = choices_[item.ItName()];
         choices.reserve(static_cast<std::size_t>(item.Count()));
         for (int k = 0; k < item.Count(); ++k) {
-            const InspectedChoice c = item.At(k);
+            const ExaminedChoice c = item.At(k);
             choices.push_back(SideChoice{std::string(c.exName), c.value, c.choiceLine, c.valueLine});
         }
     }

@@ -10,7 +10,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "InspectTables.h"
+#include "ExamineTables.h"
 
 struct SideChoice {
     std::string text;  // the text the export writes
@@ -22,14 +22,14 @@ struct SideChoice {
 class SideTables {
  public:
     SideTables() = default;
-    explicit SideTables(const InspectedTables& tables);
+    explicit SideTables(const ExaminedTables& tables);
 
-    const std::vector<InspectedColumn>& Columns() const { return columns_; }
+    const std::vector<ExaminedColumn>& Columns() const { return columns_; }
     // The choices of itName in the order they were filed; null: none.
     const std::vector<SideChoice>* ChoicesOf(const std::string& itName) const;
 
  private:
-    std::vector<InspectedColumn> columns_;
+    std::vector<ExaminedColumn> columns_;
     std::unordered_map<std::string, std::vector<SideChoice>> choices_;
 };
 

@@ -6,7 +6,7 @@
 #include "export/FailureCause.h"
 #include "export/PlanFiles.h"
 #include "export/PlanOutcome.h"
-#include "InspectRun.h"
+#include "ExamineRun.h"
 
 void ExistsCommand::AddOptions(CLI::App* cmd) {
     plans_ = AddCallOptions(cmd, &host_, &out_, &name_);

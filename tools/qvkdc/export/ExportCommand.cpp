@@ -65,7 +65,7 @@ What `export` tells, on standard error:
 - qvkdc learns what the run did from the library itself, in process:
   the library tells it each plan's outcome and, when the run fails, every
   failure line with its step, the host's answer and the system's reason
-  (docs/contributing.md, "The inspection interface"). Nothing is traced
+  (docs/contributing.md, "The examination interface"). Nothing is traced
   unless `--trace` asks for it, and what qvkdc tells does not depend on
   the trace. The benchmark's `workload/library_run_followed` measures
   what following a run costs (docs/performance.md).

@@ -1,6 +1,6 @@
 // `qvkdc export`: checks what it can, asks the library's existence check
 // first (unless --overwrite), runs the library's export, and says what the
-// run did, as the run told it (InspectRun.h): each
+// run did, as the run told it (ExamineRun.h): each
 // file written with its rows, each plan that gave no file and why, the
 // messages left, and why the run failed. --report says the same as JSON for
 // every outcome, refusals included. --dry-run runs the library's export in
@@ -21,7 +21,7 @@
 #include "session/HostSession.h"
 #include "export/PlanFiles.h"
 #include "system/SystemFiles.h"
-#include "InspectRun.h"
+#include "ExamineRun.h"
 #include "TextEncoding.h"
 
 class ExportCommand : public Command {

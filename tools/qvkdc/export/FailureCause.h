@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "InspectRun.h"
+#include "ExamineRun.h"
 
 struct FailureContext {
     std::string plan;     // e.g. plan 2 "Bracket"; "" when no plan was at hand

@@ -5,7 +5,7 @@
 #include <system_error>
 
 #include "FileSystem.h"
-#include "InspectRun.h"
+#include "ExamineRun.h"
 #include "TextTrim.h"
 #include "system/SystemFiles.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "InspectRun.h"
+#include "ExamineRun.h"
 #include "QvkdcRunObserver.h"
 #include "qvkdc/qvkdc.h"
 

@@ -3,7 +3,7 @@
 #include <string_view>
 
 #include "CnvTblFiles.h"
-#include "InspectTables.h"
+#include "ExamineTables.h"
 
 namespace {
 
@@ -40,9 +40,9 @@ std::string_view FlagName(CnvColFlg colFlg) {
 
 }  // namespace
 
-void DumpColumns(const InspectedTables& tables, std::string* out) {
+void DumpColumns(const ExaminedTables& tables, std::string* out) {
     out->assign("ColFlg\tItName\tExName\tPrmKey\tPriority\tValType\tSubType\tIsBlank\tIsRepeat\n");
-    for (const InspectedColumn& c : tables.Columns()) {
+    for (const ExaminedColumn& c : tables.Columns()) {
         AppendNamed(*out, static_cast<int>(c.trail.colFlg), FlagName(c.trail.colFlg));
         *out += '\t';
         *out += c.itName;
@@ -64,13 +64,13 @@ void DumpColumns(const InspectedTables& tables, std::string* out) {
     }
 }
 
-void DumpChoices(const InspectedTables& tables, std::string* out) {
+void DumpChoices(const ExaminedTables& tables, std::string* out) {
     out->assign("ColItName\tSlctItName\tSlctExName\tSlctVal\n");
     const int n = tables.ChoiceItemCount();
     for (int i = 0; i < n; ++i) {
-        const InspectedChoices& item = tables.ChoiceItem(i);
+        const ExaminedChoices& item = tables.ChoiceItem(i);
         for (int j = 0; j < item.Count(); ++j) {
-            const InspectedChoice choice = item.At(j);
+            const ExaminedChoice choice = item.At(j);
             *out += item.ItName();
             *out += '\t';
             *out += choice.itName;

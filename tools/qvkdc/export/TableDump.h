@@ -10,11 +10,11 @@
 
 #include <string>
 
-class InspectedTables;
+class ExaminedTables;
 
 // Replaces *out by the dump of the column table.
-void DumpColumns(const InspectedTables& tables, std::string* out);
+void DumpColumns(const ExaminedTables& tables, std::string* out);
 // Replaces *out by the dump of the selection table.
-void DumpChoices(const InspectedTables& tables, std::string* out);
+void DumpChoices(const ExaminedTables& tables, std::string* out);
 
 #endif  // QVKDC_TOOLS_EXPORT_TABLEDUMP_H

@@ -6,7 +6,7 @@
 #include "cli/CommonOptions.h"
 #include "export/FailureCause.h"
 #include "export/TableDump.h"
-#include "InspectTables.h"
+#include "ExamineTables.h"
 
 void TablesCommand::AddOptions(CLI::App* cmd) {
     AddRootAndTraceOptions(cmd, &host_);
@@ -32,7 +32,7 @@ int TablesCommand::Run() {
     if (rc == kExitOk) rc = session.EnterRoot();
     if (rc == kExitOk) rc = session.OpenOutputs();
     if (rc != kExitOk) return rc;
-    InspectedTables tables;
+    ExaminedTables tables;
     tables.Build();
     const int status = tables.FailedStep() == FailStep::kNone ? 0 : kFailureStatus;
     if (status == 0) {

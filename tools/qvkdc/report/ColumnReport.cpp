@@ -13,7 +13,7 @@ void SourceAt::Text(std::string* text) const {
     *text += std::to_string(line);
 }
 
-const InspectedChoices* ColumnReport::ChoicesOf(std::size_t i) const {
+const ExaminedChoices* ColumnReport::ChoicesOf(std::size_t i) const {
     return build_.ChoicesOf(build_.Columns()[i].itName);
 }
 
@@ -22,7 +22,7 @@ const InspectedChoices* ColumnReport::ChoicesOf(std::size_t i) const {
 bool ColumnReport::HasChoices(std::size_t i) const { return ChoicesOf(i) != nullptr; }
 
 void ColumnReport::Get(std::size_t i, ColumnEntry* entry, bool withChoices) const {
-    const InspectedColumn& c = build_.Columns()[i];
+    const ExaminedColumn& c = build_.Columns()[i];
     ColumnEntry& e = *entry;
     e.number = static_cast<int>(i) + 1;
     e.title = c.exName;
@@ -42,13 +42,13 @@ void ColumnReport::Get(std::size_t i, ColumnEntry* entry, bool withChoices) cons
     e.keyAt = At(in_.Shown(kProcessParametersTableFile), c.trail.keyRow);
     e.typeAt = At(in_.Shown(kParameterSettingTableFile), c.trail.typeRow);
     e.choices.clear();
-    const InspectedChoices* choices = withChoices ? ChoicesOf(i) : nullptr;
+    const ExaminedChoices* choices = withChoices ? ChoicesOf(i) : nullptr;
     if (choices == nullptr) return;
     const int n = choices->Count();
     e.choices.resize(static_cast<std::size_t>(n));
     for (int j = 0; j < n; ++j) {
         ChoiceEntry& ch = e.choices[static_cast<std::size_t>(j)];
-        const InspectedChoice choice = choices->At(j);
+        const ExaminedChoice choice = choices->At(j);
         ch.value = choice.value;
         ch.text = choice.exName;
         ch.item = choice.itName;

@@ -67,7 +67,7 @@ class ColumnReport {
     void Get(std::size_t i, ColumnEntry* entry, bool withChoices = true) const;
 
  private:
-    const InspectedChoices* ChoicesOf(std::size_t i) const;
+    const ExaminedChoices* ChoicesOf(std::size_t i) const;
 
     const TableBuild& build_;
     const CheckInputs& in_;

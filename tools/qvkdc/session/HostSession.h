@@ -2,7 +2,7 @@
 // way the CAM application would: load the model, move to the root folder,
 // open its own output files and the trace, and afterwards hand out the
 // message list and check that the library gave back all host memory. What
-// the library did it learns from the library itself (InspectRun.h).
+// the library did it learns from the library itself (ExamineRun.h).
 #ifndef QVKDC_TOOLS_SESSION_HOSTSESSION_H
 #define QVKDC_TOOLS_SESSION_HOSTSESSION_H
 

@@ -2,8 +2,8 @@
 // worked out once from the column's item name, parameter key and effective
 // value type (DescribeColumn) and followed by the converter for every cell
 // of the column: the one place that decides it.
-#ifndef QVKDC_INSPECT_COLUMNUSE_H
-#define QVKDC_INSPECT_COLUMNUSE_H
+#ifndef QVKDC_EXAMINE_COLUMNUSE_H
+#define QVKDC_EXAMINE_COLUMNUSE_H
 
 #include <string_view>
 #include <vector>
@@ -56,4 +56,4 @@ ColumnUse DescribeColumn(std::string_view itName, int prmKey = 0, int valType = 
 // dedicated item converter, in byte order.
 std::vector<std::string_view> DispatchItemNames();
 
-#endif  // QVKDC_INSPECT_COLUMNUSE_H
+#endif  // QVKDC_EXAMINE_COLUMNUSE_H

@@ -1,17 +1,17 @@
 # Fails when a source of the tools, the benchmarks or the fuzz targets
-# includes a header of the library other than those of its inspection
-# interface (src/inspect/): they ask the library through that interface
+# includes a header of the library other than those of its examination
+# interface (src/examine/): they ask the library through that interface
 # only. Their include paths hold no other folder of src/, so such an
 # include fails to compile; this also catches one spelled as a path that
 # climbs into src/ ("../../src/entry/...").
 #
-#   cmake -DSOURCE_DIR=<project> -DSTAMP=<file> -P CheckInspectIncludes.cmake
+#   cmake -DSOURCE_DIR=<project> -DSTAMP=<file> -P CheckExamineIncludes.cmake
 #
 # Writes STAMP when every include is allowed.
 cmake_minimum_required(VERSION 3.25)
 
 set(src "${SOURCE_DIR}/src")
-set(allowed "${src}/inspect")
+set(allowed "${src}/examine")
 set(search "${SOURCE_DIR}/tools/qvkdc" "${allowed}" "${SOURCE_DIR}/hostsim/include" "${SOURCE_DIR}/include"
            "${SOURCE_DIR}/hostsim/src" "${SOURCE_DIR}/bench" "${SOURCE_DIR}/fuzz")
 file(GLOB_RECURSE sources LIST_DIRECTORIES false
@@ -39,8 +39,8 @@ foreach(source IN LISTS sources)
       continue()
     endif()
     string(FIND "${found}/" "${src}/" inSrc)
-    string(FIND "${found}/" "${allowed}/" inInspect)
-    if(inSrc EQUAL 0 AND NOT inInspect EQUAL 0)
+    string(FIND "${found}/" "${allowed}/" inExamine)
+    if(inSrc EQUAL 0 AND NOT inExamine EQUAL 0)
       file(RELATIVE_PATH shown "${SOURCE_DIR}" "${source}")
       string(APPEND bad "\n  ${shown}: #include \"${header}\"")
     endif()
@@ -48,8 +48,8 @@ foreach(source IN LISTS sources)
 endforeach()
 
 if(NOT bad STREQUAL "")
-  message(FATAL_ERROR "These sources include headers of the library outside its inspection interface "
-                      "(src/inspect/); ask the library through that interface:${bad}")
+  message(FATAL_ERROR "These sources include headers of the library outside its examination interface "
+                      "(src/examine/); ask the library through that interface:${bad}")
 endif()
 if(STAMP)
   file(TOUCH "${STAMP}")

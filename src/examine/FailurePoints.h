@@ -5,10 +5,10 @@
 // the status -1. The last such line of a call names the step of the call
 // that failed (FailArea kCall to kFile); the lines before it come from
 // inside that step (the other areas). Tools learn which steps failed, in
-// the order they were traced, as FailureNotes (inspect/InspectRun.h), never
+// the order they were traced, as FailureNotes (examine/ExamineRun.h), never
 // by reading the trace back.
-#ifndef QVKDC_INSPECT_FAILUREPOINTS_H
-#define QVKDC_INSPECT_FAILUREPOINTS_H
+#ifndef QVKDC_EXAMINE_FAILUREPOINTS_H
+#define QVKDC_EXAMINE_FAILUREPOINTS_H
 
 #include <string>
 #include <string_view>
@@ -112,4 +112,4 @@ struct FailureNote {
     }
 };
 
-#endif  // QVKDC_INSPECT_FAILUREPOINTS_H
+#endif  // QVKDC_EXAMINE_FAILUREPOINTS_H

@@ -1,7 +1,7 @@
 // SystemErrorText: the Windows system's text for an error code, as the
 // platform layer and qvkdc tell it after a file name. POSIX has strerror.
-#ifndef QVKDC_INSPECT_SYSTEMERRORTEXT_H
-#define QVKDC_INSPECT_SYSTEMERRORTEXT_H
+#ifndef QVKDC_EXAMINE_SYSTEMERRORTEXT_H
+#define QVKDC_EXAMINE_SYSTEMERRORTEXT_H
 
 #include <string>
 
@@ -10,4 +10,4 @@
 // "system error N" when the system has none.
 std::string SystemErrorText(unsigned long error);
 
-#endif  // QVKDC_INSPECT_SYSTEMERRORTEXT_H
+#endif  // QVKDC_EXAMINE_SYSTEMERRORTEXT_H

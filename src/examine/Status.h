@@ -12,8 +12,8 @@
 // a call gave one and code 0 when the finding is the layer's alone.
 //
 // An ok Status holds nothing (a null pointer); only an error allocates.
-#ifndef QVKDC_INSPECT_STATUS_H
-#define QVKDC_INSPECT_STATUS_H
+#ifndef QVKDC_EXAMINE_STATUS_H
+#define QVKDC_EXAMINE_STATUS_H
 
 #include <memory>
 #include <string>
@@ -66,4 +66,4 @@ class Status {
     std::unique_ptr<State> state_;  // null: ok
 };
 
-#endif  // QVKDC_INSPECT_STATUS_H
+#endif  // QVKDC_EXAMINE_STATUS_H

@@ -12,8 +12,8 @@
 //
 // Every call that can fail returns a Status: ok, or the system's reason
 // (code and text), which the caller traces or tells as it stands.
-#ifndef QVKDC_INSPECT_FILESYSTEM_H
-#define QVKDC_INSPECT_FILESYSTEM_H
+#ifndef QVKDC_EXAMINE_FILESYSTEM_H
+#define QVKDC_EXAMINE_FILESYSTEM_H
 
 #include <cstddef>
 #include <memory>
@@ -73,7 +73,7 @@ class FileSystem {
     // Opens path for reading as text. Returns ok and sets *reader, or the
     // reason (IsNotFound() when the file or a folder on its path is
     // missing); fails at once, without waiting, when path is not a regular
-    // file (inspect/ReadableFile.h).
+    // file (examine/ReadableFile.h).
     virtual Status OpenForRead(std::string_view path,
                                std::unique_ptr<LineReader>* reader) = 0;
     // Opens path for writing as text, to be replaced whole at the writer's
@@ -110,4 +110,4 @@ class ScopedFileSystem {
     FileSystem* previous_;
 };
 
-#endif  // QVKDC_INSPECT_FILESYSTEM_H
+#endif  // QVKDC_EXAMINE_FILESYSTEM_H

@@ -5,8 +5,8 @@
 // nothing once the text has grown. Numbers are written without any locale:
 // the decimal point is always "." and there is no digit grouping, whatever
 // C locale the host process runs in.
-#ifndef QVKDC_INSPECT_VALUETEXT_H
-#define QVKDC_INSPECT_VALUETEXT_H
+#ifndef QVKDC_EXAMINE_VALUETEXT_H
+#define QVKDC_EXAMINE_VALUETEXT_H
 
 #include <string>
 #include <string_view>
@@ -49,4 +49,4 @@ void EncloseQuot(std::string& ioText);
 // The same with two double-quote characters on each side.
 void EncloseDblQuot(std::string& ioText);
 
-#endif  // QVKDC_INSPECT_VALUETEXT_H
+#endif  // QVKDC_EXAMINE_VALUETEXT_H

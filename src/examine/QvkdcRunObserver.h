@@ -3,8 +3,8 @@
 // for each cell its text and why it came out so (CellFacts), as the
 // converter decided it. The run makes the same host calls, traces the same
 // lines and writes the same files whether it is observed or not.
-#ifndef QVKDC_INSPECT_QVKDCRUNOBSERVER_H
-#define QVKDC_INSPECT_QVKDCRUNOBSERVER_H
+#ifndef QVKDC_EXAMINE_QVKDCRUNOBSERVER_H
+#define QVKDC_EXAMINE_QVKDCRUNOBSERVER_H
 
 #include <string>
 #include <string_view>
@@ -62,4 +62,4 @@ class QvkdcRunObserver {
     virtual void Written(int plan, std::string_view path, int rows) = 0;
 };
 
-#endif  // QVKDC_INSPECT_QVKDCRUNOBSERVER_H
+#endif  // QVKDC_EXAMINE_QVKDCRUNOBSERVER_H

@@ -1,7 +1,7 @@
 // HostCallId: the host's calls that a step of the library can see fail, by
 // id, and what one such failure answered.
-#ifndef QVKDC_INSPECT_HOSTCALLID_H
-#define QVKDC_INSPECT_HOSTCALLID_H
+#ifndef QVKDC_EXAMINE_HOSTCALLID_H
+#define QVKDC_EXAMINE_HOSTCALLID_H
 
 #include <string>
 #include <string_view>
@@ -36,4 +36,4 @@ struct HostCallFailure {
     std::string tool;
 };
 
-#endif  // QVKDC_INSPECT_HOSTCALLID_H
+#endif  // QVKDC_EXAMINE_HOSTCALLID_H

@@ -1,4 +1,4 @@
-#include "inspect/InspectTables.h"
+#include "examine/ExamineTables.h"
 
 #include <unordered_map>
 
@@ -6,7 +6,7 @@
 #include "host/FailureTrace.h"
 #include "host/HostMemory.h"
 #include "host/Qvlbw.h"
-#include "inspect/FileSystem.h"
+#include "examine/FileSystem.h"
 #include "model/CQvkdcOutColRowMng.h"
 #include "model/CQvkdcOutColTblMng.h"
 #include "model/CQvkdcSlctValTblMng.h"
@@ -15,15 +15,15 @@
 namespace {
 
 // The choices of one selection row, with the lines each came from.
-class FiledChoices final : public InspectedChoices {
+class FiledChoices final : public ExaminedChoices {
  public:
     explicit FiledChoices(const CQvkdcSlctValRowMng* row) : row_(row) {}
 
     const std::string& ItName() const override { return row_->ColItNameRef(); }
     int Count() const override { return static_cast<int>(row_->GetSlctValArr().size()); }
-    InspectedChoice At(int i) const override {
+    ExaminedChoice At(int i) const override {
         const std::size_t k = static_cast<std::size_t>(i);
-        InspectedChoice choice;
+        ExaminedChoice choice;
         choice.exName = row_->GetSlctExNameArr()[k];
         choice.itName = row_->GetSlctItNameArr()[k];
         choice.value = row_->GetSlctValArr()[k];
@@ -66,7 +66,7 @@ Status WhyUnreadable(const char* path) {
 // row walked and the last row found in each table, with its line, which the
 // stand-in's reader tells) and makes the trails of the columns, option
 // titles and choices from them as the steps tell what they took.
-struct InspectedTables::Impl final : CnvTblObserver, FailureListener {
+struct ExaminedTables::Impl final : CnvTblObserver, FailureListener {
     CQvkdcCnvTblCtrl tables;
     ChoiceVisitor visit;
 
@@ -77,7 +77,7 @@ struct InspectedTables::Impl final : CnvTblObserver, FailureListener {
     Status optionFile;
     bool exists[kCnvTblFileCount] = {};
     bool read[kCnvTblFileCount] = {};
-    std::vector<InspectedColumn> columns;
+    std::vector<ExaminedColumn> columns;
     std::unordered_map<std::string, int> itemColumn;  // first column of an item
     std::vector<CnvOptionTrail> options;
     bool toolSetLooked = false;
@@ -151,7 +151,7 @@ struct InspectedTables::Impl final : CnvTblObserver, FailureListener {
     }
     void ColumnAdded(int index, CnvColFlg colFlg) override {
         const CQvkdcOutColRowMng& row = *tables.GetColTbl()->GetColRow(index);
-        InspectedColumn c;
+        ExaminedColumn c;
         c.itName = row.ItNameRef();
         c.exName = row.ExNameRef();
         c.prmKey = row.GetPrmKey();
@@ -232,11 +232,11 @@ struct InspectedTables::Impl final : CnvTblObserver, FailureListener {
     }
 };
 
-InspectedTables::InspectedTables() : impl_(std::make_unique<Impl>()) {}
+ExaminedTables::ExaminedTables() : impl_(std::make_unique<Impl>()) {}
 
-InspectedTables::~InspectedTables() = default;
+ExaminedTables::~ExaminedTables() = default;
 
-void InspectedTables::Build(const ChoiceVisitor& visit) {
+void ExaminedTables::Build(const ChoiceVisitor& visit) {
     Impl& d = *impl_;
     d.visit = visit;
     const ScopedFailureListener listening(&d);
@@ -254,49 +254,49 @@ void InspectedTables::Build(const ChoiceVisitor& visit) {
     d.toolSetForm = d.tables.GetTSetForm();
 }
 
-FailStep InspectedTables::FailedStep() const { return impl_->failed; }
-const std::vector<FailureNote>& InspectedTables::Failures() const { return impl_->failures; }
-const CnvTblStop* InspectedTables::Stop() const { return impl_->stop.get(); }
-const Status& InspectedTables::Unreadable(CnvTblIndex table) const { return impl_->unreadable[table]; }
-const Status& InspectedTables::OptionFile() const { return impl_->optionFile; }
-bool InspectedTables::Exists(CnvTblIndex table) const { return impl_->exists[table]; }
-bool InspectedTables::Read(CnvTblIndex table) const { return impl_->read[table]; }
+FailStep ExaminedTables::FailedStep() const { return impl_->failed; }
+const std::vector<FailureNote>& ExaminedTables::Failures() const { return impl_->failures; }
+const CnvTblStop* ExaminedTables::Stop() const { return impl_->stop.get(); }
+const Status& ExaminedTables::Unreadable(CnvTblIndex table) const { return impl_->unreadable[table]; }
+const Status& ExaminedTables::OptionFile() const { return impl_->optionFile; }
+bool ExaminedTables::Exists(CnvTblIndex table) const { return impl_->exists[table]; }
+bool ExaminedTables::Read(CnvTblIndex table) const { return impl_->read[table]; }
 
-bool InspectedTables::HasRows(CnvTblIndex table) const {
+bool ExaminedTables::HasRows(CnvTblIndex table) const {
     return impl_->read[table] && impl_->tables.GetReader(table).GetRowCount() > 0;
 }
 
-const std::vector<InspectedColumn>& InspectedTables::Columns() const { return impl_->columns; }
+const std::vector<ExaminedColumn>& ExaminedTables::Columns() const { return impl_->columns; }
 
-int InspectedTables::FindItem(const std::string& itName) const {
+int ExaminedTables::FindItem(const std::string& itName) const {
     const auto it = impl_->itemColumn.find(itName);
     return it != impl_->itemColumn.end() ? it->second : -1;
 }
 
-std::string InspectedTables::TitleLine() const {
+std::string ExaminedTables::TitleLine() const {
     std::string line;
     impl_->tables.GetColTbl()->GetTitleLine(line);
     return line;
 }
 
-const std::vector<CnvOptionTrail>& InspectedTables::OptionTitles() const { return impl_->options; }
-bool InspectedTables::ToolSetFormLooked() const { return impl_->toolSetLooked; }
-const CnvTblRow& InspectedTables::ToolSetFormRow() const { return impl_->toolSetRow; }
-const std::string& InspectedTables::ToolSetForm() const { return impl_->toolSetForm; }
+const std::vector<CnvOptionTrail>& ExaminedTables::OptionTitles() const { return impl_->options; }
+bool ExaminedTables::ToolSetFormLooked() const { return impl_->toolSetLooked; }
+const CnvTblRow& ExaminedTables::ToolSetFormRow() const { return impl_->toolSetRow; }
+const std::string& ExaminedTables::ToolSetForm() const { return impl_->toolSetForm; }
 
-int InspectedTables::ChoiceItemCount() const { return impl_->tables.GetSlctTbl()->GetRowCnt(); }
+int ExaminedTables::ChoiceItemCount() const { return impl_->tables.GetSlctTbl()->GetRowCnt(); }
 
-const InspectedChoices& InspectedTables::ChoiceItem(int i) const {
+const ExaminedChoices& ExaminedTables::ChoiceItem(int i) const {
     const CQvkdcSlctValRowMng* row = impl_->tables.GetSlctTbl()->GetRow(i);
     return *impl_->Item(row->ColItNameRef());
 }
 
-const InspectedChoices* InspectedTables::ChoicesOf(std::string_view itName) const {
+const ExaminedChoices* ExaminedTables::ChoicesOf(std::string_view itName) const {
     const auto it = impl_->choicesOf.find(itName);
     return it != impl_->choicesOf.end() ? it->second : nullptr;
 }
 
-void InspectedTables::WalkRows(CnvTblIndex table, const std::function<void(const CnvTblRow&)>& each) const {
+void ExaminedTables::WalkRows(CnvTblIndex table, const std::function<void(const CnvTblRow&)>& each) const {
     if (!impl_->read[table]) return;
     CQvlbwTableA& reader = impl_->tables.GetReader(table);
     CQvlbwStringArray row;
@@ -308,14 +308,14 @@ void InspectedTables::WalkRows(CnvTblIndex table, const std::function<void(const
     }
 }
 
-int InspectedTables::FindRowLine(CnvTblIndex table, int keyCol, const std::string& key) const {
+int ExaminedTables::FindRowLine(CnvTblIndex table, int keyCol, const std::string& key) const {
     if (!impl_->read[table]) return 0;
     CQvlbwTableA& reader = impl_->tables.GetReader(table);
     CQvlbwStringArray row;
     return reader.FindRow(keyCol, key.c_str(), &row) == 1 ? reader.GetFoundRowLine() : 0;
 }
 
-int InspectedTables::ConvertRow(const ModelId& process, std::string* row, const CellVisitor& visit) const {
+int ExaminedTables::ConvertRow(const ModelId& process, std::string* row, const CellVisitor& visit) const {
     Impl& d = *impl_;
     const CQvkdcOutColTblMng& colTbl = *d.tables.GetColTbl();
     if (!d.converterReady) {

@@ -24,8 +24,8 @@
 // One implementation per platform (ReplacingFilePosix.cpp,
 // ReplacingFileWindows.cpp), chosen by the build; bytes are written as they
 // are given. Each step returns a Status with the system's reason.
-#ifndef QVKDC_INSPECT_REPLACINGFILE_H
-#define QVKDC_INSPECT_REPLACINGFILE_H
+#ifndef QVKDC_EXAMINE_REPLACINGFILE_H
+#define QVKDC_EXAMINE_REPLACINGFILE_H
 
 #include <cstdint>
 #include <string>
@@ -81,4 +81,4 @@ class ReplacingFile {
     Status error_;                     // the first failure; ok: none
 };
 
-#endif  // QVKDC_INSPECT_REPLACINGFILE_H
+#endif  // QVKDC_EXAMINE_REPLACINGFILE_H

@@ -1,8 +1,8 @@
 // ByteOrderMark: the marks a text file may start with, for every reader of
 // text files: the library's option file reader, the stand-in host's table
 // reader and qvkdc's check.
-#ifndef QVKDC_INSPECT_BYTEORDERMARK_H
-#define QVKDC_INSPECT_BYTEORDERMARK_H
+#ifndef QVKDC_EXAMINE_BYTEORDERMARK_H
+#define QVKDC_EXAMINE_BYTEORDERMARK_H
 
 #include <string_view>
 
@@ -15,4 +15,4 @@ inline bool StartsWithUtf16Mark(std::string_view bytes) {
     return mark == "\xFF\xFE" || mark == "\xFE\xFF";
 }
 
-#endif  // QVKDC_INSPECT_BYTEORDERMARK_H
+#endif  // QVKDC_EXAMINE_BYTEORDERMARK_H

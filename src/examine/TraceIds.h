@@ -1,7 +1,7 @@
 // TraceIds: the trace ids of the library's traced functions. A host sets a
 // level for each (ZrlProgSw) to choose what its trace follows.
-#ifndef QVKDC_INSPECT_TRACEIDS_H
-#define QVKDC_INSPECT_TRACEIDS_H
+#ifndef QVKDC_EXAMINE_TRACEIDS_H
+#define QVKDC_EXAMINE_TRACEIDS_H
 
 // The main switch (ZrlMainSw) that lets the library trace, and the level of
 // an id that makes its functions trace; 0 turns either off.
@@ -21,4 +21,4 @@ inline constexpr int kIsExistFileTraceId = 577710;
 // QvkdcGetFilePath, the path of one plan's file.
 inline constexpr int kGetFilePathTraceId = 577711;
 
-#endif  // QVKDC_INSPECT_TRACEIDS_H
+#endif  // QVKDC_EXAMINE_TRACEIDS_H

@@ -1,7 +1,7 @@
 // The process types an output run accepts: a plan with a process of any
 // other type is rejected as a whole.
-#ifndef QVKDC_INSPECT_ACCEPTEDPRCSTYPE_H
-#define QVKDC_INSPECT_ACCEPTEDPRCSTYPE_H
+#ifndef QVKDC_EXAMINE_ACCEPTEDPRCSTYPE_H
+#define QVKDC_EXAMINE_ACCEPTEDPRCSTYPE_H
 
 // True for 2411-2417, 2419-2422, 2425-2444, 2446-2448 and 2502.
 constexpr bool IsAcceptedPrcsType(int type) {
@@ -10,4 +10,4 @@ constexpr bool IsAcceptedPrcsType(int type) {
            type == 2502;
 }
 
-#endif  // QVKDC_INSPECT_ACCEPTEDPRCSTYPE_H
+#endif  // QVKDC_EXAMINE_ACCEPTEDPRCSTYPE_H

@@ -1,8 +1,8 @@
 // TrimSpace: a text without the white space at either end. The output run
 // trims its folder and name with it, the option file its titles, and the
 // value texts are trimmed before they are quoted.
-#ifndef QVKDC_INSPECT_TEXTTRIM_H
-#define QVKDC_INSPECT_TEXTTRIM_H
+#ifndef QVKDC_EXAMINE_TEXTTRIM_H
+#define QVKDC_EXAMINE_TEXTTRIM_H
 
 #include <cstddef>
 #include <string_view>
@@ -24,4 +24,4 @@ constexpr std::string_view TrimSpace(std::string_view text) {
     return text.substr(first, last - first);
 }
 
-#endif  // QVKDC_INSPECT_TEXTTRIM_H
+#endif  // QVKDC_EXAMINE_TEXTTRIM_H

@@ -15,8 +15,8 @@
 // One implementation per platform: ReadableFilePosix.cpp (open, fstat, read)
 // and ReadableFileWindows.cpp (CreateFile, GetFileType, ReadFile). Paths are
 // the platform's own (FileSystem::NativePath).
-#ifndef QVKDC_INSPECT_READABLEFILE_H
-#define QVKDC_INSPECT_READABLEFILE_H
+#ifndef QVKDC_EXAMINE_READABLEFILE_H
+#define QVKDC_EXAMINE_READABLEFILE_H
 
 #include <cstddef>
 #include <cstdint>
@@ -65,4 +65,4 @@ class ReadableFile {
     Status readError_;
 };
 
-#endif  // QVKDC_INSPECT_READABLEFILE_H
+#endif  // QVKDC_EXAMINE_READABLEFILE_H

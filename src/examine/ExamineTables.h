@@ -1,12 +1,12 @@
-// InspectTables: the conversion tables built by the library's own steps, as
+// ExamineTables: the conversion tables built by the library's own steps, as
 // an export builds them (ImpCnvTbl, CreColTbl, CreSlctTbl, stopping at the
 // first failure), with what each step read: the rows each column, option
 // title and choice came from, with their lines, and where and why a step
 // stopped. Tools that explain tables (qvkdc check, qvkdc tables) read the
 // columns and choices from here, so that they see exactly what the export
 // writes.
-#ifndef QVKDC_INSPECT_INSPECTTABLES_H
-#define QVKDC_INSPECT_INSPECTTABLES_H
+#ifndef QVKDC_EXAMINE_EXAMINETABLES_H
+#define QVKDC_EXAMINE_EXAMINETABLES_H
 
 #include <functional>
 #include <memory>
@@ -23,7 +23,7 @@
 #include "qvkdc/qvkdc.h"
 
 // One column of the column table, as the export built it.
-struct InspectedColumn {
+struct ExaminedColumn {
     std::string itName;
     std::string exName;  // the title
     int prmKey = 0;
@@ -46,7 +46,7 @@ struct InspectedColumn {
 
 // One choice of a column item, as the selection table holds it, with the
 // lines it came from.
-struct InspectedChoice {
+struct ExaminedChoice {
     std::string_view exName;  // the text the export writes
     std::string_view itName;  // cell 2 of its choice row
     int value = 0;
@@ -55,28 +55,28 @@ struct InspectedChoice {
 };
 
 // The choices of one column item, in the order they were filed.
-class InspectedChoices {
+class ExaminedChoices {
  public:
-    virtual ~InspectedChoices() = default;
+    virtual ~ExaminedChoices() = default;
     virtual const std::string& ItName() const = 0;
     virtual int Count() const = 0;
     // REQUIRES: 0 <= i < Count().
-    virtual InspectedChoice At(int i) const = 0;
+    virtual ExaminedChoice At(int i) const = 0;
     // The index of the first choice whose value is value, which the export
     // writes for it; -1: none.
     virtual int Find(int value) const = 0;
 };
 
-class InspectedTables {
+class ExaminedTables {
  public:
     // Told of each choice row of ExteriorTable as the selection build takes
     // it, for rules that look at every choice without keeping them.
     using ChoiceVisitor = std::function<void(const CnvChoiceTrail&)>;
 
-    InspectedTables();
-    ~InspectedTables();
-    InspectedTables(const InspectedTables&) = delete;
-    InspectedTables& operator=(const InspectedTables&) = delete;
+    ExaminedTables();
+    ~ExaminedTables();
+    ExaminedTables(const ExaminedTables&) = delete;
+    ExaminedTables& operator=(const ExaminedTables&) = delete;
 
     // Runs the steps on the files under the current folder, telling each
     // choice row to visit (when given). REQUIRES: called once.
@@ -103,7 +103,7 @@ class InspectedTables {
     // Read, with at least one row: its lookups mean what they find.
     bool HasRows(CnvTblIndex table) const;
 
-    const std::vector<InspectedColumn>& Columns() const;
+    const std::vector<ExaminedColumn>& Columns() const;
     // Index of the first column of item itName, or -1.
     int FindItem(const std::string& itName) const;
     // The title line of the file: every column's title joined by ",".
@@ -118,8 +118,8 @@ class InspectedTables {
     // The choices of each column item, in the order the items were first
     // filed, and those of itName (null when it has none).
     int ChoiceItemCount() const;
-    const InspectedChoices& ChoiceItem(int i) const;
-    const InspectedChoices* ChoicesOf(std::string_view itName) const;
+    const ExaminedChoices& ChoiceItem(int i) const;
+    const ExaminedChoices* ChoicesOf(std::string_view itName) const;
 
     // Calls each for every row of table in file order, with its line, after
     // the build; nothing for a table not read.
@@ -155,4 +155,4 @@ struct ColumnKeyAndType {
 ColumnKeyAndType BuildColumnKeyAndType(std::string_view itName, int tableKey, std::string_view valType,
                                        std::string_view subType);
 
-#endif  // QVKDC_INSPECT_INSPECTTABLES_H
+#endif  // QVKDC_EXAMINE_EXAMINETABLES_H

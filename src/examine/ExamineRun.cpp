@@ -1,4 +1,4 @@
-#include "inspect/InspectRun.h"
+#include "examine/ExamineRun.h"
 
 #include <optional>
 
@@ -8,7 +8,7 @@
 #include "host/FailureTrace.h"
 #include "host/HostText.h"
 #include "host/Qdgm.h"
-#include "inspect/FileSystem.h"
+#include "examine/FileSystem.h"
 #include "platform/DiscardingFileSystem.h"
 #include "platform/ProbingFileSystem.h"
 #include "tables/CnvTblObserver.h"

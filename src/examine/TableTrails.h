@@ -1,10 +1,10 @@
 // TableTrails: what a build of the conversion tables read and decided, row
 // by row: which rows each column, option title and choice came from, with
 // their lines, and where and why a step stopped. The table steps tell it
-// (tables/CnvTblObserver.h); a tool reads it from an inspected build
-// (inspect/InspectTables.h).
-#ifndef QVKDC_INSPECT_TABLETRAILS_H
-#define QVKDC_INSPECT_TABLETRAILS_H
+// (tables/CnvTblObserver.h); a tool reads it from an examined build
+// (examine/ExamineTables.h).
+#ifndef QVKDC_EXAMINE_TABLETRAILS_H
+#define QVKDC_EXAMINE_TABLETRAILS_H
 
 #include <cstddef>
 #include <string>
@@ -103,7 +103,7 @@ struct CnvTblStop {
     std::string traceLine;  // the "[ERR] : " line the build traced
     CnvTblIndex table = kExteriorTableFile;  // the table read
     std::string key;        // the key looked up; "" for a walk
-    // kShortRow: the short row (its line when the build was inspected),
+    // kShortRow: the short row (its line when the build was examined),
     // the cells the build reads from it and what it reads from the last of
     // them ("the priority").
     CnvTblRow row;
@@ -119,4 +119,4 @@ struct CnvTblStop {
     std::string item;
 };
 
-#endif  // QVKDC_INSPECT_TABLETRAILS_H
+#endif  // QVKDC_EXAMINE_TABLETRAILS_H

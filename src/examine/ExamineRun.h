@@ -1,12 +1,12 @@
-// InspectRun: the library's two calls, run in process for a tool that
+// ExamineRun: the library's two calls, run in process for a tool that
 // follows them: the output run with an observer of its plans and cells,
 // into the real folder or into a file system that writes nothing; the
 // existence check; and the paths of the plans' files. Each tells what
 // failed, where and why, as the library decided it: the step, every
 // failure line it traced, the host's answer, the file and the system's
 // reason, the table step's stop.
-#ifndef QVKDC_INSPECT_INSPECTRUN_H
-#define QVKDC_INSPECT_INSPECTRUN_H
+#ifndef QVKDC_EXAMINE_EXAMINERUN_H
+#define QVKDC_EXAMINE_EXAMINERUN_H
 
 #include <memory>
 #include <string>
@@ -104,4 +104,4 @@ std::vector<PlanPath> ComposePlanPaths(const ModelId* plans, int count, const st
 // call fails.
 std::string ModelName(const ModelId& id);
 
-#endif  // QVKDC_INSPECT_INSPECTRUN_H
+#endif  // QVKDC_EXAMINE_EXAMINERUN_H

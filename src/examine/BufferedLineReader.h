@@ -5,8 +5,8 @@
 // belongs to the line end; a last line without LF still counts. Lines are
 // cut by length, never by terminator, so a NUL byte is an ordinary byte of
 // its line and the line end after it is found all the same.
-#ifndef QVKDC_INSPECT_BUFFEREDLINEREADER_H
-#define QVKDC_INSPECT_BUFFEREDLINEREADER_H
+#ifndef QVKDC_EXAMINE_BUFFEREDLINEREADER_H
+#define QVKDC_EXAMINE_BUFFEREDLINEREADER_H
 
 #include <string>
 #include <string_view>
@@ -30,4 +30,4 @@ class BufferedLineReader : public LineReader {
     bool end_ = false;
 };
 
-#endif  // QVKDC_INSPECT_BUFFEREDLINEREADER_H
+#endif  // QVKDC_EXAMINE_BUFFEREDLINEREADER_H

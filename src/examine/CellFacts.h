@@ -2,9 +2,9 @@
 // wrote is the run's, and this says why the cell came out so (above all
 // why it is empty), which parameter it asked and which choice gave its
 // text. The converter tells it for every cell of an observed run
-// (inspect/InspectRun.h); the export asks for none.
-#ifndef QVKDC_INSPECT_CELLFACTS_H
-#define QVKDC_INSPECT_CELLFACTS_H
+// (examine/ExamineRun.h); the export asks for none.
+#ifndef QVKDC_EXAMINE_CELLFACTS_H
+#define QVKDC_EXAMINE_CELLFACTS_H
 
 #include <string_view>
 
@@ -47,4 +47,4 @@ struct CellFacts {
     bool toolCut = false;
 };
 
-#endif  // QVKDC_INSPECT_CELLFACTS_H
+#endif  // QVKDC_EXAMINE_CELLFACTS_H

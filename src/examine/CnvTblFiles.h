@@ -1,8 +1,8 @@
 // The files of the conversion table set: the six table files, in the order
 // ImpCnvTbl reads them, and the user option file. Paths are root-relative
 // (a leading backslash, no drive letter), as the file system takes them.
-#ifndef QVKDC_INSPECT_CNVTBLFILES_H
-#define QVKDC_INSPECT_CNVTBLFILES_H
+#ifndef QVKDC_EXAMINE_CNVTBLFILES_H
+#define QVKDC_EXAMINE_CNVTBLFILES_H
 
 #include <cstddef>
 #include <string_view>
@@ -36,4 +36,4 @@ const CnvTblFile* CnvTblFileUnreadable(FailStep step);
 // "\MIRVANE\user\cam\nccust\rc_pln2usr.ini".
 extern const char kOptionFilePath[];
 
-#endif  // QVKDC_INSPECT_CNVTBLFILES_H
+#endif  // QVKDC_EXAMINE_CNVTBLFILES_H

@@ -7,8 +7,8 @@
 // The declarations are the library's own (host/); they include each other
 // by their bare names, so that they are found from here as from the
 // library.
-#ifndef QVKDC_INSPECT_HOSTCALLS_H
-#define QVKDC_INSPECT_HOSTCALLS_H
+#ifndef QVKDC_EXAMINE_HOSTCALLS_H
+#define QVKDC_EXAMINE_HOSTCALLS_H
 
 #include "../host/Qdgm.h"
 #include "../host/Qvlbu.h"
@@ -16,4 +16,4 @@
 #include "../host/Qvptf.h"
 #include "../host/Zrl.h"
 
-#endif  // QVKDC_INSPECT_HOSTCALLS_H
+#endif  // QVKDC_EXAMINE_HOSTCALLS_H

@@ -9,8 +9,8 @@
 // that effective type, which also tells what the host's parameter value
 // then is. The column table, the converter, the tools that check tables
 // and models and the benchmarks all read it here.
-#ifndef QVKDC_INSPECT_VALUETYPES_H
-#define QVKDC_INSPECT_VALUETYPES_H
+#ifndef QVKDC_EXAMINE_VALUETYPES_H
+#define QVKDC_EXAMINE_VALUETYPES_H
 
 #include <cstddef>
 #include <iterator>
@@ -173,4 +173,4 @@ constexpr HostValueKind KindOfCode(int code) { return KindOfForm(FormOfCode(code
 inline constexpr std::string_view kMarkSet = "o";
 constexpr int MarkCodeOf(std::string_view mark) { return mark == kMarkSet ? 1 : 0; }
 
-#endif  // QVKDC_INSPECT_VALUETYPES_H
+#endif  // QVKDC_EXAMINE_VALUETYPES_H

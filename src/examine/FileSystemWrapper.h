@@ -3,8 +3,8 @@
 // what is written, one that fails on purpose, one that records what a run
 // did) derives from it and overrides just those, so that a call added to
 // FileSystem later reaches the target unchanged.
-#ifndef QVKDC_INSPECT_FILESYSTEMWRAPPER_H
-#define QVKDC_INSPECT_FILESYSTEMWRAPPER_H
+#ifndef QVKDC_EXAMINE_FILESYSTEMWRAPPER_H
+#define QVKDC_EXAMINE_FILESYSTEMWRAPPER_H
 
 #include <cstddef>
 #include <memory>
@@ -39,4 +39,4 @@ class FileSystemWrapper : public FileSystem {
     FileSystem* target_;
 };
 
-#endif  // QVKDC_INSPECT_FILESYSTEMWRAPPER_H
+#endif  // QVKDC_EXAMINE_FILESYSTEMWRAPPER_H

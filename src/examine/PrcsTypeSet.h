@@ -1,7 +1,7 @@
 // Type set A: the process types whose local coordinate axis is written and
 // whose pitch value is read under key 1122 (all other types: 1274).
-#ifndef QVKDC_INSPECT_PRCSTYPESET_H
-#define QVKDC_INSPECT_PRCSTYPESET_H
+#ifndef QVKDC_EXAMINE_PRCSTYPESET_H
+#define QVKDC_EXAMINE_PRCSTYPESET_H
 
 #include <cstdint>
 
@@ -37,4 +37,4 @@ constexpr bool IsPrcsTypeSetA(int iNctyp) {
     return (kPrcsTypeSetABits & prcs_type_set_detail::Bit(iNctyp)) != 0;
 }
 
-#endif  // QVKDC_INSPECT_PRCSTYPESET_H
+#endif  // QVKDC_EXAMINE_PRCSTYPESET_H

@@ -1,11 +1,11 @@
 // ItemRules: the item names, process types and parameter keys that the
 // process converter treats apart, and which value types each of its
 // converters writes a text for (the forms come from the value-type table,
-// inspect/ValueTypes.h), named once. The converter, the tools that check
+// examine/ValueTypes.h), named once. The converter, the tools that check
 // tables and models, and the benchmark's direct writer all take them from
 // here.
-#ifndef QVKDC_INSPECT_ITEMRULES_H
-#define QVKDC_INSPECT_ITEMRULES_H
+#ifndef QVKDC_EXAMINE_ITEMRULES_H
+#define QVKDC_EXAMINE_ITEMRULES_H
 
 #include <string_view>
 
@@ -108,4 +108,4 @@ constexpr ValueForm LocalCoordValueForm(int iValType) {
     return form == ValueForm::kReal || form == ValueForm::kSelect ? form : ValueForm::kNone;
 }
 
-#endif  // QVKDC_INSPECT_ITEMRULES_H
+#endif  // QVKDC_EXAMINE_ITEMRULES_H
