@@ -372,7 +372,7 @@ const Case kCases[] = {
      {{kModel, 2, S::kNote, C::kRejectedPlan, -1, {"\"Swarf\""}}}},
     {"plans of one name", [](Files* s) { s->more = Plan(2, "P1", 2411, R"("100": 1, "200": 0, "300": "x")"); },
      {{kModel, 2, S::kWarning, C::kSameFile, -1, {"plan 1 \"P1\"", "plan 0 \"P1\""}},
-      {kModel, 2, S::kNote, C::kMissingParam, 4, {"\"Extra\"", "1 of 2", "\"F2\""}}}},
+      {kModel, 2, S::kNote, C::kMissingParam, 4, {"\"Extra\"", "1 of 2 processes has", "\"F2\"", "P1\"; its cell stays"}}}},
     {"plan name with a path", [](Files* s) { Replace(&s->plan, "P1", "../P1"); },
      {{kModel, 1, S::kWarning, C::kPathInName, -1, {"\"../P1\"", "outside"}}}},
     {"plan name that climbs back into the folder", [](Files* s) { Replace(&s->plan, "P1", "x/../P1"); },
