@@ -87,7 +87,7 @@ TEST_F(RobustPipes, PipeIsNotReadAsAFile) {
 // never opens the pipe to find out.
 TEST_F(RobustPipes, QvkdcTellsOfAPipeWithoutWaiting) {
     TableRoot& dir = Root();
-    dir.WriteTables(TableRoot::Example());
+    dir.WriteTables(TableRoot::CleanExample());
     dir.RemoveTable("VariableTable");
     const std::string table = dir.PathOf("MIRVANE/CAM/KR/Tables/VariableTable.tsv");
     const std::string model = dir.WriteFile("model.json", kOnePlan);
@@ -160,7 +160,7 @@ TEST_F(RobustLinks, LinksToNothingAreThereButCannotBeRead) {
         // A link to a name that is not there, and a link to itself.
         for (const std::string& target : {std::string("nothing-here"), fs::path(path).filename().string()}) {
             const std::string why = target == "nothing-here" ? "is a link to nothing" : std::strerror(ELOOP);
-            dir.WriteTables(TableRoot::Example());
+            dir.WriteTables(TableRoot::CleanExample());
             dir.WriteOptionFile("Extra\n");
             dir.WriteFile("model.json", kOnePlan);
             fs::remove_all(dir.PathOf("out"));
@@ -186,7 +186,7 @@ using RobustLimits = HostTest;
 // killed by SIGXFSZ and leaving part of a CSV file.
 TEST_F(RobustLimits, FileSizeLimitFailsTheRunAndLeavesNoPartialFile) {
     TableRoot& dir = Root();
-    dir.WriteTables(TableRoot::Example());
+    dir.WriteTables(TableRoot::CleanExample());
     std::filesystem::create_directory(dir.PathOf("out"));
     // 400 rows of over 100 bytes: far beyond 8 blocks, of 512 or 1024 bytes.
     std::string model = R"({"plans": [{"id": [1, 0, 0, 1], "name": "Big", "processes": [)";
@@ -209,7 +209,7 @@ TEST_F(RobustLimits, FileSizeLimitFailsTheRunAndLeavesNoPartialFile) {
 // Files qvkdc cannot read or write itself are told with the system's reason.
 TEST_F(RobustLimits, QvkdcGivesTheSystemsReason) {
     TableRoot& dir = Root();
-    dir.WriteTables(TableRoot::Example());
+    dir.WriteTables(TableRoot::CleanExample());
     std::filesystem::create_directory(dir.PathOf("out"));
     const std::string model = dir.WriteFile("model.json", kOnePlan);
     const struct {

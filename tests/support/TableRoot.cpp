@@ -70,6 +70,12 @@ TableRoot::Tables TableRoot::Example() {
             {{"1", "itemN"}, {"2", "itemMode"}, {"3", "itemZ"}}};
 }
 
+TableRoot::Tables TableRoot::CleanExample() {
+    Tables t = Example();
+    t.exterior[2][0] = "Mode:a or b";
+    return t;
+}
+
 TableRoot::TableRoot() : root_(NewRoot(&lock_)), previous_(fs::current_path().string()) {
     if (root_.empty()) throw std::runtime_error("no test drive is free");
     fs::create_directories(PathOf(kTablesFolder));

@@ -33,6 +33,9 @@ class TableRoot {
     // (itemX, key 400, priority 9, "Real", both marks) is in ExteriorTable
     // for the option file to add. The tool-set form is "TS".
     static Tables Example();
+    // The example without the comma of "a,b" (then "a or b"), which the
+    // export writes unquoted and the check tells as an error.
+    static Tables CleanExample();
 
     TableRoot();
     ~TableRoot();

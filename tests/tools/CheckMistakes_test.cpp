@@ -114,7 +114,7 @@ TEST_P(CheckMistakeTest, GivesTheOneFindingThatNamesIt) {
     // An error exactly where the export's table steps fail.
     CQvkdcCnvTblCtrl tables;
     const bool fails = tables.ImpCnvTbl() != 0 || tables.CreColTbl() != 0 || tables.CreSlctTbl() != 0;
-    EXPECT_EQ(fails, checker.Findings().HasErrors());
+    EXPECT_EQ(fails, checker.Findings().HasFailures());
 }
 
 // Short rows beyond the search's runs are left to a later check: the first

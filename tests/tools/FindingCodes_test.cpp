@@ -73,18 +73,20 @@ using CheckIgnoreTest = HostTest;
 
 TEST_F(CheckIgnoreTest, TakesKnownWarningsOnly) {
     TableRoot& root = Root();
-    root.WriteTables(TableRoot::Example());  // "Mode:a,b": one unquoted-text warning
-    const std::string unquoted = FindingCodeName(C::kUnquotedText);
+    TableRoot::Tables t = TableRoot::CleanExample();
+    t.exterior.push_back({"Nope:x", "selX"});  // one orphan-choice warning
+    root.WriteTables(t);
+    const std::string orphan = FindingCodeName(C::kOrphanChoice);
     const Ran strict =
-        RunQvkdc(root, {"check", "--strict", "--ignore", unquoted, "--ignore", FindingCodeName(C::kNoKey)});
+        RunQvkdc(root, {"check", "--strict", "--ignore", orphan, "--ignore", FindingCodeName(C::kNoKey)});
     EXPECT_EQ(strict.exitCode, 0) << strict.out;
     EXPECT_EQ(strict.out, "0 errors, 0 warnings, 0 notes, 1 ignored\n");
-    const Ran json = RunQvkdc(root, {"check", "--format", "json", "--ignore", unquoted});
+    const Ran json = RunQvkdc(root, {"check", "--format", "json", "--ignore", orphan});
     EXPECT_EQ(nlohmann::json::parse(json.out)["ignored"], 1) << json.out;
     // A name one letter off is refused with the code it likely means.
-    const Ran typo = RunQvkdc(root, {"check", "--ignore", unquoted.substr(1)});
+    const Ran typo = RunQvkdc(root, {"check", "--ignore", orphan.substr(1)});
     EXPECT_EQ(typo.exitCode, 2);
-    EXPECT_NE(typo.err.find("did you mean " + unquoted + "?"), std::string::npos) << typo.err;
+    EXPECT_NE(typo.err.find("did you mean " + orphan + "?"), std::string::npos) << typo.err;
     const Ran error = RunQvkdc(root, {"check", "--ignore", FindingCodeName(C::kShortRow)});
     EXPECT_EQ(error.exitCode, 2) << error.err;
 }

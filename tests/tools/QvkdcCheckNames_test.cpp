@@ -56,7 +56,7 @@ class CheckNamesTest : public HostTest {
     // "f" in it.
     void SetUp() override {
         HostTest::SetUp();
-        Root().WriteTables(TableRoot::Example());
+        Root().WriteTables(TableRoot::CleanExample());
         Root().WriteFile("out/f", "");
         std::filesystem::create_directory(Root().PathOf("out/sub"));
     }

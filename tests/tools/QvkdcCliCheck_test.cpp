@@ -39,7 +39,7 @@ using CliCheckTest = HostTest;
 TEST_F(CliCheckTest, DemoShopShowsOnlyItsDeliberateMistakes) {
     const std::string shop = QVKDC_SHOP_ROOT;
     const Ran r = RunQvkdc(Root(), {"check", "--root", shop, "--model", shop + "model.json"});
-    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.exitCode, 1) << r.err;  // the comma of a choice: a malformed file
     std::vector<std::string> warnings;
     for (const std::string& line : Outline(r.out)) {
         // The count of each code ("by code:", then its lines indented) follows the findings.
@@ -55,8 +55,8 @@ TEST_F(CliCheckTest, DemoShopShowsOnlyItsDeliberateMistakes) {
                             warning("rc_pln2usr.ini:10", FindingCode::kStandardTitle),
                             warning("rc_pln2usr.ini:12", FindingCode::kRepeatedTitle),
                             warning("rc_pln2usr.ini:14", FindingCode::kUnknownTitle),
-                            warning("ExteriorTable.tsv:83", FindingCode::kUnquotedText),
-                            "0 errors, 6 warnings, 17 notes",
+                            "ExteriorTable.tsv:83 error [unquoted-text]",
+                            "1 error, 5 warnings, 17 notes",
                         }));
 }
 
@@ -73,10 +73,11 @@ TEST_F(CliCheckTest, ErrorsExitOneAndJsonGoesToTheOutFile) {
     const std::string report = dir + "report.json";
     const Ran r = RunQvkdc(Root(), {"check", "--root", dir, "--format", "json", "--report", report});
     EXPECT_EQ(r.exitCode, 1) << r.err;
-    // "Mode:a,b", filed before the stop, also holds a comma.
-    EXPECT_EQ(r.out, "1 error, 2 warnings, 0 notes\n");
+    // "Mode:a,b", filed before the stop, also holds a comma: the title's
+    // quote and the choice's comma would make a malformed file.
+    EXPECT_EQ(r.out, "3 errors, 0 warnings, 0 notes\n");
     const nlohmann::json json = nlohmann::json::parse(Root().ReadFile("report.json"));
-    EXPECT_EQ(json["errors"], 1);
+    EXPECT_EQ(json["errors"], 3);
     ASSERT_EQ(json["findings"].size(), 3u);
     EXPECT_EQ(json["findings"][0]["code"], FindingCodeName(FindingCode::kMissingChoiceValue));
     EXPECT_EQ(json["findings"][0]["line"], 4);
@@ -106,9 +107,13 @@ TEST_F(CliCheckTest, StrictFailsOnWarningsAndHelpTellsCheckExitCodes) {
     EXPECT_EQ(strict.exitCode, 1) << strict.err;  // the shop's deliberate warnings
     TableRoot::Tables tables = TableRoot::Example();
     Root().WriteTables(tables);
-    EXPECT_EQ(RunQvkdc(Root(), {"check", "--strict"}).exitCode, 1);  // the comma of "Mode:a,b"
-    EXPECT_EQ(RunQvkdc(Root(), {"check"}).exitCode, 0);
+    EXPECT_EQ(RunQvkdc(Root(), {"check"}).exitCode, 1);  // the comma of "Mode:a,b"
     tables.exterior[2][0] = "Mode:a or b";
+    tables.exterior.push_back({"Nope:x", "selX"});  // a choice of no item: a warning
+    Root().WriteTables(tables);
+    EXPECT_EQ(RunQvkdc(Root(), {"check", "--strict"}).exitCode, 1);
+    EXPECT_EQ(RunQvkdc(Root(), {"check"}).exitCode, 0);
+    tables.exterior.pop_back();
     Root().WriteTables(tables);
     const Ran clean = RunQvkdc(Root(), {"check", "--strict"});
     EXPECT_EQ(clean.exitCode, 0) << clean.out;

@@ -101,7 +101,7 @@ TEST_F(CliCodePageNames, OfTheModelAndOfTheOptionAlike) {
         {"1252", true}, {"65001", true}, {"utf-8", true}, {"utf-16", false}, {"UTF-16BE", false},
         {"utf-32", false}, {"ucs-2", false}, {"", false},
     };
-    Root().WriteTables(TableRoot::Example());
+    Root().WriteTables(TableRoot::CleanExample());
     Root().WriteFile("out/.keep", "");
     const std::string plan = R"("plans": [{"id": [1, 0, 0, 1], "name": "ab"}]})";
     Root().WriteFile("plain.json", "{" + plan);

@@ -66,8 +66,9 @@ class PreviewTables(html.parser.HTMLParser):
 
 def check(qvkdc, root, *more):
     model = os.path.join(root, "model.json")
-    return subprocess.run([qvkdc, "check", "--root", root, "--model", model, *more],
-                           capture_output=True, text=True, check=True).stdout
+    run = subprocess.run([qvkdc, "check", "--root", root, "--model", model, *more], capture_output=True, text=True)
+    assert run.returncode in (0, 1), run.stderr  # 1: the shop's deliberate error
+    return run.stdout
 
 
 def object_lines(text):

@@ -20,7 +20,7 @@ void ChoiceCheck::Run() {
                 break;
             case ChoiceNote::kUnquoted: {
                 const ExaminedColumn& col = ctx_.build.Columns()[static_cast<std::size_t>(n.column)];
-                ctx_.out.Add(Severity::kWarning, exterior, n.line,
+                ctx_.out.Add(Severity::kError, exterior, n.line,
                              "the choice text " + Quoted(n.text) + " of column " + Quoted(col.ExName()) + ' ' +
                                  UnquotedFlaw(n.text),
                              FindingCode::kUnquotedText, n.column);

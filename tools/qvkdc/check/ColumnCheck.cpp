@@ -84,7 +84,7 @@ void ColumnCheck::CheckColumn(int index) {
     CheckAlwaysEmpty(index);
     const std::string flaw = UnquotedFlaw(c.ExName());
     if (!flaw.empty()) {
-        Add(Severity::kWarning, index, kExteriorTableFile, c.trail.colFlg == CnvColFlg::kPlanCsv ? &c.trail.titleRow : nullptr,
+        Add(Severity::kError, index, kExteriorTableFile, c.trail.colFlg == CnvColFlg::kPlanCsv ? &c.trail.titleRow : nullptr,
             "the title " + Quoted(c.ExName()) + " of " + Item(c) + ' ' + flaw, FindingCode::kUnquotedText);
     }
     const int first = ctx_.build.FindItem(c.ItName());

@@ -43,7 +43,7 @@ void FileCheck::CheckTable(CnvTblIndex index) {
     const bool stopsHere = stop != nullptr && stop->kind == CnvTblStop::kUnreadable && stop->table == index;
     if (!f.Exists()) {
         if (index == kPlanCSVTableFile) {
-            ctx_.out.Add(Severity::kNote, file, 1,
+            ctx_.out.Add(Severity::kWarning, file, 1,
                          "the file is missing; the files hold only the option columns", FindingCode::kMissingTable);
         }
         return;

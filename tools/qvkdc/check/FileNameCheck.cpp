@@ -135,7 +135,7 @@ void FileNameCheck::Run(const std::vector<PlanOutcome>& outcomes) {
         }
         const std::string flaw = UnquotedFlaw(o.name);
         if (planColumn >= 0 && !flaw.empty()) {
-            ctx_.out.Add(Severity::kWarning, file_, line, "the name of " + plan + ' ' + flaw, FindingCode::kUnquotedText,
+            ctx_.out.Add(Severity::kError, file_, line, "the name of " + plan + ' ' + flaw, FindingCode::kUnquotedText,
                          planColumn);
         }
         const auto [it, isNew] = byPath.try_emplace(path, o.index);

@@ -25,11 +25,11 @@ FindingCodeEntry EntryOf(FindingCode code) {
                 "Put a readable regular file at the path: replace the folder or the broken link by the file, or "
                     "let the user who exports read it.", true};
         case C::kMissingTable:
-            return {code, "missing-table", {S::kError, S::kNote},
+            return {code, "missing-table", {S::kError, S::kWarning},
                 "VariableTable missing; ExteriorTable, ProcessParametersTable or ParameterSettingTable "
                     "missing while a column needs it; SelectionToIntTable missing while there are choice rows "
-                    "(named at the first place the export stops). A note: PlanCSVTable missing (only option "
-                    "columns)",
+                    "(named at the first place the export stops). A warning: PlanCSVTable missing (the files "
+                    "hold only the option columns)",
                 "Put the named table into MIRVANE/CAM/KR/Tables/, even if it holds no more than a heading row.", true};
         case C::kMissingChoiceValue:
             return {code, "missing-choice-value", {S::kError},
@@ -162,10 +162,12 @@ FindingCodeEntry EntryOf(FindingCode code) {
                 "a tool check column while VariableTable has no \"akw_tls_nm\" row, or an empty one",
                 "Add a VariableTable row with the tool-set form in cell 1 and akw_tls_nm in cell 3."};
         case C::kUnquotedText:
-            return {code, "unquoted-text", {S::kWarning},
+            return {code, "unquoted-text", {S::kError},
                 "a title, choice text or plan name holding a comma, a double quote, a CR or a LF, which "
-                    "the export writes unquoted",
-                "Take the comma, double quote or line break out of the title, choice text or plan name."};
+                    "the export writes unquoted: the export finishes, but the file is malformed (the cells "
+                    "after it shift, or the row breaks in two)",
+                "Take the comma, double quote or line break out of the title, choice text or plan name.", false,
+                true};
         // The bytes of the files.
         case C::kEmptyFile:
             return {code, "empty-file", {S::kWarning},

@@ -14,7 +14,7 @@
 #include <vector>
 
 enum class Severity : unsigned char {
-    kError,    // the export would fail
+    kError,    // the export would fail, or write a malformed CSV file
     kWarning,  // the export runs, but cells, titles or files come out wrong
     kNote,     // worth knowing; nothing is wrong by itself
 };
@@ -111,6 +111,8 @@ struct FindingCodeEntry {
     std::string what;         // what it means (Markdown: `code`, "quotes")
     const char* fix;          // the usual fix: what to change in which file or cell
     bool wholeFile = false;   // its findings are about a whole file: their line is no row to show
+    bool exportFinishes = false;  // its errors are not where the export fails: it finishes, but the
+                                  // file it writes is malformed
 };
 
 // Every code, in the order of the enumerators, which is the order

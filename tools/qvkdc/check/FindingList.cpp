@@ -47,6 +47,12 @@ bool FindingList::Muted(const Finding& f) const {
     return !mutedLines_.empty() && mutedLines_.count({f.file, f.line}) != 0;
 }
 
+bool FindingList::HasFailures() const {
+    return std::any_of(findings_.begin(), findings_.end(), [](const Finding& f) {
+        return f.severity == Severity::kError && !FindingCodeOf(f.code).exportFinishes;
+    });
+}
+
 int FindingList::Count(Severity severity) const {
     return static_cast<int>(std::count_if(findings_.begin(), findings_.end(),
                                           [&](const Finding& f) { return f.severity == severity; }));

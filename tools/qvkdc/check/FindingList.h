@@ -3,7 +3,8 @@
 // A mistake that leaves many traces is told once: the check that
 // recognises it (a heading row, say) tells it and mutes what merely follows
 // from it, so that the warnings and notes that would repeat it are left
-// out. Errors are never muted or ignored: the export fails at them.
+// out. Errors are never muted or ignored: the export fails at them or
+// writes a malformed file.
 #ifndef QVKDC_TOOLS_CHECK_FINDINGLIST_H
 #define QVKDC_TOOLS_CHECK_FINDINGLIST_H
 
@@ -45,6 +46,9 @@ class FindingList {
     // The findings given a severity their code does not allow, listed or not.
     int Misfiled() const { return misfiled_; }
     bool HasErrors() const { return Count(Severity::kError) > 0; }
+    // Some error is where the export fails (not one it finishes at,
+    // writing a malformed file).
+    bool HasFailures() const;
     // "2 errors, 1 warning, 0 notes", then ", 3 ignored" when some were.
     std::string Summary() const;
 
