@@ -8,11 +8,13 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "check/Checker.h"
 #include "check/ShortRowSearch.h"
+#include "TextEncoding.h"
 #include "support/HostFixture.h"
 #include "support/TestedFindings.h"
 #include "tables/CQvkdcCnvTblCtrl.h"
@@ -24,9 +26,12 @@ const char kTables[] = "MIRVANE/CAM/KR/Tables/";
 // The example's files by name: a table's ("PlanCSVTable"), "model.json".
 using Files = std::map<std::string, std::string>;
 
+// A table's name without ".tsv": the table; with an extension
+// ("PlanCSVTable.txt"): a file of that name beside the tables.
 std::string PathOf(const std::string& name) {
     if (name == "model.json") return name;
-    return name == "rc_pln2usr.ini" ? "MIRVANE/user/cam/nccust/" + name : kTables + name + ".tsv";
+    if (name == "rc_pln2usr.ini") return "MIRVANE/user/cam/nccust/" + name;
+    return kTables + name + (name.find('.') == std::string::npos ? ".tsv" : "");
 }
 
 // Replaces every `from` in file by `to`.
@@ -44,6 +49,7 @@ struct Mistake {
     const char* name;  // the test's
     void (*make)(Files*);
     std::vector<ExpectedFinding> findings;
+    const char* encoding = "windows-1252";  // the code page of the texts
 };
 
 void PrintTo(const Mistake& m, std::ostream* os) { *os << m.name; }
@@ -87,6 +93,64 @@ const Mistake kMistakes[] = {
     {"ColonInTitleOfAnother", [](Files* f) { Edit(f, "ExteriorTable", "Depth (mm)\t", "Coolant: depth\t"); },
      {{"ExteriorTable.tsv", 5, S::kError, C::kColonInTitle, -1,
        {"\"Coolant\"", "\"ttlKDEPTH\"", "\"[ERR] : Not import tablefile\""}}}},
+    // Mistakes in the bytes, each with a twin that looks alike and is right.
+    {"SpacedCellsInAValueTypeRow",
+     [](Files* f) { Edit(f, "ParameterSettingTable", "ttlKDEPTH\tReal\to\t", "ttlKDEPTH   Real   o"); },
+     {{"ParameterSettingTable.tsv", 3, S::kWarning, C::kSpacedCells, -1, {"\"ttlKDEPTH\"", "1 cell", "3"}}}},
+    {"TwinTwoSpacesInsideATitle", [](Files* f) { Edit(f, "ExteriorTable", "Depth (mm)\t", "Depth  (mm)\t"); }, {}},
+    {"SpacedCellsInAPlanCSVTableRow", [](Files* f) { Edit(f, "PlanCSVTable", "4\tttlKDEPTH", "4 ttlKDEPTH"); },
+     {{"PlanCSVTable.tsv", 4, S::kError, C::kSpacedCells, -1, {"\"ttlKDEPTH\"", "short"}}}},
+    {"SpacedCellsByOneSpaceInAnItemRow",
+     [](Files* f) { Edit(f, "ExteriorTable", "Passes\tttlKPASSCNT", "Passes ttlKPASSCNT"); },
+     {{"ExteriorTable.tsv", 6, S::kWarning, C::kSpacedCells, -1, {"\"ttlKPASSCNT\""}}}},
+    {"ByteOrderMarkInTheMiddle", [](Files* f) { Edit(f, "ExteriorTable", "Passes\t", "\xEF\xBB\xBFPasses\t"); },
+     {{"ExteriorTable.tsv", 6, S::kWarning, C::kStrayByte, -1, {"EF BB BF", "byte 1"}}}},
+    {"TwinByteOrderMarkAtTheStart",
+     [](Files* f) { Edit(f, "ExteriorTable", "External name", "\xEF\xBB\xBF" "External name"); }, {}},
+    {"NoBreakSpaceAtTheEndOfATitle",
+     [](Files* f) { Edit(f, "ExteriorTable", "Comment\tttlKHCOMMENTA", "Comment\xA0\tttlKHCOMMENTA"); },
+     {{"ExteriorTable.tsv", 7, S::kWarning, C::kStrayByte, -1, {"no-break space at its end"}}}},
+    {"TwinNoBreakSpaceInsideATitle", [](Files* f) { Edit(f, "ExteriorTable", "Depth (mm)", "Depth\xA0(mm)"); }, {}},
+    {"ZeroWidthSpaceAtTheStartOfATitle",
+     [](Files* f) { Edit(f, "ExteriorTable", "Tool\ttoolCheck1", "\xE2\x80\x8BTool\ttoolCheck1"); },
+     {{"ExteriorTable.tsv", 4, S::kWarning, C::kStrayByte, -1, {"zero-width space at its start"}}},
+     "utf-8"},
+    {"LoneCrBetweenRows", [](Files* f) { Edit(f, "ExteriorTable", "ttlKPASSCNT\n", "ttlKPASSCNT\r"); },
+     {{"ExteriorTable.tsv", 6, S::kWarning, C::kStrayByte, -1, {"CR without LF"}}}},
+    {"TwinCrLfLineEnds", [](Files* f) { Edit(f, "ExteriorTable", "\n", "\r\n"); }, {}},
+    {"Utf8InAOneByteCodePage", [](Files* f) { Edit(f, "ExteriorTable", "Depth (mm)", "Tiefe (\xC3\xA9)"); },
+     {{"ExteriorTable.tsv", 5, S::kWarning, C::kEncoding, -1, {"UTF-8", "windows-1252", "byte 8"}}}},
+    {"TwinEightBitInAOneByteCodePage", [](Files* f) { Edit(f, "ExteriorTable", "Depth (mm)", "Tiefe (\xE9)"); }, {}},
+    {"EightBitInUtf8", [](Files* f) { Edit(f, "ExteriorTable", "Depth (mm)", "Tiefe (\xE9)"); },
+     {{"ExteriorTable.tsv", 5, S::kWarning, C::kEncoding, -1, {"0xE9", "8-bit"}}},
+     "utf-8"},
+    {"TwinUtf8InUtf8", [](Files* f) { Edit(f, "ExteriorTable", "Depth (mm)", "Tiefe (\xC3\xA9)"); }, {}, "utf-8"},
+    {"TwoFilesInTwoEncodings",
+     [](Files* f) {
+         Edit(f, "ExteriorTable", "Depth (mm)", "Tiefe (\xC3\xA9)");
+         Edit(f, "SelectionToIntTable", "Choice\tValue", "Auswahl (\xE9)\tValue");
+     },
+     {{"ExteriorTable.tsv", 5, S::kWarning, C::kEncoding, -1, {"UTF-8", "SelectionToIntTable.tsv"}}}},
+    {"TabInAQuotedTitle", [](Files* f) { Edit(f, "ExteriorTable", "Depth (mm)\t", "\"Depth\t(mm)\"\t"); },
+     {{"ExteriorTable.tsv", 5, S::kWarning, C::kControlInText, 3, {"tab"}}}},
+    {"TwinQuotedTitle", [](Files* f) { Edit(f, "ExteriorTable", "Depth (mm)\t", "\"Depth (mm)\"\t"); }, {}},
+    {"ValueWithADecimalComma", [](Files* f) { Edit(f, "SelectionToIntTable", "clFlood\t1", "clFlood\t1,0"); },
+     {{"SelectionToIntTable.tsv", 5, S::kWarning, C::kNotANumber, -1, {"decimal comma", "read as 1"}}}},
+    {"ValueWithItsSignAfterIt", [](Files* f) { Edit(f, "SelectionToIntTable", "clOff\t0", "clOff\t0-"); },
+     {{"SelectionToIntTable.tsv", 4, S::kWarning, C::kNotANumber, -1, {"sign after", "read as 0"}}}},
+    {"TwinValueWithItsSignBeforeIt", [](Files* f) { Edit(f, "SelectionToIntTable", "clOff\t0", "clOff\t-0"); }, {}},
+    {"PlanCSVTableSavedAsText",
+     [](Files* f) {
+         (*f)["PlanCSVTable.txt"] = (*f)["PlanCSVTable"];
+         f->erase("PlanCSVTable");
+     },
+     {{"PlanCSVTable.tsv", 1, S::kWarning, C::kMissingTable, -1, {"\"PlanCSVTable.txt\"", "rename"}}}},
+    {"OptionFileWithASection", [](Files* f) { Edit(f, "rc_pln2usr.ini", "# Extra", "[Columns]\n# Extra"); },
+     {{"rc_pln2usr.ini", 1, S::kWarning, C::kOptionFormat, -1, {"section"}}}},
+    {"OptionFileOfSettings", [](Files* f) { Edit(f, "rc_pln2usr.ini", "Coolant", "Coolant=1"); },
+     {{"rc_pln2usr.ini", 2, S::kWarning, C::kOptionFormat, -1, {"key=value"}}}},
+    {"TwinOptionFileWithASectionInAComment",
+     [](Files* f) { Edit(f, "rc_pln2usr.ini", "# Extra", "# [Columns]\n# Extra"); }, {}},
     {"ItemWithABlankAtItsEnd", [](Files* f) { Edit(f, "PlanCSVTable", "\tttlKPASSCNT", "\tttlKPASSCNT "); },
      {{"PlanCSVTable.tsv", 5, S::kWarning, C::kUnknownItem, 4, {"\"ttlKPASSCNT \"", "\"ttlKPASSCNT\""}}}},
 };
@@ -108,7 +172,10 @@ TEST_P(CheckMistakeTest, GivesTheOneFindingThatNamesIt) {
     GetParam().make(&files);
     for (const auto& [name, text] : files) Root().WriteFile(PathOf(name), text);
     LoadModel(files["model.json"]);
-    Checker checker("", "model.json");
+    std::string error;
+    const std::unique_ptr<TextEncoding> encoding = TextEncoding::Open(GetParam().encoding, &error);
+    ASSERT_NE(encoding, nullptr) << error;
+    Checker checker("", "model.json", encoding.get());
     checker.Run();
     ExpectFindings(checker.Findings(), GetParam().findings, {C::kNamesNotChecked, C::kModelNotChecked});
     // An error exactly where the export's table steps fail.

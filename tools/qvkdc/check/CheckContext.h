@@ -20,6 +20,14 @@ struct CheckContext {
         return c.trail.colFlg == CnvColFlg::kPlanCsv ? in.Shown(kPlanCSVTableFile) : in.OptionFile().Display();
     }
     const std::string& Shown(CnvTblIndex table) const { return in.Shown(table); }
+    // For a missing table: "; beside it is "NAME", which the export does not
+    // read: rename it" when a file of a near name is there; "" otherwise.
+    std::string NearFile(CnvTblIndex table) const {
+        const std::string& near = in.NearName(table);
+        if (near.empty()) return near;
+        return "; beside it is \"" + near.substr(near.rfind('/') + 1) + "\", which the export does not read: rename it " +
+               kCnvTblFiles[table].name + ".tsv";
+    }
 };
 
 #endif  // QVKDC_TOOLS_CHECK_CHECKCONTEXT_H

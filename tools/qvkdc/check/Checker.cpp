@@ -2,6 +2,7 @@
 
 #include "qvkdc/qvkdc.h"
 
+#include "check/ByteCheck.h"
 #include "check/ChoiceCheck.h"
 #include "check/ColumnCheck.h"
 #include "report/ColumnReport.h"
@@ -36,13 +37,14 @@ Checker::~Checker() = default;
 
 void Checker::Run() {
     facts_.date = ReportDate();
-    inputs_.Load(displayRoot_);
+    inputs_.Load(displayRoot_, facts_.encoding);
     build_ = std::make_unique<TableBuild>();
     build_->Run();
     ShortRowSearch(*build_).Run();
     const CheckContext ctx{inputs_, *build_, findings_, *facts_.encoding};
     StopCheck(ctx).Run();
     FileCheck(ctx).Run();
+    ByteCheck(ctx).Run();
     LayoutCheck(ctx).Run();
     ColumnCheck(ctx).Run();
     OptionCheck(ctx).Run();

@@ -15,7 +15,8 @@ void ChoiceCheck::Run() {
             case ChoiceNote::kNotANumber:
                 ctx_.out.Add(Severity::kWarning, ctx_.Shown(kSelectionToIntTableFile), n.line,
                              "the value " + Quoted(n.text) + " of the choice " + Quoted(n.choiceItName) +
-                                 " is not a number; it is read as " + std::to_string(n.value),
+                                 " is not a number" + Convention(n.text) + "; it is read as " +
+                                 std::to_string(n.value),
                              FindingCode::kNotANumber);
                 break;
             case ChoiceNote::kUnquoted: {
@@ -24,6 +25,14 @@ void ChoiceCheck::Run() {
                              "the choice text " + Quoted(n.text) + " of column " + Quoted(col.ExName()) + ' ' +
                                  UnquotedFlaw(n.text),
                              FindingCode::kUnquotedText, n.column);
+                break;
+            }
+            case ChoiceNote::kControl: {
+                const ExaminedColumn& col = ctx_.build.Columns()[static_cast<std::size_t>(n.column)];
+                ctx_.out.Add(Severity::kWarning, exterior, n.line,
+                             "the choice text " + Quoted(n.text) + " of column " + Quoted(col.ExName()) + ' ' +
+                                 ControlFlaw(n.text) + ", which goes into the CSV file as it is",
+                             FindingCode::kControlInText, n.column);
                 break;
             }
         }

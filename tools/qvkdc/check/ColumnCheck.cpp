@@ -86,6 +86,11 @@ void ColumnCheck::CheckColumn(int index) {
     if (!flaw.empty()) {
         Add(Severity::kError, index, kExteriorTableFile, c.trail.colFlg == CnvColFlg::kPlanCsv ? &c.trail.titleRow : nullptr,
             "the title " + Quoted(c.ExName()) + " of " + Item(c) + ' ' + flaw, FindingCode::kUnquotedText);
+    } else if (const std::string control = ControlFlaw(c.ExName()); !control.empty()) {
+        Add(Severity::kWarning, index, kExteriorTableFile, c.trail.colFlg == CnvColFlg::kPlanCsv ? &c.trail.titleRow : nullptr,
+            "the title " + Quoted(c.ExName()) + " of " + Item(c) + ' ' + control +
+                ", which goes into the CSV header as it is",
+            FindingCode::kControlInText);
     }
     const int first = ctx_.build.FindItem(c.ItName());
     if (c.trail.colFlg == CnvColFlg::kPlanCsv && first != index) {
@@ -135,8 +140,8 @@ void ColumnCheck::CheckKey(int index) {
     const std::string& keyText = keyRow.Cell(2);
     if (!IsDecimalInt(keyText)) {
         Add(Severity::kWarning, index, kProcessParametersTableFile, &keyRow,
-            "the key " + Quoted(keyText) + " of " + Item(c) + " is not a number; it is read as " +
-                std::to_string(key),
+            "the key " + Quoted(keyText) + " of " + Item(c) + " is not a number" + Convention(keyText) +
+                "; it is read as " + std::to_string(key),
             FindingCode::kNotANumber);
     }
     if (c.use.keyMeansNone) {

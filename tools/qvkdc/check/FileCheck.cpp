@@ -44,7 +44,8 @@ void FileCheck::CheckTable(CnvTblIndex index) {
     if (!f.Exists()) {
         if (index == kPlanCSVTableFile) {
             ctx_.out.Add(Severity::kWarning, file, 1,
-                         "the file is missing; the files hold only the option columns", FindingCode::kMissingTable);
+                         "the file is missing; the files hold only the option columns" + ctx_.NearFile(index),
+                         FindingCode::kMissingTable);
         }
         return;
     }

@@ -83,6 +83,12 @@ FindingCodeEntry EntryOf(FindingCode code) {
                     "for (\"comment\": the process's comment item)",
                 "Put the item the message names in its place, in PlanCSVTable and in the key and value type "
                     "rows; for a parameter of your own, invent an item name that the export does not reserve."};
+        case C::kSpacedCells:
+            return {code, "spaced-cells", {S::kWarning, S::kError},
+                "a row whose cells are separated by spaces, not tabs (an editor that turned tabs into "
+                    "spaces): the reader reads it as fewer cells, so its name matches nothing; an error where "
+                    "the export stops at it as a short row",
+                "Put a tab between the cells of the row, where the spaces are; set the editor to keep tabs."};
         // Columns that come out empty or wrong.
         case C::kNoTitle:
             return {code, "no-title", {S::kWarning},
@@ -143,6 +149,13 @@ FindingCodeEntry EntryOf(FindingCode code) {
                 "an option title that is already the title of a PlanCSVTable column: no second column",
                 "Delete the line of rc_pln2usr.ini, or the PlanCSVTable row if the column belongs among the "
                     "options."};
+        case C::kOptionFormat:
+            return {code, "option-format", {S::kWarning},
+                "a line of the option file written in another format: a section (\"[Columns]\") or a "
+                    "setting (\"key=value\"); the option file is a list of ExteriorTable titles, one a line, "
+                    "so the line adds no column",
+                "Write the title alone on the line (\"Depth (mm)\" for \"Depth=1\"), and delete the "
+                    "section lines."};
         case C::kNoChoices:
             return {code, "no-choices", {S::kWarning},
                 "a selection column (or the tool type column) without choices; the scan angle column without "
@@ -168,6 +181,12 @@ FindingCodeEntry EntryOf(FindingCode code) {
                     "after it shift, or the row breaks in two)",
                 "Take the comma, double quote or line break out of the title, choice text or plan name.", false,
                 true};
+        case C::kControlInText:
+            return {code, "control-in-text", {S::kWarning},
+                "a title or choice text holding a tab or another control character (below 0x20), which "
+                    "goes into the CSV file as it is",
+                "Take the control character out of the title or choice text (a quoted cell of ExteriorTable "
+                    "may hold a tab; the option file's line may too)."};
         // The bytes of the files.
         case C::kEmptyFile:
             return {code, "empty-file", {S::kWarning},
@@ -187,6 +206,20 @@ FindingCodeEntry EntryOf(FindingCode code) {
             return {code, "ctrl-z", {S::kWarning},
                 "a Ctrl-Z byte in the option file: on Windows the file is read as text and ends there",
                 "Delete the Ctrl-Z byte (0x1A) from rc_pln2usr.ini."};
+        case C::kStrayByte:
+            return {code, "stray-byte", {S::kWarning},
+                "an invisible or out-of-place byte: a byte-order mark after the start of the file (two files "
+                    "joined), a no-break space or zero-width character at an end of a cell, a CR alone in a "
+                    "file of LF line ends (the reader ends the row there); names with it match nothing",
+                "Delete the byte at the line and column the finding gives (an editor that shows invisible "
+                    "characters helps)."};
+        case C::kEncoding:
+            return {code, "encoding", {S::kWarning},
+                "text in another encoding than the code page: UTF-8 in a one-byte code page (each letter "
+                    "beyond ASCII read as two), bytes that are no text of the code page; named with the encoding it looks like, "
+                    "and the other files of the root in the code page's",
+                "Save the file in the code page the export reads (`--encoding`, else the system's), as the "
+                    "other files are; or give `--encoding` the file's encoding when every file is in it."};
         // The model against the tables.
         case C::kRejectedPlan:
             return {code, "rejected-plan", {S::kNote},

@@ -36,6 +36,7 @@ enum class FindingCode : unsigned char {
     kColonInTitle,
     kUnknownItem,
     kAlwaysEmpty,
+    kSpacedCells,
     // Columns that come out empty or wrong.
     kNoTitle,
     kNoKey,
@@ -48,16 +49,20 @@ enum class FindingCode : unsigned char {
     kUnknownTitle,
     kRepeatedTitle,
     kStandardTitle,
+    kOptionFormat,
     kNoChoices,
     kOrphanChoice,
     kNotANumber,
     kNoToolSetForm,
     kUnquotedText,
+    kControlInText,
     // The bytes of the files.
     kEmptyFile,
     kCrLineEnds,
     kNulByte,
     kCtrlZ,
+    kStrayByte,
+    kEncoding,
     // The model against the tables.
     kRejectedPlan,
     kNoMachine,

@@ -8,8 +8,9 @@
 #include "FileSystem.h"
 #include "ReadableFile.h"
 
-void InputFile::Load(const char* libPath, std::string display) {
+void InputFile::Load(const char* libPath, std::string display, const LineRules& rules) {
     *this = InputFile();
+    bytesOfLines_.Start(rules);
     display_ = std::move(display);
     path_ = libPath;
     FileSystem* fs = FileSystem::Current();
@@ -21,6 +22,7 @@ void InputFile::Load(const char* libPath, std::string display) {
     char block[ReadableFile::kBlockSize];
     std::ptrdiff_t n = 0;
     while ((n = file.Read(block, sizeof block)) > 0) Scan(block, static_cast<std::size_t>(n));
+    bytesOfLines_.Finish();
     readable_ = n == 0;
     if (!readable_) why_ = file.ReadError().ToString();
     const std::string& b = head_;
@@ -52,6 +54,7 @@ int LineFeeds(const char* from, const char* end) {
 void InputFile::Scan(const char* bytes, std::size_t n) {
     if (head_.size() < 4) head_.append(bytes, std::min<std::size_t>(n, 4 - head_.size()));
     size_ += n;
+    bytesOfLines_.Feed(bytes, n);
     const char* end = bytes + n;
     // The line of the first NUL and Ctrl-Z byte: the lines before this
     // block and the line feeds in it before the byte.

@@ -7,12 +7,14 @@
 
 #include <string>
 
+#include "check/LineBytes.h"
+
 class InputFile {
  public:
     // Looks at the file at libPath, a root-relative path as the library
     // names it, through the platform's file system; display is its name in
-    // findings.
-    void Load(const char* libPath, std::string display);
+    // findings. Its lines are looked at by rules.
+    void Load(const char* libPath, std::string display, const LineRules& rules = LineRules());
 
     const std::string& Display() const { return display_; }
     // The root-relative path it was loaded from, as the library names it.
@@ -41,6 +43,8 @@ class InputFile {
     // the first Ctrl-Z byte (0x1A); 0 when there is none.
     int NulLine() const { return nulLine_; }
     int CtrlZLine() const { return ctrlZLine_; }
+    // What its lines show at the byte level.
+    const LineBytes& Lines() const { return bytesOfLines_; }
 
  private:
     void Scan(const char* bytes, std::size_t n);
@@ -60,6 +64,7 @@ class InputFile {
     int lines_ = 1;
     int nulLine_ = 0;
     int ctrlZLine_ = 0;
+    LineBytes bytesOfLines_;
 };
 
 #endif  // QVKDC_TOOLS_CHECK_INPUTFILE_H

@@ -11,6 +11,14 @@ void OptionCheck::Run() {
         const std::string title = "title " + Quoted(t.title);
         switch (t.fate) {
             case OptionFate::kUnknown: {
+                if (const std::string format = OptionLineFormat(t.title); !format.empty()) {
+                    ctx_.out.Add(Severity::kWarning, file.Display(), t.line,
+                                 "the line is " + format + ", while the option file is a list of " +
+                                     ctx_.Shown(kExteriorTableFile) +
+                                     " titles, one a line; the line adds no column: write the title alone",
+                                 FindingCode::kOptionFormat);
+                    break;
+                }
                 if (!ctx_.build.HasRows(kExteriorTableFile)) break;
                 if (known.Empty()) {
                     for (const ItemRowTrail& r : ctx_.build.ItemRows()) known.Add(r.title);

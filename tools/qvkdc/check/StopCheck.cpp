@@ -49,7 +49,8 @@ void StopCheck::NotImported(const CnvTblStop& stop) {
     if (!stop.hasContext) {
         // The tool-set form, looked up at the import.
         ctx_.out.Add(Severity::kError, ctx_.Shown(stop.table), 1,
-                     "the file is missing; the export stops with " + Quoted(stop.traceLine),
+                     "the file is missing" + ctx_.NearFile(stop.table) + "; the export stops with " +
+                         Quoted(stop.traceLine),
                      FindingCode::kMissingTable);
         return;
     }
@@ -62,7 +63,7 @@ void StopCheck::NotImported(const CnvTblStop& stop) {
     }
     ctx_.out.Add(Severity::kError, ContextFile(stop), stop.context.line,
                  subject + " is looked up in " + ctx_.Shown(stop.table) + ", which is missing" +
-                     StopsWith(stop.traceLine),
+                     ctx_.NearFile(stop.table) + StopsWith(stop.traceLine),
                  FindingCode::kMissingTable);
 }
 
@@ -86,6 +87,8 @@ void StopCheck::NoRow(const CnvTblStop& stop) {
 }
 
 void StopCheck::ShortRow(const CnvTblStop& stop) {
+    // A row of cells separated by spaces is told as such (ByteCheck).
+    if (ctx_.in.Table(stop.table).Lines().SpacedAt(stop.row.line)) return;
     std::string of;
     if (stop.choice && stop.hasContext) {
         const std::string& choice =

@@ -70,9 +70,10 @@ void TableBuild::TakeChoice(const CnvChoiceTrail& choice) {
         note.value = choice.value;
         notes_.push_back(std::move(note));
     }
-    if (lastColumn_ >= 0 && !UnquotedFlaw(choice.text).empty()) {
+    const bool unquoted = !UnquotedFlaw(choice.text).empty();
+    if (lastColumn_ >= 0 && (unquoted || !ControlFlaw(choice.text).empty())) {
         ChoiceNote note;
-        note.kind = ChoiceNote::kUnquoted;
+        note.kind = unquoted ? ChoiceNote::kUnquoted : ChoiceNote::kControl;
         note.line = row.line;
         note.text = choice.text;
         note.column = lastColumn_;

@@ -20,6 +20,7 @@ struct ChoiceNote {
         kOrphan,      // its item title has no item row: skipped
         kNotANumber,  // its value cell is no decimal int (once per value row)
         kUnquoted,    // its text breaks the CSV line
+        kControl,     // its text puts a control character into the CSV file
     };
     Kind kind = kOrphan;
     int line = 0;             // of the choice row; kNotANumber: of the value row
@@ -28,7 +29,7 @@ struct ChoiceNote {
     std::string text;         // the choice text; kNotANumber: the value cell
     std::string choiceItName; // cell 2 of the choice row
     int value = 0;
-    int column = -1;          // kUnquoted: the column showing it
+    int column = -1;          // kUnquoted, kControl: the column showing it
 };
 
 // An item row of ExteriorTable: one without ":" in cell 1.

@@ -13,6 +13,24 @@
 // line feed it holds; the empty text when it holds none.
 std::string UnquotedFlaw(std::string_view text);
 
+// Why text puts a control character into the CSV file: "holds a tab" or
+// "holds the control character 0x01", for the first byte below 0x20 that is
+// no line break (UnquotedFlaw tells those); the empty text when it holds none.
+std::string ControlFlaw(std::string_view text);
+
+// What convention a number cell that is no decimal int seems written in:
+// "with thousands separators", "with a decimal comma", "with its sign
+// after it", "beyond the range of an int", "with a fraction"; "" when it
+// looks like none (a word, say).
+std::string NumberConvention(std::string_view text);
+// ": it is written NumberConvention(text)", or "" when it follows none.
+std::string Convention(std::string_view text);
+
+// What format an option file's line seems written in: "a section of an INI
+// file" for "[Columns]", "a setting (key=value)" for "Depth=1"; "" for a
+// line that may be a title.
+std::string OptionLineFormat(std::string_view line);
+
 // text in double quotes for a message, with control characters written as
 // \r, \n, \t or \xHH so that a finding stays on one line. A text longer
 // than kQuotedLongest bytes is shown by its first kQuotedShown, then "..."

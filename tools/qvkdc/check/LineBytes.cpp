@@ -1,0 +1,289 @@
+#include "check/LineBytes.h"
+
+#include <algorithm>
+#include <string_view>
+
+#include "ByteOrderMark.h"
+#include "TextEncoding.h"
+
+namespace {
+
+// The length of the UTF-8 sequence of two to four bytes at text[at], or 0
+// when none starts there (an ASCII byte, a stray continuation byte, an
+// overlong or cut sequence).
+std::size_t Utf8Length(std::string_view text, std::size_t at) {
+    const auto b = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned lead = b(at);
+    std::size_t n = 0;
+    unsigned low = 0x80, high = 0xBF;  // the range of the second byte
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        n = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        n = 3;
+        if (lead == 0xE0) low = 0xA0;
+        if (lead == 0xED) high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        n = 4;
+        if (lead == 0xF0) low = 0x90;
+        if (lead == 0xF4) high = 0x8F;
+    } else {
+        return 0;
+    }
+    if (at + n > text.size() || b(at + 1) < low || b(at + 1) > high) return 0;
+    for (std::size_t i = 2; i < n; ++i) {
+        if ((b(at + i) & 0xC0) != 0x80) return 0;
+    }
+    return n;
+}
+
+// The invisible characters that make two names look alike, in UTF-8, with
+// what they are called in findings.
+struct Invisible {
+    std::string_view bytes;
+    const char* name;
+};
+constexpr Invisible kInvisibles[] = {
+    {"\xC2\xA0", "a no-break space"},          {"\xE2\x80\x8B", "a zero-width space"},
+    {"\xE2\x80\x8C", "a zero-width non-joiner"}, {"\xE2\x80\x8D", "a zero-width joiner"},
+    {"\xE2\x81\xA0", "a word joiner"},
+};  // a byte-order mark inside the file is told as one
+
+bool IsNameChar(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+}
+
+// A name such as an item or a choice's internal name: letters, digits, "_".
+bool IsName(std::string_view word) {
+    return !word.empty() && !(word[0] >= '0' && word[0] <= '9') && std::all_of(word.begin(), word.end(), IsNameChar);
+}
+
+// The non-empty parts of text between separators: runs of two or more
+// spaces (runs), or single spaces and tabs.
+std::vector<std::string_view> Split(std::string_view text, bool runs) {
+    std::vector<std::string_view> parts;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        std::size_t end = at;
+        while (end < text.size()) {
+            const char c = text[end];
+            if (c == '\t') break;
+            if (c == ' ' && (!runs || (end + 1 < text.size() && text[end + 1] == ' '))) break;
+            ++end;
+        }
+        if (end > at) parts.push_back(text.substr(at, end - at));
+        at = end + 1;
+        while (runs && at < text.size() && text[at] == ' ') ++at;
+    }
+    return parts;
+}
+
+}  // namespace
+
+void LineBytes::Start(const LineRules& rules) {
+    *this = LineBytes();
+    rules_ = rules;
+    const TextEncoding* page = rules.encoding;
+    if (page == nullptr) return;
+    utf8Page_ = page->ToUtf8("\xE2\x82\xAC") == "\xE2\x82\xAC" && page->CharLength("\xE2\x82\xAC", 0) == 3;
+    oneBytePage_ = !utf8Page_;
+    for (int b = 0x80; b < 0x100 && oneBytePage_; ++b) {
+        const std::string byte(1, static_cast<char>(b));
+        oneBytePage_ = page->CharLength(byte, 0) == 1;
+        const std::string text = page->ToUtf8(byte);
+        decodes_[static_cast<std::size_t>(b)] = text.rfind("\\x", 0) != 0;
+        noBreak_[static_cast<std::size_t>(b)] = text == "\xC2\xA0";
+    }
+}
+
+void LineBytes::Feed(const char* bytes, std::size_t n) {
+    for (std::size_t i = 0; i < n; ++i) {
+        const char c = bytes[i];
+        if (pendingCr_) {
+            pendingCr_ = false;
+            if (c == '\n') {
+                sawLf_ = true;
+                EndLine();
+                continue;
+            }
+            if (++loneCrs_ <= kKept) loneCrLines_.push_back(lineNo_ + 1);
+            EndLine();
+        }
+        if (c == '\r') {
+            pendingCr_ = true;
+        } else if (c == '\n') {
+            sawLf_ = true;
+            EndLine();
+        } else if (line_.size() < kLongest) {
+            line_ += c;
+        }
+    }
+}
+
+void LineBytes::Finish() {
+    // A CR at the very end of the file ends its last line like any other.
+    if (pendingCr_ || !line_.empty()) EndLine();
+    pendingCr_ = false;
+    // The option file's reader takes any line end alike, as editors do; a
+    // table's row ends at a CR, where the cell's text may go on.
+    if (sawLf_ && rules_.cellsNeeded > 0) {
+        for (int line : loneCrLines_) {
+            ByteFault f;
+            f.kind = ByteFault::kLoneCr;
+            f.line = line;
+            faults_.push_back(std::move(f));
+        }
+        counts_[ByteFault::kLoneCr] = loneCrs_;
+        std::stable_sort(faults_.begin(), faults_.end(),
+                         [](const ByteFault& a, const ByteFault& b) { return a.line < b.line; });
+    }
+}
+
+bool LineBytes::SpacedAt(int line) const {
+    return std::any_of(faults_.begin(), faults_.end(),
+                       [&](const ByteFault& f) { return f.kind == ByteFault::kSpacedCells && f.line == line; });
+}
+
+LineBytes::Text LineBytes::TextKind() const {
+    if (sawEightBit_) return Text::kEightBit;
+    return sawUtf8_ ? Text::kUtf8 : Text::kAscii;
+}
+
+void LineBytes::Keep(ByteFault fault) {
+    if (++counts_[fault.kind] <= kKept) faults_.push_back(std::move(fault));
+}
+
+void LineBytes::EndLine() {
+    ++lineNo_;
+    const std::size_t from = lineNo_ == 1 && std::string_view(line_).substr(0, 3) == kUtf8ByteOrderMark ? 3 : 0;
+    CheckMark(from);
+    if (rules_.encoding != nullptr) {
+        CheckEncoding();
+        CheckCellEnds();
+    }
+    if (rules_.cellsNeeded > 0) CheckSpaced();
+    line_.clear();
+}
+
+void LineBytes::CheckMark(std::size_t from) {
+    const std::size_t at = line_.find(kUtf8ByteOrderMark, from);
+    if (at == std::string::npos) return;
+    ByteFault f;
+    f.kind = ByteFault::kInnerMark;
+    f.line = lineNo_;
+    f.column = static_cast<int>(at) + 1;
+    const std::size_t start = line_.rfind('\t', at);
+    const std::size_t cellStart = start == std::string::npos ? 0 : start + 1;
+    f.text = line_.substr(cellStart, line_.find('\t', at) - cellStart);
+    Keep(std::move(f));
+}
+
+void LineBytes::CheckEncoding() {
+    const std::string_view line = line_;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(line[i]);
+        if (byte < 0x80 || (!utf8Page_ && !oneBytePage_)) continue;
+        if (line.substr(i, 3) == kUtf8ByteOrderMark) {  // told as a mark
+            i += 2;
+            continue;
+        }
+        const std::size_t n = Utf8Length(line, i);
+        ByteFault f;
+        f.line = lineNo_;
+        f.column = static_cast<int>(i) + 1;
+        if (n > 0) {
+            sawUtf8_ = true;
+            if (utf8Page_) {
+                i += n - 1;
+                continue;
+            }
+            f.kind = ByteFault::kUtf8Text;
+            f.text = std::string(line.substr(i, n));
+        } else {
+            sawEightBit_ = true;
+            if (oneBytePage_ && decodes_[byte]) continue;
+            f.kind = ByteFault::kUndecodable;
+            f.text = std::string(1, line[i]);
+        }
+        Keep(std::move(f));
+        return;  // one a line
+    }
+}
+
+void LineBytes::CheckCellEnds() {
+    const std::string_view line = line_;
+    // The invisible character that text starts with (atEnd: ends with).
+    const auto invisibleAt = [&](std::string_view text, bool atEnd) -> const char* {
+        if (text.empty()) return nullptr;
+        if (oneBytePage_) {
+            return noBreak_[static_cast<unsigned char>(atEnd ? text.back() : text.front())] ? "a no-break space"
+                                                                                            : nullptr;
+        }
+        if (!utf8Page_) return nullptr;
+        for (const Invisible& v : kInvisibles) {
+            if (text.size() < v.bytes.size()) continue;
+            if ((atEnd ? text.substr(text.size() - v.bytes.size()) : text.substr(0, v.bytes.size())) == v.bytes) {
+                return v.name;
+            }
+        }
+        return nullptr;
+    };
+    std::size_t at = 0;
+    for (;;) {
+        std::size_t end = rules_.cellsNeeded > 0 ? line.find('\t', at) : std::string_view::npos;
+        if (end == std::string_view::npos) end = line.size();
+        std::string_view cell = line.substr(at, end - at);
+        // A mark that starts the file is the file's, not the cell's.
+        if (at == 0 && lineNo_ == 1 && cell.substr(0, 3) == kUtf8ByteOrderMark) cell.remove_prefix(3);
+        const char* first = invisibleAt(cell, false);
+        const bool atStart = first != nullptr;
+        const char* name = atStart ? first : invisibleAt(cell, true);
+        if (name != nullptr) {
+            ByteFault f;
+            f.kind = ByteFault::kInvisible;
+            f.line = lineNo_;
+            f.column = static_cast<int>(atStart ? at : end) + (atStart ? 1 : 0);
+            f.text = std::string(cell);
+            f.item = std::string(name) + (atStart ? " at its start" : " at its end");
+            Keep(std::move(f));
+            return;  // one a line
+        }
+        if (end == line.size()) return;
+        at = end + 1;
+    }
+}
+
+void LineBytes::CheckSpaced() {
+    const std::string_view line = line_;
+    if (line.find_first_not_of(" \t") == std::string_view::npos) return;  // a blank line
+    const int tabs = static_cast<int>(std::count(line.begin(), line.end(), '\t'));
+    const int expected = std::max(prevTabs_, rules_.cellsNeeded - 1);
+    if (tabs >= expected || line.find(' ') == std::string_view::npos) {
+        prevTabs_ = tabs;
+        return;
+    }
+    // Runs of spaces between cells, or single spaces between names.
+    std::vector<std::string_view> parts = Split(line, true);
+    bool spaced = static_cast<int>(parts.size()) > tabs + 1;
+    if (!spaced) {
+        parts = Split(line, false);
+        const int n = static_cast<int>(parts.size());
+        if (n > tabs + 1 && n >= std::max(2, rules_.cellsNeeded)) {
+            const std::size_t name = rules_.nameCell < 0 ? parts.size() - 1 : static_cast<std::size_t>(rules_.nameCell);
+            spaced = name < parts.size() && IsName(parts[name]);
+        }
+    }
+    if (!spaced) {
+        prevTabs_ = tabs;
+        return;
+    }
+    ByteFault f;
+    f.kind = ByteFault::kSpacedCells;
+    f.line = lineNo_;
+    f.column = static_cast<int>(line.find(' ')) + 1;
+    f.text = std::string(line);
+    const std::size_t name = rules_.nameCell < 0 ? parts.size() - 1 : static_cast<std::size_t>(rules_.nameCell);
+    if (name < parts.size()) f.item = std::string(parts[name]);
+    f.cells = tabs + 1;
+    f.meant = static_cast<int>(parts.size());
+    Keep(std::move(f));
+}
