@@ -1,0 +1,127 @@
+// `qvkdc check` on generated table sets with one fault planted in the bytes
+// of one line: a finding of the fault's code must point at that line.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "TextEncoding.h"
+#include "check/Checker.h"
+#include "support/HostFixture.h"
+
+namespace {
+
+using C = FindingCode;
+
+struct Table {
+    const char* name;
+    std::vector<std::string> lines;  // without their line ends
+};
+
+// A clean set of n columns: items with titles, keys and value types, and
+// one selection column with two choices.
+std::vector<Table> Generate(int n) {
+    std::vector<Table> t = {{"ExteriorTable", {}},       {"ProcessParametersTable", {}},
+                            {"ParameterSettingTable", {}}, {"SelectionToIntTable", {}},
+                            {"VariableTable", {"TS\t\takw_tls_nm"}}, {"PlanCSVTable", {}}};
+    for (int i = 0; i < n; ++i) {
+        const std::string item = "itemP" + std::to_string(i);
+        t[0].lines.push_back("Title " + std::to_string(i) + '\t' + item);
+        t[1].lines.push_back(item + '\t' + std::to_string(1000 + i) + '\t' + std::to_string(i + 1));
+        t[2].lines.push_back(item + (i % 2 == 0 ? "\tReal\t\t" : "\tString\t\t"));
+        t[5].lines.push_back(std::to_string(i + 1) + '\t' + item);
+    }
+    t[0].lines.insert(t[0].lines.end(), {"Mode\titemMode", "Mode:on\tselOn", "Mode:off\tselOff"});
+    t[1].lines.push_back("itemMode\t2000\t99");
+    t[2].lines.push_back("itemMode\tSelect\t\t");
+    t[3].lines = {"selOn\t1", "selOff\t0"};
+    t[5].lines.push_back(std::to_string(n + 1) + "\titemMode");
+    return t;
+}
+
+struct Planted {
+    std::size_t table;
+    int line;  // from 1
+    FindingCode code;
+};
+
+// Plants one fault of a kind chosen by rng into a line of a table.
+Planted Plant(std::mt19937* rng, std::vector<Table>* set) {
+    for (;;) {
+        const std::size_t table = (*rng)() % set->size();
+        Table& t = (*set)[table];
+        if (table == 4) continue;  // the tool-set form's one row
+        const std::size_t at = (*rng)() % t.lines.size();
+        std::string& line = t.lines[at];
+        const std::size_t tab = line.find('\t');
+        const int kind = static_cast<int>((*rng)() % 6);
+        FindingCode code = C::kStrayByte;
+        switch (kind) {
+            case 0:  // the editor's spaces for tabs
+                for (std::size_t p = line.find('\t'); p != std::string::npos; p = line.find('\t', p)) {
+                    line.replace(p, 1, "   ");
+                }
+                code = C::kSpacedCells;
+                break;
+            case 1:  // two files joined
+                line.insert(tab + 1, "\xEF\xBB\xBF");
+                break;
+            case 2:  // a no-break space of windows-1252 at the end of the first cell
+                line.insert(tab, "\xA0");
+                break;
+            case 3:  // a lone CR for the line's end
+                if (at + 1 == t.lines.size()) continue;
+                line += '\r';
+                break;
+            case 4:  // UTF-8 in a windows-1252 file
+                line.insert(tab, " \xC3\xA9");
+                code = C::kEncoding;
+                break;
+            default:  // a key with a thousands separator
+                if (table != 1) continue;
+                line.insert(tab + 2, ",");
+                code = C::kNotANumber;
+                break;
+        }
+        return {table, static_cast<int>(at) + 1, code};
+    }
+}
+
+using CheckBytesPropertyTest = HostTest;
+
+TEST_F(CheckBytesPropertyTest, TellsAPlantedFaultAtItsLine) {
+    // QVKDC_BYTES_SEED replays a failed run.
+    const char* replay = std::getenv("QVKDC_BYTES_SEED");
+    const unsigned seed = replay != nullptr ? static_cast<unsigned>(std::stoul(replay)) : std::random_device()();
+    std::mt19937 rng(seed);
+    std::string error;
+    const std::unique_ptr<TextEncoding> page = TextEncoding::Open("windows-1252", &error);
+    ASSERT_NE(page, nullptr) << error;
+    for (int round = 0; round < 40; ++round) {
+        std::vector<Table> set = Generate(3 + static_cast<int>(rng() % 30));
+        const Planted p = Plant(&rng, &set);
+        for (const Table& t : set) {
+            std::string text;
+            for (const std::string& line : t.lines) text += line.back() == '\r' ? line : line + '\n';
+            Root().WriteFile(std::string("MIRVANE/CAM/KR/Tables/") + t.name + ".tsv", text);
+        }
+        Checker checker("", "", page.get());
+        checker.Run();
+        const std::string file = std::string(set[p.table].name) + ".tsv";
+        bool found = false;
+        std::string told;
+        for (const Finding& f : checker.Findings().All()) {
+            found = found || (f.code == p.code && f.line == p.line && f.file.size() >= file.size() &&
+                              f.file.compare(f.file.size() - file.size(), file.size(), file) == 0);
+            told += f.file + ':' + std::to_string(f.line) + " [" + FindingCodeName(f.code) + "] " + f.message + '\n';
+        }
+        EXPECT_TRUE(found) << "seed " << seed << ", round " << round << ": " << FindingCodeName(p.code) << " at "
+                           << file << ':' << p.line << "; told:\n"
+                           << told;
+    }
+}
+
+}  // namespace
