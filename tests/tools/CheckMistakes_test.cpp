@@ -139,6 +139,23 @@ const Mistake kMistakes[] = {
     {"ValueWithItsSignAfterIt", [](Files* f) { Edit(f, "SelectionToIntTable", "clOff\t0", "clOff\t0-"); },
      {{"SelectionToIntTable.tsv", 4, S::kWarning, C::kNotANumber, -1, {"sign after", "read as 0"}}}},
     {"TwinValueWithItsSignBeforeIt", [](Files* f) { Edit(f, "SelectionToIntTable", "clOff\t0", "clOff\t-0"); }, {}},
+    {"ValueTypedTwice", [](Files* f) { Edit(f, "SelectionToIntTable", "clFlood\t1", "clFlood\t0"); },
+     {{"ExteriorTable.tsv", 12, S::kWarning, C::kShadowedChoice, 6, {"\"Flood\"", "\"Off\"", "line 11", "line 5"}},
+      // The processes with flood coolant (1) now have a code without a choice.
+      {"model.json", 7, S::kWarning, C::kNoChoiceForCode, 6, {"1"}}}},
+    // A typo in a value: the code the processes have finds no choice, and
+    // the finding names the choice whose value is nearest to it.
+    {"ValueTypo", [](Files* f) { Edit(f, "SelectionToIntTable", "clFlood\t1", "clFlood\t11"); },
+     {{"model.json", 7, S::kWarning, C::kNoChoiceForCode, 6,
+       {"code 1 ", "nearest value that no process has is 11 (\"Flood\", ", "SelectionToIntTable.tsv line 5",
+        "0 (\"Off\""}}}},
+    {"TwinValuesSwapped",
+     [](Files* f) {
+         Edit(f, "SelectionToIntTable", "clFlood\t1", "clFlood\tX");
+         Edit(f, "SelectionToIntTable", "clOff\t0", "clOff\t1");
+         Edit(f, "SelectionToIntTable", "clFlood\tX", "clFlood\t0");
+     },
+     {}},
     {"PlanCSVTableSavedAsText",
      [](Files* f) {
          (*f)["PlanCSVTable.txt"] = (*f)["PlanCSVTable"];

@@ -37,4 +37,31 @@ void ChoiceCheck::Run() {
             }
         }
     }
+    CheckShadowed();
+}
+
+void ChoiceCheck::CheckShadowed() {
+    const std::vector<ExaminedColumn>& cols = ctx_.build.Columns();
+    for (std::size_t i = 0; i < cols.size(); ++i) {
+        const ExaminedColumn& c = cols[i];
+        // A column listed twice has its choices told once.
+        if (ctx_.build.FindItem(c.ItName()) != static_cast<int>(i)) continue;
+        const ExaminedChoices* choices = ctx_.build.ChoicesOf(c.ItName());
+        if (choices == nullptr) continue;
+        for (int j = 0; j < choices->Count(); ++j) {
+            const ExaminedChoice choice = choices->At(j);
+            const int first = choices->Find(choice.value);
+            if (first == j || first < 0) continue;
+            const ExaminedChoice shown = choices->At(first);
+            if (shown.exName == choice.exName) continue;  // a repeated row loses nothing
+            ctx_.out.Add(Severity::kWarning, ctx_.Shown(kExteriorTableFile), choice.choiceLine,
+                         "the choice " + Quoted(choice.exName) + " of column " + Quoted(c.ExName()) + " has the value " +
+                             std::to_string(choice.value) + " (" + ctx_.Shown(kSelectionToIntTableFile) + " line " +
+                             std::to_string(choice.valueLine) + ") of the choice " + Quoted(shown.exName) + " (line " +
+                             std::to_string(shown.choiceLine) + "), which comes first: the export writes " +
+                             Quoted(shown.exName) + " for " + std::to_string(choice.value) +
+                             " and never this text; give it a value of its own",
+                         FindingCode::kShadowedChoice, static_cast<int>(i));
+        }
+    }
 }

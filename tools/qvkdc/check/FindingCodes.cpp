@@ -166,6 +166,13 @@ FindingCodeEntry EntryOf(FindingCode code) {
             return {code, "orphan-choice", {S::kWarning},
                 "a choice row whose item title has no item row: the choice is skipped",
                 "Write the part before the \":\" exactly as cell 1 of the item's row, or add that item row."};
+        case C::kShadowedChoice:
+            return {code, "shadowed-choice", {S::kWarning},
+                "a choice of a column with the value of an earlier choice of the same column: the export "
+                    "writes the earlier one's text for that value, never this one's (two texts for one code, "
+                    "or a value typed twice)",
+                "Give the choice its own value in SelectionToIntTable, or delete the choice row that is "
+                    "never written."};
         case C::kNotANumber:
             return {code, "not-a-number", {S::kWarning},
                 "a key or a choice value that is no decimal int (\"12abc\" is read as 12, \"abc\" as 0)",

@@ -52,6 +52,7 @@ enum class FindingCode : unsigned char {
     kOptionFormat,
     kNoChoices,
     kOrphanChoice,
+    kShadowedChoice,
     kNotANumber,
     kNoToolSetForm,
     kUnquotedText,

@@ -52,8 +52,8 @@ void ModelCheck::Run() {
     for (const ToolCheck& tool : tools_) CheckTool(tool);
     names_.Run(outcomes_.Finish(QvkdcRunPlace(), 0));
     tally_.Report(
-        ctx_.build.Columns(), file_, [this](const ValuePlace& where) { return PlaceName(where); },
-        [](const ValuePlace& where) { return LineOf(where.process); }, &ctx_.out);
+        ctx_, file_, [this](const ValuePlace& where) { return PlaceName(where); },
+        [](const ValuePlace& where) { return LineOf(where.process); });
 }
 
 int ModelCheck::RunExport(int first) {
@@ -202,6 +202,7 @@ CellNote ModelCheck::Tally(const QvkdcRunPlace& place, int column, std::string_v
     // A code without a choice, but for the one code every cell looks up,
     // which the column's own findings tell.
     const bool noChoice = facts.reason == CellReason::kNoChoice && c.use.fixedCode < 0;
+    if (facts.choice >= 0) tally_.Chose(column, facts.choice);
     if (!c.AsksValue() || c.use.form == ValueForm::kNone || facts.key == 0) {
         if (noChoice) planTally_.NoChoice(column, facts.code, where);
         return note;

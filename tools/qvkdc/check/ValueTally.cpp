@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "check/TextForms.h"
+#include "cli/Suggest.h"
 
 namespace {
 
@@ -80,6 +81,14 @@ void ValueTally::NoChoice(int column, int code, const ValuePlace& where) {
     noChoice_[{column, code}].Add(where);
 }
 
+void ValueTally::Chose(int column, int choice) {
+    const auto c = static_cast<std::size_t>(column);
+    const auto j = static_cast<std::size_t>(choice);
+    if (chosen_.size() <= c) chosen_.resize(c + 1);
+    if (chosen_[c].size() <= j) chosen_[c].resize(j + 1);
+    chosen_[c][j] = true;
+}
+
 void ValueTally::Merge(const ValueTally& other) {
     for (std::size_t i = 0; i < other.asked_.size(); ++i) {
         if (other.asked_[i].n > 0) At(&asked_, static_cast<int>(i)).Merge(other.asked_[i]);
@@ -96,10 +105,52 @@ void ValueTally::Clear() {
     missing_.clear();
     wrongKind_.clear();
     noChoice_.clear();
+    chosen_.clear();
 }
 
-void ValueTally::Report(const std::vector<ExaminedColumn>& columns, const std::string& file, const PlaceName& name,
-                        const PlaceLine& line, FindingList* out) const {
+namespace {
+
+// "; the nearest value of its choices is V ("text", SelectionToIntTable
+// line L), the others ...": of the values no cell was written with
+// (chosen[j] false), the one nearest to code (fewest digits to change, then
+// the closest number): the likely typo; then up to three more in order.
+std::string ChoiceValues(const ExaminedChoices* choices, int code, const std::string& valuesFile,
+                         const std::vector<bool>& chosen) {
+    if (choices == nullptr || choices->Count() == 0) return "; the column has no choices";
+    const std::string typed = std::to_string(code);
+    const auto distance = [&](int value) {
+        const long long gap = static_cast<long long>(value) - code;
+        return std::pair<int, long long>(EditDistance(std::to_string(value), typed), gap < 0 ? -gap : gap);
+    };
+    const auto used = [&](int j) { return static_cast<std::size_t>(j) < chosen.size() && chosen[static_cast<std::size_t>(j)]; };
+    int nearest = -1;
+    for (int j = 0; j < choices->Count(); ++j) {
+        if (used(j)) continue;
+        if (nearest < 0 || distance(choices->At(j).value) < distance(choices->At(nearest).value)) nearest = j;
+    }
+    const auto shown = [&](int j) {
+        const ExaminedChoice ch = choices->At(j);
+        return std::to_string(ch.value) + " (" + Quoted(ch.exName) + ", " + valuesFile + " line " +
+               std::to_string(ch.valueLine) + ')';
+    };
+    std::string text = nearest >= 0 ? "; the nearest value that no process has is " + shown(nearest) +
+                                          " (a typing error?); the column's choices"
+                                    : "; the column's choices";
+    int listed = 0;
+    for (int j = 0; j < choices->Count() && listed < 4; ++j) {
+        if (j != nearest) text += (listed++ == 0 ? " " : ", ") + shown(j);
+    }
+    if (choices->Count() > listed + (nearest >= 0 ? 1 : 0)) text += ", ...";
+    return text;
+}
+
+}  // namespace
+
+void ValueTally::Report(const CheckContext& ctx, const std::string& file, const PlaceName& name,
+                        const PlaceLine& line) const {
+    const TableBuild& build = ctx.build;
+    FindingList* out = &ctx.out;
+    const std::vector<ExaminedColumn>& columns = build.Columns();
     const auto columnAt = [&](int column) -> const ExaminedColumn& {
         return columns[static_cast<std::size_t>(column)];
     };
@@ -135,11 +186,16 @@ void ValueTally::Report(const std::vector<ExaminedColumn>& columns, const std::s
                 std::string(type) + ' ' + WrongKindEffect(c.valType, key.second),
             FindingCode::kParamKind, key.first, static_cast<int>(key.second));
     }
+    const std::string& valuesFile = ctx.Shown(kSelectionToIntTableFile);
     for (const auto& [key, count] : noChoice_) {
         const ExaminedColumn& c = columnAt(key.first);
         out->Add(Severity::kWarning, file, line(count.first),
             "column " + Quoted(c.ExName()) + " has no choice for the code " +
-                std::to_string(key.second) + " of " + count.Example(name) + "; the cell stays empty",
+                std::to_string(key.second) + " of " + count.Example(name) + "; the cell stays empty" +
+                ChoiceValues(build.ChoicesOf(c.ItName()), key.second, valuesFile,
+                             static_cast<std::size_t>(key.first) < chosen_.size()
+                                 ? chosen_[static_cast<std::size_t>(key.first)]
+                                 : std::vector<bool>()),
             FindingCode::kNoChoiceForCode, key.first, key.second);
     }
 }

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "check/FindingList.h"
-#include "check/TableBuild.h"
+#include "check/CheckContext.h"
 #include "ValueTypes.h"
 #include "qvkdc/qvkdc.h"
 
@@ -42,6 +42,9 @@ class ValueTally {
     void Missing(int column, const ValuePlace& where);
     void WrongKind(int column, HostValueKind kind, const ValuePlace& where);
     void NoChoice(int column, int code, const ValuePlace& where);
+    // A cell of column holds the text of its choice (index among the
+    // choices of the column's item): a value some process has.
+    void Chose(int column, int choice);
 
     // Adds the counts of other, as met after these.
     void Merge(const ValueTally& other);
@@ -49,9 +52,9 @@ class ValueTally {
     void Clear();
 
     // Adds the findings, each at the line of file where its first example
-    // begins.
-    void Report(const std::vector<ExaminedColumn>& columns, const std::string& file, const PlaceName& name,
-                const PlaceLine& line, FindingList* out) const;
+    // begins; a code without a choice is told with the column's choices
+    // (ctx.build's), the nearest value among them first.
+    void Report(const CheckContext& ctx, const std::string& file, const PlaceName& name, const PlaceLine& line) const;
 
  private:
     struct Count {
@@ -73,6 +76,7 @@ class ValueTally {
     std::vector<Count> missing_;
     std::map<std::pair<int, HostValueKind>, Count> wrongKind_;
     std::map<std::pair<int, int>, Count> noChoice_;   // (column, code)
+    std::vector<std::vector<bool>> chosen_;           // [column][choice]
 };
 
 #endif  // QVKDC_TOOLS_CHECK_VALUETALLY_H
