@@ -35,6 +35,7 @@ struct Files {
     std::string more;  // further plans, each starting with ","
     std::string toolTexts = R"("T1": "tool one")";
     std::vector<std::pair<std::string, std::string>> raw;  // table, bytes (or kRemove, kFolder)
+    std::vector<int> plans;  // --plans, when not empty
 
     std::string Model() const {
         return R"({"plans": [{"id": [1, 0, 1, 0], )" + plan + R"(, "processes": [{"id": [1, 1, 1, 0], )" +
@@ -97,7 +98,10 @@ class CheckTest : public HostTest {
             }
         }
         LoadModel(s.Model());
-        Checker checker("", "model.json");
+        ExportCall call;
+        call.plansGiven = !s.plans.empty();
+        call.plans = s.plans;
+        Checker checker("", "model.json", nullptr, call);
         checker.Run();
         return checker.Findings();
     }
@@ -373,6 +377,16 @@ const Case kCases[] = {
          s->moreProcesses = R"(, {"id": [1, 1, 2, 0], "type": 2418, "name": "Swarf"})";
      },
      {{kModel, 2, S::kNote, C::kRejectedPlan, -1, {"\"Swarf\""}}}},
+    {"--plans that selects only a rejected plan",
+     [](Files* s) {
+         s->more = Plan(2, "P2", 2418, "");
+         s->plans = {1};
+     },
+     {{kModel, 2, S::kNote, C::kRejectedPlan, -1, {"plan 1 \"P2\""}},
+      {kModel, 2, S::kWarning, C::kNoMachine, -1, {"plan 1 \"P2\""}},
+      {kModel, 1, S::kWarning, C::kPlanSelection, -1, {"none of the plans"}}}},
+    {"--plans that lists a plan twice", [](Files* s) { s->plans = {0, 0}; },
+     {{kModel, 1, S::kWarning, C::kPlanSelection, -1, {"plan 0 more than once"}}}},
     {"plans of one name", [](Files* s) { s->more = Plan(2, "P1", 2411, R"("100": 1, "200": 0, "300": "x")"); },
      {{kModel, 2, S::kWarning, C::kSameFile, -1, {"plan 1 \"P1\"", "plan 0 \"P1\""}},
       {kModel, 2, S::kNote, C::kMissingParam, 4, {"\"Extra\"", "1 of 2 processes has", "\"F2\"", "P1\"; its cell stays"}}}},

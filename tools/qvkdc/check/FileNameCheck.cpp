@@ -139,7 +139,8 @@ void FileNameCheck::Run(const std::vector<PlanOutcome>& outcomes) {
                          planColumn);
         }
         const auto [it, isNew] = byPath.try_emplace(path, o.index);
-        if (isNew) continue;
+        // A plan --plans lists again is told as such (plan-selection).
+        if (isNew || outcomes[static_cast<std::size_t>(it->second)].number == o.number) continue;
         ctx_.out.Add(Severity::kWarning, file_, line,
                      names_ ? plan + " writes the file of " + planName_(it->second) + ", " + shown +
                                   "; the later one overwrites the earlier"

@@ -274,6 +274,12 @@ FindingCodeEntry EntryOf(FindingCode code) {
                 "two plans write one file (without `--out`: two plans of one name, with a blank output "
                     "name)",
                 "Give the plans different names, or export with a --name, which numbers the files."};
+        case C::kPlanSelection:
+            return {code, "plan-selection", {S::kWarning},
+                "the plans of the call give no file (each is rejected or has no processes), or `--plans` lists "
+                    "a plan more than once, whose file is then written each time",
+                "Select plans that give files (`--plans` takes the model's 0-based plan numbers, as the "
+                    "findings show them), each once."};
         case C::kPathInName:
             return {code, "path-in-name", {S::kWarning},
                 "a file that lands in another folder than the output folder, or outside it (\"..\"), by a "

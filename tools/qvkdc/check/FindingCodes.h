@@ -74,6 +74,7 @@ enum class FindingCode : unsigned char {
     kModelFails,
     // The output files.
     kSameFile,
+    kPlanSelection,
     kPathInName,
     kNoPlanName,
     kOutFolder,

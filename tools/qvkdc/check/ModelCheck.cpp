@@ -1,6 +1,7 @@
 #include "check/ModelCheck.h"
 
 #include <algorithm>
+#include <unordered_set>
 #include <utility>
 
 #include "HostCalls.h"
@@ -15,6 +16,18 @@ ModelCheck::ModelCheck(const CheckContext& ctx, std::string modelFile, const Exp
       preview_(preview),
       names_(ctx, file_, call, [this](int plan) { return PlanName(plan); },
              [this](int plan) { return LineOf(plans_[static_cast<std::size_t>(plan)]); }) {}
+
+void ModelCheck::CheckRepeatedPlans() {
+    std::unordered_set<int> seen, told;
+    for (std::size_t i = 0; i < indexes_.size(); ++i) {
+        const int n = indexes_[i];
+        if (seen.insert(n).second || !told.insert(n).second) continue;
+        ctx_.out.Add(Severity::kWarning, file_, LineOf(plans_[i]),
+                     "--plans lists plan " + std::to_string(n) +
+                         " more than once: its file is written each time, the later replacing the earlier",
+                     FindingCode::kPlanSelection);
+    }
+}
 
 int ModelCheck::LineOf(const ModelId& id) {
     // Line 1 for an id the model file does not place (0).
@@ -40,7 +53,8 @@ void ModelCheck::Run() {
     plans_.resize(indexes_.size());
     machines_.resize(indexes_.size());
     for (std::size_t i = 0; i < indexes_.size(); ++i) QvsimPlanId(indexes_[i], &plans_[i]);
-    outcomes_ = PlanOutcomes(plans_.data(), n);
+    outcomes_ = PlanOutcomes(plans_.data(), n, indexes_.data());
+    CheckRepeatedPlans();
     namesMet_ = names_.Prepare(plans_.data(), n);
 
     // An empty block runs too: the run may still fail before its plans.
@@ -50,7 +64,19 @@ void ModelCheck::Run() {
     } while (first < n);
 
     for (const ToolCheck& tool : tools_) CheckTool(tool);
-    names_.Run(outcomes_.Finish(QvkdcRunPlace(), 0));
+    const std::vector<PlanOutcome> done = outcomes_.Finish(QvkdcRunPlace(), 0);
+    // A selection that gives nothing (a whole model of rejected plans is
+    // a fact of the model, told by each plan's note).
+    const bool fileOrFailure = std::any_of(done.begin(), done.end(), [](const PlanOutcome& o) {
+        return o.outcome == Outcome::kWritten || o.outcome == Outcome::kFailed;
+    });
+    if (call_.plansGiven && !done.empty() && !fileOrFailure) {
+        ctx_.out.Add(Severity::kWarning, file_, 1,
+                     "none of the plans --plans selects gives a file (each is rejected or has no processes): the "
+                     "export writes nothing",
+                     FindingCode::kPlanSelection);
+    }
+    names_.Run(done);
     tally_.Report(
         ctx_, file_, [this](const ValuePlace& where) { return PlaceName(where); },
         [](const ValuePlace& where) { return LineOf(where.process); });

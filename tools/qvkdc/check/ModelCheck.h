@@ -42,6 +42,8 @@ class ModelCheck : private QvkdcRunObserver {
     void Run();
 
  private:
+    // Each plan --plans lists more than once, told once.
+    void CheckRepeatedPlans();
     // A tool text to look up once the runs are over: the first cell of a
     // tool name too long for the lookup.
     struct ToolCheck {

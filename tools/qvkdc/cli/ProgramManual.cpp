@@ -29,8 +29,14 @@ What the options that several commands share do:
 - `--out` and `--name` reach the library byte for byte (`--name` defaults
   to the empty text).
 - `--plans`: comma-separated 0-based indexes into the model's plans, in the
-  order given, repeats allowed; default every plan; an empty text gives
-  N = 0.
+  order given; default every plan; an empty text gives N = 0. A number
+  beyond the model's plans is refused (exit 2). A plan listed twice is
+  allowed, with a warning on stderr before the run (its file is written
+  each time); when none of the plans selected gives a file (each rejected
+  or without processes), `export` says so on stderr after the run, even
+  with `--quiet`, and `check --model` warns of both (`plan-selection`).
+  Every output of `export` and `check` names a plan by its number in the
+  model, the number `--plans` takes, whatever its place in the list.
 - `--root DIR`: the library runs with DIR as its working directory, which
   stands for the root of the current drive: the tables and the option file
   are read below it (listed under Files); a relative `--out` is relative to DIR. Other

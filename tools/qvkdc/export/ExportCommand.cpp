@@ -1,5 +1,6 @@
 #include "export/ExportCommand.h"
 
+#include <algorithm>
 #include <iostream>
 #include <set>
 
@@ -76,7 +77,8 @@ the options are parsed: finished, failed, declined to overwrite and refused
 script could trip over), `status` (as on the `status:` line; null when no
 library call was made), `exitCode`, `refusal` (the usage error, as told on
 standard error; null), `existing` (the files that made `export` decline),
-`folder`, `plans` (each with `index`, `id`, `name`, `outcome` = `written`,
+`folder`, `plans` (each with `index`, its place in the call, `number`, its
+number in the model, `id`, `name`, `outcome` = `written`,
 `rejected`, `no-processes`, `no-rows`, `failed` or `not-reached`, `file`,
 `rows`, `reason`, and `process` with `id`, `name`, `type` for a rejected or
 failed plan), `failure` (`step`, `cause`, `detail`, the library's error
@@ -138,7 +140,7 @@ void ExportCommand::RunLibrary(HostSession& session, RunFiles files, ExportRepor
     request.out = out_;
     request.name = name_;
     request.files = files;
-    PlanOutcomes outcomes(request.plans, count);
+    PlanOutcomes outcomes(request.plans, count, session.planNumbers().data());
     *run = RunExport(request, &outcomes);
     report->called = true;
     report->status = run->status;
@@ -229,6 +231,10 @@ int ExportCommand::Export(HostSession& session, ExportReport* report) {
         if (rc != kExitOk) return rc;
     }
 
+    for (int n : session.RepeatedPlans()) {
+        std::cerr << "qvkdc: warning: --plans lists plan " << n
+                  << " more than once: its file is written each time, the later replacing the earlier\n";
+    }
     RunResult run;
     {
         const Interruption interruption;
@@ -248,6 +254,13 @@ int ExportCommand::Export(HostSession& session, ExportReport* report) {
     }
     if (!quiet_) PrintExportSummary(*report, std::cerr);
     PrintFailure("export", report->status, report->failure);
+    const bool anyFile = std::any_of(report->plans.begin(), report->plans.end(),
+                                     [](const PlanOutcome& p) { return p.outcome == Outcome::kWritten; });
+    if (host_.plansGiven && report->status >= 0 && !report->plans.empty() && !anyFile) {
+        // Even --quiet says it: a selection that writes nothing is no success to pass over.
+        std::cerr << "qvkdc: warning: none of the plans --plans selects gave a file (each was rejected or had "
+                     "no processes); nothing was written\n";
+    }
     return rc;
 }
 

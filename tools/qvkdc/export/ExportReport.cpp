@@ -17,7 +17,7 @@ std::string ProcessLabel(const PlanOutcome& plan) {
 }
 
 std::string PlanLabel(const PlanOutcome& plan) {
-    return "plan " + std::to_string(plan.index) + " \"" + plan.name + "\"";
+    return "plan " + std::to_string(plan.number) + " \"" + plan.name + "\"";
 }
 
 void ExportReport::ExplainFailure() {
@@ -74,8 +74,19 @@ void PrintExportSummary(const ExportReport& report, std::ostream& out) {
                    report.plans[last + 1].outcome == Outcome::kNotReached) {
                 ++last;
             }
-            out << "  " << (last == i ? "plan " + std::to_string(i)
-                                      : "plans " + std::to_string(i) + " to " + std::to_string(last))
+            // Numbers in the model: a range where they follow each other.
+            bool consecutive = true;
+            for (std::size_t j = i; j < last && consecutive; ++j) {
+                consecutive = report.plans[j + 1].number == report.plans[j].number + 1;
+            }
+            std::string which = "plan " + std::to_string(plan.number);
+            if (last > i && consecutive) {
+                which = "plans " + std::to_string(plan.number) + " to " + std::to_string(report.plans[last].number);
+            } else if (last > i) {
+                which = "plans " + std::to_string(plan.number);
+                for (std::size_t j = i + 1; j <= last; ++j) which += ", " + std::to_string(report.plans[j].number);
+            }
+            out << "  " << which
                 << ": not looked at, the run had ended\n";
             i = last;
         } else if (plan.outcome == Outcome::kFailed) {

@@ -30,6 +30,7 @@ json Texts(const ExportReport& report, const std::vector<std::string>& texts) {
 
 json PlanJson(const ExportReport& report, const PlanOutcome& plan) {
     json j = {{"index", plan.index},
+              {"number", plan.number},
               {"id", IdJson(plan.id)},
               {"name", Utf8(report, plan.name)},
               {"outcome", OutcomeName(plan.outcome)},

@@ -1,9 +1,10 @@
 #include "export/PlanOutcome.h"
 
-PlanOutcomes::PlanOutcomes(const ModelId* plans, int count)
+PlanOutcomes::PlanOutcomes(const ModelId* plans, int count, const int* numbers)
     : outcomes_(static_cast<std::size_t>(count > 0 ? count : 0)) {
     for (int i = 0; i < count; ++i) {
         At(i).index = i;
+        At(i).number = numbers != nullptr ? numbers[i] : i;
         At(i).id = plans[i];
     }
 }

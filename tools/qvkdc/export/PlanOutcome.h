@@ -21,7 +21,8 @@ enum class Outcome {
 };
 
 struct PlanOutcome {
-    int index = 0;
+    int index = 0;   // its position in the call
+    int number = 0;  // its number in the model, as --plans names it and the check shows it
     ModelId id{};
     std::string name;
     Outcome outcome = Outcome::kNotReached;
@@ -39,7 +40,8 @@ struct PlanOutcome {
 class PlanOutcomes : public QvkdcRunObserver {
  public:
     // REQUIRES: plans holds at least count ids and outlives the object.
-    PlanOutcomes(const ModelId* plans, int count);
+    // numbers: the plans' numbers in the model; null: their positions.
+    PlanOutcomes(const ModelId* plans, int count, const int* numbers = nullptr);
 
     // After the run, which ended in place with status: the outcome of
     // every plan, with the names of the plans and processes.

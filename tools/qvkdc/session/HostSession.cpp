@@ -5,6 +5,7 @@
 #include <iostream>
 #include <string_view>
 #include <system_error>
+#include <unordered_set>
 
 #include "TraceIds.h"
 #include "qvhostsim/qvhostsim.h"
@@ -98,9 +99,19 @@ int HostSession::ParsePlans() {
         }
         plans_.push_back(id);
     }
+    numbers_ = std::move(indexes);
     planCount_ = static_cast<int>(plans_.size());
     if (plans_.empty()) plans_.push_back(ModelId{});  // a valid, unused block
     return kExitOk;
+}
+
+std::vector<int> HostSession::RepeatedPlans() const {
+    std::unordered_set<int> seen, told;
+    std::vector<int> repeated;
+    for (int n : numbers_) {
+        if (!seen.insert(n).second && told.insert(n).second) repeated.push_back(n);
+    }
+    return repeated;
 }
 
 int HostSession::EnterRoot() {

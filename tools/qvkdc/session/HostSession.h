@@ -54,6 +54,10 @@ class HostSession {
 
     // Plans of the call, in the order given.
     std::vector<ModelId>& plans() { return plans_; }
+    // Their numbers in the model (the indexes --plans names), in that order.
+    const std::vector<int>& planNumbers() const { return numbers_; }
+    // The numbers --plans lists more than once, each once, in order.
+    std::vector<int> RepeatedPlans() const;
     int* planCount() { return &planCount_; }
     const HostOptions& options() const { return options_; }
 
@@ -78,6 +82,7 @@ class HostSession {
 
     HostOptions options_;
     std::vector<ModelId> plans_;
+    std::vector<int> numbers_;
     int planCount_ = 0;
     std::vector<int> traceIds_;
     OutputFile messagesOut_;
