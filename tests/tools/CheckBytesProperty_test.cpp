@@ -10,6 +10,7 @@
 
 #include "TextEncoding.h"
 #include "check/Checker.h"
+#include "check/LineBytes.h"
 #include "support/HostFixture.h"
 
 namespace {
@@ -125,3 +126,39 @@ TEST_F(CheckBytesPropertyTest, TellsAPlantedFaultAtItsLine) {
 }
 
 }  // namespace
+
+// The faults of a text do not depend on where the blocks it is read in end:
+// every split of it into two or three blocks gives the faults of the whole.
+TEST(LineBytesTest, FaultsDoNotDependOnTheBlocks) {
+    std::string error;
+    const std::unique_ptr<TextEncoding> page = TextEncoding::Open("windows-1252", &error);
+    ASSERT_NE(page, nullptr) << error;
+    const std::string text =
+        "a\tb\r\nitemA   Real\r\nx\xA0\ty\rz\tw\n\xEF\xBB\xBFq\tr\nT \xC3\xA9\tu\r\nlast\tone\r";
+    LineRules rules;
+    rules.cellsNeeded = 2;
+    rules.encoding = page.get();
+    const auto faults = [&](const std::vector<std::size_t>& cuts) {
+        LineBytes lines;
+        lines.Start(rules);
+        std::size_t from = 0;
+        for (std::size_t cut : cuts) {
+            lines.Feed(text.data() + from, cut - from);
+            from = cut;
+        }
+        lines.Feed(text.data() + from, text.size() - from);
+        lines.Finish();
+        std::string told;
+        for (const ByteFault& f : lines.Faults()) {
+            told += std::to_string(f.kind) + '@' + std::to_string(f.line) + ':' + std::to_string(f.column) + ' ';
+        }
+        return told;
+    };
+    const std::string whole = faults({});
+    // Spaced cells, a no-break space, a lone CR, a mark inside, UTF-8 text.
+    EXPECT_EQ(whole, "0@2:6 2@3:2 3@3:0 1@5:1 4@6:3 ");
+    for (std::size_t i = 0; i <= text.size(); ++i) {
+        EXPECT_EQ(faults({i}), whole) << "one cut at " << i;
+        for (std::size_t j = i; j <= text.size(); j += 3) EXPECT_EQ(faults({i, j}), whole) << i << ", " << j;
+    }
+}

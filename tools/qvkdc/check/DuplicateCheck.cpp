@@ -2,6 +2,10 @@
 
 #include <string>
 #include <string_view>
+#include <cstdint>
+#include <functional>
+#include <utility>
+#include <vector>
 
 #include "check/TextForms.h"
 
@@ -17,19 +21,61 @@ void DuplicateCheck::Run() {
 
 void DuplicateCheck::CheckKey(CnvTblIndex table, int keyCol, const char* what, const char* effect) {
     if (!ctx_.build.HasRows(table)) return;
-    // The row a lookup of a row's key finds is the first with that key: a
-    // row that is not it repeats it. Nothing is kept per key.
+    // The keys in one text, each row's as its place in it: no more is kept.
+    std::string text;
+    std::vector<std::pair<std::size_t, int>> ends;  // (end of the key in text, line)
     ctx_.build.Tables().WalkRows(table, [&](const CnvTblRow& row) {
         if (row.CellCount() < keyCol) return;
-        CheckRow(table, keyCol, row.Cell(keyCol), row.line, what, effect);
+        text += row.Cell(keyCol);
+        ends.emplace_back(text.size(), row.line);
     });
+    std::vector<std::pair<std::string_view, int>> keys;
+    keys.reserve(ends.size());
+    std::size_t start = 0;
+    for (const auto& [end, line] : ends) {
+        keys.emplace_back(std::string_view(text).substr(start, end - start), line);
+        start = end;
+    }
+    std::vector<std::pair<std::size_t, int>>().swap(ends);
+    TellRepeats(table, keyCol, keys, what, effect);
 }
 
 void DuplicateCheck::CheckItemKey(int keyCol, const char* what, const char* effect) {
     if (!ctx_.build.HasRows(kExteriorTableFile)) return;
+    std::vector<std::pair<std::string_view, int>> keys;
     for (const ItemRowTrail& r : ctx_.build.ItemRows()) {
-        if (r.cells < keyCol) continue;
-        CheckRow(kExteriorTableFile, keyCol, keyCol == 1 ? r.title : r.item, r.line, what, effect);
+        if (r.cells >= keyCol) keys.emplace_back(keyCol == 1 ? r.title : r.item, r.line);
+    }
+    TellRepeats(kExteriorTableFile, keyCol, keys, what, effect);
+}
+
+void DuplicateCheck::TellRepeats(CnvTblIndex table, int keyCol, const std::vector<std::pair<std::string_view, int>>& keys,
+                                 const char* what, const char* effect) {
+    // A key met before is a repeat; the lookup, as the export makes it,
+    // then tells which row it finds. The keys met are an open-addressed
+    // table of (hash, index into keys): no allocation a key.
+    std::size_t size = 16;
+    while (size < keys.size() * 2) size *= 2;
+    struct Slot {
+        std::uint32_t hash = 0;
+        std::uint32_t key = UINT32_MAX;  // none
+    };
+    std::vector<Slot> slots(size);
+    const std::hash<std::string_view> hashOf;
+    for (std::size_t k = 0; k < keys.size(); ++k) {
+        const std::string_view key = keys[k].first;
+        const auto hash = static_cast<std::uint32_t>(hashOf(key));
+        for (std::size_t i = hash & (size - 1);; i = (i + 1) & (size - 1)) {
+            Slot& s = slots[i];
+            if (s.key == UINT32_MAX) {
+                s = Slot{hash, static_cast<std::uint32_t>(k)};
+                break;
+            }
+            if (s.hash == hash && keys[s.key].first == key) {
+                CheckRow(table, keyCol, std::string(key), keys[k].second, what, effect);
+                break;
+            }
+        }
     }
 }
 

@@ -4,6 +4,10 @@
 #ifndef QVKDC_TOOLS_CHECK_DUPLICATECHECK_H
 #define QVKDC_TOOLS_CHECK_DUPLICATECHECK_H
 
+#include <string_view>
+#include <utility>
+#include <vector>
+
 #include "check/CheckContext.h"
 
 class DuplicateCheck {
@@ -17,6 +21,9 @@ class DuplicateCheck {
     void CheckKey(CnvTblIndex table, int keyCol, const char* what, const char* effect);
     // The same for the item rows of ExteriorTable (its choice rows left out).
     void CheckItemKey(int keyCol, const char* what, const char* effect);
+    // Reports each of keys (key, line), in order, that an earlier one holds.
+    void TellRepeats(CnvTblIndex table, int keyCol, const std::vector<std::pair<std::string_view, int>>& keys,
+                     const char* what, const char* effect);
     // Reports the row at line if the lookup of key in column keyCol of table
     // finds an earlier one.
     void CheckRow(CnvTblIndex table, int keyCol, const std::string& key, int line, const char* what,

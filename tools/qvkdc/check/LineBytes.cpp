@@ -1,6 +1,7 @@
 #include "check/LineBytes.h"
 
 #include <algorithm>
+#include <cstring>
 #include <string_view>
 
 #include "ByteOrderMark.h"
@@ -96,32 +97,57 @@ void LineBytes::Start(const LineRules& rules) {
 }
 
 void LineBytes::Feed(const char* bytes, std::size_t n) {
-    for (std::size_t i = 0; i < n; ++i) {
-        const char c = bytes[i];
+    const char* at = bytes;
+    const char* const end = bytes + n;
+    // The first byte c in [from, to), or to.
+    const auto find = [](const char* from, const char* to, char c) {
+        const void* found = std::memchr(from, c, static_cast<std::size_t>(to - from));
+        return found != nullptr ? static_cast<const char*>(found) : to;
+    };
+    while (at < end) {
         if (pendingCr_) {
             pendingCr_ = false;
-            if (c == '\n') {
+            if (*at == '\n') {
                 sawLf_ = true;
-                EndLine();
+                ++at;
+                EndLine(line_);
                 continue;
             }
             if (++loneCrs_ <= kKept) loneCrLines_.push_back(lineNo_ + 1);
-            EndLine();
+            EndLine(line_);
         }
-        if (c == '\r') {
-            pendingCr_ = true;
-        } else if (c == '\n') {
+        // The text up to the next line end, in one piece: looked at where it
+        // lies when the block holds the whole line, else gathered.
+        const char* lf = find(at, end, '\n');
+        const char* stop = find(at, lf, '\r');
+        const bool whole = line_.empty() && stop < end && (stop == lf || stop + 1 < end);
+        if (!whole) {
+            const std::size_t room = kLongest - std::min(kLongest, line_.size());
+            line_.append(at, std::min(room, static_cast<std::size_t>(stop - at)));
+        }
+        const std::string_view line =
+            whole ? std::string_view(at, std::min(kLongest, static_cast<std::size_t>(stop - at))) : line_;
+        if (stop == end) break;  // the line goes on in the next block
+        if (stop == lf) {
             sawLf_ = true;
-            EndLine();
-        } else if (line_.size() < kLongest) {
-            line_ += c;
+            at = lf + 1;
+        } else if (stop + 1 == end) {
+            pendingCr_ = true;  // CR LF or a lone CR: the next block tells
+            break;
+        } else if (stop[1] == '\n') {
+            sawLf_ = true;
+            at = stop + 2;
+        } else {
+            if (++loneCrs_ <= kKept) loneCrLines_.push_back(lineNo_ + 1);
+            at = stop + 1;
         }
+        EndLine(line);
     }
 }
 
 void LineBytes::Finish() {
     // A CR at the very end of the file ends its last line like any other.
-    if (pendingCr_ || !line_.empty()) EndLine();
+    if (pendingCr_ || !line_.empty()) EndLine(line_);
     pendingCr_ = false;
     // The option file's reader takes any line end alike, as editors do; a
     // table's row ends at a CR, where the cell's text may go on.
@@ -152,33 +178,32 @@ void LineBytes::Keep(ByteFault fault) {
     if (++counts_[fault.kind] <= kKept) faults_.push_back(std::move(fault));
 }
 
-void LineBytes::EndLine() {
+void LineBytes::EndLine(std::string_view line) {
     ++lineNo_;
-    const std::size_t from = lineNo_ == 1 && std::string_view(line_).substr(0, 3) == kUtf8ByteOrderMark ? 3 : 0;
-    CheckMark(from);
+    const std::size_t from = lineNo_ == 1 && line.substr(0, 3) == kUtf8ByteOrderMark ? 3 : 0;
+    CheckMark(line, from);
     if (rules_.encoding != nullptr) {
-        CheckEncoding();
-        CheckCellEnds();
+        CheckEncoding(line);
+        CheckCellEnds(line);
     }
-    if (rules_.cellsNeeded > 0) CheckSpaced();
+    if (rules_.cellsNeeded > 0) CheckSpaced(line);
     line_.clear();
 }
 
-void LineBytes::CheckMark(std::size_t from) {
-    const std::size_t at = line_.find(kUtf8ByteOrderMark, from);
-    if (at == std::string::npos) return;
+void LineBytes::CheckMark(std::string_view line, std::size_t from) {
+    const std::size_t at = line.find(kUtf8ByteOrderMark, from);
+    if (at == std::string_view::npos) return;
     ByteFault f;
     f.kind = ByteFault::kInnerMark;
     f.line = lineNo_;
     f.column = static_cast<int>(at) + 1;
-    const std::size_t start = line_.rfind('\t', at);
-    const std::size_t cellStart = start == std::string::npos ? 0 : start + 1;
-    f.text = line_.substr(cellStart, line_.find('\t', at) - cellStart);
+    const std::size_t start = line.rfind('\t', at);
+    const std::size_t cellStart = start == std::string_view::npos ? 0 : start + 1;
+    f.text = std::string(line.substr(cellStart, line.find('\t', at) - cellStart));
     Keep(std::move(f));
 }
 
-void LineBytes::CheckEncoding() {
-    const std::string_view line = line_;
+void LineBytes::CheckEncoding(std::string_view line) {
     for (std::size_t i = 0; i < line.size(); ++i) {
         const auto byte = static_cast<unsigned char>(line[i]);
         if (byte < 0x80 || (!utf8Page_ && !oneBytePage_)) continue;
@@ -209,8 +234,7 @@ void LineBytes::CheckEncoding() {
     }
 }
 
-void LineBytes::CheckCellEnds() {
-    const std::string_view line = line_;
+void LineBytes::CheckCellEnds(std::string_view line) {
     // The invisible character that text starts with (atEnd: ends with).
     const auto invisibleAt = [&](std::string_view text, bool atEnd) -> const char* {
         if (text.empty()) return nullptr;
@@ -252,8 +276,7 @@ void LineBytes::CheckCellEnds() {
     }
 }
 
-void LineBytes::CheckSpaced() {
-    const std::string_view line = line_;
+void LineBytes::CheckSpaced(std::string_view line) {
     if (line.find_first_not_of(" \t") == std::string_view::npos) return;  // a blank line
     const int tabs = static_cast<int>(std::count(line.begin(), line.end(), '\t'));
     const int expected = std::max(prevTabs_, rules_.cellsNeeded - 1);

@@ -15,6 +15,7 @@
 #include <array>
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class TextEncoding;
@@ -77,12 +78,13 @@ class LineBytes {
     bool Utf8Page() const { return utf8Page_; }
 
  private:
-    void EndLine();
+    // Looks at the line that just ended (its bytes without the line end).
+    void EndLine(std::string_view line);
     void Keep(ByteFault fault);
-    void CheckSpaced();
-    void CheckMark(std::size_t from);
-    void CheckEncoding();
-    void CheckCellEnds();
+    void CheckSpaced(std::string_view line);
+    void CheckMark(std::string_view line, std::size_t from);
+    void CheckEncoding(std::string_view line);
+    void CheckCellEnds(std::string_view line);
 
     LineRules rules_;
     bool utf8Page_ = false;
