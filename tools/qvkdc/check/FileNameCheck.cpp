@@ -47,8 +47,7 @@ FileNameCheck::FileNameCheck(const CheckContext& ctx, std::string modelFile, con
 bool FileNameCheck::Prepare(const ModelId* plans, int count) {
     if (!call_.outGiven) {
         ctx_.out.Add(Severity::kNote, file_, 1,
-                     "the output names are not checked: with the export's --out (and --name), the check also "
-                     "meets every file as the export will",
+                     "output names not checked: give --out (and --name) as to the export",
                      FindingCode::kNamesNotChecked);
         return false;
     }
