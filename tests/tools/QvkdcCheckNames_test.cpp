@@ -127,6 +127,7 @@ TEST_F(CheckNamesTest, ExistingFilesAreNotesAndOldOutIsRefused) {
     });
     ASSERT_NE(exists, findings.end()) << checked.out;
     EXPECT_EQ((*exists)["severity"], "note");
+    EXPECT_EQ((*exists)["line"], 1);  // about the run, not a plan
     EXPECT_NE((*exists)["message"].get<std::string>().find("OUT.csv\""), std::string::npos) << *exists;
     EXPECT_EQ(RunQvkdc(Root(), {"export", "--model", "model.json", "--out", "out", "--name", "OUT"}).exitCode, 3);
     const Ran old = RunQvkdc(Root(), {"check", "--out", "report.txt"});

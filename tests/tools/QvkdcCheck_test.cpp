@@ -4,6 +4,7 @@
 // codes and columns, and what their messages name.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <filesystem>
 #include <initializer_list>
@@ -289,6 +290,21 @@ const Case kCases[] = {
      {{kValues, 2, S::kWarning, C::kNotANumber, -1, {"\"abc\"", "as 0"}}}},
     {"no tool-set form", [](Files* s) { s->t.variable[0][2] = "akw_unit"; },
      {{kPlan, 4, S::kWarning, C::kNoToolSetForm, 3, {"\"Tool\""}}}},
+    {"no tool-set form for the first column",
+     [](Files* s) {
+         s->t.variable[0][2] = "akw_unit";
+         std::rotate(s->t.planCsv.begin(), s->t.planCsv.begin() + 3, s->t.planCsv.end());
+     },
+     {{kPlan, 1, S::kWarning, C::kNoToolSetForm, 0, {"\"Tool\""}}}},
+    // A first row whose item has the first title and value type rows, of a
+    // value type keyword, is a column, not a heading row.
+    {"a first column without a key",
+     [](Files* s) {
+         s->t.planCsv.insert(s->t.planCsv.begin(), {"9", "itemQ"});
+         s->t.exterior.insert(s->t.exterior.begin(), {"Q", "itemQ"});
+         s->t.parameterSetting.insert(s->t.parameterSetting.begin(), {"itemQ", "Real", "", ""});
+     },
+     {{kPlan, 1, S::kWarning, C::kNoKey, 0, {"\"itemQ\""}}}},
     {"comma in a choice text", [](Files* s) { s->t.exterior[2][0] = "Mode:on, fast"; },
      {{kExterior, 3, S::kError, C::kUnquotedText, 1, {"\"on, fast\"", "comma"}}}},
     {"comma in a choice of a second item",

@@ -9,6 +9,8 @@
 #include <cctype>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <random>
@@ -222,6 +224,13 @@ TEST_P(DiffRowTest, FindsExactlyTheChangedCellsAndTheirCauses) {
     std::filesystem::create_directory(write.out);
     ASSERT_EQ(RunExport(write).status, 0);
     std::filesystem::current_path(Root().Path());
+    // Files copied by way of Windows end their lines in CR LF: the same rows.
+    for (const auto& entry : std::filesystem::directory_iterator(write.out)) {
+        std::ifstream in(entry.path(), std::ios::binary);
+        std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>()), crlf;
+        for (char c : text) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+        std::ofstream(entry.path(), std::ios::binary | std::ios::trunc) << crlf;
+    }
     request.fromDisk = true;
     request.out = write.out;
     EXPECT_EQ(Lines(RunDiff(request), false), Lines(result, false));
