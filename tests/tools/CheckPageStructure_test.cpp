@@ -297,13 +297,28 @@ TEST_F(CheckPageStructureTest, FindingsFilesRowsAndCellsStandWhereTheCheckPutsTh
         ASSERT_EQ(trs.size(), static_cast<std::size_t>(plan.shown));
         auto note = plan.notes.begin();
         for (int row = 0; row < plan.shown; ++row) {
+            // A row with a comma written unquoted is one a reader splits.
+            bool splits = false;
+            for (int j = 0; j < columns; ++j) {
+                const std::string_view cell = plan.Cell(row, j, columns);
+                splits = splits || (cell.find(',') != std::string_view::npos && cell.front() != '"');
+            }
+            EXPECT_EQ(trs[row]->HasClass("split"), splits) << row;
             ASSERT_NE(trs[row]->Child("th"), nullptr);
             EXPECT_EQ(trs[row]->Child("th")->Text(), std::to_string(row + 2)) << "the line in the file";
             const std::vector<const HtmlNode*> tds = trs[row]->All("td");
             ASSERT_EQ(tds.size(), static_cast<std::size_t>(columns));
             for (int j = 0; j < columns; ++j) {
                 const std::string cell(plan.Cell(row, j, columns));
-                EXPECT_EQ(OwnText(*tds[j]), cell) << row << ", " << j;
+                // Shown as a reader takes it: "\"\"\"z\"\"\"" as "\"z\"".
+                std::string value = cell;
+                if (value.size() >= 2 && value.front() == '"' && value.back() == '"') {
+                    value = value.substr(1, value.size() - 2);
+                    for (std::size_t q = value.find("\"\""); q != std::string::npos; q = value.find("\"\"", q + 1)) {
+                        value.erase(q, 1);
+                    }
+                }
+                EXPECT_EQ(OwnText(*tds[j]), value) << row << ", " << j;
                 EXPECT_EQ(tds[j]->HasClass("empty"), cell.empty()) << row << ", " << j;
                 const HtmlNode* why = tds[j]->Child("a");
                 const bool noted = note != plan.notes.end() && note->row == row && note->column == j;

@@ -24,12 +24,15 @@ import sys
 class PreviewTables(html.parser.HTMLParser):
     """The page's tables of the files the export writes: per data-file, the
     header cells, then per row its cells (the text of each, leaving out why
-    it is empty) and the link of the why, if any."""
+    it is empty and the mark of a column with findings) and the link of the
+    why, if any; and per data-file the rows marked as split by a reader."""
 
     def __init__(self):
         super().__init__()
         self.files = {}
+        self.splits = {}
         self.rows = None  # of the table being read
+        self.file = None
         self.cell = None  # [text, href] of the cell being read
         self.why = 0  # > 0 inside a why link
         self.ids = set()
@@ -39,10 +42,14 @@ class PreviewTables(html.parser.HTMLParser):
         if "id" in attrs:
             self.ids.add(attrs["id"])
         if tag == "table" and attrs.get("class") == "preview":
-            self.rows = self.files.setdefault(attrs["data-file"], [])
+            self.file = attrs["data-file"]
+            self.rows = self.files.setdefault(self.file, [])
+            self.splits.setdefault(self.file, set())
         elif self.rows is None:
             return
         elif tag == "tr":
+            if attrs.get("class") == "split":
+                self.splits[self.file].add(len(self.rows))
             self.rows.append([])
         elif tag in ("td", "th") and attrs.get("class") != "ln":
             self.cell = ["", None]
@@ -50,6 +57,8 @@ class PreviewTables(html.parser.HTMLParser):
         elif tag == "a" and attrs.get("class") == "why":
             self.why += 1
             self.cell[1] = attrs["href"]
+        elif tag == "a" and attrs.get("class") == "flag":
+            self.why += 1
 
     def handle_endtag(self, tag):
         if tag == "table":
@@ -142,7 +151,7 @@ def flow(args):
             page.feed(f.read())
         rows = page.files[""]  # without --out no file name is known
         column = [c[0] for c in rows[0]].index("Plunge feed (mm/min)")
-        spot = next(r for r in rows[1:] if r[1][0] == '"""Spot holes"""')
+        spot = next(r for r in rows[1:] if r[1][0] == '"Spot holes"')
         return spot[column], page.ids
 
     (text, why), ids = cell(os.path.join(args.work, "before.html"))

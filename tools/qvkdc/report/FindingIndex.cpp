@@ -4,7 +4,11 @@ FindingIndex::FindingIndex(const FindingList& findings) {
     int n = 0;
     for (const Finding& f : findings.All()) {
         ++n;
-        if (f.column >= 0) first_.emplace(std::make_tuple(f.column, f.code, f.detail), n);
+        if (f.column < 0) continue;
+        first_.emplace(std::make_tuple(f.column, f.code, f.detail), n);
+        auto& [first, count] = byColumn_.try_emplace(f.column, n, 0).first->second;
+        (void)first;
+        ++count;
     }
 }
 
@@ -20,4 +24,10 @@ int FindingIndex::FindAny(int column, const std::vector<FindingCode>& codes, int
         }
     }
     return 0;
+}
+
+int FindingIndex::FirstAbout(int column, int* count) const {
+    const auto it = byColumn_.find(column);
+    *count = it != byColumn_.end() ? it->second.second : 0;
+    return it != byColumn_.end() ? it->second.first : 0;
 }

@@ -21,9 +21,13 @@ class FindingIndex {
     // The first of codes that Find finds with detail, or else with detail
     // 0; 0 when none is found.
     int FindAny(int column, const std::vector<FindingCode>& codes, int detail) const;
+    // The number of the first finding about column, and how many there are
+    // (*count); 0 when there is none.
+    int FirstAbout(int column, int* count) const;
 
  private:
     std::map<std::tuple<int, FindingCode, int>, int> first_;
+    std::map<int, std::pair<int, int>> byColumn_;  // column -> (first, count)
 };
 
 #endif  // QVKDC_TOOLS_REPORT_FINDINGINDEX_H

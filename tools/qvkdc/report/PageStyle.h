@@ -30,12 +30,21 @@ pre.src { margin: 2px 0 4px; padding: 2px 6px; background: #f3f5f9; color: #1d23
 pre.src .ln { color: #8a93a6; margin-right: 8px; }
 .tab { color: #3b6fd8; padding: 0 4px; }
 .ctl { color: #a40e0e; }
-div.csv { overflow-x: auto; margin-bottom: 4px; }
-table.preview { font-family: monospace; font-size: 12px; }
-table.preview td, table.preview th { white-space: pre; }
-table.preview th.ln { background: #f3f5f9; color: #8a93a6; text-align: right; }
+div.csv { overflow: auto; max-height: 75vh; margin-bottom: 4px; }
+table.preview { font-family: monospace; font-size: 12px; border-collapse: separate; border-spacing: 0; }
+table.preview td, table.preview th { white-space: pre; background: #fff; }
+table.preview thead th { position: sticky; top: 0; z-index: 2; background: #e8ecf4; }
+table.preview th.ln { position: sticky; left: 0; z-index: 1; background: #f3f5f9; color: #8a93a6;
+  text-align: right; min-width: 3em; box-sizing: border-box; }
+table.preview thead th.ln { z-index: 3; }
+table.preview td:nth-child(2) { position: sticky; left: 3em; z-index: 1; }
+table.preview thead th:nth-child(2) { left: 3em; z-index: 3; }
+table.preview th.flagged { background: #fde9c4; }
+a.flag { color: #a40e0e; font-weight: bold; text-decoration: none; margin-left: 4px; }
 table.preview td.empty { background: #fafafa; }
 table.preview td.odd { background: #fff5d6; }
+table.preview tr.split th.ln { background: #fde4e4; color: #a40e0e; }
+table.preview td.splits { background: #fde4e4; outline: 1px solid #a40e0e; }
 a.why { font-family: sans-serif; font-size: 11px; font-style: italic; color: #7a5200; }
 p.more { margin: 0 0 12px; color: #4a5468; }
 )";

@@ -1,6 +1,10 @@
 #include "report/PreviewHtml.h"
 
+#include <string>
 #include <string_view>
+#include <vector>
+
+#include "report/CsvFields.h"
 
 namespace {
 
@@ -43,32 +47,61 @@ class Preview {
         const int columns = preview_.Columns();
         for (int j = 0; j < columns; ++j) {
             columns_.Get(static_cast<std::size_t>(j), &entry_, false);
-            html_.Put("<th><a href=\"#column-");
+            // A column some finding is about is marked, linked to the first.
+            int count = 0;
+            const int first = index_.FirstAbout(j, &count);
+            html_.Put(first > 0 ? "<th class=\"flagged\"><a href=\"#column-" : "<th><a href=\"#column-");
             html_.Int(j + 1);
             html_.Put("\">");
             html_.Text(entry_.title);
-            html_.Put("</a></th>");
+            html_.Put("</a>");
+            if (first > 0) {
+                html_.Put("<a class=\"flag\" href=\"#finding-");
+                html_.Int(first);
+                html_.Put("\" title=\"");
+                html_.Int(count);
+                html_.Put(count == 1 ? " finding is about this column\">!</a>" : " findings are about this column\">!</a>");
+            }
+            html_.Put("</th>");
         }
         html_.Put("</tr></thead><tbody>\n");
         auto note = plan.notes.begin();
         for (int row = 0; row < plan.shown; ++row) {
-            html_.Put("<tr><th class=\"ln\">");
+            cells_.clear();
+            for (int j = 0; j < columns; ++j) cells_.push_back(plan.Cell(row, j, columns));
+            // A row a reader reads as more or fewer fields than the header:
+            // marked, and the cell where it splits with it.
+            const int fields = CsvFieldCount(cells_);
+            if (fields == columns) {
+                html_.Put("<tr><th class=\"ln\">");
+            } else {
+                html_.Put("<tr class=\"split\"><th class=\"ln\" title=\"a CSV reader reads ");
+                html_.Int(fields);
+                html_.Put(fields == 1 ? " field" : " fields");
+                html_.Put(" in this row, not ");
+                html_.Int(columns);
+                html_.Put("\">");
+            }
             html_.Int(row + 2);
             html_.Put("</th>");
+            bool splitShown = fields == columns;
             for (int j = 0; j < columns; ++j) {
-                const std::string_view text = plan.Cell(row, j, columns);
+                const std::string_view text = cells_[static_cast<std::size_t>(j)];
                 const bool told = note != plan.notes.end() && note->row == row && note->column == j;
-                if (!told) {
-                    html_.Put(text.empty() ? "<td class=\"empty\">" : "<td>");
-                    html_.Text(text);
-                    html_.Put("</td>");
-                    continue;
+                const bool splits = !splitShown && !IsCsvField(text);
+                splitShown = splitShown || splits;
+                html_.Put(text.empty() ? "<td class=\"empty" : told ? "<td class=\"odd" : "<td class=\"");
+                html_.Put(splits ? " splits\" title=\"the row splits here: the export writes this cell "
+                                   "unquoted\">"
+                                 : "\">");
+                // The value as a reader takes it: quotes off, doubled ones single.
+                CsvValue(text, &value_);
+                html_.Text(value_);
+                if (told) {
+                    Why(j, note->why);
+                    ++note;
                 }
-                html_.Put(text.empty() ? "<td class=\"empty\">" : "<td class=\"odd\">");
-                html_.Text(text);
-                Why(j, note->why);
                 html_.Put("</td>");
-                ++note;
             }
             html_.Put("</tr>\n");
         }
@@ -99,6 +132,8 @@ class Preview {
     const FindingIndex& index_;
     HtmlWriter& html_;
     ColumnEntry entry_;  // the column whose title is written, reused
+    std::vector<std::string_view> cells_;  // the row being written, reused
+    std::string value_;                    // a cell's value, reused
     std::string brief_, full_;  // why a cell is as it is, reused
 };
 

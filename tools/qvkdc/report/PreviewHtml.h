@@ -1,8 +1,12 @@
 // PreviewHtml: the part of the check's page that shows each file the
-// export writes as it writes it: the header line, each header cell linked
-// to its column's row of the column table, then the rows kept, one cell per
-// column, each empty cell telling why, linked to the finding that explains
-// it (or else to its column), and how many rows follow.
+// export writes as a CSV reader will read it: the header line, each header
+// cell linked to its column's row of the column table (and marked when
+// findings are about the column), then the rows kept, one value per column
+// with its quotes taken off, each empty cell telling why, linked to the
+// finding that explains it (or else to its column); a row that a reader
+// splits into more or fewer fields is marked, with the cell where it
+// splits; then how many rows follow. The header and the line numbers stay
+// in view while a wide file scrolls.
 #ifndef QVKDC_TOOLS_REPORT_PREVIEWHTML_H
 #define QVKDC_TOOLS_REPORT_PREVIEWHTML_H
 
