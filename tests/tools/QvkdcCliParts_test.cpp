@@ -1,4 +1,5 @@
-// Parts of qvkdc that decide what it tells: the nearest valid name, and the
+// Parts of qvkdc that decide what it tells: the nearest valid name, the
+// forms of texts and numbers, a row as a CSV reader reads it, and the
 // outcome of each plan as told by the call log of a run.
 #include <gtest/gtest.h>
 
@@ -9,7 +10,9 @@
 #include "export/PlanOutcome.h"
 #include "cli/CommandDocs.h"
 #include "cli/Suggest.h"
+#include "check/NameHints.h"
 #include "check/TextForms.h"
+#include "report/CsvFields.h"
 #include "support/HostFixture.h"
 
 namespace {
@@ -67,6 +70,68 @@ TEST(TextForms, UnquotedFlaws) {
         {"a\rb", "holds a line break"}, {"a\nb", "holds a line break"}, {"\"a,b\"", "holds a comma"},
     };
     for (const auto& c : cases) EXPECT_EQ(UnquotedFlaw(c.text).substr(0, std::strlen(c.flaw)), c.flaw) << c.text;
+}
+
+// The hints of the indexed list are those of a search through all of it:
+// the first of equally near names, a unit left out, letter case and blanks.
+TEST(NameHintsTest, HintsAsASearchThroughTheWholeList) {
+    std::vector<std::string> names = {"Spindle speed (rpm)", "Depth", "depth", "Feed rate (mm/min)", "Coolant",
+                                      "Step down", "Step over", "A very long title of a column, longer than most"};
+    for (int i = 0; i < 300; ++i) names.push_back("Setting " + std::to_string(i));
+    NameHints hints;
+    for (const std::string& n : names) hints.Add(n);
+    for (const std::string word : {"Spindel speed", "DEPTH ", "Feed rat (mm/min)", "Colant", "Step dow", "Settin 12",
+                                   "Setting 3000", "nothing like it", "A very long title of a column, longer than mst",
+                                   "Stepover", "x"}) {
+        EXPECT_EQ(hints.Hint(word), DidYouMean(word, Nearest(word, Views(names), kTableRule))) << word;
+    }
+}
+
+// Numbers written in another convention than the one the export reads.
+TEST(TextForms, NumberConventions) {
+    const struct {
+        const char* text;
+        const char* convention;
+    } cases[] = {
+        {"1,000", "with thousands separators"}, {"12.345.678", "with thousands separators"},
+        {"1 000", "with thousands separators"}, {"2,5", "with a decimal comma"},
+        {"12,50", "with a decimal comma"},      {"2.5", "with a fraction"},
+        {"5-", "with its sign after it"},       {"4294967296", "beyond the range of an int"},
+        {"-99999999999", "beyond the range of an int"}, {"abc", ""}, {"1,0000", "with a decimal comma"},
+        {"1a", ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(NumberConvention(c.text), c.convention) << c.text;
+    EXPECT_EQ(ControlFlaw("a\tb"), "holds a tab");
+    EXPECT_EQ(ControlFlaw("a\x01"), "holds the control character 0x01");
+    EXPECT_EQ(ControlFlaw("a\r\nb"), "");  // a line break is UnquotedFlaw's
+    EXPECT_EQ(OptionLineFormat(" [Columns] "), "a section of an INI file");
+    EXPECT_EQ(OptionLineFormat("Depth=1"), "a setting (key=value)");
+    EXPECT_EQ(OptionLineFormat("Depth (mm)"), "");
+    EXPECT_EQ(OptionLineFormat("=x"), "");
+}
+
+// A row of cells as a CSV reader reads it.
+TEST(CsvFieldsTest, ValuesAndFieldsAsAReaderReadsThem) {
+    const struct {
+        std::vector<std::string_view> cells;
+        int fields;
+    } rows[] = {
+        {{"a", "b"}, 2},          {{"a,b", "c"}, 3},         {{"\"a,b\"", "c"}, 2},
+        {{"\"\"\"x\"\"\"", ""}, 2}, {{"a\nb", "c"}, 1},        {{"\"a\nb\"", "c"}, 2},
+        {{"", "", ""}, 3},        {{"\"a\"\"\",b\"", "c"}, 3}, {{"x\"y", "z"}, 2},
+    };
+    for (const auto& r : rows) EXPECT_EQ(CsvFieldCount(r.cells), r.fields) << r.cells[0];
+    std::string value;
+    CsvValue("\"\"\"Face top\"\"\"", &value);
+    EXPECT_EQ(value, "\"Face top\"");
+    CsvValue("\"a,b\"", &value);
+    EXPECT_EQ(value, "a,b");
+    CsvValue("a\"b", &value);
+    EXPECT_EQ(value, "a\"b");  // no quoted field: as it is
+    EXPECT_TRUE(IsCsvField("\"a\"\"b\""));
+    EXPECT_FALSE(IsCsvField("\"a\"b\""));
+    EXPECT_FALSE(IsCsvField("a,b"));
+    EXPECT_TRUE(IsCsvField("plain"));
 }
 
 // A key cell is a decimal int, blanks around it allowed, up to the bounds

@@ -1,5 +1,6 @@
 #include "check/NameHints.h"
 
+#include <algorithm>
 #include <cctype>
 
 #include "cli/Suggest.h"
@@ -8,25 +9,80 @@
 
 namespace {
 
-// The form under which names that differ in letter case or surrounding
-// blanks alone are one.
-std::string Folded(std::string_view name) {
-    std::string form(TrimSpace(name));
-    for (char& c : form) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return form;
+char Lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
+
+// The hash of name's folded form: trimmed, in lower case (FNV-1a).
+std::uint64_t FoldedHash(std::string_view name) {
+    std::uint64_t hash = 14695981039346656037ull;
+    for (const char c : TrimSpace(name)) {
+        hash ^= static_cast<unsigned char>(Lower(c));
+        hash *= 1099511628211ull;
+    }
+    return hash;
+}
+
+bool SameFold(std::string_view a, std::string_view b) {
+    a = TrimSpace(a);
+    b = TrimSpace(b);
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return Lower(x) == Lower(y);
+           });
 }
 
 }  // namespace
 
 void NameHints::Add(std::string_view name) {
     names_.push_back(name);
-    byForm_.emplace(Folded(name), name);
+    indexed_ = false;
+}
+
+void NameHints::Index() {
+    forms_.clear();
+    byLength_.assign(kNearestLongest + 2, {});
+    for (std::size_t i = 0; i < names_.size(); ++i) {
+        const auto index = static_cast<std::uint32_t>(i);
+        forms_.emplace_back(FoldedHash(names_[i]), index);
+        const std::string_view whole = TrimSpace(names_[i]);
+        const std::string_view part = WithoutParenthesis(whole);
+        // Lengths beyond the longest word share the last bucket: no word
+        // reaches them.
+        const std::size_t last = byLength_.size() - 1;
+        byLength_[std::min(whole.size(), last)].push_back(index);
+        if (!part.empty() && std::min(part.size(), last) != std::min(whole.size(), last)) {
+            byLength_[std::min(part.size(), last)].push_back(index);
+        }
+    }
+    std::sort(forms_.begin(), forms_.end());
+    indexed_ = true;
+}
+
+std::string_view NameHints::SameFolded(std::string_view word) const {
+    const std::uint64_t hash = FoldedHash(word);
+    auto it = std::lower_bound(forms_.begin(), forms_.end(), std::make_pair(hash, std::uint32_t{0}));
+    for (; it != forms_.end() && it->first == hash; ++it) {
+        if (SameFold(names_[it->second], word)) return names_[it->second];
+    }
+    return {};
 }
 
 std::string NameHints::Hint(std::string_view word) {
-    const auto it = byForm_.find(Folded(word));
-    if (it != byForm_.end() && it->second != word) return DidYouMean(word, it->second);
+    if (!indexed_) Index();
+    const std::string_view same = SameFolded(word);
+    if (!same.empty() && same != word) return DidYouMean(word, same);
     if (scansLeft_ <= 0) return std::string();
     --scansLeft_;
-    return DidYouMean(word, Nearest(word, names_, kTableRule));
+    // The names of a length the rule's edits can reach, in their order, so
+    // that the first of equally near ones is still the one hinted.
+    const std::size_t length = TrimSpace(word).size();
+    if (length == 0 || length > kNearestLongest) return std::string();
+    const std::size_t edits = static_cast<std::size_t>(kTableRule.mostEdits(length));
+    picked_.clear();
+    for (std::size_t n = length > edits ? length - edits : 0; n <= length + edits && n < byLength_.size(); ++n) {
+        picked_.insert(picked_.end(), byLength_[n].begin(), byLength_[n].end());
+    }
+    std::sort(picked_.begin(), picked_.end());
+    picked_.erase(std::unique(picked_.begin(), picked_.end()), picked_.end());
+    window_.clear();
+    for (const std::uint32_t i : picked_) window_.push_back(names_[i]);
+    return DidYouMean(word, Nearest(word, window_, kTableRule));
 }

@@ -1,16 +1,19 @@
 // NameHints: did-you-mean hints for names looked up in a long list, such as
-// the items or titles of a table, where a table set may hold thousands of
-// names and thousands of findings may each want a hint. A name that differs
-// from a listed one only in letter case or in the blanks around it is found
-// at once, by its folded form; the nearest name by edit distance
-// (Suggest.h, the tables' rule) is searched for only for the first kScans
-// words, so that the hints cost at most kScans passes over the list.
+// the items or titles of a table, where a table set may hold hundreds of
+// thousands of names and thousands of findings may each want a hint. The
+// list is indexed once, at the first hint: by folded form (letter case and
+// the blanks around a name dropped), so that a name that differs from a
+// listed one only so is found at once; and by length, so that the search
+// for the nearest name by edit distance (Suggest.h, the tables' rule)
+// looks only at names whose length is within the rule's edits of the
+// word's. Searches are made for the first kScans words only.
 #ifndef QVKDC_TOOLS_CHECK_NAMEHINTS_H
 #define QVKDC_TOOLS_CHECK_NAMEHINTS_H
 
+#include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <utility>
 #include <vector>
 
 class NameHints {
@@ -27,8 +30,19 @@ class NameHints {
     std::string Hint(std::string_view word);
 
  private:
+    void Index();
+    // The first listed name whose folded form is word's; "" when none.
+    std::string_view SameFolded(std::string_view word) const;
+
     std::vector<std::string_view> names_;
-    std::unordered_map<std::string, std::string_view> byForm_;  // folded, trimmed
+    bool indexed_ = false;
+    // (hash of the folded form, index of the name), sorted.
+    std::vector<std::pair<std::uint64_t, std::uint32_t>> forms_;
+    // By the length of a form the rule compares (trimmed, and without a
+    // trailing parenthesis): the names, in their order.
+    std::vector<std::vector<std::uint32_t>> byLength_;
+    std::vector<std::uint32_t> picked_;       // the names of one search, reused
+    std::vector<std::string_view> window_;    // their views, reused
     int scansLeft_ = kScans;
 };
 

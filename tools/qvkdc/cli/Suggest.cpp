@@ -52,14 +52,6 @@ void Form(std::string_view text, bool loose, std::string* out) {
     for (char& c : *out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
 }
 
-// text without a trailing parenthesised part, or "" when it has none.
-std::string_view WithoutParenthesis(std::string_view text) {
-    if (text.empty() || text.back() != ')') return {};
-    const std::size_t open = text.rfind('(');
-    if (open == std::string_view::npos || open == 0) return {};
-    return TrimSpace(text.substr(0, open));
-}
-
 // How far the letters of a text are from those of the word: each edit
 // changes the count of at most two letters by one (a swap of neighbours
 // none), so half the sum of the count differences is a lower bound of the
@@ -98,6 +90,13 @@ class LetterCounts {
 
 const NearestRule kCommandLineRule = {false, false, &CommandLineEdits};
 const NearestRule kTableRule = {true, true, &TableEdits};
+
+std::string_view WithoutParenthesis(std::string_view text) {
+    if (text.empty() || text.back() != ')') return {};
+    const std::size_t open = text.rfind('(');
+    if (open == std::string_view::npos || open == 0) return {};
+    return TrimSpace(text.substr(0, open));
+}
 
 std::string Nearest(std::string_view word, const std::vector<std::string_view>& candidates,
                     const NearestRule& rule) {

@@ -48,6 +48,10 @@ inline constexpr std::size_t kNearestLongest = 64;
 std::string Nearest(std::string_view word, const std::vector<std::string_view>& candidates,
                     const NearestRule& rule);
 
+// text without a trailing parenthesised part ("Spindle speed" for "Spindle
+// speed (rpm)"), or "" when it has none: the rule's withoutParenthesis.
+std::string_view WithoutParenthesis(std::string_view text);
+
 // Views of names, for Nearest. REQUIRES: names outlive the views.
 std::vector<std::string_view> Views(const std::vector<std::string>& names);
 
