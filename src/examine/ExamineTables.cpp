@@ -308,6 +308,17 @@ void ExaminedTables::WalkRows(CnvTblIndex table, const std::function<void(const 
     }
 }
 
+void ExaminedTables::WalkKeys(CnvTblIndex table, int keyCol,
+                              const std::function<void(std::string_view, int)>& each) const {
+    if (!impl_->read[table]) return;
+    CQvlbwTableA& reader = impl_->tables.GetReader(table);
+    CQvlbwStringArray row;
+    reader.MoveFirst();
+    while (reader.GetNextRow(&row) != 0) {
+        if (row.GetSize() >= keyCol) each(row.GetAt(keyCol - 1), reader.GetCurRowLine());
+    }
+}
+
 int ExaminedTables::FindRowLine(CnvTblIndex table, int keyCol, const std::string& key) const {
     if (!impl_->read[table]) return 0;
     CQvlbwTableA& reader = impl_->tables.GetReader(table);

@@ -124,6 +124,10 @@ class ExaminedTables {
     // Calls each for every row of table in file order, with its line, after
     // the build; nothing for a table not read.
     void WalkRows(CnvTblIndex table, const std::function<void(const CnvTblRow&)>& each) const;
+    // Calls each with cell keyCol (from 1) and the line of every row of
+    // table that has that cell, in file order, after the build: a walk that
+    // copies no other cell. The text is valid during the call only.
+    void WalkKeys(CnvTblIndex table, int keyCol, const std::function<void(std::string_view, int)>& each) const;
     // Told of each cell ConvertRow converts: its column, its text and its
     // facts.
     using CellVisitor = std::function<void(int column, std::string_view text, const CellFacts& facts)>;

@@ -24,10 +24,9 @@ void DuplicateCheck::CheckKey(CnvTblIndex table, int keyCol, const char* what, c
     // The keys in one text, each row's as its place in it: no more is kept.
     std::string text;
     std::vector<std::pair<std::size_t, int>> ends;  // (end of the key in text, line)
-    ctx_.build.Tables().WalkRows(table, [&](const CnvTblRow& row) {
-        if (row.CellCount() < keyCol) return;
-        text += row.Cell(keyCol);
-        ends.emplace_back(text.size(), row.line);
+    ctx_.build.Tables().WalkKeys(table, keyCol, [&](std::string_view key, int line) {
+        text += key;
+        ends.emplace_back(text.size(), line);
     });
     std::vector<std::pair<std::string_view, int>> keys;
     keys.reserve(ends.size());

@@ -1,6 +1,7 @@
 #include "check/LineBytes.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <string_view>
 
@@ -49,6 +50,21 @@ constexpr Invisible kInvisibles[] = {
     {"\xE2\x81\xA0", "a word joiner"},
 };  // a byte-order mark inside the file is told as one
 
+// The index of the first byte of text from at on that is above 0x7F, or
+// npos: eight bytes at a time through ASCII.
+std::size_t FirstHighByte(std::string_view text, std::size_t at) {
+    constexpr std::uint64_t kHigh = 0x8080808080808080ull;
+    for (; at + 8 <= text.size(); at += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, text.data() + at, sizeof word);
+        if ((word & kHigh) != 0) break;
+    }
+    for (; at < text.size(); ++at) {
+        if (static_cast<unsigned char>(text[at]) >= 0x80) return at;
+    }
+    return std::string_view::npos;
+}
+
 bool IsNameChar(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
 }
@@ -93,6 +109,15 @@ void LineBytes::Start(const LineRules& rules) {
         const std::string text = page->ToUtf8(byte);
         decodes_[static_cast<std::size_t>(b)] = text.rfind("\\x", 0) != 0;
         noBreak_[static_cast<std::size_t>(b)] = text == "\xC2\xA0";
+    }
+    // The bytes an invisible character starts with: a line without any
+    // has none at the ends of its cells.
+    if (utf8Page_) {
+        invisibleLeads_ = "\xC2\xE2";
+    } else if (oneBytePage_) {
+        for (int b = 0x80; b < 0x100; ++b) {
+            if (noBreak_[static_cast<std::size_t>(b)]) invisibleLeads_ += static_cast<char>(b);
+        }
     }
 }
 
@@ -204,9 +229,9 @@ void LineBytes::CheckMark(std::string_view line, std::size_t from) {
 }
 
 void LineBytes::CheckEncoding(std::string_view line) {
-    for (std::size_t i = 0; i < line.size(); ++i) {
+    if (!utf8Page_ && !oneBytePage_) return;
+    for (std::size_t i = FirstHighByte(line, 0); i < line.size(); i = FirstHighByte(line, i + 1)) {
         const auto byte = static_cast<unsigned char>(line[i]);
-        if (byte < 0x80 || (!utf8Page_ && !oneBytePage_)) continue;
         if (line.substr(i, 3) == kUtf8ByteOrderMark) {  // told as a mark
             i += 2;
             continue;
@@ -235,6 +260,7 @@ void LineBytes::CheckEncoding(std::string_view line) {
 }
 
 void LineBytes::CheckCellEnds(std::string_view line) {
+    if (invisibleLeads_.empty() || line.find_first_of(invisibleLeads_) == std::string_view::npos) return;
     // The invisible character that text starts with (atEnd: ends with).
     const auto invisibleAt = [&](std::string_view text, bool atEnd) -> const char* {
         if (text.empty()) return nullptr;

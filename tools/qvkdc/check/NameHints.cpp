@@ -76,13 +76,16 @@ std::string NameHints::Hint(std::string_view word) {
     const std::size_t length = TrimSpace(word).size();
     if (length == 0 || length > kNearestLongest) return std::string();
     const std::size_t edits = static_cast<std::size_t>(kTableRule.mostEdits(length));
-    picked_.clear();
+    // Marked in a bitmap, then read back in order.
+    picked_.assign((names_.size() + 63) / 64, 0);
     for (std::size_t n = length > edits ? length - edits : 0; n <= length + edits && n < byLength_.size(); ++n) {
-        picked_.insert(picked_.end(), byLength_[n].begin(), byLength_[n].end());
+        for (const std::uint32_t i : byLength_[n]) picked_[i / 64] |= std::uint64_t{1} << (i % 64);
     }
-    std::sort(picked_.begin(), picked_.end());
-    picked_.erase(std::unique(picked_.begin(), picked_.end()), picked_.end());
     window_.clear();
-    for (const std::uint32_t i : picked_) window_.push_back(names_[i]);
+    for (std::size_t w = 0; w < picked_.size(); ++w) {
+        for (std::size_t bit = 0; bit < 64 && picked_[w] >> bit != 0; ++bit) {
+            if ((picked_[w] >> bit) & 1) window_.push_back(names_[w * 64 + bit]);
+        }
+    }
     return DidYouMean(word, Nearest(word, window_, kTableRule));
 }

@@ -41,7 +41,7 @@ class NameHints {
     // By the length of a form the rule compares (trimmed, and without a
     // trailing parenthesis): the names, in their order.
     std::vector<std::vector<std::uint32_t>> byLength_;
-    std::vector<std::uint32_t> picked_;       // the names of one search, reused
+    std::vector<std::uint64_t> picked_;       // the names of one search, a bit each, reused
     std::vector<std::string_view> window_;    // their views, reused
     int scansLeft_ = kScans;
 };
