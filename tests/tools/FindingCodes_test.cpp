@@ -33,6 +33,8 @@ TEST(FindingCodes, EveryCodeIsMetByATestRowAsItIsListed) {
             EXPECT_TRUE(FindingCodeOf(code).severities.Has(s)) << FindingCodeName(code) << ": " << SeverityName(s);
         }
     }
+    // A severity given twice is listed once.
+    EXPECT_EQ(SeveritySet({Severity::kWarning, Severity::kWarning, Severity::kNote}).Text(), "warning / note");
 }
 
 TEST(FindingCodes, CheckDocShowsTheList) {

@@ -412,6 +412,12 @@ const Case kCases[] = {
      {}},
     {"parameter no process holds", [](Files* s) { Replace(&s->process, R"(, "400": 2.5)", ""); },
      {{kModel, 1, S::kWarning, C::kMissingParam, 4, {"\"Extra\"", "key 400", "its one process"}}}},
+    {"the first column's parameter missing in one of two plans",
+     [](Files* s) {
+         Replace(&s->process, R"("100": 5, )", "");
+         s->more = Plan(2, "P2", 2411, R"("100": 1, "200": 0, "300": "x", "400": 1.5)");
+     },
+     {{kModel, 1, S::kNote, C::kMissingParam, 0, {"\"N\"", "1 of 2 processes"}}}},
     {"integer in a Real column", [](Files* s) { Replace(&s->process, "2.5", "3"); },
      {{kModel, 1, S::kWarning, C::kParamKind, 4, {"\"Extra\"", "an integer"}}}},
     {"integer in a Real column, in three processes",
