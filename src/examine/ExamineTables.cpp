@@ -308,6 +308,14 @@ void ExaminedTables::WalkRows(CnvTblIndex table, const std::function<void(const 
     }
 }
 
+int ExaminedTables::FirstRowLine(CnvTblIndex table) const {
+    if (!impl_->read[table]) return 0;
+    CQvlbwTableA& reader = impl_->tables.GetReader(table);
+    CQvlbwStringArray row;
+    reader.MoveFirst();
+    return reader.GetNextRow(&row) != 0 ? reader.GetCurRowLine() : 0;
+}
+
 void ExaminedTables::WalkKeys(CnvTblIndex table, int keyCol,
                               const std::function<void(std::string_view, int)>& each) const {
     if (!impl_->read[table]) return;

@@ -124,6 +124,8 @@ class ExaminedTables {
     // Calls each for every row of table in file order, with its line, after
     // the build; nothing for a table not read.
     void WalkRows(CnvTblIndex table, const std::function<void(const CnvTblRow&)>& each) const;
+    // The line of the first row of table; 0 for a table not read or without rows.
+    int FirstRowLine(CnvTblIndex table) const;
     // Calls each with cell keyCol (from 1) and the line of every row of
     // table that has that cell, in file order, after the build: a walk that
     // copies no other cell. The text is valid during the call only.

@@ -113,11 +113,9 @@ void LineBytes::Start(const LineRules& rules) {
     // The bytes an invisible character starts with: a line without any
     // has none at the ends of its cells.
     if (utf8Page_) {
-        invisibleLeads_ = "\xC2\xE2";
+        invisibleLead_[0xC2] = invisibleLead_[0xE2] = true;
     } else if (oneBytePage_) {
-        for (int b = 0x80; b < 0x100; ++b) {
-            if (noBreak_[static_cast<std::size_t>(b)]) invisibleLeads_ += static_cast<char>(b);
-        }
+        invisibleLead_ = noBreak_;
     }
 }
 
@@ -260,7 +258,12 @@ void LineBytes::CheckEncoding(std::string_view line) {
 }
 
 void LineBytes::CheckCellEnds(std::string_view line) {
-    if (invisibleLeads_.empty() || line.find_first_of(invisibleLeads_) == std::string_view::npos) return;
+    // Invisible characters start with a byte above 0x7F: ASCII lines pass at once.
+    bool any = false;
+    for (std::size_t i = FirstHighByte(line, 0); i < line.size() && !any; i = FirstHighByte(line, i + 1)) {
+        any = invisibleLead_[static_cast<unsigned char>(line[i])];
+    }
+    if (!any) return;
     // The invisible character that text starts with (atEnd: ends with).
     const auto invisibleAt = [&](std::string_view text, bool atEnd) -> const char* {
         if (text.empty()) return nullptr;

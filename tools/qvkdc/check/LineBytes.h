@@ -91,7 +91,7 @@ class LineBytes {
     bool oneBytePage_ = false;
     std::array<bool, 256> decodes_{};  // one-byte code page: the byte is a character of it
     std::array<bool, 256> noBreak_{};  // one-byte code page: the byte is a no-break space
-    std::string invisibleLeads_;       // the bytes an invisible character starts with
+    std::array<bool, 256> invisibleLead_{};  // the byte starts an invisible character
     std::string line_;                 // the line being read, without its end (its first kLongest bytes)
     bool pendingCr_ = false;
     bool sawLf_ = false;

@@ -24,7 +24,8 @@ const std::vector<ItemRowTrail>& TableBuild::ItemRows() {
 }
 
 int TableBuild::FirstRowLine(CnvTblIndex table) {
-    FirstCells(table);
+    if (!firstLineRead_[table]) firstLines_[table] = tables_.FirstRowLine(table);
+    firstLineRead_[table] = true;
     return firstLines_[table];
 }
 
@@ -32,11 +33,7 @@ const std::vector<std::string>& TableBuild::FirstCells(CnvTblIndex table) {
     std::unique_ptr<std::vector<std::string>>& cells = firstCells_[table];
     if (cells != nullptr) return *cells;
     cells = std::make_unique<std::vector<std::string>>();
-    int& firstLine = firstLines_[table];
-    tables_.WalkRows(table, [&cells, &firstLine](const CnvTblRow& row) {
-        if (cells->empty()) firstLine = row.line;
-        cells->push_back(row.Cell(1));
-    });
+    tables_.WalkKeys(table, 1, [&cells](std::string_view cell, int) { cells->emplace_back(cell); });
     return *cells;
 }
 

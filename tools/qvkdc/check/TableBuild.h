@@ -89,7 +89,8 @@ class TableBuild {
     int lastColumn_ = -1;
     std::vector<ItemRowTrail> itemRows_;
     bool itemRowsRead_ = false;
-    int firstLines_[kCnvTblFileCount] = {};  // 0: none, or not looked at
+    int firstLines_[kCnvTblFileCount] = {};  // 0: none
+    bool firstLineRead_[kCnvTblFileCount] = {};
     std::unique_ptr<std::vector<std::string>> firstCells_[kCnvTblFileCount];
 };
 
