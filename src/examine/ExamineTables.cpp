@@ -266,6 +266,10 @@ bool ExaminedTables::HasRows(CnvTblIndex table) const {
     return impl_->read[table] && impl_->tables.GetReader(table).GetRowCount() > 0;
 }
 
+int ExaminedTables::RowCount(CnvTblIndex table) const {
+    return impl_->read[table] ? impl_->tables.GetReader(table).GetRowCount() : 0;
+}
+
 const std::vector<ExaminedColumn>& ExaminedTables::Columns() const { return impl_->columns; }
 
 int ExaminedTables::FindItem(const std::string& itName) const {

@@ -102,6 +102,8 @@ class ExaminedTables {
     bool Read(CnvTblIndex table) const;
     // Read, with at least one row: its lookups mean what they find.
     bool HasRows(CnvTblIndex table) const;
+    // The rows of table; 0 for a table not read.
+    int RowCount(CnvTblIndex table) const;
 
     const std::vector<ExaminedColumn>& Columns() const;
     // Index of the first column of item itName, or -1.

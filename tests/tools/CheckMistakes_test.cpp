@@ -149,6 +149,14 @@ const Mistake kMistakes[] = {
      {{"model.json", 7, S::kWarning, C::kNoChoiceForCode, 6,
        {"code 1 ", "nearest value that no process has is 11 (\"Flood\", ", "SelectionToIntTable.tsv line 5",
         "0 (\"Off\""}}}},
+    {"ValueOfNoChoice", [](Files* f) { Edit(f, "SelectionToIntTable", "clFlood\t1\n", "clFlood\t1\nclMist\t2\n"); },
+     {{"SelectionToIntTable.tsv", 6, S::kNote, C::kUnusedValue, -1, {"\"clMist\""}}}},
+    {"TwinValueOfAChoice",
+     [](Files* f) {
+         Edit(f, "SelectionToIntTable", "clFlood\t1\n", "clFlood\t1\nclMist\t2\n");
+         Edit(f, "ExteriorTable", "Coolant:Flood\tclFlood\n", "Coolant:Flood\tclFlood\nCoolant:Mist\tclMist\n");
+     },
+     {}},
     {"TwinValuesSwapped",
      [](Files* f) {
          Edit(f, "SelectionToIntTable", "clFlood\t1", "clFlood\tX");

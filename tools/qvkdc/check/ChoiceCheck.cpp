@@ -38,6 +38,32 @@ void ChoiceCheck::Run() {
         }
     }
     CheckShadowed();
+    CheckUnusedValues();
+}
+
+void ChoiceCheck::CheckUnusedValues() {
+    // Only once the choices were all taken, and only when a row is left
+    // beside a heading row: a table whose rows are all used is not walked.
+    // Without any choice in use (none written, or none left), every row is
+    // unused for a reason told elsewhere.
+    TableBuild& build = ctx_.build;
+    if (build.Failed() != FailStep::kNone || build.ValueRowsUsed() == 0 ||
+        build.ValueRowsUsed() + 1 >= build.Tables().RowCount(kSelectionToIntTableFile)) {
+        return;
+    }
+    const std::string& file = ctx_.Shown(kSelectionToIntTableFile);
+    const int heading = build.FirstRowLine(kSelectionToIntTableFile);
+    build.Tables().WalkKeys(kSelectionToIntTableFile, 1, [&](std::string_view key, int line) {
+        // A heading row may stay; a repeated key is told as such (duplicate-key).
+        if (line == heading || build.ValueRowUsed(line) ||
+            build.Tables().FindRowLine(kSelectionToIntTableFile, 1, std::string(key)) != line) {
+            return;
+        }
+        ctx_.out.Add(Severity::kNote, file, line,
+                     "no choice row of " + ctx_.Shown(kExteriorTableFile) + " names " + Quoted(key) +
+                         " in its cell 2: the row's value is never written",
+                     FindingCode::kUnusedValue);
+    });
 }
 
 void ChoiceCheck::CheckShadowed() {

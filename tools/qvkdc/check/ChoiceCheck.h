@@ -17,6 +17,9 @@ class ChoiceCheck {
     // The choices of a column that come after one of the same value: the
     // export writes the first one's text for it, never theirs.
     void CheckShadowed();
+    // The rows of SelectionToIntTable that no choice row names: their value
+    // is never written.
+    void CheckUnusedValues();
 
     const CheckContext& ctx_;
 };

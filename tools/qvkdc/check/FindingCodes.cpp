@@ -173,6 +173,11 @@ FindingCodeEntry EntryOf(FindingCode code) {
                     "or a value typed twice)",
                 "Give the choice its own value in SelectionToIntTable, or delete the choice row that is "
                     "never written."};
+        case C::kUnusedValue:
+            return {code, "unused-value", {S::kNote},
+                "a SelectionToIntTable row that no choice row names: its value is never written (a spare row, "
+                    "or the other half of a misspelt choice name)",
+                "Delete the row, or write its choice name in cell 2 of the choice row it belongs to."};
         case C::kNotANumber:
             return {code, "not-a-number", {S::kWarning},
                 "a key or a choice value that is no decimal int (\"12abc\" is read as 12, \"abc\" as 0)",

@@ -53,6 +53,7 @@ enum class FindingCode : unsigned char {
     kNoChoices,
     kOrphanChoice,
     kShadowedChoice,
+    kUnusedValue,
     kNotANumber,
     kNoToolSetForm,
     kUnquotedText,

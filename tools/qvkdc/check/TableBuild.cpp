@@ -51,6 +51,12 @@ void TableBuild::TakeChoice(const CnvChoiceTrail& choice) {
         return;
     }
     const CnvTblRow& value = choice.valueRow;
+    if (value.read && value.line > 0) {
+        const auto at = static_cast<std::size_t>(value.line);
+        if (valueLineUsed_.size() <= at) valueLineUsed_.resize(at + 1);
+        if (!valueLineUsed_[at]) ++valueRowsUsed_;
+        valueLineUsed_[at] = true;
+    }
     // The choices of one item mostly follow each other: the last item's
     // column is kept.
     if (!haveLast_ || choice.colItName != lastItem_) {

@@ -67,6 +67,12 @@ class TableBuild {
     const ExaminedChoices* ChoicesOf(const std::string& itName) const { return tables_.ChoicesOf(itName); }
     // The item rows of ExteriorTable in file order, read by one walk of the
     // table when first asked for; none when it holds no data.
+    // Whether a choice took its value from the row of SelectionToIntTable
+    // at line, and how many rows choices took their values from.
+    bool ValueRowUsed(int line) const {
+        return line >= 0 && static_cast<std::size_t>(line) < valueLineUsed_.size() && valueLineUsed_[static_cast<std::size_t>(line)];
+    }
+    int ValueRowsUsed() const { return valueRowsUsed_; }
     const std::vector<ItemRowTrail>& ItemRows();
     // The line of the first row of a table; 0 when it holds none.
     int FirstRowLine(CnvTblIndex table);
@@ -83,6 +89,8 @@ class TableBuild {
     std::vector<CnvTblStop> laterStops_;
     std::vector<ChoiceNote> notes_;
     std::set<int> valueLinesSeen_;
+    std::vector<bool> valueLineUsed_;  // by line: a choice took its value from the row
+    int valueRowsUsed_ = 0;
     // The item the last choice was filed under, and its column.
     bool haveLast_ = false;
     std::string lastItem_;
