@@ -99,6 +99,7 @@ TEST(TextForms, NumberConventions) {
         {"5-", "with its sign after it"},       {"4294967296", "beyond the range of an int"},
         {"-99999999999", "beyond the range of an int"}, {"abc", ""}, {"1,0000", "with a decimal comma"},
         {"1a", ""},
+        {"1234,5", "with a decimal comma"},     {"1234.5", "with a fraction"},
     };
     for (const auto& c : cases) EXPECT_EQ(NumberConvention(c.text), c.convention) << c.text;
     EXPECT_EQ(ControlFlaw("a\tb"), "holds a tab");

@@ -189,6 +189,12 @@ TEST_F(QvkdcCliTest, DiffTellsWhatTheTablesChangeInTheFilesOfAFolder) {
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_NE(r.err.find("no-such-folder: not a folder"), std::string::npos) << r.err;
 
+    std::vector<std::string> page = diff;
+    page.back() = "no-such-page";
+    r = Run(page);
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_NE(r.err.find("qvkdc diff: --encoding: "), std::string::npos) << r.err;
+
     std::vector<std::string> both = diff;
     both.insert(both.end(), {"--base", Root().PathOf(".")});
     r = Run(both);

@@ -552,6 +552,18 @@ TEST_F(DiffReportTest, ASideWhoseExportFailsIsToldWithWhereItFails) {
 }
 
 // Against the files of an export of an older model: a process added to a
+// A column in another place is told as moved in every form.
+TEST_F(DiffReportTest, AMovedColumnInEveryForm) {
+    Set old;
+    Set now;
+    std::swap(now.t.planCsv[0], now.t.planCsv[1]);
+    const DiffResult result = Run(old, now);
+    EXPECT_NE(Report(result, kText).find("\"P1.csv\": changed\n  column moved: \"Mode\"\n"), std::string::npos);
+    EXPECT_NE(Report(result, kHtml).find("<p class=\"facts\">Columns moved: <code>Mode</code></p>"), std::string::npos);
+    EXPECT_EQ(nlohmann::json::parse(Report(result, kJson))["files"][0]["columns"]["moved"],
+              nlohmann::json::array({"Mode"}));
+}
+
 // plan is a row added, one taken out a row removed, each one entry.
 TEST_F(DiffReportTest, RowsOfAnotherModelAreAddedOrRemovedWhole) {
     const Set tables;
