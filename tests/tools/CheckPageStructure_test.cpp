@@ -227,6 +227,9 @@ TEST_F(CheckPageStructureTest, FindingsFilesRowsAndCellsStandWhereTheCheckPutsTh
         EXPECT_EQ(tds[3]->Text().compare(0, links[0]->Text().size() + 1, links[0]->Text() + " "), 0)
             << "the first finding's place, then its message: " << tds[3]->Text();
         EXPECT_EQ(tds[2]->Text(), std::to_string(links.size()));
+        const std::string firstId = links[0]->Attribute("href");
+        const Finding& first = findings[std::stoul(firstId.substr(firstId.find('-') + 1)) - 1];
+        EXPECT_NE(tds[3]->Text().find(first.message), std::string::npos) << tds[3]->Text();
         const HtmlNode* rest = tds[3]->Child("details");
         ASSERT_EQ(rest != nullptr, links.size() > 1) << tds[3]->Text();
         if (rest != nullptr) {
