@@ -307,6 +307,12 @@ const Case kCases[] = {
      {{kPlan, 1, S::kWarning, C::kNoKey, 0, {"\"itemQ\""}}}},
     {"comma in a choice text", [](Files* s) { s->t.exterior[2][0] = "Mode:on, fast"; },
      {{kExterior, 3, S::kError, C::kUnquotedText, 1, {"\"on, fast\"", "comma"}}}},
+    {"comma in a choice text of the first column",
+     [](Files* s) {
+         s->t.exterior[2][0] = "Mode:on, fast";
+         std::swap(s->t.planCsv[0], s->t.planCsv[1]);
+     },
+     {{kExterior, 3, S::kError, C::kUnquotedText, 0, {"\"on, fast\"", "comma"}}}},
     {"comma in a choice of a second item",
      [](Files* s) {
          s->t.exterior.push_back({"Z:a,b", "selZ"});

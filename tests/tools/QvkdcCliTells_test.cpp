@@ -226,7 +226,7 @@ const std::vector<Row>& Rows() {
          NoTablesFolder, 1, {"qvkdc: note: there is no tables folder ", "--root"}, "", {}, nullptr, {}},
         {"exists says why", {"exists", "--model", "{model}", "--out", "out", "--plans", "6"},
          nullptr, 1,
-         {"exists failed (status -1): the file name could not be made, at plan 0 (7 0 0 1)\n",
+         {"exists failed (status -1): the file name could not be made, at plan 6 (7 0 0 1)\n",
           "qvkdc:   the model database gave no name for the plan\n"},
          "", {}, "status: -1", {}},
     };

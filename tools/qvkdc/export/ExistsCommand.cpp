@@ -42,7 +42,7 @@ int ExistsCommand::Run() {
         ComposePlanFiles(session.plans().data(), *session.planCount(), out_, name_);
     rc = session.OpenOutputs();
     if (rc != kExitOk) return rc;
-    WarnOfLongNames(files, std::cerr);
+    WarnOfLongNames(files, session.planNumbers(), std::cerr);
     const ExistResult result = CheckExisting(session.plans().data(), *session.planCount(), out_, name_);
     const int status = result.status;
     if (status < 0) {
@@ -50,7 +50,7 @@ int ExistsCommand::Run() {
         FailureContext context;
         for (std::size_t i = 0; i < files.size() && !files[i].exists; ++i) {
             if (files[i].made) continue;
-            context.plan = "plan " + std::to_string(i) + " (" + IdText(session.plans()[i]) + ")";
+            context.plan = "plan " + std::to_string(session.planNumbers()[i]) + " (" + IdText(session.plans()[i]) + ")";
             break;
         }
         const std::vector<std::string> why = ExplainFailure(result.failure, FailureDetail(), context);

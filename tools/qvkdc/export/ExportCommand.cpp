@@ -212,7 +212,7 @@ int ExportCommand::Export(HostSession& session, ExportReport* report) {
         ComposePlanFiles(session.plans().data(), count, out_, name_);
     rc = session.OpenOutputs();
     if (rc != kExitOk) return rc;
-    WarnOfLongNames(files, std::cerr);
+    WarnOfLongNames(files, session.planNumbers(), std::cerr);
     if (dryRun_) {
         report->files = files;
         return DryRun(session, report);

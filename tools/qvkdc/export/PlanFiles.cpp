@@ -49,7 +49,7 @@ std::string OutFolderProblem(const std::string& out, const std::string& root) {
     return why;
 }
 
-void WarnOfLongNames(const std::vector<PlanFile>& files, std::ostream& out) {
+void WarnOfLongNames(const std::vector<PlanFile>& files, const std::vector<int>& numbers, std::ostream& out) {
     std::string folder;
     std::size_t limit = 0;
     for (std::size_t i = 0; i < files.size(); ++i) {
@@ -61,7 +61,8 @@ void WarnOfLongNames(const std::vector<PlanFile>& files, std::ostream& out) {
             limit = NameLengthLimit(folder);
         }
         if (length <= limit) continue;
-        out << "qvkdc: warning: plan " << i << ": the file name is " << length
+        out << "qvkdc: warning: plan " << (i < numbers.size() ? numbers[i] : static_cast<int>(i))
+            << ": the file name is " << length
             << " bytes long, but this file system takes at most " << limit
             << " for a name; the export will fail at it: " << files[i].native << '\n';
     }

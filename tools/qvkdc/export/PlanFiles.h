@@ -37,7 +37,8 @@ std::string OutFolderProblem(const std::string& out, const std::string& root);
 // Warns on out, one line each, of the entries whose file name (the last
 // part of the path) is longer than the file system of its folder takes for
 // a name: the library composes paths of up to 511 characters, but such a
-// file cannot be created, and the export would fail at it.
-void WarnOfLongNames(const std::vector<PlanFile>& files, std::ostream& out);
+// file cannot be created, and the export would fail at it. numbers: the
+// plans' numbers in the model, one for each entry.
+void WarnOfLongNames(const std::vector<PlanFile>& files, const std::vector<int>& numbers, std::ostream& out);
 
 #endif  // QVKDC_TOOLS_EXPORT_PLANFILES_H
