@@ -125,6 +125,29 @@ TEST_F(CheckBytesPropertyTest, TellsAPlantedFaultAtItsLine) {
     }
 }
 
+// The first kKept lines of a kind are told one by one, the last of them
+// with how many more lines are alike.
+TEST_F(CheckBytesPropertyTest, ManyFaultsOfAKindAreCounted) {
+    std::vector<Table> set = Generate(LineBytes::kKept + 1);
+    for (std::string& line : set[1].lines) line.replace(line.find('\t'), 1, "   ");
+    for (const Table& t : set) {
+        std::string text;
+        for (const std::string& line : t.lines) text += line + '\n';
+        Root().WriteFile(std::string("MIRVANE/CAM/KR/Tables/") + t.name + ".tsv", text);
+    }
+    Checker checker("", "");
+    checker.Run();
+    int spaced = 0;
+    std::string last;
+    for (const Finding& f : checker.Findings().All()) {
+        if (f.code != C::kSpacedCells) continue;
+        ++spaced;
+        last = f.message;
+    }
+    EXPECT_EQ(spaced, LineBytes::kKept);
+    EXPECT_NE(last.find("; 2 more lines of the file are alike"), std::string::npos) << last;
+}
+
 }  // namespace
 
 // The faults of a text do not depend on where the blocks it is read in end:
@@ -157,6 +180,17 @@ TEST(LineBytesTest, FaultsDoNotDependOnTheBlocks) {
     const std::string whole = faults({});
     // Spaced cells, a no-break space, a lone CR, a mark inside, UTF-8 text.
     EXPECT_EQ(whole, "0@2:6 2@3:2 3@3:0 1@5:1 4@6:3 ");
+    {
+        // Beyond U+10FFFF is no UTF-8: read as windows-1252, whose 0x90 is no character.
+        LineBytes lines;
+        lines.Start(rules);
+        const std::string beyond = "x\xF4\x90\x80\x80y\tz\n";
+        lines.Feed(beyond.data(), beyond.size());
+        lines.Finish();
+        ASSERT_EQ(lines.Faults().size(), 1u);
+        EXPECT_EQ(lines.Faults()[0].kind, ByteFault::kUndecodable);
+        EXPECT_EQ(lines.Faults()[0].column, 3);
+    }
     for (std::size_t i = 0; i <= text.size(); ++i) {
         EXPECT_EQ(faults({i}), whole) << "one cut at " << i;
         for (std::size_t j = i; j <= text.size(); j += 3) EXPECT_EQ(faults({i, j}), whole) << i << ", " << j;

@@ -46,7 +46,7 @@ void ByteCheck::CheckFile(const InputFile& f, int table) {
         const std::string more = last ? More(count, told[fault.kind]) : std::string();
         switch (fault.kind) {
             case ByteFault::kSpacedCells:
-                TellSpaced(f, table, fault);
+                TellSpaced(f, table, fault, more);
                 break;
             case ByteFault::kInnerMark:
                 ctx_.out.Add(Severity::kWarning, f.Display(), fault.line,
@@ -80,7 +80,7 @@ void ByteCheck::CheckFile(const InputFile& f, int table) {
     }
 }
 
-void ByteCheck::TellSpaced(const InputFile& f, int table, const ByteFault& fault) {
+void ByteCheck::TellSpaced(const InputFile& f, int table, const ByteFault& fault, const std::string& more) {
     bool stops = false;
     const TableBuild& build = ctx_.build;
     const auto stopsAt = [&](const CnvTblStop* stop) {
@@ -95,6 +95,7 @@ void ByteCheck::TellSpaced(const InputFile& f, int table, const ByteFault& fault
                           "; put a tab between the cells";
     if (!fault.item.empty()) message += ", so that " + Quoted(fault.item) + " is a cell of its own";
     if (stops) message += "; the export stops at the row, which is short";
+    message += more;
     ctx_.out.Add(stops ? Severity::kError : Severity::kWarning, f.Display(), fault.line, std::move(message),
                  FindingCode::kSpacedCells);
     // What the row was meant to give its item is missing: told here, not

@@ -21,7 +21,8 @@ class ByteCheck {
  private:
     // Tells the faults of f; table: which table it is, or -1 for the option file.
     void CheckFile(const InputFile& f, int table);
-    void TellSpaced(const InputFile& f, int table, const ByteFault& fault);
+    // more: how many more lines are alike, told by the last one kept.
+    void TellSpaced(const InputFile& f, int table, const ByteFault& fault, const std::string& more);
     void TellEncoding(const InputFile& f, const ByteFault& fault);
     // ", while FILE is in ...": a file of the root whose text is of the other kind.
     std::string OtherFile(const InputFile& f) const;
