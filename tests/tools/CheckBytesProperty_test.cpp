@@ -181,15 +181,19 @@ TEST(LineBytesTest, FaultsDoNotDependOnTheBlocks) {
     // Spaced cells, a no-break space, a lone CR, a mark inside, UTF-8 text.
     EXPECT_EQ(whole, "0@2:6 2@3:2 3@3:0 1@5:1 4@6:3 ");
     {
-        // Beyond U+10FFFF is no UTF-8: read as windows-1252, whose 0x90 is no character.
+        // Beyond U+10FFFF is no UTF-8.
+        const std::unique_ptr<TextEncoding> utf8 = TextEncoding::Open("utf-8", &error);
+        ASSERT_NE(utf8, nullptr) << error;
+        LineRules utf8Rules = rules;
+        utf8Rules.encoding = utf8.get();
         LineBytes lines;
-        lines.Start(rules);
+        lines.Start(utf8Rules);
         const std::string beyond = "x\xF4\x90\x80\x80y\tz\n";
         lines.Feed(beyond.data(), beyond.size());
         lines.Finish();
         ASSERT_EQ(lines.Faults().size(), 1u);
         EXPECT_EQ(lines.Faults()[0].kind, ByteFault::kUndecodable);
-        EXPECT_EQ(lines.Faults()[0].column, 3);
+        EXPECT_EQ(lines.Faults()[0].column, 2);
     }
     for (std::size_t i = 0; i <= text.size(); ++i) {
         EXPECT_EQ(faults({i}), whole) << "one cut at " << i;
