@@ -15,6 +15,7 @@
 #include "check/Checker.h"
 #include "check/ShortRowSearch.h"
 #include "TextEncoding.h"
+#include "support/CheckReport.h"
 #include "support/HostFixture.h"
 #include "support/TestedFindings.h"
 #include "tables/CQvkdcCnvTblCtrl.h"
@@ -203,6 +204,7 @@ TEST_P(CheckMistakeTest, GivesTheOneFindingThatNamesIt) {
     Checker checker("", "model.json", encoding.get());
     checker.Run();
     ExpectFindings(checker.Findings(), GetParam().findings, {C::kNamesNotChecked, C::kModelNotChecked});
+    ExpectFormsAgree(checker);
     // An error exactly where the export's table steps fail.
     CQvkdcCnvTblCtrl tables;
     const bool fails = tables.ImpCnvTbl() != 0 || tables.CreColTbl() != 0 || tables.CreSlctTbl() != 0;

@@ -17,6 +17,7 @@
 #include "check/StopCheck.h"
 #include "entry/QvkdcCreOutputData.h"
 #include "platform/DiscardingFileSystem.h"
+#include "support/CheckReport.h"
 #include "support/HostFixture.h"
 #include "support/TestedFindings.h"
 #include "tables/CQvkdcCnvTblCtrl.h"
@@ -104,6 +105,7 @@ class CheckTest : public HostTest {
         call.plans = s.plans;
         Checker checker("", "model.json", nullptr, call);
         checker.Run();
+        ExpectFormsAgree(checker);
         return checker.Findings();
     }
 

@@ -97,6 +97,122 @@ std::vector<std::string> Lines(const DiffResult& result, bool withCauses = true)
     return lines;
 }
 
+enum class Form { kText, kJson, kHtml };
+
+// The diff's report in one form, read in windows-1252.
+std::string DiffReportOf(const DiffResult& result, Form form) {
+    std::ostringstream out;
+    ReportWriter writer(&out);
+    std::string error;
+    const std::unique_ptr<TextEncoding> encoding = TextEncoding::Open("windows-1252", &error);
+    DiffFacts facts;
+    facts.run.model = "model.json";
+    facts.run.root = "new/";
+    facts.run.encoding = encoding.get();
+    facts.old = "old/";
+    if (form == Form::kJson) {
+        WriteDiffJson(result, facts, &writer);
+    } else if (form == Form::kHtml) {
+        WriteDiffHtml(result, facts, &writer);
+    } else {
+        WriteDiffText(result, facts, &writer);
+    }
+    writer.Finish();
+    return out.str();
+}
+
+std::string Count(std::size_t n, const std::string& one) { return std::to_string(n) + ' ' + one + (n == 1 ? "" : "s"); }
+
+// What the three forms tell of a result, each read back on its own: the
+// JSON as the result holds it; the page's files, rows, changed cells (both
+// texts), links to causes and the rows it leaves out; the text's files,
+// rows, columns and the cells it leaves out.
+void ExpectFormsAgree(const DiffResult& result) {
+    nlohmann::json files = nlohmann::json::array();
+    std::size_t cells = 0, emptied = 0, later = 0, longer = 0, rowsTold = 0;
+    std::multiset<std::pair<std::string, std::string>> changes;
+    std::set<std::tuple<DiffSide, std::string, int>> causes;
+    std::vector<std::string> told;  // lines the text must hold
+    for (const FileChange& f : result.files) {
+        auto rows = [](const std::vector<RowPlace>& places) {
+            nlohmann::json list = nlohmann::json::array();
+            for (const RowPlace& p : places) list.push_back(p.row);
+            return list;
+        };
+        nlohmann::json renamed = nlohmann::json::array(), list = nlohmann::json::array();
+        for (const auto& [from, to] : f.renamedColumns) renamed.push_back({{"from", from}, {"to", to}});
+        std::map<std::string, std::size_t> byColumn;
+        for (const CellChange& c : f.cells) {
+            nlohmann::json why = nlohmann::json::array();
+            for (const DiffCause& cause : c.causes) {
+                why.push_back({{"file", cause.file}, {"line", cause.line}, {"side", DiffSideName(cause.side)},
+                               {"what", cause.what.empty() ? nlohmann::json() : nlohmann::json(cause.what)}});
+                causes.insert({cause.side, cause.file, cause.line});
+            }
+            list.push_back({{"row", c.row.row}, {"column", c.column}, {"old", c.before}, {"new", c.after},
+                            {"emptied", c.emptied}, {"reason", c.reason.empty() ? nlohmann::json() : nlohmann::json(c.reason)},
+                            {"causes", why}});
+            changes.insert({c.before, c.after});
+            emptied += c.emptied;
+            later += static_cast<std::size_t>(c.row.row) > f.shown.size();
+            ++byColumn[c.column];
+        }
+        cells += f.cells.size();
+        files.push_back({{"name", f.name}, {"change", FileChangeName(f.change)}, {"rowCount", f.rows},
+                         {"columns", {{"added", f.addedColumns}, {"removed", f.removedColumns}, {"renamed", renamed},
+                                      {"moved", f.movedColumns}}},
+                         {"rows", {{"added", rows(f.addedRows)}, {"removed", rows(f.removedRows)}}},
+                         {"cells", list}});
+        if (f.change == FileChangeKind::kSame) continue;
+        longer += static_cast<std::size_t>(f.rows) > f.shown.size();
+        rowsTold += f.addedRows.size() + f.removedRows.size();
+        const std::string name = '"' + f.name + "\": " + FileChangeName(f.change);
+        told.push_back(f.change == FileChangeKind::kChanged ? name : name + ", " + Count(f.rows, "row"));
+        for (const auto& [column, n] : byColumn) {
+            told.push_back("  \"" + column + "\": " + Count(n, "cell"));
+            if (n > 20) told.push_back("    and " + Count(n - 20, "more cell"));
+        }
+    }
+    nlohmann::json json = nlohmann::json::parse(DiffReportOf(result, Form::kJson));
+    for (nlohmann::json& file : json["files"]) {
+        for (nlohmann::json& row : file["rows"]["added"]) row = row["row"];
+        for (nlohmann::json& row : file["rows"]["removed"]) row = row["row"];
+        for (nlohmann::json& cell : file["cells"]) cell.erase("process");
+    }
+    EXPECT_EQ(json["files"], files);
+    EXPECT_EQ(json["summary"]["cells"], cells);
+    EXPECT_EQ(json["summary"]["emptied"], emptied);
+
+    std::string error;
+    const HtmlNode page = ParseHtml(DiffReportOf(result, Form::kHtml), &error);
+    ASSERT_EQ(error, "");
+    std::multiset<std::pair<std::string, std::string>> shown;
+    std::set<std::string> ids;
+    for (const HtmlNode* li : page.All("li")) ids.insert(li->Attribute("id"));
+    for (const HtmlNode* td : page.All("td")) {
+        if (!td->HasClass("changed") && !td->HasClass("emptied")) continue;
+        shown.insert({td->Child("del")->Text(), td->Child("ins")->Text()});
+        for (const HtmlNode* a : td->All("a", "why")) EXPECT_EQ(ids.count(a->Attribute("href").substr(1)), 1u);
+    }
+    EXPECT_EQ(shown, changes);
+    EXPECT_EQ(page.All("li").size(), causes.size());
+    EXPECT_EQ(page.All("p", "more").size(), longer);
+    const std::vector<const HtmlNode*> laterTables = page.All("table", "later");
+    std::size_t laterRows = 0;
+    for (const HtmlNode* table : laterTables) laterRows += table->All("tr").size();
+    EXPECT_EQ(laterRows, later);
+
+    const std::string text = '\n' + DiffReportOf(result, Form::kText);
+    for (const std::string& line : told) {  // a column's line may end in the rows that made its cells
+        const std::size_t at = text.find('\n' + line);
+        ASSERT_NE(at, std::string::npos) << line << '\n' << text;
+        EXPECT_NE(std::string("\n ").find(text[at + 1 + line.size()]), std::string::npos) << line << '\n' << text;
+    }
+    std::size_t rowLines = 0;
+    for (std::size_t at = text.find("\n  row "); at != std::string::npos; at = text.find("\n  row ", at + 1)) ++rowLines;
+    EXPECT_EQ(rowLines, rowsTold) << text;
+}
+
 struct Row {
     const char* name;
     void (*change)(Set* now);
@@ -212,6 +328,7 @@ TEST_P(DiffRowTest, FindsExactlyTheChangedCellsAndTheirCauses) {
     EXPECT_EQ(result.now.status, 0);
     EXPECT_EQ(Lines(result), row.lines);
     EXPECT_EQ(result.Changed(), !row.lines.empty());
+    ExpectFormsAgree(result);
 
     // The same changes against the files the old tables' export left.
     std::filesystem::current_path(Root().PathOf("old"));
@@ -233,7 +350,9 @@ TEST_P(DiffRowTest, FindsExactlyTheChangedCellsAndTheirCauses) {
     }
     request.fromDisk = true;
     request.out = write.out;
-    EXPECT_EQ(Lines(RunDiff(request), false), Lines(result, false));
+    const DiffResult fromDisk = RunDiff(request);
+    EXPECT_EQ(Lines(fromDisk, false), Lines(result, false));
+    ExpectFormsAgree(fromDisk);
     EXPECT_EQ(result.files.size(), row.plans.size());
     // A cause's file lies below its side's root, as shown.
     for (const FileChange& f : result.files) {
@@ -296,7 +415,8 @@ void Edit(std::mt19937* rng, Set* s) {
     }
 }
 
-// A model of 1 to 3 plans of 1 to 4 processes with random parameters. An
+// A model of 1 to 3 plans of 1 to 4 processes with random parameters,
+// one time in four a first plan of more rows than a page shows. An
 // integer read as a text gives its bytes: none of them a comma (44).
 std::string RandomModel(std::mt19937* rng) {
     auto pick = [&](int n) { return static_cast<int>((*rng)() % static_cast<unsigned>(n)); };
@@ -304,7 +424,7 @@ std::string RandomModel(std::mt19937* rng) {
     const int count = 1 + pick(3);
     for (int p = 1; p <= count; ++p) {
         std::string processes;
-        const int n = 1 + pick(4);
+        const int n = p == 1 && pick(4) == 0 ? static_cast<int>(kShownRows) + 1 + pick(5) : 1 + pick(4);
         for (int k = 1; k <= n; ++k) {
             processes += std::string(k > 1 ? ", " : "") + R"({"id": [)" + std::to_string(p) + ", 1, " +
                          std::to_string(k) + R"(, 0], "type": 2411, "params": {"100": )" + std::to_string(pick(40)) +
@@ -384,6 +504,7 @@ TEST_F(DiffPropertyTest, ReportsExactlyTheCellsInWhichTheFilesDiffer) {
         request.newRoot = Root().PathOf("new");
         request.out = Root().PathOf("new/out");
         const DiffResult result = RunDiff(request);
+        ExpectFormsAgree(result);
 
         std::set<std::string> reported, differ;
         for (const FileChange& f : result.files) {
@@ -412,8 +533,10 @@ TEST_F(DiffPropertyTest, ReportsExactlyTheCellsInWhichTheFilesDiffer) {
         });
         request.fromDisk = true;
         request.out = Root().PathOf("old/out");
+        const DiffResult fromDisk = RunDiff(request);
+        ExpectFormsAgree(fromDisk);
         if (decidable) {
-            EXPECT_EQ(Lines(RunDiff(request), false), Lines(result, false));
+            EXPECT_EQ(Lines(fromDisk, false), Lines(result, false));
         }
     }
 }
@@ -441,25 +564,9 @@ class DiffReportTest : public HostTest {
     }
     enum Format { kText, kJson, kHtml };
     std::string Report(const DiffResult& result, Format format) {
-        std::ostringstream out;
-        ReportWriter writer(&out);
-        std::string error;
-        const std::unique_ptr<TextEncoding> encoding = TextEncoding::Open("windows-1252", &error);
-        DiffFacts facts;
-        facts.run.model = "model.json";
-        facts.run.root = "new/";
-        facts.run.encoding = encoding.get();
-        facts.old = "old/";
-        if (format == kJson) {
-            WriteDiffJson(result, facts, &writer);
-        } else if (format == kHtml) {
-            WriteDiffHtml(result, facts, &writer);
-        } else {
-            WriteDiffText(result, facts, &writer);
-        }
-        writer.Finish();
-        if (format == kHtml) ExpectWellFormed(out.str());
-        return out.str();
+        const std::string report = DiffReportOf(result, static_cast<Form>(format));
+        if (format == kHtml) ExpectWellFormed(report);
+        return report;
     }
     // Every element closed, and every row of a file's table as wide as its
     // titles.
@@ -549,6 +656,61 @@ TEST_F(DiffReportTest, ASideWhoseExportFailsIsToldWithWhereItFails) {
                         "): " + result.now.failure[0] + "\n  " + result.now.failure[1] + "\n"),
               0u)
         << text;
+    std::string error;
+    const HtmlNode page = ParseHtml(Report(result, kHtml), &error);
+    const std::vector<const HtmlNode*> failures = page.All("p", "failure");
+    ASSERT_EQ(failures.size(), 1u);
+    EXPECT_EQ(failures[0]->Text(), "The export through the new tables fails (status " +
+                                       std::to_string(result.now.status) + "): " + result.now.failure[0] + " " +
+                                       result.now.failure[1] + " ");
+    const nlohmann::json sides = nlohmann::json::parse(Report(result, kJson))["sides"];
+    EXPECT_EQ(sides["old"]["failure"], nullptr);
+    EXPECT_EQ(sides["new"]["failure"], nlohmann::json(result.now.failure));
+}
+
+// A file longer than the page shows and a column with more changed cells
+// than the text lists: the page's "more rows" with the changed cells below
+// them, the text's count of the cells it leaves out; a renamed title in
+// every form.
+TEST_F(DiffReportTest, ALongFileWithARenamedColumnInEveryForm) {
+    const int rows = static_cast<int>(kShownRows) + 3;
+    std::string model = R"({"plans": [{"id": [1, 0, 1, 0], "name": "P1", "processes": [)";
+    for (int k = 1; k <= rows; ++k) {
+        model += (k > 1 ? ", " : "") + std::string(R"({"id": [1, 1, )") + std::to_string(k) +
+                 R"(, 0], "type": 2411, "params": {"100": )" + std::to_string(k) + R"(, "200": 1}})";
+    }
+    model += "]}]}";
+    Set old;
+    Set now;
+    now.t.exterior[0][0] = "Count";     // N's title
+    now.t.exterior[2][0] = "Mode:a+b";  // every Mode cell
+    const DiffResult result = Run(old, now, model);
+    ASSERT_EQ(result.files.size(), 1u);
+    ASSERT_EQ(result.files[0].cells.size(), static_cast<std::size_t>(rows));
+
+    const std::string text = Report(result, kText);
+    EXPECT_NE(text.find("  column renamed: \"N\" \xE2\x86\x92 \"Count\"\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\n    and " + std::to_string(rows - 20) + " more cells\n"), std::string::npos) << text;
+
+    std::string error;
+    const HtmlNode page = ParseHtml(Report(result, kHtml), &error);
+    const std::vector<const HtmlNode*> more = page.All("p", "more");
+    ASSERT_EQ(more.size(), 1u);
+    EXPECT_EQ(more[0]->Text(), "3 more rows; their changed cells:");
+    const std::vector<const HtmlNode*> later = page.All("table", "later");
+    ASSERT_EQ(later.size(), 1u);
+    std::vector<std::string> lines;
+    for (const HtmlNode* tr : later[0]->All("tr")) {
+        lines.push_back(tr->Child("th")->Text());
+        EXPECT_EQ(tr->All("td", "changed").size(), 1u);
+    }
+    EXPECT_EQ(lines, (std::vector<std::string>{"52", "53", "54"}));
+    const std::vector<const HtmlNode*> facts = page.All("p", "facts");
+    EXPECT_TRUE(std::any_of(facts.begin(), facts.end(), [](const HtmlNode* p) {
+        return p->Text() == "Column renamed: N \xE2\x86\x92 Count";
+    }));
+    EXPECT_EQ(nlohmann::json::parse(Report(result, kJson))["files"][0]["columns"]["renamed"],
+              nlohmann::json::parse(R"([{"from": "N", "to": "Count"}])"));
 }
 
 // Against the files of an export of an older model: a process added to a
@@ -596,6 +758,7 @@ TEST_F(DiffReportTest, RowsOfAnotherModelAreAddedOrRemovedWhole) {
     EXPECT_EQ(result.files[0].removedRows.size(), 1u);
     EXPECT_EQ(result.files[1].addedRows.size(), 1u);
     EXPECT_TRUE(result.files[0].cells.empty() && result.files[1].cells.empty());
+    ExpectFormsAgree(result);
     const std::string text = Report(result, kText);
     for (const char* told : {"\"P1.csv\": changed\n  row removed: row 2\n",
                              "\"P2.csv\": changed\n  row added: row 2, process \"Ream\" (2 1 2 0",
