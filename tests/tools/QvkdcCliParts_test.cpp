@@ -85,6 +85,11 @@ TEST(NameHintsTest, HintsAsASearchThroughTheWholeList) {
                                    "Stepover", "x"}) {
         EXPECT_EQ(hints.Hint(word), DidYouMean(word, Nearest(word, Views(names), kTableRule))) << word;
     }
+    // Once the searches are spent, a name that differs in letter case or
+    // blanks only is still hinted; a misspelt one no more.
+    for (int i = 0; i < NameHints::kScans; ++i) hints.Hint("Colant");
+    EXPECT_EQ(hints.Hint(" coolant"), DidYouMean(" coolant", "Coolant"));
+    EXPECT_EQ(hints.Hint("Colant"), "");
 }
 
 // Numbers written in another convention than the one the export reads.

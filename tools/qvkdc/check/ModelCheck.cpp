@@ -174,10 +174,10 @@ std::string ModelCheck::FailedCall(const RunResult& run) const {
             return "the parameter " + std::to_string(c.key) + " answers the status " + std::to_string(c.answer) +
                    " (QvlbpPrcInqPrm)";
         case HostCall::kQvptfInqLnN:
-            return "the tool text lookup answers the status " + std::to_string(c.answer) + " for the tool " +
-                   Quoted(c.tool) + " (QvptfInqLnN)";
+            break;
     }
-    return std::string();
+    return "the tool text lookup answers the status " + std::to_string(c.answer) + " for the tool " + Quoted(c.tool) +
+           " (QvptfInqLnN)";
 }
 
 void ModelCheck::ReportRejected(const PlanOutcome& o) {

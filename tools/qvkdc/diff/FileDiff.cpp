@@ -173,9 +173,9 @@ const char* FileChangeName(FileChangeKind kind) {
         case FileChangeKind::kAdded:
             return "added";
         case FileChangeKind::kRemoved:
-            return "removed";
+            break;
     }
-    return "";
+    return "removed";
 }
 
 FileChange CompareFiles(const PlanCsv* old, const PlanCsv* now, const CellCauses& causes,

@@ -53,9 +53,9 @@ std::string ExportReport::Reason(const PlanOutcome& plan) const {
         case Outcome::kFailed:
             return failure.empty() ? "the run failed here" : "the run failed here: " + failure[0];
         case Outcome::kNotReached:
-            return "the run ended before it";
+            break;
     }
-    return "";
+    return "the run ended before it";
 }
 
 void PrintExportSummary(const ExportReport& report, std::ostream& out) {

@@ -67,9 +67,9 @@ const char* OutcomeName(Outcome outcome) {
         case Outcome::kNoProcesses: return "no-processes";
         case Outcome::kNoRows: return "no-rows";
         case Outcome::kFailed: return "failed";
-        case Outcome::kNotReached: return "not-reached";
+        case Outcome::kNotReached: break;
     }
-    return "";
+    return "not-reached";
 }
 
 std::string IdText(const ModelId& id) {
