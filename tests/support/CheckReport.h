@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
 #include <sstream>
 #include <string>
 
@@ -71,6 +72,74 @@ inline void ExpectFormsAgree(const Checker& checker) {
         }
     }
     for (const auto& [severity, n] : counts) EXPECT_EQ(listed[severity + 's'], n) << severity;
+
+    // The summary: a row for each severity and code with its count and a
+    // link to each finding; what each code means, once.
+    std::map<std::string, int> groups;  // "severity code" -> findings
+    for (const json& f : listed["findings"]) ++groups[f["severity"].get<std::string>() + ' ' + f["code"].get<std::string>()];
+    std::size_t rows = 0;
+    for (const HtmlNode* table : page.All("table", "summary")) {
+        for (const HtmlNode* tr : table->Child("tbody")->All("tr")) {
+            const std::vector<const HtmlNode*> tds = tr->All("td");
+            ASSERT_EQ(tds.size(), 4u);
+            const std::string code = tds[1]->Text().substr(1, tds[1]->Text().size() - 2);
+            EXPECT_EQ(std::to_string(groups[tds[0]->Text() + ' ' + code]), tds[2]->Text()) << code;
+            EXPECT_EQ(std::to_string(tds[3]->All("a", "loc").size()), tds[2]->Text()) << code;
+            ++rows;
+        }
+    }
+    EXPECT_EQ(rows, groups.size());
+    std::set<std::string> codes;
+    for (const json& f : listed["findings"]) codes.insert("code-" + f["code"].get<std::string>());
+    std::set<std::string> meant;
+    for (const HtmlNode* dt : page.All("dt")) meant.insert(dt->Attribute("id"));
+    EXPECT_EQ(meant, codes);
+    EXPECT_EQ(page.All("dd").size(), codes.size());
+
+    // The columns and their choices, each in its row as the JSON lists it.
+    std::map<std::string, const HtmlNode*> byId;
+    for (const HtmlNode* tr : page.All("tr")) byId[tr->Attribute("id")] = tr;
+    for (const json& c : listed["columns"]) {
+        const std::string number = std::to_string(c["number"].get<int>());
+        ASSERT_EQ(byId.count("column-" + number), 1u);
+        const std::vector<const HtmlNode*> tds = byId["column-" + number]->All("td");
+        ASSERT_GE(tds.size(), 7u);
+        std::string type = c["valueType"]["keyword"];
+        if (!c["subType"]["keyword"].get<std::string>().empty()) type += " / " + c["subType"]["keyword"].get<std::string>();
+        if (c["effectiveType"] != 0) type += " (" + std::to_string(c["effectiveType"].get<int>()) + ')';
+        const json& flags = c["flags"];
+        const std::string marks = std::string(flags["origin"] == "option" ? "option" : "standard") +
+                                  (flags["blank"] == true ? ", blank" : "") + (flags["repeat"] == true ? ", repeat" : "");
+        const std::string title = c["title"];
+        EXPECT_EQ(tds[0]->Text(), number);
+        if (ascii(title)) {
+            EXPECT_EQ(tds[1]->Text(), title);
+        }
+        EXPECT_EQ(tds[2]->Text(), c["item"].get<std::string>());
+        EXPECT_EQ(tds[3]->Text(), std::to_string(c["key"].get<int>()));
+        EXPECT_EQ(tds[4]->Text(), type);
+        EXPECT_EQ(tds[5]->Text(), marks);
+        std::vector<std::string> at;
+        for (const char* kind : {"definition", "title", "key", "type"}) {
+            if (c["at"][kind].is_string()) at.push_back(c["at"][kind]);
+        }
+        std::vector<std::string> shown;
+        for (const HtmlNode* span : tds[6]->All("span", "loc")) {
+            shown.push_back(span->Attribute("title") + span->Text().substr(span->Text().rfind(':')));
+        }
+        EXPECT_EQ(shown, at) << number;
+        for (const json& ch : c["choices"]) {
+            if (!ch["at"].is_string()) continue;
+            const std::string place = ch["at"];
+            const std::string id = "choice-" + place.substr(place.rfind(':') + 1);
+            ASSERT_EQ(byId.count(id), 1u);
+            const std::vector<const HtmlNode*> cells = byId[id]->All("td");
+            ASSERT_GE(cells.size(), 4u);
+            EXPECT_EQ(cells[0]->Text(), std::to_string(ch["value"].get<int>()));
+            EXPECT_EQ(cells[2]->Text(), ch["item"].get<std::string>());
+            EXPECT_EQ(cells[1]->Text().find("(never shown") != std::string::npos, ch["shadowed"] == true) << id;
+        }
+    }
 }
 
 #endif  // QVKDC_TESTS_SUPPORT_CHECKREPORT_H
