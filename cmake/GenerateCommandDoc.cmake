@@ -28,7 +28,7 @@ else()
 endif()
 
 execute_process(COMMAND ${RUNNER} ${QVKDC} ${args}
-  RESULT_VARIABLE rc OUTPUT_VARIABLE text ERROR_VARIABLE err)
+  TIMEOUT 120 RESULT_VARIABLE rc OUTPUT_VARIABLE text ERROR_VARIABLE err)
 if(NOT rc EQUAL 0 OR text STREQUAL "")
   string(REPLACE ";" " " shown "${RUNNER};${QVKDC};${args}")
   message(FATAL_ERROR "${shown} failed (${rc}):\n${err}")
