@@ -84,7 +84,14 @@ inline void ExpectFormsAgree(const Checker& checker) {
             ASSERT_EQ(tds.size(), 4u);
             const std::string code = tds[1]->Text().substr(1, tds[1]->Text().size() - 2);
             EXPECT_EQ(std::to_string(groups[tds[0]->Text() + ' ' + code]), tds[2]->Text()) << code;
-            EXPECT_EQ(std::to_string(tds[3]->All("a", "loc").size()), tds[2]->Text()) << code;
+            const std::size_t links = tds[3]->All("a", "loc").size();
+            EXPECT_EQ(std::to_string(links), tds[2]->Text()) << code;
+            EXPECT_EQ(tr->Attribute("class"), tds[0]->Text()) << code;
+            const HtmlNode* rest = tds[3]->Child("details");
+            ASSERT_EQ(rest != nullptr, links > 1) << code;
+            if (rest != nullptr) {
+                EXPECT_EQ(rest->Child("summary")->Text(), "and " + std::to_string(links - 1) + " more");
+            }
             ++rows;
         }
     }
@@ -92,7 +99,12 @@ inline void ExpectFormsAgree(const Checker& checker) {
     std::set<std::string> codes;
     for (const json& f : listed["findings"]) codes.insert("code-" + f["code"].get<std::string>());
     std::set<std::string> meant;
-    for (const HtmlNode* dt : page.All("dt")) meant.insert(dt->Attribute("id"));
+    for (const HtmlNode* dt : page.All("dt")) {
+        meant.insert(dt->Attribute("id"));
+        const FindingCodeEntry* entry = FindFindingCode(dt->Attribute("id").substr(5));
+        ASSERT_NE(entry, nullptr) << dt->Attribute("id");
+        EXPECT_EQ(dt->Text(), std::string(entry->name) + ' ' + entry->severities.Text());
+    }
     EXPECT_EQ(meant, codes);
     EXPECT_EQ(page.All("dd").size(), codes.size());
 
