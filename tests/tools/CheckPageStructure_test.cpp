@@ -250,6 +250,7 @@ TEST_F(CheckPageStructureTest, FindingsFilesRowsAndCellsStandWhereTheCheckPutsTh
                 splits = splits || (cell.find(',') != std::string_view::npos && cell.front() != '"');
             }
             EXPECT_EQ(trs[row]->HasClass("split"), splits) << row;
+            EXPECT_EQ(trs[row]->All("td", "splits").size(), splits ? 1u : 0u) << "the first cell that splits";
             ASSERT_NE(trs[row]->Child("th"), nullptr);
             EXPECT_EQ(trs[row]->Child("th")->Text(), std::to_string(row + 2)) << "the line in the file";
             const std::vector<const HtmlNode*> tds = trs[row]->All("td");

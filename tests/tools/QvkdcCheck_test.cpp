@@ -152,6 +152,14 @@ const Case kCases[] = {
     {"two unreadable tables", [](Files* s) { s->raw = {{"ExteriorTable", kFolder}, {"VariableTable", kFolder}}; },
      {{kExterior, 1, S::kError, C::kUnreadable, -1, {"\"[ERR] : ExternalNameTable Open Error\""}},
       {"VariableTable.tsv", 1, S::kError, C::kUnreadable, -1, {"\"[ERR] : VariableTable Open Error\""}}}},
+    // An item with no row in any table is not told unknown while a table
+    // it could be in is empty.
+    {"ProcessParametersTable empty",
+     [](Files* s) {
+         s->raw = {{"ProcessParametersTable", ""}};
+         s->t.planCsv.push_back({"4", "itemNowhere"});
+     },
+     {{kKeys, 1, S::kWarning, C::kEmptyFile}, {kPlan, 5, S::kWarning, C::kNoTitle, 4}}},
     {"VariableTable missing", [](Files* s) { s->raw = {{"VariableTable", kRemove}}; },
      {{"VariableTable.tsv", 1, S::kError, C::kMissingTable, -1, {"\"[ERR] : Not import tablefile VariableTable\""}}}},
     // Columns vanish: a warning, which --strict refuses.
@@ -159,6 +167,8 @@ const Case kCases[] = {
      {{kPlan, 1, S::kWarning, C::kMissingTable, -1, {"only the option columns"}}}},
     {"ExteriorTable missing", [](Files* s) { s->raw = {{"ExteriorTable", kRemove}}; },
      {{kPlan, 1, S::kError, C::kMissingTable, -1, {"\"itemN\"", kExterior, "\"[ERR] : Not import tablefile\""}}}},
+    // An item with no row in any table is not told unknown while a table
+    // it could be in is missing.
     {"ProcessParametersTable missing", [](Files* s) { s->raw = {{"ProcessParametersTable", kRemove}}; },
      {{kPlan, 1, S::kError, C::kMissingTable, -1, {"\"itemN\"", kKeys, "\"[ERR] : _Not import tablefile\""}}}},
     {"ParameterSettingTable missing", [](Files* s) { s->raw = {{"ParameterSettingTable", kRemove}}; },
