@@ -196,6 +196,12 @@ void ExpectFormsAgree(const DiffResult& result) {
     }
     EXPECT_EQ(shown, changes);
     EXPECT_EQ(page.All("li").size(), causes.size());
+    // Each cause with the number of cells that link to it.
+    std::map<std::string, std::size_t> linked;
+    for (const HtmlNode* a : page.All("a", "why")) ++linked[a->Attribute("href").substr(1)];
+    for (const HtmlNode* li : page.All("li")) {
+        EXPECT_NE(li->Text().find(' ' + Count(linked[li->Attribute("id")], "cell")), std::string::npos) << li->Text();
+    }
     EXPECT_EQ(page.All("p", "more").size(), longer);
     const std::vector<const HtmlNode*> laterTables = page.All("table", "later");
     std::size_t laterRows = 0;
