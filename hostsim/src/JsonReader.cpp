@@ -539,6 +539,7 @@ bool JsonReader::ReadNumber(Number* number) {
         }
     }
     number->kind = Number::kDouble;
+    number->integral = integral;
     const std::from_chars_result r = std::from_chars(first, q, number->d);
     if (r.ec == std::errc::result_out_of_range) {
         const std::string_view token(first, static_cast<std::size_t>(q - first));

@@ -34,6 +34,7 @@ class JsonReader {
         int64_t i = 0;   // kInt
         uint64_t u = 0;  // kUint
         double d = 0;    // kDouble
+        bool integral = false;  // kDouble: written as an integer, beyond 64 bits
     };
 
     // Reads text, which must outlive the reader.

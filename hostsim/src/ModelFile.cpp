@@ -157,7 +157,7 @@ class ModelLoader {
 };
 
 bool ModelLoader::IntValue(const Place& place, const Number& n, int32_t* out) {
-    if (n.kind == Number::kDouble) return Fail(place, "expected an int");
+    if (n.kind == Number::kDouble) return Fail(place, n.integral ? "int out of range" : "expected an int");
     if (n.kind == Number::kUint ? n.u > static_cast<uint64_t>(INT32_MAX)
                                 : n.i < INT32_MIN || n.i > INT32_MAX) {
         return Fail(place, "int out of range");
@@ -180,6 +180,9 @@ bool ModelLoader::Text(const Place& place, std::string* out) {
 }
 
 bool ModelLoader::Host(const Place& place, std::string_view text, std::string* out) {
+    // The host's texts end at their first NUL: one inside would cut the
+    // text short wherever it is read.
+    if (std::memchr(text.data(), '\0', text.size()) != nullptr) return Fail(place, "a NUL character inside the text");
     if (codePage_ == nullptr) {
         out->assign(text.data(), text.size());
         return true;
@@ -209,7 +212,7 @@ bool ModelLoader::Id(const Place& place, ModelId* out) {
         if (!in_.Peek(&type)) return Syntax();
         if (count < 4 && type == Type::kNumber) {
             if (!in_.ReadNumber(&v[count])) return Syntax();
-            integral[count] = v[count].kind != Number::kDouble;
+            integral[count] = v[count].kind != Number::kDouble || v[count].integral;
         } else if (!in_.SkipValue()) {
             return Syntax();
         }
@@ -320,7 +323,7 @@ bool ModelLoader::Param(const Place& params, std::string_view key, ParamValue* o
         case Type::kNumber: {
             Number n;
             if (!in_.ReadNumber(&n)) return Syntax();
-            if (n.kind == Number::kDouble) {
+            if (n.kind == Number::kDouble && !n.integral) {
                 out->kind = Kind::kDouble;
                 return Store(place, &n.d, sizeof n.d, 1, &out->slot);
             }

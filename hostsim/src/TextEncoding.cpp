@@ -75,48 +75,67 @@ constexpr unsigned kHostCodePages[] = {
 // little and big endian.
 constexpr unsigned kWideCodePages[] = {1200, 1201, 12000, 12001};
 
-// How the names of those texts begin, once letter case, blanks, "-" and "_"
-// are dropped: "UTF-16BE", "utf_32", "UCS-2LE", "unicodeFFFE", ...
+// How the names of those texts begin, squeezed: "UTF-16BE", "utf_32",
+// "UCS-2LE", "unicodeFFFE", ...
 constexpr std::string_view kWideNames[] = {"utf16", "utf32", "ucs2", "ucs4", "unicode"};
 
 struct Named {
-    const char* name;
+    std::string_view name;  // squeezed
     unsigned cp;
 };
 constexpr Named kNamed[] = {
-    {"shift_jis", 932}, {"shift-jis", 932}, {"sjis", 932},   {"windows-31j", 932},
-    {"gbk", 936},       {"gb2312", 936},    {"big5", 950},   {"euc-kr", 949},
-    {"koi8-r", 20866},  {"utf-8", 65001},   {"utf8", 65001}, {"us-ascii", 20127},
+    {"shiftjis", 932}, {"sjis", 932},  {"windows31j", 932}, {"gbk", 936},   {"gb2312", 936},
+    {"big5", 950},     {"euckr", 949}, {"koi8r", 20866},    {"utf8", 65001}, {"usascii", 20127},
 };
 
 const char kHint[] = "name an ANSI or OEM code page of Windows (windows-1252, shift_jis, cp850, ...) or utf-8";
 
-// The number lower (a name in lower case) stands for: "1252", "cp1252",
-// "windows-1252", "iso-8859-5" (28595), a name of kNamed; 0 for any other.
-unsigned NumberOf(const std::string& lower) {
-    for (const Named& n : kNamed) {
-        if (lower == n.name) return n.cp;
+// A name as it is compared: in lower case, without blanks, "-" and "_", so
+// that every spelling of a code page's name is taken alike.
+std::string Squeezed(const std::string& name) {
+    std::string squeezed;
+    for (const char c : name) {
+        if (c != '-' && c != '_' && c != ' ') squeezed += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     }
-    if (lower.rfind("iso-8859-", 0) == 0) return 28590 + static_cast<unsigned>(std::atoi(lower.c_str() + 9));
-    const std::size_t digits = lower.find_first_of("0123456789");
-    if (digits == std::string::npos || lower.find_first_not_of("0123456789", digits) != std::string::npos) {
-        return 0;
-    }
-    const std::string prefix = lower.substr(0, digits);
-    if (!prefix.empty() && prefix != "windows-" && prefix != "cp") return 0;
-    return static_cast<unsigned>(std::strtoul(lower.c_str() + digits, nullptr, 10));
+    return squeezed;
 }
 
-bool IsWide(const std::string& lower, unsigned cp) {
+// The code page number that digits spell; 0 for none, and for one beyond
+// the 16 bits of a code page number (read without wrapping around).
+unsigned Number(std::string_view digits) {
+    if (digits.empty() || digits.size() > 5 || digits.find_first_not_of("0123456789") != std::string_view::npos) {
+        return 0;
+    }
+    unsigned value = 0;
+    for (const char c : digits) value = value * 10 + static_cast<unsigned>(c - '0');
+    return value <= 0xFFFF ? value : 0;
+}
+
+// The number a squeezed name stands for: "1252", "cp1252", "windows1252",
+// "iso88595" (28595, parts 1 to 16), a name of kNamed; 0 for any other.
+unsigned NumberOf(std::string_view squeezed) {
+    for (const Named& n : kNamed) {
+        if (squeezed == n.name) return n.cp;
+    }
+    constexpr std::string_view kIso = "iso8859";
+    if (squeezed.substr(0, kIso.size()) == kIso) {
+        const unsigned part = Number(squeezed.substr(kIso.size()));
+        return part >= 1 && part <= 16 ? 28590 + part : 0;
+    }
+    for (const std::string_view prefix : {"windows", "cp", ""}) {
+        if (squeezed.substr(0, prefix.size()) == prefix) {
+            if (const unsigned cp = Number(squeezed.substr(prefix.size()))) return cp;
+        }
+    }
+    return 0;
+}
+
+bool IsWide(std::string_view squeezed, unsigned cp) {
     if (std::find(std::begin(kWideCodePages), std::end(kWideCodePages), cp) != std::end(kWideCodePages)) {
         return true;
     }
-    std::string squeezed;
-    for (char c : lower) {
-        if (c != '-' && c != '_' && c != ' ') squeezed += c;
-    }
     for (std::string_view wide : kWideNames) {
-        if (std::string_view(squeezed).substr(0, wide.size()) == wide) return true;
+        if (squeezed.substr(0, wide.size()) == wide) return true;
     }
     return false;
 }
@@ -124,12 +143,11 @@ bool IsWide(const std::string& lower, unsigned cp) {
 }  // namespace
 
 unsigned HostCodePage(const std::string& name, std::string* why) {
-    std::string lower = name;
-    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    const unsigned cp = NumberOf(lower);
-    if (lower.empty()) {
+    const std::string squeezed = Squeezed(name);
+    const unsigned cp = NumberOf(squeezed);
+    if (squeezed.empty()) {
         *why = std::string("the code page name is empty; ") + kHint;
-    } else if (IsWide(lower, cp)) {
+    } else if (IsWide(squeezed, cp)) {
         *why = "\"" + name + "\" has 16 or 32 bits a character, not 8; " + kHint;
     } else if (cp == 0) {
         *why = "unknown code page \"" + name + "\"; " + kHint;

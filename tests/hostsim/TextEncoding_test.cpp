@@ -16,8 +16,8 @@ TEST(TextEncoding, EverySpellingOfAHostCodePageOpensAlike) {
         std::vector<const char*> names;
         const char* eAcute;  // U+00E9 in the code page; null: not tried
     } rows[] = {
-        {1252, {"1252", "cp1252", "CP1252", "windows-1252", "Windows-1252"}, "\xE9"},
-        {65001, {"65001", "cp65001", "windows-65001", "utf-8", "UTF-8", "utf8"}, "\xC3\xA9"},
+        {1252, {"1252", "cp1252", "CP1252", "windows-1252", "Windows-1252", "windows_1252", "01252"}, "\xE9"},
+        {65001, {"65001", "cp65001", "windows-65001", "utf-8", "UTF-8", "utf8", "utf_8", "UTF 8"}, "\xC3\xA9"},
         {850, {"850", "cp850"}, "\x82"},
         {932, {"932", "shift_jis", "Shift-JIS", "sjis", "windows-31j"}, nullptr},
         {936, {"gbk", "gb2312"}, nullptr}, {949, {"euc-kr"}, nullptr}, {950, {"big5"}, nullptr},
@@ -44,6 +44,12 @@ TEST(TextEncoding, TextsThatAreNot8BitAndNamesOfNoHostCodePageAreRefused) {
         {"", "the code page name is empty"},
         {"no-such-page", "unknown code page \"no-such-page\""},
         {"x1252", "unknown code page \"x1252\""},
+        // Numbers beyond 16 bits, and ISO 8859 parts that are none, are no
+        // code page: never one they wrap around to.
+        {"4294968548", "unknown code page \"4294968548\""},
+        {"cp66788", "unknown code page \"cp66788\""},
+        {"iso-8859--27338", "unknown code page \"iso-8859--27338\""},
+        {"iso-8859-17", "unknown code page \"iso-8859-17\""},
         {"iso-8859-1", "\"iso-8859-1\" (code page 28591) is no ANSI or OEM code page"},
         {"koi8-r", "\"koi8-r\" (code page 20866) is no ANSI or OEM code page"},
         {"1361", "\"1361\" (code page 1361) is no ANSI or OEM code page"},
