@@ -21,4 +21,8 @@ inline constexpr int kIsExistFileTraceId = 577710;
 // QvkdcGetFilePath, the path of one plan's file.
 inline constexpr int kGetFilePathTraceId = 577711;
 
+// Every id above: a host switches on no other.
+inline constexpr int kTraceIds[] = {kCreOutputDataTraceId, kCnvTblTraceId, kCnvOutDataTraceId, kIsExistFileTraceId,
+                                    kGetFilePathTraceId};
+
 #endif  // QVKDC_EXAMINE_TRACEIDS_H

@@ -48,6 +48,9 @@ TEST_F(QvkdcCliTest, BadInputIsRefusedWithExitTwo) {
         {{"export", "--model", Root().PathOf("model.json"), "--out", Root().PathOf("out"), "--trace-ids", "1,x", "--trace",
           Root().PathOf("t.txt")},
          "--trace-ids"},
+        {{"export", "--model", Root().PathOf("model.json"), "--out", Root().PathOf("out"), "--trace-ids", "577685,-1",
+          "--trace", Root().PathOf("t.txt")},
+         "--trace-ids: -1 is no trace id of the library; its ids are 577685, 577686, 577687, 577710, 577711"},
         {{"exists", "--out", "o"}, "--model"},
         {{"frobnicate"}, ""},
     };

@@ -1,8 +1,10 @@
 #include "session/HostSession.h"
 
+#include <algorithm>
 #include <charconv>
 #include <filesystem>
 #include <iostream>
+#include <iterator>
 #include <string_view>
 #include <system_error>
 #include <unordered_set>
@@ -126,6 +128,12 @@ int HostSession::OpenOutputs(const std::vector<std::pair<std::string, std::strin
     if (!ParseIntList(options_.traceIds, &traceIds_)) {
         return Refuse("--trace-ids: expected comma-separated trace ids, got \"" +
                       options_.traceIds + "\"");
+    }
+    for (const int id : traceIds_) {
+        if (std::find(std::begin(kTraceIds), std::end(kTraceIds), id) != std::end(kTraceIds)) continue;
+        std::string known;
+        for (const int each : kTraceIds) known += (known.empty() ? "" : ", ") + std::to_string(each);
+        return Refuse("--trace-ids: " + std::to_string(id) + " is no trace id of the library; its ids are " + known);
     }
     std::vector<std::pair<std::string, std::string>> files = {
         {"--trace", options_.trace}, {"--messages", options_.messages}};
