@@ -6,11 +6,13 @@
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
+#include <utility>
 #include <vector>
 
 #include "examine/BufferedLineReader.h"
 #include "examine/ReadableFile.h"
 #include "examine/ReplacingFile.h"
+#include "platform/PathFault.h"
 #include "platform/ReplacingTextWriter.h"
 
 namespace {
@@ -37,10 +39,11 @@ class PosixLineReader : public BufferedLineReader {
     std::vector<char> buffer_;
 };
 
-// The native form of path into *native; an error when it holds a NUL byte,
-// which no file name can (EINVAL, as the system's calls would answer).
+// The native form of path into *native; an error (EINVAL, as the system's
+// calls answer a NUL byte) when no platform takes the path (PathFault.h).
 Status ToNative(FileSystem* fs, std::string_view path, std::string* native) {
-    if (path.find('\0') != std::string_view::npos) return Status::FromSystem(EINVAL, "the path holds a NUL byte");
+    std::string fault = PathFault(path);
+    if (!fault.empty()) return Status::FromSystem(EINVAL, std::move(fault));
     *native = fs->NativePath(path);
     return Status::OK();
 }

@@ -6,11 +6,13 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
 #include <vector>
 
 #include "examine/BufferedLineReader.h"
 #include "examine/ReadableFile.h"
 #include "examine/ReplacingFile.h"
+#include "platform/PathFault.h"
 #include "platform/ReplacingTextWriter.h"
 
 namespace {
@@ -46,13 +48,12 @@ class WindowsLineReader : public BufferedLineReader {
     std::vector<char> buffer_;
 };
 
-// The native form of path into *native; an error when it holds a NUL byte,
-// which no file name can (ERROR_INVALID_NAME, as the system's calls would
-// answer).
+// The native form of path into *native; an error (ERROR_INVALID_NAME, as
+// the system's calls would answer) when no platform takes the path
+// (PathFault.h).
 Status ToNative(FileSystem* fs, std::string_view path, std::string* native) {
-    if (path.find('\0') != std::string_view::npos) {
-        return Status::FromSystem(ERROR_INVALID_NAME, "the path holds a NUL byte");
-    }
+    std::string fault = PathFault(path);
+    if (!fault.empty()) return Status::FromSystem(ERROR_INVALID_NAME, std::move(fault));
     *native = fs->NativePath(path);
     return Status::OK();
 }

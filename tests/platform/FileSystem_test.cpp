@@ -213,6 +213,10 @@ TEST_F(FileSystemTest, FailuresGiveTheSystemsReason) {
         {"write sub", fs_->OpenForWrite(root_.PathOf("sub"), &writer), kFolder, false, nullptr},
         {"write a\\0b", fs_->OpenForWrite(root_.PathOf(std::string("a\0b", 3)), &writer), kBadName, false,
          "the path holds a NUL byte"},
+        {"write a\\nb", fs_->OpenForWrite(root_.PathOf("a\nb"), &writer), kBadName, false,
+         "the path holds the control character 0x0A"},
+        {"probe a\\tb", fs_->ProbeWrite(root_.PathOf("a\tb")), kBadName, false,
+         "the path holds the control character 0x09"},
         {"probe missing/out.csv", fs_->ProbeWrite(root_.PathOf("missing/out.csv")), kNoFolder, true, nullptr},
         {"read none.ini", fs_->OpenForRead(root_.PathOf("none.ini"), &reader), kNoFile, true, nullptr},
         {"read sub", fs_->OpenForRead(root_.PathOf("sub"), &reader), kFolder, false, "is a folder"},
@@ -226,6 +230,7 @@ TEST_F(FileSystemTest, FailuresGiveTheSystemsReason) {
     EXPECT_EQ(writer, nullptr);
     EXPECT_EQ(reader, nullptr);
     EXPECT_EQ(root_.ReadFile("a"), "<missing>");
+    EXPECT_EQ(root_.ReadFile("a\nb"), "<missing>");
     EXPECT_TRUE(fs_->Remove(root_.PathOf("sub/f.csv")).ok());
     EXPECT_FALSE(fs_->Exists(root_.PathOf("sub/f.csv")));
     EXPECT_FALSE(fs_->Remove(root_.PathOf("sub")).ok());

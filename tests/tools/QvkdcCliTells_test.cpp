@@ -22,7 +22,8 @@ namespace {
 
 // 0: two rows; 1: an empty process list; 2: no process data; 3: rejected by
 // its second process; 4: one row; 5: the model database fails at its
-// process; 6: its name cannot be read; 7: a parameter cannot be read.
+// process; 6: its name cannot be read; 7: a parameter cannot be read; 8: a
+// name with a line end.
 const char kModel[] = R"({"plans": [
   {"id": [1, 0, 0, 1], "name": "First", "processes": [
     {"id": [11, 0, 0, 1], "type": 2411, "params": {"100": 7, "200": 1, "300": "z"}},
@@ -38,7 +39,8 @@ const char kModel[] = R"({"plans": [
     {"id": [61, 0, 0, 1], "type": 2411, "name": "Bad", "faults": ["QdgmInqNctyp"]}]},
   {"id": [7, 0, 0, 1], "name": "Nameless", "faults": ["QdgmRetIdnamLN"]},
   {"id": [8, 0, 0, 1], "name": "Unreadable", "processes": [
-    {"id": [81, 0, 0, 1], "type": 2411, "name": "Odd", "faults": ["QvlbpPrcInqPrm"]}]}]})";
+    {"id": [81, 0, 0, 1], "type": 2411, "name": "Odd", "faults": ["QvlbpPrcInqPrm"]}]},
+  {"id": [9, 0, 0, 1], "name": "Two\nlines", "processes": [{"id": [91, 0, 0, 1], "type": 2411}]}]})";
 
 using Setup = void (*)(const TableRoot&);
 
@@ -120,6 +122,13 @@ const std::vector<Row>& Rows() {
          {"export failed (status -1): a value could not be converted, at process \"Odd\" "
           "(81 0 0 1) of plan 7 \"Unreadable\"\n",
           "qvkdc:   the parameter 100 answers the status -1, in the converter's step CnvPrcsVal\n"},
+         "", {}, "status: -1", {}},
+        // A control character in a file name is refused on every platform,
+        // and shown escaped on the plan's line.
+        {"a plan's file name with a line end",
+         {"export", "--model", "{model}", "--root", "{root}", "--out", "out", "--plans", "8"}, nullptr, 1,
+         {"plan 8 \"Two\\nlines\": no file, the run failed here\n",
+          "qvkdc:   the path holds the control character 0x0A\n"},
          "", {}, "status: -1", {}},
         {"a missing table file", Export({}), NoVariableTable, 1,
          {"export failed (status -1): the table files could not be imported\n",
@@ -328,8 +337,8 @@ TEST_F(CliTellsTest, ReportIsWrittenWhateverTheOutcome) {
     } rows[] = {
         {"finished", "{model}", {"--out", "out", "--plans", "0,4", "--overwrite"}, nullptr, 0, 0, "",
          0, 2, "", false},
-        {"failed", "{model}", {"--out", "out"}, NoVariableTable, 1, -1, "", 0, 8, "ImpCnvTbl", true},
-        {"failed at once", "{model}", {"--out", " "}, nullptr, 1, -1, "", 0, 8, "Path nothing", false},
+        {"failed", "{model}", {"--out", "out"}, NoVariableTable, 1, -1, "", 0, 9, "ImpCnvTbl", true},
+        {"failed at once", "{model}", {"--out", " "}, nullptr, 1, -1, "", 0, 9, "Path nothing", false},
         {"declined", "{model}", {"--out", "out", "--name", "OUT", "--plans", "0,4"}, WriteOut001, 3,
          1, "", 1, 0, "", false},
         {"--out is a file", "{model}", {"--out", "{model}"}, nullptr, 2, kNoCall,

@@ -52,6 +52,10 @@ TEST_F(QvkdcCliTest, BadInputIsRefusedWithExitTwo) {
           "--trace", Root().PathOf("t.txt")},
          "--trace-ids: -1 is no trace id of the library; its ids are 577685, 577686, 577687, 577710, 577711"},
         {{"exists", "--out", "o"}, "--model"},
+        {{"export", "--model", Root().PathOf("model.json"), "--out", "o", "--name", "a\nb"},
+         "--name: holds the control character 0x0A"},
+        {{"check", "--model", Root().PathOf("model.json"), "--out", "o", "--name", "a\tb"},
+         "--name: holds the control character 0x09"},
         {{"frobnicate"}, ""},
     };
     for (const auto& c : cases) {

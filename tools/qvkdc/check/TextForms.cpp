@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "cli/ShownText.h"
 #include "cli/Suggest.h"
 #include "TextTrim.h"
 
@@ -91,22 +92,7 @@ std::string OptionLineFormat(std::string_view line) {
 std::string Quoted(std::string_view text) {
     std::string out = "\"";
     const bool cut = text.size() > kQuotedLongest;
-    for (char c : cut ? text.substr(0, kQuotedShown) : text) {
-        const auto u = static_cast<unsigned char>(c);
-        if (c == '\r') {
-            out += "\\r";
-        } else if (c == '\n') {
-            out += "\\n";
-        } else if (c == '\t') {
-            out += "\\t";
-        } else if (u < 0x20 || u == 0x7F) {
-            char hex[sizeof "\\x00"];
-            std::snprintf(hex, sizeof hex, "\\x%02X", u);
-            out += hex;
-        } else {
-            out += c;
-        }
-    }
+    AppendShown(cut ? text.substr(0, kQuotedShown) : text, &out);
     if (cut) return out + "...\" (" + std::to_string(text.size()) + " bytes)";
     out += '"';
     return out;

@@ -1,6 +1,21 @@
 #include "cli/CommonOptions.h"
 
+#include <cstdio>
+
 #include "qvhostsim/qvhostsim.h"
+
+const CLI::Validator kNoControlCharacter(
+    [](const std::string& value) -> std::string {
+        for (const char c : value) {
+            const auto u = static_cast<unsigned char>(c);
+            if (u >= 0x20 && u != 0x7F) continue;
+            char hex[sizeof "0x00"];
+            std::snprintf(hex, sizeof hex, "0x%02X", u);
+            return std::string("holds the control character ") + hex;
+        }
+        return std::string();
+    },
+    "", "no control character");
 
 CLI::Option* AddCallOptions(CLI::App* cmd, HostOptions* host, std::string* out,
                             std::string* name) {
@@ -13,7 +28,7 @@ CLI::Option* AddOutputOptions(CLI::App* cmd, HostOptions* host, std::string* out
     cmd->add_option("--out", *out, "output folder, passed to the library as it stands")
         ->type_name("DIR")
         ->required(outRequired);
-    cmd->add_option("--name", *name, "output name (default: empty)")->type_name("NAME");
+    cmd->add_option("--name", *name, "output name (default: empty)")->type_name("NAME")->check(kNoControlCharacter);
     return cmd
         ->add_option("--plans", host->plans, "comma-separated 0-based plan indexes (default: all)")
         ->type_name("LIST");

@@ -23,6 +23,11 @@ CLI::Option* AddCallOptions(CLI::App* cmd, HostOptions* host, std::string* out,
 CLI::Option* AddOutputOptions(CLI::App* cmd, HostOptions* host, std::string* out,
                               std::string* name, bool outRequired);
 
+// Refuses a value with a control character (a line end, a tab, ...): an
+// output name holding one makes a file name that Windows refuses and that
+// breaks every line a report tells it on.
+extern const CLI::Validator kNoControlCharacter;
+
 // Where the library runs and what it traces: --root, --trace, --trace-ids.
 void AddRootAndTraceOptions(CLI::App* cmd, HostOptions* host);
 

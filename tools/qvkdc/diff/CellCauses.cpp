@@ -4,10 +4,11 @@
 #include <utility>
 
 #include "check/CellNote.h"
+#include "cli/ShownText.h"
 
 namespace {
 
-std::string Quoted(const std::string& text) { return '"' + text + '"'; }
+std::string Quoted(const std::string& text) { return '"' + ShownText(text) + '"'; }
 
 // A table's path below the root, as shown: "MIRVANE/CAM/KR/Tables/X.tsv".
 std::string ShownPath(CnvTblIndex table) {

@@ -30,7 +30,9 @@ void DiffCommand::AddOptions(CLI::App* cmd) {
                        ->type_name("OLD");
     outOption_ = cmd->add_option("--out", out_, "the folder of the files an earlier export wrote: the old side")
                      ->type_name("DIR");
-    cmd->add_option("--name", name_, "output name, as the export's (default: empty)")->type_name("NAME");
+    cmd->add_option("--name", name_, "output name, as the export's (default: empty)")
+        ->type_name("NAME")
+        ->check(kNoControlCharacter);
     plans_ = cmd->add_option("--plans", host_.plans, "comma-separated 0-based plan indexes (default: all)")
                  ->type_name("LIST");
     cmd->add_option("--ignore-column", ignoredColumns_,

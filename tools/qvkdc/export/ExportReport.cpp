@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "cli/ShownText.h"
 
 namespace {
 
@@ -13,11 +14,11 @@ std::string Plural(std::size_t n, const char* one, const char* many) {
 }  // namespace
 
 std::string ProcessLabel(const PlanOutcome& plan) {
-    return "process \"" + plan.processName + "\" (" + IdText(plan.process) + ")";
+    return "process \"" + ShownText(plan.processName) + "\" (" + IdText(plan.process) + ")";
 }
 
 std::string PlanLabel(const PlanOutcome& plan) {
-    return "plan " + std::to_string(plan.number) + " \"" + plan.name + "\"";
+    return "plan " + std::to_string(plan.number) + " \"" + ShownText(plan.name) + "\"";
 }
 
 void ExportReport::ExplainFailure() {
