@@ -5,6 +5,7 @@
 
 #include "cli/CommonOptions.h"
 #include "export/FailureCause.h"
+#include "export/PlanFiles.h"
 #include "session/HostSession.h"
 #include "cli/Suggest.h"
 #include "system/SystemFiles.h"
@@ -144,6 +145,16 @@ int CheckCommand::Run() {
     if (rc != kExitOk) return rc;
     // Valid once the model loaded: the session parsed the same list.
     if (call_.plansGiven) ParseIntList(host_.plans, &call_.plans);
+    if (!report.empty()) {
+        std::vector<std::string> outputs;
+        if (call_.outGiven) {
+            for (const PlanFile& f : ComposePlanFiles(session.plans().data(), *session.planCount(), call_.out, call_.name)) {
+                outputs.push_back(f.made ? f.native : std::string());
+            }
+        }
+        rc = session.RefuseFilesOfTheCall({{"--report", report}}, outputs);
+        if (rc != kExitOk) return rc;
+    }
 
     std::string displayRoot = host_.root;
     if (!displayRoot.empty() && displayRoot.back() != '/' && displayRoot.back() != '\\') displayRoot += '/';

@@ -210,6 +210,16 @@ int ExportCommand::Export(HostSession& session, ExportReport* report) {
     const int count = *session.planCount();
     const std::vector<PlanFile> files =
         ComposePlanFiles(session.plans().data(), count, out_, name_);
+    std::vector<std::string> outputs;
+    for (const PlanFile& f : files) outputs.push_back(f.made ? f.native : std::string());
+    rc = session.RefuseFilesOfTheCall(
+        {{"--report", report_}, {"--trace", session.options().trace}, {"--messages", session.options().messages}},
+        outputs);
+    if (rc != kExitOk) {
+        // A report in the place of a file of the call is not written.
+        reportRefused_ = session.Refusal().rfind("--report ", 0) == 0;
+        return rc;
+    }
     rc = session.OpenOutputs();
     if (rc != kExitOk) return rc;
     WarnOfLongNames(files, session.planNumbers(), std::cerr);

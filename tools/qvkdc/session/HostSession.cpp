@@ -1,6 +1,7 @@
 #include "session/HostSession.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <filesystem>
 #include <iostream>
@@ -9,6 +10,8 @@
 #include <system_error>
 #include <unordered_set>
 
+#include "CnvTblFiles.h"
+#include "FileSystem.h"
 #include "TraceIds.h"
 #include "qvhostsim/qvhostsim.h"
 
@@ -65,6 +68,7 @@ HostSession::HostSession(HostOptions options) : options_(std::move(options)) {
     // not to --root.
     options_.trace = AbsolutePath(options_.trace);
     options_.messages = AbsolutePath(options_.messages);
+    modelPath_ = AbsolutePath(options_.model);
 }
 
 int HostSession::Refuse(const std::string& line) {
@@ -148,6 +152,51 @@ int HostSession::OpenOutputs(const std::vector<std::pair<std::string, std::strin
         if (!why.empty()) return Refuse("--messages " + options_.messages + ": cannot be written: " + why);
     }
     return SetUpTrace();
+}
+
+namespace {
+
+// The last part of path, in lower case: two paths whose names differ so
+// are never one file, on any platform.
+std::string FoldedName(const std::string& path) {
+    std::string name = fs::path(path).filename().string();
+    for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return name;
+}
+
+}  // namespace
+
+int HostSession::RefuseFilesOfTheCall(const std::vector<std::pair<std::string, std::string>>& sideFiles,
+                                      const std::vector<std::string>& outputs) {
+    // (path, what it is) of each file the call reads.
+    std::vector<std::pair<std::string, std::string>> read;
+    if (!modelPath_.empty()) read.emplace_back(modelPath_, "the model file");
+    for (const CnvTblFile& table : kCnvTblFiles) {
+        read.emplace_back(FileSystem::Default()->NativePath(table.path), "a table file");
+    }
+    read.emplace_back(FileSystem::Default()->NativePath(kOptionFilePath), "the option file");
+    for (std::size_t i = 0; i < sideFiles.size(); ++i) {
+        const auto& [option, path] = sideFiles[i];
+        if (path.empty()) continue;
+        const std::string name = FoldedName(path);
+        const auto same = [&](const std::string& other) {
+            return !other.empty() && FoldedName(other) == name && SameFile(path, other);
+        };
+        std::string clash;
+        for (const auto& [file, what] : read) {
+            if (clash.empty() && same(file)) clash = what + ", which the call reads";
+        }
+        for (std::size_t k = 0; clash.empty() && k < outputs.size(); ++k) {
+            if (same(outputs[k])) {
+                clash = "the CSV file of plan " + std::to_string(numbers_[k]) + ", which the export writes";
+            }
+        }
+        for (std::size_t j = 0; clash.empty() && j < i; ++j) {
+            if (same(sideFiles[j].second)) clash = "also the file of " + sideFiles[j].first;
+        }
+        if (!clash.empty()) return Refuse(option + " " + path + ": is " + clash);
+    }
+    return kExitOk;
 }
 
 int HostSession::SetUpTrace() {

@@ -51,6 +51,16 @@ class HostSession {
     // was asked for, switches the trace on into it. Returns kExitOk, or
     // kExitUsage after one line on stderr.
     int OpenOutputs(const std::vector<std::pair<std::string, std::string>>& more = {});
+    // Refuses a file that qvkdc writes itself (sideFiles, each with the
+    // option that names it; an empty path is not given) when it is a file
+    // of the call: the model, a table file or the option file below the
+    // root, one of outputs (the CSV file of each plan, in plan order; ""
+    // for a plan without one), or the file of another such option. Call it
+    // in the root, before anything is written. Returns kExitOk, or
+    // kExitUsage after one line on stderr.
+    // REQUIRES: outputs is empty or has one entry for each plan.
+    int RefuseFilesOfTheCall(const std::vector<std::pair<std::string, std::string>>& sideFiles,
+                             const std::vector<std::string>& outputs);
 
     // Plans of the call, in the order given.
     std::vector<ModelId>& plans() { return plans_; }
@@ -87,6 +97,7 @@ class HostSession {
     std::vector<int> traceIds_;
     OutputFile messagesOut_;
     std::string refusal_;
+    std::string modelPath_;  // the model file, from where qvkdc was started
 };
 
 // Splits "1,2,3" into ints. Returns false on anything that is not a

@@ -39,6 +39,12 @@ class OutputFile {
 // Returns "" or the system's reason.
 std::string WriteWholeFile(const std::string& path, std::string_view bytes);
 
+// True when paths a and b name one file, whether or not it exists yet: the
+// same file by the system (a link or another spelling of its path
+// included), or the same place once links and "." and ".." are resolved,
+// in the letter case the platform's file names keep (none on Windows).
+bool SameFile(const std::string& a, const std::string& b);
+
 // The longest name (one part of a path, in bytes) that the file system
 // holding folder takes for a file; 255 when the system does not tell.
 std::size_t NameLengthLimit(const std::string& folder);
