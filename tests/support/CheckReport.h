@@ -96,6 +96,25 @@ inline void ExpectFormsAgree(const Checker& checker) {
         }
     }
     EXPECT_EQ(rows, groups.size());
+    // The text counts each code when one repeats.
+    const bool repeats = std::any_of(groups.begin(), groups.end(), [](const auto& g) { return g.second > 1; });
+    EXPECT_EQ(text.find("\nby code:\n") != std::string::npos, repeats);
+    for (const auto& [group, n] : groups) {
+        if (!repeats) break;
+        const std::string severity = group.substr(0, group.find(' ')), code = group.substr(group.find(' ') + 1);
+        EXPECT_NE(text.find("\n  " + std::to_string(n) + ' ' + severity + (n == 1 ? "" : "s") + " [" + code + ']'),
+                  std::string::npos)
+            << group;
+    }
+    // What was checked, as the JSON tells it.
+    const json& run = listed["run"];
+    const std::vector<const HtmlNode*> facts = page.All("p", "facts");
+    ASSERT_FALSE(facts.empty());
+    const std::string root = run["root"], model = run["model"].is_string() ? run["model"].get<std::string>() : "";
+    EXPECT_EQ(facts[0]->Text(), "Root " + (root.empty() ? "(the current folder)" : root) + " \xC2\xB7 model " +
+                                    (model.empty() ? "(none)" : model) + " \xC2\xB7 checked " +
+                                    run["date"].get<std::string>() + " \xC2\xB7 qvkdc " + run["version"].get<std::string>() +
+                                    " \xC2\xB7 texts read as " + run["encoding"].get<std::string>());
     std::set<std::string> codes;
     for (const json& f : listed["findings"]) codes.insert("code-" + f["code"].get<std::string>());
     std::set<std::string> meant;

@@ -89,6 +89,14 @@ const Mistake kMistakes[] = {
          }
      },
      {{"PlanCSVTable.tsv", 6, S::kWarning, C::kAlwaysEmpty, 5, {"\"comment\"", "\"ttlKHCOMMENTA\""}}}},
+    // The number of an item is no part of what it stands for.
+    {"AlwaysEmptyItemWithANumber",
+     [](Files* f) {
+         for (const char* file : {"PlanCSVTable", "ExteriorTable", "ProcessParametersTable", "ParameterSettingTable"}) {
+             Edit(f, file, "ttlKHCOMMENTA", "toolType3");
+         }
+     },
+     {{"PlanCSVTable.tsv", 6, S::kWarning, C::kAlwaysEmpty, 5, {"\"toolType3\"", "\"toolType1\""}}}},
     {"ColonInATitle", [](Files* f) { Edit(f, "ExteriorTable", "Depth (mm)\t", "Depth: mm\t"); },
      {{"ExteriorTable.tsv", 5, S::kWarning, C::kColonInTitle, 3, {"\"Depth: mm\"", "\" mm\"", "\"Depth\""}}}},
     {"ColonInTitleOfAnother", [](Files* f) { Edit(f, "ExteriorTable", "Depth (mm)\t", "Coolant: depth\t"); },
@@ -104,6 +112,9 @@ const Mistake kMistakes[] = {
     {"SpacedCellsByOneSpaceInAnItemRow",
      [](Files* f) { Edit(f, "ExteriorTable", "Passes\tttlKPASSCNT", "Passes ttlKPASSCNT"); },
      {{"ExteriorTable.tsv", 6, S::kWarning, C::kSpacedCells, -1, {"\"ttlKPASSCNT\""}}}},
+    // Its last word is no item name: a title without its item, not cells.
+    {"TitleAloneInAnItemRow", [](Files* f) { Edit(f, "ExteriorTable", "Passes\tttlKPASSCNT", "Passes (count)"); },
+     {{"PlanCSVTable.tsv", 5, S::kWarning, C::kNoTitle, 4}}},
     {"ByteOrderMarkInTheMiddle", [](Files* f) { Edit(f, "ExteriorTable", "Passes\t", "\xEF\xBB\xBFPasses\t"); },
      {{"ExteriorTable.tsv", 6, S::kWarning, C::kStrayByte, -1, {"EF BB BF", "byte 1"}}}},
     {"TwinByteOrderMarkAtTheStart",

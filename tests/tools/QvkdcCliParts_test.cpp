@@ -114,6 +114,8 @@ TEST(TextForms, NumberConventions) {
     EXPECT_EQ(OptionLineFormat("Depth=1"), "a setting (key=value)");
     EXPECT_EQ(OptionLineFormat("Depth (mm)"), "");
     EXPECT_EQ(OptionLineFormat("=x"), "");
+    EXPECT_EQ(OptionLineFormat("a=1"), "a setting (key=value)");
+    EXPECT_EQ(OptionLineFormat("a="), "");
 }
 
 // A row of cells as a CSV reader reads it.

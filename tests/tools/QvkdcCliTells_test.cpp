@@ -117,6 +117,9 @@ const std::vector<Row>& Rows() {
           "export failed (status -1): the model database gave no process type, at process "
           "\"Bad\" (61 0 0 1) of plan 5 \"Broken\"\n"},
          "", {}, "status: -1", {"OUT000.csv"}},
+        {"plans not looked at, out of order", Export({"--plans", "5,3,1,2"}), nullptr, 1,
+         {"plan 5 \"Broken\": no file, the run failed here\n", "  plans 3, 1, 2: not looked at, the run had ended\n"},
+         "", {}, "status: -1", {}},
         {"a full trace follows each value: the converter's step",
          Export({"--plans", "7", "--trace", "trace.txt", "--quiet"}), nullptr, 1,
          {"export failed (status -1): a value could not be converted, at process \"Odd\" "

@@ -182,6 +182,7 @@ void ExpectFormsAgree(const DiffResult& result) {
     EXPECT_EQ(json["files"], files);
     EXPECT_EQ(json["summary"]["cells"], cells);
     EXPECT_EQ(json["summary"]["emptied"], emptied);
+    const nlohmann::json& run = json["run"];
 
     std::string error;
     const HtmlNode page = ParseHtml(DiffReportOf(result, Form::kHtml), &error);
@@ -196,6 +197,13 @@ void ExpectFormsAgree(const DiffResult& result) {
     }
     EXPECT_EQ(shown, changes);
     EXPECT_EQ(page.All("li").size(), causes.size());
+    // What was compared, as the JSON tells it.
+    ASSERT_FALSE(page.All("p", "facts").empty());
+    EXPECT_EQ(page.All("p", "facts")[0]->Text(),
+              "Old " + run["old"].get<std::string>() + (run["oldIsFolder"] == true ? " (the files there)" : " (its tables)") +
+                  " \xC2\xB7 new " + run["new"].get<std::string>() + " \xC2\xB7 model " + run["model"].get<std::string>() +
+                  " \xC2\xB7 compared " + run["date"].get<std::string>() + " \xC2\xB7 qvkdc " +
+                  run["version"].get<std::string>() + " \xC2\xB7 texts read as " + run["encoding"].get<std::string>());
     // Each cause with the number of cells that link to it.
     std::map<std::string, std::size_t> linked;
     for (const HtmlNode* a : page.All("a", "why")) ++linked[a->Attribute("href").substr(1)];
