@@ -129,7 +129,16 @@ inline void ExpectFormsAgree(const Checker& checker) {
 
     // The columns and their choices, each in its row as the JSON lists it.
     std::map<std::string, const HtmlNode*> byId;
-    for (const HtmlNode* tr : page.All("tr")) byId[tr->Attribute("id")] = tr;
+    std::size_t choiceRows = 0, choices = 0;
+    for (const HtmlNode* tr : page.All("tr")) {
+        byId[tr->Attribute("id")] = tr;
+        choiceRows += tr->Attribute("id").rfind("choice-", 0) == 0;
+    }
+    std::set<std::string> items;  // an item's choices are shown once
+    for (const json& c : listed["columns"]) {
+        if (items.insert(c["item"].get<std::string>()).second) choices += c["choices"].size();
+    }
+    EXPECT_EQ(choiceRows, choices);
     for (const json& c : listed["columns"]) {
         const std::string number = std::to_string(c["number"].get<int>());
         ASSERT_EQ(byId.count("column-" + number), 1u);

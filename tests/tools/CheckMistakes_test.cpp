@@ -116,7 +116,7 @@ const Mistake kMistakes[] = {
     {"TitleAloneInAnItemRow", [](Files* f) { Edit(f, "ExteriorTable", "Passes\tttlKPASSCNT", "Passes (count)"); },
      {{"PlanCSVTable.tsv", 5, S::kWarning, C::kNoTitle, 4}}},
     {"ByteOrderMarkInTheMiddle", [](Files* f) { Edit(f, "ExteriorTable", "Passes\t", "\xEF\xBB\xBFPasses\t"); },
-     {{"ExteriorTable.tsv", 6, S::kWarning, C::kStrayByte, -1, {"EF BB BF", "byte 1"}}}},
+     {{"ExteriorTable.tsv", 6, S::kWarning, C::kStrayByte, -1, {"EF BB BF", "byte 1", "\"\xEF\xBB\xBFPasses\""}}}},
     {"TwinByteOrderMarkAtTheStart",
      [](Files* f) { Edit(f, "ExteriorTable", "External name", "\xEF\xBB\xBF" "External name"); }, {}},
     {"NoBreakSpaceAtTheEndOfATitle",
