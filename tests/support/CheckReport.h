@@ -134,9 +134,9 @@ inline void ExpectFormsAgree(const Checker& checker) {
         byId[tr->Attribute("id")] = tr;
         choiceRows += tr->Attribute("id").rfind("choice-", 0) == 0;
     }
-    std::set<std::string> items;  // an item's choices are shown once
+    std::set<std::string> choiceItems;  // an item's choices are shown once
     for (const json& c : listed["columns"]) {
-        if (items.insert(c["item"].get<std::string>()).second) choices += c["choices"].size();
+        if (choiceItems.insert(c["item"].get<std::string>()).second) choices += c["choices"].size();
     }
     EXPECT_EQ(choiceRows, choices);
     for (const json& c : listed["columns"]) {
