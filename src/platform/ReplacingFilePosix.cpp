@@ -71,7 +71,9 @@ Status ReplacingFile::Open(const std::string& target) {
         Abandon();
         return Fail(std::move(reason));
     };
-    if (!FollowLinks(target, &target_)) return failOpen(Reason());
+    if (!FollowLinks(target, &target_)) {
+        return failOpen(errno == ELOOP ? Status::FromSystem(ELOOP, "is a loop of links") : Reason());
+    }
     struct stat st = {};
     const int fd = ::open(target_.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0 && errno != ENOENT) return failOpen(Reason());
@@ -109,6 +111,10 @@ Status ReplacingFile::Open(const std::string& target) {
         } else {
             const int error = errno;
             temporary_.clear();
+            // A link to nothing, in a folder that is not there either.
+            if (error == ENOENT && target_ != target) {
+                return failOpen(Status::FromSystem(error, "is a link to " + target_ + ", whose folder does not exist"));
+            }
             if (error != EEXIST || i + 1 == kNameTries) return failOpen(Status::FromSystem(error));
         }
     }

@@ -231,7 +231,8 @@ TEST_F(RobustLimits, QvkdcGivesTheSystemsReason) {
 
 // The new file keeps the replaced one's mode; a new one gets 0666 less the
 // umask. A link is followed to the file, replaced (or made) in its own
-// folder, and stays; a loop of links fails, at the probe as well.
+// folder, and stays; a loop of links and a link into a folder that is not
+// there fail as such, at the probe as well.
 TEST(RobustReplacing, ModesAndLinks) {
     TableRoot root;
     ASSERT_EQ(::chmod(root.WriteFile("real/old.csv", "earlier\n").c_str(), 0604), 0);
@@ -239,21 +240,26 @@ TEST(RobustReplacing, ModesAndLinks) {
     std::filesystem::create_symlink("../real/old.csv", root.PathOf("out/link.csv"));
     std::filesystem::create_symlink(root.PathOf("real/made.csv"), root.PathOf("out/nothing.csv"));
     std::filesystem::create_symlink("loop.csv", root.PathOf("out/loop.csv"));
+    std::filesystem::create_symlink("../gone/x.csv", root.PathOf("out/gone.csv"));
     const mode_t mask = ::umask(027);
-    for (const std::string link : {"out/link.csv", "out/nothing.csv", "out/loop.csv"}) {
+    const std::map<std::string, std::string> fails = {
+        {"out/loop.csv", "is a loop of links"},
+        {"out/gone.csv", "is a link to " + root.PathOf("out/../gone/x.csv") + ", whose folder does not exist"}};
+    for (const std::string link : {"out/link.csv", "out/nothing.csv", "out/loop.csv", "out/gone.csv"}) {
         const Status probed = FileSystem::Default()->ProbeWrite(root.PathOf(link));
         ReplacingFile file;
         Status why = file.Open(root.PathOf(link));
         if (why.ok()) why = file.Write("new\n");
         if (why.ok()) why = file.Commit();
         EXPECT_EQ(why.ToString(), probed.ToString()) << link;
-        EXPECT_EQ(probed.code(), link == "out/loop.csv" ? ELOOP : 0) << link;
+        EXPECT_EQ(probed.code(), link == "out/loop.csv" ? ELOOP : link == "out/gone.csv" ? ENOENT : 0) << link;
+        EXPECT_EQ(probed.ToString(), fails.count(link) > 0 ? fails.at(link) : "") << link;
     }
     ::umask(mask);
     EXPECT_EQ(std::filesystem::status(root.PathOf("real/old.csv")).permissions(), std::filesystem::perms(0604));
     EXPECT_EQ(std::filesystem::status(root.PathOf("real/made.csv")).permissions(), std::filesystem::perms(0640));
     EXPECT_EQ(root.ReadFile("real/old.csv") + root.ReadFile("real/made.csv"), "new\nnew\n");
-    EXPECT_EQ(root.Files("real").size() + root.Files("out").size(), 5u);
+    EXPECT_EQ(root.Files("real").size() + root.Files("out").size(), 6u);
     EXPECT_TRUE(std::filesystem::is_symlink(root.PathOf("out/link.csv")));
 }
 
