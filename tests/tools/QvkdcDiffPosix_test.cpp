@@ -133,6 +133,7 @@ void ExpectFormsAgree(const DiffResult& result) {
     std::multiset<std::pair<std::string, std::string>> changes;
     std::set<std::tuple<DiffSide, std::string, int>> causes;
     std::vector<std::string> told;  // lines the text must hold
+    std::vector<std::string> pageFacts;  // paragraphs the page must hold
     for (const FileChange& f : result.files) {
         auto rows = [](const std::vector<RowPlace>& places) {
             nlohmann::json list = nlohmann::json::array();
@@ -168,6 +169,18 @@ void ExpectFormsAgree(const DiffResult& result) {
         rowsTold += f.addedRows.size() + f.removedRows.size();
         const std::string name = '"' + f.name + "\": " + FileChangeName(f.change);
         told.push_back(f.change == FileChangeKind::kChanged ? name : name + ", " + Count(f.rows, "row"));
+        for (const auto& [what, titles] : {std::pair("added", &f.addedColumns), std::pair("removed", &f.removedColumns),
+                                           std::pair("moved", &f.movedColumns)}) {
+            std::string shownFact = std::string("Columns ") + what + ':';
+            for (const std::string& title : *titles) {
+                told.push_back(std::string("  column ") + what + ": \"" + title + '"');
+                shownFact += ' ' + title;
+            }
+            if (!titles->empty() && f.change == FileChangeKind::kChanged) pageFacts.push_back(shownFact);
+        }
+        for (const auto& [from, to] : f.renamedColumns) {
+            told.push_back("  column renamed: \"" + from + "\" \xE2\x86\x92 \"" + to + '"');
+        }
         for (const auto& [column, n] : byColumn) {
             told.push_back("  \"" + column + "\": " + Count(n, "cell"));
             if (n > 20) told.push_back("    and " + Count(n - 20, "more cell"));
@@ -197,6 +210,12 @@ void ExpectFormsAgree(const DiffResult& result) {
     }
     EXPECT_EQ(shown, changes);
     EXPECT_EQ(page.All("li").size(), causes.size());
+    std::multiset<std::string> factsShown;
+    for (const HtmlNode* p : page.All("p", "facts")) factsShown.insert(p->Text());
+    for (const std::string& fact : pageFacts) {
+        EXPECT_EQ(factsShown.count(fact), static_cast<std::size_t>(std::count(pageFacts.begin(), pageFacts.end(), fact)))
+            << fact;
+    }
     // What was compared, as the JSON tells it.
     ASSERT_FALSE(page.All("p", "facts").empty());
     EXPECT_EQ(page.All("p", "facts")[0]->Text(),
