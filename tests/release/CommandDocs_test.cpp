@@ -123,6 +123,20 @@ TEST(CommandDocs, ManPageTellsExitStatusExamplesAndFiles) {
     for (const ExitCode& exit : parser.Manual(parser.App()).exitCodes) {
         EXPECT_NE(program.find(".B " + ExitCodeText(exit.code) + "\n"), std::string::npos) << exit.code;
     }
+    // Each item of a manual's lists with its bullet, and no other paragraph.
+    std::size_t items = 0;
+    const auto count = [&items](const std::string& text) {
+        for (const std::string& paragraph : Paragraphs(text)) items += paragraph.compare(0, 2, "- ") == 0;
+    };
+    count(parser.Manual(parser.App()).details);
+    for (const CLI::App* cmd : CommandApps(parser.App())) {
+        count(parser.Manual(*cmd).notes);
+        count(parser.Manual(*cmd).details);
+    }
+    std::size_t bullets = 0;
+    for (std::size_t at = page.find(".IP \\(bu 2\n"); at != std::string::npos; at = page.find(".IP \\(bu", at + 1)) ++bullets;
+    EXPECT_EQ(bullets, items);
+    EXPECT_GT(items, 0u);
     for (const CLI::App* cmd : CommandApps(parser.App())) {
         const CommandManual manual = parser.Manual(*cmd);
         const std::string part = Part(status, ".SS " + ManWord("qvkdc " + cmd->get_name()), {".SH ", ".SS "});
