@@ -6,6 +6,7 @@
 // takes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <sstream>
@@ -139,6 +140,17 @@ TEST(CommandDocs, ManPageTellsExitStatusExamplesAndFiles) {
     EXPECT_GT(items, 0u);
     for (const CLI::App* cmd : CommandApps(parser.App())) {
         const CommandManual manual = parser.Manual(*cmd);
+        // --help lists the exit codes with their meanings in one column, two
+        // spaces after the widest code.
+        const std::string footer = HelpFooter(manual);
+        std::size_t widest = 0;
+        for (const ExitCode& exit : manual.exitCodes) widest = std::max(widest, ExitCodeText(exit.code).size());
+        for (const ExitCode& exit : manual.exitCodes) {
+            const std::string code = ExitCodeText(exit.code);
+            EXPECT_NE(footer.find("\n  " + code + std::string(widest - code.size() + 2, ' ') + exit.meaning + '\n'),
+                      std::string::npos)
+                << cmd->get_name() << " " << code << "\n" << footer;
+        }
         const std::string part = Part(status, ".SS " + ManWord("qvkdc " + cmd->get_name()), {".SH ", ".SS "});
         EXPECT_FALSE(manual.exitCodes.empty()) << cmd->get_name();
         for (const ExitCode& exit : manual.exitCodes) {

@@ -140,7 +140,9 @@ const Mistake kMistakes[] = {
     {"EightBitInUtf8", [](Files* f) { Edit(f, "ExteriorTable", "Depth (mm)", "Tiefe (\xE9)"); },
      {{"ExteriorTable.tsv", 5, S::kWarning, C::kEncoding, -1, {"0xE9", "8-bit"}}},
      "utf-8"},
-    {"TwinUtf8InUtf8", [](Files* f) { Edit(f, "ExteriorTable", "Depth (mm)", "Tiefe (\xC3\xA9)"); }, {}, "utf-8"},
+    // The first and last characters of two bytes as well (U+0080, U+07FF).
+    {"TwinUtf8InUtf8", [](Files* f) { Edit(f, "ExteriorTable", "Depth (mm)", "Tiefe (\xC3\xA9 \xC2\x80\xDF\xBF)"); },
+     {}, "utf-8"},
     {"TwoFilesInTwoEncodings",
      [](Files* f) {
          Edit(f, "ExteriorTable", "Depth (mm)", "Tiefe (\xC3\xA9)");

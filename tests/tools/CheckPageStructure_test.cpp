@@ -273,6 +273,13 @@ TEST_F(CheckPageStructureTest, FindingsFilesRowsAndCellsStandWhereTheCheckPutsTh
                 if (!noted || why == nullptr) continue;
                 CellNoteText(note->why, &brief, &full);
                 EXPECT_EQ(why->Text(), brief);
+                // To a finding about the cell's column, else to the column.
+                const std::string href = why->Attribute("href");
+                if (href.rfind("#finding-", 0) == 0) {
+                    EXPECT_EQ(findings[std::stoul(href.substr(9)) - 1].column, j) << href;
+                } else {
+                    EXPECT_EQ(href, "#column-" + std::to_string(j + 1));
+                }
                 EXPECT_EQ(why->Attribute("title"), full);
                 ++note;
             }

@@ -140,6 +140,9 @@ TEST(CsvFieldsTest, ValuesAndFieldsAsAReaderReadsThem) {
     EXPECT_FALSE(IsCsvField("\"a\"b\""));
     EXPECT_FALSE(IsCsvField("a,b"));
     EXPECT_TRUE(IsCsvField("plain"));
+    EXPECT_TRUE(IsCsvField("\"\""));
+    CsvValue("\"\"", &value);
+    EXPECT_EQ(value, "");
 }
 
 // A key cell is a decimal int, blanks around it allowed, up to the bounds
