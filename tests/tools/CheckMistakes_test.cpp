@@ -166,7 +166,7 @@ const Mistake kMistakes[] = {
     {"ValueTypo", [](Files* f) { Edit(f, "SelectionToIntTable", "clFlood\t1", "clFlood\t11"); },
      {{"model.json", 7, S::kWarning, C::kNoChoiceForCode, 6,
        {"code 1 ", "nearest value that no process has is 11 (\"Flood\", ", "SelectionToIntTable.tsv line 5",
-        "0 (\"Off\""}}}},
+        "the column's choices 0 (\"Off\""}}}},
     {"ValueOfNoChoice", [](Files* f) { Edit(f, "SelectionToIntTable", "clFlood\t1\n", "clFlood\t1\nclMist\t2\n"); },
      {{"SelectionToIntTable.tsv", 6, S::kNote, C::kUnusedValue, -1, {"\"clMist\""}}}},
     {"TwinValueOfAChoice",
