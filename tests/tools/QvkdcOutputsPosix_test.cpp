@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -165,6 +166,20 @@ TEST_F(QvkdcOutputs, InterruptedExportLeavesWholeFilesAndTellsWhichWereWritten) 
         }
         EXPECT_TRUE(written >= 1 && written < kPlans) << written << " plans written";
     }
+    // Started with SIGINT ignored (a background job of a shell): SIGINT is
+    // not meant for it, and the export goes on to its end.
+    std::filesystem::create_directory(dir.PathOf("outIgnored"));
+    const auto previous = std::signal(SIGINT, SIG_IGN);
+    Started ignoring({"export", "--model", "model.json", "--out", "outIgnored", "--quiet"}, "", RLIM_INFINITY);
+    std::signal(SIGINT, previous);
+    std::error_code ec;
+    for (int ms = 0; ms < 60000 && !std::filesystem::exists(dir.PathOf("outIgnored/P0.csv"), ec); ++ms) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    ::kill(ignoring.pid, SIGINT);
+    ignoring.Wait();
+    EXPECT_TRUE(WIFEXITED(ignoring.status) && WEXITSTATUS(ignoring.status) == 0) << ignoring.status << ignoring.err;
+    EXPECT_EQ(dir.Files("outIgnored").size(), static_cast<std::size_t>(kPlans));
 }
 
 // Within qvkdc, a failed write of the standard output fails the stream's

@@ -10,6 +10,7 @@ namespace {
 volatile sig_atomic_t g_signal = 0;
 struct rlimit g_limit;           // the file size limit before the object
 struct sigaction g_previous[2];  // SIGINT's and SIGTERM's handlers before
+bool g_installed[2] = {};        // whether ours took their place
 constexpr int kSignals[2] = {SIGINT, SIGTERM};
 
 // Only async-signal-safe calls: setrlimit is one system call, sigaction
@@ -21,7 +22,9 @@ extern "C" void OnStop(int signal) {
     setrlimit(RLIMIT_FSIZE, &none);
     struct sigaction dfl = {};
     dfl.sa_handler = SIG_DFL;
-    for (const int s : kSignals) sigaction(s, &dfl, nullptr);
+    for (int i = 0; i < 2; ++i) {
+        if (g_installed[i]) sigaction(kSignals[i], &dfl, nullptr);
+    }
 }
 
 }  // namespace
@@ -34,11 +37,18 @@ Interruption::Interruption() {
     for (const int s : kSignals) sigaddset(&stop.sa_mask, s);
     // A read the signal comes in goes on; the next write fails.
     stop.sa_flags = SA_RESTART;
-    for (int i = 0; i < 2; ++i) sigaction(kSignals[i], &stop, &g_previous[i]);
+    // A signal the process was started ignoring (SIGINT in a background
+    // job of a shell) stays ignored: it is not meant for this process.
+    for (int i = 0; i < 2; ++i) {
+        g_installed[i] = sigaction(kSignals[i], nullptr, &g_previous[i]) == 0 && g_previous[i].sa_handler != SIG_IGN &&
+                         sigaction(kSignals[i], &stop, nullptr) == 0;
+    }
 }
 
 Interruption::~Interruption() {
-    for (int i = 0; i < 2; ++i) sigaction(kSignals[i], &g_previous[i], nullptr);
+    for (int i = 0; i < 2; ++i) {
+        if (g_installed[i]) sigaction(kSignals[i], &g_previous[i], nullptr);
+    }
     if (g_signal != 0) setrlimit(RLIMIT_FSIZE, &g_limit);
 }
 
