@@ -251,6 +251,10 @@ TEST_F(CheckPageStructureTest, FindingsFilesRowsAndCellsStandWhereTheCheckPutsTh
             }
             EXPECT_EQ(trs[row]->HasClass("split"), splits) << row;
             EXPECT_EQ(trs[row]->All("td", "splits").size(), splits ? 1u : 0u) << "the first cell that splits";
+            if (splits) {
+                const std::string title = trs[row]->Child("th")->Attribute("title");
+                EXPECT_EQ(title.substr(title.find(" in this row")), " in this row, not " + std::to_string(columns)) << title;
+            }
             ASSERT_NE(trs[row]->Child("th"), nullptr);
             EXPECT_EQ(trs[row]->Child("th")->Text(), std::to_string(row + 2)) << "the line in the file";
             const std::vector<const HtmlNode*> tds = trs[row]->All("td");

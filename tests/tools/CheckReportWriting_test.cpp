@@ -116,7 +116,7 @@ TEST(CheckReportWriting, JsonTexts) {
         "\xF4\x8F\xBF\xBF\xF4\x90\x80\x80",      // U+10FFFF, then beyond it
         "\xE2\x82" "A", "\xF0\x9F\x98" "\xF0\x9F\x98\x80", "\xC0\xC1\xF5\xFF",
         "\xEF\xBC\x81\xEF\xBF\xBF",          // the highest lead byte of three: U+FF01, U+FFFF
-        "\xDF\xBF",                          // the highest lead byte of two: U+07FF
+        "\xDF\xBF", "\xC2\x80",              // the highest and lowest lead bytes of two: U+07FF, U+0080
         "sixteen plain by" "\x01" "tes and more plain text after it",
     };
     for (const char* text : texts) {
