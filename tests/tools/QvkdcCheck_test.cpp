@@ -368,7 +368,7 @@ const Case kCases[] = {
      {{kExterior, 3, S::kError, C::kMissingChoiceValue, -1, {"\"Mode:on\""}}, {kValues, 1, S::kWarning, C::kUtf16}}},
     {"UTF-16 option file", [](Files* s) { s->option = std::string("\xFF\xFE" "E\0x\0\n\0", 8); },
      {{kOption, 1, S::kWarning, C::kUtf16}}},
-    {"CR-only option file", [](Files* s) { s->option = "# extra columns\rExtra\r"; },
+    {"CR-only option file", [](Files* s) { s->option = "Extra\rN\r"; },
      {{kOption, 1, S::kWarning, C::kCrLineEnds}}},
     // One LF makes it lines the option reader splits.
     {"option file of CR lines and one LF", [](Files* s) { s->option = "# extra columns\rExtra\n"; }, {}},
