@@ -130,22 +130,32 @@ TEST_F(CheckBytesPropertyTest, TellsAPlantedFaultAtItsLine) {
 TEST_F(CheckBytesPropertyTest, ManyFaultsOfAKindAreCounted) {
     std::vector<Table> set = Generate(LineBytes::kKept + 1);
     for (std::string& line : set[1].lines) line.replace(line.find('\t'), 1, "   ");
-    for (const Table& t : set) {
+    for (std::size_t k = 0; k < set.size(); ++k) {
         std::string text;
-        for (const std::string& line : t.lines) text += line + '\n';
-        Root().WriteFile(std::string("MIRVANE/CAM/KR/Tables/") + t.name + ".tsv", text);
+        // In the third table, lone CRs end the first kKept + 1 lines.
+        for (std::size_t i = 0; i < set[k].lines.size(); ++i) {
+            text += set[k].lines[i] + (k == 2 && i <= LineBytes::kKept ? '\r' : '\n');
+        }
+        Root().WriteFile(std::string("MIRVANE/CAM/KR/Tables/") + set[k].name + ".tsv", text);
     }
+    ASSERT_GT(set[2].lines.size(), LineBytes::kKept + 1);
     Checker checker("", "");
     checker.Run();
-    int spaced = 0;
-    std::string last;
+    int spaced = 0, lone = 0;
+    std::string last, lastLone;
     for (const Finding& f : checker.Findings().All()) {
+        if (f.code == C::kStrayByte && f.message.find("CR without LF") != std::string::npos) {
+            ++lone;
+            lastLone = f.message;
+        }
         if (f.code != C::kSpacedCells) continue;
         ++spaced;
         last = f.message;
     }
     EXPECT_EQ(spaced, LineBytes::kKept);
     EXPECT_NE(last.find("; 2 more lines of the file are alike"), std::string::npos) << last;
+    EXPECT_EQ(lone, LineBytes::kKept);
+    EXPECT_NE(lastLone.find("; 1 more line of the file is alike"), std::string::npos) << lastLone;
 }
 
 }  // namespace

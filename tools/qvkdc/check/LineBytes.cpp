@@ -136,7 +136,7 @@ void LineBytes::Feed(const char* bytes, std::size_t n) {
                 EndLine(line_);
                 continue;
             }
-            if (++loneCrs_ <= kKept) loneCrLines_.push_back(lineNo_ + 1);
+            LoneCr();
             EndLine(line_);
         }
         // The text up to the next line end, in one piece: looked at where it
@@ -161,11 +161,15 @@ void LineBytes::Feed(const char* bytes, std::size_t n) {
             sawLf_ = true;
             at = stop + 2;
         } else {
-            if (++loneCrs_ <= kKept) loneCrLines_.push_back(lineNo_ + 1);
+            LoneCr();
             at = stop + 1;
         }
         EndLine(line);
     }
+}
+
+void LineBytes::LoneCr() {
+    if (++loneCrs_ <= kKept) loneCrLines_.push_back(lineNo_ + 1);
 }
 
 void LineBytes::Finish() {

@@ -80,6 +80,8 @@ class LineBytes {
  private:
     // Looks at the line that just ended (its bytes without the line end).
     void EndLine(std::string_view line);
+    // Counts a CR that ends the current line alone, keeping the first kKept.
+    void LoneCr();
     void Keep(ByteFault fault);
     void CheckSpaced(std::string_view line);
     void CheckMark(std::string_view line, std::size_t from);
