@@ -25,7 +25,7 @@ struct CheckContext {
     std::string NearFile(CnvTblIndex table) const {
         const std::string& near = in.NearName(table);
         if (near.empty()) return near;
-        return "; beside it is \"" + near.substr(near.rfind('/') + 1) + "\", which the export does not read: rename it " +
+        return "; beside it is \"" + near + "\", which the export does not read: rename it " +
                kCnvTblFiles[table].name + ".tsv";
     }
 };

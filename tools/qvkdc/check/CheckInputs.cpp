@@ -63,7 +63,7 @@ void CheckInputs::FindNearNames() {
         const std::string folded = Folded(name);
         for (int i = 0; i < kCnvTblFileCount; ++i) {
             if (tables_[i].Exists() || !near_[i].empty() || Folded(kCnvTblFiles[i].name) != folded) continue;
-            near_[i] = folder_ + '/' + name;
+            near_[i] = name;
         }
     }
 }
