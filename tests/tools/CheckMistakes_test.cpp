@@ -167,11 +167,20 @@ const Mistake kMistakes[] = {
      {{"model.json", 7, S::kWarning, C::kNoChoiceForCode, 6,
        {"code 1 ", "nearest value that no process has is 11 (\"Flood\", ", "SelectionToIntTable.tsv line 5",
         "the column's choices 0 (\"Off\""}}}},
-    {"ValueOfNoChoice", [](Files* f) { Edit(f, "SelectionToIntTable", "clFlood\t1\n", "clFlood\t1\nclMist\t2\n"); },
+    // The nearest is the first choice, before another no process has.
+    {"ValueTypoInTheFirstChoice",
+     [](Files* f) {
+         Edit(f, "SelectionToIntTable", "clOff\t0\n", "clOff\t10\n");
+         Edit(f, "SelectionToIntTable", "clFlood\t1\n", "clFlood\t1\nclMist\t30\n");
+         Edit(f, "ExteriorTable", "Coolant:Flood\tclFlood\n", "Coolant:Flood\tclFlood\nCoolant:Mist\tclMist\n");
+     },
+     {{"model.json", 14, S::kWarning, C::kNoChoiceForCode, 6,
+       {"code 0 ", "nearest value that no process has is 10 (\"Off\", "}}}},
+    {"ValueOfNoChoice", [](Files* f) { Edit(f, "SelectionToIntTable", "clFlood\t1\n", "clFlood\t1\nclMist\t30\n"); },
      {{"SelectionToIntTable.tsv", 6, S::kNote, C::kUnusedValue, -1, {"\"clMist\""}}}},
     {"TwinValueOfAChoice",
      [](Files* f) {
-         Edit(f, "SelectionToIntTable", "clFlood\t1\n", "clFlood\t1\nclMist\t2\n");
+         Edit(f, "SelectionToIntTable", "clFlood\t1\n", "clFlood\t1\nclMist\t30\n");
          Edit(f, "ExteriorTable", "Coolant:Flood\tclFlood\n", "Coolant:Flood\tclFlood\nCoolant:Mist\tclMist\n");
      },
      {}},
