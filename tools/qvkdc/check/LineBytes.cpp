@@ -7,35 +7,16 @@
 
 #include "ByteOrderMark.h"
 #include "TextEncoding.h"
+#include "report/Utf8Text.h"
 
 namespace {
 
 // The length of the UTF-8 sequence of two to four bytes at text[at], or 0
-// when none starts there (an ASCII byte, a stray continuation byte, an
-// overlong or cut sequence).
+// when none starts there (a stray continuation byte, an overlong or cut
+// sequence). REQUIRES: text[at] is no ASCII byte.
 std::size_t Utf8Length(std::string_view text, std::size_t at) {
-    const auto b = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    const unsigned lead = b(at);
-    std::size_t n = 0;
-    unsigned low = 0x80, high = 0xBF;  // the range of the second byte
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        n = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        n = 3;
-        if (lead == 0xE0) low = 0xA0;
-        if (lead == 0xED) high = 0x9F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        n = 4;
-        if (lead == 0xF0) low = 0x90;
-        if (lead == 0xF4) high = 0x8F;
-    } else {
-        return 0;
-    }
-    if (at + n > text.size() || b(at + 1) < low || b(at + 1) > high) return 0;
-    for (std::size_t i = 2; i < n; ++i) {
-        if ((b(at + i) & 0xC0) != 0x80) return 0;
-    }
-    return n;
+    std::size_t length = 0;
+    return Utf8Char(text, at, &length) ? length : 0;
 }
 
 // The invisible characters that make two names look alike, in UTF-8, with
