@@ -737,15 +737,21 @@ TEST_F(DiffReportTest, ALongFileWithARenamedColumnInEveryForm) {
 
 // Against the files of an export of an older model: a process added to a
 // A column in another place is told as moved in every form.
+// From a model written on one line, whose processes all stand on line 1.
 TEST_F(DiffReportTest, AMovedColumnInEveryForm) {
     Set old;
     Set now;
     std::swap(now.t.planCsv[0], now.t.planCsv[1]);
-    const DiffResult result = Run(old, now);
-    EXPECT_NE(Report(result, kText).find("\"P1.csv\": changed\n  column moved: \"Mode\"\n"), std::string::npos);
-    EXPECT_NE(Report(result, kHtml).find("<p class=\"facts\">Columns moved: <code>Mode</code></p>"), std::string::npos);
-    EXPECT_EQ(nlohmann::json::parse(Report(result, kJson))["files"][0]["columns"]["moved"],
-              nlohmann::json::array({"Mode"}));
+    now.t.exterior[2][0] = "Mode:a+b";
+    std::string model = kModel;
+    model.erase(std::remove(model.begin(), model.end(), '\n'), model.end());
+    const DiffResult result = Run(old, now, model);
+    ASSERT_FALSE(result.files.empty());
+    EXPECT_EQ(result.files[0].movedColumns, std::vector<std::string>{"Mode"});
+    ExpectFormsAgree(result);
+    const nlohmann::json cell = nlohmann::json::parse(Report(result, kJson))["files"][0]["cells"][0];
+    EXPECT_EQ(cell["process"]["line"], 1) << cell;
+    EXPECT_NE(Report(result, kText).find(", model.json:1)"), std::string::npos);
 }
 
 // plan is a row added, one taken out a row removed, each one entry.
