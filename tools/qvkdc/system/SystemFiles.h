@@ -44,6 +44,8 @@ std::string WriteWholeFile(const std::string& path, std::string_view bytes);
 // included), or the same place once links and "." and ".." are resolved,
 // in the letter case the platform's file names keep (none on Windows).
 bool SameFile(const std::string& a, const std::string& b);
+// Whether the platform's file names find a file in any letter case.
+bool NamesIgnoreCase();
 
 // The longest name (one part of a path, in bytes) that the file system
 // holding folder takes for a file; 255 when the system does not tell.

@@ -2,19 +2,10 @@
 #include <unistd.h>
 
 #include <csignal>
-#include <filesystem>
 
 #include "system/SystemFiles.h"
 
-bool SameFile(const std::string& a, const std::string& b) {
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    if (fs::equivalent(a, b, ec)) return true;
-    const fs::path ca = fs::weakly_canonical(fs::absolute(a, ec), ec);
-    if (ec) return false;
-    const fs::path cb = fs::weakly_canonical(fs::absolute(b, ec), ec);
-    return !ec && ca == cb;
-}
+bool NamesIgnoreCase() { return false; }
 
 std::size_t NameLengthLimit(const std::string& folder) {
     const long limit = ::pathconf(folder.empty() ? "." : folder.c_str(), _PC_NAME_MAX);
