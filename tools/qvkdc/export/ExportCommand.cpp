@@ -212,12 +212,13 @@ int ExportCommand::Export(HostSession& session, ExportReport* report) {
         ComposePlanFiles(session.plans().data(), count, out_, name_);
     std::vector<std::string> outputs;
     for (const PlanFile& f : files) outputs.push_back(f.made ? f.native : std::string());
+    std::string refused;
     rc = session.RefuseFilesOfTheCall(
         {{"--report", report_}, {"--trace", session.options().trace}, {"--messages", session.options().messages}},
-        outputs);
+        outputs, &refused);
     if (rc != kExitOk) {
         // A report in the place of a file of the call is not written.
-        reportRefused_ = session.Refusal().rfind("--report ", 0) == 0;
+        reportRefused_ = refused == "--report";
         return rc;
     }
     rc = session.OpenOutputs();

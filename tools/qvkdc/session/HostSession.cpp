@@ -167,7 +167,7 @@ std::string FoldedName(const std::string& path) {
 }  // namespace
 
 int HostSession::RefuseFilesOfTheCall(const std::vector<std::pair<std::string, std::string>>& sideFiles,
-                                      const std::vector<std::string>& outputs) {
+                                      const std::vector<std::string>& outputs, std::string* refused) {
     // (path, what it is) of each file the call reads.
     std::vector<std::pair<std::string, std::string>> read;
     if (!modelPath_.empty()) read.emplace_back(modelPath_, "the model file");
@@ -194,7 +194,9 @@ int HostSession::RefuseFilesOfTheCall(const std::vector<std::pair<std::string, s
         for (std::size_t j = 0; clash.empty() && j < i; ++j) {
             if (same(sideFiles[j].second)) clash = "also the file of " + sideFiles[j].first;
         }
-        if (!clash.empty()) return Refuse(option + " " + path + ": is " + clash);
+        if (clash.empty()) continue;
+        if (refused != nullptr) *refused = option;
+        return Refuse(option + " " + path + ": is " + clash);
     }
     return kExitOk;
 }

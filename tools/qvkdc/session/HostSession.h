@@ -57,10 +57,11 @@ class HostSession {
     // root, one of outputs (the CSV file of each plan, in plan order; ""
     // for a plan without one), or the file of another such option. Call it
     // in the root, before anything is written. Returns kExitOk, or
-    // kExitUsage after one line on stderr.
+    // kExitUsage after one line on stderr, with the refused option in
+    // *refused when it is given.
     // REQUIRES: outputs is empty or has one entry for each plan.
     int RefuseFilesOfTheCall(const std::vector<std::pair<std::string, std::string>>& sideFiles,
-                             const std::vector<std::string>& outputs);
+                             const std::vector<std::string>& outputs, std::string* refused = nullptr);
 
     // Plans of the call, in the order given.
     std::vector<ModelId>& plans() { return plans_; }
