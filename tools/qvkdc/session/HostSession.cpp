@@ -178,7 +178,11 @@ int HostSession::RefuseFilesOfTheCall(const std::vector<std::pair<std::string, s
     for (std::size_t i = 0; i < sideFiles.size(); ++i) {
         const auto& [option, path] = sideFiles[i];
         if (path.empty()) continue;
-        const std::string name = FoldedName(path);
+        // By the name of the file it leads to: a link to a file of the call
+        // is that file.
+        std::error_code ec;
+        const fs::path resolved = fs::weakly_canonical(path, ec);
+        const std::string name = FoldedName(ec ? path : resolved.string());
         const auto same = [&](const std::string& other) {
             return !other.empty() && FoldedName(other) == name && SameFile(path, other);
         };
