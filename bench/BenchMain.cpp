@@ -59,8 +59,14 @@ constexpr int kCheckChoices = 400000;
 constexpr int kCheckColumns = 10000;
 constexpr int kCheckColumnsPlans = 2;
 constexpr int kCheckColumnsProcesses = 100;
+// Memory against size: a model of kManyPlans small plans (one in a
+// thousand written, every other one rejected, the rest without process
+// data), `qvkdc export` against loading the model alone; and the check of a
+// PlanCSVTable of kManyPlanRows rows against `qvkdc tables`.
+constexpr int kManyPlans = 1000000;
+constexpr int kManyPlanRows = 1000000;
 // Bump when the generator changes, so that an old workload is rewritten.
-constexpr int kGeneratorVersion = 3;
+constexpr int kGeneratorVersion = 4;
 
 struct Options {
     WorkloadSize size;
@@ -146,7 +152,47 @@ struct Paths {
     // model of the latter.
     fs::path checkRoot(const std::string& what) const { return work / ("check-" + what) / "root"; }
     fs::path checkModel() const { return work / "check-columns" / "model.json"; }
+    fs::path manyPlansModel() const { return work / "many-plans.json"; }
 };
+
+// The model of kManyPlans small plans: plan i has one process of an
+// exported type when i % 1000 == 0, one of a type the export rejects when i
+// is odd, and no process data otherwise.
+bool WriteManyPlansModel(const fs::path& path) {
+    std::ofstream out(path, std::ios::binary);
+    out << "{\"plans\": [\n";
+    for (int i = 0; i < kManyPlans; ++i) {
+        out << (i > 0 ? ",\n" : "") << "{\"id\": [" << i + 1 << ", 0, 0, 1], \"name\": \"Plan " << i << '"';
+        if (i % 1000 == 0 || i % 2 == 1) {
+            out << ", \"machine\": {\"names\": [\"VMC\", \"CTL\"]}, \"processes\": [{\"id\": [" << i + 1
+                << ", 1, 0, 2], \"type\": " << (i % 1000 == 0 ? 2411 : 41) << "}]";
+        }
+        out << '}';
+    }
+    out << "\n]}\n";
+    out.close();
+    return !out.fail();
+}
+
+// The workload's tables with a PlanCSVTable of kManyPlanRows rows, its
+// items over and over.
+bool WriteManyRowsRoot(const Workload& w, const fs::path& root) {
+    if (!w.WriteTables(root.string())) return false;
+    // The table's path as the host names it ("\MIRVANE\CAM\...") below root.
+    std::string name = kCnvTblFiles[kPlanCSVTableFile].path;
+    std::replace(name.begin(), name.end(), '\\', '/');
+    const fs::path table = root / name.substr(name.find_first_not_of('/'));
+    std::vector<std::string> items;
+    std::ifstream in(table, std::ios::binary);
+    for (std::string line; std::getline(in, line);) items.push_back(line.substr(line.find('\t') + 1));
+    in.close();
+    std::ofstream out(table, std::ios::binary | std::ios::trunc);
+    for (int i = 0; i < kManyPlanRows && !items.empty(); ++i) {
+        out << i + 1 << '\t' << items[static_cast<std::size_t>(i) % items.size()] << '\n';
+    }
+    out.close();
+    return !items.empty() && !out.fail();
+}
 
 bool WriteWorkload(const Options& o, const Paths& p) {
     const fs::path stamp = p.work / "workload.txt";
@@ -166,6 +212,7 @@ bool WriteWorkload(const Options& o, const Paths& p) {
         if (f > 1) ok = ok && Workload(TablesScaled(o.size, f)).WriteTables(p.root(f).string());
     }
     ok = ok && Workload(ChoiceHeavy(o.size)).WriteTables(p.checkRoot("choices").string());
+    ok = ok && WriteManyPlansModel(p.manyPlansModel()) && WriteManyRowsRoot(main, p.checkRoot("plan-rows"));
     const Workload columns(ColumnHeavy(o.size));
     ok = ok && columns.WriteTables(p.checkRoot("columns").string()) &&
          columns.WriteModel(p.checkModel().string());
@@ -188,17 +235,22 @@ struct CliFigures {
     ChildUsage diff;  // the workload's tables against themselves, both exported in process
     std::vector<ChildUsage> exportPlans;  // kMemoryPlans
     std::vector<ChildUsage> tables;       // kTableScales
+    // kManyPlans: the model loaded alone (the export refused for a missing
+    // --out), then `qvkdc export` plain, with --report, with --messages, and
+    // --dry-run.
+    ChildUsage manyLoad;
+    std::vector<ChildUsage> manyExport;
     std::uintmax_t traceBytes = 0;
     bool ok = true;
 };
 
 // Best of n runs: least CPU time, least peak.
 ChildUsage Best(const std::vector<std::string>& argv, int n, bool* ok,
-                const std::string& out = "") {
+                const std::string& out = "", int exitCode = 0) {
     ChildUsage best;
     for (int i = 0; i < n; ++i) {
         ChildUsage u;
-        if (!RunChild(argv, out, &u) || u.exitCode != 0) {
+        if (!RunChild(argv, out, &u) || u.exitCode != exitCode) {
             std::fprintf(stderr, "qvkdc_bench: %s %s failed (exit %d)\n", argv[0].c_str(),
                          argv[1].c_str(), u.exitCode);
             *ok = false;
@@ -206,7 +258,7 @@ ChildUsage Best(const std::vector<std::string>& argv, int n, bool* ok,
         }
         if (i == 0 || u.cpuSeconds < best.cpuSeconds) best.cpuSeconds = u.cpuSeconds;
         if (i == 0 || u.peakKiB < best.peakKiB) best.peakKiB = u.peakKiB;
-        best.exitCode = 0;
+        best.exitCode = exitCode;
     }
     return best;
 }
@@ -216,7 +268,7 @@ struct CheckFigures {
     struct Reports {
         ChildUsage tables, text, json, html;
     };
-    Reports choices, columns;
+    Reports choices, columns, planRows;
     // check --model --format html (the page keeps the first rows of each
     // file), export: 10,000 columns
     ChildUsage modelColumns, exportColumns;
@@ -224,13 +276,14 @@ struct CheckFigures {
     bool ok = true;
 };
 
-CheckFigures::Reports MeasureReports(const std::string& root, int n, bool* ok) {
+// checked: the check's exit code, 1 where the tables hold errors.
+CheckFigures::Reports MeasureReports(const std::string& root, int n, bool* ok, int checked = 0) {
     const std::string cli = QVKDC_CLI_PATH;
     CheckFigures::Reports r;
     r.tables = Best({cli, "tables", "--root", root}, n, ok);
-    r.text = Best({cli, "check", "--root", root}, n, ok);
-    r.json = Best({cli, "check", "--root", root, "--format", "json"}, n, ok);
-    r.html = Best({cli, "check", "--root", root, "--format", "html"}, n, ok);
+    r.text = Best({cli, "check", "--root", root}, n, ok, "", checked);
+    r.json = Best({cli, "check", "--root", root, "--format", "json"}, n, ok, "", checked);
+    r.html = Best({cli, "check", "--root", root, "--format", "html"}, n, ok, "", checked);
     return r;
 }
 
@@ -241,6 +294,8 @@ CheckFigures MeasureCheck(const Options& o, const Paths& p) {
     std::fprintf(stderr, "qvkdc_bench: measuring qvkdc check in child processes\n");
     f.choices = MeasureReports(p.checkRoot("choices").string(), n, &f.ok);
     f.columns = MeasureReports(p.checkRoot("columns").string(), n, &f.ok);
+    // Its columns repeat the items: each repeat is an error.
+    f.planRows = MeasureReports(p.checkRoot("plan-rows").string(), 1, &f.ok, 1);
     const std::string model = p.checkModel().string();
     const std::string root = p.checkRoot("columns").string();
     const std::string out = p.out("check-columns").string();
@@ -297,6 +352,23 @@ CliFigures MeasureCli(const Options& o, const Paths& p) {
     }
     for (int scale : kTableScales) {
         f.tables.push_back(Best({cli, "tables", "--root", p.root(scale).string()}, n, &f.ok));
+    }
+    std::fprintf(stderr, "qvkdc_bench: measuring qvkdc export of %d plans\n", kManyPlans);
+    const std::string manyOut = p.out("many-plans").string();
+    fs::create_directories(manyOut, ec);
+    const std::vector<std::string> many = {cli,  "export", "--model", p.manyPlansModel().string(), "--root", root,
+                                           "--name", "M", "--overwrite", "--quiet", "--out"};
+    std::vector<std::string> load = many;
+    load.push_back((p.work / "no-such-folder").string());
+    f.manyLoad = Best(load, 1, &f.ok, "", 2);
+    const std::vector<std::vector<std::string>> extras = {
+        {}, {"--report", (p.work / "many-report.json").string()}, {"--messages", (p.work / "many-messages.txt").string()},
+        {"--dry-run"}};
+    for (const std::vector<std::string>& extra : extras) {
+        std::vector<std::string> args = many;
+        args.push_back(manyOut);
+        args.insert(args.end(), extra.begin(), extra.end());
+        f.manyExport.push_back(Best(args, 1, &f.ok));
     }
     return f;
 }
@@ -491,15 +563,16 @@ double MiB(long kib) { return static_cast<double>(kib) / 1024.0; }
 
 double Ratio(double a, double b) { return b > 0 ? a / b : 0.0; }
 
-void PrintCheckReports(const char* what, const CheckFigures::Reports& r) {
+void PrintCheckReports(const char* what, const CheckFigures::Reports& r,
+                       const char* target = "<= 2x CPU, <= 1.5x peak") {
     const auto peak = [&](const ChildUsage& u) {
         return Ratio(static_cast<double>(u.peakKiB), static_cast<double>(r.tables.peakKiB));
     };
     std::printf("| `check` (text) / `--format json` / `--format html` against `qvkdc tables`, %s | CPU x%.2f / "
-                "x%.2f / x%.2f, peak x%.2f / x%.2f / x%.2f (tables %.3f s, %.0f MiB) | <= 2x CPU, <= 1.5x peak |\n",
+                "x%.2f / x%.2f, peak x%.2f / x%.2f / x%.2f (tables %.3f s, %.0f MiB) | %s |\n",
                 what, Ratio(r.text.cpuSeconds, r.tables.cpuSeconds), Ratio(r.json.cpuSeconds, r.tables.cpuSeconds),
                 Ratio(r.html.cpuSeconds, r.tables.cpuSeconds), peak(r.text), peak(r.json), peak(r.html),
-                r.tables.cpuSeconds, MiB(r.tables.peakKiB));
+                r.tables.cpuSeconds, MiB(r.tables.peakKiB), target);
 }
 
 void PrintSummary(const Options& o, const Paths& p, const CliFigures& cli, const CheckFigures& check,
@@ -580,6 +653,16 @@ void PrintSummary(const Options& o, const Paths& p, const CliFigures& cli, const
     const std::string columns = std::to_string(kCheckColumns) + " columns";
     PrintCheckReports(choices.c_str(), check.choices);
     PrintCheckReports(columns.c_str(), check.columns);
+    const std::string planRows = std::to_string(kManyPlanRows) + " PlanCSVTable rows";
+    PrintCheckReports(planRows.c_str(), check.planRows, "<= 2x peak");
+    std::printf("| peak memory of `qvkdc export` at %d plans against loading the model alone (%.0f MiB): plain / "
+                "--report / --messages / --dry-run | ",
+                kManyPlans, MiB(cli.manyLoad.peakKiB));
+    for (std::size_t i = 0; i < cli.manyExport.size(); ++i) {
+        std::printf("%sx%.2f", i > 0 ? " / " : "",
+                    Ratio(static_cast<double>(cli.manyExport[i].peakKiB), static_cast<double>(cli.manyLoad.peakKiB)));
+    }
+    std::printf(" | <= 1.3x |\n");
     std::printf("| `check --model --format html` against `qvkdc export`, %s / the workload | CPU x%.2f / x%.2f "
                 "(export %.3f / %.3f s) | <= 2x |\n",
                 columns.c_str(), Ratio(check.modelColumns.cpuSeconds, check.exportColumns.cpuSeconds),

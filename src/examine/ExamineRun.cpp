@@ -86,8 +86,6 @@ RunResult RunExport(const RunRequest& request, QvkdcRunObserver* observer) {
         QvkdcCreOutputDataAt(&request.count, block, request.out.c_str(), request.name.c_str(),
                              &result.status, &result.place, request.firstPlan, observer, &tables);
     }
-    if (discarding) result.opened = discarding->Opened();
-    if (probing) result.opened = probing->Opened();
     return result;
 }
 
@@ -108,18 +106,15 @@ ExistResult CheckExisting(const ModelId* plans, int count, const std::string& ou
     return result;
 }
 
-std::vector<PlanPath> ComposePlanPaths(const ModelId* plans, int count, const std::string& out,
-                                       const std::string& name) {
-    std::vector<PlanPath> paths(static_cast<std::size_t>(count > 0 ? count : 0));
-    const int singleFlg = QvkdcSingleFlg(count);
-    for (int i = 0; i < count; ++i) {
-        PlanPath& p = paths[static_cast<std::size_t>(i)];
-        HostText<kQvkdcPathSize> path;
-        const FailureNotes notes(&p.failure);
-        p.made = QvkdcGetFilePath(i, &plans[i], out.c_str(), name.c_str(), singleFlg, path.data()) == 0;
-        if (p.made) p.path = path.str();
-    }
-    return paths;
+PlanPath ComposePlanPath(const ModelId* plans, int index, int count, const std::string& out,
+                         const std::string& name) {
+    PlanPath p;
+    HostText<kQvkdcPathSize> path;
+    const FailureNotes notes(&p.failure);
+    p.made = QvkdcGetFilePath(index, &plans[index], out.c_str(), name.c_str(), QvkdcSingleFlg(count),
+                              path.data()) == 0;
+    if (p.made) p.path = path.str();
+    return p;
 }
 
 std::string ModelName(const ModelId& id) {

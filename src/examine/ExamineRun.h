@@ -64,9 +64,6 @@ struct RunResult {
     // Why the option file could not be opened (not found: there is none);
     // ok when it was read or not reached.
     Status optionFile;
-    // kDiscard and kProbe: the paths opened for writing, in order, as the
-    // library composed them.
-    std::vector<std::string> opened;
 };
 
 // Runs the output run over request's plans from request.firstPlan on, in
@@ -94,10 +91,11 @@ struct PlanPath {
     std::string path;   // as the library composes it
     CallFailure failure;
 };
-// The paths of the files of every plan of a block of count plans (one
-// plan: the name alone; several: numbered by the plan's index).
-std::vector<PlanPath> ComposePlanPaths(const ModelId* plans, int count, const std::string& out,
-                                       const std::string& name);
+// The path of the file of plan index of a block of count plans (one plan:
+// the name alone; several: numbered by the plan's index).
+// REQUIRES: 0 <= index < count, plans holds at least count ids.
+PlanPath ComposePlanPath(const ModelId* plans, int index, int count, const std::string& out,
+                         const std::string& name);
 
 // The name of a plan or process as the library reads it from the model
 // database: at most 127 bytes, whatever the host writes; "" when the host

@@ -12,7 +12,10 @@
 // process stopped at any moment leaves the earlier file or the new one,
 // whole, and at most a temporary file. Every failure, and an object that
 // goes without Commit, removes the temporary file and leaves the target as
-// it was.
+// it was. Open first removes, in the target's folder, the temporary files
+// that writers stopped before their end left (RemoveLeftovers): a writer
+// holds its temporary file locked (POSIX flock; on Windows it is open and
+// shared with nobody), so a live writer's file is never touched.
 //
 // A target that is a symbolic link is followed: the file it leads to is
 // replaced, in that file's folder, and the link stays (on Windows, a link
@@ -64,6 +67,17 @@ class ReplacingFile {
     // Whether name (the last part of a path) is one TemporaryName gives.
     static bool IsTemporaryName(std::string_view name);
 
+    // A temporary file not written to for this long, that no writer holds,
+    // is a leftover. The wait covers the moments a live writer's file is
+    // not locked: between its creation and its lock, and between its close
+    // and its move over the target.
+    static constexpr int kLeftoverSeconds = 10;
+    // Removes the leftover temporary files (TemporaryName) in folder: ""
+    // for the working directory, else a path ending in its separator.
+    // Returns how many were removed. Open does it for the target's folder
+    // at most once a minute a folder in one process.
+    static int RemoveLeftovers(const std::string& folder);
+
  private:
     // Keeps status as the first failure, unless there was one; returns the
     // first failure.
@@ -71,6 +85,9 @@ class ReplacingFile {
     // A seed for TemporaryName that differs at each call, and between
     // processes most likely.
     static std::uint64_t NextSeed();
+    // Removes folder's leftovers unless this process did in the last
+    // minute.
+    static void RemoveLeftoversOnce(const std::string& folder);
 
     bool open_ = false;
     bool direct_ = false;              // the target itself is written: no regular file

@@ -8,8 +8,6 @@
 #define QVKDC_PLATFORM_DISCARDINGFILESYSTEM_H
 
 #include <memory>
-#include <string>
-#include <vector>
 
 #include "examine/FileSystemWrapper.h"
 
@@ -18,16 +16,10 @@ class DiscardingFileSystem : public FileSystemWrapper {
     // REQUIRES: target outlives this file system.
     explicit DiscardingFileSystem(FileSystem* target = FileSystem::Default()) : FileSystemWrapper(target) {}
 
-    // Always succeeds; the path is remembered.
+    // Always succeeds.
     Status OpenForWrite(std::string_view path, std::unique_ptr<TextWriter>* writer) override;
     // Nothing to remove: succeeds.
     Status Remove(std::string_view) override { return Status::OK(); }
-
-    // The paths opened for writing, in order, as the library composed them.
-    const std::vector<std::string>& Opened() const { return opened_; }
-
- private:
-    std::vector<std::string> opened_;
 };
 
 #endif  // QVKDC_PLATFORM_DISCARDINGFILESYSTEM_H

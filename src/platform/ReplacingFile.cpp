@@ -2,6 +2,8 @@
 
 #include <atomic>
 #include <chrono>
+#include <mutex>
+#include <unordered_map>
 
 namespace {
 
@@ -53,4 +55,18 @@ std::uint64_t ReplacingFile::NextSeed() {
     static std::atomic<std::uint64_t> counter{0};
     const auto now = std::chrono::high_resolution_clock::now().time_since_epoch().count();
     return static_cast<std::uint64_t>(now) ^ Mix(counter.fetch_add(1) + 1);
+}
+
+void ReplacingFile::RemoveLeftoversOnce(const std::string& folder) {
+    using Clock = std::chrono::steady_clock;
+    static std::mutex mutex;
+    static std::unordered_map<std::string, Clock::time_point> last;
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        const Clock::time_point now = Clock::now();
+        const auto [at, first] = last.try_emplace(folder, now);
+        if (!first && now - at->second < std::chrono::minutes(1)) return;
+        at->second = now;
+    }
+    RemoveLeftovers(folder);
 }

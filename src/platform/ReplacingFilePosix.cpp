@@ -1,3 +1,4 @@
+#include <dirent.h>
 #include <fcntl.h>
 #include <limits.h>
 #include <sys/file.h>
@@ -6,6 +7,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <ctime>
 
 #include "examine/ReplacingFile.h"
 
@@ -103,11 +105,14 @@ Status ReplacingFile::Open(const std::string& target) {
     // as any file the process creates.
     const mode_t mode = fd >= 0 ? (st.st_mode & 07777) : 0666;
     const std::string folder = FolderOf(target_);
+    RemoveLeftoversOnce(folder);
     for (int i = 0; i < kNameTries && out_ < 0; ++i) {
         temporary_ = folder + TemporaryName(NextSeed());
         const int made = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, mode & 0777);
         if (made >= 0) {
             out_ = made;
+            // Held until it is closed: RemoveLeftovers passes it by.
+            ::flock(made, LOCK_EX | LOCK_NB);
         } else {
             const int error = errno;
             temporary_.clear();
@@ -128,6 +133,30 @@ Status ReplacingFile::Open(const std::string& target) {
     }
     open_ = true;
     return Status::OK();
+}
+
+int ReplacingFile::RemoveLeftovers(const std::string& folder) {
+    DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+    if (dir == nullptr) return 0;
+    int removed = 0;
+    const std::time_t now = std::time(nullptr);
+    while (const dirent* entry = ::readdir(dir)) {
+        if (!IsTemporaryName(entry->d_name)) continue;
+        const std::string path = folder + entry->d_name;
+        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY);
+        if (fd < 0) continue;
+        // A regular file, left alone for a while, that no writer holds, and
+        // still the file of that name when it goes.
+        struct stat held = {}, named = {};
+        if (::fstat(fd, &held) == 0 && S_ISREG(held.st_mode) && held.st_mtime <= now - kLeftoverSeconds &&
+            ::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::lstat(path.c_str(), &named) == 0 &&
+            named.st_ino == held.st_ino && named.st_dev == held.st_dev && ::unlink(path.c_str()) == 0) {
+            ++removed;
+        }
+        ::close(fd);
+    }
+    ::closedir(dir);
+    return removed;
 }
 
 Status ReplacingFile::Write(std::string_view bytes) {

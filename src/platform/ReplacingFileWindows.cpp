@@ -67,6 +67,7 @@ Status ReplacingFile::Open(const std::string& target) {
         }
     }
     const std::string folder = target_.substr(0, FileSystem::Default()->NameStart(target_));
+    RemoveLeftoversOnce(folder);
     for (int i = 0; i < kNameTries && out_ == -1; ++i) {
         temporary_ = folder + TemporaryName(NextSeed());
         const HANDLE made = CreateFileA(temporary_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, attributes, nullptr);
@@ -82,6 +83,31 @@ Status ReplacingFile::Open(const std::string& target) {
     }
     open_ = true;
     return Status::OK();
+}
+
+// A live writer's temporary file is open and shared with nobody: it cannot
+// be deleted, and DeleteFileA passes it by.
+int ReplacingFile::RemoveLeftovers(const std::string& folder) {
+    WIN32_FIND_DATAA found;
+    const HANDLE find = FindFirstFileA((folder + "~qvkdc-*.tmp").c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE) return 0;
+    FILETIME nowTime;
+    GetSystemTimeAsFileTime(&nowTime);
+    const auto ticks = [](const FILETIME& t) {
+        return (static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+    };
+    const unsigned long long now = ticks(nowTime);
+    const unsigned long long wait = static_cast<unsigned long long>(kLeftoverSeconds) * 10000000ull;  // 100 ns
+    int removed = 0;
+    do {
+        const unsigned long long written = ticks(found.ftLastWriteTime);
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 && IsTemporaryName(found.cFileName) &&
+            written + wait <= now && DeleteFileA((folder + found.cFileName).c_str())) {
+            ++removed;
+        }
+    } while (FindNextFileA(find, &found));
+    FindClose(find);
+    return removed;
 }
 
 Status ReplacingFile::Write(std::string_view bytes) {

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <cstring>
 #include <filesystem>
@@ -281,6 +282,40 @@ TEST_F(FileSystemTest, FailuresAndAbandonLeaveTheTargetAsItWas) {
     EXPECT_EQ(moved.code(), kExists);
     EXPECT_EQ(moved.ToString(), SystemText(kExists));
     EXPECT_EQ(root_.Files("out"), std::set<std::string>{"t.csv"});
+}
+
+// A killed writer's temporary file goes when the next writer opens a file in
+// its folder; a file written to lately, one a live writer holds, and a name
+// that is not a temporary file's stay.
+TEST_F(FileSystemTest, LeftoverTemporaryFilesGoWhenNoWriterHoldsThem) {
+    const auto age = [&](const std::string& name) {
+        std::error_code ec;  // a live writer's file cannot be touched on Windows: then it is fresh
+        std::filesystem::last_write_time(root_.PathOf("out/" + name),
+                                         std::filesystem::file_time_type::clock::now() - std::chrono::hours(1), ec);
+    };
+    for (const std::string name : {"~qvkdc-abc123.tmp", "~qvkdc-ABC999.tmp", "qvkdc-abc123.tmp", "~qvkdc-fresh1.tmp"}) {
+        root_.WriteFile("out/" + name, "left\n");
+        if (name != "~qvkdc-fresh1.tmp") age(name);
+    }
+    ReplacingFile live;
+    ASSERT_TRUE(live.Open(root_.PathOf("out/live.csv")).ok());  // removes the leftover
+    std::set<std::string> files = root_.Files("out");
+    for (const std::string& name : files) {
+        if (name.size() == 17 && name != "~qvkdc-fresh1.tmp" && name != "~qvkdc-ABC999.tmp") age(name);
+    }
+    EXPECT_EQ(ReplacingFile::RemoveLeftovers(root_.PathOf("out") + "/"), 0);
+    files.erase("~qvkdc-fresh1.tmp");
+    files.erase("~qvkdc-ABC999.tmp");
+    files.erase("qvkdc-abc123.tmp");
+    ASSERT_EQ(files.size(), 1u);
+    EXPECT_TRUE(ReplacingFile::IsTemporaryName(*files.begin()));
+    EXPECT_EQ(root_.Files("out").size(), 4u);
+    ASSERT_TRUE(live.Commit().ok());
+    root_.WriteFile("out/~qvkdc-zzzzzz.tmp", "");
+    age("~qvkdc-zzzzzz.tmp");
+    EXPECT_EQ(ReplacingFile::RemoveLeftovers(root_.PathOf("out") + "/"), 1);
+    EXPECT_EQ(root_.Files("out"),
+              (std::set<std::string>{"live.csv", "~qvkdc-fresh1.tmp", "~qvkdc-ABC999.tmp", "qvkdc-abc123.tmp"}));
 }
 
 // The probe answers as the open does and leaves nothing. The last row's

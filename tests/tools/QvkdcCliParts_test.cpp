@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "export/LoggedPlanOutcomes.h"
 #include "export/PlanOutcome.h"
 #include "cli/CommandDocs.h"
 #include "cli/Suggest.h"
@@ -159,11 +160,31 @@ TEST(TextForms, DecimalIntsWithinTheBoundsOfAnInt) {
     for (const auto& c : cases) EXPECT_EQ(IsDecimalInt(c.text), c.isInt) << c.text;
 }
 
+// The two ways of keeping the outcomes, in memory for the check and in a
+// temporary file for the export, told the same run give the same outcomes.
+std::vector<PlanOutcome> Finished(PlanOutcomes* run, const QvkdcRunPlace& place, int status) {
+    return run->Finish(place, status);
+}
+std::vector<PlanOutcome> Finished(LoggedPlanOutcomes* run, const QvkdcRunPlace& place, int status) {
+    const PlanOutcomeLog log = run->Finish(place, status);
+    EXPECT_EQ(log.Failed() != nullptr, status < 0 && place.plan >= 0);
+    std::size_t written = 0;
+    for (const PlanOutcome& o : log.All()) written += o.outcome == Outcome::kWritten;
+    EXPECT_EQ(log.Written(), written);
+    return log.All();
+}
+
+template <class Follower>
+class PlanOutcomesTest : public testing::Test {};
+using Followers = testing::Types<PlanOutcomes, LoggedPlanOutcomes>;
+TYPED_TEST_SUITE(PlanOutcomesTest, Followers);
+
 // What became of each plan, as the run tells it: the last plan fails at
 // its first process, or is written.
-TEST(PlanOutcomesTest, EachPlanFromWhatTheRunTold) {
+TYPED_TEST(PlanOutcomesTest, EachPlanFromWhatTheRunTold) {
     const std::vector<ModelId> plans = {{1, 0, 0, 1}, {2, 0, 0, 1}, {1, 0, 0, 1}, {3, 0, 0, 1},
                                         {4, 0, 0, 1}, {5, 0, 0, 1}};
+    const std::vector<int> numbers = {7, 3, 7, 0, 1, 2};
     struct Expected {
         Outcome outcome;
         int rows;
@@ -177,7 +198,7 @@ TEST(PlanOutcomesTest, EachPlanFromWhatTheRunTold) {
                                {Outcome::kWritten, 2, 0, 0},     {Outcome::kNoRows, 0, 0, 0},
                                {Outcome::kRejected, 0, 42, 2418}, {Outcome::kFailed, 0, 51, 2411}};
     for (const int status : {0, -1}) {
-        PlanOutcomes run(plans.data(), static_cast<int>(plans.size()));
+        TypeParam run(plans.data(), static_cast<int>(plans.size()), numbers.data());
         QvkdcRunPlace place;
         const auto at = [&place](int plan, int process, int objid) {
             place.plan = plan;
@@ -189,7 +210,7 @@ TEST(PlanOutcomesTest, EachPlanFromWhatTheRunTold) {
             run.Listed(plan, 2);
             run.Typed(at(plan, 0, 11), 2411, true);
             run.Typed(at(plan, 1, 12), 2411, true);
-            run.Written(plan, "P.csv", 2);
+            run.Written(plan, "P" + std::to_string(plan) + ".csv", 2);
             if (plan == 0) run.Listed(1, -1);
         }
         run.Listed(3, 0);
@@ -197,7 +218,7 @@ TEST(PlanOutcomesTest, EachPlanFromWhatTheRunTold) {
         run.Listed(4, 3);
         run.Typed(at(4, 0, 41), 2411, true);
         run.Typed(at(4, 1, 42), 2418, false);
-        run.Rejected(4, true, "M", "C");
+        run.Rejected(4, false, "M", "C");
         run.Listed(5, 1);
         run.Typed(at(5, 0, 51), 2411, true);
         if (status == 0) {
@@ -206,38 +227,50 @@ TEST(PlanOutcomesTest, EachPlanFromWhatTheRunTold) {
         } else {
             place.step = FailStep::kQdgmGetPrcs;
         }
-        const std::vector<PlanOutcome> got = run.Finish(place, status);
+        const std::vector<PlanOutcome> got = Finished(&run, place, status);
         ASSERT_EQ(got.size(), plans.size());
         for (std::size_t i = 0; i < got.size(); ++i) {
             const Expected& e = status == 0 ? ok[i] : failed[i];
             EXPECT_EQ(got[i].index, static_cast<int>(i));
+            EXPECT_EQ(got[i].number, numbers[i]);
             EXPECT_EQ(got[i].id.objid, plans[i].objid) << i;
             EXPECT_EQ(got[i].outcome, e.outcome) << status << " " << i;
             EXPECT_EQ(got[i].rows, e.rows) << status << " " << i;
             EXPECT_EQ(got[i].hasProcess ? got[i].process.objid : 0, e.processObjid) << i;
             EXPECT_EQ(got[i].processType, e.type) << i;
+            EXPECT_EQ(got[i].path, e.outcome == Outcome::kWritten ? "P" + std::to_string(i) + ".csv" : "") << i;
+            EXPECT_EQ(got[i].machineKnown, i != 4) << i;
         }
     }
 }
 
 // A failure before the first plan reaches none; one at a file concerns the
-// plan, not its process.
-TEST(PlanOutcomesTest, AFailureTellsItsPlan) {
-    const std::vector<ModelId> plans = {{1, 0, 0, 1}, {2, 0, 0, 1}};
-    for (const PlanOutcome& p : PlanOutcomes(plans.data(), 2).Finish(QvkdcRunPlace(), -1)) {
-        EXPECT_EQ(p.outcome, Outcome::kNotReached);
+// plan and its file, not its process; a plan the run told nothing of
+// before it was not reached.
+TYPED_TEST(PlanOutcomesTest, AFailureTellsItsPlan) {
+    const std::vector<ModelId> plans = {{1, 0, 0, 1}, {2, 0, 0, 1}, {3, 0, 0, 1}};
+    {
+        TypeParam none(plans.data(), 3, nullptr);
+        for (const PlanOutcome& p : Finished(&none, QvkdcRunPlace(), -1)) {
+            EXPECT_EQ(p.outcome, Outcome::kNotReached);
+        }
     }
-    PlanOutcomes run(plans.data(), 2);
-    run.Listed(0, 3);
+    TypeParam run(plans.data(), 3, nullptr);
+    run.Listed(1, 3);
     QvkdcRunPlace place;
-    place.plan = 0;
+    place.plan = 1;
     place.process = 2;
     place.step = FailStep::kFileOpen;
-    const std::vector<PlanOutcome> one = run.Finish(place, -1);
-    EXPECT_EQ(one[0].outcome, Outcome::kFailed);
-    EXPECT_TRUE(one[0].failedAtFile);
-    EXPECT_FALSE(one[0].hasProcess);
-    EXPECT_EQ(one[1].outcome, Outcome::kNotReached);
+    place.path = "out/P1.csv";
+    const std::vector<PlanOutcome> got = Finished(&run, place, -1);
+    ASSERT_EQ(got.size(), 3u);
+    EXPECT_EQ(got[0].outcome, Outcome::kNotReached);
+    EXPECT_EQ(got[1].outcome, Outcome::kFailed);
+    EXPECT_TRUE(got[1].failedAtFile);
+    EXPECT_FALSE(got[1].hasProcess);
+    EXPECT_EQ(got[1].path, "out/P1.csv");
+    EXPECT_EQ(got[2].outcome, Outcome::kNotReached);
+    EXPECT_EQ(got[2].number, 2);
 }
 
 // A manual's text in roff: an option's hyphens as minus signs wherever it

@@ -146,13 +146,11 @@ int CheckCommand::Run() {
     // Valid once the model loaded: the session parsed the same list.
     if (call_.plansGiven) ParseIntList(host_.plans, &call_.plans);
     if (!report.empty()) {
-        std::vector<std::string> outputs;
-        if (call_.outGiven) {
-            for (const PlanFile& f : ComposePlanFiles(session.plans().data(), *session.planCount(), call_.out, call_.name)) {
-                outputs.push_back(f.made ? f.native : std::string());
-            }
-        }
-        rc = session.RefuseFilesOfTheCall({{"--report", report}}, outputs);
+        const PlanFiles files(session.plans().data(), *session.planCount(), call_.out, call_.name);
+        rc = session.RefuseFilesOfTheCall({{"--report", report}}, call_.outGiven ? files.Count() : 0, [&](int k) {
+            const PlanFile f = files.At(k);
+            return f.made ? f.native : std::string();
+        });
         if (rc != kExitOk) return rc;
     }
 

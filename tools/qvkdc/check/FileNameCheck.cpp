@@ -60,7 +60,7 @@ bool FileNameCheck::Prepare(const ModelId* plans, int count) {
         return false;
     }
     names_ = true;
-    files_ = ComposePlanFiles(plans, count, call_.out, call_.name);
+    files_ = PlanFiles(plans, count, call_.out, call_.name).All();
     return true;
 }
 
@@ -112,7 +112,7 @@ void FileNameCheck::Run(const std::vector<PlanOutcome>& outcomes) {
             shown = Quoted(file.native);
         } else {
             // The plan's own name, which a blank output name gives its file.
-            PlanPath composed = std::move(ComposePlanPaths(&o.id, 1, ".", "").front());
+            const PlanPath composed = ComposePlanPath(&o.id, 0, 1, ".", "");
             if (!composed.made) {
                 ctx_.out.Add(Severity::kWarning, file_, line,
                              "the model database cannot give the name of " + plan +
@@ -121,7 +121,7 @@ void FileNameCheck::Run(const std::vector<PlanOutcome>& outcomes) {
                              FindingCode::kNoPlanName);
                 continue;
             }
-            path = std::move(composed.path);
+            path = composed.path;
         }
         const Landing landing = LandingOf(path, names_ ? call_.out.size() : 1);
         if (landing != Landing::kInFolder) {

@@ -1,6 +1,6 @@
 // FileNameCheck: the files the plans of an export go to. With the export's
 // output folder (ExportCall::outGiven) every path is the library's own
-// composition (QvkdcGetFilePath, by ComposePlanFiles), and whether a part of
+// composition (QvkdcGetFilePath, by PlanFiles), and whether a part of
 // a name separates folders is asked of the platform's file layer
 // (FileSystem::NameStart), so that the check says what this machine's
 // export will do. Without it, the names a blank output name gives are

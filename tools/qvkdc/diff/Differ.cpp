@@ -85,12 +85,12 @@ DiffResult RunDiff(const DiffRequest& request) {
     std::vector<std::string> diskPaths(n);
     if (request.fromDisk) {
         const InFolder in(request.newRoot);
-        const std::vector<PlanPath> paths = ComposePlanPaths(plans.data(), static_cast<int>(n), request.out,
-                                                             request.name);
-        for (std::size_t i = 0; i < n && i < paths.size(); ++i) {
-            if (!paths[i].made) continue;
+        for (std::size_t i = 0; i < n; ++i) {
+            const PlanPath path = ComposePlanPath(plans.data(), static_cast<int>(i), static_cast<int>(n),
+                                                  request.out, request.name);
+            if (!path.made) continue;
             std::error_code ec;
-            diskPaths[i] = fs::absolute(FileSystem::Current()->NativePath(paths[i].path), ec).string();
+            diskPaths[i] = fs::absolute(FileSystem::Current()->NativePath(path.path), ec).string();
         }
     } else {
         const InFolder in(request.oldRoot);

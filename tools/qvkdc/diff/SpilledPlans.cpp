@@ -1,60 +1,9 @@
 #include "diff/SpilledPlans.h"
 
-#include <cstdint>
 #include <string>
 #include <utility>
 
-namespace {
-
-// Writes and reads the parts of a file in the order Write lays them out.
-class Spill {
- public:
-    explicit Spill(std::FILE* f) : f_(f) {}
-    bool ok() const { return ok_; }
-
-    void Bytes(const void* data, std::size_t n) {
-        ok_ = ok_ && (n == 0 || std::fwrite(data, 1, n, f_) == n);
-    }
-    void Size(std::size_t n) {
-        const std::uint64_t v = n;
-        Bytes(&v, sizeof v);
-    }
-    void Text(const std::string& s) {
-        Size(s.size());
-        Bytes(s.data(), s.size());
-    }
-    template <class T>
-    void Array(const std::vector<T>& v) {
-        Size(v.size());
-        Bytes(v.data(), v.size() * sizeof(T));
-    }
-
-    void Get(void* data, std::size_t n) { ok_ = ok_ && (n == 0 || std::fread(data, 1, n, f_) == n); }
-    std::size_t GetSize() {
-        std::uint64_t v = 0;
-        Get(&v, sizeof v);
-        // Never more than the file could hold: a size read wrong ends here.
-        ok_ = ok_ && v <= (std::uint64_t{1} << 40);
-        return ok_ ? static_cast<std::size_t>(v) : 0;
-    }
-    void GetText(std::string* s) {
-        s->resize(GetSize());
-        Get(s->data(), s->size());
-    }
-    template <class T>
-    void GetArray(std::vector<T>* v) {
-        v->resize(GetSize());
-        Get(v->data(), v->size() * sizeof(T));
-    }
-
- private:
-    std::FILE* f_;
-    bool ok_ = true;
-};
-
-}  // namespace
-
-SpilledPlans::SpilledPlans(std::size_t count) : file_(std::tmpfile()), where_(count), memory_(count) {}
+SpilledPlans::SpilledPlans(std::size_t count) : where_(count), memory_(count) {}
 
 SpilledPlans::~SpilledPlans() = default;
 
@@ -81,7 +30,7 @@ std::optional<PlanCsv> SpilledPlans::Take(std::size_t plan) {
 }
 
 bool SpilledPlans::Write(const PlanCsv& file) {
-    Spill out(file_.get());
+    SpillCodec out(file_.get());
     out.Text(file.name);
     out.Size(file.columns.size());
     for (const FileColumn& c : file.columns) {
@@ -102,7 +51,7 @@ bool SpilledPlans::Write(const PlanCsv& file) {
 }
 
 bool SpilledPlans::Read(PlanCsv* file) {
-    Spill in(file_.get());
+    SpillCodec in(file_.get());
     in.GetText(&file->name);
     file->columns.resize(in.GetSize());
     for (FileColumn& c : file->columns) {

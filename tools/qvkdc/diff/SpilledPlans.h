@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "diff/PlanCsv.h"
+#include "system/SpillFile.h"
 
 class SpilledPlans {
  public:
@@ -41,10 +42,7 @@ class SpilledPlans {
     bool Write(const PlanCsv& file);
     bool Read(PlanCsv* file);
 
-    struct Closer {
-        void operator()(std::FILE* f) const { std::fclose(f); }
-    };
-    std::unique_ptr<std::FILE, Closer> file_;
+    SpillFile file_;
     std::vector<Where> where_;
     std::vector<std::optional<PlanCsv>> memory_;
     bool lost_ = false;

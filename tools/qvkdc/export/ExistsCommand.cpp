@@ -38,26 +38,34 @@ int ExistsCommand::Run() {
     int rc = session.LoadModel();
     if (rc == kExitOk) rc = session.EnterRoot();
     if (rc != kExitOk) return rc;
-    const std::vector<PlanFile> files =
-        ComposePlanFiles(session.plans().data(), *session.planCount(), out_, name_);
+    // Every file is composed before the trace is set up, which would follow
+    // each composition.
+    const PlanFiles files(session.plans().data(), *session.planCount(), out_, name_);
+    const std::vector<std::string> existing = ExistingFiles(files);
+    // The check stops at the first path that exists or cannot be made.
+    int unmade = -1;
+    for (int i = 0; i < files.Count() && unmade < 0; ++i) {
+        const PlanFile file = files.At(i);
+        if (file.exists) break;
+        if (!file.made) unmade = i;
+    }
+    const std::vector<std::string> warnings = LongNameWarnings(files, session.planNumbers());
     rc = session.OpenOutputs();
     if (rc != kExitOk) return rc;
-    WarnOfLongNames(files, session.planNumbers(), std::cerr);
+    for (const std::string& warning : warnings) std::cerr << warning << '\n';
     const ExistResult result = CheckExisting(session.plans().data(), *session.planCount(), out_, name_);
     const int status = result.status;
     if (status < 0) {
-        // The check stops at the first path that exists or cannot be made.
         FailureContext context;
-        for (std::size_t i = 0; i < files.size() && !files[i].exists; ++i) {
-            if (files[i].made) continue;
+        if (unmade >= 0) {
+            const std::size_t i = static_cast<std::size_t>(unmade);
             context.plan = "plan " + std::to_string(session.planNumbers()[i]) + " (" + IdText(session.plans()[i]) + ")";
-            break;
         }
         const std::vector<std::string> why = ExplainFailure(result.failure, FailureDetail(), context);
         PrintFailure("exists", status, why);
     } else if (status == 1 && !quiet_) {
         std::cerr << "qvkdc: these output files exist:\n";
-        for (const std::string& path : ExistingFiles(files)) std::cerr << "  " << path << '\n';
+        for (const std::string& path : existing) std::cerr << "  " << path << '\n';
     }
     return session.Finish(status);
 }

@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <iostream>
-#include <set>
+#include <unordered_set>
 
 #include "cli/CommonOptions.h"
 #include "export/FailureCause.h"
+#include "export/LoggedPlanOutcomes.h"
+#include "report/ReportWriter.h"
 #include "system/Interruption.h"
 #include "system/StandardOutput.h"
 #include "system/Terminal.h"
@@ -140,7 +142,7 @@ void ExportCommand::RunLibrary(HostSession& session, RunFiles files, ExportRepor
     request.out = out_;
     request.name = name_;
     request.files = files;
-    PlanOutcomes outcomes(request.plans, count, session.planNumbers().data());
+    LoggedPlanOutcomes outcomes(request.plans, count, session.planNumbers().data());
     *run = RunExport(request, &outcomes);
     report->called = true;
     report->status = run->status;
@@ -156,11 +158,12 @@ int ExportCommand::DryRun(HostSession& session, ExportReport* report) {
     RunResult run;
     RunLibrary(session, RunFiles::kProbe, report, &run);
     FileSystem* fs = FileSystem::Current();
-    std::set<std::string> listed;
-    for (const std::string& path : run.opened) {
-        if (!listed.insert(path).second) continue;  // a later plan of the same name
-        std::cout << (fs->Exists(path) ? "exists  " : "new     ") << fs->NativePath(path) << '\n';
-    }
+    std::unordered_set<std::string> listed;
+    report->plans.ForEach([&](const PlanOutcome& plan) {
+        const std::string file = ExportReport::File(plan);
+        if (plan.outcome != Outcome::kWritten || !listed.insert(file).second) return;  // a later plan of the same name
+        std::cout << (fs->Exists(plan.path) ? "exists  " : "new     ") << file << '\n';
+    });
     if (report->status < 0) {
         report->ExplainFailure();
         PrintFailure("export --dry-run", report->status, report->failure);
@@ -168,11 +171,10 @@ int ExportCommand::DryRun(HostSession& session, ExportReport* report) {
     return session.Conclude(report->status);
 }
 
-int ExportCommand::AskBeforeOverwriting(HostSession& session, const std::vector<PlanFile>& files,
+int ExportCommand::AskBeforeOverwriting(HostSession& session, const std::vector<std::string>& existing,
                                         ExportReport* report) {
     const int status = CheckExisting(session.plans().data(), *session.planCount(), out_, name_).status;
     if (status != 1) return kExitOk;
-    const std::vector<std::string> existing = ExistingFiles(files);
     std::string list;
     for (const std::string& path : existing) list += "\n  " + path;
     if (StdinIsConsole() &&
@@ -207,27 +209,29 @@ int ExportCommand::Export(HostSession& session, ExportReport* report) {
     if (rc == kExitOk) rc = session.EnterRoot();
     if (rc == kExitOk) rc = CheckOutFolder(session);
     if (rc != kExitOk) return rc;
-    const int count = *session.planCount();
-    const std::vector<PlanFile> files =
-        ComposePlanFiles(session.plans().data(), count, out_, name_);
-    std::vector<std::string> outputs;
-    for (const PlanFile& f : files) outputs.push_back(f.made ? f.native : std::string());
+    // The plans' files are composed before the trace is set up, which would
+    // follow each composition, and one at a time: none is kept.
+    const PlanFiles files(session.plans().data(), *session.planCount(), out_, name_);
     std::string refused;
     rc = session.RefuseFilesOfTheCall(
         {{"--report", report_}, {"--trace", session.options().trace}, {"--messages", session.options().messages}},
-        outputs, &refused);
+        files.Count(),
+        [&](int k) {
+            const PlanFile f = files.At(k);
+            return f.made ? f.native : std::string();
+        },
+        &refused);
     if (rc != kExitOk) {
         // A report in the place of a file of the call is not written.
         reportRefused_ = refused == "--report";
         return rc;
     }
+    const std::vector<std::string> warnings = LongNameWarnings(files, session.planNumbers());
+    const std::vector<std::string> existing = overwrite_ || dryRun_ ? std::vector<std::string>() : ExistingFiles(files);
     rc = session.OpenOutputs();
     if (rc != kExitOk) return rc;
-    WarnOfLongNames(files, session.planNumbers(), std::cerr);
-    if (dryRun_) {
-        report->files = files;
-        return DryRun(session, report);
-    }
+    for (const std::string& warning : warnings) std::cerr << warning << '\n';
+    if (dryRun_) return DryRun(session, report);
     if (!report_.empty()) {
         // Opened before the library writes anything: a report that cannot
         // be written refuses the export.
@@ -238,7 +242,7 @@ int ExportCommand::Export(HostSession& session, ExportReport* report) {
         }
     }
     if (!overwrite_) {
-        rc = AskBeforeOverwriting(session, files, report);
+        rc = AskBeforeOverwriting(session, existing, report);
         if (rc != kExitOk) return rc;
     }
 
@@ -251,7 +255,6 @@ int ExportCommand::Export(HostSession& session, ExportReport* report) {
         const Interruption interruption;
         RunLibrary(session, RunFiles::kWrite, report, &run);
     }
-    report->files = files;
     if (report->status < 0) report->ExplainFailure();
     report->messages = HostSession::Messages();
     rc = session.Conclude(report->status);
@@ -265,9 +268,7 @@ int ExportCommand::Export(HostSession& session, ExportReport* report) {
     }
     if (!quiet_) PrintExportSummary(*report, std::cerr);
     PrintFailure("export", report->status, report->failure);
-    const bool anyFile = std::any_of(report->plans.begin(), report->plans.end(),
-                                     [](const PlanOutcome& p) { return p.outcome == Outcome::kWritten; });
-    if (host_.plansGiven && report->status >= 0 && !report->plans.empty() && !anyFile) {
+    if (host_.plansGiven && report->status >= 0 && report->plans.Count() > 0 && report->plans.Written() == 0) {
         // Even --quiet says it: a selection that writes nothing is no success to pass over.
         std::cerr << "qvkdc: warning: none of the plans --plans selects gave a file (each was rejected or had "
                      "no processes); nothing was written\n";
@@ -279,8 +280,11 @@ int ExportCommand::WriteReport(const ExportReport& report) {
     if (report_.empty() || reportRefused_) return kExitOk;
     std::string why = reportOut_.IsOpen() ? "" : reportOut_.Open(report_);
     if (why.empty()) {
-        reportOut_.Write(ExportJson(report));
-        why = reportOut_.Close();
+        ReportWriter out(&reportOut_);
+        WriteExportJson(report, &out);
+        why = out.Finish();
+        const std::string closed = reportOut_.Close();
+        if (why.empty()) why = closed;
     }
     return why.empty() ? kExitOk : OutputFailure("--report " + report_, why);
 }

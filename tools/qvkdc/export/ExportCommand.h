@@ -38,14 +38,15 @@ class ExportCommand : public Command {
     // folder is there: the library would write nothing into it.
     int CheckOutFolder(HostSession& session) const;
     // Runs the export into a file system that fails an open where the
-    // export's would (RunFiles::kProbe) and lists each file it opened for
-    // writing, once, with whether it exists now; says why the run failed,
-    // if it did. Writes nothing but the trace.
+    // export's would (RunFiles::kProbe) and lists each file it would
+    // write, once, with whether it exists now; says why the run failed, if
+    // it did. Writes nothing but the trace.
     int DryRun(HostSession& session, ExportReport* report);
-    // When files exist and the user does not confirm at the console: names
-    // them and returns kExitExists (or what the session's end changes it
-    // to); else kExitOk.
-    int AskBeforeOverwriting(HostSession& session, const std::vector<PlanFile>& files,
+    // When the library finds files that exist and the user does not
+    // confirm at the console: names them (existing, as composed before the
+    // trace was set up) and returns kExitExists (or what the session's end
+    // changes it to); else kExitOk.
+    int AskBeforeOverwriting(HostSession& session, const std::vector<std::string>& existing,
                              ExportReport* report);
     // Writes the report to --report unless that file was what was refused.
     // Returns kExitOk, or kExitOutput after one line on stderr.

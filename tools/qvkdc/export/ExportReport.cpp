@@ -4,6 +4,7 @@
 #include <cstddef>
 
 #include "cli/ShownText.h"
+#include "FileSystem.h"
 
 namespace {
 
@@ -23,19 +24,17 @@ std::string PlanLabel(const PlanOutcome& plan) {
 
 void ExportReport::ExplainFailure() {
     FailureContext context;
-    for (const PlanOutcome& plan : plans) {
-        if (plan.outcome != Outcome::kFailed) continue;
-        context.plan = PlanLabel(plan);
-        if (plan.hasProcess) context.process = ProcessLabel(plan);
-        context.file = File(plan);
+    if (const PlanOutcome* plan = plans.Failed()) {
+        context.plan = PlanLabel(*plan);
+        if (plan->hasProcess) context.process = ProcessLabel(*plan);
+        context.file = File(*plan);
     }
     failure = ::ExplainFailure(errors, detail, context);
 }
 
-std::string ExportReport::File(const PlanOutcome& plan) const {
-    if (plan.outcome != Outcome::kWritten && !plan.failedAtFile) return "";
-    const std::size_t i = static_cast<std::size_t>(plan.index);
-    return i < files.size() && files[i].made ? files[i].native : "";
+std::string ExportReport::File(const PlanOutcome& plan) {
+    if ((plan.outcome != Outcome::kWritten && !plan.failedAtFile) || plan.path.empty()) return "";
+    return FileSystem::Current()->NativePath(plan.path);
 }
 
 std::string ExportReport::Reason(const PlanOutcome& plan) const {
@@ -59,52 +58,73 @@ std::string ExportReport::Reason(const PlanOutcome& plan) const {
     return "the run ended before it";
 }
 
+namespace {
+
+// Plans not looked at, consecutive in the summary, told on one line: their
+// numbers in the model, as a range where they follow each other.
+class NotReachedRun {
+ public:
+    void Add(int number) {
+        if (count_ > 0 && consecutive_ && number != last_ + 1) {
+            consecutive_ = false;
+            for (int n = first_; n <= last_; ++n) numbers_ += (n == first_ ? "" : ", ") + std::to_string(n);
+        }
+        if (count_ == 0) first_ = number;
+        if (!consecutive_) numbers_ += ", " + std::to_string(number);
+        last_ = number;
+        ++count_;
+    }
+    void Print(std::ostream& out) {
+        if (count_ == 0) return;
+        const std::string which = count_ == 1     ? "plan " + std::to_string(first_)
+                                  : consecutive_ ? "plans " + std::to_string(first_) + " to " + std::to_string(last_)
+                                                 : "plans " + numbers_;
+        out << "  " << which << ": not looked at, the run had ended\n";
+        *this = NotReachedRun();
+    }
+
+ private:
+    int count_ = 0;
+    int first_ = 0;
+    int last_ = 0;
+    bool consecutive_ = true;
+    // Written out once they do not follow each other: a range needs its ends.
+    std::string numbers_;
+};
+
+}  // namespace
+
 void PrintExportSummary(const ExportReport& report, std::ostream& out) {
-    std::size_t written = 0;
-    for (const PlanOutcome& plan : report.plans) written += plan.outcome == Outcome::kWritten;
-    out << "qvkdc: " << Plural(report.plans.size(), "plan", "plans") << ", "
-        << Plural(written, "file", "files") << " written" << (report.plans.empty() ? "\n" : ":\n");
-    for (std::size_t i = 0; i < report.plans.size(); ++i) {
-        const PlanOutcome& plan = report.plans[i];
+    const std::size_t count = report.plans.Count();
+    out << "qvkdc: " << Plural(count, "plan", "plans") << ", " << Plural(report.plans.Written(), "file", "files")
+        << " written" << (count == 0 ? "\n" : ":\n");
+    NotReachedRun notReached;
+    const bool whole = report.plans.ForEach([&](const PlanOutcome& plan) {
+        if (plan.outcome == Outcome::kNotReached) {
+            notReached.Add(plan.number);
+            return;
+        }
+        notReached.Print(out);
         if (plan.outcome == Outcome::kWritten) {
-            out << "  " << PlanLabel(plan) << ": " << report.File(plan) << ", "
+            out << "  " << PlanLabel(plan) << ": " << ExportReport::File(plan) << ", "
                 << Plural(static_cast<std::size_t>(plan.rows), "row", "rows") << '\n';
-        } else if (plan.outcome == Outcome::kNotReached) {
-            std::size_t last = i;
-            while (last + 1 < report.plans.size() &&
-                   report.plans[last + 1].outcome == Outcome::kNotReached) {
-                ++last;
-            }
-            // Numbers in the model: a range where they follow each other.
-            bool consecutive = true;
-            for (std::size_t j = i; j < last && consecutive; ++j) {
-                consecutive = report.plans[j + 1].number == report.plans[j].number + 1;
-            }
-            std::string which = "plan " + std::to_string(plan.number);
-            if (last > i && consecutive) {
-                which = "plans " + std::to_string(plan.number) + " to " + std::to_string(report.plans[last].number);
-            } else if (last > i) {
-                which = "plans " + std::to_string(plan.number);
-                for (std::size_t j = i + 1; j <= last; ++j) which += ", " + std::to_string(report.plans[j].number);
-            }
-            out << "  " << which
-                << ": not looked at, the run had ended\n";
-            i = last;
         } else if (plan.outcome == Outcome::kFailed) {
             out << "  " << PlanLabel(plan) << ": no file, the run failed here\n";
         } else {
             std::string outcome = OutcomeName(plan.outcome);
             std::replace(outcome.begin(), outcome.end(), '-', ' ');
-            out << "  " << PlanLabel(plan) << ": no file, " << outcome << ": "
-                << report.Reason(plan) << '\n';
+            out << "  " << PlanLabel(plan) << ": no file, " << outcome << ": " << report.Reason(plan) << '\n';
         }
-    }
-    if (report.messages.lines.empty()) return;
-    out << "qvkdc: the run left " << Plural(report.messages.lines.size(), "message", "messages")
+    });
+    notReached.Print(out);
+    if (!whole) out << "  (the rest could not be read back from qvkdc's temporary file)\n";
+    const MessageList& messages = report.messages;
+    if (messages.count == 0) return;
+    out << "qvkdc: the run left " << Plural(static_cast<std::size_t>(messages.count), "message", "messages")
         << ":\n";
-    for (const std::string& line : report.messages.lines) {
+    for (int i = 0; i < messages.count; ++i) {
         std::string shown;
-        for (char c : line) shown += c == '\t' ? std::string(" | ") : std::string(1, c);
+        for (char c : messages.Line(i)) shown += c == '\t' ? std::string(" | ") : std::string(1, c);
         out << "  " << shown << '\n';
     }
 }

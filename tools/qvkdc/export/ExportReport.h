@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
+class ReportWriter;
 class TextEncoding;
 
 #include "export/FailureCause.h"
-#include "export/PlanFiles.h"
-#include "export/PlanOutcome.h"
+#include "export/PlanOutcomeLog.h"
 #include "session/HostSession.h"
 
 struct ExportReport {
@@ -21,8 +21,7 @@ struct ExportReport {
     std::string refusal;               // why qvkdc refused to run (exit 2); "" otherwise
     std::vector<std::string> existing; // the files that exist, when the export declined (exit 3)
     std::string folder;                // --out as given
-    std::vector<PlanOutcome> plans;
-    std::vector<PlanFile> files;       // one per plan, as the library composes them
+    PlanOutcomeLog plans;
     CallFailure errors;                // what failed in the run, as the library told it
     FailureDetail detail;              // and what it told of it besides
     std::vector<std::string> failure;  // why the run failed; empty when it did not
@@ -31,14 +30,14 @@ struct ExportReport {
     // UTF-8 in the JSON report; null: bytes that are not UTF-8 become U+FFFD.
     const TextEncoding* encoding = nullptr;
 
-    // After a failed run: keeps on the failed plan only what the failed
-    // step concerns (its process, its file) and explains the failure.
+    // After a failed run: explains the failure, with the plan, process
+    // and file it concerns.
     void ExplainFailure();
     // Why plan i gave no file, or the failure; "" for a written plan.
     std::string Reason(const PlanOutcome& plan) const;
     // The file of a written plan, or of a plan whose file failed, as the
     // platform opens it; "" for other plans.
-    std::string File(const PlanOutcome& plan) const;
+    static std::string File(const PlanOutcome& plan);
 };
 
 // plan 2 "Name", the way plans are named in messages.
@@ -50,7 +49,8 @@ std::string ProcessLabel(const PlanOutcome& plan);
 // then the messages the run left. Lines are indented below a heading.
 void PrintExportSummary(const ExportReport& report, std::ostream& out);
 
-// The report as one JSON object, for every outcome: finished, failed,
+// Writes the report as one JSON object to out, a plan and a message at a
+// time, for every outcome: finished, failed,
 // declined to overwrite and refused:
 //   {"formatVersion": 1, "status": N|null, "exitCode": N, "refusal": TEXT|null,
 //    "existing": [TEXT, ...], "folder": TEXT,
@@ -66,6 +66,6 @@ void PrintExportSummary(const ExportReport& report, std::ostream& out);
 // not-reached. docs/schema/export-report.schema.json is its schema; a
 // change that a script could trip over raises formatVersion.
 // Texts that are not UTF-8 have their bad bytes replaced by U+FFFD.
-std::string ExportJson(const ExportReport& report);
+void WriteExportJson(const ExportReport& report, ReportWriter* out);
 
 #endif  // QVKDC_TOOLS_EXPORT_EXPORTREPORT_H

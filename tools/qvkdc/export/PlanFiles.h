@@ -5,6 +5,7 @@
 
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "FailurePoints.h"
@@ -17,14 +18,32 @@ struct PlanFile {
     bool exists = false;  // a file or folder is at that path now
 };
 
-// One entry for each of the count plans, by the library's own path
-// composition and existence test, so that the answer is the library's.
-// Call it before the session's trace is set up, which would follow each
-// composition. REQUIRES: plans holds at least count ids.
-std::vector<PlanFile> ComposePlanFiles(const ModelId* plans, int count, const std::string& out,
-                                       const std::string& name);
+// The files of a block of plans, each composed when asked for, by the
+// library's own path composition and existence test, so that the answer is
+// the library's and a block of a million plans holds none of them. Ask
+// before the session's trace is set up, which would follow each
+// composition.
+class PlanFiles {
+ public:
+    // REQUIRES: plans holds at least count ids and outlives the object.
+    PlanFiles(const ModelId* plans, int count, std::string out, std::string name)
+        : plans_(plans), count_(count > 0 ? count : 0), out_(std::move(out)), name_(std::move(name)) {}
 
-// The native paths of the entries that exist now, each once, in plan order.
+    int Count() const { return count_; }
+    // The file of plan i. REQUIRES: 0 <= i < Count().
+    PlanFile At(int i) const;
+    // Every plan's file, for the blocks a check looks at.
+    std::vector<PlanFile> All() const;
+
+ private:
+    const ModelId* plans_;
+    int count_;
+    std::string out_;
+    std::string name_;
+};
+
+// The native paths of the files that exist, each once, in plan order.
+std::vector<std::string> ExistingFiles(const PlanFiles& files);
 std::vector<std::string> ExistingFiles(const std::vector<PlanFile>& files);
 
 // Why `qvkdc export` refuses the output folder out before it calls the
@@ -34,11 +53,11 @@ std::vector<std::string> ExistingFiles(const std::vector<PlanFile>& files);
 // REQUIRES: the current folder is the root of the call.
 std::string OutFolderProblem(const std::string& out, const std::string& root);
 
-// Warns on out, one line each, of the entries whose file name (the last
-// part of the path) is longer than the file system of its folder takes for
-// a name: the library composes paths of up to 511 characters, but such a
-// file cannot be created, and the export would fail at it. numbers: the
-// plans' numbers in the model, one for each entry.
-void WarnOfLongNames(const std::vector<PlanFile>& files, const std::vector<int>& numbers, std::ostream& out);
+// The warnings, one line each, of the files whose file name (the last part
+// of the path) is longer than the file system of its folder takes for a
+// name: the library composes paths of up to 511 characters, but such a file
+// cannot be created, and the export would fail at it. numbers: the plans'
+// numbers in the model, one for each plan.
+std::vector<std::string> LongNameWarnings(const PlanFiles& files, const std::vector<int>& numbers);
 
 #endif  // QVKDC_TOOLS_EXPORT_PLANFILES_H

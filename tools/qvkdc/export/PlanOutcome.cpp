@@ -1,19 +1,24 @@
 #include "export/PlanOutcome.h"
 
-PlanOutcomes::PlanOutcomes(const ModelId* plans, int count, const int* numbers)
-    : outcomes_(static_cast<std::size_t>(count > 0 ? count : 0)) {
-    for (int i = 0; i < count; ++i) {
-        At(i).index = i;
-        At(i).number = numbers != nullptr ? numbers[i] : i;
-        At(i).id = plans[i];
-    }
+PlanOutcome PlanNotReached(const ModelId* plans, const int* numbers, int i) {
+    PlanOutcome o;
+    o.index = i;
+    o.number = numbers != nullptr ? numbers[i] : i;
+    o.id = plans[i];
+    return o;
 }
 
-void PlanOutcomes::Listed(int plan, int count) {
+void NameOutcome(PlanOutcome* o) {
+    if (o->outcome == Outcome::kNotReached) return;
+    o->name = ModelName(o->id);
+    if (o->hasProcess) o->processName = ModelName(o->process);
+}
+
+void PlanOutcomeFollower::Listed(int plan, int count) {
     At(plan).outcome = count < 0 ? Outcome::kNoProcesses : Outcome::kWritten;
 }
 
-void PlanOutcomes::Typed(const QvkdcRunPlace& place, int type, bool accepted) {
+void PlanOutcomeFollower::Typed(const QvkdcRunPlace& place, int type, bool accepted) {
     lastTypedPlan_ = place.plan;
     lastTypedProcess_ = place.process;
     lastType_ = type;
@@ -24,39 +29,46 @@ void PlanOutcomes::Typed(const QvkdcRunPlace& place, int type, bool accepted) {
     o.processType = type;
 }
 
-void PlanOutcomes::Rejected(int plan, bool machineKnown, std::string_view, std::string_view) {
-    At(plan).outcome = Outcome::kRejected;
-    At(plan).machineKnown = machineKnown;
+void PlanOutcomeFollower::Rejected(int plan, bool machineKnown, std::string_view, std::string_view) {
+    PlanOutcome& o = At(plan);
+    o.outcome = Outcome::kRejected;
+    o.machineKnown = machineKnown;
 }
 
-void PlanOutcomes::NoRows(int plan) { At(plan).outcome = Outcome::kNoRows; }
+void PlanOutcomeFollower::NoRows(int plan) { At(plan).outcome = Outcome::kNoRows; }
 
-void PlanOutcomes::Written(int plan, std::string_view path, int rows) {
-    At(plan).rows = rows;
-    At(plan).path.assign(path);
+void PlanOutcomeFollower::Written(int plan, std::string_view path, int rows) {
+    PlanOutcome& o = At(plan);
+    o.rows = rows;
+    o.path.assign(path);
+}
+
+void PlanOutcomeFollower::MarkFailed(const QvkdcRunPlace& place, PlanOutcome* o) const {
+    o->outcome = Outcome::kFailed;
+    o->rows = 0;
+    o->hasProcess = place.process >= 0;
+    o->process = place.prcsId;
+    // The type, when the run had it before it failed.
+    const bool typed = lastTypedPlan_ == place.plan && lastTypedProcess_ == place.process;
+    o->processType = typed ? lastType_ : 0;
+    const FailArea area = FailurePointOf(place.step).area;
+    o->failedAtFile = area == FailArea::kFile;
+    // The file whose open or write failed, as the library composed it.
+    o->path = o->failedAtFile ? place.path : std::string();
+    // A failure at the file concerns the plan, not its processes.
+    if (area != FailArea::kProcess) o->hasProcess = false;
+}
+
+PlanOutcomes::PlanOutcomes(const ModelId* plans, int count, const int* numbers) {
+    outcomes_.reserve(static_cast<std::size_t>(count > 0 ? count : 0));
+    for (int i = 0; i < count; ++i) outcomes_.push_back(PlanNotReached(plans, numbers, i));
 }
 
 std::vector<PlanOutcome> PlanOutcomes::Finish(const QvkdcRunPlace& place, int status) {
     if (status < 0 && place.plan >= 0 && place.plan < static_cast<int>(outcomes_.size())) {
-        PlanOutcome& o = At(place.plan);
-        o.outcome = Outcome::kFailed;
-        o.rows = 0;
-        o.path.clear();
-        o.hasProcess = place.process >= 0;
-        o.process = place.prcsId;
-        // The type, when the run had it before it failed.
-        const bool typed = lastTypedPlan_ == place.plan && lastTypedProcess_ == place.process;
-        o.processType = typed ? lastType_ : 0;
-        const FailArea area = FailurePointOf(place.step).area;
-        o.failedAtFile = area == FailArea::kFile;
-        // A failure at the file concerns the plan, not its processes.
-        if (area != FailArea::kProcess) o.hasProcess = false;
+        MarkFailed(place, &At(place.plan));
     }
-    for (PlanOutcome& o : outcomes_) {
-        if (o.outcome == Outcome::kNotReached) continue;
-        o.name = ModelName(o.id);
-        if (o.hasProcess) o.processName = ModelName(o.process);
-    }
+    for (PlanOutcome& o : outcomes_) NameOutcome(&o);
     return outcomes_;
 }
 

@@ -36,8 +36,36 @@ struct PlanOutcome {
     bool failedAtFile = false;  // kFailed: at the plan's output file
 };
 
-// Follows a run of a block of plans and tells what became of each.
-class PlanOutcomes : public QvkdcRunObserver {
+// Follows a run of a block of plans and tells what became of each plan it
+// reaches; where the outcomes are kept is the subclass's.
+class PlanOutcomeFollower : public QvkdcRunObserver {
+ public:
+    bool FollowsCells() const override { return false; }
+    void Listed(int plan, int count) override;
+    void Typed(const QvkdcRunPlace& place, int type, bool accepted) override;
+    void Converted(const QvkdcRunPlace&, int, std::string_view, const CellFacts&) override {}
+    void Rejected(int plan, bool machineKnown, std::string_view name1, std::string_view name2) override;
+    void NoRows(int plan) override;
+    void Written(int plan, std::string_view path, int rows) override;
+
+ protected:
+    // The outcome of plan (its index in the block), as the run's events so
+    // far made it.
+    virtual PlanOutcome& At(int plan) = 0;
+    // Makes *o the plan the run failed at, in place: its process when the
+    // step concerns one, its file when the step concerns that.
+    void MarkFailed(const QvkdcRunPlace& place, PlanOutcome* o) const;
+
+ private:
+    // The process whose type the run was told last.
+    int lastTypedPlan_ = -1;
+    int lastTypedProcess_ = -1;
+    int lastType_ = 0;
+};
+
+// The outcomes of every plan of a block kept in memory, for runs that
+// resume after a failure, as the check's do.
+class PlanOutcomes : public PlanOutcomeFollower {
  public:
     // REQUIRES: plans holds at least count ids and outlives the object.
     // numbers: the plans' numbers in the model; null: their positions.
@@ -47,23 +75,17 @@ class PlanOutcomes : public QvkdcRunObserver {
     // every plan, with the names of the plans and processes.
     std::vector<PlanOutcome> Finish(const QvkdcRunPlace& place, int status);
 
-    bool FollowsCells() const override { return false; }
-    void Listed(int plan, int count) override;
-    void Typed(const QvkdcRunPlace& place, int type, bool accepted) override;
-    void Converted(const QvkdcRunPlace&, int, std::string_view, const CellFacts&) override {}
-    void Rejected(int plan, bool machineKnown, std::string_view name1, std::string_view name2) override;
-    void NoRows(int plan) override;
-    void Written(int plan, std::string_view path, int rows) override;
+ protected:
+    PlanOutcome& At(int plan) override { return outcomes_[static_cast<std::size_t>(plan)]; }
 
  private:
-    PlanOutcome& At(int plan) { return outcomes_[static_cast<std::size_t>(plan)]; }
-
     std::vector<PlanOutcome> outcomes_;
-    // The process whose type the run was told last.
-    int lastTypedPlan_ = -1;
-    int lastTypedProcess_ = -1;
-    int lastType_ = 0;
 };
+
+// A plan not reached (yet): index i of the block, with its id and number.
+PlanOutcome PlanNotReached(const ModelId* plans, const int* numbers, int i);
+// Reads the names of a reached plan, and of its process, from the model.
+void NameOutcome(PlanOutcome* o);
 
 // Lowercase, hyphenated name of an outcome ("written", "no-rows", ...).
 const char* OutcomeName(Outcome outcome);

@@ -14,6 +14,7 @@
 #include "FileSystem.h"
 #include "TraceIds.h"
 #include "qvhostsim/qvhostsim.h"
+#include "report/ReportWriter.h"
 
 namespace fs = std::filesystem;
 
@@ -167,7 +168,8 @@ std::string FoldedName(const std::string& path) {
 }  // namespace
 
 int HostSession::RefuseFilesOfTheCall(const std::vector<std::pair<std::string, std::string>>& sideFiles,
-                                      const std::vector<std::string>& outputs, std::string* refused) {
+                                      int outputCount, const std::function<std::string(int)>& output,
+                                      std::string* refused) {
     // (path, what it is) of each file the call reads.
     std::vector<std::pair<std::string, std::string>> read;
     if (!modelPath_.empty()) read.emplace_back(modelPath_, "the model file");
@@ -175,28 +177,41 @@ int HostSession::RefuseFilesOfTheCall(const std::vector<std::pair<std::string, s
         read.emplace_back(FileSystem::Default()->NativePath(table.path), "a table file");
     }
     read.emplace_back(FileSystem::Default()->NativePath(kOptionFilePath), "the option file");
+    // Each side file by the name of the file it leads to: a link to a file
+    // of the call is that file.
+    std::vector<std::string> names(sideFiles.size());
     for (std::size_t i = 0; i < sideFiles.size(); ++i) {
-        const auto& [option, path] = sideFiles[i];
+        const std::string& path = sideFiles[i].second;
         if (path.empty()) continue;
-        // By the name of the file it leads to: a link to a file of the call
-        // is that file.
         std::error_code ec;
         const fs::path resolved = fs::weakly_canonical(path, ec);
-        const std::string name = FoldedName(ec ? path : resolved.string());
-        const auto same = [&](const std::string& other) {
-            return !other.empty() && FoldedName(other) == name && SameFile(path, other);
-        };
+        names[i] = FoldedName(ec ? path : resolved.string());
+    }
+    const auto same = [&](std::size_t i, const std::string& other) {
+        return !names[i].empty() && !other.empty() && FoldedName(other) == names[i] &&
+               SameFile(sideFiles[i].second, other);
+    };
+    // The first plan whose file each side file is, in one pass over the
+    // plans: their files are composed once, not kept.
+    std::vector<int> clashingPlan(sideFiles.size(), -1);
+    for (int k = 0; k < outputCount; ++k) {
+        const std::string file = output(k);
+        for (std::size_t i = 0; i < sideFiles.size(); ++i) {
+            if (clashingPlan[i] < 0 && same(i, file)) clashingPlan[i] = k;
+        }
+    }
+    for (std::size_t i = 0; i < sideFiles.size(); ++i) {
+        const auto& [option, path] = sideFiles[i];
         std::string clash;
         for (const auto& [file, what] : read) {
-            if (clash.empty() && same(file)) clash = what + ", which the call reads";
+            if (clash.empty() && same(i, file)) clash = what + ", which the call reads";
         }
-        for (std::size_t k = 0; clash.empty() && k < outputs.size(); ++k) {
-            if (same(outputs[k])) {
-                clash = "the CSV file of plan " + std::to_string(numbers_[k]) + ", which the export writes";
-            }
+        if (clash.empty() && clashingPlan[i] >= 0) {
+            clash = "the CSV file of plan " + std::to_string(numbers_[static_cast<std::size_t>(clashingPlan[i])]) +
+                    ", which the export writes";
         }
         for (std::size_t j = 0; clash.empty() && j < i; ++j) {
-            if (same(sideFiles[j].second)) clash = "also the file of " + sideFiles[j].first;
+            if (same(i, sideFiles[j].second)) clash = "also the file of " + sideFiles[j].first;
         }
         if (clash.empty()) continue;
         if (refused != nullptr) *refused = option;
@@ -227,8 +242,13 @@ MessageList HostSession::Messages() {
         list.hasTitle = true;
         list.title = title;
     }
-    for (int i = 0; i < QvsimMsgCount(); ++i) list.lines.emplace_back(QvsimMsgAt(i));
+    list.count = QvsimMsgCount();
     return list;
+}
+
+std::string MessageList::Line(int i) const {
+    const char* line = QvsimMsgAt(i);
+    return line != nullptr ? line : "";
 }
 
 int HostSession::Conclude(int status) {
@@ -242,10 +262,19 @@ int HostSession::Conclude(int status) {
     }
     if (messagesOut_.IsOpen()) {
         const MessageList list = Messages();
-        std::string text;
-        if (list.hasTitle) text += list.title + '\n';
-        for (const std::string& line : list.lines) text += line + '\n';
-        messagesOut_.Write(text);
+        {
+            // Line by line, in blocks: the host already holds the list.
+            ReportWriter out(&messagesOut_);
+            if (list.hasTitle) {
+                out.Put(list.title);
+                out.Put('\n');
+            }
+            for (int i = 0; i < list.count; ++i) {
+                out.Put(list.Line(i));
+                out.Put('\n');
+            }
+            out.Finish();
+        }
         const std::string why = messagesOut_.Close();
         if (!why.empty()) {
             code = CombinedExit(code, OutputFailure("--messages " + options_.messages, why));

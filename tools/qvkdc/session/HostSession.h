@@ -6,6 +6,7 @@
 #ifndef QVKDC_TOOLS_SESSION_HOSTSESSION_H
 #define QVKDC_TOOLS_SESSION_HOSTSESSION_H
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,11 +24,14 @@ struct HostOptions {
     std::string messages;   // message list file
 };
 
-// The message manager's list as the library left it.
+// The message manager's list as the library left it. Its lines stay in the
+// host, which holds them anyway, and are read one at a time.
 struct MessageList {
     bool hasTitle = false;
     std::string title;
-    std::vector<std::string> lines;
+    int count = 0;
+    // Line i. REQUIRES: 0 <= i < count, the host's list is as it was read.
+    std::string Line(int i) const;
 };
 
 class HostSession {
@@ -54,14 +58,15 @@ class HostSession {
     // Refuses a file that qvkdc writes itself (sideFiles, each with the
     // option that names it; an empty path is not given) when it is a file
     // of the call: the model, a table file or the option file below the
-    // root, one of outputs (the CSV file of each plan, in plan order; ""
-    // for a plan without one), or the file of another such option. Call it
-    // in the root, before anything is written. Returns kExitOk, or
-    // kExitUsage after one line on stderr, with the refused option in
-    // *refused when it is given.
-    // REQUIRES: outputs is empty or has one entry for each plan.
+    // root, the CSV file of one of the first outputCount plans (output(k):
+    // plan k's native path, "" for a plan without one; each asked for
+    // once), or the file of another such option. Call it in the root,
+    // before anything is written. Returns kExitOk, or kExitUsage after one
+    // line on stderr, with the refused option in *refused when it is given.
+    // REQUIRES: outputCount is 0 or the number of plans.
     int RefuseFilesOfTheCall(const std::vector<std::pair<std::string, std::string>>& sideFiles,
-                             const std::vector<std::string>& outputs, std::string* refused = nullptr);
+                             int outputCount, const std::function<std::string(int)>& output,
+                             std::string* refused = nullptr);
 
     // Plans of the call, in the order given.
     std::vector<ModelId>& plans() { return plans_; }
