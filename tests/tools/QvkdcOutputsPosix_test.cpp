@@ -182,6 +182,38 @@ TEST_F(QvkdcOutputs, InterruptedExportLeavesWholeFilesAndTellsWhichWereWritten) 
     EXPECT_EQ(dir.Files("outIgnored").size(), static_cast<std::size_t>(kPlans));
 }
 
+// A signal that comes after the run, while the report is being written,
+// still ends qvkdc, and the report says so: the report's exit code is the
+// one the parent sees, whenever the signal lands.
+TEST_F(QvkdcOutputs, ASignalAfterTheRunEndsQvkdcAsItsReportSays) {
+    TableRoot& dir = Root();
+    dir.WriteTables(TableRoot::Example());
+    std::string model = R"({"plans": [)";
+    for (int p = 0; p < 30000; ++p) {
+        model += std::string(p ? "," : "") + R"({"id": [)" + std::to_string(p + 1) + R"(, 0, 0, 1]})";
+    }
+    dir.WriteFile("model.json", model + "]}");
+    std::filesystem::create_directory(dir.PathOf("out"));
+    for (const int delayMs : {0, 5, 50}) {
+        SCOPED_TRACE(delayMs);
+        std::filesystem::remove(dir.PathOf("r.json"));
+        std::filesystem::remove(dir.PathOf("run.out"));
+        Started run({"export", "--model", "model.json", "--out", "out", "--quiet", "--report", "r.json"},
+                    dir.PathOf("run.out"), RLIM_INFINITY);
+        for (int ms = 0; ms < 60000 && dir.ReadFile("run.out").find("status:") == std::string::npos; ++ms) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(delayMs));
+        ::kill(run.pid, SIGTERM);
+        run.Wait();
+        const int seen = WIFSIGNALED(run.status) ? 128 + WTERMSIG(run.status) : WEXITSTATUS(run.status);
+        EXPECT_TRUE(seen == 0 || seen == 128 + SIGTERM) << seen;
+        const std::string report = dir.ReadFile("r.json");
+        ASSERT_NE(report, "<missing>") << seen << run.err;
+        EXPECT_EQ(nlohmann::json::parse(report)["exitCode"], seen) << run.err;
+    }
+}
+
 // Within qvkdc, a failed write of the standard output fails the stream's
 // flush too, so that nothing written after it looks written.
 TEST(StandardOutputPosix, AFailedWriteFailsTheFlush) {

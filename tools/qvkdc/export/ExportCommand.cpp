@@ -112,7 +112,7 @@ nothing but the trace is written.
         {kExitSignal,
          "on POSIX, SIGINT or SIGTERM: the file being written fails and is removed, the files written "
          "before stay whole; qvkdc tells which plans were written, writes --report and ends by the "
-         "signal (a shell reports 130, 143)"},
+         "signal (a shell reports 130, 143); a signal after the run ends it too, as its report says"},
     };
     manual.examples = {
         {"export --model examples/shop/model.json --root examples/shop --out build/demo-out --name SHOP "
@@ -251,10 +251,9 @@ int ExportCommand::Export(HostSession& session, ExportReport* report) {
                   << " more than once: its file is written each time, the later replacing the earlier\n";
     }
     RunResult run;
-    {
-        const Interruption interruption;
-        RunLibrary(session, RunFiles::kWrite, report, &run);
-    }
+    interruption_.emplace();
+    RunLibrary(session, RunFiles::kWrite, report, &run);
+    interruption_->RunEnded();
     if (report->status < 0) report->ExplainFailure();
     report->messages = HostSession::Messages();
     rc = session.Conclude(report->status);
@@ -262,6 +261,7 @@ int ExportCommand::Export(HostSession& session, ExportReport* report) {
     if (Interruption::Signal() != 0) {
         // The failure the run tells is the write the interruption failed:
         // what counts is which plans were written.
+        toldSignal_ = true;
         std::cerr << "qvkdc: export interrupted by " << Interruption::SignalName() << '\n';
         PrintExportSummary(*report, std::cerr);
         return rc;
@@ -306,7 +306,18 @@ int ExportCommand::Run() {
     // report's exit code holds its failure too.
     if (report.called) HostSession::PrintStatus(report.status);
     report.exitCode = StandardOutput::Close(report.exitCode);
-    if (Interruption::Signal() != 0) report.exitCode = Interruption::ExitCode();
-    const int reported = WriteReport(report);
+    // A signal that comes after the run still ends qvkdc: the report says
+    // so. One that comes while the report is written has it written again;
+    // after that, signals are held off, so the parent sees what it says.
+    int reported = kExitOk;
+    for (int signal = -1; signal != Interruption::Signal();) {
+        signal = Interruption::Signal();
+        if (signal != 0) report.exitCode = Interruption::ExitCode();
+        reported = WriteReport(report);
+        Interruption::Hold();
+    }
+    if (Interruption::Signal() != 0 && !toldSignal_) {
+        std::cerr << "qvkdc: ended by " << Interruption::SignalName() << ", which came after the run\n";
+    }
     return Interruption::Signal() != 0 ? report.exitCode : CombinedExit(report.exitCode, reported);
 }

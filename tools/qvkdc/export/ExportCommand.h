@@ -12,6 +12,7 @@
 #define QVKDC_TOOLS_EXPORT_EXPORTCOMMAND_H
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,7 @@
 #include "export/ExportReport.h"
 #include "session/HostSession.h"
 #include "export/PlanFiles.h"
+#include "system/Interruption.h"
 #include "system/SystemFiles.h"
 #include "ExamineRun.h"
 #include "TextEncoding.h"
@@ -66,6 +68,9 @@ class ExportCommand : public Command {
     bool dryRun_ = false;
     bool quiet_ = false;
     CLI::Option* plans_ = nullptr;
+    // From the library's run to the end of the command (Interruption).
+    std::optional<Interruption> interruption_;
+    bool toldSignal_ = false;  // the summary told that the run was interrupted
 };
 
 #endif  // QVKDC_TOOLS_EXPORT_EXPORTCOMMAND_H

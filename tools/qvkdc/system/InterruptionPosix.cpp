@@ -8,6 +8,7 @@
 namespace {
 
 volatile sig_atomic_t g_signal = 0;
+volatile sig_atomic_t g_running = 0;  // the library's run is on: writes are to fail
 struct rlimit g_limit;           // the file size limit before the object
 struct sigaction g_previous[2];  // SIGINT's and SIGTERM's handlers before
 bool g_installed[2] = {};        // whether ours took their place
@@ -17,9 +18,11 @@ constexpr int kSignals[2] = {SIGINT, SIGTERM};
 // another.
 extern "C" void OnStop(int signal) {
     if (g_signal == 0) g_signal = signal;
-    struct rlimit none = g_limit;
-    none.rlim_cur = 0;
-    setrlimit(RLIMIT_FSIZE, &none);
+    if (g_running != 0) {
+        struct rlimit none = g_limit;
+        none.rlim_cur = 0;
+        setrlimit(RLIMIT_FSIZE, &none);
+    }
     struct sigaction dfl = {};
     dfl.sa_handler = SIG_DFL;
     for (int i = 0; i < 2; ++i) {
@@ -31,6 +34,7 @@ extern "C" void OnStop(int signal) {
 
 Interruption::Interruption() {
     getrlimit(RLIMIT_FSIZE, &g_limit);
+    g_running = 1;
     struct sigaction stop = {};
     stop.sa_handler = OnStop;
     sigemptyset(&stop.sa_mask);
@@ -46,10 +50,23 @@ Interruption::Interruption() {
 }
 
 Interruption::~Interruption() {
+    RunEnded();
     for (int i = 0; i < 2; ++i) {
         if (g_installed[i]) sigaction(kSignals[i], &g_previous[i], nullptr);
     }
+}
+
+void Interruption::RunEnded() {
+    // Cleared first: a signal from here on leaves the limit alone.
+    g_running = 0;
     if (g_signal != 0) setrlimit(RLIMIT_FSIZE, &g_limit);
+}
+
+void Interruption::Hold() {
+    sigset_t set;
+    sigemptyset(&set);
+    for (const int s : kSignals) sigaddset(&set, s);
+    sigprocmask(SIG_BLOCK, &set, nullptr);
 }
 
 int Interruption::Signal() { return g_signal; }

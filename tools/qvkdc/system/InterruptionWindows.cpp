@@ -5,7 +5,11 @@
 Interruption::Interruption() = default;
 Interruption::~Interruption() = default;
 
+void Interruption::RunEnded() {}
+
 int Interruption::Signal() { return 0; }
+
+void Interruption::Hold() {}
 
 const char* Interruption::SignalName() { return ""; }
 
