@@ -67,6 +67,10 @@ class ReplacingFile {
     // Whether name (the last part of a path) is one TemporaryName gives.
     static bool IsTemporaryName(std::string_view name);
 
+    // Why Commit fails when another writer made the target, which did not
+    // exist at Open, meanwhile.
+    static constexpr const char* kMadeMeanwhile = "another program made the file while it was being written";
+
     // A temporary file not written to for this long, that no writer holds,
     // is a leftover. The wait covers the moments a live writer's file is
     // not locked: between its creation and its lock, and between its close

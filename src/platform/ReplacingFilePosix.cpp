@@ -197,7 +197,9 @@ Status ReplacingFile::Commit() {
     int error = ::fsync(out) != 0 ? errno : 0;
     if (::close(out) != 0 && error == 0) error = errno;
     if (error != 0) return failCommit(Status::FromSystem(error));
-    if (MoveIn(temporary_, target_, held_ >= 0) != 0) return failCommit(Reason());
+    if (MoveIn(temporary_, target_, held_ >= 0) != 0) {
+        return failCommit(errno == EEXIST ? Status::FromSystem(EEXIST, kMadeMeanwhile) : Reason());
+    }
     temporary_.clear();
     Abandon();  // lets the replaced file go
     return Status::OK();

@@ -158,7 +158,12 @@ Status ReplacingFile::Commit() {
     if (held_ != -1) CloseHandle(AsHandle(held_));
     held_ = -1;
     if (!MoveFileExA(temporary_.c_str(), target_.c_str(), replace | MOVEFILE_WRITE_THROUGH)) {
-        return failCommit(GetLastError());
+        const DWORD error = GetLastError();
+        if (replace == 0 && (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS)) {
+            Abandon();
+            return Fail(Status::FromSystem(static_cast<int>(error), kMadeMeanwhile));
+        }
+        return failCommit(error);
     }
     temporary_.clear();
     Abandon();

@@ -280,7 +280,7 @@ TEST_F(FileSystemTest, FailuresAndAbandonLeaveTheTargetAsItWas) {
     ASSERT_TRUE(first.Open(target).ok() && second.Open(target).ok() && second.Commit().ok());
     const Status moved = first.Commit();
     EXPECT_EQ(moved.code(), kExists);
-    EXPECT_EQ(moved.ToString(), SystemText(kExists));
+    EXPECT_EQ(moved.ToString(), ReplacingFile::kMadeMeanwhile);
     EXPECT_EQ(root_.Files("out"), std::set<std::string>{"t.csv"});
 }
 
