@@ -7,8 +7,10 @@
 // that no other writer opens it meanwhile (an exclusive flock on POSIX, no
 // sharing on Windows); a target that did not exist is not replaced should
 // another writer make it meanwhile: the commit fails. The bytes go to a new
-// temporary file in the target's folder (TemporaryName); Commit moves it
-// over the target once it is complete, on disk and closed, so that a
+// temporary file in the target's folder, named after the target
+// (TemporaryName), which the writer holds locked until its end, so that a
+// second writer of the target fails at Open even when the target is new;
+// Commit moves it over the target once it is complete and on disk, so that a
 // process stopped at any moment leaves the earlier file or the new one,
 // whole, and at most a temporary file. Every failure, and an object that
 // goes without Commit, removes the temporary file and leaves the target as
@@ -67,6 +69,8 @@ class ReplacingFile {
     // Whether name (the last part of a path) is one TemporaryName gives.
     static bool IsTemporaryName(std::string_view name);
 
+    // Why Open fails when another writer is writing the target.
+    static constexpr const char* kAnotherWriter = "another program is writing the file";
     // Why Commit fails when another writer made the target, which did not
     // exist at Open, meanwhile.
     static constexpr const char* kMadeMeanwhile = "another program made the file while it was being written";
@@ -86,9 +90,10 @@ class ReplacingFile {
     // Keeps status as the first failure, unless there was one; returns the
     // first failure.
     Status Fail(Status status);
-    // A seed for TemporaryName that differs at each call, and between
-    // processes most likely.
-    static std::uint64_t NextSeed();
+    // The seed of the temporary file of the target named name (the last
+    // part of its path) in its folder: every writer of one target uses one
+    // name, however it spells the folder.
+    static std::uint64_t SeedOf(std::string_view name);
     // Removes folder's leftovers unless this process did in the last
     // minute.
     static void RemoveLeftoversOnce(const std::string& folder);

@@ -1,6 +1,5 @@
 #include "examine/ReplacingFile.h"
 
-#include <atomic>
 #include <chrono>
 #include <mutex>
 #include <unordered_map>
@@ -50,11 +49,11 @@ bool ReplacingFile::IsTemporaryName(std::string_view name) {
     return unique.find_first_not_of(kDigits) == std::string_view::npos;
 }
 
-// The clock tells processes apart, the counter the calls of one process.
-std::uint64_t ReplacingFile::NextSeed() {
-    static std::atomic<std::uint64_t> counter{0};
-    const auto now = std::chrono::high_resolution_clock::now().time_since_epoch().count();
-    return static_cast<std::uint64_t>(now) ^ Mix(counter.fetch_add(1) + 1);
+// FNV-1a over the name; TemporaryName mixes it.
+std::uint64_t ReplacingFile::SeedOf(std::string_view name) {
+    std::uint64_t h = 0xCBF29CE484222325ull;
+    for (const char c : name) h = (h ^ static_cast<unsigned char>(c)) * 0x100000001B3ull;
+    return h;
 }
 
 void ReplacingFile::RemoveLeftoversOnce(const std::string& folder) {

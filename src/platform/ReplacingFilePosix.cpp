@@ -18,6 +18,15 @@ constexpr int kMaxLinks = 40;  // as many as the kernel follows in one path
 
 Status Reason() { return Status::FromSystem(errno); }
 
+// An exclusive flock, not waited for; 0 or -1 with errno.
+int Lock(int fd) {
+    int rc;
+    do {
+        rc = ::flock(fd, LOCK_EX | LOCK_NB);
+    } while (rc != 0 && errno == EINTR);
+    return rc;
+}
+
 int Fd(std::intptr_t handle) { return static_cast<int>(handle); }
 
 // The folder part of path, up to and including its last slash; "" when it
@@ -91,14 +100,7 @@ Status ReplacingFile::Open(const std::string& target) {
             open_ = true;
             return Status::OK();
         }
-        int rc;
-        do {
-            rc = ::flock(fd, LOCK_EX | LOCK_NB);
-        } while (rc != 0 && errno == EINTR);
-        if (rc != 0) {
-            return failOpen(errno == EWOULDBLOCK ? Status::FromSystem(errno, "another program is writing the file")
-                                                 : Reason());
-        }
+        if (Lock(fd) != 0) return failOpen(errno == EWOULDBLOCK ? Status::FromSystem(errno, kAnotherWriter) : Reason());
     }
     // Created with the replaced file's mode as far as the umask lets it,
     // then given that mode exactly; a new target gets 0666 less the umask,
@@ -106,22 +108,50 @@ Status ReplacingFile::Open(const std::string& target) {
     const mode_t mode = fd >= 0 ? (st.st_mode & 07777) : 0666;
     const std::string folder = FolderOf(target_);
     RemoveLeftoversOnce(folder);
+    // The temporary file's name follows from the target's: a second writer
+    // of the same target meets the first one's file, locked, and fails
+    // here; an unlocked one is a killed writer's, and is taken over.
+    temporary_ = folder + TemporaryName(SeedOf(std::string_view(target_).substr(folder.size())));
     for (int i = 0; i < kNameTries && out_ < 0; ++i) {
-        temporary_ = folder + TemporaryName(NextSeed());
-        const int made = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, mode & 0777);
-        if (made >= 0) {
-            out_ = made;
-            // Held until it is closed: RemoveLeftovers passes it by.
-            ::flock(made, LOCK_EX | LOCK_NB);
-        } else {
+        const int made = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NOCTTY | O_NOFOLLOW | O_NONBLOCK,
+                                mode & 0777);
+        if (made < 0) {
             const int error = errno;
             temporary_.clear();
             // A link to nothing, in a folder that is not there either.
             if (error == ENOENT && target_ != target) {
                 return failOpen(Status::FromSystem(error, "is a link to " + target_ + ", whose folder does not exist"));
             }
-            if (error != EEXIST || i + 1 == kNameTries) return failOpen(Status::FromSystem(error));
+            return failOpen(Status::FromSystem(error));
         }
+        if (Lock(made) != 0) {
+            const int error = errno;
+            ::close(made);
+            temporary_.clear();
+            return failOpen(error == EWOULDBLOCK ? Status::FromSystem(error, kAnotherWriter) : Status::FromSystem(error));
+        }
+        // Still the file of that name: the writer that held it may have
+        // moved it over its target meanwhile. Then the name is free again.
+        struct stat held = {}, named = {};
+        if (::fstat(made, &held) != 0 || ::lstat(temporary_.c_str(), &named) != 0 || held.st_ino != named.st_ino ||
+            held.st_dev != named.st_dev) {
+            ::close(made);
+            continue;
+        }
+        if (!S_ISREG(held.st_mode)) {
+            ::close(made);
+            temporary_.clear();
+            return failOpen(Status::FromSystem(EEXIST));
+        }
+        out_ = made;
+        const int flags = ::fcntl(made, F_GETFL);
+        if (flags == -1 || ::fcntl(made, F_SETFL, flags & ~O_NONBLOCK) == -1 || ::ftruncate(made, 0) != 0) {
+            return failOpen(Reason());
+        }
+    }
+    if (out_ < 0) {
+        temporary_.clear();
+        return failOpen(Status::FromSystem(EAGAIN, kAnotherWriter));
     }
     if (fd >= 0) {
         // Only a privileged process may give a file away, and a file system
@@ -184,8 +214,8 @@ Status ReplacingFile::Commit() {
         return error_;
     }
     const int out = Fd(out_);
-    out_ = -1;
     if (direct_) {
+        out_ = -1;
         open_ = false;
         direct_ = false;
         return ::close(out) == 0 ? Status::OK() : Fail(Reason());
@@ -194,20 +224,26 @@ Status ReplacingFile::Commit() {
         Abandon();
         return Fail(std::move(reason));
     };
-    int error = ::fsync(out) != 0 ? errno : 0;
-    if (::close(out) != 0 && error == 0) error = errno;
-    if (error != 0) return failCommit(Status::FromSystem(error));
+    // Moved in while still open and locked, so that no second writer takes
+    // the temporary file's name over before it is gone.
+    if (::fsync(out) != 0) return failCommit(Reason());
     if (MoveIn(temporary_, target_, held_ >= 0) != 0) {
         return failCommit(errno == EEXIST ? Status::FromSystem(EEXIST, kMadeMeanwhile) : Reason());
     }
     temporary_.clear();
+    out_ = -1;
+    const int closed = ::close(out);
+    const int error = errno;
     Abandon();  // lets the replaced file go
-    return Status::OK();
+    // The file is in place, whole and on disk; a close that fails still says so.
+    return closed == 0 ? Status::OK() : Fail(Status::FromSystem(error));
 }
 
+// The temporary file goes while it is still locked: once closed, its name
+// may be another writer's.
 void ReplacingFile::Abandon() {
-    if (out_ >= 0) ::close(Fd(out_));
     if (!temporary_.empty()) ::unlink(temporary_.c_str());
+    if (out_ >= 0) ::close(Fd(out_));
     if (held_ >= 0) ::close(Fd(held_));
     out_ = -1;
     held_ = -1;

@@ -1,11 +1,12 @@
 #include <windows.h>
 
+#include <vector>
+
 #include "examine/FileSystem.h"
 #include "examine/ReplacingFile.h"
 
 namespace {
 
-constexpr int kNameTries = 64;
 constexpr DWORD kChunk = 1u << 30;
 // What the new file takes over of the attributes of the file it replaces.
 constexpr DWORD kKeptAttributes =
@@ -26,6 +27,29 @@ bool FinalPath(HANDLE file, std::string* path, DWORD* error) {
     }
     path->assign(buffer, n);
     return true;
+}
+
+// Moves the open file over target (replacing a file there when replace),
+// by its full path, and writes the move through; 0 or the system's error.
+DWORD MoveOpenFile(HANDLE file, const std::string& target, bool replace) {
+    std::vector<char> full(MAX_PATH);
+    DWORD length = GetFullPathNameA(target.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    if (length >= full.size()) {
+        full.resize(length + 1);
+        length = GetFullPathNameA(target.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+    }
+    if (length == 0 || length >= full.size()) return length == 0 ? GetLastError() : ERROR_FILENAME_EXCED_RANGE;
+    const int n = MultiByteToWideChar(CP_ACP, 0, full.data(), -1, nullptr, 0);
+    if (n <= 0) return GetLastError();
+    const std::size_t size = sizeof(FILE_RENAME_INFO) + static_cast<std::size_t>(n) * sizeof(WCHAR);
+    std::vector<unsigned char> buffer(size);
+    auto* info = reinterpret_cast<FILE_RENAME_INFO*>(buffer.data());
+    info->ReplaceIfExists = replace ? TRUE : FALSE;
+    info->RootDirectory = nullptr;
+    info->FileNameLength = static_cast<DWORD>((n - 1) * sizeof(WCHAR));
+    MultiByteToWideChar(CP_ACP, 0, full.data(), -1, info->FileName, n);
+    if (!SetFileInformationByHandle(file, FileRenameInfo, info, static_cast<DWORD>(size))) return GetLastError();
+    return FlushFileBuffers(file) ? 0 : GetLastError();
 }
 
 }  // namespace
@@ -68,19 +92,28 @@ Status ReplacingFile::Open(const std::string& target) {
     }
     const std::string folder = target_.substr(0, FileSystem::Default()->NameStart(target_));
     RemoveLeftoversOnce(folder);
-    for (int i = 0; i < kNameTries && out_ == -1; ++i) {
-        temporary_ = folder + TemporaryName(NextSeed());
-        const HANDLE made = CreateFileA(temporary_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, attributes, nullptr);
-        if (made != INVALID_HANDLE_VALUE) {
-            out_ = AsInt(made);
-        } else {
-            const DWORD error = GetLastError();
-            temporary_.clear();
-            if ((error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) || i + 1 == kNameTries) {
-                return failOpen(error);
-            }
-        }
+    // The temporary file's name follows from the target's (letter case
+    // aside, as Windows names go): a second writer of the same target meets
+    // the first one's file, open and shared with nobody, and fails here; a
+    // file nobody holds is a killed writer's, and is taken over. DELETE
+    // access lets the file be moved in, or removed, while it is still open.
+    std::string folded = target_.substr(folder.size());
+    for (char& c : folded) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    temporary_ = folder + TemporaryName(SeedOf(folded));
+    HANDLE made = CreateFileA(temporary_.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_ALWAYS, attributes, nullptr);
+    // A killed writer's file kept the hidden or system attribute of its
+    // target, which CREATE_ALWAYS refuses to drop: it goes first.
+    if (made == INVALID_HANDLE_VALUE && GetLastError() == ERROR_ACCESS_DENIED && DeleteFileA(temporary_.c_str())) {
+        made = CreateFileA(temporary_.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW, attributes, nullptr);
     }
+    if (made == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        temporary_.clear();
+        Abandon();
+        return Fail(error == ERROR_SHARING_VIOLATION ? Status::FromSystem(static_cast<int>(error), kAnotherWriter)
+                                                     : Reason(error));
+    }
+    out_ = AsInt(made);
     open_ = true;
     return Status::OK();
 }
@@ -134,8 +167,8 @@ Status ReplacingFile::Commit() {
         return error_;
     }
     const HANDLE out = AsHandle(out_);
-    out_ = -1;
     if (direct_) {
+        out_ = -1;
         open_ = false;
         direct_ = false;
         return CloseHandle(out) ? Status::OK() : Fail(Reason(GetLastError()));
@@ -144,35 +177,40 @@ Status ReplacingFile::Commit() {
         Abandon();
         return Fail(Reason(error));
     };
-    DWORD error = 0;
-    bool flushed = FlushFileBuffers(out) != 0;
-    if (!flushed) error = GetLastError();
-    if (!CloseHandle(out) && flushed) {
-        error = GetLastError();
-        flushed = false;
-    }
-    if (!flushed) return failCommit(error);
+    if (!FlushFileBuffers(out)) return failCommit(GetLastError());
     // A target that did not exist when it was opened must not exist now
-    // either: a file that another writer made meanwhile is not replaced.
-    const DWORD replace = held_ != -1 ? MOVEFILE_REPLACE_EXISTING : 0;
+    // either: a file that another program made meanwhile is not replaced.
+    // The file is moved while still open, so that no second writer takes
+    // its name over before it is gone.
+    const bool replace = held_ != -1;
     if (held_ != -1) CloseHandle(AsHandle(held_));
     held_ = -1;
-    if (!MoveFileExA(temporary_.c_str(), target_.c_str(), replace | MOVEFILE_WRITE_THROUGH)) {
-        const DWORD error = GetLastError();
-        if (replace == 0 && (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS)) {
+    const DWORD moved = MoveOpenFile(out, target_, replace);
+    if (moved != 0) {
+        if (!replace && (moved == ERROR_ALREADY_EXISTS || moved == ERROR_FILE_EXISTS)) {
             Abandon();
-            return Fail(Status::FromSystem(static_cast<int>(error), kMadeMeanwhile));
+            return Fail(Status::FromSystem(static_cast<int>(moved), kMadeMeanwhile));
         }
-        return failCommit(error);
+        return failCommit(moved);
     }
     temporary_.clear();
+    out_ = -1;
+    const bool closed = CloseHandle(out) != 0;
+    const DWORD error = GetLastError();
     Abandon();
-    return Status::OK();
+    // The file is in place, whole and on disk; a close that fails still says so.
+    return closed ? Status::OK() : Fail(Reason(error));
 }
 
+// The temporary file is removed through its own handle, before it is
+// closed: once closed, its name may be another writer's.
 void ReplacingFile::Abandon() {
+    if (out_ != -1 && !temporary_.empty()) {
+        FILE_DISPOSITION_INFO gone = {};
+        gone.DeleteFile = TRUE;
+        SetFileInformationByHandle(AsHandle(out_), FileDispositionInfo, &gone, sizeof gone);
+    }
     if (out_ != -1) CloseHandle(AsHandle(out_));
-    if (!temporary_.empty()) DeleteFileA(temporary_.c_str());
     if (held_ != -1) CloseHandle(AsHandle(held_));
     out_ = -1;
     held_ = -1;

@@ -240,8 +240,7 @@ TEST_F(FileSystemTest, FailuresGiveTheSystemsReason) {
 // A write the system refuses (past the file size limit, on POSIX), a
 // replacement gone without a commit and one given up leave the target as
 // it was and no temporary file (while open, one, named for what it is); the
-// first failure's reason is what every later step gives. A new file that
-// another writer made meanwhile is not replaced: the move fails.
+// first failure's reason is what every later step gives.
 TEST_F(FileSystemTest, FailuresAndAbandonLeaveTheTargetAsItWas) {
     const std::string target = root_.PathOf("out/t.csv");
     for (const std::string earlier : {"earlier\n", "<missing>"}) {
@@ -276,11 +275,16 @@ TEST_F(FileSystemTest, FailuresAndAbandonLeaveTheTargetAsItWas) {
         EXPECT_EQ(root_.Files("out"), before);
         EXPECT_EQ(root_.ReadFile("out/t.csv"), earlier);
     }
+    // A second writer of a new target fails at once; a file that another
+    // program makes meanwhile is not replaced.
     ReplacingFile first, second;
-    ASSERT_TRUE(first.Open(target).ok() && second.Open(target).ok() && second.Commit().ok());
+    ASSERT_TRUE(first.Open(target).ok());
+    EXPECT_EQ(second.Open(target).ToString(), ReplacingFile::kAnotherWriter);
+    root_.WriteFile("out/t.csv", "theirs\n");
     const Status moved = first.Commit();
     EXPECT_EQ(moved.code(), kExists);
     EXPECT_EQ(moved.ToString(), ReplacingFile::kMadeMeanwhile);
+    EXPECT_EQ(root_.ReadFile("out/t.csv"), "theirs\n");
     EXPECT_EQ(root_.Files("out"), std::set<std::string>{"t.csv"});
 }
 

@@ -22,6 +22,7 @@
 #include <thread>
 #include <vector>
 
+#include "examine/ReplacingFile.h"
 #include "system/StandardOutput.h"
 #include "support/HostFixture.h"
 #include "support/RunQvkdc.h"
@@ -180,6 +181,38 @@ TEST_F(QvkdcOutputs, InterruptedExportLeavesWholeFilesAndTellsWhichWereWritten) 
     ignoring.Wait();
     EXPECT_TRUE(WIFEXITED(ignoring.status) && WEXITSTATUS(ignoring.status) == 0) << ignoring.status << ignoring.err;
     EXPECT_EQ(dir.Files("outIgnored").size(), static_cast<std::size_t>(kPlans));
+}
+
+// A second writer of a CSV file, new or not, fails at its open with the
+// reason, wherever qvkdc tells a failure; once the first is done, it writes.
+TEST_F(QvkdcOutputs, ASecondWriterIsToldAsSuch) {
+    TableRoot& dir = Root();
+    dir.WriteTables(TableRoot::Example());
+    dir.WriteFile("model.json", R"({"plans": [{"id": [1, 0, 0, 1], "name": "First", "processes": [
+        {"id": [11, 0, 0, 1], "type": 2411, "params": {"100": 7}}]}]})");
+    std::filesystem::create_directory(dir.PathOf("out"));
+    const std::vector<std::string> call = {"--model", "model.json", "--out", "out", "--name", "OUT"};
+    const auto with = [&](std::vector<std::string> args) {
+        args.insert(args.end(), call.begin(), call.end());
+        return RunQvkdc(dir, args);
+    };
+    for (const bool existing : {false, true}) {
+        SCOPED_TRACE(existing ? "over an earlier file" : "a new file");
+        if (existing) dir.WriteFile("out/OUT.csv", "earlier\n");
+        ReplacingFile other;
+        ASSERT_TRUE(other.Open(dir.PathOf("out/OUT.csv")).ok());
+        const Ran exported = with({"export", "--overwrite", "--report", "r.json"});
+        EXPECT_EQ(exported.exitCode, 1);
+        EXPECT_NE(exported.err.find(std::string("qvkdc:   ") + ReplacingFile::kAnotherWriter), std::string::npos)
+            << exported.err;
+        EXPECT_EQ(nlohmann::json::parse(dir.ReadFile("r.json"))["failure"]["detail"], ReplacingFile::kAnotherWriter);
+        EXPECT_NE(with({"check"}).out.find(std::string("cannot be written: ") + ReplacingFile::kAnotherWriter),
+                  std::string::npos);
+        EXPECT_EQ(dir.ReadFile("out/OUT.csv"), existing ? "earlier\n" : "<missing>");
+        other.Abandon();
+        EXPECT_EQ(with({"export", "--overwrite"}).exitCode, 0);
+        std::filesystem::remove(dir.PathOf("out/OUT.csv"));
+    }
 }
 
 // A signal that comes after the run, while the report is being written,
