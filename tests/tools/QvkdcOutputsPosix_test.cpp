@@ -183,32 +183,53 @@ TEST_F(QvkdcOutputs, InterruptedExportLeavesWholeFilesAndTellsWhichWereWritten) 
     EXPECT_EQ(dir.Files("outIgnored").size(), static_cast<std::size_t>(kPlans));
 }
 
-// A second writer of a CSV file, new or not, fails at its open with the
-// reason, wherever qvkdc tells a failure; once the first is done, it writes.
-TEST_F(QvkdcOutputs, ASecondWriterIsToldAsSuch) {
+// A CSV file that cannot be written is told with the system's reason on
+// standard error and in the report, and, for an open that fails, by the
+// check: a second writer of the file, new or not (at the open), and a file
+// size limit (at a write). The earlier file stays; once the first writer is
+// done, the export writes.
+TEST_F(QvkdcOutputs, AFailedWriteIsToldWithItsReason) {
     TableRoot& dir = Root();
     dir.WriteTables(TableRoot::Example());
-    dir.WriteFile("model.json", R"({"plans": [{"id": [1, 0, 0, 1], "name": "First", "processes": [
-        {"id": [11, 0, 0, 1], "type": 2411, "params": {"100": 7}}]}]})");
+    std::string processes;
+    for (int i = 0; i < 2000; ++i) {
+        processes += std::string(i ? "," : "") + R"({"id": [)" + std::to_string(100 + i) +
+                     R"(, 0, 0, 1], "type": 2411, "params": {"100": 7, "300": ")" + std::string(50, 'z') + "\"}}";
+    }
+    dir.WriteFile("model.json", R"({"plans": [{"id": [1, 0, 0, 1], "name": "First", "processes": [)" + processes +
+                                    "]}]}");
     std::filesystem::create_directory(dir.PathOf("out"));
     const std::vector<std::string> call = {"--model", "model.json", "--out", "out", "--name", "OUT"};
     const auto with = [&](std::vector<std::string> args) {
         args.insert(args.end(), call.begin(), call.end());
         return RunQvkdc(dir, args);
     };
-    for (const bool existing : {false, true}) {
-        SCOPED_TRACE(existing ? "over an earlier file" : "a new file");
-        if (existing) dir.WriteFile("out/OUT.csv", "earlier\n");
+    const struct {
+        const char* what;
+        bool existing;
+        rlim_t limit;  // RLIM_INFINITY: another writer holds the file
+        std::string reason;
+    } rows[] = {{"a second writer of a new file", false, RLIM_INFINITY, ReplacingFile::kAnotherWriter},
+                {"a second writer of an earlier file", true, RLIM_INFINITY, ReplacingFile::kAnotherWriter},
+                {"a file size limit", true, 32 * 1024, std::strerror(EFBIG)}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        if (row.existing) dir.WriteFile("out/OUT.csv", "earlier\n");
         ReplacingFile other;
-        ASSERT_TRUE(other.Open(dir.PathOf("out/OUT.csv")).ok());
-        const Ran exported = with({"export", "--overwrite", "--report", "r.json"});
-        EXPECT_EQ(exported.exitCode, 1);
-        EXPECT_NE(exported.err.find(std::string("qvkdc:   ") + ReplacingFile::kAnotherWriter), std::string::npos)
-            << exported.err;
-        EXPECT_EQ(nlohmann::json::parse(dir.ReadFile("r.json"))["failure"]["detail"], ReplacingFile::kAnotherWriter);
-        EXPECT_NE(with({"check"}).out.find(std::string("cannot be written: ") + ReplacingFile::kAnotherWriter),
-                  std::string::npos);
-        EXPECT_EQ(dir.ReadFile("out/OUT.csv"), existing ? "earlier\n" : "<missing>");
+        if (row.limit == RLIM_INFINITY) {
+            ASSERT_TRUE(other.Open(dir.PathOf("out/OUT.csv")).ok());
+        }
+        std::vector<std::string> args = {"export", "--overwrite", "--report", dir.PathOf("r.json")};
+        args.insert(args.end(), call.begin(), call.end());
+        Started exported(args, "", row.limit);
+        exported.Wait();
+        EXPECT_EQ(WIFEXITED(exported.status) ? WEXITSTATUS(exported.status) : -1, 1) << exported.err;
+        EXPECT_NE(exported.err.find("qvkdc:   " + row.reason + "\n"), std::string::npos) << exported.err;
+        EXPECT_EQ(nlohmann::json::parse(dir.ReadFile("r.json"))["failure"]["detail"], row.reason);
+        if (row.limit == RLIM_INFINITY) {
+            EXPECT_NE(with({"check"}).out.find("cannot be written: " + row.reason), std::string::npos);
+        }
+        EXPECT_EQ(dir.ReadFile("out/OUT.csv"), row.existing ? "earlier\n" : "<missing>");
         other.Abandon();
         EXPECT_EQ(with({"export", "--overwrite"}).exitCode, 0);
         std::filesystem::remove(dir.PathOf("out/OUT.csv"));
