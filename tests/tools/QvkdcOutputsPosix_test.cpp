@@ -16,6 +16,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <nlohmann/json.hpp>
 #include <string>
@@ -234,6 +235,42 @@ TEST_F(QvkdcOutputs, AFailedWriteIsToldWithItsReason) {
         EXPECT_EQ(with({"export", "--overwrite"}).exitCode, 0);
         std::filesystem::remove(dir.PathOf("out/OUT.csv"));
     }
+}
+
+// An export of a million plans writes its report whole: every plan once,
+// in order, and the verdict after them. (Its memory is measured by the
+// benchmark.) The report is read as a stream, not held.
+TEST_F(QvkdcOutputs, AMillionPlansGiveAWholeReport) {
+    constexpr int kPlans = 1000000;
+    TableRoot& dir = Root();
+    dir.WriteTables(TableRoot::Example());
+    {
+        std::ofstream model(dir.PathOf("model.json"), std::ios::binary);
+        model << R"({"plans": [)";
+        for (int p = 0; p < kPlans; ++p) model << (p ? "," : "") << R"({"id": [)" << p + 1 << ", 0, 0, 1]}";
+        model << "]}";
+    }
+    std::filesystem::create_directory(dir.PathOf("out"));
+    const Ran exported = RunQvkdc(dir, {"export", "--model", "model.json", "--out", "out", "--quiet", "--report",
+                                        "r.json"});
+    EXPECT_EQ(exported.exitCode, 0) << exported.err;
+    int plans = 0;
+    bool inOrder = true;
+    nlohmann::json verdict;
+    std::ifstream report(dir.PathOf("r.json"), std::ios::binary);
+    const auto keep = [&](int depth, nlohmann::json::parse_event_t event, nlohmann::json& value) {
+        if (depth == 2 && event == nlohmann::json::parse_event_t::object_end) {
+            inOrder = inOrder && value["index"] == plans && value["outcome"] == "no-processes";
+            ++plans;
+            return false;  // not kept
+        }
+        if (depth == 1 && event == nlohmann::json::parse_event_t::value && value.is_number()) verdict.push_back(value);
+        return true;
+    };
+    EXPECT_NO_THROW(nlohmann::json::parse(report, keep));
+    EXPECT_EQ(plans, kPlans);
+    EXPECT_TRUE(inOrder);
+    EXPECT_EQ(verdict, nlohmann::json::parse("[1, 0, 0]"));  // formatVersion, status, exitCode
 }
 
 // A signal that comes after the run, while the report is being written,
