@@ -1,6 +1,5 @@
 #include "export/ExportCommand.h"
 
-#include <algorithm>
 #include <iostream>
 #include <unordered_set>
 

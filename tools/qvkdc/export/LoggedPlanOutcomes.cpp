@@ -17,7 +17,10 @@ PlanOutcome& LoggedPlanOutcomes::At(int plan) {
 }
 
 PlanOutcomeLog LoggedPlanOutcomes::Finish(const QvkdcRunPlace& place, int status) {
-    if (status < 0 && place.plan >= next_ - (hasCurrent_ ? 1 : 0) && place.plan < count_) {
+    // The run fails at the plan at hand, or at a later one it has not told
+    // of yet.
+    const int atHand = hasCurrent_ ? current_.index : next_;
+    if (status < 0 && place.plan >= atHand && place.plan < count_) {
         PlanOutcome& o = At(place.plan);
         MarkFailed(place, &o);
         PlanOutcome named = o;
