@@ -22,6 +22,12 @@ endfunction()
 
 qvkdc_build_machine_headers(nlohmann_json::nlohmann_json nlohmann nlohmann-json3-dev)
 qvkdc_build_machine_headers(CLI11::CLI11 CLI libcli11-dev)
+# Boost.Beast and Boost.Asio, header-only, for `qvkdc check --serve`: on
+# Windows 10's API, over Winsock.
+qvkdc_build_machine_headers(Boost::headers boost libboost-dev)
+add_library(qvkdc_http INTERFACE)
+target_link_libraries(qvkdc_http INTERFACE Boost::headers ws2_32 mswsock)
+target_compile_definitions(qvkdc_http INTERFACE _WIN32_WINNT=0x0A00)
 if(QVKDC_BUILD_TESTS)
   # GoogleTest built from the sources Debian ships, with the target compiler.
   set(QVKDC_GOOGLETEST_SOURCE_DIR /usr/src/googletest CACHE PATH "GoogleTest sources for cross builds")

@@ -15,6 +15,11 @@ endif()
 
 qvkdc_require_package(nlohmann_json nlohmann-json3-dev)
 qvkdc_require_package(CLI11 libcli11-dev)
+# Boost.Beast and Boost.Asio, header-only, for `qvkdc check --serve`.
+qvkdc_require_package(Boost libboost-dev)
+find_package(Threads REQUIRED)
+add_library(qvkdc_http INTERFACE)
+target_link_libraries(qvkdc_http INTERFACE Boost::headers Threads::Threads)
 if(QVKDC_BUILD_TESTS)
   qvkdc_require_package(GTest libgtest-dev)
   include(GoogleTest)

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <iostream>
+#include <sstream>
 
 #include "cli/CommonOptions.h"
 #include "export/FailureCause.h"
@@ -12,7 +13,11 @@
 #include "TextEncoding.h"
 #include "check/Checker.h"
 #include "check/FindingCodes.h"
+#include "report/HtmlWriter.h"
 #include "report/ReportWriter.h"
+#include "serve/LiveCheck.h"
+#include "CnvTblFiles.h"
+#include "FileSystem.h"
 
 namespace {
 
@@ -60,6 +65,15 @@ void CheckCommand::AddOptions(CLI::App* cmd) {
                     "ignored, not listed, and do not fail --strict")
         ->type_name("CODE")
         ->allow_extra_args(false);
+    CLI::Option* serve = cmd->add_flag(
+        "--serve", serve_,
+        "serve the check's page at http://127.0.0.1:PORT/ and check again whenever a table, the option file or "
+        "the model changes; every open page follows; Ctrl-C ends it");
+    cmd->add_option("--port", port_, "the port of --serve (default: a free one)")
+        ->type_name("N")
+        ->check(CLI::Range(1, 65535))
+        ->needs(serve);
+    cmd->add_flag("--open", open_, "open the page of --serve in the system's browser")->needs(serve);
 }
 
 CommandManual CheckCommand::Manual() const {
@@ -132,7 +146,17 @@ int CheckCommand::Run() {
     call_.plansGiven = host_.plansGiven;
     call_.outGiven = out_->count() > 0;
     call_.root = host_.root;
-    const std::string report = report_.empty() ? report_ : std::filesystem::absolute(report_).string();
+    if (serve_) {
+        if (!report_.empty() || format_ != "text") {
+            std::cerr << "qvkdc: check --serve serves the HTML page: --report and --format do not go with it\n";
+            return kExitUsage;
+        }
+        return Serve(ignored);
+    }
+    return CheckOnce(ignored, report_.empty() ? report_ : std::filesystem::absolute(report_).string(), nullptr);
+}
+
+int CheckCommand::CheckOnce(const std::vector<FindingCode>& ignored, const std::string& report, std::string* page) {
     HostSession session(host_);
     int rc = session.LoadModel();
     std::string error;
@@ -142,8 +166,12 @@ int CheckCommand::Run() {
         rc = kExitUsage;
     }
     if (rc == kExitOk) rc = session.EnterRoot();
-    if (rc != kExitOk) return rc;
+    if (rc != kExitOk) {
+        lastSummary_ = session.Refusal().empty() ? error : session.Refusal();
+        return rc;
+    }
     // Valid once the model loaded: the session parsed the same list.
+    call_.plans.clear();
     if (call_.plansGiven) ParseIntList(host_.plans, &call_.plans);
     if (!report.empty()) {
         const PlanFiles files(session.plans().data(), *session.planCount(), call_.out, call_.name);
@@ -162,14 +190,57 @@ int CheckCommand::Run() {
         std::cerr << "qvkdc: note: there is no tables folder " << tables
                   << "; --root names the folder that holds MIRVANE\n";
     }
+    const std::string format = page != nullptr ? "html" : format_;
     Checker checker(displayRoot, host_.model, encoding.get(), call_);
-    if (format_ == "html") checker.KeepPreview();
+    if (format == "html") checker.KeepPreview();
     checker.Ignore(ignored);
     checker.Run();
-    const std::string why = WriteReport(report, [&](ReportWriter* writer) { checker.Report(format_, writer); });
+    if (page != nullptr) {
+        std::ostringstream html;
+        ReportWriter writer(&html);
+        checker.Report(format, &writer);
+        writer.Finish();
+        *page = html.str();
+        lastSummary_ = checker.Findings().Summary();
+        return kExitOk;
+    }
+    const std::string why = WriteReport(report, [&](ReportWriter* writer) { checker.Report(format, writer); });
     if (!why.empty()) return OutputFailure(report_, why);
     if (!report.empty()) std::cout << checker.Findings().Summary() << '\n';
     const FindingList& findings = checker.Findings();
     const bool fails = findings.HasErrors() || (strict_ && findings.Count(Severity::kWarning) > 0);
     return fails ? kExitFailed : kExitOk;
+}
+
+int CheckCommand::Serve(const std::vector<FindingCode>& ignored) {
+    LiveCheckOptions options;
+    options.port = port_;
+    options.open = open_;
+    // The files a check reads, absolute: the check goes into the root. Their
+    // host paths ("\MIRVANE\...") start at the root.
+    const std::filesystem::path root = std::filesystem::absolute(host_.root.empty() ? "." : host_.root);
+    const auto below = [&](std::string_view hostPath) {
+        return (root / FileSystem::Default()->NativePath(hostPath.substr(1))).lexically_normal().string();
+    };
+    for (const CnvTblFile& table : kCnvTblFiles) options.files.push_back(below(table.path));
+    options.files.push_back(below(kOptionFilePath));
+    if (!host_.model.empty()) options.files.push_back(std::filesystem::absolute(host_.model).string());
+    const std::filesystem::path here = std::filesystem::current_path();
+    return ServeLiveCheck(
+        options,
+        [&] {
+            CheckedPage page;
+            std::error_code ec;
+            std::filesystem::current_path(here, ec);  // each check enters the root anew
+            if (CheckOnce(ignored, "", &page.html) != kExitOk) {
+                // The model or the root cannot be used now: the page says why
+                // until the next change.
+                page.html = "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>qvkdc check</title></head><body>"
+                            "<p>The check could not run: " + HtmlEscaped(lastSummary_) + "</p></body></html>\n";
+                lastSummary_ = "the check could not run: " + lastSummary_;
+            }
+            page.summary = lastSummary_;
+            return page;
+        },
+        std::cout);
 }

@@ -16,6 +16,7 @@
 #include "cli/CommonOptions.h"
 #include "session/HostSession.h"
 #include "check/ExportCall.h"
+#include "check/FindingCodes.h"
 
 class CheckCommand : public Command {
  public:
@@ -30,6 +31,13 @@ class CheckCommand : public Command {
     int Run() override;
 
  private:
+    // One check, its report written to report (a path; "": standard
+    // output), or, when page is given, its HTML page into *page. Returns the
+    // exit code as Run does.
+    int CheckOnce(const std::vector<FindingCode>& ignored, const std::string& report, std::string* page);
+    // --serve: the page served and checked again at each change.
+    int Serve(const std::vector<FindingCode>& ignored);
+
     HostOptions host_;  // --root, --model, --plans
     ExportCall call_;   // --out, --name, --plans
     CLI::Option* out_ = nullptr;
@@ -40,6 +48,10 @@ class CheckCommand : public Command {
     EncodingOption encoding_;
     bool strict_ = false;
     std::vector<std::string> ignore_;
+    bool serve_ = false;  // --serve
+    int port_ = 0;        // --port
+    bool open_ = false;   // --open
+    std::string lastSummary_;  // of the last CheckOnce with a page: its summary, or why it could not run
 };
 
 #endif  // QVKDC_TOOLS_CHECK_CHECKCOMMAND_H

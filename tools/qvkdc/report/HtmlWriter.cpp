@@ -28,6 +28,19 @@ void HtmlWriter::Escaped(std::string_view text) {
     out_.Put(text.substr(from));
 }
 
+std::string HtmlEscaped(std::string_view text) {
+    std::string escaped;
+    for (const char c : text) {
+        const char* entity = kEntities.of[static_cast<unsigned char>(c)];
+        if (entity != nullptr) {
+            escaped += entity;
+        } else {
+            escaped += c;
+        }
+    }
+    return escaped;
+}
+
 void HtmlWriter::Visible(std::string_view text) {
     const std::string_view utf8 = facts_.Utf8(text, &converted_);
     std::size_t from = 0;

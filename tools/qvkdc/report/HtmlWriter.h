@@ -14,6 +14,9 @@
 
 // The last part of path, after its last "/" or "\\": how the page names a
 // file beside its FILE:LINE, the whole path in its title.
+// text with &, <, > and the quotes as HTML entities.
+std::string HtmlEscaped(std::string_view text);
+
 inline std::string_view BaseName(std::string_view path) {
     const std::size_t slash = path.find_last_of("/\\");
     return slash == std::string_view::npos ? path : path.substr(slash + 1);
