@@ -6,7 +6,6 @@
 #include <iostream>
 #include <thread>
 
-#include "report/ReportWriter.h"
 #include "serve/PageServer.h"
 #include "serve/WatchedFiles.h"
 #include "system/StopRequest.h"

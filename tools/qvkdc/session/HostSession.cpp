@@ -14,7 +14,6 @@
 #include "FileSystem.h"
 #include "TraceIds.h"
 #include "qvhostsim/qvhostsim.h"
-#include "report/ReportWriter.h"
 
 namespace fs = std::filesystem;
 
@@ -262,19 +261,18 @@ int HostSession::Conclude(int status) {
     }
     if (messagesOut_.IsOpen()) {
         const MessageList list = Messages();
-        {
-            // Line by line, in blocks: the host already holds the list.
-            ReportWriter out(&messagesOut_);
-            if (list.hasTitle) {
-                out.Put(list.title);
-                out.Put('\n');
-            }
-            for (int i = 0; i < list.count; ++i) {
-                out.Put(list.Line(i));
-                out.Put('\n');
-            }
-            out.Finish();
-        }
+        // Line by line, in blocks: the host already holds the list.
+        std::string block;
+        const auto put = [&](const std::string& line) {
+            block += line;
+            block += '\n';
+            if (block.size() < kMessageBlock) return;
+            messagesOut_.Write(block);
+            block.clear();
+        };
+        if (list.hasTitle) put(list.title);
+        for (int i = 0; i < list.count; ++i) put(list.Line(i));
+        messagesOut_.Write(block);
         const std::string why = messagesOut_.Close();
         if (!why.empty()) {
             code = CombinedExit(code, OutputFailure("--messages " + options_.messages, why));

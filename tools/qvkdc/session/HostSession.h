@@ -6,6 +6,7 @@
 #ifndef QVKDC_TOOLS_SESSION_HOSTSESSION_H
 #define QVKDC_TOOLS_SESSION_HOSTSESSION_H
 
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <vector>
@@ -36,6 +37,9 @@ struct MessageList {
 
 class HostSession {
  public:
+    // Bytes of the message list written at a time.
+    static constexpr std::size_t kMessageBlock = 64 * 1024;
+
     explicit HostSession(HostOptions options);
 
     // Resets the stand-in host, loads the model and resolves the plan list.
