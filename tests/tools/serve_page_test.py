@@ -36,7 +36,9 @@ def wait_for(pages, text, seconds):
     """Seconds until every page's text holds text; None past the limit."""
     start = time.monotonic()
     while time.monotonic() - start < seconds:
-        if all(text in page.find_element("tag name", "body").text for page in pages):
+        # Read in the page, in one go: the body may be replaced between a
+        # lookup of its element and a read of its text.
+        if all(text in page.execute_script("return document.body.innerText") for page in pages):
             return time.monotonic() - start
         time.sleep(0.05)
     return None
